@@ -1,0 +1,30 @@
+#pragma once
+// Windows-1252 at the file boundary. Inside the program every string is UTF-8;
+// the archives, the municipality table and the PDF text are Windows-1252 bytes.
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// UTF-8 to Windows-1252. A character that Windows-1252 cannot hold, and a byte
+// sequence that is not valid UTF-8, becomes `replacement`.
+std::string utf8ToCp1252(std::string_view utf8, char replacement = '?');
+
+// Windows-1252 to UTF-8. The five bytes that Windows-1252 leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same number.
+std::string cp1252ToUtf8(std::string_view bytes);
+
+// The Windows-1252 byte for one Unicode code point, or -1 when it has none.
+int cp1252FromCodePoint(char32_t cp);
+
+// The Unicode code point of one Windows-1252 byte.
+char32_t cp1252ToCodePoint(unsigned char b);
+
+// Decodes the next UTF-8 character of `s` at `pos` and advances `pos`;
+// an invalid sequence gives U+FFFD and advances one byte.
+char32_t nextCodePoint(std::string_view s, size_t& pos);
+
+// Appends the UTF-8 encoding of `cp` to `out`.
+void appendUtf8(std::string& out, char32_t cp);
+
+}  // namespace platform

@@ -1,0 +1,35 @@
+#include "platform/Cp1252.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(Cp1252, RoundTripsEveryDefinedByte) {
+  for (int b = 1; b < 256; ++b) {
+    const std::string one(1, static_cast<char>(b));
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(one)), one) << "byte " << b;
+  }
+}
+
+TEST(Cp1252, ItalianLettersAndEuro) {
+  const struct {
+    const char* utf8;
+    const char* bytes;
+  } cases[] = {
+      {"àèéìòù", "\xE0\xE8\xE9\xEC\xF2\xF9"},
+      {"€ 1.234,56", "\x80 1.234,56"},
+      {"CITTA' DI CASTELLO", "CITTA' DI CASTELLO"},
+      {"“virgolette” – trattino", "\x93virgolette\x94 \x96 trattino"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(utf8ToCp1252(c.utf8), c.bytes);
+    EXPECT_EQ(cp1252ToUtf8(c.bytes), c.utf8);
+  }
+}
+
+TEST(Cp1252, UnrepresentableAndInvalidBecomeReplacement) {
+  EXPECT_EQ(utf8ToCp1252("a\xE2\x88\x9E" "b"), "a?b");   // U+221E infinity
+  EXPECT_EQ(utf8ToCp1252("x\xC3"), "x?");                 // truncated sequence
+  EXPECT_EQ(utf8ToCp1252("\xC0\xAF", '_'), "__");         // overlong "/"
+  EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x98\x80"), "?");        // emoji
+}
