@@ -1,0 +1,70 @@
+#pragma once
+// One archived calculation: one line of "tasi.dat", 28 fields joined by ";",
+// no quoting. Every field is kept as the text stored in the file (amounts in
+// "#,##0.00", rates with a decimal point, check boxes as "0"/"1"); the strings
+// are UTF-8, the file is Windows-1252 with CR LF, converted by whoever reads or
+// writes it.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace calculation {
+
+struct CalcoloRecord {
+  static constexpr int kNumeroCampi = 28;
+
+  std::string Contribuente;            // 1 key
+  std::string IndirizzoImmobile;       // 2 key
+  std::string ComuneUbicazione;        // 3 key
+  std::string AnnoImposta;             // 4 key
+  std::string RenditaCatastale;        // 5
+  std::string AliquotaTasi;            // 6
+  std::string Rivalutazione;           // 7
+  std::string ImmobileLocato;          // 8
+  std::string DetrazioneAbPrincipale;  // 9
+  std::string MesiPossesso;            // 10
+  std::string MesiPrimoSemestre;       // 11
+  std::string MesiSecondoSemestre;     // 12
+  std::string QuotaPossesso;           // 13
+  std::string TipologiaImmobile;       // 14
+  std::string AbitazionePrincipale;    // 15
+  std::string ImpostaImmobile;         // 16
+  std::string ImpostaContribuente;     // 17
+  std::string DetrazioneTotale;        // 18
+  std::string RataAcconto;             // 19
+  std::string DetrazioneAcconto;       // 20
+  std::string RataSaldo;               // 21
+  std::string DetrazioneSaldo;         // 22
+  std::string NumeroProprietari;       // 23
+  std::string PercentualeInquilino;    // 24
+  std::string CalcoloInquilino;        // 25
+  std::string CodiceTributo;           // 26
+  std::string OpzioniCalcolo;          // 27
+  std::string CodiceCatastale;         // 28
+
+  // Field n, counted from 1 (1-28).
+  std::string& campo(int n);
+  const std::string& campo(int n) const;
+  // The name of field n, as above ("Contribuente" for 1).
+  static std::string_view nomeCampo(int n);
+
+  // The 28 fields joined by ";", without the line end.
+  std::string toLine() const;
+  // A line of the file, without its line end; a field the line lacks is empty.
+  static CalcoloRecord fromLine(std::string_view riga);
+
+  // Fields 1-4 joined by ";": the record's key, compared exactly.
+  std::string chiave() const;
+  // The key of a stored line, read field by field as the archive does.
+  static std::string chiaveDi(std::string_view riga);
+
+  // The first field (1-28) holding ";", CR or LF, which would break the line;
+  // none when the record can be stored.
+  std::optional<int> campoNonValido() const;
+
+  // Field 27: 1 for the single payment plus 2 for uninhabitable or historic.
+  static std::string opzioniCalcolo(bool soluzioneUnica, bool inagibile);
+};
+
+}  // namespace calculation

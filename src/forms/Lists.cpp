@@ -1,0 +1,377 @@
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "forms/Controls.h"
+#include "forms/Text.h"
+#include "platform/Cp1252.h"
+
+namespace forms {
+
+namespace {
+
+constexpr size_t kBlockMax = 2048;  // a block is split in two when it grows beyond this
+
+// Case folding of the letters of Windows-1252.
+char32_t fold(char32_t c) {
+  if (c >= U'A' && c <= U'Z') return c + 32;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+  switch (c) {
+    case 0x160: return 0x161;  // Š
+    case 0x152: return 0x153;  // Œ
+    case 0x17D: return 0x17E;  // Ž
+    case 0x178: return 0xFF;   // Ÿ
+    default: return c;
+  }
+}
+
+// Wildcard match (* and ?) with case folded; both already folded.
+bool wildcard(std::u32string_view name, std::u32string_view pattern) {
+  size_t n = 0, p = 0, starP = std::u32string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+      ++n, ++p;
+    } else if (p < pattern.size() && pattern[p] == U'*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::u32string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == U'*') ++p;
+  return p == pattern.size();
+}
+
+std::u32string folded(std::string_view utf8) {
+  std::u32string s = text::toU32(utf8);
+  for (char32_t& c : s) c = fold(c);
+  return s;
+}
+
+}  // namespace
+
+int compareNoCase(std::string_view a, std::string_view b) {
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const char32_t x = fold(platform::nextCodePoint(a, i)), y = fold(platform::nextCodePoint(b, j));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
+  return 0;
+}
+
+bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+  size_t i = 0, j = 0;
+  while (j < prefix.size()) {
+    if (i >= text.size()) return false;
+    if (fold(platform::nextCodePoint(text, i)) != fold(platform::nextCodePoint(prefix, j))) return false;
+  }
+  return true;
+}
+
+// --- ListItems -----------------------------------------------------------------
+
+std::pair<size_t, int> ListItems::locate(int i) const {
+  size_t b = cachedBlock_;
+  int start = cachedStart_;
+  if (b >= blocks_.size() || i < start) b = 0, start = 0;
+  while (i >= start + static_cast<int>(blocks_[b].size())) start += static_cast<int>(blocks_[b++].size());
+  cachedBlock_ = b;
+  cachedStart_ = start;
+  return {b, i - start};
+}
+
+const ListItems::Item& ListItems::at(int i) const {
+  auto [b, k] = locate(i);
+  return blocks_[b][k];
+}
+
+ListItems::Item& ListItems::at(int i) {
+  auto [b, k] = locate(i);
+  return blocks_[b][k];
+}
+
+const std::string& ListItems::text(int i) const { return at(i).text; }
+void ListItems::setText(int i, std::string text) { at(i).text = std::move(text); }
+int ListItems::data(int i) const { return at(i).data; }
+void ListItems::setData(int i, int value) { at(i).data = value; }
+
+void ListItems::insert(int i, std::string text) {
+  size_t b;
+  int k;
+  if (blocks_.empty()) blocks_.emplace_back();
+  if (i == size_) {
+    b = blocks_.size() - 1;
+    k = static_cast<int>(blocks_[b].size());
+  } else {
+    std::tie(b, k) = locate(i);
+  }
+  auto& block = blocks_[b];
+  block.insert(block.begin() + k, Item{std::move(text), 0});
+  ++size_;
+  if (block.size() > kBlockMax) {
+    std::vector<Item> tail(std::make_move_iterator(block.begin() + kBlockMax / 2),
+                           std::make_move_iterator(block.end()));
+    block.resize(kBlockMax / 2);
+    blocks_.insert(blocks_.begin() + b + 1, std::move(tail));
+  }
+  cachedBlock_ = 0, cachedStart_ = 0;
+}
+
+void ListItems::erase(int i) {
+  auto [b, k] = locate(i);
+  blocks_[b].erase(blocks_[b].begin() + k);
+  if (blocks_[b].empty()) blocks_.erase(blocks_.begin() + b);
+  --size_;
+  cachedBlock_ = 0, cachedStart_ = 0;
+}
+
+void ListItems::clear() {
+  blocks_.clear();
+  size_ = 0;
+  cachedBlock_ = 0, cachedStart_ = 0;
+}
+
+int ListItems::sortedPosition(std::string_view text) const {
+  // The first block whose last item is greater than the text, then the
+  // first item of that block that is greater.
+  auto greater = [&](const Item& item) { return compareNoCase(item.text, text) > 0; };
+  auto block = std::partition_point(blocks_.begin(), blocks_.end(),
+                                    [&](const std::vector<Item>& bl) { return !greater(bl.back()); });
+  int start = 0;
+  for (auto it = blocks_.begin(); it != block; ++it) start += static_cast<int>(it->size());
+  if (block == blocks_.end()) return start;
+  auto item = std::partition_point(block->begin(), block->end(), [&](const Item& x) { return !greater(x); });
+  return start + static_cast<int>(item - block->begin());
+}
+
+// --- ListPart ------------------------------------------------------------------
+
+void ListPart::AddItem(const std::string& item) {
+  AddItem(item, sorted_ ? items_.sortedPosition(item) : items_.size());
+}
+
+void ListPart::AddItem(const std::string& item, int index) {
+  if (index < 0 || index > items_.size()) throw FormsError("AddItem: invalid index " + std::to_string(index));
+  items_.insert(index, item);
+  newIndex_ = index;
+  if (listIndex_ >= index) ++listIndex_;
+  listChanged();
+}
+
+void ListPart::RemoveItem(int index) {
+  if (index < 0 || index >= items_.size()) throw FormsError("RemoveItem: invalid index " + std::to_string(index));
+  items_.erase(index);
+  if (listIndex_ == index)
+    listIndex_ = -1;
+  else if (listIndex_ > index)
+    --listIndex_;
+  listChanged();
+}
+
+void ListPart::Clear() {
+  items_.clear();
+  listIndex_ = -1;
+  newIndex_ = -1;
+  cleared();
+  listChanged();
+}
+
+std::string ListPart::List(int index) const {
+  if (index < 0 || index >= items_.size()) return {};
+  return items_.text(index);
+}
+
+void ListPart::setList(int index, const std::string& text) {
+  if (index < 0 || index >= items_.size()) throw FormsError("List: invalid index " + std::to_string(index));
+  items_.setText(index, text);
+  listChanged();
+}
+
+int ListPart::ItemData(int index) const {
+  if (index < 0 || index >= items_.size()) throw FormsError("ItemData: invalid index " + std::to_string(index));
+  return items_.data(index);
+}
+
+void ListPart::setItemData(int index, int value) {
+  if (index < 0 || index >= items_.size()) throw FormsError("ItemData: invalid index " + std::to_string(index));
+  items_.setData(index, value);
+}
+
+int ListPart::FindString(std::string_view prefix, int start) const {
+  const int n = items_.size();
+  if (prefix.empty() || n == 0) return -1;
+  if (start < -1 || start >= n) start = -1;
+  for (int k = 1; k <= n; ++k) {
+    const int i = (start + k) % n;
+    if (startsWithNoCase(items_.text(i), prefix)) return i;
+  }
+  return -1;
+}
+
+void ListPart::setListIndex(int index) {
+  if (index < -1 || index >= items_.size()) throw FormsError("ListIndex: invalid value " + std::to_string(index));
+  if (index == listIndex_) return;
+  listIndex_ = index;
+  selectionChanged();
+}
+
+void ListPart::selectByLetter(int keyAscii) {
+  if (keyAscii < 32 || keyAscii > 255) return;
+  std::string letter;
+  platform::appendUtf8(letter, platform::cp1252ToCodePoint(static_cast<unsigned char>(keyAscii)));
+  const int found = FindString(letter, listIndex_);
+  if (found >= 0) setListIndex(found);
+}
+
+void ListPart::moveSelection(int keyCode, int pageRows) {
+  const int n = items_.size();
+  if (n == 0) return;
+  const int li = listIndex_;
+  int to = li;
+  switch (keyCode) {
+    case vbKeyUp: to = li - 1; break;
+    case vbKeyDown: to = li + 1; break;
+    case vbKeyPageUp: to = li - std::max(pageRows - 1, 1); break;
+    case vbKeyPageDown: to = li + std::max(pageRows - 1, 1); break;
+    case vbKeyHome: to = 0; break;
+    case vbKeyEnd: to = n - 1; break;
+    default: return;
+  }
+  setListIndex(std::clamp(to, 0, n - 1));
+}
+
+// --- ListBox -------------------------------------------------------------------
+
+ListBox::ListBox() {
+  backColor_ = vbWindowBackground;
+  foreColor_ = vbWindowText;
+}
+
+int ListBox::itemHeight() const { return fontEngine().textHeight(font_); }
+
+int ListBox::clientHeightPx() const { return std::max(0, height_ / TwipsPerPixel - 4); }
+
+void ListBox::setTopIndex(int index) {
+  const int rows = std::max(1, clientHeightPx() / std::max(1, itemHeight()));
+  const int top = std::clamp(index, 0, std::max(0, ListCount() - rows));
+  if (top == topIndex_) return;
+  topIndex_ = top;
+  notify(What::Selection);
+}
+
+void ListBox::setTabStops(std::vector<int> stops) {
+  tabStops_ = std::move(stops);
+  notify(What::Appearance);
+}
+
+void ListBox::selectionChanged() {
+  const int rows = std::max(1, clientHeightPx() / std::max(1, itemHeight()));
+  if (listIndex_ >= 0 && listIndex_ < topIndex_) topIndex_ = listIndex_;
+  if (listIndex_ >= topIndex_ + rows) topIndex_ = listIndex_ - rows + 1;
+  notify(What::Selection);
+  detail::raise(Click);
+}
+
+void ListBox::listChanged() {
+  topIndex_ = std::clamp(topIndex_, 0, std::max(0, ListCount() - 1));
+  notify(What::List);
+}
+
+void ListBox::keyAction(int keyCode, int) {
+  moveSelection(keyCode, std::max(1, clientHeightPx() / std::max(1, itemHeight())));
+}
+
+void ListBox::charAction(int keyAscii) { selectByLetter(keyAscii); }
+
+// --- ComboBox ------------------------------------------------------------------
+
+void ComboBox::setStyle(int style) {
+  if (style != vbComboDropDown && style != vbComboDropDownList)
+    throw FormsError("unsupported combo style " + std::to_string(style));
+  style_ = style;
+  notify(What::Appearance);
+}
+
+void ComboBox::setText(const std::string& text) {
+  if (style_ == vbComboDropDown) return EditControl::setText(text);
+  if (text.empty()) return setListIndex(-1);
+  for (int i = 0; i < ListCount(); ++i) {
+    if (compareNoCase(items_.text(i), text) == 0) return setListIndex(i);
+  }
+  throw FormsError("combo box has no item \"" + text + "\"");
+}
+
+void ComboBox::textEdited() {
+  if (listIndex_ >= 0 && items_.text(listIndex_) != text_) {
+    setListIndexSilently(-1);
+    notify(What::Selection);
+  }
+}
+
+void ComboBox::selectionChanged() {
+  showText(listIndex_ >= 0 ? items_.text(listIndex_) : std::string());
+  notify(What::Selection);
+  detail::raise(Click);
+}
+
+void ComboBox::cleared() { showText({}); }
+
+void ComboBox::listChanged() { notify(What::List); }
+
+void ComboBox::keyAction(int keyCode, int shift) {
+  if (keyCode == vbKeyUp || keyCode == vbKeyDown) return moveSelection(keyCode, 1);
+  if (style_ == vbComboDropDown) return EditControl::keyAction(keyCode, shift);
+  if (keyCode == vbKeyLeft) return moveSelection(vbKeyUp, 1);
+  if (keyCode == vbKeyRight) return moveSelection(vbKeyDown, 1);
+  moveSelection(keyCode, 1);
+}
+
+void ComboBox::charAction(int keyAscii) {
+  if (style_ == vbComboDropDown) return EditControl::charAction(keyAscii);
+  selectByLetter(keyAscii);
+}
+
+// --- FileListBox ---------------------------------------------------------------
+
+void FileListBox::setPath(const std::string& path) {
+  path_ = path;
+  Refresh();
+}
+
+void FileListBox::setPattern(const std::string& pattern) {
+  pattern_ = pattern;
+  if (!path_.empty()) Refresh();
+}
+
+void FileListBox::Refresh() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::directory_iterator it(path_, ec);
+  if (ec) throw FormsError("cannot read the folder \"" + path_ + "\": " + ec.message());
+  std::vector<std::u32string> patterns;
+  for (size_t start = 0; start <= pattern_.size();) {
+    size_t end = std::min(pattern_.find(';', start), pattern_.size());
+    std::u32string p = folded(pattern_.substr(start, end - start));
+    patterns.push_back(p == U"*.*" ? U"*" : p);
+    start = end + 1;
+  }
+  std::vector<std::string> names;
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (ec) throw FormsError("cannot read the folder \"" + path_ + "\": " + ec.message());
+    if (!it->is_regular_file(ec)) continue;
+    std::string name = it->path().filename().string();
+    const std::u32string f = folded(name);
+    if (std::any_of(patterns.begin(), patterns.end(), [&](const auto& p) { return wildcard(f, p); }))
+      names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return compareNoCase(a, b) < 0; });
+  Clear();
+  for (auto& n : names) ListPart::AddItem(n, ListCount());
+}
+
+}  // namespace forms

@@ -1,0 +1,39 @@
+#pragma once
+// The entry points of the user's input into the windows. The front end calls
+// them for what the user does on the screen; ScriptedUser calls them in
+// tests. Each one refuses (FormsError) input that the user could not give:
+// to a hidden or disabled control, to a window behind a modal one, after End.
+#include "forms/Controls.h"
+#include "forms/Form.h"
+
+namespace forms::input {
+
+// One keystroke to the focused control: KeyDown(KeyCode, Shift), then
+// KeyPress(KeyAscii) when `keyAscii` is not 0, the control's own editing,
+// Change, KeyUp. Tab / Shift+Tab move the focus; Alt+letter clicks the
+// control whose caption has that "&" letter.
+void key(int keyCode, int shift, int keyAscii);
+// Moves the focus to `c` as a click on it would (LostFocus, GotFocus).
+void focus(Control& c);
+// Focus first (when the control takes it), then the control's click: Click
+// of a button, a tick of a check box, selection of an option.
+void click(Control& c);
+void dblClick(Control& c);
+// Picks a row of a list or of a combo's drop-down (Click when it changes).
+void pickRow(ListBox& list, int row);
+void pickRow(ComboBox& combo, int row);
+// The scroll bar's thumb moved to `value` while dragged (Scroll), or
+// released there / set by an arrow or page click (Change).
+void scroll(VScrollBar& bar, int value, bool released);
+// Mouse events at (x, y) in the control's scale units; a mouse-down on a
+// control that takes the focus gives it the focus first.
+void mouseDown(Control& c, int button, int shift, float x, float y);
+void mouseMove(Control& c, int button, int shift, float x, float y);
+void mouseUp(Control& c, int button, int shift, float x, float y);
+// The window's close box: Unload with vbFormControlMenu.
+void close(Form& form);
+// Repaint request of the screen: raises Paint of a form or picture box
+// whose AutoRedraw is off.
+void paint(Canvas& canvas);
+
+}  // namespace forms::input

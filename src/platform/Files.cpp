@@ -1,0 +1,191 @@
+#include "platform/Files.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+#include "platform/Cp1252.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kLeggere = "Impossibile leggere il file";
+constexpr const char* kScrivere = "Impossibile scrivere il file";
+
+// Closes the descriptor on every path out of a function.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  // Closes now and reports the result (a delayed write error shows here).
+  int close() {
+    const int rc = ::close(fd_);
+    fd_ = -1;
+    return rc;
+  }
+
+ private:
+  int fd_;
+};
+
+bool writeAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string encodeLines(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const auto& line : lines) bytes += utf8ToCp1252(line) + "\r\n";
+  return bytes;
+}
+
+}  // namespace
+
+FileError::FileError(int errnum, const std::string& azione, std::string path)
+    : std::system_error(errnum, std::generic_category(), azione + " \"" + path + "\""), path_(std::move(path)) {}
+
+std::string readFile(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  if (fd.get() < 0) throw FileError(errno, kLeggere, path);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) throw FileError(errno, kLeggere, path);
+  if (!S_ISREG(st.st_mode)) throw FileError(S_ISDIR(st.st_mode) ? EISDIR : EINVAL, kLeggere, path);
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(st.st_size));
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw FileError(errno, kLeggere, path);
+    }
+    if (n == 0) break;
+    bytes.append(buf, static_cast<size_t>(n));
+  }
+  return bytes;
+}
+
+std::vector<std::string> readLines(const std::string& path) {
+  const std::string bytes = readFile(path);
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(cp1252ToUtf8(std::string_view(bytes).substr(start)));
+      break;
+    }
+    lines.push_back(cp1252ToUtf8(std::string_view(bytes).substr(start, end - start)));
+    start = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
+void writeFileAtomic(const std::string& path, const std::string& bytes) {
+  const std::string folder = folderOf(path);
+  const std::string base = path.substr(path.rfind('/') + 1);
+  static std::atomic<unsigned> counter{0};
+  std::string temp;
+  int raw = -1;
+  do {
+    temp = folder + "/." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+    raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  } while (raw < 0 && errno == EEXIST);
+  if (raw < 0) throw FileError(errno, kScrivere, path);
+  Fd fd(raw);
+
+  struct stat st {};
+  const bool keepMode = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  const bool ok = (!keepMode || ::fchmod(fd.get(), st.st_mode & 07777) == 0) && writeAll(fd.get(), bytes) &&
+                  ::fsync(fd.get()) == 0 && fd.close() == 0 && ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    throw FileError(err, kScrivere, path);
+  }
+
+  // The rename itself reaches the disk only with the folder.
+  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() < 0 || (::fsync(dir.get()) != 0 && errno != EINVAL)) throw FileError(errno, kScrivere, path);
+}
+
+void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
+  writeFileAtomic(path, encodeLines(lines));
+}
+
+void appendLine(const std::string& path, const std::string& line) {
+  Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666));
+  if (fd.get() < 0) throw FileError(errno, kScrivere, path);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) throw FileError(errno, kScrivere, path);
+  if (!S_ISREG(st.st_mode)) throw FileError(EINVAL, kScrivere, path);
+
+  std::string bytes = utf8ToCp1252(line) + "\r\n";
+  if (st.st_size > 0) {
+    char last = 0;
+    if (::pread(fd.get(), &last, 1, st.st_size - 1) != 1) throw FileError(errno, kScrivere, path);
+    if (last != '\n' && last != '\r') bytes.insert(0, "\r\n");
+  }
+  if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
+    const int err = errno;
+    // Take back a partial line so the file stays as it was; the write error is
+    // the one reported.
+    [[maybe_unused]] const int restored = ::ftruncate(fd.get(), st.st_size);
+    throw FileError(err, kScrivere, path);
+  }
+  if (fd.close() != 0) throw FileError(errno, kScrivere, path);
+}
+
+void copyFile(const std::string& from, const std::string& to) { writeFileAtomic(to, readFile(from)); }
+
+bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool fileReadable(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+bool folderExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int fileInUse(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return -999;
+  // O_NONBLOCK: a FIFO without a reader must not hang the program.
+  Fd fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (fd.get() < 0) return -1;
+  if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return -1;
+  return 0;
+}
+
+}  // namespace platform

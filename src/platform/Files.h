@@ -1,0 +1,61 @@
+#pragma once
+// Files at the boundary of the program. Text files are Windows-1252 with CR LF
+// after every line; inside the program their lines are UTF-8.
+// Every failure throws FileError; nothing is swallowed.
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace platform {
+
+// A failed file operation: what() reads, for example,
+// `Impossibile scrivere il file "/home/anna/.local/share/quotara/tasi.dat": No space left on device`.
+class FileError : public std::system_error {
+ public:
+  FileError(int errnum, const std::string& azione, std::string path);
+  const std::string& path() const noexcept { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// The lines of a Windows-1252 text file as UTF-8. CR LF, LF and CR all end a
+// line; the line ending of the last line adds no empty line.
+std::vector<std::string> readLines(const std::string& path);
+
+// Replaces the file with `lines`, each converted to Windows-1252 and ended by CR LF.
+// Atomic: see writeFileAtomic.
+void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+
+// Appends one line (Windows-1252, CR LF) and flushes it to disk; creates the
+// file when missing. When the file does not end with a line break, CR LF is
+// written first, so the new line never joins the last one. A failed append
+// leaves the file as it was.
+void appendLine(const std::string& path, const std::string& line);
+
+// The bytes of a file.
+std::string readFile(const std::string& path);
+
+// Replaces the file with `bytes`: a temporary file in the same folder is written,
+// flushed to disk and renamed over the original, and the folder is flushed. A
+// failure leaves the original whole and removes the temporary file. An existing
+// file keeps its permissions.
+void writeFileAtomic(const std::string& path, const std::string& bytes);
+
+// Copies a file byte for byte, replacing the target atomically.
+void copyFile(const std::string& from, const std::string& to);
+
+// Removes a file; false when it could not be removed (missing included).
+bool removeFile(const std::string& path);
+
+// The path is a regular file (after symlinks) that can be opened for reading.
+bool fileReadable(const std::string& path);
+
+// The path is a folder (after symlinks).
+bool folderExists(const std::string& path);
+
+// Whether a file may be rewritten: -999 nothing of that name exists, -1 it exists
+// but cannot be opened for writing or another program holds a lock on it, 0 free.
+int fileInUse(const std::string& path);
+
+}  // namespace platform

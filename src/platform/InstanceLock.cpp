@@ -1,0 +1,29 @@
+#include "platform/InstanceLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "platform/Paths.h"
+
+namespace platform {
+
+InstanceLock::InstanceLock(std::string path) : path_(path.empty() ? tempFolder() + "quotara.lock" : std::move(path)) {}
+
+InstanceLock::~InstanceLock() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool InstanceLock::acquire() {
+  if (fd_ >= 0) return true;
+  const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
+  if (fd < 0) return false;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return false;
+  }
+  fd_ = fd;
+  return true;
+}
+
+}  // namespace platform

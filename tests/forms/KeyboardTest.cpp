@@ -1,0 +1,170 @@
+// The keystroke pipeline of text boxes: KeyDown, KeyPress, editing, Change, KeyUp.
+#include "FormsFixture.h"
+
+namespace forms::testing {
+namespace {
+
+class BoxForm : public Form {
+ public:
+  TextBox Text1, Text2;
+  BoxForm() {
+    setClientSize(4000, 2000);
+    Text1.create(*this, 0, 0, 2000, 300);
+    Text2.create(*this, 0, 400, 2000, 900);
+  }
+};
+
+class KeyboardTest : public FormsTest {
+ protected:
+  KeyboardTest() {
+    f.Show();
+    f.Text1.Change = [this] { ++changes; };
+  }
+  BoxForm& f = application.form<BoxForm>();
+  int changes = 0;
+};
+
+struct EditCase {
+  const char* name;
+  std::string start;  // text before; the caret at its end
+  std::function<void(BoxForm&, ScriptedUser&, HeadlessDesktop&)> act;
+  std::string text;
+  int caret;
+};
+
+TEST_F(KeyboardTest, DefaultEditing) {
+  const EditCase cases[] = {
+      {"typing appends", "", [](BoxForm&, ScriptedUser& u, auto&) { u.type("abè"); }, "abè", 3},
+      {"Backspace deletes before the caret", "abc",
+       [](BoxForm&, ScriptedUser& u, auto&) {
+         u.key(vbKeyLeft);
+         u.key(vbKeyBack);
+       },
+       "ac", 1},
+      {"Delete deletes after the caret", "abc",
+       [](BoxForm&, ScriptedUser& u, auto&) {
+         u.key(vbKeyHome);
+         u.key(vbKeyDelete);
+       },
+       "bc", 0},
+      {"Left twice, then a typed character is inserted", "abc",
+       [](BoxForm&, ScriptedUser& u, auto&) {
+         u.key(vbKeyLeft);
+         u.key(vbKeyLeft);
+         u.type("X");
+       },
+       "aXbc", 2},
+      {"Shift+Home selects, typing replaces the selection", "abc",
+       [](BoxForm&, ScriptedUser& u, auto&) {
+         u.key(vbKeyHome, vbShiftMask);
+         u.type("x");
+       },
+       "x", 1},
+      {"MaxLength limits typing", "",
+       [](BoxForm& f, ScriptedUser& u, auto&) {
+         f.Text1.setMaxLength(4);
+         u.type("abcdef");
+       },
+       "abcd", 4},
+      {"MaxLength does not limit code; typing stays refused, deleting works", "",
+       [](BoxForm& f, ScriptedUser& u, auto&) {
+         f.Text1.setMaxLength(2);
+         f.Text1.setText("abcd");
+         f.Text1.setSelStart(4);
+         u.type("e");
+         u.key(vbKeyBack);
+       },
+       "abc", 3},
+      {"Ctrl+C then Ctrl+V at the end", "abc",
+       [](BoxForm& f, ScriptedUser& u, auto&) {
+         f.Text1.setSelStart(0);
+         f.Text1.setSelLength(3);
+         u.key(vbKeyC, vbCtrlMask);
+         u.key(vbKeyEnd);
+         u.key(vbKeyV, vbCtrlMask);
+       },
+       "abcabc", 6},
+      {"Ctrl+X cuts the selection", "abc",
+       [](BoxForm& f, ScriptedUser& u, HeadlessDesktop& d) {
+         f.Text1.setSelStart(1);
+         f.Text1.setSelLength(1);
+         u.key(vbKeyX, vbCtrlMask);
+         EXPECT_EQ(d.clipboardText(), "b");
+       },
+       "ac", 1},
+      {"a paste is cut to MaxLength and to its first line", "abc",
+       [](BoxForm& f, ScriptedUser& u, HeadlessDesktop& d) {
+         f.Text1.setMaxLength(5);
+         d.setClipboardText("12\r\n34");
+         u.key(vbKeyV, vbCtrlMask);
+         d.setClipboardText("9999");
+         u.key(vbKeyV, vbCtrlMask);
+       },
+       "abc12", 5},
+  };
+  for (const EditCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    f.Text1.setMaxLength(0);
+    f.Text1.setText(c.start);
+    f.Text1.SetFocus();
+    f.Text1.setSelStart(1000);
+    c.act(f, user, desk);
+    EXPECT_EQ(f.Text1.Text(), c.text);
+    EXPECT_EQ(f.Text1.SelStart(), c.caret);
+  }
+}
+
+TEST_F(KeyboardTest, HandlersSwallowRefuseAndReplaceKeys) {
+  f.Text1.KeyDown = [](int& KeyCode, int) {
+    if (KeyCode == vbKeyDelete) KeyCode = 0;
+  };
+  f.Text1.KeyPress = [](int& KeyAscii) {
+    if (KeyAscii >= '0' && KeyAscii <= '9') KeyAscii = 0;
+    if (KeyAscii == '.') KeyAscii = ',';
+  };
+  user.type(f.Text1, "a1.b2");
+  EXPECT_EQ(f.Text1.Text(), "a,b");
+  EXPECT_EQ(changes, 3);
+  user.key(vbKeyHome);
+  user.key(vbKeyDelete);
+  EXPECT_EQ(f.Text1.Text(), "a,b") << "Delete swallowed in KeyDown";
+
+  f.Text1.KeyPress = [](int& KeyAscii) { KeyAscii = 0; };
+  desk.setClipboardText("pasted");
+  user.key(vbKeyV, vbCtrlMask);
+  EXPECT_EQ(f.Text1.Text(), "a,b") << "Ctrl+V arrives as KeyPress 22 and is refused with the rest";
+}
+
+TEST_F(KeyboardTest, OneKeystrokeRaisesItsEventsInOrder) {
+  f.Text1.KeyDown = [this](int& KeyCode, int Shift) { log.push_back("KeyDown " + std::to_string(KeyCode) + "/" + std::to_string(Shift)); };
+  f.Text1.KeyPress = [this](int& KeyAscii) { log.push_back("KeyPress " + std::to_string(KeyAscii)); };
+  f.Text1.Change = [this] { log.push_back("Change " + f.Text1.Text()); };
+  f.Text1.KeyUp = [this](int& KeyCode, int) { log.push_back("KeyUp " + std::to_string(KeyCode)); };
+  user.type(f.Text1, "A.");
+  user.key(vbKeyLeft);
+  EXPECT_EQ(log, (std::vector<std::string>{"KeyDown 65/1", "KeyPress 65", "Change A", "KeyUp 65", "KeyDown 190/0",
+                                           "KeyPress 46", "Change A.", "KeyUp 190", "KeyDown 37/0", "KeyUp 37"}))
+      << "\".\" comes with key code 190, not 46 (Delete)";
+}
+
+TEST_F(KeyboardTest, CodeAssignmentPutsTheCaretAtTheStart) {
+  user.type(f.Text1, "abc");
+  f.Text1.setText("12345");
+  EXPECT_EQ(f.Text1.SelStart(), 0);
+  EXPECT_EQ(f.Text1.SelLength(), 0);
+  f.Text1.setSelStart(2);
+  f.Text1.setSelLength(99);
+  EXPECT_EQ(f.Text1.SelText(), "345");
+  f.Text1.setSelText("x");
+  EXPECT_EQ(f.Text1.Text(), "12x");
+  EXPECT_EQ(f.Text1.SelStart(), 3);
+}
+
+TEST_F(KeyboardTest, EnterInAMultiLineBoxBreaksTheLine) {
+  f.Text2.setMultiLine(true);
+  user.type(f.Text2, "a\nb");
+  EXPECT_EQ(f.Text2.Text(), "a\r\nb");
+}
+
+}  // namespace
+}  // namespace forms::testing

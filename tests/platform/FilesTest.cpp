@@ -1,0 +1,223 @@
+#include "platform/Files.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
+
+#include "Scratch.h"
+
+using namespace platform;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// Runs `write` in a child process whose files cannot grow beyond `limit` bytes;
+// true when the write reported the failure with a FileError.
+bool failsBeyondFileSize(rlim_t limit, const std::function<void()>& write) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit rl{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &rl);
+    try {
+      write();
+    } catch (const FileError&) {
+      _exit(0);
+    }
+    _exit(1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+size_t filesIn(const std::string& dir) {
+  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+}
+
+}  // namespace
+
+TEST(ReadLines, AcceptsEveryLineEndingAndDecodesWindows1252) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    Lines lines;
+  } cases[] = {
+      {"CR LF", "a;b\r\nc\r\n", {"a;b", "c"}},
+      {"LF", "a\nb\n", {"a", "b"}},
+      {"CR", "a\rb\r", {"a", "b"}},
+      {"mixed", "a\r\nb\nc\rd\r\n", {"a", "b", "c", "d"}},
+      {"CR then CR LF", "a\r\r\nb", {"a", "", "b"}},
+      {"no final line break", "a\r\nb", {"a", "b"}},
+      {"empty lines kept", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+      {"only a line break", "\r\n", {""}},
+      {"empty file", "", {}},
+      {"accented", "CITT\xC0;citt\xE0\r\n\x80 1.234,56\r\n", {"CITTÀ;città", "€ 1.234,56"}},
+  };
+  const std::string path = scratchFolder("readlines") + "/tasi.dat";
+  for (const auto& c : cases) {
+    putBytes(path, c.bytes);
+    EXPECT_EQ(readLines(path), c.lines) << c.name;
+  }
+}
+
+TEST(ReadLines, MissingFileIsReportedWithItsPath) {
+  const std::string path = scratchFolder("readmissing") + "/tasi.dat";
+  try {
+    readLines(path);
+    FAIL() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), path);
+    EXPECT_EQ(e.code(), std::errc::no_such_file_or_directory);
+    EXPECT_NE(std::string(e.what()).find("Impossibile leggere il file \"" + path + "\""), std::string::npos);
+  }
+  EXPECT_THROW(readLines(scratchFolder("readfolder")), FileError);
+}
+
+TEST(WriteLinesAtomic, WritesWindows1252WithCrLfAndReplacesTheWholeFile) {
+  const std::string dir = scratchFolder("writelines");
+  const std::string path = dir + "/tasi.dat";
+  putBytes(path, std::string(1000, 'x'));
+  chmod(path.c_str(), 0640);
+
+  writeLinesAtomic(path, {"Rossi;VIA ROMA 1;Città", "", "€"});
+
+  EXPECT_EQ(getBytes(path), "Rossi;VIA ROMA 1;Citt\xE0\r\n\r\n\x80\r\n");
+  EXPECT_EQ(readLines(path), (Lines{"Rossi;VIA ROMA 1;Città", "", "€"}));
+  struct stat st {};
+  stat(path.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 07777, 0640u) << "the replaced file keeps its permissions";
+  EXPECT_EQ(filesIn(dir), 1u) << "no temporary file left";
+
+  writeLinesAtomic(path, {});
+  EXPECT_EQ(getBytes(path), "");
+}
+
+TEST(WriteLinesAtomic, AFailedWriteLeavesTheOriginalWhole) {
+  const std::string dir = scratchFolder("writefail");
+  const std::string path = dir + "/tasi.dat";
+  const std::string original = "a;b;c\r\nd;e;f\r\n";
+  putBytes(path, original);
+
+  EXPECT_TRUE(failsBeyondFileSize(100, [&] { writeLinesAtomic(path, Lines(50, "una riga abbastanza lunga")); }));
+
+  EXPECT_EQ(getBytes(path), original);
+  EXPECT_EQ(filesIn(dir), 1u) << "the temporary file is removed";
+}
+
+TEST(WriteLinesAtomic, AReadOnlyFolderIsReportedAndTheOriginalStays) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  const std::string dir = scratchFolder("readonly");
+  const std::string path = dir + "/tasi.dat";
+  putBytes(path, "a\r\n");
+  chmod(dir.c_str(), 0500);
+  EXPECT_THROW(writeLinesAtomic(path, {"b"}), FileError);
+  chmod(dir.c_str(), 0700);
+  EXPECT_EQ(getBytes(path), "a\r\n");
+}
+
+TEST(WriteLinesAtomic, MissingFolderIsReported) {
+  EXPECT_THROW(writeLinesAtomic(scratchFolder("nofolder") + "/manca/tasi.dat", {"a"}), FileError);
+}
+
+TEST(AppendLine, EndsTheLastLineFirstWhenItHasNoLineBreak) {
+  const struct {
+    const char* name;
+    const char* before;  // nullptr: no file
+    std::string after;
+  } cases[] = {
+      {"missing file", nullptr, "x;\xE8\r\n"},
+      {"empty file", "", "x;\xE8\r\n"},
+      {"ends with CR LF", "a\r\n", "a\r\nx;\xE8\r\n"},
+      {"no final line break", "a", "a\r\nx;\xE8\r\n"},
+      {"ends with LF", "a\n", "a\nx;\xE8\r\n"},
+      {"ends with CR", "a\r", "a\rx;\xE8\r\n"},
+  };
+  const std::string dir = scratchFolder("append");
+  for (const auto& c : cases) {
+    const std::string path = dir + "/tasicat.dat";
+    std::filesystem::remove(path);
+    if (c.before) putBytes(path, c.before);
+    appendLine(path, "x;è");
+    EXPECT_EQ(getBytes(path), c.after) << c.name;
+  }
+}
+
+TEST(AppendLine, AFailedAppendLeavesTheFileAsItWas) {
+  const std::string path = scratchFolder("appendfail") + "/tasi.dat";
+  putBytes(path, "a;b");
+  EXPECT_TRUE(failsBeyondFileSize(8, [&] { appendLine(path, std::string(100, 'z')); }));
+  EXPECT_EQ(getBytes(path), "a;b");
+  EXPECT_THROW(appendLine(scratchFolder("appendnofolder") + "/manca/tasi.dat", "a"), FileError);
+}
+
+TEST(BinaryFiles, RoundTripAndCopyByteForByte) {
+  const std::string dir = scratchFolder("binary");
+  std::string bytes;
+  for (int i = 0; i < 70000; ++i) bytes += static_cast<char>(i * 7);
+  writeFileAtomic(dir + "/f24tasi.pdf", bytes);
+  EXPECT_EQ(readFile(dir + "/f24tasi.pdf"), bytes);
+
+  putBytes(dir + "/copia.pdf", std::string(200000, 'x'));
+  copyFile(dir + "/f24tasi.pdf", dir + "/copia.pdf");
+  EXPECT_EQ(getBytes(dir + "/copia.pdf"), bytes);
+  EXPECT_THROW(copyFile(dir + "/manca.pdf", dir + "/copia.pdf"), FileError);
+  EXPECT_EQ(getBytes(dir + "/copia.pdf"), bytes);
+}
+
+TEST(FileTests, ReadableFolderAndInUse) {
+  const std::string dir = scratchFolder("tests");
+  putBytes(dir + "/file.pdf", "x");
+  mkfifo((dir + "/fifo").c_str(), 0600);
+  symlink("file.pdf", (dir + "/link.pdf").c_str());
+  symlink("manca.pdf", (dir + "/broken.pdf").c_str());
+
+  const struct {
+    const char* name;
+    bool readable;
+    bool folder;
+    int inUse;
+  } cases[] = {
+      {"file.pdf", true, false, 0},  {"link.pdf", true, false, 0}, {"manca.pdf", false, false, -999},
+      {"broken.pdf", false, false, -999}, {"", false, true, -1},   {"fifo", false, false, -1},
+  };
+  for (const auto& c : cases) {
+    const std::string path = dir + "/" + c.name;
+    EXPECT_EQ(fileReadable(path), c.readable) << c.name;
+    EXPECT_EQ(folderExists(path), c.folder) << c.name;
+    EXPECT_EQ(fileInUse(path), c.inUse) << c.name;
+  }
+}
+
+TEST(FileTests, AFileLockedByAnotherProgramIsInUse) {
+  const std::string path = scratchFolder("locked") + "/quotara.pdf";
+  putBytes(path, "x");
+  const int fd = open(path.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  EXPECT_EQ(fileInUse(path), -1);
+  close(fd);
+  EXPECT_EQ(fileInUse(path), 0);
+}
+
+TEST(FileTests, AReadOnlyFileIsInUse) {
+  if (geteuid() == 0) GTEST_SKIP() << "root opens read-only files for writing";
+  const std::string path = scratchFolder("readonlyfile") + "/quotara.pdf";
+  putBytes(path, "x");
+  chmod(path.c_str(), 0400);
+  EXPECT_EQ(fileInUse(path), -1);
+  EXPECT_TRUE(fileReadable(path));
+}
+
+TEST(RemoveFile, ReportsWhetherTheFileWent) {
+  const std::string path = scratchFolder("remove") + "/a.pdf";
+  putBytes(path, "x");
+  EXPECT_TRUE(removeFile(path));
+  EXPECT_FALSE(removeFile(path));
+}
