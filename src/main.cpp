@@ -1,7 +1,18 @@
-// Entry point of the program; the start-up sequence lives in the shell.
-#include <cstdio>
+// Entry point of the program: the start-up sequence of the shell on the Qt desktop.
+#include <memory>
 
-int main() {
-  std::puts("Quotara");
-  return 0;
+#include "desktop/QtDesktop.h"
+#include "platform/InstanceLock.h"
+#include "reports/Stampe.h"
+#include "shell/Applicazione.h"
+#include "shell/Avvio.h"
+
+int main(int argc, char** argv) {
+  platform::InstanceLock istanza;
+  return desktop::runQtDesktop(
+      argc, argv, [](forms::Desktop& d) { return std::make_unique<shell::Applicazione>(d); },
+      [&istanza](forms::Application& a) {
+        reports::InstallaStampe();
+        if (!shell::Main(istanza)) a.End();
+      });
 }

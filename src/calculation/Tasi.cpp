@@ -159,6 +159,7 @@ int CodiceTributoTipologia(int tipologia) {
 }
 
 Semestri DividiSemestri(int mesi, int primo) {
+  mesi = std::clamp(mesi, 0, 12);
   const int p = std::clamp(primo, std::max(0, mesi - 6), std::max(0, std::min(6, mesi)));
   return {p, mesi - p};
 }

@@ -16,9 +16,9 @@ namespace calculation {
 int Moltiplicatore(int tipologia);
 int CodiceTributoTipologia(int tipologia);
 
-// The months of the two half-years of a possession of `mesi` months (1-12),
-// with `primo` wanted in the first: the first is kept between mesi - 6 and
-// the smaller of 6 and mesi, the second is the rest.
+// The months of the two half-years of a possession of `mesi` months (taken
+// within 0-12), with `primo` wanted in the first: the first is kept between
+// mesi - 6 and the smaller of 6 and mesi, the second is the rest.
 struct Semestri {
   int primo = 6;
   int secondo = 6;

@@ -234,18 +234,23 @@ void Application::formHidden(Form& f) {
   if (activeForm_ && (activeForm_ == &f || activeForm_->mdiFrame_ == &f)) activeForm_ = nullptr;
 }
 
-void Application::runModal(Form& f) {
-  modal_.push_back(&f);
-  f.modal_ = true;
-  struct Pop {
-    Application& a;
-    Form& f;
-    ~Pop() {
-      std::erase(a.modal_, &f);
-      f.modal_ = false;
-    }
-  } pop{*this, f};
-  desktop_.runModal(f);
+void Application::runModal(Form& f, Form* opener) {
+  Dispatch d;  // nothing is destroyed while the loop runs
+  {
+    modal_.push_back(&f);
+    f.modal_ = true;
+    struct Pop {
+      Application& a;
+      Form& f;
+      ~Pop() {
+        std::erase(a.modal_, &f);
+        f.modal_ = false;
+      }
+    } pop{*this, f};
+    desktop_.runModal(f);
+  }
+  // The window that opened it is active again (its Activate runs).
+  if (opener && opener != &f && opener->isShown() && !ended_) activate(*opener);
 }
 
 void Application::fireTimer(TimerControl& timer) {

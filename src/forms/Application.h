@@ -84,6 +84,11 @@ class Application {
   bool ended() const { return ended_; }
 
   Control* focused() const { return focused_; }
+  // SetCapture / ReleaseCapture (nullptr): the control that gets every mouse
+  // event wherever the pointer is; the front end routes the mouse to it.
+  // nullptr when none; a destroyed control loses it.
+  Control* capture() const { return capture_; }
+  void setCapture(Control* c) { capture_ = c; }
   Form* activeForm() const { return activeForm_; }
   // The innermost modal window, nullptr when none is open.
   Form* modalForm() const { return modal_.empty() ? nullptr : modal_.back(); }
@@ -113,7 +118,9 @@ class Application {
   // Makes `form` the active window (Activate) and gives it the focus.
   void activate(Form& form);
   void formHidden(Form& form);
-  void runModal(Form& form);
+  // The modal loop of `form`; afterwards `opener` (the window active before)
+  // is activated again.
+  void runModal(Form& form, Form* opener);
   // A tick of the timer (from the desktop's event loop).
   void fireTimer(TimerControl& timer);
 
@@ -130,6 +137,7 @@ class Application {
   int dispatchDepth_ = 0;
   bool ended_ = false;
   Control* focused_ = nullptr;
+  Control* capture_ = nullptr;
   Form* activeForm_ = nullptr;
   Observer* observer_ = nullptr;
 };

@@ -144,6 +144,8 @@ class Control : public Element {
   // its designed geometry in twips. Until TabIndex is set, the tab order is
   // the order of creation.
   void create(Container& parent, int left, int top, int width, int height);
+  // For controls without geometry (TimerControl).
+  void create(Container& parent) { create(parent, 0, 0, 0, 0); }
 
   // Whether create() placed the control.
   bool placed() const { return form_ != nullptr; }

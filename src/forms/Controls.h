@@ -239,7 +239,9 @@ class ListItems {
   // Block and offset of item i; remembers the block for the next look-up.
   std::pair<size_t, int> locate(int i) const;
 
-  std::vector<std::vector<Item>> blocks_;
+  // Items by pointer, so that an insertion moves pointers, not strings.
+  using Block = std::vector<std::unique_ptr<Item>>;
+  std::vector<Block> blocks_;
   int size_ = 0;
   mutable size_t cachedBlock_ = 0;
   mutable int cachedStart_ = 0;

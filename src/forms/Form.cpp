@@ -117,6 +117,7 @@ void Form::Show(int modal) {
   if (!loaded_) throw FormsError("Show on an unloaded form \"" + caption_ + "\" (app().form<T>() gives a fresh one)");
   if (modal == vbModal && visible_) throw FormsError("Form already displayed; can't show modally");
   Application& a = app();
+  Form* opener = a.activeForm();
   if (mdiFrame_ && mdiFrame_->activeChild_ != this) {
     if (Form* old = mdiFrame_->activeChild_) {
       old->visible_ = false;
@@ -136,7 +137,7 @@ void Form::Show(int modal) {
     mdiFrame_->Show();
   else
     a.activate(*this);
-  if (modal == vbModal) a.runModal(*this);
+  if (modal == vbModal) a.runModal(*this, opener);
 }
 
 void Form::Hide() {

@@ -31,6 +31,13 @@ class Form : public Element, public Container, public Canvas {
   // 0 none (no caption, no border), 1 fixed single, 2 sizable.
   int BorderStyle() const { return borderStyle_; }
   void setBorderStyle(int s);
+  // Whether the window may be maximised (its maximise button, the Maximize
+  // item of its system menu, a double click on its caption).
+  bool MaxButton() const { return maxButton_; }
+  void setMaxButton(bool v) {
+    maxButton_ = v;
+    notify(What::Appearance);
+  }
   // 0 manual, 2 centred on the screen at the first Show.
   int StartUpPosition() const { return startUpPosition_; }
   void setStartUpPosition(int p) { startUpPosition_ = p; }
@@ -113,6 +120,7 @@ class Form : public Element, public Container, public Canvas {
   std::string caption_;
   std::string icon_;
   int borderStyle_ = 2;
+  bool maxButton_ = true;
   int startUpPosition_ = 0;
   bool topmost_ = false;
   bool loaded_ = false;

@@ -10,7 +10,7 @@ namespace forms {
 
 namespace {
 
-constexpr size_t kBlockMax = 2048;  // a block is split in two when it grows beyond this
+constexpr size_t kBlockMax = 256;  // a block is split in two when it grows beyond this
 
 // Case folding of the letters of Windows-1252.
 char32_t fold(char32_t c) {
@@ -56,7 +56,14 @@ std::u32string folded(std::string_view utf8) {
 int compareNoCase(std::string_view a, std::string_view b) {
   size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {
-    const char32_t x = fold(platform::nextCodePoint(a, i)), y = fold(platform::nextCodePoint(b, j));
+    const unsigned char p = a[i], q = b[j];
+    char32_t x, y;
+    if (p < 0x80 && q < 0x80) {  // the common case, without decoding
+      x = fold(p), y = fold(q);
+      ++i, ++j;
+    } else {
+      x = fold(platform::nextCodePoint(a, i)), y = fold(platform::nextCodePoint(b, j));
+    }
     if (x != y) return x < y ? -1 : 1;
   }
   if (i < a.size()) return 1;
@@ -78,7 +85,8 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
 std::pair<size_t, int> ListItems::locate(int i) const {
   size_t b = cachedBlock_;
   int start = cachedStart_;
-  if (b >= blocks_.size() || i < start) b = 0, start = 0;
+  if (b >= blocks_.size()) b = 0, start = 0;
+  while (i < start) start -= static_cast<int>(blocks_[--b].size());
   while (i >= start + static_cast<int>(blocks_[b].size())) start += static_cast<int>(blocks_[b++].size());
   cachedBlock_ = b;
   cachedStart_ = start;
@@ -87,12 +95,12 @@ std::pair<size_t, int> ListItems::locate(int i) const {
 
 const ListItems::Item& ListItems::at(int i) const {
   auto [b, k] = locate(i);
-  return blocks_[b][k];
+  return *blocks_[b][k];
 }
 
 ListItems::Item& ListItems::at(int i) {
   auto [b, k] = locate(i);
-  return blocks_[b][k];
+  return *blocks_[b][k];
 }
 
 const std::string& ListItems::text(int i) const { return at(i).text; }
@@ -107,27 +115,29 @@ void ListItems::insert(int i, std::string text) {
   if (i == size_) {
     b = blocks_.size() - 1;
     k = static_cast<int>(blocks_[b].size());
+    cachedBlock_ = b, cachedStart_ = size_ - k;
   } else {
     std::tie(b, k) = locate(i);
   }
   auto& block = blocks_[b];
-  block.insert(block.begin() + k, Item{std::move(text), 0});
+  block.insert(block.begin() + k, std::make_unique<Item>(Item{std::move(text), 0}));
   ++size_;
   if (block.size() > kBlockMax) {
-    std::vector<Item> tail(std::make_move_iterator(block.begin() + kBlockMax / 2),
-                           std::make_move_iterator(block.end()));
+    Block tail(std::make_move_iterator(block.begin() + kBlockMax / 2), std::make_move_iterator(block.end()));
     block.resize(kBlockMax / 2);
     blocks_.insert(blocks_.begin() + b + 1, std::move(tail));
   }
-  cachedBlock_ = 0, cachedStart_ = 0;
+  // Blocks before b did not move: the start of b stays right.
 }
 
 void ListItems::erase(int i) {
   auto [b, k] = locate(i);
   blocks_[b].erase(blocks_[b].begin() + k);
-  if (blocks_[b].empty()) blocks_.erase(blocks_.begin() + b);
+  if (blocks_[b].empty()) {
+    blocks_.erase(blocks_.begin() + b);
+    cachedBlock_ = 0, cachedStart_ = 0;
+  }
   --size_;
-  cachedBlock_ = 0, cachedStart_ = 0;
 }
 
 void ListItems::clear() {
@@ -141,11 +151,11 @@ int ListItems::sortedPosition(std::string_view text) const {
   // first item of that block that is greater.
   auto greater = [&](const Item& item) { return compareNoCase(item.text, text) > 0; };
   auto block = std::partition_point(blocks_.begin(), blocks_.end(),
-                                    [&](const std::vector<Item>& bl) { return !greater(bl.back()); });
+                                    [&](const Block& bl) { return !greater(*bl.back()); });
   int start = 0;
   for (auto it = blocks_.begin(); it != block; ++it) start += static_cast<int>(it->size());
   if (block == blocks_.end()) return start;
-  auto item = std::partition_point(block->begin(), block->end(), [&](const Item& x) { return !greater(x); });
+  auto item = std::partition_point(block->begin(), block->end(), [&](const auto& x) { return !greater(*x); });
   return start + static_cast<int>(item - block->begin());
 }
 

@@ -1,16 +1,16 @@
 // Document structure: file layout, objects, pages, form objects, cross-reference table.
 #include "pdf/PdfWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <random>
-#include <system_error>
 
 #include "platform/Cp1252.h"
+#include "platform/Paths.h"
 
 namespace pdf {
 namespace {
@@ -35,11 +35,15 @@ void appendDigits(std::string& out, int value, int width) {
   out.append(buf, res.ptr);
 }
 
-// "~" and the upper-case hex of the number day, hour, minute, second, random digit.
+// In the program folder, "~" and the upper-case hex of the number made of day, hour,
+// minute, second and a random digit.
 std::string chooseFileName(const PdfDateTime& t) {
-  std::error_code ec;
-  std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
-  if (ec || folder.empty()) folder = std::filesystem::current_path();
+  std::string folder;
+  try {
+    folder = platform::programFolder();
+  } catch (const std::exception& e) {
+    throw PdfError(e.what());
+  }
   const unsigned digit = std::random_device{}() % 10;
   const unsigned long number =
       ((((static_cast<unsigned long>(t.Day) * 100 + t.Hour) * 100 + t.Minute) * 100 + t.Second) * 10) + digit;
@@ -47,7 +51,7 @@ std::string chooseFileName(const PdfDateTime& t) {
   const auto res = std::to_chars(hex, hex + sizeof hex, number, 16);
   std::string name = "~";
   for (const char* p = hex; p != res.ptr; ++p) name += static_cast<char>(*p >= 'a' ? *p - 'a' + 'A' : *p);
-  return (folder / (name + ".pdf")).string();
+  return folder + "/" + name + ".pdf";
 }
 
 }  // namespace
@@ -343,7 +347,6 @@ int clsPDFWriter::BeginPage() {
 
 void clsPDFWriter::closeStream() {
   const std::int64_t length = position() - streamStart_;
-  streamStart_ = length;
   stream_ = Stream::None;
   ScriviLineaPdf("endstream");
   ChiudiOggettoPdf();

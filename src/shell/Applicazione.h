@@ -4,9 +4,14 @@
 // as flags and mailboxes between them. Every variable starts zero, empty or
 // false and lives until the program ends; none is saved.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "forms/Application.h"
+
+namespace forms {
+class ComboBox;
+}
 
 namespace shell {
 
@@ -52,6 +57,14 @@ class Applicazione : public forms::Application {
   // Length of the typed prefix carried into the nested change event of the
   // combo auto-completion; 0 between its calls.
   int LunghezzaPrefisso = 0;
+  // What the combo auto-completion left in each combo box: its text and the
+  // length of the typed prefix before the highlighted part. It tells a
+  // character typed at the end from a deletion of the highlighted part.
+  struct StatoCompletamento {
+    std::string Testo;
+    int Prefisso = 0;
+  };
+  std::unordered_map<const forms::ComboBox*, StatoCompletamento> CompletamentoCombo;
 };
 
 // The program's application object (the one forms::app() returns).

@@ -353,6 +353,8 @@ TEST(Tasi, Semestri) {
   } casi[] = {
       {12, 6, 6, 6}, {12, 2, 6, 6}, {9, 2, 3, 6}, {9, 6, 6, 3}, {9, 4, 4, 5},
       {4, 6, 4, 0},  {4, 0, 0, 4},  {7, 0, 1, 6}, {1, 1, 1, 0}, {5, 9, 5, 0},
+      // months outside 0-12 (a box being typed into) are taken within it
+      {13, 2, 6, 6}, {0, 3, 0, 0},  {-1, 3, 0, 0},
   };
   for (const auto& c : casi) {
     const Semestri s = DividiSemestri(c.mesi, c.primo);

@@ -1,5 +1,6 @@
 // Events raised by code changes: exactly as a user action, only on a real
 // change, synchronously and re-entrantly.
+#include <algorithm>
 #include <functional>
 
 #include "FormsFixture.h"
@@ -169,6 +170,52 @@ TEST_F(FormsTest, ScrollBarRangeAndDragging) {
   f.Show();
   user.dragScroll(f.VScroll1, 50003 - 5);
   EXPECT_EQ(log, (std::vector<std::string>{"Scroll", "Scroll", "Change"}));
+}
+
+}  // namespace
+}  // namespace forms::testing
+
+namespace forms::testing {
+namespace {
+
+// What a front end hears of the model.
+struct RecordingView : View, Application::Observer {
+  std::vector<std::pair<Element*, What>> changes;
+  std::vector<std::string> forms;
+  void changed(Element& e, What w) override { changes.emplace_back(&e, w); }
+  void formLoaded(Form&) override { forms.push_back("loaded"); }
+  void formUnloaded(Form&) override { forms.push_back("unloaded"); }
+  void controlAdded(Control&) override { forms.push_back("control added"); }
+  void controlRemoved(Control&) override { forms.push_back("control removed"); }
+  bool saw(Element& e, What w) const {
+    return std::find(changes.begin(), changes.end(), std::pair(&e, w)) != changes.end();
+  }
+};
+
+TEST_F(FormsTest, TheFrontEndHearsOfEveryChange) {
+  RecordingView view;
+  application.setObserver(&view);
+  EventsForm& f = application.form<EventsForm>();
+  for (Element* e : std::initializer_list<Element*>{&f, &f.Text1, &f.List1, &f.Check1, &f.Label1}) e->setView(&view);
+  f.Show();
+  user.type(f.Text1, "a");
+  f.List1.AddItem("NAPOLI");
+  f.List1.setListIndex(0);
+  f.Check1.setEnabled(false);
+  f.Label1.setFontBold(true);
+  f.Option1.Add(7).create(f, 0, 0, 100, 100);
+  f.Option1.Remove(7);
+  application.unload(f);
+  EXPECT_TRUE(view.saw(f, What::Visible));
+  EXPECT_TRUE(view.saw(f.Text1, What::Focus));
+  EXPECT_TRUE(view.saw(f.Text1, What::Text));
+  EXPECT_TRUE(view.saw(f.Text1, What::Selection));
+  EXPECT_TRUE(view.saw(f.List1, What::List));
+  EXPECT_TRUE(view.saw(f.List1, What::Selection));
+  EXPECT_TRUE(view.saw(f.Check1, What::Enabled));
+  EXPECT_TRUE(view.saw(f.Label1, What::Appearance));
+  EXPECT_EQ(view.forms, (std::vector<std::string>{"loaded", "control added", "control removed", "unloaded"}));
+  application.setObserver(nullptr);
 }
 
 }  // namespace

@@ -226,3 +226,20 @@ TEST_F(LifecycleTest, AMessageBoxNobodyExpectedFailsWithItsText) {
 
 }  // namespace
 }  // namespace forms::testing
+
+namespace forms::testing {
+namespace {
+
+TEST_F(LifecycleTest, TheOpenerIsActiveAgainAfterItsModalWindowCloses) {
+  OpenerForm& opener = application.form<OpenerForm>();
+  opener.Show();
+  opener.Activate = [] { note("opener Activate"); };
+  desk.script([&] { user.click(application.form<OuterDialog>().cmdClose); });
+  user.click(opener.cmdOpen);
+  EXPECT_EQ(log, (std::vector<std::string>{"opener Activate", "outer returned"}));
+  EXPECT_EQ(application.activeForm(), &opener);
+  EXPECT_TRUE(opener.cmdOpen.hasFocus());
+}
+
+}  // namespace
+}  // namespace forms::testing

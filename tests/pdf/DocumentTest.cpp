@@ -5,6 +5,7 @@
 
 #include "PdfTestSupport.h"
 #include "pdf/PdfWriter.h"
+#include "platform/Paths.h"
 
 using namespace pdftest;
 using pdf::clsPDFWriter;
@@ -203,11 +204,15 @@ TEST(PdfDocument, FormObjectLayoutAndLength) {
 }
 
 TEST(PdfDocument, ChosenFileNameComesBack) {
+  const std::string folder = outPath("program-folder");
+  platform::setProgramFolderForTests(folder);
   std::string path;
   clsPDFWriter w;
   w.SetClock(fixedTime);  // day 9, 14:30:22: the number 9143022 and one digit
   w.InitPDFFile(path);
   w.ClosePDFFile();
+  platform::setProgramFolderForTests("");
+  EXPECT_EQ(std::filesystem::path(path).parent_path().string(), folder);
   const std::string name = std::filesystem::path(path).filename().string();
   ASSERT_EQ(name.front(), '~');
   const unsigned long number = std::stoul(name.substr(1, name.size() - 5), nullptr, 16);

@@ -1,0 +1,479 @@
+#include "desktop/QtDesktop.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+
+#include "desktop/Keys.h"
+#include "desktop/Views.h"
+#include "forms/Controls.h"
+#include "forms/Form.h"
+#include "forms/UserInput.h"
+#include "platform/Documents.h"
+
+namespace desktop {
+
+using namespace forms;
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+QString lines(const std::string& s) {
+  QString t = qs(s);
+  t.replace("\r\n", "\n");
+  t.replace('\r', '\n');
+  return t;
+}
+
+QWidget* dialogParent() { return QApplication::activeWindow(); }
+
+QString titleOr(const std::string& title) {
+  return title.empty() ? QGuiApplication::applicationDisplayName() : qs(title);
+}
+
+// "Archivi (*.dat)|*.dat|Tutti (*.*)|*.*" in Qt's form, "Archivi (*.dat);;Tutti (*)".
+QString qtFilter(const std::string& vbFilter) {
+  const QStringList parts = qs(vbFilter).split('|');
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i].trimmed();
+    if (description.endsWith(')') && description.contains('('))
+      description = description.left(description.lastIndexOf('(')).trimmed();
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    patterns.replace("*.*", "*");
+    out << description + " (" + patterns + ")";
+  }
+  return out.join(";;");
+}
+
+Form& formOf(Element& e) {
+  if (auto* f = dynamic_cast<Form*>(&e)) return *f;
+  return static_cast<Control&>(e).form();
+}
+
+Form* topOf(Form* f) { return f && f->mdiFrame() ? f->mdiFrame() : f; }
+
+}  // namespace
+
+struct QtDesktop::ModalLoop {
+  explicit ModalLoop(const Form* f) : form(f) {}
+  const Form* form;
+  QEventLoop loop;
+  bool done = false;
+};
+
+// --- life --------------------------------------------------------------------------
+
+QtDesktop::QtDesktop() {
+  if (!qApp) throw FormsError("the Qt desktop needs a QApplication");
+  clock_.start();
+  forms::setFontEngine(&fontEngine_);
+  QApplication::setQuitOnLastWindowClosed(false);  // the windows decide when the program ends
+  qApp->installEventFilter(this);
+}
+
+QtDesktop::~QtDesktop() {
+  qApp->removeEventFilter(this);
+  forms::setFontEngine(nullptr);
+  try {
+    elementsAlive_ = app_ && &forms::app() == app_;
+  } catch (const FormsError&) {
+    elementsAlive_ = false;
+  }
+  if (elementsAlive_) app_->setObserver(nullptr);
+  views_.clear();
+  for (auto& [timer, qt] : timers_) delete qt;
+}
+
+void QtDesktop::attach(Application& app) {
+  app_ = &app;
+  app.setObserver(this);
+}
+
+int QtDesktop::exec() {
+  if (quitting_ || loaded_.empty()) return 0;
+  running_ = true;
+  const int rc = QApplication::exec();
+  running_ = false;
+  return rc;
+}
+
+void QtDesktop::quitWhenNothingLoaded() {
+  if (!running_ || !loaded_.empty()) return;
+  QTimer::singleShot(0, this, [this] {
+    if (running_ && loaded_.empty() && modalLoops_.empty()) QCoreApplication::exit(0);
+  });
+}
+
+// --- the forms and their views -------------------------------------------------
+
+void QtDesktop::formLoaded(Form& form) {
+  loaded_.insert(&form);
+  views_[&form] = std::make_unique<FormView>(*this, form);
+  for (Control* c : form.controls()) makeView(*c);
+}
+
+void QtDesktop::formUnloaded(Form& form) {
+  const auto& controls = form.controls();
+  for (auto it = controls.rbegin(); it != controls.rend(); ++it) dropView(**it);
+  dropView(form);
+  loaded_.erase(&form);
+  checkModalLoops();
+  quitWhenNothingLoaded();
+}
+
+void QtDesktop::controlAdded(Control& control) { makeView(control); }
+
+void QtDesktop::controlRemoved(Control& control) { dropView(control); }
+
+ElementView* QtDesktop::makeView(Control& control) {
+  if (auto it = views_.find(&control); it != views_.end()) return it->second.get();
+  if (Control* container = control.containerControl()) makeView(*container);
+  std::unique_ptr<ElementView> view = makeControlView(*this, control);
+  if (!view) return nullptr;
+  return (views_[&control] = std::move(view)).get();
+}
+
+void QtDesktop::dropView(Element& element) {
+  auto it = views_.find(&element);
+  if (it == views_.end()) return;
+  std::unique_ptr<ElementView> view = std::move(it->second);
+  views_.erase(it);
+}
+
+ElementView* QtDesktop::containerView(const Control& control) const {
+  const Element* container = control.containerControl();
+  if (!container) container = &control.form();
+  auto it = views_.find(container);
+  return it != views_.end() ? it->second.get() : nullptr;
+}
+
+FormView* QtDesktop::formView(const Form& form) const {
+  auto it = views_.find(&form);
+  return it != views_.end() ? static_cast<FormView*>(it->second.get()) : nullptr;
+}
+
+QWidget* QtDesktop::widgetOf(const Element& element) const {
+  auto it = views_.find(&element);
+  return it != views_.end() ? it->second->widget() : nullptr;
+}
+
+ElementView* QtDesktop::viewAt(QWidget* w) const {
+  for (QWidget* p = w; p; p = p->isWindow() ? nullptr : p->parentWidget())
+    if (auto it = byWidget_.find(p); it != byWidget_.end()) return it->second;
+  return nullptr;
+}
+
+// --- input ---------------------------------------------------------------------------
+
+void QtDesktop::deliver(const std::function<void()>& action) {
+  if (!app_) return;
+  try {
+    Application::Dispatch d;
+    action();
+    app_->processSentKeys();
+  } catch (const std::exception& e) {
+    // An error in the windows' code: shown, and the program goes on.
+    QMessageBox::critical(dialogParent(), QGuiApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
+  }
+}
+
+bool QtDesktop::routeKey(QEvent* event, Form& form) {
+  std::vector<VbKey> keys;
+  if (event->type() == QEvent::KeyPress) {
+    auto* ke = static_cast<QKeyEvent*>(event);
+    if (Control* c = app_->focused())
+      if (auto it = views_.find(c); it != views_.end() && comboOpensList(*it->second, ke->key(), ke->modifiers()))
+        return true;
+    keys.push_back(vbKey(ke->key(), ke->modifiers(), ke->text()));
+  } else {  // a character from an input method or a compose sequence
+    for (char32_t ch : static_cast<QInputMethodEvent*>(event)->commitString().toUcs4()) keys.push_back(vbKeyForChar(ch));
+  }
+  (void)form;
+  for (const VbKey& k : keys) {
+    Control* c = app_->focused();
+    if (!k.keyCode || !c || !app_->acceptsInput(c->form()) || !c->shownInForm() || !c->enabledInForm()) continue;
+    deliver([&] { input::key(k.keyCode, k.shift, k.keyAscii); });
+  }
+  return true;
+}
+
+bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu: break;
+    default: return false;
+  }
+  if (!app_ || !watched->isWidgetType()) return false;
+  auto* widget = static_cast<QWidget*>(watched);
+  ElementView* view = viewAt(widget);
+  if (!view) return false;
+  Form& form = formOf(view->element());
+  if (!isLoaded(form) || !app_->acceptsInput(form)) return true;
+  if (auto* c = dynamic_cast<Control*>(&view->element()); c && (!c->shownInForm() || !c->enabledInForm()))
+    return true;
+
+  switch (event->type()) {
+    case QEvent::ShortcutOverride:
+      event->accept();  // Alt + letter goes to the windows as a key, not to Qt's mnemonics
+      return true;
+    case QEvent::KeyPress:
+    case QEvent::InputMethod: return routeKey(event, form);
+    case QEvent::KeyRelease:  // KeyUp was raised with the press
+    case QEvent::ContextMenu: return true;
+    case QEvent::Wheel: return view->wheelBlocked();
+    default: break;
+  }
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+    // A click into another window makes it the active one first.
+    if (topOf(app_->activeForm()) != topOf(&form)) {
+      deliver([&] { app_->activate(form); });
+      view = viewAt(widget);
+      if (!view || !app_->acceptsInput(form)) return true;
+    }
+  }
+  return view->mouseEvent(widget, static_cast<QMouseEvent*>(event));
+}
+
+// --- modal loops and the end -------------------------------------------------------
+
+void QtDesktop::runModal(Form& form) {
+  if (FormView* view = formView(form); view && !form.mdiFrame()) {
+    QWidget* w = view->widget();
+    w->hide();  // modality takes effect when the window is shown
+    w->setWindowModality(Qt::ApplicationModal);
+    w->show();
+    if (form.BorderStyle() != 0) w->activateWindow();
+  }
+  ModalLoop loop{&form};
+  modalLoops_.push_back(&loop);
+  checkModalLoops();
+  if (!loop.done) loop.loop.exec();
+  std::erase(modalLoops_, &loop);
+  if (isLoaded(form))
+    if (FormView* view = formView(form)) view->widget()->setWindowModality(Qt::NonModal);
+  quitWhenNothingLoaded();
+}
+
+void QtDesktop::checkModalLoops() {
+  for (ModalLoop* l : modalLoops_) {
+    if (l->done) continue;
+    if (quitting_ || !isLoaded(*l->form) || !l->form->Visible()) {
+      l->done = true;
+      l->loop.exit();
+    }
+  }
+}
+
+void QtDesktop::quit() {
+  quitting_ = true;
+  checkModalLoops();
+  if (running_) QCoreApplication::exit(0);
+}
+
+// --- dialogs -----------------------------------------------------------------------
+
+int QtDesktop::MsgBox(const std::string& prompt, int buttons, int icon, const std::string& title) {
+  QMessageBox::Icon qicon = QMessageBox::NoIcon;
+  switch (icon) {
+    case vbInformation: qicon = QMessageBox::Information; break;
+    case vbExclamation: qicon = QMessageBox::Warning; break;
+    case vbQuestion: qicon = QMessageBox::Question; break;
+    case vbCritical: qicon = QMessageBox::Critical; break;
+    default: break;
+  }
+  QMessageBox box(qicon, titleOr(title), lines(prompt), QMessageBox::NoButton, dialogParent());
+  box.setTextFormat(Qt::PlainText);
+  std::vector<std::pair<QAbstractButton*, int>> answers;
+  if (buttons == vbYesNo) {
+    QPushButton* yes = box.addButton("Sì", QMessageBox::YesRole);
+    QPushButton* no = box.addButton("No", QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    answers = {{yes, vbYes}, {no, vbNo}};
+  } else if (buttons == vbOKCancel) {
+    QPushButton* ok = box.addButton("OK", QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton("Annulla", QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel);
+    answers = {{ok, vbOK}, {cancel, vbCancel}};
+  } else {
+    QPushButton* ok = box.addButton("OK", QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    answers = {{ok, vbOK}};
+  }
+  box.exec();
+  for (auto [button, answer] : answers)
+    if (box.clickedButton() == button) return answer;
+  return answers.back().second;  // closed otherwise: the safe answer (No, Cancel, OK)
+}
+
+std::string QtDesktop::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+  QInputDialog dialog(dialogParent());
+  dialog.setWindowTitle(titleOr(title));
+  dialog.setLabelText(lines(prompt));
+  dialog.setTextValue(qs(defaultText));
+  dialog.setOkButtonText("OK");
+  dialog.setCancelButtonText("Annulla");
+  return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
+}
+
+std::optional<std::string> QtDesktop::BrowseForFolder(const std::string& title) {
+  const QString dir = QFileDialog::getExistingDirectory(dialogParent(), qs(title));
+  if (dir.isEmpty()) return std::nullopt;
+  return dir.toStdString();
+}
+
+std::optional<std::string> QtDesktop::GetOpenFileName(const std::string& title, const std::string& filter,
+                                                      const std::string& initialDir) {
+  const QString file = QFileDialog::getOpenFileName(dialogParent(), qs(title), qs(initialDir), qtFilter(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return file.toStdString();
+}
+
+void QtDesktop::PopupMenu(Menu& menu) {
+  QMenu qmenu;
+  std::map<QAction*, MenuItem*> items;
+  for (const auto& item : menu.items()) {
+    if (!item->Visible()) continue;
+    QAction* a = qmenu.addAction(qs(item->Caption()));
+    a->setEnabled(item->Enabled());
+    a->setCheckable(item->Checked());
+    a->setChecked(item->Checked());
+    items[a] = item.get();
+  }
+  QAction* chosen = qmenu.exec(QCursor::pos());
+  if (auto it = items.find(chosen); it != items.end()) detail::raise(it->second->Click);
+}
+
+// --- services --------------------------------------------------------------------
+
+std::string QtDesktop::clipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
+void QtDesktop::setClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(qs(text)); }
+void QtDesktop::clearClipboard() { QGuiApplication::clipboard()->clear(); }
+void QtDesktop::Beep() { QApplication::beep(); }
+
+void QtDesktop::setMousePointer(int pointer) {
+  pointer_ = pointer;
+  if (pointer == vbDefault) {
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+    return;
+  }
+  const QCursor cursor(pointer == vbHourglass ? Qt::WaitCursor : pointer == vbCustom ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  if (QGuiApplication::overrideCursor())
+    QGuiApplication::changeOverrideCursor(cursor);
+  else
+    QGuiApplication::setOverrideCursor(cursor);
+}
+
+LocalTime QtDesktop::now() const {
+  const QDateTime t = QDateTime::currentDateTime();
+  return LocalTime(std::chrono::milliseconds(t.toMSecsSinceEpoch() + t.offsetFromUtc() * int64_t{1000}));
+}
+
+void QtDesktop::timerChanged(TimerControl& timer) {
+  QTimer*& qt = timers_[&timer];
+  if (!qt) {
+    qt = new QTimer(this);
+    TimerControl* t = &timer;
+    connect(qt, &QTimer::timeout, this, [this, t] {
+      if (firing_.count(t)) return;
+      firing_.insert(t);
+      deliver([t] { app().fireTimer(*t); });
+      firing_.erase(t);
+    });
+  }
+  if (timer.running())
+    qt->start(timer.Interval());
+  else
+    qt->stop();
+}
+
+void QtDesktop::timerDestroyed(TimerControl& timer) {
+  if (auto it = timers_.find(&timer); it != timers_.end()) {
+    delete it->second;
+    timers_.erase(it);
+  }
+  firing_.erase(&timer);
+}
+
+int QtDesktop::screenWidthPx() const { return QGuiApplication::primaryScreen()->geometry().width(); }
+int QtDesktop::screenHeightPx() const { return QGuiApplication::primaryScreen()->geometry().height(); }
+
+Point QtDesktop::cursorPos() const {
+  const QPoint p = QCursor::pos();
+  return {p.x(), p.y()};
+}
+
+Color QtDesktop::sysColor(int index) const {
+  const QPalette pal = QApplication::palette();
+  QColor c;
+  switch (index) {
+    case 5: c = pal.color(QPalette::Base); break;                          // window background
+    case 8: c = pal.color(QPalette::Text); break;                          // window text
+    case 13: c = pal.color(QPalette::Highlight); break;                    // selection
+    case 14: c = pal.color(QPalette::HighlightedText); break;
+    case 16: c = pal.color(QPalette::Dark); break;                         // button shadow
+    case 17: c = pal.color(QPalette::Disabled, QPalette::ButtonText); break;  // grey text
+    case 7:
+    case 18: c = pal.color(QPalette::ButtonText); break;                   // menu and button text
+    case 20: c = pal.color(QPalette::Light); break;                        // 3D highlight
+    case 21: c = pal.color(QPalette::Shadow); break;                       // 3D dark shadow
+    case 22: c = pal.color(QPalette::Midlight); break;                     // 3D light
+    case 23: c = pal.color(QPalette::ToolTipText); break;
+    case 24: c = pal.color(QPalette::ToolTipBase); break;
+    case 1:
+    case 12: c = pal.color(QPalette::Dark); break;                         // desktop, workspace
+    default: c = pal.color(QPalette::Button); break;                       // button face and the rest
+  }
+  return RGB(c.red(), c.green(), c.blue());
+}
+
+void QtDesktop::openDocument(const std::string& path) { platform::openDocument(path); }
+
+void QtDesktop::DoEvents() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (app_) app_->processSentKeys();
+}
+
+void QtDesktop::Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(std::max(ms, 0))); }
+
+// --- the program's loop ------------------------------------------------------------
+
+int runQtDesktop(int argc, char** argv,
+                 const std::function<std::unique_ptr<Application>(Desktop&)>& makeApp,
+                 const std::function<void(Application&)>& start) {
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName("Quotara");
+  QtDesktop desk;
+  std::unique_ptr<Application> app = makeApp(desk);
+  desk.attach(*app);
+  desk.deliver([&] { start(*app); });
+  const int rc = desk.exec();
+  app.reset();
+  return rc;
+}
+
+}  // namespace desktop

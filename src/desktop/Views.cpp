@@ -1,0 +1,1036 @@
+#include "desktop/Views.h"
+
+#include <QAbstractListModel>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTextBlock>
+#include <QTimer>
+#include <qdrawutil.h>
+
+#include <cmath>
+
+#include "desktop/Keys.h"
+#include "desktop/QtDesktop.h"
+#include "desktop/QtFontEngine.h"
+#include "forms/UserInput.h"
+
+namespace desktop {
+
+using namespace forms;
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Line breaks of the windows ("\r\n", "\r") as Qt writes them.
+QString lines(const std::string& s) {
+  QString t = qs(s);
+  t.replace("\r\n", "\n");
+  t.replace('\r', '\n');
+  return t;
+}
+
+int px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel))); }
+
+QColor qcolor(Color c) {
+  const Color rgb = resolveColor(c);
+  return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+QImage toQImage(const forms::Image& image) {
+  QImage out(image.width(), image.height(), QImage::Format_RGB32);
+  const auto pixels = image.pixels();
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const Color p = pixels[static_cast<size_t>(y) * image.width() + x];
+      line[x] = image.isMono() ? (p ? qRgb(255, 255, 255) : qRgb(0, 0, 0))
+                               : qRgb(p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFF);
+    }
+  }
+  return out;
+}
+
+Qt::CursorShape cursorShape(int pointer) {
+  switch (pointer) {
+    case 2: return Qt::CrossCursor;
+    case 3: return Qt::IBeamCursor;
+    case 5:
+    case 15: return Qt::SizeAllCursor;
+    case 6: return Qt::SizeBDiagCursor;
+    case 7: return Qt::SizeVerCursor;
+    case 8: return Qt::SizeFDiagCursor;
+    case 9: return Qt::SizeHorCursor;
+    case vbHourglass: return Qt::WaitCursor;
+    case 12: return Qt::ForbiddenCursor;
+    case 13: return Qt::BusyCursor;
+    case 14: return Qt::WhatsThisCursor;
+    case vbCustom: return Qt::PointingHandCursor;  // the link pointer of the windows
+    default: return Qt::ArrowCursor;
+  }
+}
+
+Qt::Alignment alignment(int vb) {
+  switch (vb) {
+    case vbRightJustify: return Qt::AlignRight;
+    case vbCenter: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+  }
+}
+
+void noFocusAnywhere(QWidget* w) {
+  w->setFocusPolicy(Qt::NoFocus);
+  for (QWidget* c : w->findChildren<QWidget*>()) c->setFocusPolicy(Qt::NoFocus);
+}
+
+// --- a surface that shows an image of the model --------------------------------
+
+// Picture boxes, image controls and forms: the background, the image at the
+// client origin and the border. A repaint that the model did not ask for
+// (the screen uncovered it) is reported through `exposed`.
+class CanvasWidget : public QWidget, public ViewLink {
+ public:
+  using QWidget::QWidget;
+  const forms::Image* image = nullptr;
+  QColor back;
+  bool fillBack = true;
+  int border = 0;  // 0 none, 1 a plain line, 2 the sunken 3D panel
+  std::function<void()> exposed;
+
+  void modelChanged() {
+    dirty_ = true;
+    requested_ = true;
+    QWidget::update();
+  }
+  int inset() const { return border; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    if (fillBack) p.fillRect(rect(), back);
+    if (image && image->width() > 0 && image->height() > 0) {
+      if (dirty_) cache_ = toQImage(*image), dirty_ = false;
+      p.drawImage(inset(), inset(), cache_);
+    }
+    if (border == 2) qDrawWinPanel(&p, rect(), palette(), true);
+    if (border == 1) qDrawPlainRect(&p, rect(), palette().color(QPalette::WindowText));
+    if (!requested_ && exposed)
+      QTimer::singleShot(0, this, [this] {
+        if (view) exposed();  // unless the view went meanwhile
+      });
+    requested_ = false;
+  }
+
+ private:
+  QImage cache_;
+  bool dirty_ = true;
+  bool requested_ = false;
+};
+
+// The top-level window (or page) of a form.
+class FormWindow : public CanvasWidget {
+ public:
+  using CanvasWidget::CanvasWidget;
+  FormView* formView() const { return static_cast<FormView*>(view); }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    e->ignore();  // the form decides, through its QueryUnload and Unload
+    if (formView()) formView()->closeBox();
+  }
+  void moveEvent(QMoveEvent*) override {
+    if (formView()) formView()->userGeometry();
+  }
+  void resizeEvent(QResizeEvent*) override {
+    if (formView()) formView()->userGeometry();
+  }
+};
+
+}  // namespace
+
+// --- ElementView ---------------------------------------------------------------------
+
+ElementView::ElementView(QtDesktop& desk, Element& element) : desk_(desk), element_(element) {
+  element.setView(this);
+}
+
+ElementView::~ElementView() {
+  if (desk_.elementsAlive_ && element_.view() == this) element_.setView(nullptr);
+  if (link_) link_->view = nullptr;
+  if (widget_) {
+    desk_.byWidget_.erase(widget_);
+    widget_->hide();
+    widget_->deleteLater();  // it may be inside one of its own events now
+  }
+}
+
+void ElementView::setWidget(QWidget* w, ViewLink* link) {
+  widget_ = w;
+  link_ = link;
+  if (link) link->view = this;
+  desk_.byWidget_[w] = this;
+}
+
+void ElementView::changed(Element& element, What what) {
+  if (&element != &element_ || !widget_) return;
+  const bool outer = !syncing_;
+  syncing_ = true;
+  update(what);
+  if (outer) syncing_ = false;
+}
+
+void ElementView::updateAll() {
+  for (What w : {What::Geometry, What::Appearance, What::Text, What::List, What::Value, What::Selection,
+                 What::Picture, What::Enabled, What::Visible})
+    changed(element_, w);
+}
+
+void ElementView::fromWidget(const std::function<void()>& action) {
+  if (!syncing_) desk_.deliver(action);
+}
+
+bool ElementView::mouseEvent(QWidget*, QMouseEvent*) { return false; }
+
+// --- FormView ----------------------------------------------------------------------
+
+FormView::FormView(QtDesktop& desk, Form& form) : ElementView(desk, form) {
+  QWidget* parent = nullptr;
+  if (form.mdiFrame())
+    if (FormView* frame = desk.formView(*form.mdiFrame())) parent = frame->pageArea();
+  auto* w = new FormWindow(parent);
+  w->image = &form.Image();
+  w->exposed = [this] { desk_.deliver([this] { input::paint(this->form()); }); };
+  if (form.isMDIForm()) {
+    pageArea_ = new QWidget(w);
+    pageArea_->setAutoFillBackground(true);
+    pageArea_->setBackgroundRole(QPalette::Dark);
+  }
+  setWidget(w, w);
+  noFocusAnywhere(w);
+  updateAll();
+}
+
+void FormView::layoutPages() {
+  if (!pageArea_) return;
+  const Form& f = form();
+  pageArea_->setGeometry(0, px(f.pageTop()), f.Image().width(), px(f.pageHeight()));
+  pageArea_->lower();
+}
+
+void FormView::applyFlags() {
+  const Form& f = form();
+  if (f.mdiFrame()) return;  // a page has no frame of its own
+  Qt::WindowFlags flags = Qt::Window;
+  if (f.BorderStyle() == 0) {
+    flags |= Qt::FramelessWindowHint;
+  } else {
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    if (f.BorderStyle() == 2 && f.MaxButton()) flags |= Qt::WindowMaximizeButtonHint;
+  }
+  if (f.Topmost()) flags |= Qt::WindowStaysOnTopHint;
+  // A window without caption (splash, tool tip) never takes the focus away.
+  widget_->setAttribute(Qt::WA_ShowWithoutActivating, f.BorderStyle() == 0);
+  if (widget_->windowFlags() == flags) return;
+  const bool shown = widget_->isVisible();
+  widget_->setWindowFlags(flags);
+  if (shown) widget_->show();
+}
+
+void FormView::update(What what) {
+  Form& f = form();
+  auto* w = static_cast<FormWindow*>(widget_.data());
+  const bool page = f.mdiFrame() != nullptr;
+  switch (what) {
+    case What::Geometry: {
+      const QSize client(f.Image().width(), f.Image().height());
+      if (page) {
+        w->setGeometry(QRect(QPoint(px(f.Left()), px(f.Top())), client));
+      } else {
+        w->move(px(f.Left()), px(f.Top()));
+        if (f.BorderStyle() == 2) {
+          w->setMinimumSize(0, 0);
+          w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+          w->resize(client);
+        } else {
+          w->setFixedSize(client);
+        }
+      }
+      layoutPages();
+      w->modelChanged();
+      break;
+    }
+    case What::Visible:
+      if (page) {
+        w->setVisible(f.isShown());
+      } else if (f.Visible()) {
+        w->show();
+        if (QGuiApplication::platformName() != "offscreen") w->raise();  // offscreen cannot
+        if (f.BorderStyle() != 0) w->activateWindow();
+      } else {
+        w->hide();
+      }
+      desk_.checkModalLoops();
+      break;
+    case What::Enabled: w->setEnabled(f.Enabled()); break;
+    case What::Text: w->setWindowTitle(qs(f.Caption())); break;
+    case What::Appearance:
+      applyFlags();
+      w->back = qcolor(f.BackColor());
+      w->setFont(qtFont(f.font()));
+      if (f.MousePointer() == vbDefault) w->unsetCursor();
+      else w->setCursor(cursorShape(f.MousePointer()));
+      w->modelChanged();
+      break;
+    case What::Picture: w->modelChanged(); break;
+    default: break;
+  }
+}
+
+void FormView::userGeometry() {
+  Form& f = form();
+  if (syncing_ || f.mdiFrame() || !widget_->isVisible()) return;
+  const int frameW = f.BorderStyle() ? Form::FrameWidthPx : 0, frameH = f.BorderStyle() ? Form::FrameHeightPx : 0;
+  const QPoint pos = widget_->pos();
+  const QSize size = widget_->size();
+  fromWidget([&] {
+    if (desk_.isLoaded(f))
+      f.Move(pos.x() * TwipsPerPixel, pos.y() * TwipsPerPixel, (size.width() + frameW) * TwipsPerPixel,
+             (size.height() + frameH) * TwipsPerPixel);
+  });
+}
+
+void FormView::closeBox() {
+  Form& f = form();
+  fromWidget([&] {
+    if (desk_.isLoaded(f) && app().acceptsInput(f)) input::close(f);
+  });
+}
+
+// --- ControlView ---------------------------------------------------------------
+
+ControlView::ControlView(QtDesktop& desk, Control& control) : ElementView(desk, control) {}
+
+void ControlView::place(QWidget* w, ViewLink* link) {
+  if (ElementView* container = desk_.containerView(control())) w->setParent(container->clientWidget());
+  setWidget(w, link);
+  noFocusAnywhere(w);
+  updateAll();
+}
+
+void ControlView::update(What what) {
+  Control& c = control();
+  QWidget* w = widget_;
+  switch (what) {
+    case What::Geometry: {
+      ElementView* container = desk_.containerView(c);
+      const QPoint origin = container ? container->clientOrigin() : QPoint();
+      w->setGeometry(origin.x() + px(c.Left()), origin.y() + px(c.Top()), px(c.Width()), px(c.Height()));
+      auto* picture = dynamic_cast<const PictureBox*>(&c);
+      if (picture && picture->Align() != vbAlignNone)
+        if (FormView* fv = desk_.formView(c.form())) fv->layoutPages();
+      break;
+    }
+    case What::Visible: w->setVisible(c.Visible()); break;
+    case What::Enabled: w->setEnabled(c.Enabled()); break;
+    case What::Appearance: {
+      QPalette pal = w->palette();
+      pal.setColor(backRole(), qcolor(c.BackColor()));
+      // The disabled look keeps the palette's own grey text.
+      for (auto group : {QPalette::Active, QPalette::Inactive}) pal.setColor(group, foreRole(), qcolor(c.ForeColor()));
+      w->setPalette(pal);
+      w->setFont(qtFont(c.font()));
+      if (c.MousePointer() == vbDefault) w->unsetCursor();
+      else w->setCursor(cursorShape(c.MousePointer()));
+      w->setToolTip(qs(c.ToolTipText()));
+      break;
+    }
+    case What::Focus:
+      if (c.hasFocus()) {
+        if (!w->window()->isActiveWindow() && !w->window()->testAttribute(Qt::WA_ShowWithoutActivating))
+          w->window()->activateWindow();
+        w->setFocus(Qt::OtherFocusReason);
+      }
+      break;
+    default: break;
+  }
+}
+
+QPointF ControlView::scalePosition(QPoint pos) const {
+  return QPointF(pos.x() * TwipsPerPixel, pos.y() * TwipsPerPixel);
+}
+
+bool ControlView::mouseEvent(QWidget* target, QMouseEvent* e) {
+  Control& c = control();
+  const QPoint pos = target->mapTo(widget_, e->position().toPoint());
+  const QPointF at = scalePosition(pos);
+  const float x = static_cast<float>(at.x()), y = static_cast<float>(at.y());
+  const int shift = vbShift(e->modifiers());
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      const int button = vbButtons(e->button());
+      if (!button) return true;
+      pressed_ = true;
+      dblClick_ = e->type() == QEvent::MouseButtonDblClick;
+      fromWidget([&] { input::mouseDown(c, button, shift, x, y); });
+      return false;
+    }
+    case QEvent::MouseButtonRelease: {
+      const int button = vbButtons(e->button());
+      if (!button || !pressed_) return false;
+      pressed_ = false;
+      const bool inside = widget_->rect().contains(pos);
+      fromWidget([&] {
+        input::mouseUp(c, button, shift, x, y);
+        if (clicksOnRelease() && inside && button == vbLeftButton && c.shownInForm() && c.enabledInForm()) {
+          if (dblClick_)
+            input::dblClick(c);
+          else
+            input::click(c);
+        }
+      });
+      return false;
+    }
+    case QEvent::MouseMove: {
+      const int buttons = vbButtons(e->buttons());
+      if (buttons || widget_->hasMouseTracking()) fromWidget([&] { input::mouseMove(c, buttons, shift, x, y); });
+      return false;
+    }
+    default: return false;
+  }
+}
+
+namespace {
+
+// --- static controls ---------------------------------------------------------
+
+class LabelView : public ControlView {
+ public:
+  LabelView(QtDesktop& desk, Label& label) : ControlView(desk, label) {
+    auto* w = new QLabel;
+    w->setTextFormat(Qt::PlainText);
+    w->setMargin(0);
+    w->setIndent(0);
+    place(w);
+  }
+
+ protected:
+  bool clicksOnRelease() const override { return true; }
+  void update(What what) override {
+    ControlView::update(what);
+    auto& l = static_cast<Label&>(element_);
+    auto* w = static_cast<QLabel*>(widget_.data());
+    if (what == What::Text) w->setText(lines(stripAccessKey(l.Caption())));
+    if (what == What::Appearance) {
+      w->setAlignment(alignment(l.Alignment()) | Qt::AlignTop);
+      w->setWordWrap(!l.AutoSize());
+      w->setAutoFillBackground(l.BackStyle() == 1);
+      w->setFrameStyle(l.BorderStyle() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+      w->setLineWidth(l.BorderStyle() ? 2 : 0);
+    }
+  }
+};
+
+class FrameView : public ControlView {
+ public:
+  FrameView(QtDesktop& desk, Frame& frame) : ControlView(desk, frame) { place(new QGroupBox); }
+
+ protected:
+  bool clicksOnRelease() const override { return true; }
+  void update(What what) override {
+    ControlView::update(what);
+    if (what == What::Text)
+      static_cast<QGroupBox*>(widget_.data())->setTitle(qs(stripAccessKey(static_cast<Frame&>(element_).Caption())));
+  }
+};
+
+class LineWidget : public QWidget {
+ public:
+  using QWidget::QWidget;
+  QLine line;
+  QColor colour;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(colour);
+    p.drawLine(line);
+  }
+};
+
+class LineView : public ControlView {
+ public:
+  LineView(QtDesktop& desk, LineControl& line) : ControlView(desk, line) {
+    auto* w = new LineWidget;
+    w->setAttribute(Qt::WA_TransparentForMouseEvents);
+    place(w);
+  }
+
+ protected:
+  void update(What what) override {
+    auto& l = static_cast<LineControl&>(element_);
+    auto* w = static_cast<LineWidget*>(widget_.data());
+    if (what == What::Geometry) {
+      ElementView* container = desk_.containerView(l);
+      const QPoint origin = container ? container->clientOrigin() : QPoint();
+      const QPoint a(px(l.X1()), px(l.Y1())), b(px(l.X2()), px(l.Y2()));
+      const QRect box = QRect(a, b).normalized();
+      w->setGeometry(box.translated(origin));
+      w->line = QLine(a - box.topLeft(), b - box.topLeft());
+    } else if (what == What::Appearance) {
+      w->colour = qcolor(l.BorderColor());
+      w->update();
+    } else if (what == What::Visible) {
+      w->setVisible(l.Visible());
+    }
+  }
+};
+
+class ImageView : public ControlView {
+ public:
+  ImageView(QtDesktop& desk, ImageControl& image) : ControlView(desk, image) {
+    auto* w = new CanvasWidget;
+    w->fillBack = false;
+    w->image = &image.Picture();
+    place(w, w);
+  }
+
+ protected:
+  bool clicksOnRelease() const override { return true; }
+  void update(What what) override {
+    ControlView::update(what);
+    auto* w = static_cast<CanvasWidget*>(widget_.data());
+    if (what == What::Picture || what == What::Appearance) {
+      w->image = &static_cast<ImageControl&>(element_).Picture();
+      w->border = static_cast<ImageControl&>(element_).BorderStyle() ? 1 : 0;
+      w->modelChanged();
+    }
+  }
+};
+
+class PictureView : public ControlView {
+ public:
+  PictureView(QtDesktop& desk, PictureBox& picture) : ControlView(desk, picture) {
+    auto* w = new CanvasWidget;
+    w->image = &picture.Image();
+    w->setMouseTracking(true);  // MouseMove without a button, as the toolbar's hover needs
+    w->exposed = [this] { desk_.deliver([this] { input::paint(box()); }); };
+    place(w, w);
+  }
+  QPoint clientOrigin() const override { return {inset(), inset()}; }
+
+ protected:
+  PictureBox& box() const { return static_cast<PictureBox&>(element_); }
+  int inset() const { return box().BorderStyle() ? 2 : 0; }
+  bool clicksOnRelease() const override { return true; }
+  QPointF scalePosition(QPoint pos) const override {
+    return QPointF(box().fromPixels(pos.x() - inset()), box().fromPixels(pos.y() - inset()));
+  }
+  void update(What what) override {
+    ControlView::update(what);
+    auto* w = static_cast<CanvasWidget*>(widget_.data());
+    if (what == What::Appearance || what == What::Picture || what == What::Geometry) {
+      w->back = qcolor(box().BackColor());
+      w->border = box().BorderStyle() ? 2 : 0;
+      w->modelChanged();
+    }
+  }
+};
+
+// --- buttons -------------------------------------------------------------------
+
+class ButtonView : public ControlView {
+ public:
+  ButtonView(QtDesktop& desk, CommandButton& button) : ControlView(desk, button) {
+    auto* w = new QPushButton;
+    w->setAutoDefault(false);
+    QObject::connect(w, &QPushButton::clicked, &context_, [this] { fromWidget([this] { input::click(control()); }); });
+    place(w);
+  }
+
+ protected:
+  QPalette::ColorRole backRole() const override { return QPalette::Button; }
+  QPalette::ColorRole foreRole() const override { return QPalette::ButtonText; }
+  void update(What what) override {
+    ControlView::update(what);
+    if (what == What::Text)
+      static_cast<QPushButton*>(widget_.data())->setText(lines(static_cast<CommandButton&>(element_).Caption()));
+  }
+};
+
+// Check boxes and option buttons never change their own state: a click asks
+// the model, which answers with its Value.
+template <class Base>
+class ModelCheckedButton : public Base, public ViewLink {
+ public:
+  std::function<void()> clicked;
+
+ protected:
+  void nextCheckState() override {
+    if (view && clicked) clicked();
+  }
+  // The whole control answers a click, as on Windows, not only its text.
+  bool hitButton(const QPoint& pos) const override { return Base::rect().contains(pos); }
+};
+
+class CheckView : public ControlView {
+ public:
+  CheckView(QtDesktop& desk, CheckBox& check) : ControlView(desk, check) {
+    auto* w = new ModelCheckedButton<QCheckBox>;
+    w->clicked = [this] { fromWidget([this] { input::click(control()); }); };
+    place(w, w);
+  }
+
+ protected:
+  void update(What what) override {
+    ControlView::update(what);
+    auto& c = static_cast<CheckBox&>(element_);
+    auto* w = static_cast<QCheckBox*>(widget_.data());
+    if (what == What::Text) w->setText(qs(c.Caption()));
+    if (what == What::Value) {
+      w->setTristate(c.Value() == vbGrayed);
+      w->setCheckState(c.Value() == vbChecked ? Qt::Checked : c.Value() == vbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
+  }
+};
+
+class OptionView : public ControlView {
+ public:
+  OptionView(QtDesktop& desk, OptionButton& option) : ControlView(desk, option) {
+    auto* w = new ModelCheckedButton<QRadioButton>;
+    w->setAutoExclusive(false);  // the model keeps the group
+    w->clicked = [this] { fromWidget([this] { input::click(control()); }); };
+    place(w, w);
+  }
+
+ protected:
+  void update(What what) override {
+    ControlView::update(what);
+    auto& o = static_cast<OptionButton&>(element_);
+    auto* w = static_cast<QRadioButton*>(widget_.data());
+    if (what == What::Text) w->setText(qs(o.Caption()));
+    if (what == What::Value) w->setChecked(o.Value());
+  }
+};
+
+// --- text boxes ----------------------------------------------------------------
+
+void configureLineEdit(QLineEdit* e) {
+  e->setContextMenuPolicy(Qt::NoContextMenu);
+  e->setAcceptDrops(false);
+  e->setDragEnabled(false);
+  e->setMaxLength(1 << 24);  // the model keeps MaxLength; code may assign longer texts
+}
+
+// The positions of a text with CR LF line breaks (the model's) and of the
+// same text with one character per break (the widget's).
+int shownPosition(const QString& t, int pos) {
+  int n = 0;
+  for (int i = 0; i + 1 < t.size() && i < pos; ++i)
+    if (t[i] == '\r' && t[i + 1] == '\n') ++n;
+  return pos - n;
+}
+
+int modelPosition(const QString& t, int shown) {
+  int i = 0;
+  for (int s = 0; i < t.size() && s < shown; ++s) i += t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n' ? 2 : 1;
+  return i;
+}
+
+class TextView : public ControlView {
+ public:
+  TextView(QtDesktop& desk, TextBox& box) : ControlView(desk, box) {
+    if (box.MultiLine()) {
+      auto* w = new QPlainTextEdit;
+      // Read-only for Qt: every key goes through the model. The caret stays visible.
+      w->setReadOnly(true);
+      w->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      w->setContextMenuPolicy(Qt::NoContextMenu);
+      w->setAcceptDrops(false);
+      w->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      QObject::connect(w, &QPlainTextEdit::cursorPositionChanged, &context_, [this] { readSelection(); });
+      QObject::connect(w, &QPlainTextEdit::selectionChanged, &context_, [this] { readSelection(); });
+      place(w);
+    } else {
+      auto* w = new QLineEdit;
+      configureLineEdit(w);
+      QObject::connect(w, &QLineEdit::cursorPositionChanged, &context_, [this] { readSelection(); });
+      QObject::connect(w, &QLineEdit::selectionChanged, &context_, [this] { readSelection(); });
+      place(w);
+    }
+  }
+
+  bool mouseEvent(QWidget* target, QMouseEvent* e) override {
+    const bool middle = e->button() == Qt::MiddleButton || (e->buttons() & Qt::MiddleButton);
+    const bool blocked = ControlView::mouseEvent(target, e);
+    return blocked || middle;  // no paste of the X selection behind the model's back
+  }
+
+ protected:
+  QPalette::ColorRole backRole() const override { return QPalette::Base; }
+  QPalette::ColorRole foreRole() const override { return QPalette::Text; }
+  TextBox& box() const { return static_cast<TextBox&>(element_); }
+
+  void update(What what) override {
+    ControlView::update(what);
+    if (auto* line = qobject_cast<QLineEdit*>(widget_.data())) {
+      if (what == What::Text && line->text() != qs(box().Text())) line->setText(qs(box().Text()));
+      if (what == What::Text || what == What::Selection) {
+        if (box().SelLength())
+          line->setSelection(box().SelStart(), box().SelLength());
+        else
+          line->setCursorPosition(box().SelStart());
+      }
+      if (what == What::Appearance) line->setAlignment(alignment(box().Alignment()) | Qt::AlignVCenter);
+      return;
+    }
+    auto* edit = static_cast<QPlainTextEdit*>(widget_.data());
+    const QString full = qs(box().Text());
+    if (what == What::Text && edit->toPlainText() != lines(box().Text())) edit->setPlainText(lines(box().Text()));
+    if (what == What::Text || what == What::Selection) {
+      QTextCursor cur = edit->textCursor();
+      cur.setPosition(shownPosition(full, box().SelStart()));
+      cur.setPosition(shownPosition(full, box().SelStart() + box().SelLength()), QTextCursor::KeepAnchor);
+      edit->setTextCursor(cur);
+    }
+    if (what == What::Appearance) {
+      QTextOption option = edit->document()->defaultTextOption();
+      option.setAlignment(alignment(box().Alignment()));
+      edit->document()->setDefaultTextOption(option);
+    }
+  }
+
+  // The user selected with the mouse: the model takes the selection.
+  void readSelection() {
+    int start, length;
+    if (auto* line = qobject_cast<QLineEdit*>(widget_.data())) {
+      start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+      length = line->selectionLength();
+    } else {
+      const QTextCursor cur = static_cast<QPlainTextEdit*>(widget_.data())->textCursor();
+      const QString full = qs(box().Text());
+      start = modelPosition(full, cur.selectionStart());
+      length = modelPosition(full, cur.selectionEnd()) - start;
+    }
+    if (start == box().SelStart() && length == box().SelLength()) return;
+    fromWidget([&] {
+      box().setSelStart(start);
+      box().setSelLength(length);
+    });
+  }
+};
+
+// --- lists ---------------------------------------------------------------------
+
+// The items of a list or combo as Qt reads them, straight from the model.
+class ItemsModel : public QAbstractListModel {
+ public:
+  ItemsModel(const ListPart* list, QObject* parent) : QAbstractListModel(parent), list_(list) {}
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() || !list_ ? 0 : list_->ListCount();
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!list_ || (role != Qt::DisplayRole && role != Qt::EditRole) || index.row() >= list_->ListCount()) return {};
+    return qs(list_->List(index.row()));
+  }
+  // The items changed (or the list goes away: nullptr).
+  void reload(const ListPart* list) {
+    beginResetModel();
+    list_ = list;
+    endResetModel();
+  }
+
+ private:
+  const ListPart* list_;
+};
+
+// Draws list rows one line of the font high, with the list's tab stops
+// (LB_SETTABSTOPS, in dialog units of a quarter of the average character).
+class ListDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  std::vector<int> tabStops;
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+    return {option.rect.width(), QFontMetrics(option.font).height()};
+  }
+
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem o = option;
+    initStyleOption(&o, index);
+    const QString text = o.text;
+    o.text.clear();
+    const QWidget* w = o.widget;
+    (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &o, p, w);
+    const auto group = o.state & QStyle::State_Enabled ? QPalette::Active : QPalette::Disabled;
+    p->setPen(o.palette.color(group, o.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    p->setFont(o.font);
+    const QFontMetrics fm(o.font);
+    const double unit = fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52.0 / 4;
+    int x = 0;
+    const QStringList parts = text.split('\t');
+    for (int i = 0; i < parts.size(); ++i) {
+      if (i > 0) x = nextStop(x, unit);
+      p->drawText(o.rect.left() + 2 + x, o.rect.top() + fm.ascent(), parts[i]);
+      x += fm.horizontalAdvance(parts[i]);
+    }
+  }
+
+ private:
+  int nextStop(int x, double unit) const {
+    for (int stop : tabStops)
+      if (std::lround(stop * unit) > x) return static_cast<int>(std::lround(stop * unit));
+    // Past the given stops (or without any): every 32 units, or every n
+    // units for a single stop n.
+    const double step = (tabStops.size() == 1 ? tabStops[0] : 32) * unit;
+    return step > 0 ? static_cast<int>((std::floor(x / step) + 1) * step) : x + 1;
+  }
+};
+
+class ListView : public ControlView {
+ public:
+  ListView(QtDesktop& desk, ListBox& box) : ControlView(desk, box) {
+    auto* w = new QListView;
+    model_ = new ItemsModel(&box, w);
+    delegate_ = new ListDelegate(w);
+    w->setModel(model_);
+    w->setItemDelegate(delegate_);
+    w->setUniformItemSizes(true);
+    w->setSelectionMode(QAbstractItemView::SingleSelection);
+    w->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    w->setAutoScroll(false);
+    w->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    w->setContextMenuPolicy(Qt::NoContextMenu);
+    QObject::connect(w->verticalScrollBar(), &QScrollBar::valueChanged, &context_, [this](int top) {
+      if (top != list().TopIndex()) fromWidget([this, top] { list().setTopIndex(top); });
+    });
+    place(w);
+  }
+  ~ListView() override {
+    if (model_) model_->reload(nullptr);
+  }
+
+  bool mouseEvent(QWidget* target, QMouseEvent* e) override {
+    auto* w = static_cast<QListView*>(widget_.data());
+    if (target != w->viewport()) {  // the scroll bar: Qt scrolls, the model follows
+      if (e->type() == QEvent::MouseButtonPress) fromWidget([this] { input::focus(list()); });
+      return false;
+    }
+    const int row = w->indexAt(e->position().toPoint()).row();
+    ListBox& l = list();
+    const bool dbl = e->type() == QEvent::MouseButtonDblClick;
+    if (dbl && e->button() == Qt::LeftButton) {
+      fromWidget([&] { input::dblClick(l); });
+      return true;
+    }
+    ControlView::mouseEvent(target, e);
+    if (e->type() == QEvent::MouseButtonPress && e->button() == Qt::LeftButton && row >= 0)
+      fromWidget([&] {
+        if (l.shownInForm() && l.enabledInForm() && row < l.ListCount()) input::pickRow(l, row);
+      });
+    return true;
+  }
+
+ protected:
+  QPalette::ColorRole backRole() const override { return QPalette::Base; }
+  QPalette::ColorRole foreRole() const override { return QPalette::Text; }
+  ListBox& list() const { return static_cast<ListBox&>(element_); }
+
+  void update(What what) override {
+    ControlView::update(what);
+    auto* w = static_cast<QListView*>(widget_.data());
+    if (what == What::List) {
+      model_->reload(&list());
+      what = What::Selection;
+    }
+    if (what == What::Selection) {
+      const int li = list().ListIndex();
+      if (li >= 0)
+        w->selectionModel()->setCurrentIndex(model_->index(li), QItemSelectionModel::ClearAndSelect);
+      else
+        w->selectionModel()->clear();
+      w->verticalScrollBar()->setValue(list().TopIndex());
+    }
+    if (what == What::Appearance) {
+      delegate_->tabStops = list().tabStops();
+      w->viewport()->update();
+    }
+  }
+
+ private:
+  QPointer<ItemsModel> model_;
+  ListDelegate* delegate_;
+};
+
+class ComboView : public ControlView {
+ public:
+  ComboView(QtDesktop& desk, ComboBox& box) : ControlView(desk, box) {
+    auto* w = new QComboBox;
+    model_ = new ItemsModel(&box, w);
+    w->setModel(model_);
+    w->setInsertPolicy(QComboBox::NoInsert);
+    w->setMaxVisibleItems(8);
+    QObject::connect(w, &QComboBox::activated, &context_, [this](int row) {
+      fromWidget([this, row] {
+        if (row >= 0 && row < combo().ListCount()) input::pickRow(combo(), row);
+      });
+      resync();
+    });
+    place(w);
+  }
+  ~ComboView() override {
+    if (model_) model_->reload(nullptr);
+  }
+  bool wheelBlocked() const override { return true; }  // no silent change of the selection
+  // F4 and Alt+Down open the drop-down list.
+  bool opensList(int qtKey, Qt::KeyboardModifiers m) const {
+    return qtKey == Qt::Key_F4 || (qtKey == Qt::Key_Down && (m & Qt::AltModifier));
+  }
+  void openList() { static_cast<QComboBox*>(widget_.data())->showPopup(); }
+
+ protected:
+  QPalette::ColorRole backRole() const override { return QPalette::Base; }
+  QPalette::ColorRole foreRole() const override { return QPalette::Text; }
+  ComboBox& combo() const { return static_cast<ComboBox&>(element_); }
+
+  void resync() {
+    if (!widget_) return;
+    syncing_ = true;
+    update(What::Selection);
+    syncing_ = false;
+  }
+
+  void update(What what) override {
+    ControlView::update(what);
+    auto* w = static_cast<QComboBox*>(widget_.data());
+    ComboBox& c = combo();
+    if (what == What::Appearance && w->isEditable() != (c.Style() == vbComboDropDown)) {
+      w->setEditable(c.Style() == vbComboDropDown);
+      if (QLineEdit* line = w->lineEdit()) {
+        configureLineEdit(line);
+        line->setCompleter(nullptr);
+        line->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(line, &QLineEdit::cursorPositionChanged, &context_, [this] { readSelection(); });
+        QObject::connect(line, &QLineEdit::selectionChanged, &context_, [this] { readSelection(); });
+      }
+      w->setFocusPolicy(Qt::NoFocus);
+      what = What::Selection;
+    }
+    if (what == What::List) {
+      model_->reload(&c);
+      what = What::Selection;
+    }
+    if (what == What::Selection || what == What::Text) {
+      w->setCurrentIndex(c.ListIndex());
+      if (QLineEdit* line = w->lineEdit()) {
+        if (line->text() != qs(c.Text())) line->setText(qs(c.Text()));
+        if (c.SelLength())
+          line->setSelection(c.SelStart(), c.SelLength());
+        else
+          line->setCursorPosition(c.SelStart());
+      }
+    }
+  }
+
+  void readSelection() {
+    QLineEdit* line = static_cast<QComboBox*>(widget_.data())->lineEdit();
+    if (!line) return;
+    const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+    const int length = line->selectionLength();
+    if (start == combo().SelStart() && length == combo().SelLength()) return;
+    fromWidget([&] {
+      combo().setSelStart(start);
+      combo().setSelLength(length);
+    });
+  }
+
+ private:
+  QPointer<ItemsModel> model_;
+};
+
+// --- scroll bar ----------------------------------------------------------------
+
+class ScrollView : public ControlView {
+ public:
+  ScrollView(QtDesktop& desk, VScrollBar& scrollBar) : ControlView(desk, scrollBar) {
+    auto* w = new QScrollBar(Qt::Vertical);
+    // Arrows, pages, the wheel and the dragged thumb all come here, before Qt
+    // takes the new position; the model answers with its Value.
+    QObject::connect(w, &QScrollBar::actionTriggered, &context_, [this, w](int) {
+      const int pos = w->sliderPosition();
+      const bool released = !w->isSliderDown();
+      fromWidget([this, pos, released] { input::scroll(bar(), pos, released); });
+      resync();
+    });
+    QObject::connect(w, &QScrollBar::sliderReleased, &context_, [this, w] {
+      const int pos = w->sliderPosition();
+      fromWidget([this, pos] { input::scroll(bar(), pos, true); });
+      resync();
+    });
+    place(w);
+  }
+
+ protected:
+  VScrollBar& bar() const { return static_cast<VScrollBar&>(element_); }
+  void resync() {
+    if (!widget_) return;
+    syncing_ = true;
+    update(What::Value);
+    syncing_ = false;
+  }
+  void update(What what) override {
+    ControlView::update(what);
+    if (what != What::Value) return;
+    auto* w = static_cast<QScrollBar*>(widget_.data());
+    const VScrollBar& b = bar();
+    const bool inverted = b.Min() > b.Max();
+    w->setInvertedAppearance(inverted);
+    w->setInvertedControls(inverted);
+    w->setRange(std::min(b.Min(), b.Max()), std::max(b.Min(), b.Max()));
+    w->setSingleStep(b.SmallChange());
+    w->setPageStep(b.LargeChange());
+    w->setValue(b.Value());
+  }
+};
+
+}  // namespace
+
+bool comboOpensList(ElementView& view, int qtKey, Qt::KeyboardModifiers modifiers) {
+  auto* combo = dynamic_cast<ComboView*>(&view);
+  if (!combo || !combo->opensList(qtKey, modifiers)) return false;
+  combo->openList();
+  return true;
+}
+
+std::unique_ptr<ElementView> makeControlView(QtDesktop& desk, Control& c) {
+  if (auto* x = dynamic_cast<TextBox*>(&c)) return std::make_unique<TextView>(desk, *x);
+  if (auto* x = dynamic_cast<ComboBox*>(&c)) return std::make_unique<ComboView>(desk, *x);
+  if (auto* x = dynamic_cast<ListBox*>(&c)) return std::make_unique<ListView>(desk, *x);
+  if (auto* x = dynamic_cast<Label*>(&c)) return std::make_unique<LabelView>(desk, *x);
+  if (auto* x = dynamic_cast<Frame*>(&c)) return std::make_unique<FrameView>(desk, *x);
+  if (auto* x = dynamic_cast<CommandButton*>(&c)) return std::make_unique<ButtonView>(desk, *x);
+  if (auto* x = dynamic_cast<CheckBox*>(&c)) return std::make_unique<CheckView>(desk, *x);
+  if (auto* x = dynamic_cast<OptionButton*>(&c)) return std::make_unique<OptionView>(desk, *x);
+  if (auto* x = dynamic_cast<VScrollBar*>(&c)) return std::make_unique<ScrollView>(desk, *x);
+  if (auto* x = dynamic_cast<PictureBox*>(&c)) return std::make_unique<PictureView>(desk, *x);
+  if (auto* x = dynamic_cast<ImageControl*>(&c)) return std::make_unique<ImageView>(desk, *x);
+  if (auto* x = dynamic_cast<LineControl*>(&c)) return std::make_unique<LineView>(desk, *x);
+  return nullptr;  // a timer: the desktop counts for it, nothing to show
+}
+
+}  // namespace desktop

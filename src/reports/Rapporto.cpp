@@ -1,0 +1,135 @@
+#include "reports/Rapporto.h"
+
+#include <cctype>
+#include <chrono>
+#include <exception>
+#include <utility>
+
+#include "forms/Forms.h"
+#include "platform/Dates.h"
+#include "shell/Modulo1.h"
+
+namespace reports {
+
+namespace {
+
+constexpr float kSinistra = 1.5f;  // left end of the rules and start of the texts
+constexpr float kDestra = 19.5f;   // right end of the rules
+
+const char* const kOggettoPiede = "Footers";
+
+// The desktop's clock, as the writer stamps the creation date.
+pdf::PdfDateTime Adesso() {
+  using namespace std::chrono;
+  const local_time<milliseconds> t = forms::desktop().now();
+  const local_days giorno = floor<days>(t);
+  const year_month_day ymd(giorno);
+  const hh_mm_ss ora(floor<seconds>(t - giorno));
+  return {static_cast<int>(ymd.year()),          static_cast<int>(static_cast<unsigned>(ymd.month())),
+          static_cast<int>(static_cast<unsigned>(ymd.day())), static_cast<int>(ora.hours().count()),
+          static_cast<int>(ora.minutes().count()), static_cast<int>(ora.seconds().count())};
+}
+
+int AnnoCorrente() { return static_cast<int>(forms::desktop().today().year()); }
+
+// Today in the Italian long form, lower case as the regional setting writes
+// it: "giovedì 10 dicembre 2026".
+std::string DataEstesa() {
+  const auto oggi = forms::desktop().today();
+  std::string data = platform::longDateItalian(AnnoCorrente(), static_cast<int>(static_cast<unsigned>(oggi.month())),
+                                               static_cast<int>(static_cast<unsigned>(oggi.day())));
+  for (char& c : data) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return data;
+}
+
+}  // namespace
+
+Rapporto::Rapporto(ModelloRapporto modello)
+    : modello_(std::move(modello)), percorso_(shell::CartellaTemp() + modello_.NomeFile) {
+  pdf_.SetClock(Adesso);
+}
+
+void Rapporto::Apri() {
+  pdf_.Title(modello_.TitoloDocumento);
+  pdf_.ScaleMode(3);
+  pdf_.PaperSize(0);
+  pdf_.Margin(0);
+  pdf_.Orientation(0);
+  std::string percorso = percorso_;
+  pdf_.InitPDFFile(percorso);
+  aperto_ = true;
+
+  pdf_.LoadFont("Fnt1", "Arial", 0);
+  pdf_.LoadFont("Fnt2", "Arial", 1);
+  pdf_.LoadFont("Fnt3", "Arial", 2);
+  if (modello_.Fnt4Arial)
+    pdf_.LoadFont("Fnt4", "Arial", 3);
+  else
+    pdf_.LoadFontStandard("Fnt4", "Courier New", 3);
+  pdf_.LoadFont("Fnt5", "Verdana", 0);
+  pdf_.LoadFont("Fnt6", "Verdana", 1);
+}
+
+void Rapporto::NuovaPagina(std::string_view titolo) {
+  pdf_.BeginPage();
+  if (modello_.NumeriPagina) NumeroPagina();
+  PiePagina();
+  Intestazione(titolo);
+}
+
+void Rapporto::Intestazione(std::string_view titolo) {
+  pdf_.DrawText(kSinistra, modello_.YTitolo, titolo, "Fnt2", 14);
+  if (modello_.Data) pdf_.DrawText(15, 27, DataEstesa(), "Fnt3", 10);
+  if (modello_.YRiga) Riga(*modello_.YRiga);
+}
+
+void Rapporto::PiePagina() {
+  pdf_.DrawText(kSinistra, 1, "Stampato con Quotara - " + std::to_string(AnnoCorrente()), "Fnt1", 8);
+}
+
+void Rapporto::NumeroPagina() {
+  pdf_.DrawText(19, 1, "pag. " + std::to_string(pdf_.Pages()), "Fnt1", 8, 1);
+  pdf_.DrawObject(kOggettoPiede);
+}
+
+void Rapporto::Riga(float y) {
+  pdf_.SetLineWidth(0.01f);
+  pdf_.MoveTo(kSinistra, y);
+  pdf_.LineTo(kDestra, y, 1);
+}
+
+void Rapporto::Chiudi() {
+  if (modello_.NumeriPagina) {
+    // Every page already draws this object: it gets the count once the
+    // last page is known.
+    // The count starts just after the page number, which ends at x 19: ended
+    // at the rule's end it would run into "pag. N" from ten pages on.
+    pdf_.StartObject(kOggettoPiede, 7);
+    pdf_.DrawText(19.1f, 1, "di " + std::to_string(pdf_.Pages()), "Fnt1", 8);
+    pdf_.EndObject();
+  }
+  pdf_.ClosePDFFile();
+}
+
+void Rapporto::Abbandona() {
+  // A file that could not even be created is not ours to remove.
+  if (aperto_) pdf_.AbandonPDFFile();
+}
+
+bool StampaRapporto(const ModelloRapporto& modello, const std::function<void(Rapporto&)>& contenuto) {
+  Rapporto rapporto(modello);
+  try {
+    rapporto.Apri();
+    contenuto(rapporto);
+    rapporto.Chiudi();
+  } catch (const std::exception& e) {
+    rapporto.Abbandona();
+    forms::MsgBox("Impossibile stampare \"" + modello.NomeFile + "\":\r\n" + e.what(), forms::vbOKOnly,
+                  forms::vbExclamation, "Quotara");
+    return false;
+  }
+  forms::desktop().openDocument(rapporto.Percorso());
+  return true;
+}
+
+}  // namespace reports

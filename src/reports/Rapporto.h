@@ -1,0 +1,78 @@
+#pragma once
+// The frame that every printed report shares: an A4 portrait page measured in
+// centimetres from its lower left corner, the six fonts, the header (title,
+// date, rule), the footer line, the page numbers "pag. N" / "di M", the file
+// under its fixed name in the temporary folder and its opening in the
+// desktop's PDF viewer.
+//
+// A report describes its pages inside StampaRapporto:
+//
+//   StampaRapporto(modello, [&](Rapporto& r) {
+//     r.NuovaPagina("Titolo");          // BeginPage and the frame items
+//     r.pdf().DrawText(1.5, 25, "...", "Fnt1", 10);
+//     r.FinePagina();
+//   });
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "pdf/PdfWriter.h"
+
+namespace reports {
+
+// What sets one report apart within the frame.
+struct ModelloRapporto {
+  std::string NomeFile;         // the file in the temporary folder, e.g. "quotara.pdf"
+  std::string TitoloDocumento;  // the title in the file's document information
+  // "Fnt4" is the metric "Arial" bold italic instead of the standard "Courier New".
+  bool Fnt4Arial = false;
+  float YTitolo = 27;           // baseline of the header title
+  bool Data = false;            // today's date at (15, 27)
+  std::optional<float> YRiga;   // the rule under the header, when there is one
+  bool NumeriPagina = false;    // "pag. N" and "di M" on the footer line
+};
+
+class Rapporto {
+ public:
+  explicit Rapporto(ModelloRapporto modello);
+
+  pdf::clsPDFWriter& pdf() { return pdf_; }
+  // The temporary folder followed by the file name.
+  const std::string& Percorso() const { return percorso_; }
+
+  // BeginPage, then every frame item: page number, footer line, header.
+  void NuovaPagina(std::string_view titolo);
+  void FinePagina() { pdf_.EndPage(); }
+
+  // The frame items one by one, for a report that draws them in its own order.
+  void Intestazione(std::string_view titolo);
+  void PiePagina();
+  void NumeroPagina();
+
+  // A rule across the page, from x 1.5 to x 19.5.
+  void Riga(float y);
+
+ private:
+  friend bool StampaRapporto(const ModelloRapporto&, const std::function<void(Rapporto&)>&);
+
+  // Sets up the writer, creates the file and loads the fonts.
+  void Apri();
+  // The page count (for numbered reports) and the end of the file.
+  void Chiudi();
+  // Removes what has been written of the file.
+  void Abbandona();
+
+  ModelloRapporto modello_;
+  std::string percorso_;
+  pdf::clsPDFWriter pdf_;
+  bool aperto_ = false;
+};
+
+// Writes the report (`contenuto` draws its pages) over any earlier copy and
+// opens it in the desktop's viewer. When the file cannot be written, tells the
+// user why in a "Quotara" message box, removes the half-written file and gives
+// false; the program goes on.
+bool StampaRapporto(const ModelloRapporto& modello, const std::function<void(Rapporto&)>& contenuto);
+
+}  // namespace reports

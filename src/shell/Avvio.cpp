@@ -1,0 +1,77 @@
+#include "shell/Avvio.h"
+
+#include <exception>
+#include <string>
+#include <system_error>
+
+#include "calculation/MainForm.h"
+#include "fiscalcode/modCodFis.h"
+#include "platform/InstanceLock.h"
+#include "shell/Applicazione.h"
+#include "shell/Principale.h"
+#include "shell/Splash.h"
+
+namespace shell {
+
+using namespace forms;
+
+namespace {
+
+// The number shown after the description of a start-up error.
+int numeroErrore(const std::exception& e) {
+  if (const auto* s = dynamic_cast<const std::system_error*>(&e)) return s->code().value();
+  return 0;
+}
+
+}  // namespace
+
+bool Main(platform::InstanceLock& istanza) {
+  if (!istanza.acquire()) return false;
+
+  Desktop& d = desktop();
+  const std::string schermo = std::to_string(d.screenWidthPx()) + "x" + std::to_string(d.screenHeightPx());
+  if (schermo == "640x480") {
+    MsgBox("Il programma richiede una risoluzione video minima di\r\n800x600 per essere visualizzato correttamente.",
+           vbOKOnly, vbInformation, "Quotara");
+    return false;
+  }
+
+  fiscalcode::EstraiFileComuni();
+  return AvviaProgramma();
+}
+
+bool AvviaProgramma() {
+  Applicazione& a = app();
+  Desktop& d = desktop();
+  Application::Dispatch dispatch;
+  try {
+    d.setMousePointer(vbHourglass);
+    Splash& splash = a.form<Splash>();
+    splash.Show();
+    DoEvents();
+    splash.setTopmost(true);
+    d.Sleep(2000);
+    splash.setTopmost(false);
+    a.unload(splash);
+
+    calculation::MainForm& pagina = a.form<calculation::MainForm>();
+    pagina.Azzera();
+    pagina.Show();
+    d.setMousePointer(vbDefault);
+    return true;
+  } catch (const std::exception& e) {
+    if (a.isLoaded<Splash>()) {
+      a.form<Splash>().setTopmost(false);
+      a.unload<Splash>();
+    }
+    d.setMousePointer(vbDefault);
+    MsgBox(std::string(e.what()) + " - " + std::to_string(numeroErrore(e)), vbOKOnly, vbExclamation,
+           "Errore durante il caricamento dell'applicazione");
+    // Nothing half-started is left behind without a window to close it.
+    a.unload<Principale>();
+    a.End();
+    return false;
+  }
+}
+
+}  // namespace shell

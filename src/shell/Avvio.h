@@ -1,0 +1,24 @@
+#pragma once
+// The start of the program: one running copy only, the screen test, the
+// municipality table, the splash window, then the calculation page inside
+// the frame window.
+namespace platform {
+class InstanceLock;
+}
+
+namespace shell {
+
+// The program's entry, run inside the application object: ends at once and
+// silently when `istanza` is held by another running copy; refuses a screen
+// of exactly 640 x 480 pixels with a message; writes the municipality table;
+// then AvviaProgramma. True when the frame window is open and the desktop's
+// event loop is to run, false when the program has ended.
+bool Main(platform::InstanceLock& istanza);
+
+// The splash window for 2000 ms (topmost, nothing else runs meanwhile), then
+// the calculation page reset and shown inside the frame. A failure is shown
+// in a message box ("Errore durante il caricamento dell'applicazione"),
+// every window is closed and the result is false.
+bool AvviaProgramma();
+
+}  // namespace shell

@@ -1,0 +1,43 @@
+#include "shell/Finestre.h"
+
+#include <filesystem>
+
+#include "forms/Application.h"
+#include "forms/Form.h"
+#include "platform/Files.h"
+
+namespace shell {
+
+std::string SfogliaCartella(const std::string& Titolo) {
+  return forms::desktop().BrowseForFolder(Titolo).value_or("");
+}
+
+std::string TogliBarra(const std::string& Percorso) {
+  if (!Percorso.empty() && Percorso.back() == '/') return Percorso.substr(0, Percorso.size() - 1);
+  return Percorso;
+}
+
+std::string DialogoFile(const std::string& Titolo, const std::string& Filtro, const std::string& CartellaIniziale) {
+  return forms::desktop().GetOpenFileName(Titolo, Filtro, CartellaIniziale).value_or("");
+}
+
+void EnableMaxButton(forms::Form& finestra, bool Abilita) { finestra.setMaxButton(Abilita); }
+
+bool FileEsiste(const std::string& Percorso) {
+  std::error_code ec;
+  return !Percorso.empty() && std::filesystem::exists(std::filesystem::symlink_status(Percorso, ec));
+}
+
+int FileBloccato(const std::string& Percorso) {
+  if (!FileEsiste(Percorso)) return -999;
+  return platform::fileInUse(Percorso) == 0 ? 0 : -1;
+}
+
+bool FileAperto(const std::string& Percorso) {
+  if (FileBloccato(Percorso) != -1) return false;
+  forms::MsgBox("Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.", forms::vbOKOnly,
+                forms::vbInformation, "Quotara");
+  return true;
+}
+
+}  // namespace shell

@@ -1,0 +1,274 @@
+#include "shell/Principale.h"
+
+#include <vector>
+
+#include "calculation/MainForm.h"
+#include "fiscalcode/modCodFis.h"
+#include "platform/Dates.h"
+#include "shell/About.h"
+#include "shell/Applicazione.h"
+#include "shell/Finestre.h"
+#include "shell/Modulo1.h"
+#include "shell/Risorse.h"
+#include "widgets/CStatusBar32x.h"
+#include "widgets/clsCoolbar.h"
+
+namespace shell {
+
+using namespace forms;
+
+ProcedureStampa& Stampe() {
+  static ProcedureStampa procedure;
+  return procedure;
+}
+
+namespace {
+
+// The toolbar's buttons: caption and tooltip, in command order.
+struct Pulsante {
+  const char* caption;
+  const char* tooltip;
+};
+constexpr Pulsante kPulsanti[] = {
+    {"Quotara", "Calcola valore TASI"},
+    {"Totali", "Totali per utente"},
+    {"Archivio", "Archivio dati"},
+    {"Catasto", "Dati catastali"},
+    {"Stampa", "Stampa Quotara"},
+    {"Strumenti", "Strumenti di utilit\xC3\xA0 e backup"},
+    {"Guida", "Guida in linea del programma"},
+    {"Info", "Informazioni sul programma"},
+    {"Esci", "Uscita dal programma"},
+};
+
+constexpr const char* kTitolo = "Quotara";
+
+}  // namespace
+
+Principale::Principale()
+    : BarraComandi_(std::make_unique<widgets::clsCoolbar>()), BarraStato_(std::make_unique<widgets::CStatusBar32x>()) {
+  setCaption(kTitolo);
+  setIcon(NomeIcona(0));
+  // Fixed size: the frame cannot be resized (its system menu has no Size).
+  setBorderStyle(1);
+  setStartUpPosition(2);
+  setClientSize(11385, 9390);
+
+  picCoolBar.create(*this, 0, 0, 11385, 780);
+  picCoolBar.setAlign(vbAlignTop);
+  StatBar.create(*this, 0, 9000, 11385, 390);
+  StatBar.setAlign(vbAlignBottom);
+  StatBar.setBorderStyle(0);
+  picMasterBitmaps.create(*this, 0, 0, 3750, 1125);
+  picMasterBitmaps.setVisible(false);
+  picMasterBitmaps.setAutoSize(true);
+  picMasterBitmaps.setPicture(ImmagineRisorsa(ImmagineBarra));
+  picSourceBitmaps.create(*this, 0, 0, 3750, 1125);
+  picSourceBitmaps.setVisible(false);
+  picScratchPad.create(*this, 0, 0, 3750, 1125);
+  picScratchPad.setVisible(false);
+  Timer1.create(*this);
+  Timer1.setInterval(1000);
+  timerCoolBar.create(*this);
+  timerCoolBar.setInterval(55);
+  timerCoolBar.setEnabled(false);
+
+  Load = [this] { MDIForm_Load(); };
+  Activate = [this] { MDIForm_Activate(); };
+  Resize = [this] { MDIForm_Resize(); };
+  QueryUnload = [this](int& Cancel, int UnloadMode) { MDIForm_QueryUnload(Cancel, UnloadMode); };
+  Unload = [this](int& Cancel) { MDIForm_Unload(Cancel); };
+  Timer1.Timer = [this] { Timer1_Timer(); };
+  timerCoolBar.Timer = [this] { timerCoolBar_Timer(); };
+  picCoolBar.KeyDown = [this](int& KeyCode, int Shift) { picCoolBar_KeyDown(KeyCode, Shift); };
+  picCoolBar.KeyUp = [this](int& KeyCode, int Shift) { picCoolBar_KeyUp(KeyCode, Shift); };
+  picCoolBar.MouseDown = [this](int Button, int Shift, float X, float Y) { picCoolBar_MouseDown(Button, Shift, X, Y); };
+  picCoolBar.MouseMove = [this](int Button, int Shift, float X, float Y) { picCoolBar_MouseMove(Button, Shift, X, Y); };
+  picCoolBar.MouseUp = [this](int Button, int Shift, float X, float Y) { picCoolBar_MouseUp(Button, Shift, X, Y); };
+  picCoolBar.Resize = [this] { picCoolBar_Resize(); };
+}
+
+Principale::~Principale() = default;
+
+void Principale::MDIForm_Load() {
+  setCaption(std::string(kTitolo) + " - Versione " + std::to_string(Applicazione::Major) + "." +
+             std::to_string(Applicazione::Minor));
+
+  std::vector<forms::Image> icone;
+  for (int i = 0; i < 3; ++i) icone.push_back(IconaProgramma(i, 16, widgets::kIconTransparent).value_or(forms::Image()));
+  widgets::setProgramIcons(std::move(icone));
+  BarraStato_->setParent(StatBar);
+  BarraStato_->Create();
+  BarraStato_->SetIcon(0, 1);
+  BarraStato_->SetIcon(1, 2);
+
+  BarraComandi_->Create(*this, picCoolBar, picMasterBitmaps, picSourceBitmaps, picScratchPad, timerCoolBar);
+  for (const Pulsante& p : kPulsanti) BarraComandi_->AddButton(p.caption, p.tooltip);
+  BarraComandi_->AddBar(3);
+  BarraComandi_->AddBar(6);
+  BarraComandi_->AddBar(9);
+  BarraComandi_->setShowText(true);
+  BarraComandi_->SetBitmapSize(25, 25);
+  BarraComandi_->Refresh();
+
+  EnableMaxButton(*this, false);
+}
+
+void Principale::MDIForm_Activate() { UpDateStat(); }
+
+void Principale::MDIForm_Resize() { BarraComandi_->Refresh(); }
+
+void Principale::UpDateStat() {
+  const auto oggi = desktop().today();
+  std::string prodotto = std::string(10, ' ') + kTitolo;
+  std::string data = std::string(10, ' ') + platform::longDateItalian(static_cast<int>(oggi.year()),
+                                                                       static_cast<int>(static_cast<unsigned>(oggi.month())),
+                                                                       static_cast<int>(static_cast<unsigned>(oggi.day())));
+  BarraStato_->DrawTextPic(0, prodotto, 0);
+  BarraStato_->DrawTextPic(1, data, 1);
+}
+
+void Principale::Timer1_Timer() { UpDateStat(); }
+
+void Principale::timerCoolBar_Timer() { BarraComandi_->TimerEvent(); }
+
+void Principale::picCoolBar_KeyDown(int&, int) { BarraComandi_->KeyDownEvent(); }
+
+void Principale::picCoolBar_KeyUp(int&, int) { BarraComandi_->KeyUpEvent(); }
+
+void Principale::picCoolBar_MouseDown(int Button, int Shift, float X, float Y) {
+  BarraComandi_->MouseDownEvent(Button, Shift, X, Y);
+}
+
+void Principale::picCoolBar_MouseMove(int Button, int Shift, float X, float Y) {
+  BarraComandi_->MouseMoveEvent(Button, Shift, X, Y);
+}
+
+void Principale::picCoolBar_MouseUp(int Button, int Shift, float X, float Y) {
+  EseguiComando(BarraComandi_->MouseUpEvent(Button, Shift, X, Y));
+}
+
+void Principale::picCoolBar_Resize() { BarraComandi_->ResizeEvent(); }
+
+void Principale::Chiudi() {
+  Applicazione& a = app();
+  a.unload<calculation::MainForm>();
+  // Verifica (totals), then Archivio (archive browser), go here when they land.
+  a.unload<About>();
+  // Immobili (cadastral list), then Strumenti (tools), go here when they land.
+}
+
+void Principale::EseguiComando(int numero) {
+  Applicazione& a = app();
+  switch (numero) {
+    case Quotara:
+      Chiudi();
+      a.form<calculation::MainForm>().Show();
+      a.PaginaAttiva = 1;
+      BarraComandi_->EnableButton(Stampa, true);
+      break;
+    case Totali:
+      Chiudi();
+      // The totals page Verifica is shown here when it lands.
+      a.PaginaAttiva = 2;
+      BarraComandi_->EnableButton(Stampa, true);
+      BarraComandi_->setShowToolTips(false);
+      break;
+    case Archivio:
+      Chiudi();
+      // The archive browser Archivio is shown here when it lands.
+      a.PaginaAttiva = 3;
+      BarraComandi_->EnableButton(Stampa, true);
+      break;
+    case Catasto:
+      Chiudi();
+      // The cadastral list Immobili is shown here when it lands.
+      a.PaginaAttiva = 4;
+      BarraComandi_->EnableButton(Stampa, true);
+      break;
+    case Stampa:
+      StampaPagina();
+      break;
+    case Strumenti:
+      Chiudi();
+      // The tools page Strumenti is shown here when it lands.
+      BarraComandi_->EnableButton(Stampa, false);
+      break;
+    case Guida:
+      ApriRisorsaHtml("tasiguida.htm", RisorsaGuida);
+      BarraComandi_->EnableButton(Stampa, false);
+      break;
+    case Info:
+      Chiudi();
+      a.form<About>().Show();
+      a.PaginaAttiva = 0;
+      BarraComandi_->EnableButton(Stampa, false);
+      break;
+    case Esci:
+      CancellaPdfTemp();
+      fiscalcode::CancellaFileComuni();
+      for (const char* nome : {"tasiguida.htm", "tasi.htm", "catasto.csv"}) CancellaFileTemp(nome);
+      a.End();
+      break;
+    default:
+      break;
+  }
+}
+
+void Principale::ConfermaEStampa(const std::string& domanda, const char* file, const std::function<void()>& stampa) {
+  if (MsgBox(domanda, vbYesNo, vbQuestion, kTitolo) == vbNo) return;
+  if (FileAperto(CartellaTemp() + file)) return;
+  if (stampa) stampa();
+}
+
+void Principale::StampaPagina() {
+  Applicazione& a = app();
+  switch (a.PaginaAttiva) {
+    case 1: {
+      bool esito = false;
+      ControllaDatiCalcolo(esito);
+      if (esito) ConfermaEStampa("Vuoi stampare il Quotara eseguito?", "quotara.pdf", Stampe().StampaCalcoloPdf);
+      break;
+    }
+    // Pages 2 (Verifica), 3 (Archivio) and 4 (Immobili) print here when their
+    // windows land: the test of their list, the confirmation, the file.
+    default:
+      break;
+  }
+}
+
+void Principale::ControllaDatiCalcolo(bool& Esito) {
+  Esito = false;
+  auto& f = app().form<calculation::MainForm>();
+  const auto informa = [](const char* testo, Control& casella) {
+    MsgBox(testo, vbOKOnly, vbInformation, kTitolo);
+    casella.SetFocus();
+  };
+  if (f.Text2.Text() != std::to_string(static_cast<int>(desktop().today().year()))) {
+    if (MsgBox("L'anno indicato non \xC3\xA8 quello corrente, proseguo?", vbYesNo, vbQuestion, kTitolo) == vbNo) {
+      f.Text2.SetFocus();
+      return;
+    }
+  }
+  // A blank box is as empty as an empty one (a new calculation puts one blank
+  // into each combo).
+  const auto vuoto = [](const std::string& testo) { return testo.find_first_not_of(" \t") == std::string::npos; };
+  if (vuoto(f.Label8.Caption())) return informa("Devi prima eseguire il calcolo per il contribuente.", f.Command1);
+  if (vuoto(f.Combo1.Text())) return informa("Devi immettere il nome del contribuente.", f.Combo1);
+  if (vuoto(f.Combo3.Text())) return informa("Devi immettere l'indirizzo dell'immobile.", f.Combo3);
+  if (vuoto(f.Combo2.Text())) return informa("Devi immettere il comune di ubicazione dell'immobile.", f.Combo2);
+  Esito = true;
+}
+
+void Principale::MDIForm_QueryUnload(int&, int) {
+  CancellaPdfTemp();
+  fiscalcode::CancellaFileComuni();
+}
+
+void Principale::MDIForm_Unload(int&) {
+  for (const char* nome : {"tasiguida.htm", "tasi.htm", "catasto.csv"}) CancellaFileTemp(nome);
+  // With the frame gone no window is left: the program ends.
+  app().End();
+}
+
+}  // namespace shell

@@ -1,0 +1,90 @@
+#pragma once
+// "Quotara": the program's main frame window. It hosts one page at a time
+// (the calculation, the totals, the archive browser, the cadastral list, the
+// tools, the About page) between its toolbar at the top and its status bar at
+// the bottom. The toolbar switches pages, prints the current page, opens the
+// online guide and ends the program.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "forms/Forms.h"
+
+namespace widgets {
+class clsCoolbar;
+class CStatusBar32x;
+}  // namespace widgets
+
+namespace shell {
+
+// The report procedures that "Stampa" starts once the user has confirmed and
+// the report's file is free. They live with the reports, which install them
+// at start-up (main.cpp); one that is not installed prints nothing.
+struct ProcedureStampa {
+  std::function<void()> StampaCalcoloPdf;      // page 1, "quotara.pdf"
+  std::function<void()> StampaComunePdf;       // page 2, "comunetasi.pdf"
+  std::function<void()> StampaComuneUnicaPdf;  // page 2, single payment
+  std::function<void()> StampaArchivioPdf;     // page 3, "archiviotasi.pdf"
+  std::function<void()> StampaCatastoPdf;      // page 4, "catastotasi.pdf"
+  std::function<void()> StampaImmobilePdf;     // the cadastral record window, "immobiletasi.pdf"
+};
+ProcedureStampa& Stampe();
+
+class Principale : public forms::MDIForm {
+ public:
+  // The toolbar's commands, by the number the toolbar reports.
+  enum Comando { Quotara = 1, Totali, Archivio, Catasto, Stampa, Strumenti, Guida, Info, Esci };
+
+  Principale();
+  ~Principale() override;
+
+  forms::PictureBox picCoolBar;        // the toolbar's drawing surface
+  forms::PictureBox StatBar;           // hosts the status bar
+  forms::PictureBox picMasterBitmaps;  // the button images, 250 x 75
+  forms::PictureBox picSourceBitmaps;  // working surfaces of the toolbar
+  forms::PictureBox picScratchPad;
+  forms::TimerControl Timer1;        // 1000 ms: redraws the status bar
+  forms::TimerControl timerCoolBar;  // the toolbar's tooltip timer
+
+  // Unloads the pages MainForm, Verifica, Archivio, About, Immobili and
+  // Strumenti, in this order (those that are loaded).
+  void Chiudi();
+  // Redraws both panes of the status bar.
+  void UpDateStat();
+  // Runs toolbar command `numero` (1 to 9) as its button does; other numbers
+  // do nothing.
+  void EseguiComando(int numero);
+
+  widgets::clsCoolbar& BarraComandi() { return *BarraComandi_; }
+  widgets::CStatusBar32x& BarraStato() { return *BarraStato_; }
+
+  // Checks the calculation page before its report: gives false, after its
+  // message, when the year is not the current one and the user declines, or
+  // when the result, the taxpayer, the address or the municipality is missing.
+  void ControllaDatiCalcolo(bool& Esito);
+
+ private:
+  void MDIForm_Load();
+  void MDIForm_Activate();
+  void MDIForm_Resize();
+  void MDIForm_QueryUnload(int& Cancel, int UnloadMode);
+  void MDIForm_Unload(int& Cancel);
+  void Timer1_Timer();
+  void timerCoolBar_Timer();
+  void picCoolBar_KeyDown(int& KeyCode, int Shift);
+  void picCoolBar_KeyUp(int& KeyCode, int Shift);
+  void picCoolBar_MouseDown(int Button, int Shift, float X, float Y);
+  void picCoolBar_MouseMove(int Button, int Shift, float X, float Y);
+  void picCoolBar_MouseUp(int Button, int Shift, float X, float Y);
+  void picCoolBar_Resize();
+
+  // "Stampa": the report of the current page.
+  void StampaPagina();
+  // The confirmation, the test of the report's file and the report itself.
+  void ConfermaEStampa(const std::string& domanda, const char* file, const std::function<void()>& stampa);
+
+  std::unique_ptr<widgets::clsCoolbar> BarraComandi_;
+  std::unique_ptr<widgets::CStatusBar32x> BarraStato_;
+};
+
+}  // namespace shell

@@ -1,0 +1,336 @@
+// The calculation archive "tasi.dat" as the calculation page loads and
+// writes it: the combos and the hidden list, the checks before archiving,
+// append, replacement after Yes, the file untouched after No or a failure.
+#include <filesystem>
+
+#include "MainFormFixture.h"
+#include "shell/Modulo1.h"
+
+namespace calculation::testing {
+namespace {
+
+TEST_F(MainFormTest, PrimaArchiviazioneCreaIlFile) {
+  MainForm& f = apri();
+  anagrafica(f, "Rossi Mario", "Via Roma 1", "ROMA", "H501");
+  user.type(f.Text3, "1234,56");
+  user.type(f.Text4, "0.8");
+  user.type(f.Text9, "50,5");
+  calcola(f);
+  archivia(f);
+
+  const std::vector<std::string> righe = righeArchivio();
+  ASSERT_EQ(righe.size(), 1u);
+  EXPECT_EQ(righe[0],
+            "Rossi Mario;Via Roma 1;ROMA;2026;1.234,56;0.8;5;0;0;12;6;6;50.5;0;0;"
+            "165,92;83,79;0,00;41,90;0,00;41,89;0,00;0;0;0;3961;0;H501");
+  EXPECT_EQ(f.List1.ListCount(), 1);
+  EXPECT_EQ(f.List1.List(0), righe[0]);
+}
+
+TEST_F(MainFormTest, OpzioniDiCalcoloNelCampo27) {
+  MainForm& f = apri();
+  const struct {
+    bool unica, inagibile;
+    const char* atteso;
+  } casi[] = {{false, false, "0"}, {true, false, "1"}, {false, true, "2"}, {true, true, "3"}};
+  for (int i = 0; i < 4; ++i) {
+    user.click(f.Command2);
+    anagrafica(f, "Rossi Mario", "Via Roma " + std::to_string(i), "ROMA", "H501");
+    datiMinimi(f);
+    if (casi[i].unica) user.tick(f.chkUnica);
+    if (casi[i].inagibile) user.tick(f.chkInagibile);
+    calcola(f);
+    archivia(f);
+  }
+  const std::vector<std::string> righe = righeArchivio();
+  ASSERT_EQ(righe.size(), 4u);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(shell::Campo(righe[i], ";", 27), casi[i].atteso);
+}
+
+TEST_F(MainFormTest, SovrascritturaDopoSi) {
+  scriviArchivio({riga("Rossi Mario", "Via Roma 1", "ROMA", "2026", "H501"),
+                  riga("Bianchi Anna", "Via Po 2", "TORINO", "2026", "L219")});
+  MainForm& f = apri();
+  anagrafica(f, "Rossi Mario", "Via Roma 1", "ROMA", "H501");
+  user.type(f.Text3, "2000");
+  user.type(f.Text4, "2");
+  calcola(f);
+  sovrascrivi(f, vbYes);
+
+  const std::vector<std::string> righe = righeArchivio();
+  ASSERT_EQ(righe.size(), 2u);
+  EXPECT_EQ(shell::Campo(righe[0], ";", 1), "Bianchi Anna");
+  EXPECT_EQ(CalcoloRecord::chiaveDi(righe[1]), "Rossi Mario;Via Roma 1;ROMA;2026");
+  EXPECT_EQ(shell::Campo(righe[1], ";", 5), "2.000,00");
+  ASSERT_EQ(f.List1.ListCount(), 2);
+  EXPECT_EQ(f.List1.List(1), righe[1]);
+}
+
+TEST_F(MainFormTest, NoLasciaIlFileComEra) {
+  scriviArchivio({riga("Rossi Mario", "Via Roma 1", "ROMA", "2026", "H501"),
+                  riga("Bianchi Anna", "Via Po 2", "TORINO", "2026", "L219")});
+  const std::string prima = byteArchivio();
+  MainForm& f = apri();
+  anagrafica(f, "Rossi Mario", "Via Roma 1", "ROMA", "H501");
+  datiMinimi(f);
+  calcola(f);
+  sovrascrivi(f, vbNo);
+  EXPECT_EQ(byteArchivio(), prima);
+  EXPECT_EQ(f.List1.ListCount(), 2);
+
+  desk.expectMsgBox(vbNo, {.prompt = "Vuoi archiviare questi dati?"});
+  user.click(f.Command3);
+  EXPECT_EQ(byteArchivio(), prima);
+}
+
+// A line appended in this session is found by the next duplicate test, and a
+// replacement keeps it: no record lost, no key twice.
+TEST_F(MainFormTest, AccodaESovrascriviNellaStessaSessione) {
+  scriviArchivio({riga("Verdi Luca", "Via Dante 3", "MILANO", "2026", "F205")});
+  MainForm& f = apri();
+  anagrafica(f, "Rossi Mario", "Via Roma 1", "ROMA", "H501");
+  datiMinimi(f);
+  calcola(f);
+  archivia(f);
+
+  anagrafica(f, "Bianchi Anna", "Via Po 2", "TORINO", "L219");
+  archivia(f);
+
+  anagrafica(f, "Rossi Mario", "Via Roma 1", "ROMA", "H501");
+  user.type(f.Text4, "3");
+  calcola(f);
+  sovrascrivi(f, vbYes);
+
+  const std::vector<std::string> righe = righeArchivio();
+  ASSERT_EQ(righe.size(), 3u);
+  EXPECT_EQ(shell::Campo(righe[0], ";", 1), "Verdi Luca");
+  EXPECT_EQ(shell::Campo(righe[1], ";", 1), "Bianchi Anna");
+  EXPECT_EQ(shell::Campo(righe[2], ";", 1), "Rossi Mario");
+  EXPECT_EQ(shell::Campo(righe[2], ";", 6), "3");
+  ASSERT_EQ(f.List1.ListCount(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(f.List1.List(i), righe[i]);
+}
+
+TEST_F(MainFormTest, LaChiaveEEsatta) {
+  scriviArchivio({riga("Bianchi", "Via Po 2", "TORINO", "2026", "L219")});
+  MainForm& f = apri();
+  anagrafica(f, "BIANCHI", "Via Po 2", "TORINO", "L219");
+  datiMinimi(f);
+  calcola(f);
+  archivia(f);  // no replacement question
+  EXPECT_EQ(righeArchivio().size(), 2u);
+}
+
+// Names are stored without the blanks around them, and a name of blanks is
+// a missing name.
+TEST_F(MainFormTest, NomiSenzaSpaziIntorno) {
+  MainForm& f = apri();
+  anagrafica(f, "  Rossi Mario ", " Via Roma 1", "ROMA  ", "H501");
+  datiMinimi(f);
+  calcola(f);
+  archivia(f);
+  EXPECT_EQ(CalcoloRecord::chiaveDi(righeArchivio()[0]), "Rossi Mario;Via Roma 1;ROMA;2026");
+
+  anagrafica(f, "Rossi Mario", "Via Roma 1", "ROMA", "H501");
+  sovrascrivi(f, vbNo);  // the same key
+}
+
+struct CasoMancante {
+  const char* nome;
+  const char *contribuente, *indirizzo, *comune, *codice;
+  const char* messaggio;
+  const Control* (*fuoco)(const MainForm&);
+};
+
+class MainFormDatiMancanti : public MainFormTest,
+                             public ::testing::WithParamInterface<CasoMancante> {};
+
+TEST_P(MainFormDatiMancanti, NienteArchiviato) {
+  const CasoMancante& c = GetParam();
+  MainForm& f = apri();
+  datiMinimi(f);
+  calcola(f);
+  anagrafica(f, c.contribuente, c.indirizzo, c.comune, "");
+  f.lblCodCat.setCaption(c.codice);
+  desk.expectMsgBox(vbYes, {.prompt = "Vuoi archiviare questi dati?"});
+  desk.expectMsgBox(vbOK, {.prompt = c.messaggio, .title = "Quotara"});
+  user.click(f.Command3);
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  EXPECT_FALSE(std::filesystem::exists(archivio()));
+  EXPECT_EQ(focused(), c.fuoco(f));
+}
+
+const CasoMancante kMancanti[] = {
+    {"contribuenteBlank", " ", "Via Roma 1", "ROMA", "H501",
+     "Devi immettere il nome del contribuente.",
+     [](const MainForm& f) -> const Control* { return &f.Combo1; }},
+    {"indirizzoVuoto", "Rossi", "", "ROMA", "H501", "Devi immettere l'indirizzo dell'immobile.",
+     [](const MainForm& f) -> const Control* { return &f.Combo3; }},
+    {"comuneBlank", "Rossi", "Via Roma 1", "   ", "H501",
+     "Devi immettere il comune di ubicazione dell'immobile.",
+     [](const MainForm& f) -> const Control* { return &f.Combo2; }},
+    {"codiceVuoto", "Rossi", "Via Roma 1", "ROMA", "", "Devi immettere il codice catastale del comune.",
+     [](const MainForm& f) -> const Control* { return &f.cmdCodCat; }},
+    {"puntoEVirgolaNelNome", "Rossi;Mario", "Via Roma 1", "ROMA", "H501",
+     "Il campo \"Cognome e nome contribuente\" contiene un carattere non ammesso (\";\" o un "
+     "ritorno a capo).",
+     [](const MainForm& f) -> const Control* { return &f.Combo1; }},
+    {"aCapoNellIndirizzo", "Rossi", "Via Roma\r\n1", "ROMA", "H501",
+     "Il campo \"Indirizzo immobile\" contiene un carattere non ammesso (\";\" o un ritorno a "
+     "capo).",
+     [](const MainForm& f) -> const Control* { return &f.Combo3; }},
+};
+
+INSTANTIATE_TEST_SUITE_P(MainForm, MainFormDatiMancanti, ::testing::ValuesIn(kMancanti),
+                         [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(MainFormTest, AnnoDiversoDalCorrente) {
+  MainForm& f = apri();
+  anagrafica(f, "Rossi Mario", "Via Roma 1", "ROMA", "H501");
+  user.type(f.Text2, "2025");
+  datiMinimi(f);
+  calcola(f);
+  desk.expectMsgBox(vbYes, {.prompt = "Vuoi archiviare questi dati?"});
+  desk.expectMsgBox(vbNo, {.prompt = "L'anno indicato non è quello corrente, proseguo?",
+                           .buttons = vbYesNo,
+                           .icon = vbQuestion});
+  user.click(f.Command3);
+  EXPECT_EQ(focused(), &f.Text2);
+  EXPECT_FALSE(std::filesystem::exists(archivio()));
+
+  desk.expectMsgBox(vbYes, {.prompt = "Vuoi archiviare questi dati?"});
+  desk.expectMsgBox(vbYes, {.prompt = "L'anno indicato non è quello corrente, proseguo?"});
+  desk.expectMsgBox(vbOK, {.prompt = "Dati archiviati!"});
+  user.click(f.Command3);
+  EXPECT_EQ(shell::Campo(righeArchivio()[0], ";", 4), "2025");
+}
+
+// A failed write says so, never "Dati archiviati!", and leaves the file and
+// the hidden list as they were.
+TEST_F(MainFormTest, ScritturaFallita) {
+  std::filesystem::create_directories(archivio());  // a folder where the file should be
+  MainForm& f = apri();
+  anagrafica(f, "Rossi Mario", "Via Roma 1", "ROMA", "H501");
+  datiMinimi(f);
+  calcola(f);
+  desk.expectMsgBox(vbYes, {.prompt = "Vuoi archiviare questi dati?"});
+  desk.expectMsgBox(vbOK, {.title = "Quotara", .icon = vbCritical});
+  user.click(f.Command3);
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  EXPECT_EQ(desk.msgBoxes().back().prompt.rfind("Impossibile archiviare i dati.", 0), 0u);
+  EXPECT_EQ(f.List1.ListCount(), 0);
+}
+
+TEST_F(MainFormTest, SovrascritturaFallita) {
+  scriviArchivio({riga("Rossi Mario", "Via Roma 1", "ROMA", "2026", "H501")});
+  MainForm& f = apri();
+  const std::string vecchia = f.List1.List(0);
+  // The file becomes a folder that cannot be replaced.
+  std::filesystem::remove(archivio());
+  std::filesystem::create_directories(archivio() + "/dentro");
+  anagrafica(f, "Rossi Mario", "Via Roma 1", "ROMA", "H501");
+  datiMinimi(f);
+  user.type(f.Text4, "3");
+  calcola(f);
+  desk.expectMsgBox(vbYes, {.prompt = "Vuoi archiviare questi dati?"});
+  desk.expectMsgBox(vbYes, {.buttons = vbYesNo});
+  desk.expectMsgBox(vbOK, {.icon = vbCritical});
+  user.click(f.Command3);
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  ASSERT_EQ(f.List1.ListCount(), 1);
+  EXPECT_EQ(f.List1.List(0), vecchia);
+  EXPECT_TRUE(std::filesystem::exists(archivio() + "/dentro"));
+}
+
+TEST_F(MainFormTest, CombiRiempitiDallArchivio) {
+  scriviArchivio({riga("Rossi", "Via Roma 1", "ROMA", "2025", "H501"),
+                  riga("Bianchi", "Via Po 2", "TORINO", "2025", "L219"),
+                  riga("Rossi", "Via Roma 1", "ROMA", "2026", "H501"),
+                  riga("rossi", "Via Po 2", "ROMA", "2026", "H501")});
+  MainForm& f = apri();
+  const auto voci = [](const ComboBox& c) {
+    std::vector<std::string> v;
+    for (int i = 0; i < c.ListCount(); ++i) v.push_back(c.List(i));
+    return v;
+  };
+  EXPECT_EQ(voci(f.Combo1), (std::vector<std::string>{"Rossi", "Bianchi", "rossi"}));
+  EXPECT_EQ(voci(f.Combo2), (std::vector<std::string>{"ROMA", "TORINO"}));
+  EXPECT_EQ(voci(f.Combo3), (std::vector<std::string>{"Via Roma 1", "Via Po 2"}));
+  EXPECT_EQ(f.List1.ListCount(), 4);
+
+  // "&Nuovo Calcolo" reads the file again: Combo1 is rebuilt, the other two
+  // keep what they offered and only gain.
+  scriviArchivio({riga("Verdi", "Via Dante 3", "MILANO", "2026", "F205")});
+  user.click(f.Command2);
+  EXPECT_EQ(voci(f.Combo1), (std::vector<std::string>{"Verdi"}));
+  EXPECT_EQ(voci(f.Combo2), (std::vector<std::string>{"ROMA", "TORINO", "MILANO"}));
+  EXPECT_EQ(voci(f.Combo3), (std::vector<std::string>{"Via Roma 1", "Via Po 2", "Via Dante 3"}));
+  EXPECT_EQ(f.List1.ListCount(), 1);
+}
+
+TEST_F(MainFormTest, AccentiInWindows1252) {
+  MainForm& f = apri();
+  user.type(f.Combo1, "Niccolò Ferrè");
+  user.type(f.Combo3, "Piazza Libertà 1");
+  user.type(f.Combo2, "FORLÌ");
+  f.lblCodCat.setCaption("D704");
+  datiMinimi(f);
+  calcola(f);
+  archivia(f);
+
+  const std::string byte = byteArchivio();
+  EXPECT_EQ(byte.rfind("Niccol\xF2 Ferr\xE8;Piazza Libert\xE0 1;FORL\xCC;2026;", 0), 0u);
+  user.click(f.Command2);
+  EXPECT_EQ(f.Combo1.List(0), "Niccolò Ferrè");
+  EXPECT_EQ(f.Combo2.List(0), "FORLÌ");
+  EXPECT_EQ(f.Combo3.List(0), "Piazza Libertà 1");
+  EXPECT_EQ(f.List1.List(0), righeArchivio()[0]);
+}
+
+// The municipality's code follows the municipality.
+TEST_F(MainFormTest, CodiceCatastaleDelComune) {
+  scriviArchivio({riga("Rossi", "Via Roma 1", "ROMA", "2025", ""),
+                  riga("Rossi", "Via Roma 2", "ROMA", "2025", "H501"),
+                  riga("Bianchi", "Via Po 2", "TORINO", "2025", "L219")});
+  MainForm& f = apri();
+  user.pickRow(f.Combo2, 1);
+  EXPECT_EQ(f.lblCodCat.Caption(), "L219");
+  user.pickRow(f.Combo2, 0);
+  EXPECT_EQ(f.lblCodCat.Caption(), "H501");  // the first line of ROMA with a code
+
+  const auto scrivi = [&](const char* comune) {
+    f.Combo2.setText("");
+    user.type(f.Combo2, comune);
+  };
+  scrivi("NAPOLI");
+  EXPECT_EQ(f.lblCodCat.Caption(), "");
+  scrivi("TORINO");
+  EXPECT_EQ(f.lblCodCat.Caption(), "L219");
+
+  // A code found by the municipality-code window stays with its municipality.
+  scrivi("MILANO");
+  f.lblCodCat.setCaption("F205");
+  user.focus(f.Text2);
+  user.focus(f.Combo2);
+  user.key(vbKeyEnd);
+  user.type(" ");
+  EXPECT_EQ(f.lblCodCat.Caption(), "F205");
+  user.type("MARITTIMA");
+  EXPECT_EQ(f.lblCodCat.Caption(), "");
+}
+
+TEST_F(MainFormTest, AutocompletamentoSospesoDuranteIlCaricamento) {
+  scriviArchivio({riga("Rossi Mario", "Via Roma 1", "ROMA", "2025", "H501")});
+  MainForm& f = apri();
+  user.type(f.Combo1, "Ro");
+  EXPECT_EQ(f.Combo1.Text(), "Rossi Mario");
+
+  shell::app().InCaricamento = true;
+  f.Combo1.setText("");
+  user.type(f.Combo1, "Ro");
+  shell::app().InCaricamento = false;
+  EXPECT_EQ(f.Combo1.Text(), "Ro");
+}
+
+}  // namespace
+}  // namespace calculation::testing

@@ -1,0 +1,124 @@
+#include "ReportsFixture.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "platform/Paths.h"
+
+namespace reports::testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kPuntiPerCm = 72 / 2.54;
+constexpr double kAltezzaPagina = 842;  // points, A4 as the writer makes it
+
+// What the command prints, with its exit status when it fails.
+std::string Esegui(const std::string& comando) {
+  std::FILE* uscita = ::popen((comando + " 2>&1").c_str(), "r");
+  if (!uscita) return "(cannot run " + comando + ")";
+  std::string testo;
+  char blocco[4096];
+  for (size_t n; (n = std::fread(blocco, 1, sizeof blocco, uscita)) > 0;) testo.append(blocco, n);
+  const int rc = ::pclose(uscita);
+  if (rc != 0) testo += "\n(exit " + std::to_string(rc) + ")";
+  return testo;
+}
+
+std::string Entita(std::string s) {
+  const std::pair<const char*, const char*> entita[] = {{"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""},
+                                                        {"&apos;", "'"}, {"&#39;", "'"}};
+  for (const auto& [da, a] : entita)
+    for (size_t p; (p = s.find(da)) != std::string::npos;) s.replace(p, std::string(da).size(), a);
+  return s;
+}
+
+}  // namespace
+
+ReportsTest::ReportsTest() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string nome = std::string(info->test_suite_name()) + "." + info->name();
+  for (char& c : nome)
+    if (c == '/') c = '_';
+  base = fs::path(QUOTARA_TEST_OUT) / nome;
+  fs::remove_all(base);
+  for (const char* cartella : {"dati", "temp"}) {
+    fs::create_directories(base / cartella);
+    fs::permissions(base / cartella, fs::perms::owner_all);
+  }
+  platform::setProgramFolderForTests((base / "dati").string());
+  platform::setTempFolderForTests((base / "temp").string());
+  // Thursday 10 December 2026, 9:30:15.
+  desk.setNow(std::chrono::local_days{std::chrono::year{2026} / 12 / 10} + std::chrono::hours{9} +
+              std::chrono::minutes{30} + std::chrono::seconds{15});
+}
+
+ReportsTest::~ReportsTest() {
+  platform::setProgramFolderForTests("");
+  platform::setTempFolderForTests("");
+}
+
+std::string ControllaPdf(const std::string& file) {
+  if (std::system("command -v qpdf > /dev/null 2>&1") != 0) return "";
+  return Esegui(std::string(QUOTARA_SOURCE_DIR) + "/tools/check-pdf '" + file + "'");
+}
+
+std::vector<Parola> Parole(const std::string& file, int pagina) {
+  const std::string n = std::to_string(pagina);
+  const std::string html = Esegui("pdftotext -bbox -f " + n + " -l " + n + " '" + file + "' -");
+  static const std::regex parola(
+      R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
+  std::vector<Parola> parole;
+  for (std::sregex_iterator it(html.begin(), html.end(), parola), fine; it != fine; ++it) {
+    const auto& m = *it;
+    // The bottom of the box lies below the baseline by the font's descent,
+    // about a fifth of the box's height.
+    const double yMin = std::stod(m[2]), yMax = std::stod(m[4]);
+    const double base = yMax - (yMax - yMin) * 0.2;
+    parole.push_back(
+        {Entita(m[5]), std::stod(m[1]) / kPuntiPerCm, std::stod(m[3]) / kPuntiPerCm, (kAltezzaPagina - base) / kPuntiPerCm});
+  }
+  return parole;
+}
+
+bool TestoIn(const std::vector<Parola>& parole, const std::string& testo, double x, double y, bool destra) {
+  std::vector<std::string> cercate;
+  std::istringstream in(testo);
+  for (std::string w; in >> w;) cercate.push_back(w);
+  if (cercate.empty()) return false;
+  constexpr double tolleranza = 0.1;
+  for (size_t i = 0; i + cercate.size() <= parole.size(); ++i) {
+    bool uguali = true;
+    for (size_t k = 0; k < cercate.size() && uguali; ++k)
+      uguali = parole[i + k].testo == cercate[k] && std::abs(parole[i + k].y - y) < tolleranza;
+    if (!uguali) continue;
+    const double bordo = destra ? parole[i + cercate.size() - 1].x1 : parole[i].x0;
+    if (std::abs(bordo - x) < tolleranza) return true;
+  }
+  return false;
+}
+
+bool ParolaPresente(const std::vector<Parola>& parole, const std::string& testo) {
+  for (const auto& p : parole)
+    if (p.testo == testo) return true;
+  return false;
+}
+
+std::string TestoPagina(const std::string& file, int pagina) {
+  const std::string n = std::to_string(pagina);
+  return Esegui("pdftotext -layout -f " + n + " -l " + n + " '" + file + "' -");
+}
+
+std::string Leggi(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace reports::testing

@@ -1,0 +1,127 @@
+// The start-up: one running copy, the screen test, the municipality table,
+// the splash window for two seconds, then the frame with the calculation page.
+#include <filesystem>
+
+#include "calculation/MainForm.h"
+#include "platform/InstanceLock.h"
+#include "shell/Avvio.h"
+#include "shell/Principale.h"
+#include "shell/Splash.h"
+#include "ShellFixture.h"
+
+namespace shell::testing {
+namespace {
+
+using namespace forms;
+
+const char* const kRisoluzione =
+    "Il programma richiede una risoluzione video minima di\r\n800x600 per essere visualizzato correttamente.";
+
+class AvvioTest : public ShellTest {
+ protected:
+  platform::InstanceLock istanza{(base / "quotara.lock").string()};
+};
+
+struct Schermo {
+  int larghezza, altezza;
+  bool parte;
+};
+
+class SchermoTest : public AvvioTest, public ::testing::WithParamInterface<Schermo> {};
+
+TEST_P(SchermoTest, OnlyExactly640x480IsRefused) {
+  const Schermo s = GetParam();
+  desk.setScreenSize(s.larghezza, s.altezza);
+  if (!s.parte) desk.expectMsgBox(vbOK, {.prompt = kRisoluzione, .title = "Quotara", .buttons = vbOKOnly, .icon = vbInformation});
+
+  EXPECT_EQ(Main(istanza), s.parte);
+
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  EXPECT_EQ(application.isLoaded<Principale>(), s.parte);
+  EXPECT_EQ(std::filesystem::exists(temp("codfis.imu")), s.parte);
+  if (s.parte) {
+    EXPECT_TRUE(application.form<calculation::MainForm>().isShown());
+    EXPECT_TRUE(desk.msgBoxes().empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Risoluzioni, SchermoTest,
+                         ::testing::Values(Schermo{640, 480, false}, Schermo{800, 600, true}, Schermo{640, 400, true},
+                                           Schermo{1024, 768, true}, Schermo{480, 640, true}));
+
+TEST_F(AvvioTest, ASecondCopyEndsSilently) {
+  platform::InstanceLock prima{(base / "quotara.lock").string()};
+  ASSERT_TRUE(prima.acquire());
+
+  EXPECT_FALSE(Main(istanza));
+
+  EXPECT_TRUE(desk.msgBoxes().empty());
+  EXPECT_FALSE(application.isLoaded<Principale>());
+  EXPECT_FALSE(application.isLoaded<Splash>());
+  EXPECT_FALSE(std::filesystem::exists(temp("codfis.imu")));
+}
+
+// A desktop that looks at the windows while the start-up sleeps.
+class DesktopCheGuarda : public HeadlessDesktop {
+ public:
+  struct Visto {
+    int ms = 0;
+    bool splashMostrato = false, splashInPrimoPiano = false, cornice = false;
+    std::string versione;
+    int puntatore = vbDefault;
+  };
+  std::vector<Visto> visti;
+
+  void Sleep(int ms) override {
+    Visto v;
+    v.ms = ms;
+    v.puntatore = mousePointer();
+    if (app().isLoaded<Splash>()) {
+      auto& s = app().form<Splash>();
+      v.splashMostrato = s.isShown();
+      v.splashInPrimoPiano = s.Topmost();
+      v.versione = s.Label4.Caption();
+    }
+    v.cornice = app().isLoaded<Principale>();
+    visti.push_back(v);
+    HeadlessDesktop::Sleep(ms);
+  }
+};
+
+TEST(AvvioSplash, TheSplashStaysOnTopForTwoSecondsThenTheFrameOpens) {
+  const auto base = std::filesystem::path(QUOTARA_TEST_OUT) / "AvvioSplash";
+  std::filesystem::remove_all(base);
+  std::filesystem::create_directories(base / "temp");
+  std::filesystem::permissions(base / "temp", std::filesystem::perms::owner_all);
+  platform::setTempFolderForTests((base / "temp").string());
+  platform::setProgramFolderForTests((base / "dati").string());
+  {
+    DesktopCheGuarda desk;
+    Applicazione application{desk};
+    platform::InstanceLock istanza{(base / "quotara.lock").string()};
+
+    ASSERT_TRUE(Main(istanza));
+
+    ASSERT_EQ(desk.visti.size(), 1u);
+    const auto& v = desk.visti[0];
+    EXPECT_EQ(v.ms, 2000);
+    EXPECT_TRUE(v.splashMostrato);
+    EXPECT_TRUE(v.splashInPrimoPiano);
+    EXPECT_EQ(v.versione, "Versione 1.2.0");
+    EXPECT_EQ(v.puntatore, vbHourglass);
+    EXPECT_FALSE(v.cornice);
+
+    EXPECT_FALSE(application.isLoaded<Splash>());
+    auto& cornice = application.form<Principale>();
+    EXPECT_TRUE(cornice.isShown());
+    EXPECT_EQ(cornice.Caption(), "Quotara - Versione 1.2");
+    EXPECT_EQ(application.PaginaAttiva, 1);
+    EXPECT_EQ(cornice.ActiveForm(), &application.form<calculation::MainForm>());
+    EXPECT_EQ(desk.mousePointer(), vbDefault);
+  }
+  platform::setTempFolderForTests("");
+  platform::setProgramFolderForTests("");
+}
+
+}  // namespace
+}  // namespace shell::testing
