@@ -12,7 +12,7 @@ namespace {
 using namespace forms;
 
 // Keys that type no character, with their VB key codes.
-int specialKeyCode(int qtKey, bool keypad) {
+int namedKeyCode(int qtKey, bool keypad) {
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
   if (keypad && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 96 + (qtKey - Qt::Key_0);
   if (keypad) {
@@ -98,12 +98,12 @@ VbKey vbKey(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
   }
   if (k.shift & vbAltMask) ascii = 0;
 
-  if (const int special = specialKeyCode(qtKey, keypad)) {
-    k.keyCode = special;
-    switch (special) {
+  if (const int named = namedKeyCode(qtKey, keypad)) {
+    k.keyCode = named;
+    switch (named) {
       case vbKeyBack:
       case vbKeyReturn:
-      case vbKeyEscape: k.keyAscii = special; break;
+      case vbKeyEscape: k.keyAscii = named; break;
       case vbKeyTab:
       case vbKeyDelete: break;
       default: k.keyAscii = ascii;  // space, keypad digits and signs

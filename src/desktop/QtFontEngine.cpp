@@ -42,7 +42,8 @@ int QtFontEngine::textHeight(const forms::Font& font) const { return QFontMetric
 
 void QtFontEngine::drawText(forms::Image& image, int x, int y, const forms::Font& font, std::string_view utf8,
                             forms::Color colour) const {
-  const QFont f = qtFont(font);
+  QFont f = qtFont(font);
+  if (image.isMono()) f.setStyleStrategy(QFont::NoAntialias);  // two values, no greys
   const QFontMetrics fm(f);
   const QString text = qs(utf8);
   // The glyphs may reach a little beyond their advance (italic, overhangs).

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <qdrawutil.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "desktop/Keys.h"
@@ -197,8 +198,11 @@ void ElementView::updateAll() {
     changed(element_, w);
 }
 
-void ElementView::fromWidget(const std::function<void()>& action) {
-  if (!syncing_) desk_.deliver(action);
+bool ElementView::fromWidget(const std::function<void()>& action) {
+  if (syncing_) return true;
+  const std::weak_ptr<int> alive = life_;
+  desk_.deliver(action);
+  return !alive.expired();
 }
 
 bool ElementView::mouseEvent(QWidget*, QMouseEvent*) { return false; }
@@ -234,14 +238,17 @@ void FormView::applyFlags() {
   if (f.mdiFrame()) return;  // a page has no frame of its own
   Qt::WindowFlags flags = Qt::Window;
   if (f.BorderStyle() == 0) {
-    flags |= Qt::FramelessWindowHint;
+    // A window without caption and without fields (splash, tool tip) shows
+    // without taking the focus from the active window.
+    const bool takesKeys = std::any_of(f.controls().begin(), f.controls().end(),
+                                       [](const Control* c) { return c->focusable() && c->isTabStop(); });
+    flags = (takesKeys ? Qt::Window : Qt::ToolTip) | Qt::FramelessWindowHint;
   } else {
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
     if (f.BorderStyle() == 2 && f.MaxButton()) flags |= Qt::WindowMaximizeButtonHint;
   }
   if (f.Topmost()) flags |= Qt::WindowStaysOnTopHint;
-  // A window without caption (splash, tool tip) never takes the focus away.
   widget_->setAttribute(Qt::WA_ShowWithoutActivating, f.BorderStyle() == 0);
   if (widget_->windowFlags() == flags) return;
   const bool shown = widget_->isVisible();
@@ -273,8 +280,8 @@ void FormView::update(What what) {
       break;
     }
     case What::Visible:
-      if (page) {
-        w->setVisible(f.isShown());
+      if (page) {  // the frame's own visibility is Qt's business: the page is its child
+        w->setVisible(f.Visible() && f.mdiFrame()->ActiveForm() == &f);
       } else if (f.Visible()) {
         w->show();
         if (QGuiApplication::platformName() != "offscreen") w->raise();  // offscreen cannot
@@ -838,8 +845,9 @@ class ListView : public ControlView {
       fromWidget([&] { input::dblClick(l); });
       return true;
     }
+    const std::weak_ptr<int> alive = lifeToken();
     ControlView::mouseEvent(target, e);
-    if (e->type() == QEvent::MouseButtonPress && e->button() == Qt::LeftButton && row >= 0)
+    if (!alive.expired() && e->type() == QEvent::MouseButtonPress && e->button() == Qt::LeftButton && row >= 0)
       fromWidget([&] {
         if (l.shownInForm() && l.enabledInForm() && row < l.ListCount()) input::pickRow(l, row);
       });
@@ -886,10 +894,10 @@ class ComboView : public ControlView {
     w->setInsertPolicy(QComboBox::NoInsert);
     w->setMaxVisibleItems(8);
     QObject::connect(w, &QComboBox::activated, &context_, [this](int row) {
-      fromWidget([this, row] {
-        if (row >= 0 && row < combo().ListCount()) input::pickRow(combo(), row);
-      });
-      resync();
+      if (fromWidget([this, row] {
+            if (row >= 0 && row < combo().ListCount()) input::pickRow(combo(), row);
+          }))
+        resync();
     });
     place(w);
   }
@@ -974,13 +982,11 @@ class ScrollView : public ControlView {
     QObject::connect(w, &QScrollBar::actionTriggered, &context_, [this, w](int) {
       const int pos = w->sliderPosition();
       const bool released = !w->isSliderDown();
-      fromWidget([this, pos, released] { input::scroll(bar(), pos, released); });
-      resync();
+      if (fromWidget([this, pos, released] { input::scroll(bar(), pos, released); })) resync();
     });
     QObject::connect(w, &QScrollBar::sliderReleased, &context_, [this, w] {
       const int pos = w->sliderPosition();
-      fromWidget([this, pos] { input::scroll(bar(), pos, true); });
-      resync();
+      if (fromWidget([this, pos] { input::scroll(bar(), pos, true); })) resync();
     });
     place(w);
   }

@@ -54,8 +54,12 @@ class ElementView : public forms::View {
   // Makes `w` the view's widget (kept in the desktop's registry); `link` is
   // the widget's back link when it has one.
   void setWidget(QWidget* w, ViewLink* link = nullptr);
-  // Runs `action` on the widget's behalf unless the model is being shown.
-  void fromWidget(const std::function<void()>& action);
+  // Runs `action` on the widget's behalf unless the model is being shown;
+  // false when the view is gone afterwards (a handler unloaded the window),
+  // and then the caller must not touch it any more.
+  bool fromWidget(const std::function<void()>& action);
+  // Expires with the view.
+  std::weak_ptr<int> lifeToken() const { return life_; }
 
   QtDesktop& desk_;
   forms::Element& element_;
@@ -63,6 +67,9 @@ class ElementView : public forms::View {
   ViewLink* link_ = nullptr;
   bool syncing_ = false;  // update() runs: the widget's own signals are ignored
   QObject context_;       // the receiver of the widget's signal connections
+
+ private:
+  std::shared_ptr<int> life_ = std::make_shared<int>(0);
 };
 
 class FormView : public ElementView {

@@ -75,15 +75,17 @@ Form& Application::load(std::type_index type, std::unique_ptr<Form> (*make)()) {
   Form& f = *owned;
   forms_.emplace(type, std::move(owned));
   f.loaded_ = true;
+  Observer* told = nullptr;  // the observer that heard of the form
   try {
     if (f.loadFrame_) f.mdiFrame_ = &f.loadFrame_();
     timersChanged(f);
-    if (observer_) observer_->formLoaded(f);
+    if (observer_) (told = observer_)->formLoaded(f);
     detail::raise(f.Load);
   } catch (...) {
     // A window whose loading failed is not left behind half loaded.
     f.loaded_ = false;
     timersChanged(f);
+    if (told) told->formUnloaded(f);
     auto it = forms_.find(type);
     if (it != forms_.end() && it->second.get() == &f) {
       unloaded_.push_back(std::move(it->second));

@@ -1,0 +1,72 @@
+// The desktop's services as the windows use them: clipboard (also through
+// Ctrl+V in a box), mouse pointer, system colours, clock and screen.
+#include <QClipboard>
+#include <QCursor>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QScreen>
+
+#include "DesktopFixture.h"
+
+namespace desktop::testing {
+namespace {
+
+using namespace forms;
+
+class ServicesTest : public DesktopTest {};
+
+TEST_F(ServicesTest, TheClipboardIsTheSystemsAndCtrlVPastesThroughTheModel) {
+  desk.setClipboardText("1.234,56");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "1.234,56");
+  EXPECT_EQ(desk.clipboardText(), "1.234,56");
+
+  SampleForm& form = application.form<SampleForm>();
+  form.Show();
+  form.Text1.setText("");
+  form.Text1.setMaxLength(5);
+  std::vector<int> pressed;
+  form.Text1.KeyPress = [&](int& KeyAscii) { pressed.push_back(KeyAscii); };
+  auto* edit = widget<QLineEdit>(form.Text1);
+  QTest::mouseClick(edit, Qt::LeftButton);
+  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(pressed, std::vector<int>{22});
+  EXPECT_EQ(form.Text1.Text(), "1.234");  // MaxLength holds for pasting too
+  EXPECT_EQ(edit->text(), "1.234");
+
+  desk.clearClipboard();
+  EXPECT_EQ(desk.clipboardText(), "");
+}
+
+TEST_F(ServicesTest, TheScreensMousePointer) {
+  desk.setMousePointer(vbHourglass);
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  EXPECT_EQ(desk.mousePointer(), vbHourglass);
+  desk.setMousePointer(vbHourglass);  // twice, then back in one step
+  desk.setMousePointer(vbDefault);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ServicesTest, SystemColoursClockAndScreen) {
+  const QPalette pal = QApplication::palette();
+  auto rgb = [](QColor c) { return RGB(c.red(), c.green(), c.blue()); };
+  EXPECT_EQ(desk.sysColor(15), rgb(pal.color(QPalette::Button)));
+  EXPECT_EQ(desk.sysColor(16), rgb(pal.color(QPalette::Dark)));
+  EXPECT_EQ(desk.sysColor(18), rgb(pal.color(QPalette::ButtonText)));
+  EXPECT_EQ(desk.sysColor(20), rgb(pal.color(QPalette::Light)));
+  EXPECT_EQ(resolveColor(vbButtonFace), desk.sysColor(15));
+
+  const auto today = desk.today();
+  const QDate d = QDate::currentDate();
+  EXPECT_EQ(static_cast<int>(today.year()), d.year());
+  EXPECT_EQ(static_cast<unsigned>(today.month()), static_cast<unsigned>(d.month()));
+  const int64_t t0 = desk.tickMs();
+  QTest::qWait(20);
+  EXPECT_GE(desk.tickMs() - t0, 15);
+
+  EXPECT_EQ(desk.screenWidthPx(), QGuiApplication::primaryScreen()->geometry().width());
+  EXPECT_EQ(desk.screenWidth(), desk.screenWidthPx() * TwipsPerPixel);
+}
+
+}  // namespace
+}  // namespace desktop::testing
