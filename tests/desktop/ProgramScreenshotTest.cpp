@@ -1,0 +1,220 @@
+// The program as its user meets it: the real start-up on the offscreen Qt
+// screen, then the windows it opens, each saved as a PNG under the test
+// output folder for a person to look at, and checked where a fault would
+// show in the pixels (a blank toolbar, an empty status bar, a text cut off).
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <set>
+
+#include "DesktopFixture.h"
+#include "calculation/MainForm.h"
+#include "calculation/frmAcconto.h"
+#include "calculation/frmPertinenze.h"
+#include "fiscalcode/frmCodComune.h"
+#include "platform/InstanceLock.h"
+#include "platform/Paths.h"
+#include "shell/About.h"
+#include "shell/Applicazione.h"
+#include "shell/Avvio.h"
+#include "shell/Principale.h"
+#include "shell/Splash.h"
+
+namespace desktop::testing {
+namespace {
+
+using namespace forms;
+
+QImage shotOf(QWidget* w) {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void save(const QImage& shot, const char* name) {
+  ASSERT_TRUE(shot.save(QString(QUOTARA_TEST_OUT) + "/" + name + ".png")) << name;
+}
+
+// The Qt desktop that photographs the splash window while the start-up
+// waits on it (and then waits as the program does).
+class WatchingDesktop : public QtDesktop {
+ public:
+  QImage splash;
+  void Sleep(int ms) override {
+    if (app().isLoaded<shell::Splash>())
+      if (QWidget* w = widgetOf(app().form<shell::Splash>())) splash = shotOf(w);
+    QtDesktop::Sleep(ms);
+  }
+};
+
+// Pixels of `r` that differ from the colour at its top-left corner.
+int marked(const QImage& img, QRect r) {
+  r = r.intersected(img.rect());
+  const QRgb face = img.pixel(r.topLeft());
+  int n = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) n += img.pixel(x, y) != face;
+  return n;
+}
+
+// Rows of `r` with a dark pixel: the lines of a text drawn there.
+int inkedRows(const QImage& img, QRect r) {
+  r = r.intersected(img.rect());
+  int rows = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x)
+      if (qGray(img.pixel(x, y)) < 100) {
+        ++rows;
+        break;
+      }
+  return rows;
+}
+
+QRect pixels(const Control& c) {
+  return QRect(c.Left() / TwipsPerPixel, c.Top() / TwipsPerPixel, c.Width() / TwipsPerPixel,
+               c.Height() / TwipsPerPixel);
+}
+
+class ProgramScreenshotTest : public ::testing::Test {
+ protected:
+  // A fresh program folder and temporary folder for each test.
+  static std::filesystem::path scratch() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const auto base = std::filesystem::path(QUOTARA_TEST_OUT) / (std::string("program.") + info->name());
+    std::filesystem::remove_all(base);
+    for (const char* d : {"dati", "temp"}) {
+      std::filesystem::create_directories(base / d);
+      std::filesystem::permissions(base / d, std::filesystem::perms::owner_all);
+    }
+    return base;
+  }
+
+  ProgramScreenshotTest() {
+    platform::setProgramFolderForTests((base / "dati").string());
+    platform::setTempFolderForTests((base / "temp").string());
+    desk.attach(application);
+    started = shell::Main(lock);
+  }
+  ~ProgramScreenshotTest() override {
+    desk.setMousePointer(vbDefault);
+    platform::setProgramFolderForTests("");
+    platform::setTempFolderForTests("");
+  }
+
+  QWidget* widget(const Element& e) { return desk.widgetOf(e); }
+  shell::Principale& frame() { return application.form<shell::Principale>(); }
+  calculation::MainForm& page() { return application.form<calculation::MainForm>(); }
+  void click(const Control& c) { QTest::mouseClick(widget(c), Qt::LeftButton); }
+  void type(const Control& c, const char* text) {
+    click(c);
+    QTest::keyClicks(widget(c), text);
+  }
+  // Answers the next message box with its button `caption`.
+  static void answerNextMessage(const QString& caption) {
+    QTimer::singleShot(0, [caption] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      for (QAbstractButton* b : box->buttons())
+        if (b->text() == caption) return b->click();
+      ADD_FAILURE() << "no button " << caption.toStdString();
+    });
+  }
+
+ private:
+  struct QtApp {
+    QtApp() { qtApplication(); }
+  } qtApp_;
+
+ protected:
+  std::filesystem::path base = scratch();
+  platform::InstanceLock lock{(base / "quotara.lock").string()};
+  WatchingDesktop desk;
+  shell::Applicazione application{desk};
+  bool started = false;
+};
+
+TEST_F(ProgramScreenshotTest, TheStartUpShowsTheSplashThenTheFrameWithTheCalculationPage) {
+  ASSERT_TRUE(started);
+  ASSERT_FALSE(desk.splash.isNull());
+  save(desk.splash, "program-splash");
+  EXPECT_EQ(desk.splash.size(), QSize(362, 170));
+  EXPECT_FALSE(application.isLoaded<shell::Splash>());
+
+  const QImage shot = shotOf(widget(frame()));
+  save(shot, "program-calculation");
+  EXPECT_EQ(shot.size(), QSize(759, 626));
+  // The toolbar's nine buttons with their pictures and captions, not a bare strip.
+  const QRect toolbar = pixels(frame().picCoolBar);
+  for (int i = 0; i < 9; ++i) {
+    const QRect cell(toolbar.left() + 4 + i * toolbar.width() / 10, toolbar.top() + 2, 40, toolbar.height() - 4);
+    EXPECT_GT(marked(shot, cell), 80) << "toolbar button " << i + 1;
+  }
+  // The status bar shows the program's name and the date.
+  const QRect status = pixels(frame().StatBar);
+  EXPECT_GT(inkedRows(shot, status.adjusted(20, 2, -status.width() / 2, -2)), 5);
+  EXPECT_GT(inkedRows(shot, status.adjusted(status.width() / 2 + 20, 2, -2, -2)), 5);
+  // The window carries the program's icon; the pointer is back to the arrow.
+  EXPECT_FALSE(widget(frame())->windowIcon().isNull());
+  EXPECT_EQ(widget(frame())->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ProgramScreenshotTest, APropertyTypedAndCalculated) {
+  ASSERT_TRUE(started);
+  type(page().Text3, "1000");
+  type(page().Text4, "2");
+  click(page().Command1);
+  EXPECT_EQ(static_cast<QLabel*>(widget(page().Label8))->text(), "336,00");
+
+  const QImage shot = shotOf(widget(frame()));
+  save(shot, "program-calculated");
+  const QPoint pageAt = widget(page())->mapTo(widget(frame()), QPoint());
+  EXPECT_GT(inkedRows(shot, pixels(page().Label8).translated(pageAt + pixels(page().Frame5).topLeft())), 6);
+}
+
+TEST_F(ProgramScreenshotTest, TheAboutPage) {
+  ASSERT_TRUE(started);
+  frame().EseguiComando(shell::Principale::Info);
+  ASSERT_TRUE(application.isLoaded<shell::About>());
+  save(shotOf(widget(frame())), "program-about");
+
+  // The guide's picture shows the hand pointer of the program's resources.
+  const QCursor hand = widget(application.form<shell::About>().Image2)->cursor();
+  EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
+  EXPECT_EQ(hand.hotSpot(), QPoint(5, 0));
+}
+
+TEST_F(ProgramScreenshotTest, TheWindowsOfTheCalculationPage) {
+  ASSERT_TRUE(started);
+  click(page().cmdCodCat);
+  ASSERT_TRUE(application.isLoaded<fiscalcode::frmCodComune>());
+  auto& codici = application.form<fiscalcode::frmCodComune>();
+  type(codici.txtComune, "ROMA");
+  save(shotOf(widget(codici)), "program-frmCodComune");
+  click(codici.Command3);
+  EXPECT_FALSE(application.isLoaded<fiscalcode::frmCodComune>());
+
+  click(page().Check1);
+  click(page().cmdPertinenze);
+  ASSERT_TRUE(application.isLoaded<calculation::frmPertinenze>());
+  auto& pertinenze = application.form<calculation::frmPertinenze>();
+  const QImage p = shotOf(widget(pertinenze));
+  save(p, "program-frmPertinenze");
+  // The long explanation wraps at the label's width, over many lines.
+  EXPECT_GT(inkedRows(p, pixels(pertinenze.lblTesto)), 60);
+  click(pertinenze.cmdClose);
+
+  type(page().Text3, "1000");
+  type(page().Text4, "2");
+  click(page().chkManuale);
+  answerNextMessage("S\u00EC");  // no deduction typed: go on all the same
+  click(page().Command1);
+  ASSERT_TRUE(application.isLoaded<calculation::frmAcconto>());
+  save(shotOf(widget(application.form<calculation::frmAcconto>())), "program-frmAcconto");
+}
+
+}  // namespace
+}  // namespace desktop::testing
