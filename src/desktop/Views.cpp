@@ -17,6 +17,7 @@
 #include <QStyledItemDelegate>
 #include <QTextBlock>
 #include <QTimer>
+#include <QWindow>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include "desktop/Keys.h"
 #include "desktop/QtDesktop.h"
 #include "desktop/QtFontEngine.h"
+#include "desktop/ResourceImages.h"
 #include "forms/UserInput.h"
 
 namespace desktop {
@@ -62,25 +64,6 @@ QImage toQImage(const forms::Image& image) {
     }
   }
   return out;
-}
-
-Qt::CursorShape cursorShape(int pointer) {
-  switch (pointer) {
-    case 2: return Qt::CrossCursor;
-    case 3: return Qt::IBeamCursor;
-    case 5:
-    case 15: return Qt::SizeAllCursor;
-    case 6: return Qt::SizeBDiagCursor;
-    case 7: return Qt::SizeVerCursor;
-    case 8: return Qt::SizeFDiagCursor;
-    case 9: return Qt::SizeHorCursor;
-    case vbHourglass: return Qt::WaitCursor;
-    case 12: return Qt::ForbiddenCursor;
-    case 13: return Qt::BusyCursor;
-    case 14: return Qt::WhatsThisCursor;
-    case vbCustom: return Qt::PointingHandCursor;  // the link pointer of the windows
-    default: return Qt::ArrowCursor;
-  }
 }
 
 Qt::Alignment alignment(int vb) {
@@ -214,6 +197,10 @@ FormView::FormView(QtDesktop& desk, Form& form) : ElementView(desk, form) {
   if (form.mdiFrame())
     if (FormView* frame = desk.formView(*form.mdiFrame())) parent = frame->pageArea();
   auto* w = new FormWindow(parent);
+  // Set, not inherited: a page inside the frame's dark page area keeps the
+  // window colours for its labels and frames.
+  w->setBackgroundRole(QPalette::Window);
+  w->setForegroundRole(QPalette::WindowText);
   w->image = &form.Image();
   w->exposed = [this] { desk_.deliver([this] { input::paint(this->form()); }); };
   if (form.isMDIForm()) {
@@ -252,6 +239,14 @@ void FormView::applyFlags() {
   widget_->setAttribute(Qt::WA_ShowWithoutActivating, f.BorderStyle() == 0);
   if (widget_->windowFlags() == flags) return;
   const bool shown = widget_->isVisible();
+  if (shown && widget_->windowHandle() && (widget_->windowFlags() ^ flags) == Qt::WindowStaysOnTopHint) {
+    // Only the topmost state changes: the window system is told, the window
+    // is not made anew (that would show it again unpainted, and the splash
+    // stays unpainted through the start-up's Sleep).
+    widget_->overrideWindowFlags(flags);
+    widget_->windowHandle()->setFlags(flags);
+    return;
+  }
   widget_->setWindowFlags(flags);
   if (shown) widget_->show();
 }
@@ -297,8 +292,9 @@ void FormView::update(What what) {
       applyFlags();
       w->back = qcolor(f.BackColor());
       w->setFont(qtFont(f.font()));
+      if (!page) w->setWindowIcon(f.Icon().empty() ? QIcon() : resourceIcon(f.Icon()));
       if (f.MousePointer() == vbDefault) w->unsetCursor();
-      else w->setCursor(cursorShape(f.MousePointer()));
+      else w->setCursor(pointerCursor(f.MousePointer()));
       w->modelChanged();
       break;
     case What::Picture: w->modelChanged(); break;
@@ -360,7 +356,7 @@ void ControlView::update(What what) {
       w->setPalette(pal);
       w->setFont(qtFont(c.font()));
       if (c.MousePointer() == vbDefault) w->unsetCursor();
-      else w->setCursor(cursorShape(c.MousePointer()));
+      else w->setCursor(pointerCursor(c.MousePointer()));
       w->setToolTip(qs(c.ToolTipText()));
       break;
     }
@@ -451,9 +447,35 @@ class LabelView : public ControlView {
   }
 };
 
+// A frame as the windows draw it: its face in the frame's own colour, an
+// etched line round it at half the caption's height and the caption on
+// that line (not the style's tinted panel with the title above it).
+class FrameWidget : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QPalette& pal = palette();
+    p.fillRect(rect(), pal.color(QPalette::Window));
+    const QFontMetrics fm(font());
+    const QRect box = rect().adjusted(0, fm.height() / 2, -1, -1);
+    p.setPen(pal.color(QPalette::Dark));
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    p.setPen(pal.color(QPalette::Light));
+    p.drawRect(box.adjusted(1, 1, 0, 0));
+    if (title().isEmpty()) return;
+    const QRect caption(8, 0, fm.horizontalAdvance(title()) + 4, fm.height());
+    p.fillRect(caption, pal.color(QPalette::Window));
+    p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    p.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, title());
+  }
+};
+
 class FrameView : public ControlView {
  public:
-  FrameView(QtDesktop& desk, Frame& frame) : ControlView(desk, frame) { place(new QGroupBox); }
+  FrameView(QtDesktop& desk, Frame& frame) : ControlView(desk, frame) { place(new FrameWidget); }
 
  protected:
   bool clicksOnRelease() const override { return true; }
@@ -824,11 +846,14 @@ class ListView : public ControlView {
     w->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     w->setContextMenuPolicy(Qt::NoContextMenu);
     QObject::connect(w->verticalScrollBar(), &QScrollBar::valueChanged, &context_, [this](int top) {
-      if (top != list().TopIndex()) fromWidget([this, top] { list().setTopIndex(top); });
+      if (!syncing_ && top != list().TopIndex()) fromWidget([this, top] { list().setTopIndex(top); });
     });
     place(w);
   }
   ~ListView() override {
+    // The model may be gone already (the application ends before the
+    // desktop): what the widget signals while it empties is not read.
+    syncing_ = true;
     if (model_) model_->reload(nullptr);
   }
 
@@ -902,6 +927,9 @@ class ComboView : public ControlView {
     place(w);
   }
   ~ComboView() override {
+    // The model may be gone already (the application ends before the
+    // desktop): what the widget signals while it empties is not read.
+    syncing_ = true;
     if (model_) model_->reload(nullptr);
   }
   bool wheelBlocked() const override { return true; }  // no silent change of the selection
@@ -957,7 +985,7 @@ class ComboView : public ControlView {
 
   void readSelection() {
     QLineEdit* line = static_cast<QComboBox*>(widget_.data())->lineEdit();
-    if (!line) return;
+    if (syncing_ || !line) return;
     const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
     const int length = line->selectionLength();
     if (start == combo().SelStart() && length == combo().SelLength()) return;

@@ -21,11 +21,12 @@ constexpr const char* kNote[] = {
     "Il programma \xC3\xA8 fornito senza alcuna garanzia: controllare sempre i risultati prima del versamento.",
 };
 
-// The guide's picture of the toolbar strip (seventh cell of the first row).
+// The guide's picture of the toolbar strip (seventh cell of the first row),
+// the strip's light grey background turned into the face of the window.
 Image immagineGuida() {
   const Image barra = ImmagineRisorsa(ImmagineBarra);
-  Image cella(25, 25, RGB(192, 192, 192));
-  bitBlt(cella, 0, 0, 25, 25, barra, 6 * 25, 0, Rop::SRCCOPY);
+  Image cella(25, 25, resolveColor(vbButtonFace));
+  blitTransparent(cella, 0, 0, 25, 25, barra, 6 * 25, 0, RGB(192, 192, 192));
   return cella;
 }
 
@@ -34,7 +35,7 @@ Image immagineGuida() {
 About::About() {
   setMDIChild<Principale>();
   setCaption("Informazioni");
-  setClientSize(11385, 7455);
+  setClientSize(11385, 8175);  // as tall as the calculation page: the page area of the frame
 
   Label1.create(*this, 150, 720, 4000, 255);
   Image1.create(*this, 2400, 180, 480, 480);
@@ -42,7 +43,7 @@ About::About() {
   Label2[0].setCaption(
       "Quotara calcola la TASI di ogni immobile e permette di creare, controllare, stampare e archiviare i calcoli.");
 
-  Frame1.create(*this, 150, 1560, 5400, 5640);
+  Frame1.create(*this, 150, 1560, 5400, 6480);
   Frame1.setCaption("Riferimenti e normative TASI");
   Picture1.create(Frame1, 120, 300, 5160, 3000);
   Picture1.setBorderStyle(0);
@@ -54,7 +55,7 @@ About::About() {
   Label3.create(Frame1, 840, 3660, 4200, 255);
   Label3.setCaption("Guida in linea del programma");
 
-  Frame2.create(*this, 5760, 1560, 5475, 5640);
+  Frame2.create(*this, 5760, 1560, 5475, 6480);
   Frame2.setCaption("Note sull'utilizzo");
   int top = 360;
   for (int i = 0; i < static_cast<int>(std::size(kNote)); ++i) {

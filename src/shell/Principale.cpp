@@ -101,6 +101,14 @@ void Principale::MDIForm_Load() {
   BarraStato_->Create();
   BarraStato_->SetIcon(0, 1);
   BarraStato_->SetIcon(1, 2);
+  // The panes are the frame's to paint: whenever the bar repaints itself (the
+  // screen uncovered it) they are painted again at once, not blank until the
+  // next tick of Timer1.
+  forms::StatusBarControl& barra = *BarraStato_->GetStatBarHwnd();
+  barra.Paint = [this, ridisegna = barra.Paint] {
+    ridisegna();
+    UpDateStat();
+  };
 
   BarraComandi_->Create(*this, picCoolBar, picMasterBitmaps, picSourceBitmaps, picScratchPad, timerCoolBar);
   for (const Pulsante& p : kPulsanti) BarraComandi_->AddButton(p.caption, p.tooltip);

@@ -2,6 +2,7 @@
 // writes it: the combos and the hidden list, the checks before archiving,
 // append, replacement after Yes, the file untouched after No or a failure.
 #include <filesystem>
+#include <functional>
 
 #include "MainFormFixture.h"
 #include "shell/Modulo1.h"
@@ -25,6 +26,58 @@ TEST_F(MainFormTest, PrimaArchiviazioneCreaIlFile) {
             "165,92;83,79;0,00;41,90;0,00;41,89;0,00;0;0;0;3961;0;H501");
   EXPECT_EQ(f.List1.ListCount(), 1);
   EXPECT_EQ(f.List1.List(0), righe[0]);
+}
+
+// Whole lines worked out by hand from the inputs typed.
+TEST_F(MainFormTest, RigheCalcolateAMano) {
+  const struct {
+    const char* nome;
+    std::function<void(MainForm&)> digita;
+    const char* riga;
+  } casi[] = {
+      // A main dwelling held 8 months, uninhabitable, paid at once:
+      // R 800 / 2 * 1,025 = 410, T 160 * 410 * 1,5 / 1000 = 98,40,
+      // Q 8 * 98,40 / 12 = 65,60, D 50 * 8 / 12 = 33,33, due 32,27 in one payment.
+      {"abitazione",
+       [this](MainForm& f) {
+         user.type(f.Text3, "800");
+         user.type(f.Text4, "1.5");
+         user.type(f.Text5, "2,5");
+         user.type(f.Text8, "8");
+         user.pressTab();
+         user.tick(f.Check1);
+         user.type(f.Text7, "50");
+         user.tick(f.chkInagibile);
+         user.tick(f.chkUnica);
+       },
+       "Verdi Anna;Via Po 2;MILANO;2026;800,00;1.5;2.5;0;50,00;8;6;2;100;0;1;"
+       "98,40;65,60;33,33;32,27;33,33;0,00;0;1;0;0;3958;3;F205"},
+      // The tenant's 30 % for 6 months at half share: T 160 * 1050 * 2,5 / 1000 = 420,
+      // tenant 126, Q 6 * 126 / 12 * 50 / 100 = 31,50, advance 15,75.
+      {"inquilino",
+       [this](MainForm& f) {
+         user.type(f.Text3, "1000");
+         user.type(f.Text4, "2,5");
+         user.type(f.Text8, "6");
+         user.pressTab();
+         user.type(f.Text9, "50");
+         user.tick(f.chkLocata);
+         user.type(f.txtLocata, "30");
+         user.tick(f.chkInquilino);
+       },
+       "Verdi Anna;Via Po 2;MILANO;2026;1.000,00;2.5;5;1;0;6;6;0;50;0;0;"
+       "420,00;31,50;0,00;15,75;0,00;15,75;0,00;0;30;1;3961;0;F205"},
+  };
+  for (const auto& c : casi) {
+    std::filesystem::remove(archivio());
+    MainForm& f = apri();
+    user.click(f.Command2);
+    anagrafica(f, "Verdi Anna", "Via Po 2", "MILANO", "F205");
+    c.digita(f);
+    calcola(f);
+    archivia(f);
+    EXPECT_EQ(righeArchivio(), std::vector<std::string>{c.riga}) << c.nome;
+  }
 }
 
 TEST_F(MainFormTest, OpzioniDiCalcoloNelCampo27) {

@@ -167,6 +167,46 @@ const Caso kCasiOrdinari[] = {
      // due 136 in one payment, the whole deduction in it
      {"336,00", "336,00", "200,00", "136,00", "136,00", "200,00", "0,00", "0", "3958",
       "136,00", "0,00"}},
+    // Worked out by hand from the rules, one rounding each.
+    {"negozioNoveMesiMetaQuota",
+     {.rendita = 1234.56, .aliquota = 2.5, .rivalutazione = 5, .tipologia = 2, .mesi = 9,
+      .mesiPrimoSemestre = 3, .quota = 50},
+     // R 1296,288, T 55 * R * 2,5 / 1000 = 178,2396, Q 9 * T / 12 * 50 / 100 = 66,83985;
+     // A2 33,419925 -> 33,42 shown 33; S2 33,41985 -> 33,42; balance euro(33,83985) = 34
+     {"178,24", "66,84", "0,00", "66,84", "33,00", "0,00", "34,00", "0,00", "3961", "33,42",
+      "33,42"}},
+    {"inagibileSaldoInSu",
+     {.rendita = 2000, .aliquota = 2, .rivalutazione = 5, .tipologia = 5, .inagibile = true},
+     // R 1000 * 1,05 = 1050, T 65 * 1050 * 2 / 1000 = 136,50; A2 68,25 shown 68;
+     // balance euro(136,50 - 68) = euro(68,50) = 69: the two shown add up to 137
+     {"136,50", "136,50", "0,00", "136,50", "68,00", "0,00", "69,00", "0,00", "3961", "68,25",
+      "68,25"}},
+    {"inquilinoSeiMesiMetaQuota",
+     {.rendita = 1000, .aliquota = 2.5, .rivalutazione = 5, .locata = true,
+      .percentualeInquilino = 30, .calcolaInquilino = true, .mesi = 6, .mesiPrimoSemestre = 6,
+      .quota = 50},
+     // T 160 * 1050 * 2,5 / 1000 = 420, tenant 126, Q 6 * 126 / 12 * 50 / 100 = 31,50;
+     // A2 15,75 shown 16, balance euro(15,50) = 16
+     {"420,00", "31,50", "0,00", "31,50", "16,00", "0,00", "16,00", "0,00", "3961", "15,75",
+      "15,75"}},
+    {"mezzoCentesimoAllAcconto",
+     {.rendita = 100010, .aliquota = 1, .rivalutazione = 0, .tipologia = 3},
+     // due 100,01: A2 50,005 goes away from zero to 50,01, S2 100,01 - 50,01 = 50,00
+     {"100,01", "100,01", "0,00", "100,01", "50,00", "0,00", "50,00", "0,00", "3960", "50,01",
+      "50,00"}},
+    {"detrazioneUgualeAllImposta",
+     {.rendita = 500, .aliquota = 1, .rivalutazione = 5, .abitazionePrincipale = true,
+      .detrazione = 84, .proprietari = 1},
+     // Q = D = 84: still the ordinary way (D <= Q), zero due shown as amounts, no notice
+     {"84,00", "84,00", "84,00", "0,00", "0,00", "42,00", "0,00", "42,00", "3958", "0,00",
+      "0,00"}},
+    {"unicaOttoMesiConDetrazione",
+     {.rendita = 1000, .aliquota = 2, .rivalutazione = 5, .mesi = 8, .mesiPrimoSemestre = 2,
+      .abitazionePrincipale = true, .detrazione = 200, .proprietari = 1, .soluzioneUnica = true},
+     // Q 8 * 336 / 12 = 224, D 200 * 8 / 12 = 133,33, due 90,67 shown 91;
+     // balance euro(90,67 - 91) is zero
+     {"336,00", "224,00", "133,33", "90,67", "91,00", "133,33", "0,00", "0", "3958", "90,67",
+      "0,00"}},
 };
 
 class CalcoloOrdinario : public testing::TestWithParam<Caso> {};
@@ -239,6 +279,12 @@ const CasoEccedenza kCasiEccedenza[] = {
      // Q 28, D 66,67, E 38,67; the first half holds at most the 4 months: 28 + 0
      "28,00", "28,00", "0,00", "38,67",
      "Eccedenza d'imposta detraibile = 38,67 euro\r\n(38,67 euro x proprietari: 1)\r\n"},
+    {"treProprietari",
+     {.rendita = 500, .aliquota = 1, .rivalutazione = 5, .abitazionePrincipale = true,
+      .detrazione = 280, .proprietari = 3},
+     // D 93,333, E 9,333 shown 9,33; the clipboard holds 3 x E = 28,00, not 3 x 9,33
+     "84,00", "42,00", "42,00", "28,00",
+     "Eccedenza d'imposta detraibile = 28,00 euro\r\n(9,33 euro x proprietari: 3)\r\n"},
 };
 
 class CalcoloEccedenza : public testing::TestWithParam<CasoEccedenza> {};
@@ -331,6 +377,14 @@ const CasoManuale kCasiManuali[] = {
      // due 100,40, A2 111, S2 -10,60; balance euro(100,40 - 111) = -10 (toward zero)
      {"100,40", "100,40", "0,00", "100,40", "111,00", "0,00", "-10,00", "0,00", "3960",
       "111,00", "-10,60"}},
+    {"versatoMezzoCentesimo",
+     {.rendita = 750, .aliquota = 1.5, .rivalutazione = 5, .abitazionePrincipale = true,
+      .detrazione = 50, .proprietari = 1},
+     69.505, 25,
+     // T 160 * 787,5 * 1,5 / 1000 = 189, due 139; A2 69,505 -> 69,51 shown 70;
+     // S2 139 - 69,51 = 69,49; balance euro(139 - 70) = 69; deduction 25 paid, 25 left
+     {"189,00", "189,00", "50,00", "139,00", "70,00", "25,00", "69,00", "25,00", "3958",
+      "69,51", "69,49"}},
     {"unicaIgnorata",
      {.rendita = 1000, .aliquota = 2, .rivalutazione = 5, .soluzioneUnica = true}, 150, 0,
      {"336,00", "336,00", "0,00", "336,00", "150,00", "0,00", "186,00", "0,00", "3961",

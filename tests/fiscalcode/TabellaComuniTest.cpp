@@ -113,6 +113,15 @@ TEST_F(TabellaComuni, KnownRows) {
         {"TORTOLI'", {"TORTOLI',A355,NU"}},
         {"CARBONIA", {"CARBONIA,B745,SU"}},
         {"MONTECOPIOLO", {"MONTECOPIOLO,F478,RN"}},
+        // The current name; a name in two languages keeps its Italian form.
+        {"TRENTOLA DUCENTA", {"TRENTOLA DUCENTA,L379,CE"}},
+        {"TRENTOLA", {}},
+        {"CASTELLO DEL MATESE", {"CASTELLO DEL MATESE,C178,CE"}},
+        {"CASTELLO D'ALIFE", {}},
+        {"CARAVINO", {"CARAVINO,B733,TO"}},
+        {"SAN POLO MATESE", {"SAN POLO MATESE,I122,CB"}},
+        {"BOLZANO", {"BOLZANO,A952,BZ"}},
+        {"SGONICO", {"SGONICO,I715,TS"}},
         {"san remo", {"SANREMO,I138,IM"}},
         {"SANREMO", {"SANREMO,I138,IM"}},
         // Places that share a name each have their row, in the order of their codes.
