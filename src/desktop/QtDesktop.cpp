@@ -17,6 +17,7 @@
 
 #include "desktop/Keys.h"
 #include "desktop/ResourceImages.h"
+#include "desktop/QtText.h"
 #include "desktop/Views.h"
 #include "forms/Controls.h"
 #include "forms/Form.h"
@@ -28,15 +29,6 @@ namespace desktop {
 using namespace forms;
 
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-QString lines(const std::string& s) {
-  QString t = qs(s);
-  t.replace("\r\n", "\n");
-  t.replace('\r', '\n');
-  return t;
-}
 
 QWidget* dialogParent() { return QApplication::activeWindow(); }
 

@@ -26,6 +26,7 @@
 #include "desktop/Keys.h"
 #include "desktop/QtDesktop.h"
 #include "desktop/QtFontEngine.h"
+#include "desktop/QtText.h"
 #include "desktop/ResourceImages.h"
 #include "forms/UserInput.h"
 
@@ -34,16 +35,6 @@ namespace desktop {
 using namespace forms;
 
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-// Line breaks of the windows ("\r\n", "\r") as Qt writes them.
-QString lines(const std::string& s) {
-  QString t = qs(s);
-  t.replace("\r\n", "\n");
-  t.replace('\r', '\n');
-  return t;
-}
 
 int px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel))); }
 

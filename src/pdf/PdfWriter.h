@@ -117,6 +117,16 @@ class clsPDFWriter {
   void putInt(std::int64_t n);
   void putNumber(float points) { appendNumberPdf(buffer_, points, 3); }
   void putCoord(float value) { putNumber(InPunti(value)); }
+  // The paper less the margin: "x1 y1 x2 y2" of the crop and form boxes.
+  void putMarginBox() {
+    putNumber(margin_);
+    put(" ");
+    putNumber(margin_);
+    put(" ");
+    putNumber(paperWidth_ - margin_);
+    put(" ");
+    putNumber(paperHeight_ - margin_);
+  }
   void endLine();
   void flush();
   std::int64_t position() const { return written_ + static_cast<std::int64_t>(buffer_.size()); }
