@@ -20,7 +20,7 @@ bench:
 	@build-aux/setup --bench
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DQUOTARA_TESTS=OFF -DQUOTARA_BENCH=ON
 	cmake --build build/bench -j $(JOBS)
-	@for b in build/bench/bench/bench_*; do echo "== $$b"; $$b; done
+	@for b in build/bench/bench/*/bench_*; do echo "== $$b"; $$b; done
 
 clean:
 	rm -rf build

@@ -108,13 +108,15 @@ std::string utf8ToCp1252(std::string_view utf8, char replacement) {
 std::string cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
-  for (char ch : bytes) {
-    const auto b = static_cast<unsigned char>(ch);
-    if (b < 0x80) {
-      out += ch;
-    } else {
-      appendUtf8(out, cp1252ToCodePoint(b));
-    }
+  size_t i = 0;
+  while (i < bytes.size()) {
+    // Copy a run of plain ASCII at once.
+    size_t j = i;
+    while (j < bytes.size() && static_cast<unsigned char>(bytes[j]) < 0x80) ++j;
+    out.append(bytes.data() + i, j - i);
+    if (j == bytes.size()) break;
+    appendUtf8(out, cp1252ToCodePoint(static_cast<unsigned char>(bytes[j])));
+    i = j + 1;
   }
   return out;
 }

@@ -94,8 +94,9 @@ std::vector<std::string> readLines(const std::string& path) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < bytes.size()) {
-    const size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
+    size_t end = start;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    if (end == bytes.size()) {
       lines.push_back(cp1252ToUtf8(std::string_view(bytes).substr(start)));
       break;
     }
