@@ -24,8 +24,7 @@ constexpr int kRighe = 100000;
 // municipalities; accented names keep the decoder busy.
 std::string riga(int i) {
   const std::string n = std::to_string(i);
-  return "ROSSI MARIA " + std::to_string(i % 20000) + ";VIA DELLA LIBERTÀ " + n + ";CITTÀ " +
-         std::to_string(i % 800) +
+  return "ROSSI MARIA " + std::to_string(i % 20000) + ";VIA DELLA LIBERTÀ " + n + ";CITTÀ " + std::to_string(i % 800) +
          ";2026;1.234,56;2.5;5;0;200,00;12;6;6;100;0;1;1.296,29;1.296,29;200,00;548,15;"
          "100,00;548,14;100,00;1;10;0;3958;0;C745";
 }
@@ -50,8 +49,8 @@ void CaricaArchivio(benchmark::State& state) {
       user.click(f.Command2);
       benchmark::DoNotOptimize(f.List1.ListCount());
     }
-    if (f.List1.ListCount() != kRighe || f.Combo1.ListCount() != 20000 ||
-        f.Combo2.ListCount() != 800 || f.Combo3.ListCount() != kRighe)
+    if (f.List1.ListCount() != kRighe || f.Combo1.ListCount() != 20000 || f.Combo2.ListCount() != 800 ||
+        f.Combo3.ListCount() != kRighe)
       state.SkipWithError("the lists were not filled as expected");
   }
   platform::setProgramFolderForTests("");

@@ -101,8 +101,8 @@ void writeOurs(int rows) {
 
 void BM_ClsPdfWriter_1000Pages(benchmark::State& state) {
   for (auto _ : state) writeOurs(1000 * kRowsPerPage);
-  state.counters["pages/s"] = benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),
-                                                 benchmark::Counter::kIsRate);
+  state.counters["pages/s"] =
+      benchmark::Counter(1000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ClsPdfWriter_1000Pages)->Unit(benchmark::kMillisecond);
 
@@ -110,7 +110,10 @@ void BM_ClsPdfWriter_Rows(benchmark::State& state) {
   for (auto _ : state) writeOurs(static_cast<int>(state.range(0)));
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ClsPdfWriter_Rows)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_ClsPdfWriter_Rows)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 #ifdef QUOTARA_HAVE_HPDF
@@ -196,8 +199,8 @@ void writeHaru(int rows) {
 
 void BM_Libharu_1000Pages(benchmark::State& state) {
   for (auto _ : state) writeHaru(1000 * kRowsPerPage);
-  state.counters["pages/s"] = benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),
-                                                 benchmark::Counter::kIsRate);
+  state.counters["pages/s"] =
+      benchmark::Counter(1000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Libharu_1000Pages)->Unit(benchmark::kMillisecond);
 
@@ -205,7 +208,10 @@ void BM_Libharu_Rows(benchmark::State& state) {
   for (auto _ : state) writeHaru(static_cast<int>(state.range(0)));
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_Libharu_Rows)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_Libharu_Rows)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 #endif

@@ -19,7 +19,8 @@ constexpr int kCampi = 28;
 // A "tasi.dat"-shaped line of 28 fields; accented names keep the decoder busy.
 std::string riga(int i) {
   const std::string n = std::to_string(i);
-  return "ROSSI MARIA " + n + ";VIA DELLA LIBERTÀ " + n + ";CITTÀ DI CASTELLO;2014;1.234,56;2.5;5;0;200,00;12;6;6;"
+  return "ROSSI MARIA " + n + ";VIA DELLA LIBERTÀ " + n +
+         ";CITTÀ DI CASTELLO;2014;1.234,56;2.5;5;0;200,00;12;6;6;"
          "100;0;1;1.296,29;1.296,29;200,00;548,15;100,00;548,14;100,00;1;10;0;3958;0;C745";
 }
 

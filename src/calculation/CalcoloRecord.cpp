@@ -13,35 +13,18 @@ struct Descrizione {
   std::string_view nome;
 };
 
-#define QUOTARA_CAMPO(nome) {&CalcoloRecord::nome, #nome}
+#define QUOTARA_CAMPO(nome) \
+  { &CalcoloRecord::nome, #nome }
 const std::array<Descrizione, CalcoloRecord::kNumeroCampi> kCampi = {{
-    QUOTARA_CAMPO(Contribuente),
-    QUOTARA_CAMPO(IndirizzoImmobile),
-    QUOTARA_CAMPO(ComuneUbicazione),
-    QUOTARA_CAMPO(AnnoImposta),
-    QUOTARA_CAMPO(RenditaCatastale),
-    QUOTARA_CAMPO(AliquotaTasi),
-    QUOTARA_CAMPO(Rivalutazione),
-    QUOTARA_CAMPO(ImmobileLocato),
-    QUOTARA_CAMPO(DetrazioneAbPrincipale),
-    QUOTARA_CAMPO(MesiPossesso),
-    QUOTARA_CAMPO(MesiPrimoSemestre),
-    QUOTARA_CAMPO(MesiSecondoSemestre),
-    QUOTARA_CAMPO(QuotaPossesso),
-    QUOTARA_CAMPO(TipologiaImmobile),
-    QUOTARA_CAMPO(AbitazionePrincipale),
-    QUOTARA_CAMPO(ImpostaImmobile),
-    QUOTARA_CAMPO(ImpostaContribuente),
-    QUOTARA_CAMPO(DetrazioneTotale),
-    QUOTARA_CAMPO(RataAcconto),
-    QUOTARA_CAMPO(DetrazioneAcconto),
-    QUOTARA_CAMPO(RataSaldo),
-    QUOTARA_CAMPO(DetrazioneSaldo),
-    QUOTARA_CAMPO(NumeroProprietari),
-    QUOTARA_CAMPO(PercentualeInquilino),
-    QUOTARA_CAMPO(CalcoloInquilino),
-    QUOTARA_CAMPO(CodiceTributo),
-    QUOTARA_CAMPO(OpzioniCalcolo),
+    QUOTARA_CAMPO(Contribuente),     QUOTARA_CAMPO(IndirizzoImmobile),   QUOTARA_CAMPO(ComuneUbicazione),
+    QUOTARA_CAMPO(AnnoImposta),      QUOTARA_CAMPO(RenditaCatastale),    QUOTARA_CAMPO(AliquotaTasi),
+    QUOTARA_CAMPO(Rivalutazione),    QUOTARA_CAMPO(ImmobileLocato),      QUOTARA_CAMPO(DetrazioneAbPrincipale),
+    QUOTARA_CAMPO(MesiPossesso),     QUOTARA_CAMPO(MesiPrimoSemestre),   QUOTARA_CAMPO(MesiSecondoSemestre),
+    QUOTARA_CAMPO(QuotaPossesso),    QUOTARA_CAMPO(TipologiaImmobile),   QUOTARA_CAMPO(AbitazionePrincipale),
+    QUOTARA_CAMPO(ImpostaImmobile),  QUOTARA_CAMPO(ImpostaContribuente), QUOTARA_CAMPO(DetrazioneTotale),
+    QUOTARA_CAMPO(RataAcconto),      QUOTARA_CAMPO(DetrazioneAcconto),   QUOTARA_CAMPO(RataSaldo),
+    QUOTARA_CAMPO(DetrazioneSaldo),  QUOTARA_CAMPO(NumeroProprietari),   QUOTARA_CAMPO(PercentualeInquilino),
+    QUOTARA_CAMPO(CalcoloInquilino), QUOTARA_CAMPO(CodiceTributo),       QUOTARA_CAMPO(OpzioniCalcolo),
     QUOTARA_CAMPO(CodiceCatastale),
 }};
 #undef QUOTARA_CAMPO
@@ -80,8 +63,8 @@ std::string CalcoloRecord::chiave() const {
 }
 
 std::string CalcoloRecord::chiaveDi(std::string_view riga) {
-  return shell::Campo(riga, ";", 1) + ';' + shell::Campo(riga, ";", 2) + ';' +
-         shell::Campo(riga, ";", 3) + ';' + shell::Campo(riga, ";", 4);
+  return shell::Campo(riga, ";", 1) + ';' + shell::Campo(riga, ";", 2) + ';' + shell::Campo(riga, ";", 3) + ';' +
+         shell::Campo(riga, ";", 4);
 }
 
 std::optional<int> CalcoloRecord::campoNonValido() const {

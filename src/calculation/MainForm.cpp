@@ -126,8 +126,7 @@ void MainForm::CreaControlli() {
     l.create(dove, P(x), P(y), P(w), P(15));
     l.setCaption(testo);
   };
-  const auto casella = [](TextBox& t, Container& dove, int x, int y, int w, int allineamento,
-                          int lunghezza) {
+  const auto casella = [](TextBox& t, Container& dove, int x, int y, int w, int allineamento, int lunghezza) {
     t.create(dove, P(x), P(y), P(w), P(20));
     t.setAlignment(allineamento);
     t.setMaxLength(lunghezza);
@@ -171,8 +170,7 @@ void MainForm::CreaControlli() {
   etichetta(Label2.Add(2), Frame2, 8, 85, 404, "Rivalutazione base del Reddito catastale:");
   casella(Text5, Frame2, 418, 82, 40, vbRightJustify, 0);
   etichetta(Label7.Add(1), Frame2, 462, 85, 12, "%");
-  etichetta(Label2.Add(4), Frame2, 8, 107, 408,
-            "Detrazione complessiva per abitaz. principale e figli (se prevista):");
+  etichetta(Label2.Add(4), Frame2, 8, 107, 408, "Detrazione complessiva per abitaz. principale e figli (se prevista):");
   casella(Text7, Frame2, 418, 104, 76, vbRightJustify, 12);
   Text7.setEnabled(false);
 
@@ -184,15 +182,13 @@ void MainForm::CreaControlli() {
     OptionButton& o = Option1.Add(i);
     o.create(Picture1, 0, P(16 * i), P(436), P(16));
     o.setCaption(kTipologie[i]);
-    etichetta(Label6.Add(kMoltiplicatori[i].indice), Frame3, 446, 17 + 16 * i, 50,
-              kMoltiplicatori[i].testo);
+    etichetta(Label6.Add(kMoltiplicatori[i].indice), Frame3, 446, 17 + 16 * i, 50, kMoltiplicatori[i].testo);
   }
   Check1.create(Frame3, P(8), P(148), P(160), P(20));
   Check1.setCaption("Abitazione principale");
   chkInagibile.create(Frame3, P(260), P(148), P(232), P(20));
   chkInagibile.setCaption("Immobile inagibile o storico");
-  etichetta(Label17, Frame3, 26, 173, 392,
-            "Numero proprietari cui la casa è adibita ad abitazione principale");
+  etichetta(Label17, Frame3, 26, 173, 392, "Numero proprietari cui la casa è adibita ad abitazione principale");
   casella(txtNum, Frame3, 424, 170, 30, vbCenter, 2);
   chkLocata.create(Frame3, P(8), P(192), P(120), P(20));
   chkLocata.setCaption("Immobile locato");
@@ -238,14 +234,10 @@ void MainForm::CreaControlli() {
     const char* testo;
   };
   const Riga righe[8] = {
-      {6, &Label8, "Imposta totale sull'immobile:"},
-      {0, &Label10, "Imposta totale del contribuente:"},
-      {3, &Label11, "Detrazione totale spettante:"},
-      {7, &Label18, "Versamento TASI dovuto:"},
-      {1, &Label12, "Rata in acconto (Giugno):"},
-      {4, &Label13, "Detrazione rata in acconto:"},
-      {2, &Label14, "Rata a saldo (Dicembre):"},
-      {5, &Label15, "Detrazione rata a saldo:"},
+      {6, &Label8, "Imposta totale sull'immobile:"}, {0, &Label10, "Imposta totale del contribuente:"},
+      {3, &Label11, "Detrazione totale spettante:"}, {7, &Label18, "Versamento TASI dovuto:"},
+      {1, &Label12, "Rata in acconto (Giugno):"},    {4, &Label13, "Detrazione rata in acconto:"},
+      {2, &Label14, "Rata a saldo (Dicembre):"},     {5, &Label15, "Detrazione rata a saldo:"},
   };
   for (int i = 0; i < 8; ++i) {
     const int y = 18 + 32 * i + (i >= 4 ? 34 : 0);
@@ -268,15 +260,13 @@ void MainForm::CreaControlli() {
   List1.setVisible(false);
 
   // The tab order; the controls not listed do not take the focus.
-  std::vector<Control*> ordine = {&Combo1, &Combo3, &Combo2, &cmdCodCat, &Text2,  &Text3,
-                                  &Text4,  &Text5,  &Text7,  &Text8,     &Text1,  &Text10,
-                                  &Text9,  &Check1, &txtNum, &txtLocata};
+  std::vector<Control*> ordine = {&Combo1, &Combo3, &Combo2, &cmdCodCat, &Text2, &Text3,  &Text4,  &Text5,
+                                  &Text7,  &Text8,  &Text1,  &Text10,    &Text9, &Check1, &txtNum, &txtLocata};
   for (int i = 0; i < 8; ++i) ordine.push_back(&Option1[i]);
-  for (Control* c : {static_cast<Control*>(&chkUnica), static_cast<Control*>(&Command1),
-                     static_cast<Control*>(&Command2), static_cast<Control*>(&Command3),
-                     static_cast<Control*>(&chkInagibile), static_cast<Control*>(&cmdPertinenze),
-                     static_cast<Control*>(&chkManuale), static_cast<Control*>(&chkLocata),
-                     static_cast<Control*>(&chkInquilino)})
+  for (Control* c :
+       {static_cast<Control*>(&chkUnica), static_cast<Control*>(&Command1), static_cast<Control*>(&Command2),
+        static_cast<Control*>(&Command3), static_cast<Control*>(&chkInagibile), static_cast<Control*>(&cmdPertinenze),
+        static_cast<Control*>(&chkManuale), static_cast<Control*>(&chkLocata), static_cast<Control*>(&chkInquilino)})
     ordine.push_back(c);
   for (size_t i = 0; i < ordine.size(); ++i) ordine[i]->setTabIndex(static_cast<int>(i));
 }
@@ -309,8 +299,7 @@ void MainForm::CollegaEventi() {
   Combo1.LostFocus = [this] { Combo1_LostFocus(); };
   Combo2.Click = [this] { Combo2_Click(); };
 
-  for (TextBox* t : {&Text2, &Text3, &Text4, &Text5, &Text7, &Text8, &Text1, &Text10, &Text9, &txtNum,
-                     &txtLocata})
+  for (TextBox* t : {&Text2, &Text3, &Text4, &Text5, &Text7, &Text8, &Text1, &Text10, &Text9, &txtNum, &txtLocata})
     t->GotFocus = [t] { SelezionaTutto(*t); };
 
   // Digits only.
@@ -394,8 +383,7 @@ void MainForm::Azzera() {
 
   Option1[0].setValue(true);
 
-  for (Label* l : {&Label8, &Label10, &Label11, &Label12, &Label13, &Label14, &Label15})
-    l->setCaption("");
+  for (Label* l : {&Label8, &Label10, &Label11, &Label12, &Label13, &Label14, &Label15}) l->setCaption("");
 
   Check1.setValue(vbUnchecked);
   Command3.setEnabled(false);
@@ -721,14 +709,22 @@ int MainForm::TipologiaSelezionata() const {
 
 Control& MainForm::Casella(CasellaCalcolo c) {
   switch (c) {
-    case CasellaCalcolo::Anno: return Text2;
-    case CasellaCalcolo::Rendita: return Text3;
-    case CasellaCalcolo::Aliquota: return Text4;
-    case CasellaCalcolo::Rivalutazione: return Text5;
-    case CasellaCalcolo::Detrazione: return Text7;
-    case CasellaCalcolo::Quota: return Text9;
-    case CasellaCalcolo::Proprietari: return txtNum;
-    case CasellaCalcolo::PercentualeInquilino: return txtLocata;
+    case CasellaCalcolo::Anno:
+      return Text2;
+    case CasellaCalcolo::Rendita:
+      return Text3;
+    case CasellaCalcolo::Aliquota:
+      return Text4;
+    case CasellaCalcolo::Rivalutazione:
+      return Text5;
+    case CasellaCalcolo::Detrazione:
+      return Text7;
+    case CasellaCalcolo::Quota:
+      return Text9;
+    case CasellaCalcolo::Proprietari:
+      return txtNum;
+    case CasellaCalcolo::PercentualeInquilino:
+      return txtLocata;
   }
   return Text2;
 }
@@ -747,8 +743,7 @@ void MainForm::ControllaDati(bool& Esito) {
   }
   // When questions are asked, the answer to the last one decides.
   Esito = true;
-  for (const std::string& domanda : controllo.domande)
-    Esito = MsgBox(domanda, vbYesNo, vbQuestion, kTitolo) == vbYes;
+  for (const std::string& domanda : controllo.domande) Esito = MsgBox(domanda, vbYesNo, vbQuestion, kTitolo) == vbYes;
 }
 
 void MainForm::CalcolaImposta() {
@@ -759,8 +754,7 @@ void MainForm::Fondivomanuale() {
   const ControlloDati controllo = calculation::ControllaDati(LeggiTesti());
   if (controllo.rifiuto) return Rifiuta(*controllo.rifiuto);
   const shell::Applicazione& a = shell::app();
-  MostraRisultato(
-      calculation::Fondivomanuale(controllo.dati, a.TotaleVersato, a.DetrazioneAccontoVersata));
+  MostraRisultato(calculation::Fondivomanuale(controllo.dati, a.TotaleVersato, a.DetrazioneAccontoVersata));
 }
 
 void MainForm::MostraRisultato(const RisultatoCalcolo& r) {
@@ -784,8 +778,7 @@ void MainForm::MostraRisultato(const RisultatoCalcolo& r) {
 }
 
 void MainForm::SvuotaRisultati() {
-  for (Label* l : {&Label8, &Label10, &Label11, &Label18, &Label12, &Label13, &Label14, &Label15,
-                   &lblCodCom})
+  for (Label* l : {&Label8, &Label10, &Label11, &Label18, &Label12, &Label13, &Label14, &Label15, &lblCodCom})
     l->setCaption("");
 }
 
@@ -822,8 +815,7 @@ void MainForm::CaricaArchivio() {
 
 bool MainForm::ControllaArchiviazione() {
   if (Text2.Text() != std::to_string(AnnoCorrente()) &&
-      MsgBox("L'anno indicato non è quello corrente, proseguo?", vbYesNo, vbQuestion, kTitolo) ==
-          vbNo) {
+      MsgBox("L'anno indicato non è quello corrente, proseguo?", vbYesNo, vbQuestion, kTitolo) == vbNo) {
     Text2.SetFocus();
     return false;
   }
@@ -834,8 +826,7 @@ bool MainForm::ControllaArchiviazione() {
   };
   if (Pulito(Combo1.Text()).empty()) return manca(Combo1, "Devi immettere il nome del contribuente.");
   if (Pulito(Combo3.Text()).empty()) return manca(Combo3, "Devi immettere l'indirizzo dell'immobile.");
-  if (Pulito(Combo2.Text()).empty())
-    return manca(Combo2, "Devi immettere il comune di ubicazione dell'immobile.");
+  if (Pulito(Combo2.Text()).empty()) return manca(Combo2, "Devi immettere il comune di ubicazione dell'immobile.");
   if (lblCodCat.Caption().empty()) return manca(cmdCodCat, "Devi immettere il codice catastale del comune.");
 
   // A ";" or a line break would split the archive line.
@@ -845,8 +836,8 @@ bool MainForm::ControllaArchiviazione() {
     if (*n == 1) casella = &Combo1, nome = "Cognome e nome contribuente";
     if (*n == 2) casella = &Combo3, nome = "Indirizzo immobile";
     if (*n == 3) casella = &Combo2, nome = "Comune ubicazione immobile";
-    MsgBox("Il campo \"" + nome + "\" contiene un carattere non ammesso (\";\" o un ritorno a capo).",
-           vbOKOnly, vbExclamation, kTitolo);
+    MsgBox("Il campo \"" + nome + "\" contiene un carattere non ammesso (\";\" o un ritorno a capo).", vbOKOnly,
+           vbExclamation, kTitolo);
     if (casella) casella->SetFocus();
     return false;
   }
@@ -886,8 +877,8 @@ CalcoloRecord MainForm::RecordCorrente() const {
   r.PercentualeInquilino = txtLocata.Text();
   r.CalcoloInquilino = std::to_string(chkInquilino.Value());
   r.CodiceTributo = lblCodCom.Caption();
-  r.OpzioniCalcolo = CalcoloRecord::opzioniCalcolo(chkUnica.Value() != vbUnchecked,
-                                                   chkInagibile.Value() != vbUnchecked);
+  r.OpzioniCalcolo =
+      CalcoloRecord::opzioniCalcolo(chkUnica.Value() != vbUnchecked, chkInagibile.Value() != vbUnchecked);
   r.CodiceCatastale = lblCodCat.Caption();
   return r;
 }
@@ -904,9 +895,8 @@ bool MainForm::ArchiviaCalcolo() {
     if (CalcoloRecord::chiaveDi(List1.List(i)) == chiave) trovato = i;
 
   const std::string riga = record.toLine();
-  if (trovato >= 0 &&
-      MsgBox("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?", vbYesNo,
-             vbQuestion, kTitolo) == vbNo)
+  if (trovato >= 0 && MsgBox("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?", vbYesNo,
+                             vbQuestion, kTitolo) == vbNo)
     return false;
 
   // The file is written first; the hidden list follows only a real write.
@@ -923,8 +913,7 @@ bool MainForm::ArchiviaCalcolo() {
       List1.RemoveItem(trovato);
     }
   } catch (const platform::FileError& e) {
-    MsgBox(std::string("Impossibile archiviare i dati.\r\n") + e.what(), vbOKOnly, vbCritical,
-           kTitolo);
+    MsgBox(std::string("Impossibile archiviare i dati.\r\n") + e.what(), vbOKOnly, vbCritical, kTitolo);
     return false;
   }
   List1.AddItem(riga);

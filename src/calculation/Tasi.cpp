@@ -82,16 +82,14 @@ Parziale ParteComune(const DatiCalcolo& d) {
   r.etichette.Label10 = Importo(q);
 
   c.proprietari = std::max(1, d.proprietari);
-  const double detrazione =
-      d.abitazionePrincipale ? d.detrazione * c.mesi / 12 / c.proprietari : 0;
+  const double detrazione = d.abitazionePrincipale ? d.detrazione * c.mesi / 12 / c.proprietari : 0;
   r.detrazione = detrazione;
   r.detrazioneSpettante = std::min(detrazione, q);
   r.eccedenza = detrazione > q ? detrazione - q : 0;
   r.etichette.Label11 = Importo(r.detrazioneSpettante);
   r.etichette.Label18 = r.eccedenza <= 0 ? Importo(q - detrazione) : "0";
 
-  r.codiceTributo = d.abitazionePrincipale ? kCodiceAbitazionePrincipale
-                                           : CodiceTributoTipologia(d.tipologia);
+  r.codiceTributo = d.abitazionePrincipale ? kCodiceAbitazionePrincipale : CodiceTributoTipologia(d.tipologia);
   r.etichette.lblCodCom = std::to_string(r.codiceTributo);
   return c;
 }
@@ -115,19 +113,18 @@ void RamoEccedenza(const DatiCalcolo& d, Parziale& c) {
   }
 
   const std::string totale = Importo(c.proprietari * r.eccedenza);
-  r.avviso = AvvisoEccedenza{
-      "Quotara - Eccedenza imposta detraibile",
-      "Eccedenza d'imposta detraibile = " + totale + " euro\r\n" + "(" +
-          Importo(r.eccedenza) + " euro x proprietari: " + std::to_string(c.proprietari) +
-          ")\r\n"
-          "\r\n"
-          "Ai sensi della Circolare dell'Agenzia delle Entrate n. 114 del 25/5/99\r\n"
-          "tale eccedenza può essere computata sull'imposta dovuta per UNA pertinenza\r\n"
-          "cui va riservato lo stesso trattamento fiscale dell'abitazione principale.\r\n"
-          "\r\n"
-          "Tale importo verrà copiato negli appunti e potrà essere incollato\r\n"
-          "nella voce detrazione nel calcolo della pertinenza dell'abitazione.",
-      totale};
+  r.avviso = AvvisoEccedenza{"Quotara - Eccedenza imposta detraibile",
+                             "Eccedenza d'imposta detraibile = " + totale + " euro\r\n" + "(" + Importo(r.eccedenza) +
+                                 " euro x proprietari: " + std::to_string(c.proprietari) +
+                                 ")\r\n"
+                                 "\r\n"
+                                 "Ai sensi della Circolare dell'Agenzia delle Entrate n. 114 del 25/5/99\r\n"
+                                 "tale eccedenza può essere computata sull'imposta dovuta per UNA pertinenza\r\n"
+                                 "cui va riservato lo stesso trattamento fiscale dell'abitazione principale.\r\n"
+                                 "\r\n"
+                                 "Tale importo verrà copiato negli appunti e potrà essere incollato\r\n"
+                                 "nella voce detrazione nel calcolo della pertinenza dell'abitazione.",
+                             totale};
 
   r.acconto = 0;
   r.saldo = 0;
@@ -150,9 +147,7 @@ void Rate(RisultatoCalcolo& r, double acconto, double saldo) {
 
 }  // namespace
 
-int Moltiplicatore(int tipologia) {
-  return tipologia >= 0 && tipologia < 8 ? kTipologie[tipologia].moltiplicatore : 0;
-}
+int Moltiplicatore(int tipologia) { return tipologia >= 0 && tipologia < 8 ? kTipologie[tipologia].moltiplicatore : 0; }
 
 int CodiceTributoTipologia(int tipologia) {
   return tipologia >= 0 && tipologia < 8 ? kTipologie[tipologia].codiceTributo : 0;
@@ -164,9 +159,7 @@ Semestri DividiSemestri(int mesi, int primo) {
   return {p, mesi - p};
 }
 
-std::string MessaggioValoreMancante(const std::string& cosa) {
-  return "Devi immettere il valore della " + cosa + "!";
-}
+std::string MessaggioValoreMancante(const std::string& cosa) { return "Devi immettere il valore della " + cosa + "!"; }
 
 ControlloDati ControllaDati(const TestiCalcolo& t) {
   ControlloDati esito;
@@ -184,15 +177,13 @@ ControlloDati ControllaDati(const TestiCalcolo& t) {
   if (!rendita || *rendita == 0) return manca(CasellaCalcolo::Rendita, "rendita catastale");
 
   const auto aliquota = shell::LeggiNumero(t.aliquota);
-  if (!aliquota || Pulito(t.aliquota) == "0")
-    return manca(CasellaCalcolo::Aliquota, "aliquota TASI");
+  if (!aliquota || Pulito(t.aliquota) == "0") return manca(CasellaCalcolo::Aliquota, "aliquota TASI");
 
   const auto rivalutazione = Numero(t.rivalutazione, 0);
   if (!rivalutazione) return manca(CasellaCalcolo::Rivalutazione, "rivalutazione");
 
   const auto detrazione = t.abitazionePrincipale ? Numero(t.detrazione, 0) : 0.0;
-  if (!detrazione)
-    return manca(CasellaCalcolo::Detrazione, "detrazione per l'abitazione principale");
+  if (!detrazione) return manca(CasellaCalcolo::Detrazione, "detrazione per l'abitazione principale");
 
   auto quota = Numero(t.quota, 100);
   if (!quota) return manca(CasellaCalcolo::Quota, "quota di possesso");
@@ -258,8 +249,7 @@ RisultatoCalcolo CalcolaImposta(const DatiCalcolo& d) {
   return r;
 }
 
-RisultatoCalcolo Fondivomanuale(const DatiCalcolo& d, double totaleVersato,
-                                double detrazioneAccontoVersata) {
+RisultatoCalcolo Fondivomanuale(const DatiCalcolo& d, double totaleVersato, double detrazioneAccontoVersata) {
   Parziale c = ParteComune(d);
   RisultatoCalcolo& r = c.r;
   if (r.eccedenza > 0) {

@@ -27,21 +27,21 @@ Semestri DividiSemestri(int mesi, int primo);
 
 // The inputs of the formula, already read as numbers.
 struct DatiCalcolo {
-  double rendita = 0;              // Text3: rendita, or market value for type 3
-  double aliquota = 0;             // Text4: rate per mille
-  double rivalutazione = 5;        // Text5: percent
-  int tipologia = 0;               // Option1 index, 0-7
-  bool inagibile = false;          // chkInagibile: halves the rendita
-  bool locata = false;             // chkLocata
-  int percentualeInquilino = 0;    // txtLocata
-  bool calcolaInquilino = false;   // chkInquilino
-  int mesi = 12;                   // Text8: months of possession
-  int mesiPrimoSemestre = 6;       // Text1
-  double quota = 100;              // Text9: share of possession, percent
+  double rendita = 0;                 // Text3: rendita, or market value for type 3
+  double aliquota = 0;                // Text4: rate per mille
+  double rivalutazione = 5;           // Text5: percent
+  int tipologia = 0;                  // Option1 index, 0-7
+  bool inagibile = false;             // chkInagibile: halves the rendita
+  bool locata = false;                // chkLocata
+  int percentualeInquilino = 0;       // txtLocata
+  bool calcolaInquilino = false;      // chkInquilino
+  int mesi = 12;                      // Text8: months of possession
+  int mesiPrimoSemestre = 6;          // Text1
+  double quota = 100;                 // Text9: share of possession, percent
   bool abitazionePrincipale = false;  // Check1
-  double detrazione = 0;           // Text7: main-dwelling deduction
-  int proprietari = 0;             // txtNum: owners living there
-  bool soluzioneUnica = false;     // chkUnica
+  double detrazione = 0;              // Text7: main-dwelling deduction
+  int proprietari = 0;                // txtNum: owners living there
+  bool soluzioneUnica = false;        // chkUnica
 };
 
 // The texts of the calculation window's boxes as they stand, and its option
@@ -136,7 +136,6 @@ RisultatoCalcolo CalcolaImposta(const DatiCalcolo& dati);
 
 // The balance from the advance actually paid and the deduction used in it
 // (`TotaleVersato`, `DetrazioneAccontoVersata`); `soluzioneUnica` is ignored.
-RisultatoCalcolo Fondivomanuale(const DatiCalcolo& dati, double totaleVersato,
-                                double detrazioneAccontoVersata);
+RisultatoCalcolo Fondivomanuale(const DatiCalcolo& dati, double totaleVersato, double detrazioneAccontoVersata);
 
 }  // namespace calculation

@@ -17,40 +17,68 @@ int namedKeyCode(int qtKey, bool keypad) {
   if (keypad && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 96 + (qtKey - Qt::Key_0);
   if (keypad) {
     switch (qtKey) {
-      case Qt::Key_Asterisk: return 106;
-      case Qt::Key_Plus: return 107;
-      case Qt::Key_Minus: return 109;
+      case Qt::Key_Asterisk:
+        return 106;
+      case Qt::Key_Plus:
+        return 107;
+      case Qt::Key_Minus:
+        return 109;
       case Qt::Key_Period:
-      case Qt::Key_Comma: return 110;
-      case Qt::Key_Slash: return 111;
-      default: break;
+      case Qt::Key_Comma:
+        return 110;
+      case Qt::Key_Slash:
+        return 111;
+      default:
+        break;
     }
   }
   switch (qtKey) {
-    case Qt::Key_Backspace: return vbKeyBack;
+    case Qt::Key_Backspace:
+      return vbKeyBack;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return vbKeyTab;
+    case Qt::Key_Backtab:
+      return vbKeyTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return vbKeyReturn;
-    case Qt::Key_Shift: return vbKeyShift;
-    case Qt::Key_Control: return vbKeyControl;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Pause: return 19;
-    case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return vbKeyEscape;
-    case Qt::Key_Space: return vbKeySpace;
-    case Qt::Key_PageUp: return vbKeyPageUp;
-    case Qt::Key_PageDown: return vbKeyPageDown;
-    case Qt::Key_End: return vbKeyEnd;
-    case Qt::Key_Home: return vbKeyHome;
-    case Qt::Key_Left: return vbKeyLeft;
-    case Qt::Key_Up: return vbKeyUp;
-    case Qt::Key_Right: return vbKeyRight;
-    case Qt::Key_Down: return vbKeyDown;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return vbKeyDelete;
-    case Qt::Key_NumLock: return 144;
-    default: return 0;
+    case Qt::Key_Enter:
+      return vbKeyReturn;
+    case Qt::Key_Shift:
+      return vbKeyShift;
+    case Qt::Key_Control:
+      return vbKeyControl;
+    case Qt::Key_Alt:
+      return 18;
+    case Qt::Key_Pause:
+      return 19;
+    case Qt::Key_CapsLock:
+      return 20;
+    case Qt::Key_Escape:
+      return vbKeyEscape;
+    case Qt::Key_Space:
+      return vbKeySpace;
+    case Qt::Key_PageUp:
+      return vbKeyPageUp;
+    case Qt::Key_PageDown:
+      return vbKeyPageDown;
+    case Qt::Key_End:
+      return vbKeyEnd;
+    case Qt::Key_Home:
+      return vbKeyHome;
+    case Qt::Key_Left:
+      return vbKeyLeft;
+    case Qt::Key_Up:
+      return vbKeyUp;
+    case Qt::Key_Right:
+      return vbKeyRight;
+    case Qt::Key_Down:
+      return vbKeyDown;
+    case Qt::Key_Insert:
+      return 45;
+    case Qt::Key_Delete:
+      return vbKeyDelete;
+    case Qt::Key_NumLock:
+      return 144;
+    default:
+      return 0;
   }
 }
 
@@ -59,13 +87,20 @@ int charKeyCode(int ascii) {
   if (ascii >= 'a' && ascii <= 'z') return ascii - 32;
   if ((ascii >= 'A' && ascii <= 'Z') || (ascii >= '0' && ascii <= '9') || ascii == ' ') return ascii;
   switch (ascii) {
-    case ';': return 186;
-    case '=': return 187;
-    case ',': return 188;
-    case '-': return 189;
-    case '.': return 190;
-    case '/': return 191;
-    default: return 222;
+    case ';':
+      return 186;
+    case '=':
+      return 187;
+    case ',':
+      return 188;
+    case '-':
+      return 189;
+    case '.':
+      return 190;
+    case '/':
+      return 191;
+    default:
+      return 222;
   }
 }
 
@@ -103,10 +138,14 @@ VbKey vbKey(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
     switch (named) {
       case vbKeyBack:
       case vbKeyReturn:
-      case vbKeyEscape: k.keyAscii = named; break;
+      case vbKeyEscape:
+        k.keyAscii = named;
+        break;
       case vbKeyTab:
-      case vbKeyDelete: break;
-      default: k.keyAscii = ascii;  // space, keypad digits and signs
+      case vbKeyDelete:
+        break;
+      default:
+        k.keyAscii = ascii;  // space, keypad digits and signs
     }
     return k;
   }

@@ -193,7 +193,8 @@ bool QtDesktop::routeKey(QEvent* event, Form& form) {
         return true;
     keys.push_back(vbKey(ke->key(), ke->modifiers(), ke->text()));
   } else {  // a character from an input method or a compose sequence
-    for (char32_t ch : static_cast<QInputMethodEvent*>(event)->commitString().toUcs4()) keys.push_back(vbKeyForChar(ch));
+    for (char32_t ch : static_cast<QInputMethodEvent*>(event)->commitString().toUcs4())
+      keys.push_back(vbKeyForChar(ch));
   }
   (void)form;
   for (const VbKey& k : keys) {
@@ -215,8 +216,10 @@ bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
     case QEvent::Wheel:
-    case QEvent::ContextMenu: break;
-    default: return false;
+    case QEvent::ContextMenu:
+      break;
+    default:
+      return false;
   }
   if (!app_ || !watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
@@ -224,19 +227,22 @@ bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
   if (!view) return false;
   Form& form = formOf(view->element());
   if (!isLoaded(form) || !app_->acceptsInput(form)) return true;
-  if (auto* c = dynamic_cast<Control*>(&view->element()); c && (!c->shownInForm() || !c->enabledInForm()))
-    return true;
+  if (auto* c = dynamic_cast<Control*>(&view->element()); c && (!c->shownInForm() || !c->enabledInForm())) return true;
 
   switch (event->type()) {
     case QEvent::ShortcutOverride:
       event->accept();  // Alt + letter goes to the windows as a key, not to Qt's mnemonics
       return true;
     case QEvent::KeyPress:
-    case QEvent::InputMethod: return routeKey(event, form);
+    case QEvent::InputMethod:
+      return routeKey(event, form);
     case QEvent::KeyRelease:  // KeyUp was raised with the press
-    case QEvent::ContextMenu: return true;
-    case QEvent::Wheel: return view->wheelBlocked();
-    default: break;
+    case QEvent::ContextMenu:
+      return true;
+    case QEvent::Wheel:
+      return view->wheelBlocked();
+    default:
+      break;
   }
   if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
     // A click into another window makes it the active one first.
@@ -290,11 +296,20 @@ void QtDesktop::quit() {
 int QtDesktop::MsgBox(const std::string& prompt, int buttons, int icon, const std::string& title) {
   QMessageBox::Icon qicon = QMessageBox::NoIcon;
   switch (icon) {
-    case vbInformation: qicon = QMessageBox::Information; break;
-    case vbExclamation: qicon = QMessageBox::Warning; break;
-    case vbQuestion: qicon = QMessageBox::Question; break;
-    case vbCritical: qicon = QMessageBox::Critical; break;
-    default: break;
+    case vbInformation:
+      qicon = QMessageBox::Information;
+      break;
+    case vbExclamation:
+      qicon = QMessageBox::Warning;
+      break;
+    case vbQuestion:
+      qicon = QMessageBox::Question;
+      break;
+    case vbCritical:
+      qicon = QMessageBox::Critical;
+      break;
+    default:
+      break;
   }
   QMessageBox box(qicon, titleOr(title), lines(prompt), QMessageBox::NoButton, dialogParent());
   box.setTextFormat(Qt::PlainText);
@@ -424,22 +439,50 @@ Color QtDesktop::sysColor(int index) const {
   const QPalette pal = QApplication::palette();
   QColor c;
   switch (index) {
-    case 5: c = pal.color(QPalette::Base); break;                          // window background
-    case 8: c = pal.color(QPalette::Text); break;                          // window text
-    case 13: c = pal.color(QPalette::Highlight); break;                    // selection
-    case 14: c = pal.color(QPalette::HighlightedText); break;
-    case 16: c = pal.color(QPalette::Dark); break;                         // button shadow
-    case 17: c = pal.color(QPalette::Disabled, QPalette::ButtonText); break;  // grey text
+    case 5:
+      c = pal.color(QPalette::Base);
+      break;  // window background
+    case 8:
+      c = pal.color(QPalette::Text);
+      break;  // window text
+    case 13:
+      c = pal.color(QPalette::Highlight);
+      break;  // selection
+    case 14:
+      c = pal.color(QPalette::HighlightedText);
+      break;
+    case 16:
+      c = pal.color(QPalette::Dark);
+      break;  // button shadow
+    case 17:
+      c = pal.color(QPalette::Disabled, QPalette::ButtonText);
+      break;  // grey text
     case 7:
-    case 18: c = pal.color(QPalette::ButtonText); break;                   // menu and button text
-    case 20: c = pal.color(QPalette::Light); break;                        // 3D highlight
-    case 21: c = pal.color(QPalette::Shadow); break;                       // 3D dark shadow
-    case 22: c = pal.color(QPalette::Midlight); break;                     // 3D light
-    case 23: c = pal.color(QPalette::ToolTipText); break;
-    case 24: c = pal.color(QPalette::ToolTipBase); break;
+    case 18:
+      c = pal.color(QPalette::ButtonText);
+      break;  // menu and button text
+    case 20:
+      c = pal.color(QPalette::Light);
+      break;  // 3D highlight
+    case 21:
+      c = pal.color(QPalette::Shadow);
+      break;  // 3D dark shadow
+    case 22:
+      c = pal.color(QPalette::Midlight);
+      break;  // 3D light
+    case 23:
+      c = pal.color(QPalette::ToolTipText);
+      break;
+    case 24:
+      c = pal.color(QPalette::ToolTipBase);
+      break;
     case 1:
-    case 12: c = pal.color(QPalette::Dark); break;                         // desktop, workspace
-    default: c = pal.color(QPalette::Button); break;                       // button face and the rest
+    case 12:
+      c = pal.color(QPalette::Dark);
+      break;  // desktop, workspace
+    default:
+      c = pal.color(QPalette::Button);
+      break;  // button face and the rest
   }
   return RGB(c.red(), c.green(), c.blue());
 }
@@ -455,8 +498,7 @@ void QtDesktop::Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(std::
 
 // --- the program's loop ------------------------------------------------------------
 
-int runQtDesktop(int argc, char** argv,
-                 const std::function<std::unique_ptr<Application>(Desktop&)>& makeApp,
+int runQtDesktop(int argc, char** argv, const std::function<std::unique_ptr<Application>(Desktop&)>& makeApp,
                  const std::function<void(Application&)>& start) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName("Quotara");

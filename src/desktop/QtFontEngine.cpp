@@ -69,7 +69,8 @@ void QtFontEngine::drawText(forms::Image& image, int x, int y, const forms::Font
   }
   for (int r = 0; r < area.height(); ++r)
     for (int c = 0; c < area.width(); ++c)
-      if (after.pixel(c, r) != before.pixel(c, r)) image.setPixel(area.x() + c, area.y() + r, fromQRgb(after.pixel(c, r)));
+      if (after.pixel(c, r) != before.pixel(c, r))
+        image.setPixel(area.x() + c, area.y() + r, fromQRgb(after.pixel(c, r)));
 }
 
 }  // namespace desktop

@@ -59,9 +59,12 @@ QImage toQImage(const forms::Image& image) {
 
 Qt::Alignment alignment(int vb) {
   switch (vb) {
-    case vbRightJustify: return Qt::AlignRight;
-    case vbCenter: return Qt::AlignHCenter;
-    default: return Qt::AlignLeft;
+    case vbRightJustify:
+      return Qt::AlignRight;
+    case vbCenter:
+      return Qt::AlignHCenter;
+    default:
+      return Qt::AlignLeft;
   }
 }
 
@@ -137,9 +140,7 @@ class FormWindow : public CanvasWidget {
 
 // --- ElementView ---------------------------------------------------------------------
 
-ElementView::ElementView(QtDesktop& desk, Element& element) : desk_(desk), element_(element) {
-  element.setView(this);
-}
+ElementView::ElementView(QtDesktop& desk, Element& element) : desk_(desk), element_(element) { element.setView(this); }
 
 ElementView::~ElementView() {
   if (desk_.elementsAlive_ && element_.view() == this) element_.setView(nullptr);
@@ -167,8 +168,8 @@ void ElementView::changed(Element& element, What what) {
 }
 
 void ElementView::updateAll() {
-  for (What w : {What::Geometry, What::Appearance, What::Text, What::List, What::Value, What::Selection,
-                 What::Picture, What::Enabled, What::Visible})
+  for (What w : {What::Geometry, What::Appearance, What::Text, What::List, What::Value, What::Selection, What::Picture,
+                 What::Enabled, What::Visible})
     changed(element_, w);
 }
 
@@ -222,8 +223,8 @@ void FormView::applyFlags() {
                                        [](const Control* c) { return c->focusable() && c->isTabStop(); });
     flags = (takesKeys ? Qt::Window : Qt::ToolTip) | Qt::FramelessWindowHint;
   } else {
-    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+             Qt::WindowCloseButtonHint;
     if (f.BorderStyle() == 2 && f.MaxButton()) flags |= Qt::WindowMaximizeButtonHint;
   }
   if (f.Topmost()) flags |= Qt::WindowStaysOnTopHint;
@@ -277,19 +278,28 @@ void FormView::update(What what) {
       }
       desk_.checkModalLoops();
       break;
-    case What::Enabled: w->setEnabled(f.Enabled()); break;
-    case What::Text: w->setWindowTitle(qs(f.Caption())); break;
+    case What::Enabled:
+      w->setEnabled(f.Enabled());
+      break;
+    case What::Text:
+      w->setWindowTitle(qs(f.Caption()));
+      break;
     case What::Appearance:
       applyFlags();
       w->back = qcolor(f.BackColor());
       w->setFont(qtFont(f.font()));
       if (!page) w->setWindowIcon(f.Icon().empty() ? QIcon() : resourceIcon(f.Icon()));
-      if (f.MousePointer() == vbDefault) w->unsetCursor();
-      else w->setCursor(pointerCursor(f.MousePointer()));
+      if (f.MousePointer() == vbDefault)
+        w->unsetCursor();
+      else
+        w->setCursor(pointerCursor(f.MousePointer()));
       w->modelChanged();
       break;
-    case What::Picture: w->modelChanged(); break;
-    default: break;
+    case What::Picture:
+      w->modelChanged();
+      break;
+    default:
+      break;
   }
 }
 
@@ -337,8 +347,12 @@ void ControlView::update(What what) {
         if (FormView* fv = desk_.formView(c.form())) fv->layoutPages();
       break;
     }
-    case What::Visible: w->setVisible(c.Visible()); break;
-    case What::Enabled: w->setEnabled(c.Enabled()); break;
+    case What::Visible:
+      w->setVisible(c.Visible());
+      break;
+    case What::Enabled:
+      w->setEnabled(c.Enabled());
+      break;
     case What::Appearance: {
       QPalette pal = w->palette();
       pal.setColor(backRole(), qcolor(c.BackColor()));
@@ -346,8 +360,10 @@ void ControlView::update(What what) {
       for (auto group : {QPalette::Active, QPalette::Inactive}) pal.setColor(group, foreRole(), qcolor(c.ForeColor()));
       w->setPalette(pal);
       w->setFont(qtFont(c.font()));
-      if (c.MousePointer() == vbDefault) w->unsetCursor();
-      else w->setCursor(pointerCursor(c.MousePointer()));
+      if (c.MousePointer() == vbDefault)
+        w->unsetCursor();
+      else
+        w->setCursor(pointerCursor(c.MousePointer()));
       w->setToolTip(qs(c.ToolTipText()));
       break;
     }
@@ -358,7 +374,8 @@ void ControlView::update(What what) {
         w->setFocus(Qt::OtherFocusReason);
       }
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -403,7 +420,8 @@ bool ControlView::mouseEvent(QWidget* target, QMouseEvent* e) {
       if (buttons || widget_->hasMouseTracking()) fromWidget([&] { input::mouseMove(c, buttons, shift, x, y); });
       return false;
     }
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -622,7 +640,9 @@ class CheckView : public ControlView {
     if (what == What::Text) w->setText(qs(c.Caption()));
     if (what == What::Value) {
       w->setTristate(c.Value() == vbGrayed);
-      w->setCheckState(c.Value() == vbChecked ? Qt::Checked : c.Value() == vbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+      w->setCheckState(c.Value() == vbChecked  ? Qt::Checked
+                       : c.Value() == vbGrayed ? Qt::PartiallyChecked
+                                               : Qt::Unchecked);
     }
   }
 };
@@ -759,9 +779,7 @@ class TextView : public ControlView {
 class ItemsModel : public QAbstractListModel {
  public:
   ItemsModel(const ListPart* list, QObject* parent) : QAbstractListModel(parent), list_(list) {}
-  int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() || !list_ ? 0 : list_->ListCount();
-  }
+  int rowCount(const QModelIndex& parent) const override { return parent.isValid() || !list_ ? 0 : list_->ListCount(); }
   QVariant data(const QModelIndex& index, int role) const override {
     if (!list_ || (role != Qt::DisplayRole && role != Qt::EditRole) || index.row() >= list_->ListCount()) return {};
     return qs(list_->List(index.row()));

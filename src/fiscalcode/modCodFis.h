@@ -98,8 +98,8 @@ bool ContieneLettere(std::string_view testo);
 
 // The parts of the code, each cut or filled with spaces to its width.
 std::string TogliSpazi(std::string_view testo);
-std::string CodiceCognome(std::string_view Cognome);                        // 3
-std::string CodiceNome(std::string_view Nome);                              // 3
+std::string CodiceCognome(std::string_view Cognome);                         // 3
+std::string CodiceNome(std::string_view Nome);                               // 3
 std::string CodiceDataSesso(std::string_view Data, std::string_view Sesso);  // 5; "" for a bad date
 
 // The check character of the first 15 characters of `codice`.

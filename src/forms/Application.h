@@ -26,8 +26,8 @@ class Application {
   class Observer {
    public:
     virtual ~Observer() = default;
-    virtual void formLoaded(Form& form) = 0;    // after construction, before Form_Load
-    virtual void formUnloaded(Form& form) = 0;  // it is destroyed later
+    virtual void formLoaded(Form& form) = 0;            // after construction, before Form_Load
+    virtual void formUnloaded(Form& form) = 0;          // it is destroyed later
     virtual void controlAdded(Control& control) = 0;    // placed on a loaded form
     virtual void controlRemoved(Control& control) = 0;  // about to be destroyed
   };

@@ -54,9 +54,15 @@ void Canvas::Line(float x1, float y1, float x2, float y2, Color colour, LineKind
   const int a = toPixels(x1), b = toPixels(y1), c = toPixels(x2), d = toPixels(y2);
   const Color rgb = resolveColor(colour);
   switch (kind) {
-    case LineKind::Plain: image_.line(a, b, c, d, rgb); break;
-    case LineKind::Box: image_.box(a, b, c, d, rgb); break;
-    case LineKind::BoxFill: image_.fillBox(a, b, c, d, rgb); break;
+    case LineKind::Plain:
+      image_.line(a, b, c, d, rgb);
+      break;
+    case LineKind::Box:
+      image_.box(a, b, c, d, rgb);
+      break;
+    case LineKind::BoxFill:
+      image_.fillBox(a, b, c, d, rgb);
+      break;
   }
   currentX_ = x2;
   currentY_ = y2;

@@ -7,8 +7,7 @@ namespace forms {
 using Color = uint32_t;
 
 constexpr Color RGB(int r, int g, int b) {
-  return static_cast<Color>(r & 0xFF) | static_cast<Color>(g & 0xFF) << 8 |
-         static_cast<Color>(b & 0xFF) << 16;
+  return static_cast<Color>(r & 0xFF) | static_cast<Color>(g & 0xFF) << 8 | static_cast<Color>(b & 0xFF) << 16;
 }
 
 }  // namespace forms

@@ -131,8 +131,8 @@ bool Control::enabledInForm() const {
 }
 
 bool Control::canTakeFocus() const {
-  return focusable() && form_ && form_->isLoaded() && form_->Enabled() && form_->isShown() &&
-         shownInForm() && enabledInForm();
+  return focusable() && form_ && form_->isLoaded() && form_->Enabled() && form_->isShown() && shownInForm() &&
+         enabledInForm();
 }
 
 bool Control::SetFocus() { return app().moveFocus(*this); }

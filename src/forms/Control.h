@@ -24,13 +24,13 @@ class FormsError : public std::runtime_error {
 
 // What changed in an element, for the front end.
 enum class What {
-  Geometry,    // Left, Top, Width, Height
+  Geometry,  // Left, Top, Width, Height
   Visible,
   Enabled,
-  Text,        // Text of a text box or combo, Caption
-  Value,       // CheckBox/OptionButton/VScrollBar value, Timer settings
-  List,        // items of a list or combo
-  Selection,   // ListIndex, TopIndex, SelStart/SelLength
+  Text,       // Text of a text box or combo, Caption
+  Value,      // CheckBox/OptionButton/VScrollBar value, Timer settings
+  List,       // items of a list or combo
+  Selection,  // ListIndex, TopIndex, SelStart/SelLength
   Focus,
   Appearance,  // colours, font, alignment, border, pointer, tool tip, ...
   Picture,     // the image of a picture box, form or image control

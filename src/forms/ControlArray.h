@@ -46,7 +46,10 @@ class ControlArray {
     explicit iterator(Inner it) : it_(it) {}
     T& operator*() const { return *it_->second; }
     T* operator->() const { return it_->second.get(); }
-    iterator& operator++() { ++it_; return *this; }
+    iterator& operator++() {
+      ++it_;
+      return *this;
+    }
     bool operator==(const iterator& o) const { return it_ == o.it_; }
 
    private:

@@ -14,8 +14,10 @@ namespace forms {
 std::string stripAccessKey(std::string_view caption) {
   std::string out;
   for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    else if (caption[i] == '&') continue;
+    if (caption[i] == '&' && i + 1 < caption.size())
+      ++i;
+    else if (caption[i] == '&')
+      continue;
     out += caption[i];
   }
   return out;
@@ -216,14 +218,27 @@ void VScrollBar::step(int delta) {
 void VScrollBar::keyAction(int keyCode, int) {
   switch (keyCode) {
     case vbKeyUp:
-    case vbKeyLeft: step(-smallChange_); break;
+    case vbKeyLeft:
+      step(-smallChange_);
+      break;
     case vbKeyDown:
-    case vbKeyRight: step(smallChange_); break;
-    case vbKeyPageUp: step(-largeChange_); break;
-    case vbKeyPageDown: step(largeChange_); break;
-    case vbKeyHome: setValue(min_); break;
-    case vbKeyEnd: setValue(max_); break;
-    default: break;
+    case vbKeyRight:
+      step(smallChange_);
+      break;
+    case vbKeyPageUp:
+      step(-largeChange_);
+      break;
+    case vbKeyPageDown:
+      step(largeChange_);
+      break;
+    case vbKeyHome:
+      setValue(min_);
+      break;
+    case vbKeyEnd:
+      setValue(max_);
+      break;
+    default:
+      break;
   }
 }
 
@@ -307,8 +322,7 @@ void PictureBox::setBackColor(Color c) {
 void PictureBox::setPicture(const forms::Image& picture) {
   if (autoSize_) {
     const int border = borderStyle_ ? 2 : 0;
-    Move(left_, top_, (picture.width() + 2 * border) * TwipsPerPixel,
-         (picture.height() + 2 * border) * TwipsPerPixel);
+    Move(left_, top_, (picture.width() + 2 * border) * TwipsPerPixel, (picture.height() + 2 * border) * TwipsPerPixel);
   }
   Canvas::setPicture(picture);
 }

@@ -314,7 +314,7 @@ class ListBox : public Control, public ListPart {
 
   bool focusable() const override { return true; }
   void keyAction(int keyCode, int shift) override;  // arrows, Home, End, pages
-  void charAction(int keyAscii) override;            // first letter
+  void charAction(int keyAscii) override;           // first letter
   // A click on a list picks a row (input::pickRow): the click itself does nothing.
   void clickAction() override {}
 

@@ -33,14 +33,12 @@ class Desktop {
   // or vbCritical. Returns vbOK, vbYes or vbNo.
   virtual int MsgBox(const std::string& prompt, int buttons, int icon, const std::string& title) = 0;
   // The typed text, or "" when the user cancels.
-  virtual std::string InputBox(const std::string& prompt, const std::string& title,
-                               const std::string& defaultText) = 0;
+  virtual std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) = 0;
   // The chosen folder, or nothing when cancelled.
   virtual std::optional<std::string> BrowseForFolder(const std::string& title) = 0;
   // The chosen file, or nothing when cancelled. `filter` in VB form
   // ("Archivi (*.dat)|*.dat").
-  virtual std::optional<std::string> GetOpenFileName(const std::string& title,
-                                                     const std::string& filter,
+  virtual std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter,
                                                      const std::string& initialDir) = 0;
   // Shows a pop-up menu at the mouse pointer; the chosen item's Click runs
   // before this returns.

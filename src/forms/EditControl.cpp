@@ -18,9 +18,7 @@ void EditControl::setText(const std::string& text) { replaceText(text, 0, 0); }
 int EditControl::SelStart() const { return std::min(anchor_, caret_); }
 int EditControl::SelLength() const { return std::abs(caret_ - anchor_); }
 
-std::string EditControl::SelText() const {
-  return text::toUtf8(text::toU32(text_).substr(SelStart(), SelLength()));
-}
+std::string EditControl::SelText() const { return text::toUtf8(text::toU32(text_).substr(SelStart(), SelLength())); }
 
 void EditControl::setSelStart(int start) {
   anchor_ = caret_ = std::clamp(start, 0, text::length(text_));
@@ -97,8 +95,12 @@ void EditControl::keyAction(int keyCode, int shift) {
     case vbKeyRight:
       moveCaret(!extend && SelLength() ? SelStart() + SelLength() : caret_ + 1, extend);
       break;
-    case vbKeyHome: moveCaret(0, extend); break;
-    case vbKeyEnd: moveCaret(n, extend); break;
+    case vbKeyHome:
+      moveCaret(0, extend);
+      break;
+    case vbKeyEnd:
+      moveCaret(n, extend);
+      break;
     case vbKeyDelete: {
       if (!editable()) break;
       std::u32string t = text::toU32(text_);
@@ -109,7 +111,8 @@ void EditControl::keyAction(int keyCode, int shift) {
       replaceText(text::toUtf8(t), start, start);
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 

@@ -56,9 +56,7 @@ std::string FontEngine::elide(const Font& font, std::string_view utf8, int maxWi
   return dots;
 }
 
-int HeadlessFontEngine::charWidth(const Font& font) const {
-  return scaled(font.bold ? 7 : 6, font.size);
-}
+int HeadlessFontEngine::charWidth(const Font& font) const { return scaled(font.bold ? 7 : 6, font.size); }
 
 int HeadlessFontEngine::textWidth(const Font& font, std::string_view utf8) const {
   return static_cast<int>(characterStarts(utf8).size()) * charWidth(font);

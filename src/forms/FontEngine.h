@@ -30,8 +30,7 @@ class FontEngine {
   virtual int textHeight(const Font& font) const = 0;
   // Draws one line with the top left of its first character cell at (x, y),
   // as Print does at CurrentX, CurrentY; only the glyphs are painted.
-  virtual void drawText(Image& image, int x, int y, const Font& font, std::string_view utf8,
-                        Color colour) const = 0;
+  virtual void drawText(Image& image, int x, int y, const Font& font, std::string_view utf8, Color colour) const = 0;
 
   // The text shortened with "..." so that it is at most maxWidth wide, as the
   // path-ellipsis drawing of the status bar gives it back. A text that fits is
@@ -60,8 +59,7 @@ class HeadlessFontEngine : public FontEngine {
   int charWidth(const Font& font) const;
   int textWidth(const Font& font, std::string_view utf8) const override;
   int textHeight(const Font& font) const override;
-  void drawText(Image& image, int x, int y, const Font& font, std::string_view utf8,
-                Color colour) const override;
+  void drawText(Image& image, int x, int y, const Font& font, std::string_view utf8, Color colour) const override;
 };
 
 // The engine in use: the one installed last, or a headless one.

@@ -54,13 +54,9 @@ void Form::setClientSize(int width, int height) {
        height + (framed ? FrameHeightPx * TwipsPerPixel : 0));
 }
 
-int Form::clientWidthPx() const {
-  return std::max(0, width_ / TwipsPerPixel - (borderStyle_ ? FrameWidthPx : 0));
-}
+int Form::clientWidthPx() const { return std::max(0, width_ / TwipsPerPixel - (borderStyle_ ? FrameWidthPx : 0)); }
 
-int Form::clientHeightPx() const {
-  return std::max(0, height_ / TwipsPerPixel - (borderStyle_ ? FrameHeightPx : 0));
-}
+int Form::clientHeightPx() const { return std::max(0, height_ / TwipsPerPixel - (borderStyle_ ? FrameHeightPx : 0)); }
 
 void Form::setBackColor(Color c) {
   Element::setBackColor(c);

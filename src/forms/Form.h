@@ -17,7 +17,7 @@ class Form : public Element, public Container, public Canvas {
  public:
   // Border sizes of a window with a caption, in pixels: Width and Height are
   // the outer size, ScaleWidth and ScaleHeight the client area.
-  static constexpr int FrameWidthPx = 8;   // 4 left + 4 right
+  static constexpr int FrameWidthPx = 8;    // 4 left + 4 right
   static constexpr int FrameHeightPx = 31;  // 23 caption + 4 top + 4 bottom
 
   Form();

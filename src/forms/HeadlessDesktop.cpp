@@ -19,8 +19,8 @@ std::string describe(const std::string& prompt, const std::string& title) {
 HeadlessDesktop::HeadlessDesktop()
     : now_(std::chrono::local_days(std::chrono::year(2026) / 12 / 9) + std::chrono::hours(10)) {
   // The classic Windows scheme.
-  sysColors_ = {{5, RGB(255, 255, 255)}, {8, RGB(0, 0, 0)},       {15, RGB(192, 192, 192)},
-                {16, RGB(128, 128, 128)}, {18, RGB(0, 0, 0)},     {20, RGB(255, 255, 255)}};
+  sysColors_ = {{5, RGB(255, 255, 255)},  {8, RGB(0, 0, 0)},  {15, RGB(192, 192, 192)},
+                {16, RGB(128, 128, 128)}, {18, RGB(0, 0, 0)}, {20, RGB(255, 255, 255)}};
 }
 
 template <class T>
@@ -31,7 +31,9 @@ T HeadlessDesktop::next(std::deque<T>& queue, const std::string& what) {
   return answer;
 }
 
-void HeadlessDesktop::expectMsgBox(int answer, MsgBoxCheck check) { msgBoxAnswers_.emplace_back(answer, std::move(check)); }
+void HeadlessDesktop::expectMsgBox(int answer, MsgBoxCheck check) {
+  msgBoxAnswers_.emplace_back(answer, std::move(check));
+}
 void HeadlessDesktop::expectInputBox(std::string answer) { inputAnswers_.push_back(std::move(answer)); }
 void HeadlessDesktop::expectFolder(std::optional<std::string> folder) { folderAnswers_.push_back(std::move(folder)); }
 void HeadlessDesktop::expectOpenFile(std::optional<std::string> file) { fileAnswers_.push_back(std::move(file)); }
@@ -55,8 +57,8 @@ int HeadlessDesktop::MsgBox(const std::string& prompt, int buttons, int icon, co
   if (check.icon && *check.icon != icon) mismatch("icon", std::to_string(*check.icon));
   const bool yesNo = buttons == vbYesNo;
   if (yesNo ? answer != vbYes && answer != vbNo : answer != vbOK && !(buttons == vbOKCancel && answer == vbCancel))
-    throw UnexpectedDialog("message box " + describe(prompt, title) + ": the queued answer " +
-                           std::to_string(answer) + " is not one of its buttons");
+    throw UnexpectedDialog("message box " + describe(prompt, title) + ": the queued answer " + std::to_string(answer) +
+                           " is not one of its buttons");
   shown_.push_back({prompt, buttons, icon, title, answer});
   return answer;
 }

@@ -141,10 +141,8 @@ void bitBlt(Image& dst, int x, int y, int w, int h, const Image& src, int sx, in
   }
 }
 
-void blitTransparent(Image& dst, int x, int y, int w, int h, const Image& src, int sx, int sy,
-                     Color key) {
-  if (dst.isMono() || src.isMono())
-    throw std::invalid_argument("blitTransparent: colour images only");
+void blitTransparent(Image& dst, int x, int y, int w, int h, const Image& src, int sx, int sy, Color key) {
+  if (dst.isMono() || src.isMono()) throw std::invalid_argument("blitTransparent: colour images only");
   const BlitArea a = clipBlit(dst, x, y, w, h, src, sx, sy);
   if (a.empty()) return;
   const Image copy = &src == &dst ? src : Image();
@@ -159,8 +157,7 @@ void blitTransparent(Image& dst, int x, int y, int w, int h, const Image& src, i
 }
 
 Image Image::fromBmp(std::span<const uint8_t> bytes) {
-  if (bytes.size() < kFileHeaderSize + kInfoHeaderSize)
-    throw BmpError("BMP too short for its headers");
+  if (bytes.size() < kFileHeaderSize + kInfoHeaderSize) throw BmpError("BMP too short for its headers");
   if (bytes[0] != 'B' || bytes[1] != 'M') throw BmpError("not a BMP file");
   const uint32_t dataOffset = u32(bytes, 10);
   const size_t info = kFileHeaderSize;

@@ -101,7 +101,6 @@ void bitBlt(Image& dst, int x, int y, int w, int h, const Image& src, int sx, in
 // `dst` unchanged where the source has `key`: the result of the usual mask
 // sequence (mask, inverse mask, SRCAND, SRCAND, SRCPAINT). Both images must be
 // colour images (std::invalid_argument otherwise).
-void blitTransparent(Image& dst, int x, int y, int w, int h, const Image& src, int sx, int sy,
-                     Color key);
+void blitTransparent(Image& dst, int x, int y, int w, int h, const Image& src, int sx, int sy, Color key);
 
 }  // namespace forms

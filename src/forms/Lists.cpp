@@ -17,11 +17,16 @@ char32_t fold(char32_t c) {
   if (c >= U'A' && c <= U'Z') return c + 32;
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
   switch (c) {
-    case 0x160: return 0x161;  // Š
-    case 0x152: return 0x153;  // Œ
-    case 0x17D: return 0x17E;  // Ž
-    case 0x178: return 0xFF;   // Ÿ
-    default: return c;
+    case 0x160:
+      return 0x161;  // Š
+    case 0x152:
+      return 0x153;  // Œ
+    case 0x17D:
+      return 0x17E;  // Ž
+    case 0x178:
+      return 0xFF;  // Ÿ
+    default:
+      return c;
   }
 }
 
@@ -150,8 +155,8 @@ int ListItems::sortedPosition(std::string_view text) const {
   // The first block whose last item is greater than the text, then the
   // first item of that block that is greater.
   auto greater = [&](const Item& item) { return compareNoCase(item.text, text) > 0; };
-  auto block = std::partition_point(blocks_.begin(), blocks_.end(),
-                                    [&](const Block& bl) { return !greater(*bl.back()); });
+  auto block =
+      std::partition_point(blocks_.begin(), blocks_.end(), [&](const Block& bl) { return !greater(*bl.back()); });
   int start = 0;
   for (auto it = blocks_.begin(); it != block; ++it) start += static_cast<int>(it->size());
   if (block == blocks_.end()) return start;
@@ -244,13 +249,26 @@ void ListPart::moveSelection(int keyCode, int pageRows) {
   const int li = listIndex_;
   int to = li;
   switch (keyCode) {
-    case vbKeyUp: to = li - 1; break;
-    case vbKeyDown: to = li + 1; break;
-    case vbKeyPageUp: to = li - std::max(pageRows - 1, 1); break;
-    case vbKeyPageDown: to = li + std::max(pageRows - 1, 1); break;
-    case vbKeyHome: to = 0; break;
-    case vbKeyEnd: to = n - 1; break;
-    default: return;
+    case vbKeyUp:
+      to = li - 1;
+      break;
+    case vbKeyDown:
+      to = li + 1;
+      break;
+    case vbKeyPageUp:
+      to = li - std::max(pageRows - 1, 1);
+      break;
+    case vbKeyPageDown:
+      to = li + std::max(pageRows - 1, 1);
+      break;
+    case vbKeyHome:
+      to = 0;
+      break;
+    case vbKeyEnd:
+      to = n - 1;
+      break;
+    default:
+      return;
   }
   setListIndex(std::clamp(to, 0, n - 1));
 }

@@ -25,13 +25,20 @@ Keystroke keystrokeFor(char32_t cp) {
   if (ascii >= 'A' && ascii <= 'Z') return {ascii, vbShiftMask, ascii};
   if ((ascii >= '0' && ascii <= '9') || ascii == ' ') return {ascii, 0, ascii};
   switch (ascii) {
-    case ';': return {186, 0, ascii};
-    case '=': return {187, 0, ascii};
-    case ',': return {188, 0, ascii};
-    case '-': return {189, 0, ascii};
-    case '.': return {190, 0, ascii};
-    case '/': return {191, 0, ascii};
-    default: return {222, 0, ascii};  // every other character
+    case ';':
+      return {186, 0, ascii};
+    case '=':
+      return {187, 0, ascii};
+    case ',':
+      return {188, 0, ascii};
+    case '-':
+      return {189, 0, ascii};
+    case '.':
+      return {190, 0, ascii};
+    case '/':
+      return {191, 0, ascii};
+    default:
+      return {222, 0, ascii};  // every other character
   }
 }
 
@@ -45,8 +52,10 @@ int asciiFor(int keyCode, int shift) {
     case vbKeyBack:
     case vbKeyReturn:
     case vbKeyEscape:
-    case vbKeySpace: return keyCode;
-    default: return 0;
+    case vbKeySpace:
+      return keyCode;
+    default:
+      return 0;
   }
 }
 
@@ -71,9 +80,7 @@ void ScriptedUser::key(Control& c, int keyCode, int shift) {
   key(keyCode, shift);
 }
 
-void ScriptedUser::pressAlt(char letter) {
-  input::key(std::toupper(static_cast<unsigned char>(letter)), vbAltMask, 0);
-}
+void ScriptedUser::pressAlt(char letter) { input::key(std::toupper(static_cast<unsigned char>(letter)), vbAltMask, 0); }
 
 void ScriptedUser::dblClickRow(ListBox& list, int row) {
   input::pickRow(list, row);

@@ -50,9 +50,7 @@ const std::string& StatusBarControl::Text(int part) const {
   return part >= 0 && part < PartCount() ? parts_[part].text : kNoText;
 }
 
-bool StatusBarControl::OwnerDrawn(int part) const {
-  return part >= 0 && part < PartCount() && parts_[part].ownerDrawn;
-}
+bool StatusBarControl::OwnerDrawn(int part) const { return part >= 0 && part < PartCount() && parts_[part].ownerDrawn; }
 
 void StatusBarControl::InvalidateRect(const Rect& rect) {
   for (int i = 0; i < PartCount(); ++i) {

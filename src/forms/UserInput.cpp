@@ -14,7 +14,8 @@ void check(Control& c) {
   if (a.ended()) throw FormsError("the program has ended");
   Form& f = c.form();
   if (!a.acceptsInput(f))
-    throw FormsError("the window \"" + f.Caption() + "\" takes no input now (hidden, disabled or behind a modal window)");
+    throw FormsError("the window \"" + f.Caption() +
+                     "\" takes no input now (hidden, disabled or behind a modal window)");
   if (!c.shownInForm() || !c.enabledInForm()) throw FormsError("the control is hidden or disabled");
 }
 
@@ -27,7 +28,8 @@ void accelerator(Form& f, int keyCode) {
   Control* target = nullptr;
   for (Control* c : f.controls()) {
     if (accessKey(c->accessCaption()) != letter || !c->shownInForm() || !c->enabledInForm()) continue;
-    if (!target || std::pair(c->TabIndex(), c->creationOrder()) < std::pair(target->TabIndex(), target->creationOrder()))
+    if (!target ||
+        std::pair(c->TabIndex(), c->creationOrder()) < std::pair(target->TabIndex(), target->creationOrder()))
       target = c;
   }
   if (!target) return;

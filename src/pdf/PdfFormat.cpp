@@ -130,8 +130,17 @@ bool isPdfName(std::string_view name) {
   for (char c : name) {
     if (c < '!' || c > '~') return false;
     switch (c) {
-      case '(': case ')': case '<': case '>': case '[': case ']':
-      case '{': case '}': case '/': case '%': case '#':
+      case '(':
+      case ')':
+      case '<':
+      case '>':
+      case '[':
+      case ']':
+      case '{':
+      case '}':
+      case '/':
+      case '%':
+      case '#':
         return false;
       default:
         break;

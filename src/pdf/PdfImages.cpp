@@ -187,8 +187,8 @@ void clsPDFWriter::LoadImgFromArray(std::string_view Name, const std::vector<std
 
   if (ImgBPP <= 8) {
     ApriOggettoPdf(0);
-    const std::vector<std::uint8_t> palette(
-        ImgColor.begin(), ImgColor.begin() + static_cast<std::ptrdiff_t>(colours * (grey ? 1 : 3)));
+    const std::vector<std::uint8_t> palette(ImgColor.begin(),
+                                            ImgColor.begin() + static_cast<std::ptrdiff_t>(colours * (grey ? 1 : 3)));
     std::string encodedPalette;
     const std::string_view paletteData = streamData(palette, encodedPalette);
     put("<<");

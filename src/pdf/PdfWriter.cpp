@@ -90,22 +90,32 @@ void clsPDFWriter::PaperSize(int value) {
 float clsPDFWriter::InPunti(float Value) const {
   const double v = Value;
   switch (scaleMode_) {
-    case 0: return Value;
-    case 1: return static_cast<float>(v * 72);
-    case 2: return static_cast<float>(v * 72 / 25.4);
-    case 3: return static_cast<float>(v * 72 / 2.54);
-    default: return 0;
+    case 0:
+      return Value;
+    case 1:
+      return static_cast<float>(v * 72);
+    case 2:
+      return static_cast<float>(v * 72 / 25.4);
+    case 3:
+      return static_cast<float>(v * 72 / 2.54);
+    default:
+      return 0;
   }
 }
 
 float clsPDFWriter::DaPunti(float Value) const {
   const double v = Value;
   switch (scaleMode_) {
-    case 0: return Value;
-    case 1: return static_cast<float>(v / 72);
-    case 2: return static_cast<float>(v / 72 * 25.4);
-    case 3: return static_cast<float>(v / 72 * 2.54);
-    default: return 0;
+    case 0:
+      return Value;
+    case 1:
+      return static_cast<float>(v / 72);
+    case 2:
+      return static_cast<float>(v / 72 * 25.4);
+    case 3:
+      return static_cast<float>(v / 72 * 2.54);
+    default:
+      return 0;
   }
 }
 

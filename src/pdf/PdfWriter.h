@@ -64,8 +64,8 @@ class clsPDFWriter {
   // Text. Align: 0 left, 1 right (x is the end), 2 centred; Rotate in degrees.
   void LoadFontStandard(std::string_view Name, std::string_view BaseFont, int Options = 0);
   void LoadFont(std::string_view Name, std::string_view BaseFont, int Options = 0);
-  void DrawText(float x, float y, std::string_view strTemp, std::string_view FontName, float Fontsize,
-                int Align = 0, float Rotate = 0);
+  void DrawText(float x, float y, std::string_view strTemp, std::string_view FontName, float Fontsize, int Align = 0,
+                float Rotate = 0);
   float Length(std::string_view Phrase, std::string_view FontName, float Fontsize) const;
   void SetWordSpacing(float W);
   void SetCharSpacing(float W);
@@ -86,8 +86,8 @@ class clsPDFWriter {
   void Curve(float x1, float y1, float X2, float Y2, float X3, float Y3, int Options = 1);
   void Rectangle(float x, float y, float xdim, float ydim, int Options = 1, float Ray = 0);
   void DrawCircle(float x, float y, float Ray, int Options = 1);
-  void Arc(float x, float y, float Ray, float StartAngle = 0, float EndAngle = 360, float Ratio = 1,
-           bool Pie = false, float Rotate = 0, int Quality = 1, int Options = 1);
+  void Arc(float x, float y, float Ray, float StartAngle = 0, float EndAngle = 360, float Ratio = 1, bool Pie = false,
+           float Rotate = 0, int Quality = 1, int Options = 1);
 
   // Images. ColorSpace 0 colour, any other value grey. ImgBuf holds the rows from the
   // bottom row up; 1, 4 and 8 bits are palette indexes, 24 bits red, green, blue (grey: one
@@ -162,12 +162,12 @@ class clsPDFWriter {
   float margin_ = 0;  // points
   std::string pdfFileName_;
   bool encodeASCII85_ = false;
-  std::string kidsList_;         // "P 0 R " of each page
-  std::string fontResources_;    // "/Name N 0 R " CR of each font
+  std::string kidsList_;       // "P 0 R " of each page
+  std::string fontResources_;  // "/Name N 0 R " CR of each font
   std::vector<FontEntry> fontIndex_;
-  std::string imageResources_;   // of each image
-  std::string objectResources_;  // of each form object
-  int objectCount_ = 0;          // highest object number handed out
+  std::string imageResources_;    // of each image
+  std::string objectResources_;   // of each form object
+  int objectCount_ = 0;           // highest object number handed out
   std::int64_t streamStart_ = 0;  // position of the open stream's first byte
   float charSpacing_ = 0;
   float wordSpacing_ = 0;

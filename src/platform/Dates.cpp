@@ -21,8 +21,7 @@ int weekday(int year, int month, int day) {
 }
 
 std::string longDateItalian(int year, int month, int day) {
-  static constexpr const char* days[] = {"Domenica", "Lunedì",  "Martedì", "Mercoledì",
-                                         "Giovedì",  "Venerdì", "Sabato"};
+  static constexpr const char* days[] = {"Domenica", "Lunedì", "Martedì", "Mercoledì", "Giovedì", "Venerdì", "Sabato"};
   static constexpr const char* months[] = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
                                            "Luglio",  "Agosto",   "Settembre", "Ottobre", "Novembre", "Dicembre"};
   if (month < 1 || month > 12 || day < 1 || day > 31) throw std::invalid_argument("data non valida");
@@ -31,4 +30,3 @@ std::string longDateItalian(int year, int month, int day) {
 }
 
 }  // namespace platform
-

@@ -28,7 +28,8 @@ std::string withoutTrailingSlash(std::string path) {
 void makeFolders(const std::string& path) {
   for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string part = path.substr(0, slash);
-    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) throw FileError(errno, "Impossibile creare la cartella", part);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+      throw FileError(errno, "Impossibile creare la cartella", part);
     if (slash == std::string::npos) break;
   }
   if (!folderExists(path)) throw FileError(ENOTDIR, "Impossibile creare la cartella", path);

@@ -25,9 +25,12 @@ pdf::PdfDateTime Adesso() {
   const local_days giorno = floor<days>(t);
   const year_month_day ymd(giorno);
   const hh_mm_ss ora(floor<seconds>(t - giorno));
-  return {static_cast<int>(ymd.year()),          static_cast<int>(static_cast<unsigned>(ymd.month())),
-          static_cast<int>(static_cast<unsigned>(ymd.day())), static_cast<int>(ora.hours().count()),
-          static_cast<int>(ora.minutes().count()), static_cast<int>(ora.seconds().count())};
+  return {static_cast<int>(ymd.year()),
+          static_cast<int>(static_cast<unsigned>(ymd.month())),
+          static_cast<int>(static_cast<unsigned>(ymd.day())),
+          static_cast<int>(ora.hours().count()),
+          static_cast<int>(ora.minutes().count()),
+          static_cast<int>(ora.seconds().count())};
 }
 
 int AnnoCorrente() { return static_cast<int>(forms::desktop().today().year()); }

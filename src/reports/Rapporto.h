@@ -27,10 +27,10 @@ struct ModelloRapporto {
   std::string TitoloDocumento;  // the title in the file's document information
   // "Fnt4" is the metric "Arial" bold italic instead of the standard "Courier New".
   bool Fnt4Arial = false;
-  float YTitolo = 27;           // baseline of the header title
-  bool Data = false;            // today's date at (15, 27)
-  std::optional<float> YRiga;   // the rule under the header, when there is one
-  bool NumeriPagina = false;    // "pag. N" and "di M" on the footer line
+  float YTitolo = 27;          // baseline of the header title
+  bool Data = false;           // today's date at (15, 27)
+  std::optional<float> YRiga;  // the rule under the header, when there is one
+  bool NumeriPagina = false;   // "pag. N" and "di M" on the footer line
 };
 
 class Rapporto {

@@ -125,7 +125,8 @@ void Calcolo(Rapporto& r, const calculation::MainForm& f) {
 }
 
 const ModelloRapporto& ModelloCalcolo() {
-  static const ModelloRapporto modello{.NomeFile = "quotara.pdf", .TitoloDocumento = "Quotara", .Data = true, .YRiga = 26.5f};
+  static const ModelloRapporto modello{
+      .NomeFile = "quotara.pdf", .TitoloDocumento = "Quotara", .Data = true, .YRiga = 26.5f};
   return modello;
 }
 

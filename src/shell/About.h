@@ -16,15 +16,15 @@ class About : public forms::Form {
  public:
   About();
 
-  forms::Label Label1;         // the version
-  forms::ImageControl Image1;  // the frame window's icon
+  forms::Label Label1;                       // the version
+  forms::ImageControl Image1;                // the frame window's icon
   forms::ControlArray<forms::Label> Label2;  // 0: the description
-  forms::Frame Frame1;         // "Riferimenti e normative TASI"
+  forms::Frame Frame1;                       // "Riferimenti e normative TASI"
   forms::PictureBox Picture1;
   forms::ControlArray<forms::CommandButton> Command1;  // 0 the TASI page, 1 the government page
-  forms::ImageControl Image2;  // opens the online guide
-  forms::Label Label3;         // the caption beside Image2
-  forms::Frame Frame2;         // "Note sull'utilizzo"
+  forms::ImageControl Image2;                          // opens the online guide
+  forms::Label Label3;                                 // the caption beside Image2
+  forms::Frame Frame2;                                 // "Note sull'utilizzo"
   forms::ControlArray<forms::Label> lblNota;
 
  private:

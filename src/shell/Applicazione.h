@@ -23,7 +23,8 @@ class Applicazione : public forms::Application {
   static constexpr int Major = 1;
   static constexpr int Minor = 2;
   static constexpr int Revision = 0;
-  static constexpr const char* LegalCopyright = "Copyright \xC2\xA9 2026 Quotara. Software libero, senza alcuna garanzia.";
+  static constexpr const char* LegalCopyright =
+      "Copyright \xC2\xA9 2026 Quotara. Software libero, senza alcuna garanzia.";
 
   // Another window fills the calculation window's three combos: their change
   // handlers skip auto-completion.

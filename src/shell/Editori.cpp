@@ -15,9 +15,7 @@ using forms::text::toU32;
 using forms::text::toUtf8;
 
 // The character at position k, counted from 1; 0 outside the text.
-char32_t at(const std::u32string& t, int k) {
-  return k >= 1 && k <= static_cast<int>(t.size()) ? t[k - 1] : 0;
-}
+char32_t at(const std::u32string& t, int k) { return k >= 1 && k <= static_cast<int>(t.size()) ? t[k - 1] : 0; }
 
 void put(std::u32string& t, int k, char32_t c) {
   if (k >= 1 && k <= static_cast<int>(t.size())) t[k - 1] = c;

@@ -8,9 +8,7 @@
 
 namespace shell {
 
-std::string SfogliaCartella(const std::string& Titolo) {
-  return forms::desktop().BrowseForFolder(Titolo).value_or("");
-}
+std::string SfogliaCartella(const std::string& Titolo) { return forms::desktop().BrowseForFolder(Titolo).value_or(""); }
 
 std::string TogliBarra(const std::string& Percorso) {
   if (!Percorso.empty() && Percorso.back() == '/') return Percorso.substr(0, Percorso.size() - 1);
@@ -35,8 +33,8 @@ int FileBloccato(const std::string& Percorso) {
 
 bool FileAperto(const std::string& Percorso) {
   if (FileBloccato(Percorso) != -1) return false;
-  forms::MsgBox("Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.", forms::vbOKOnly,
-                forms::vbInformation, "Quotara");
+  forms::MsgBox("Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.",
+                forms::vbOKOnly, forms::vbInformation, "Quotara");
   return true;
 }
 

@@ -101,8 +101,8 @@ std::string Formatta(double valore, std::string_view formato) {
     }
   }
 
-  const bool zero = interi.find_first_not_of('0') == std::string::npos &&
-                    decimali.find_first_not_of('0') == std::string::npos;
+  const bool zero =
+      interi.find_first_not_of('0') == std::string::npos && decimali.find_first_not_of('0') == std::string::npos;
   interi.erase(0, std::min(interi.find_first_not_of('0'), interi.size()));
   if (static_cast<int>(interi.size()) < schema.minimoInteri)
     interi.insert(0, static_cast<size_t>(schema.minimoInteri) - interi.size(), '0');

@@ -95,7 +95,8 @@ void Principale::MDIForm_Load() {
              std::to_string(Applicazione::Minor));
 
   std::vector<forms::Image> icone;
-  for (int i = 0; i < 3; ++i) icone.push_back(IconaProgramma(i, 16, widgets::kIconTransparent).value_or(forms::Image()));
+  for (int i = 0; i < 3; ++i)
+    icone.push_back(IconaProgramma(i, 16, widgets::kIconTransparent).value_or(forms::Image()));
   widgets::setProgramIcons(std::move(icone));
   BarraStato_->setParent(StatBar);
   BarraStato_->Create();
@@ -129,9 +130,10 @@ void Principale::MDIForm_Resize() { BarraComandi_->Refresh(); }
 void Principale::UpDateStat() {
   const auto oggi = desktop().today();
   std::string prodotto = std::string(10, ' ') + kTitolo;
-  std::string data = std::string(10, ' ') + platform::longDateItalian(static_cast<int>(oggi.year()),
-                                                                       static_cast<int>(static_cast<unsigned>(oggi.month())),
-                                                                       static_cast<int>(static_cast<unsigned>(oggi.day())));
+  std::string data =
+      std::string(10, ' ') + platform::longDateItalian(static_cast<int>(oggi.year()),
+                                                       static_cast<int>(static_cast<unsigned>(oggi.month())),
+                                                       static_cast<int>(static_cast<unsigned>(oggi.day())));
   BarraStato_->DrawTextPic(0, prodotto, 0);
   BarraStato_->DrawTextPic(1, data, 1);
 }

@@ -15,10 +15,14 @@ namespace {
 // Where each numbered resource lives among the embedded files.
 std::string_view nomeRisorsa(TipoRisorsa tipo, int numero) {
   switch (numero) {
-    case 101: return tipo == TipoRisorsa::Html ? "tasiguida.htm" : "f24tasi.pdf";
-    case 102: return tipo == TipoRisorsa::Html ? "tasi.htm" : "f24tasisemplificato.pdf";
-    case 103: return tipo == TipoRisorsa::Html ? "codfis.imu" : "dichiarazioneIMUTASI.pdf";
-    default: return "";
+    case 101:
+      return tipo == TipoRisorsa::Html ? "tasiguida.htm" : "f24tasi.pdf";
+    case 102:
+      return tipo == TipoRisorsa::Html ? "tasi.htm" : "f24tasisemplificato.pdf";
+    case 103:
+      return tipo == TipoRisorsa::Html ? "codfis.imu" : "dichiarazioneIMUTASI.pdf";
+    default:
+      return "";
   }
 }
 
@@ -57,11 +61,13 @@ std::optional<forms::Image> immagineIcona(std::string_view file, size_t inizio, 
     const size_t riga = static_cast<size_t>(h - 1 - y);
     for (int x = 0; x < w; ++x) {
       const size_t p = colori + riga * rigaColori + static_cast<size_t>(x) * 3;
-      const bool trasparente = static_cast<unsigned char>(dib[maschera + riga * rigaMaschera + x / 8]) & (0x80 >> (x % 8));
+      const bool trasparente =
+          static_cast<unsigned char>(dib[maschera + riga * rigaMaschera + x / 8]) & (0x80 >> (x % 8));
       img.setPixel(x, y,
-                   trasparente ? sfondo
-                               : forms::RGB(static_cast<unsigned char>(dib[p + 2]), static_cast<unsigned char>(dib[p + 1]),
-                                            static_cast<unsigned char>(dib[p])));
+                   trasparente
+                       ? sfondo
+                       : forms::RGB(static_cast<unsigned char>(dib[p + 2]), static_cast<unsigned char>(dib[p + 1]),
+                                    static_cast<unsigned char>(dib[p])));
     }
   }
   return img;
@@ -120,10 +126,14 @@ forms::Image ImmagineRisorsa(std::string_view nome) {
 
 std::string NomeIcona(int posizione) {
   switch (posizione) {
-    case 0: return "icone/programma.ico";
-    case 1: return "icone/documento.ico";
-    case 2: return "icone/attesa.ico";
-    default: return "";
+    case 0:
+      return "icone/programma.ico";
+    case 1:
+      return "icone/documento.ico";
+    case 2:
+      return "icone/attesa.ico";
+    default:
+      return "";
   }
 }
 

@@ -116,8 +116,7 @@ bool clsCoolbar::ButtonEnabled(int i) const { return i >= 1 && i <= mButtonCount
 // --- set-up ---------------------------------------------------------------------
 
 void clsCoolbar::Create(forms::Form& Frm, forms::PictureBox& pic, forms::PictureBox& picMaster,
-                        forms::PictureBox& picBMP, forms::PictureBox& picScratch,
-                        forms::TimerControl& tmr) {
+                        forms::PictureBox& picBMP, forms::PictureBox& picScratch, forms::TimerControl& tmr) {
   mFrm = &Frm;
   mPic = &pic;
   mPicMaster = &picMaster;
@@ -448,9 +447,7 @@ void clsCoolbar::MapSystemColours(forms::PictureBox& picBMP, forms::PictureBox& 
   // Each pass turns one fixed colour of the strip into the current one: the
   // scratch is cleared to the new colour and the strip is laid over it with
   // the fixed colour transparent.
-  const struct {
-    Color current, fixed;
-  } passes[] = {{mFace, kLightGrey}, {mShadow, kDarkGrey}, {mHighlight, kWhite}};
+  const struct { Color current, fixed; } passes[] = {{mFace, kLightGrey}, {mShadow, kDarkGrey}, {mHighlight, kWhite}};
   for (const auto& pass : passes) {
     picScratch.setBackColor(pass.current);
     BlitTransparent(picScratch, picBMP, 0, 0, pass.fixed);
@@ -459,8 +456,7 @@ void clsCoolbar::MapSystemColours(forms::PictureBox& picBMP, forms::PictureBox& 
   }
 }
 
-void BlitTransparent(forms::PictureBox& destination, const forms::PictureBox& source, int x, int y,
-                     Color transparent) {
+void BlitTransparent(forms::PictureBox& destination, const forms::PictureBox& source, int x, int y, Color transparent) {
   using forms::Image;
   using forms::Rop;
   const Image& picture = source.Picture();

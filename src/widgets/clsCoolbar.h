@@ -45,8 +45,8 @@ class clsCoolbar {
   // Binds the bar to the host window, the picture box it draws on, the
   // master strip, the working strip, a scratch box and the tooltip timer.
   // The controls must outlive the bar's use of them.
-  void Create(forms::Form& Frm, forms::PictureBox& pic, forms::PictureBox& picMaster,
-              forms::PictureBox& picBMP, forms::PictureBox& picScratch, forms::TimerControl& tmr);
+  void Create(forms::Form& Frm, forms::PictureBox& pic, forms::PictureBox& picMaster, forms::PictureBox& picBMP,
+              forms::PictureBox& picScratch, forms::TimerControl& tmr);
   // Full repaint.
   void Refresh();
   void AddButton(const std::string& Caption, const std::string& ToolTip);

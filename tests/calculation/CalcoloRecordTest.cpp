@@ -82,10 +82,8 @@ TEST(CalcoloRecord, Chiave) {
     const char* riga;
     bool stessa;
   } casi[] = {
-      {"Bianchi;Via Roma;Milano;2024;x", true},
-      {"BIANCHI;Via Roma;Milano;2024;x", false},
-      {"Bianchi;Via Roma;Milano; 2024;x", false},
-      {"Bianchi;Via Roma ;Milano;2024;x", false},
+      {"Bianchi;Via Roma;Milano;2024;x", true},   {"BIANCHI;Via Roma;Milano;2024;x", false},
+      {"Bianchi;Via Roma;Milano; 2024;x", false}, {"Bianchi;Via Roma ;Milano;2024;x", false},
       {"Bianchi;Via Roma;Milano;2025;x", false},
   };
   const std::string chiave = CalcoloRecord::fromLine("Bianchi;Via Roma;Milano;2024").chiave();

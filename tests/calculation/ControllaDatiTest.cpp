@@ -34,28 +34,31 @@ struct CasoRifiuto {
 };
 
 const CasoRifiuto kRifiuti[] = {
-    {"annoVuoto", [](TestiCalcolo& t) { t.anno = ""; }, CasellaCalcolo::Anno,
-     std::string(kManca) + "anno di imposta!"},
+    {"annoVuoto", [](TestiCalcolo& t) { t.anno = ""; }, CasellaCalcolo::Anno, std::string(kManca) + "anno di imposta!"},
     {"annoDiBlank", [](TestiCalcolo& t) { t.anno = "  "; }, CasellaCalcolo::Anno,
      std::string(kManca) + "anno di imposta!"},
-    {"primaLAnno", [](TestiCalcolo& t) { t.anno = ""; t.rendita = "0"; }, CasellaCalcolo::Anno,
-     std::string(kManca) + "anno di imposta!"},
+    {"primaLAnno",
+     [](TestiCalcolo& t) {
+       t.anno = "";
+       t.rendita = "0";
+     },
+     CasellaCalcolo::Anno, std::string(kManca) + "anno di imposta!"},
     {"renditaZero", [](TestiCalcolo& t) { t.rendita = "0"; }, CasellaCalcolo::Rendita,
      std::string(kManca) + "rendita catastale!"},
-    {"renditaZeroFormattata", [](TestiCalcolo& t) { t.rendita = "0,00"; },
-     CasellaCalcolo::Rendita, std::string(kManca) + "rendita catastale!"},
+    {"renditaZeroFormattata", [](TestiCalcolo& t) { t.rendita = "0,00"; }, CasellaCalcolo::Rendita,
+     std::string(kManca) + "rendita catastale!"},
     {"renditaNonNumerica", [](TestiCalcolo& t) { t.rendita = "abc"; }, CasellaCalcolo::Rendita,
      std::string(kManca) + "rendita catastale!"},
     {"aliquotaZero", [](TestiCalcolo& t) { t.aliquota = "0"; }, CasellaCalcolo::Aliquota,
      std::string(kManca) + "aliquota TASI!"},
-    {"aliquotaDueVirgole", [](TestiCalcolo& t) { t.aliquota = "2,5,1"; },
-     CasellaCalcolo::Aliquota, std::string(kManca) + "aliquota TASI!"},
+    {"aliquotaDueVirgole", [](TestiCalcolo& t) { t.aliquota = "2,5,1"; }, CasellaCalcolo::Aliquota,
+     std::string(kManca) + "aliquota TASI!"},
     {"aliquotaVuota", [](TestiCalcolo& t) { t.aliquota = ""; }, CasellaCalcolo::Aliquota,
      std::string(kManca) + "aliquota TASI!"},
-    {"aliquotaZeroDecimale", [](TestiCalcolo& t) { t.aliquota = "0,0"; },
-     CasellaCalcolo::Aliquota, "L'aliquota non può essere zero."},
-    {"rivalutazioneNonNumerica", [](TestiCalcolo& t) { t.rivalutazione = "5,,"; },
-     CasellaCalcolo::Rivalutazione, std::string(kManca) + "rivalutazione!"},
+    {"aliquotaZeroDecimale", [](TestiCalcolo& t) { t.aliquota = "0,0"; }, CasellaCalcolo::Aliquota,
+     "L'aliquota non può essere zero."},
+    {"rivalutazioneNonNumerica", [](TestiCalcolo& t) { t.rivalutazione = "5,,"; }, CasellaCalcolo::Rivalutazione,
+     std::string(kManca) + "rivalutazione!"},
     {"detrazioneNonNumerica",
      [](TestiCalcolo& t) {
        t.abitazionePrincipale = true;
@@ -71,32 +74,28 @@ const CasoRifiuto kRifiuti[] = {
        t.proprietari = "";
      },
      CasellaCalcolo::Proprietari,
-     std::string(kManca) +
-         "casella relativa al numero di proprietari che risiedono nella prima casa!"},
+     std::string(kManca) + "casella relativa al numero di proprietari che risiedono nella prima casa!"},
     {"proprietariZero",
      [](TestiCalcolo& t) {
        t.abitazionePrincipale = true;
        t.proprietari = "0";
      },
      CasellaCalcolo::Proprietari,
-     std::string(kManca) +
-         "casella relativa al numero di proprietari che risiedono nella prima casa!"},
+     std::string(kManca) + "casella relativa al numero di proprietari che risiedono nella prima casa!"},
     {"proprietariDoppioZero",
      [](TestiCalcolo& t) {
        t.abitazionePrincipale = true;
        t.proprietari = "00";
      },
      CasellaCalcolo::Proprietari,
-     std::string(kManca) +
-         "casella relativa al numero di proprietari che risiedono nella prima casa!"},
+     std::string(kManca) + "casella relativa al numero di proprietari che risiedono nella prima casa!"},
     {"inquilinoSenzaPercentuale",
      [](TestiCalcolo& t) {
        t.locata = true;
        t.calcolaInquilino = true;
        t.percentualeInquilino = "0";
      },
-     CasellaCalcolo::PercentualeInquilino,
-     std::string(kManca) + "percentuale a carico dell'inquilino!"},
+     CasellaCalcolo::PercentualeInquilino, std::string(kManca) + "percentuale a carico dell'inquilino!"},
 };
 
 class Rifiuti : public testing::TestWithParam<CasoRifiuto> {};
@@ -176,14 +175,10 @@ TEST(ControllaDati, Domande) {
     const char* detrazione;
     std::vector<std::string> attese;
   } casi[] = {
-      {6, "1,5", false, "0", {agricola}},
-      {6, "1", false, "0", {}},
-      {5, "1,5", false, "0", {}},
-      {0, "2", true, "0", {detrazione}},
-      {0, "2", true, "0,00", {detrazione}},
-      {0, "2", true, "", {detrazione}},
-      {0, "2", true, "200,00", {}},
-      {6, "2", true, "0", {agricola, detrazione}},
+      {6, "1,5", false, "0", {agricola}},   {6, "1", false, "0", {}},
+      {5, "1,5", false, "0", {}},           {0, "2", true, "0", {detrazione}},
+      {0, "2", true, "0,00", {detrazione}}, {0, "2", true, "", {detrazione}},
+      {0, "2", true, "200,00", {}},         {6, "2", true, "0", {agricola, detrazione}},
   };
   for (const auto& c : casi) {
     TestiCalcolo t = Validi();

@@ -153,8 +153,7 @@ TEST_F(DialoghiTest, AccontoTakesTheInstalmentsOnScreen) {
     const char* attesoAcconto;
     const char* attesaDetrazione;
   } casi[] = {
-      {"150,00", "50,00", "150,00", "50,00"},
-      {"", "", "0,00", "0,00"},  // no calculation shown
+      {"150,00", "50,00", "150,00", "50,00"}, {"", "", "0,00", "0,00"},  // no calculation shown
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.acconto);

@@ -195,8 +195,7 @@ struct CasoMancante {
   const Control* (*fuoco)(const MainForm&);
 };
 
-class MainFormDatiMancanti : public MainFormTest,
-                             public ::testing::WithParamInterface<CasoMancante> {};
+class MainFormDatiMancanti : public MainFormTest, public ::testing::WithParamInterface<CasoMancante> {};
 
 TEST_P(MainFormDatiMancanti, NienteArchiviato) {
   const CasoMancante& c = GetParam();
@@ -214,13 +213,11 @@ TEST_P(MainFormDatiMancanti, NienteArchiviato) {
 }
 
 const CasoMancante kMancanti[] = {
-    {"contribuenteBlank", " ", "Via Roma 1", "ROMA", "H501",
-     "Devi immettere il nome del contribuente.",
+    {"contribuenteBlank", " ", "Via Roma 1", "ROMA", "H501", "Devi immettere il nome del contribuente.",
      [](const MainForm& f) -> const Control* { return &f.Combo1; }},
     {"indirizzoVuoto", "Rossi", "", "ROMA", "H501", "Devi immettere l'indirizzo dell'immobile.",
      [](const MainForm& f) -> const Control* { return &f.Combo3; }},
-    {"comuneBlank", "Rossi", "Via Roma 1", "   ", "H501",
-     "Devi immettere il comune di ubicazione dell'immobile.",
+    {"comuneBlank", "Rossi", "Via Roma 1", "   ", "H501", "Devi immettere il comune di ubicazione dell'immobile.",
      [](const MainForm& f) -> const Control* { return &f.Combo2; }},
     {"codiceVuoto", "Rossi", "Via Roma 1", "ROMA", "", "Devi immettere il codice catastale del comune.",
      [](const MainForm& f) -> const Control* { return &f.cmdCodCat; }},
@@ -244,9 +241,8 @@ TEST_F(MainFormTest, AnnoDiversoDalCorrente) {
   datiMinimi(f);
   calcola(f);
   desk.expectMsgBox(vbYes, {.prompt = "Vuoi archiviare questi dati?"});
-  desk.expectMsgBox(vbNo, {.prompt = "L'anno indicato non è quello corrente, proseguo?",
-                           .buttons = vbYesNo,
-                           .icon = vbQuestion});
+  desk.expectMsgBox(
+      vbNo, {.prompt = "L'anno indicato non è quello corrente, proseguo?", .buttons = vbYesNo, .icon = vbQuestion});
   user.click(f.Command3);
   EXPECT_EQ(focused(), &f.Text2);
   EXPECT_FALSE(std::filesystem::exists(archivio()));
@@ -296,10 +292,9 @@ TEST_F(MainFormTest, SovrascritturaFallita) {
 }
 
 TEST_F(MainFormTest, CombiRiempitiDallArchivio) {
-  scriviArchivio({riga("Rossi", "Via Roma 1", "ROMA", "2025", "H501"),
-                  riga("Bianchi", "Via Po 2", "TORINO", "2025", "L219"),
-                  riga("Rossi", "Via Roma 1", "ROMA", "2026", "H501"),
-                  riga("rossi", "Via Po 2", "ROMA", "2026", "H501")});
+  scriviArchivio(
+      {riga("Rossi", "Via Roma 1", "ROMA", "2025", "H501"), riga("Bianchi", "Via Po 2", "TORINO", "2025", "L219"),
+       riga("Rossi", "Via Roma 1", "ROMA", "2026", "H501"), riga("rossi", "Via Po 2", "ROMA", "2026", "H501")});
   MainForm& f = apri();
   const auto voci = [](const ComboBox& c) {
     std::vector<std::string> v;
@@ -342,8 +337,7 @@ TEST_F(MainFormTest, AccentiInWindows1252) {
 
 // The municipality's code follows the municipality.
 TEST_F(MainFormTest, CodiceCatastaleDelComune) {
-  scriviArchivio({riga("Rossi", "Via Roma 1", "ROMA", "2025", ""),
-                  riga("Rossi", "Via Roma 2", "ROMA", "2025", "H501"),
+  scriviArchivio({riga("Rossi", "Via Roma 1", "ROMA", "2025", ""), riga("Rossi", "Via Roma 2", "ROMA", "2025", "H501"),
                   riga("Bianchi", "Via Po 2", "TORINO", "2025", "L219")});
   MainForm& f = apri();
   user.pickRow(f.Combo2, 1);

@@ -80,8 +80,8 @@ class MainFormTest : public ::testing::Test {
   }
 
   // The identifying data of a record that can be archived.
-  void anagrafica(MainForm& f, const std::string& nome, const std::string& indirizzo,
-                  const std::string& comune, const std::string& codice) {
+  void anagrafica(MainForm& f, const std::string& nome, const std::string& indirizzo, const std::string& comune,
+                  const std::string& codice) {
     f.Combo1.setText(nome);
     f.Combo3.setText(indirizzo);
     f.Combo2.setText(comune);
@@ -115,9 +115,8 @@ class MainFormTest : public ::testing::Test {
 
 // One archived line with the given key and cadastral code; the other fields
 // as a plain calculation leaves them.
-inline std::string riga(const std::string& nome, const std::string& indirizzo,
-                        const std::string& comune, const std::string& anno,
-                        const std::string& codice) {
+inline std::string riga(const std::string& nome, const std::string& indirizzo, const std::string& comune,
+                        const std::string& anno, const std::string& codice) {
   return nome + ";" + indirizzo + ";" + comune + ";" + anno +
          ";1.000,00;2;5;0;0;12;6;6;100;0;0;336,00;336,00;0,00;168,00;0,00;168,00;0,00;0;0;0;"
          "3961;0;" +

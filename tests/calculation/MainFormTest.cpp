@@ -30,8 +30,8 @@ TEST_F(MainFormTest, StatoIniziale) {
   EXPECT_FALSE(f.Text1.Enabled());
   EXPECT_FALSE(f.Text10.Enabled());
   EXPECT_TRUE(f.Option1[0].Value());
-  for (const Label* l : {&f.Label8, &f.Label10, &f.Label11, &f.Label18, &f.Label12, &f.Label13,
-                         &f.Label14, &f.Label15, &f.lblCodCom, &f.lblCodCat})
+  for (const Label* l : {&f.Label8, &f.Label10, &f.Label11, &f.Label18, &f.Label12, &f.Label13, &f.Label14, &f.Label15,
+                         &f.lblCodCom, &f.lblCodCat})
     EXPECT_EQ(l->Caption(), "");
   EXPECT_FALSE(f.Command3.Enabled());
   EXPECT_EQ(f.txtNum.Text(), "0");
@@ -90,8 +90,7 @@ TEST_F(MainFormTest, Impaginazione) {
   EXPECT_LE(larghezza(f.Label2[5], f.Label2[5].Caption()), f.Label2[5].Width());
 
   // The six frames do not overlap.
-  const std::vector<const Frame*> cornici = {&f.Frame1, &f.Frame2, &f.Frame3,
-                                             &f.Frame4, &f.Frame5, &f.Frame6};
+  const std::vector<const Frame*> cornici = {&f.Frame1, &f.Frame2, &f.Frame3, &f.Frame4, &f.Frame5, &f.Frame6};
   for (size_t i = 0; i < cornici.size(); ++i)
     for (size_t j = i + 1; j < cornici.size(); ++j) {
       const Frame& a = *cornici[i];
@@ -105,10 +104,10 @@ TEST_F(MainFormTest, Impaginazione) {
 TEST_F(MainFormTest, OrdineDiTabulazione) {
   MainForm& f = apri();
   user.focus(f.Combo1);
-  const std::vector<const Control*> atteso = {
-      &f.Combo3, &f.Combo2,     &f.cmdCodCat,    &f.Text2,      &f.Text3,     &f.Text4,
-      &f.Text5,  &f.Text8,      &f.Text9,        &f.Check1,     &f.Option1[0], &f.chkUnica,
-      &f.Command1, &f.Command2, &f.chkInagibile, &f.chkManuale, &f.chkLocata, &f.Combo1};
+  const std::vector<const Control*> atteso = {&f.Combo3,     &f.Combo2,    &f.cmdCodCat, &f.Text2,    &f.Text3,
+                                              &f.Text4,      &f.Text5,     &f.Text8,     &f.Text9,    &f.Check1,
+                                              &f.Option1[0], &f.chkUnica,  &f.Command1,  &f.Command2, &f.chkInagibile,
+                                              &f.chkManuale, &f.chkLocata, &f.Combo1};
   for (const Control* c : atteso) {
     user.pressTab();
     EXPECT_EQ(focused(), c) << "tab index " << c->TabIndex();
@@ -122,7 +121,7 @@ TEST_F(MainFormTest, InvioEdEsc) {
     Control* da;
     const Control* avanti;
   } casi[] = {
-      {&f.Combo1, &f.Combo3}, {&f.Text2, &f.Text3}, {&f.Text3, &f.Text4},   {&f.Text4, &f.Text5},
+      {&f.Combo1, &f.Combo3}, {&f.Text2, &f.Text3},  {&f.Text3, &f.Text4},       {&f.Text4, &f.Text5},
       {&f.Text8, &f.Text9},   {&f.Text9, &f.Check1}, {&f.Check1, &f.Option1[0]},
   };
   for (const auto& c : casi) {
@@ -400,8 +399,8 @@ struct CasoRifiuto {
 };
 
 const CasoRifiuto kRifiuti[] = {
-    {"annoVuoto", [](MainForm& f, ScriptedUser&) { f.Text2.setText(""); },
-     std::string(kManca) + "anno di imposta!", &MainForm::Text2},
+    {"annoVuoto", [](MainForm& f, ScriptedUser&) { f.Text2.setText(""); }, std::string(kManca) + "anno di imposta!",
+     &MainForm::Text2},
     {"renditaZeroFormattata",
      [](MainForm& f, ScriptedUser& u) {
        u.type(f.Text3, "0");
@@ -428,8 +427,7 @@ const CasoRifiuto kRifiuti[] = {
        u.type(f.txtNum, "00");
        u.type(f.Text7, "200");
      },
-     std::string(kManca) +
-         "casella relativa al numero di proprietari che risiedono nella prima casa!",
+     std::string(kManca) + "casella relativa al numero di proprietari che risiedono nella prima casa!",
      &MainForm::txtNum},
     {"inquilinoSenzaPercentuale",
      [](MainForm& f, ScriptedUser& u) {
@@ -448,10 +446,8 @@ TEST_P(MainFormRifiuti, UnSoloMessaggioENienteCalcolo) {
     MainForm& f = apri();
     if (manuale) user.tick(f.chkManuale);
     GetParam().prepara(f, user);
-    desk.expectMsgBox(vbOK, {.prompt = GetParam().messaggio,
-                             .title = "Quotara",
-                             .buttons = vbOKOnly,
-                             .icon = vbExclamation});
+    desk.expectMsgBox(vbOK,
+                      {.prompt = GetParam().messaggio, .title = "Quotara", .buttons = vbOKOnly, .icon = vbExclamation});
     calcola(f);
     EXPECT_EQ(desk.pendingAnswers(), 0u);
     EXPECT_EQ(focused(), &(f.*GetParam().fuoco));
@@ -501,8 +497,8 @@ TEST_F(MainFormTest, AbitazionePrincipaleSenzaDetrazione) {
 // --- Results ---------------------------------------------------------------------
 
 struct Risultati {
-  const char *Label8, *Label10, *Label11, *Label18, *Label12, *Label13, *Label14, *Label15,
-      *lblCodCom, *ImportoAcconto, *ImportoSaldo;
+  const char *Label8, *Label10, *Label11, *Label18, *Label12, *Label13, *Label14, *Label15, *lblCodCom, *ImportoAcconto,
+      *ImportoSaldo;
 };
 
 void Confronta(const MainForm& f, const Risultati& r) {
@@ -523,8 +519,7 @@ TEST_F(MainFormTest, CalcoloOrdinario) {
   MainForm& f = apri();
   datiMinimi(f);
   calcola(f);
-  Confronta(f, {"336,00", "336,00", "0,00", "336,00", "168,00", "0,00", "168,00", "0,00", "3961",
-                "168,00", "168,00"});
+  Confronta(f, {"336,00", "336,00", "0,00", "336,00", "168,00", "0,00", "168,00", "0,00", "3961", "168,00", "168,00"});
   EXPECT_TRUE(f.Command3.Enabled());
 }
 
@@ -534,8 +529,7 @@ TEST_F(MainFormTest, RateArrotondateAllEuro) {
   user.type(f.Text3, "101000");
   user.type(f.Text4, "1");
   calcola(f);
-  Confronta(f, {"101,00", "101,00", "0,00", "101,00", "51,00", "0,00", "50,00", "0,00", "3960",
-                "50,50", "50,50"});
+  Confronta(f, {"101,00", "101,00", "0,00", "101,00", "51,00", "0,00", "50,00", "0,00", "3960", "50,50", "50,50"});
 }
 
 TEST_F(MainFormTest, SoluzioneUnica) {
@@ -545,8 +539,7 @@ TEST_F(MainFormTest, SoluzioneUnica) {
   user.type(f.Text4, "1");
   user.tick(f.chkUnica);
   calcola(f);
-  Confronta(f, {"100,40", "100,40", "0,00", "100,40", "100,00", "0,00", "0,00", "0", "3960",
-                "100,40", "0,00"});
+  Confronta(f, {"100,40", "100,40", "0,00", "100,40", "100,00", "0,00", "0,00", "0", "3960", "100,40", "0,00"});
 }
 
 TEST_F(MainFormTest, DetrazioneOltreLImposta) {
@@ -558,8 +551,7 @@ TEST_F(MainFormTest, DetrazioneOltreLImposta) {
   desk.expectMsgBox(vbOK, {.title = "Quotara - Eccedenza imposta detraibile", .icon = vbInformation});
   calcola(f);
   EXPECT_EQ(desk.pendingAnswers(), 0u);
-  EXPECT_EQ(desk.msgBoxes().back().prompt.substr(0, 45),
-            "Eccedenza d'imposta detraibile = 283,20 euro\r");
+  EXPECT_EQ(desk.msgBoxes().back().prompt.substr(0, 45), "Eccedenza d'imposta detraibile = 283,20 euro\r");
   EXPECT_EQ(desk.clipboardText(), "283,20");
   Confronta(f, {"16,80", "16,80", "16,80", "0", "0", "8,40", "0", "8,40", "3958", "0,00", "0,00"});
 }

@@ -14,9 +14,13 @@ using namespace forms;
 TEST(FontMapping, TheWindowsFacesBecomeLiberationFaces) {
   qtApplication();
   const std::vector<std::pair<std::string, QString>> cases = {
-      {"MS Sans Serif", "Liberation Sans"},   {"Arial", "Liberation Sans"},  {"arial", "Liberation Sans"},
-      {"Courier", "Liberation Mono"},         {"Courier New", "Liberation Mono"},
-      {"Times New Roman", "Liberation Serif"}, {"Liberation Serif", "Liberation Serif"},
+      {"MS Sans Serif", "Liberation Sans"},
+      {"Arial", "Liberation Sans"},
+      {"arial", "Liberation Sans"},
+      {"Courier", "Liberation Mono"},
+      {"Courier New", "Liberation Mono"},
+      {"Times New Roman", "Liberation Serif"},
+      {"Liberation Serif", "Liberation Serif"},
   };
   for (const auto& [name, family] : cases) {
     EXPECT_EQ(qtFontFamily(name), family) << name;
@@ -30,9 +34,7 @@ TEST(FontMapping, TheWindowsFacesBecomeLiberationFaces) {
 
 class FontEngineTest : public DesktopTest {};
 
-TEST_F(FontEngineTest, TheDesktopInstallsItsEngine) {
-  EXPECT_NE(dynamic_cast<QtFontEngine*>(&fontEngine()), nullptr);
-}
+TEST_F(FontEngineTest, TheDesktopInstallsItsEngine) { EXPECT_NE(dynamic_cast<QtFontEngine*>(&fontEngine()), nullptr); }
 
 TEST_F(FontEngineTest, MetricsOfTheDefaultFont) {
   const Font sans;  // MS Sans Serif 8

@@ -164,8 +164,8 @@ TEST_F(InputTest, PickingRowsOfListsAndCombos) {
   QTest::keyClick(combo, Qt::Key_A);  // first letter
   EXPECT_EQ(form.Combo2.ListIndex(), 0);
   EXPECT_EQ(combo->currentText(), "Acconto");
-  EXPECT_EQ(log, (std::vector<std::string>{"List1_Click", "List1_DblClick", "List1_Click", "Combo2_Click",
-                                           "Combo2_Click"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"List1_Click", "List1_DblClick", "List1_Click", "Combo2_Click", "Combo2_Click"}));
 }
 
 TEST_F(InputTest, TheScrollBarSetsValue) {

@@ -57,7 +57,6 @@ class WatchingDesktop : public QtDesktop {
   }
 };
 
-
 // The number of different colours in `r`.
 int colours(const QImage& img, QRect r) {
   r = r.intersected(img.rect());
@@ -117,7 +116,8 @@ class ProgramScreenshotTest : public ::testing::Test {
   // a line of the workspace at most (the toolbar's height follows its font).
   void fillsThePageArea(const Form& page) {
     const QSize size = widget(page)->size();
-    const QSize area = widget(frame())->size() - QSize(0, (frame().pageTop() + frame().StatBar.Height()) / TwipsPerPixel);
+    const QSize area =
+        widget(frame())->size() - QSize(0, (frame().pageTop() + frame().StatBar.Height()) / TwipsPerPixel);
     EXPECT_EQ(size.width(), area.width());
     EXPECT_GE(size.height(), area.height() - 1);
   }

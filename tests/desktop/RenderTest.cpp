@@ -24,7 +24,8 @@ int darkest(const QImage& img, QRect r) {
 }
 
 QRect rectOf(const Control& c) {
-  return QRect(c.Left() / TwipsPerPixel, c.Top() / TwipsPerPixel, c.Width() / TwipsPerPixel, c.Height() / TwipsPerPixel);
+  return QRect(c.Left() / TwipsPerPixel, c.Top() / TwipsPerPixel, c.Width() / TwipsPerPixel,
+               c.Height() / TwipsPerPixel);
 }
 
 class RenderTest : public DesktopTest {
@@ -41,10 +42,9 @@ TEST_F(RenderTest, ScreenshotOfTheSampleWindow) {
 }
 
 TEST_F(RenderTest, EveryControlStandsWhereTheModelPutsIt) {
-  const std::vector<const Control*> onForm = {&form.Label1, &form.Text1,   &form.Text2,    &form.Combo1,
-                                              &form.Combo2, &form.List1,   &form.Frame1,   &form.VScroll1,
-                                              &form.Command1, &form.Command2, &form.Picture1, &form.Image1,
-                                              &form.Text3,  &form.File1};
+  const std::vector<const Control*> onForm = {
+      &form.Label1,   &form.Text1,    &form.Text2,    &form.Combo1,   &form.Combo2, &form.List1, &form.Frame1,
+      &form.VScroll1, &form.Command1, &form.Command2, &form.Picture1, &form.Image1, &form.Text3, &form.File1};
   for (const Control* c : onForm) {
     QWidget* w = desk.widgetOf(*c);
     ASSERT_NE(w, nullptr);
@@ -66,7 +66,8 @@ TEST_F(RenderTest, TextsAreDrawnInsideTheirControls) {
   const QImage shot = grab(form);
   for (const Control* c : std::vector<const Control*>{&form.Label1, &form.Text1, &form.Command1}) {
     const QRect r = rectOf(*c);
-    EXPECT_LT(darkest(shot, r.adjusted(3, 3, -3, -3)), 80) << "no text in " << desk.widgetOf(*c)->metaObject()->className();
+    EXPECT_LT(darkest(shot, r.adjusted(3, 3, -3, -3)), 80)
+        << "no text in " << desk.widgetOf(*c)->metaObject()->className();
   }
   // Under the label, where nothing stands, the face of the window.
   const QRect below = rectOf(form.Label1).translated(0, 20);

@@ -112,9 +112,9 @@ TEST_F(WindowsTest, AMessageBoxsAnswerReturnsToTheCaller) {
       for (QAbstractButton* b : box->buttons())
         if (b->text() == c.click) b->click();
     });
-    EXPECT_EQ(MsgBox("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?", c.buttons, c.icon,
-                     "Quotara"),
-              c.answer);
+    EXPECT_EQ(
+        MsgBox("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?", c.buttons, c.icon, "Quotara"),
+        c.answer);
     EXPECT_EQ(text, "Questo immobile è già presente nell'archivio.\nVuoi sovrascriverlo?");
     EXPECT_EQ(title, "Quotara");
     EXPECT_EQ(icon, c.qicon);

@@ -76,14 +76,21 @@ TEST_F(FocusTest, TabOrderSkipsWhatCannotTakeTheFocus) {
   };
   const Case cases[] = {
       {"forward across containers: disabled, hidden, in a hidden or disabled container, no tab stop",
-       [] {}, true, {&f.Text1, &f.Command1, &f.OptA, &f.Text2}},
+       [] {},
+       true,
+       {&f.Text1, &f.Command1, &f.OptA, &f.Text2}},
       {"backward", [] {}, false, {&f.OptA, &f.Command1, &f.Text1, &f.Text2}},
-      {"only the selected option of a group", [this] { f.OptB.setValue(true); }, true,
+      {"only the selected option of a group",
+       [this] { f.OptB.setValue(true); },
+       true,
        {&f.Text1, &f.Command1, &f.OptB, &f.Text2}},
-      {"a container made visible and enabled again", [this] {
+      {"a container made visible and enabled again",
+       [this] {
          f.Picture1.setVisible(true);
          f.Frame2.setEnabled(true);
-       }, true, {&f.Text1, &f.Command1, &f.Text5, &f.OptB, &f.Text4, &f.Text2}},
+       },
+       true,
+       {&f.Text1, &f.Command1, &f.Text5, &f.OptB, &f.Text4, &f.Text2}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -25,8 +25,7 @@ Font font(double size, bool bold = false, bool underline = false) {
 class WideEngine : public FontEngine {
  public:
   int textWidth(const Font&, std::string_view utf8) const override {
-    return 10 * static_cast<int>(std::count_if(utf8.begin(), utf8.end(),
-                                               [](char c) { return (c & 0xC0) != 0x80; }));
+    return 10 * static_cast<int>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
   }
   int textHeight(const Font&) const override { return 20; }
   void drawText(Image&, int, int, const Font&, std::string_view, Color) const override {}
@@ -40,14 +39,10 @@ TEST(HeadlessFontEngine, FixedMetricsScaleWithSize) {
     const char* text;
     int width, height;
   } cases[] = {
-      {font(8), "Strumenti", 54, 13},
-      {font(8), "", 0, 13},
-      {font(8), "  Totali", 48, 13},
-      {font(8), "Città €", 42, 13},  // characters, not bytes
-      {font(8, true), "Info", 28, 13},
-      {font(16), "ab", 24, 26},
-      {font(10), "ab", 16, 16},  // 7.5 and 16.25 rounded
-      {font(1), "ab", 2, 2},     // never below 1 pixel
+      {font(8), "Strumenti", 54, 13},  {font(8), "", 0, 13},     {font(8), "  Totali", 48, 13},
+      {font(8), "Città €", 42, 13},                                                         // characters, not bytes
+      {font(8, true), "Info", 28, 13}, {font(16), "ab", 24, 26}, {font(10), "ab", 16, 16},  // 7.5 and 16.25 rounded
+      {font(1), "ab", 2, 2},                                                                // never below 1 pixel
   };
   const HeadlessFontEngine engine;
   for (const auto& c : cases) {

@@ -36,9 +36,7 @@ Image imageOf(int width, const std::vector<Color>& values, Image::Kind kind = Im
   return image;
 }
 
-std::vector<Color> valuesOf(const Image& image) {
-  return {image.pixels().begin(), image.pixels().end()};
-}
+std::vector<Color> valuesOf(const Image& image) { return {image.pixels().begin(), image.pixels().end()}; }
 
 }  // namespace
 
@@ -150,10 +148,8 @@ TEST(ImageBlit, ColourToMonoMarksTheSourceBackColour) {
     Rop rop;
     std::vector<Color> dst, expected;
   } cases[] = {
-      {kWhite, Rop::SRCCOPY, {0, 0, 0}, {1, 0, 0}},
-      {kLightGrey, Rop::SRCCOPY, {0, 0, 0}, {0, 1, 0}},
-      {kLightGrey, Rop::NOTSRCCOPY, {0, 0, 0}, {1, 0, 1}},
-      {kLightGrey, Rop::SRCAND, {1, 1, 0}, {0, 1, 0}},
+      {kWhite, Rop::SRCCOPY, {0, 0, 0}, {1, 0, 0}},        {kLightGrey, Rop::SRCCOPY, {0, 0, 0}, {0, 1, 0}},
+      {kLightGrey, Rop::NOTSRCCOPY, {0, 0, 0}, {1, 0, 1}}, {kLightGrey, Rop::SRCAND, {1, 1, 0}, {0, 1, 0}},
       {kWhite, Rop::SRCPAINT, {0, 1, 0}, {1, 1, 0}},
   };
   for (const auto& c : cases) {
@@ -189,8 +185,7 @@ TEST(ImageBlit, MonoToMono) {
   const struct {
     Rop rop;
     std::vector<Color> expected;
-  } cases[] = {
-      {Rop::SRCCOPY, {1, 0}}, {Rop::NOTSRCCOPY, {0, 1}}, {Rop::SRCAND, {1, 0}}, {Rop::SRCPAINT, {1, 1}}};
+  } cases[] = {{Rop::SRCCOPY, {1, 0}}, {Rop::NOTSRCCOPY, {0, 1}}, {Rop::SRCAND, {1, 0}}, {Rop::SRCPAINT, {1, 1}}};
   for (const auto& c : cases) {
     Image dst(2, 1, 1, Image::Kind::Mono);
     bitBlt(dst, 0, 0, 2, 1, src, 0, 0, c.rop);
@@ -252,16 +247,14 @@ Image maskSequence(Image dst, int x, int y, const Image& source, Color key) {
 
 TEST(ImageBlit, TransparentCopyMatchesTheMaskSequence) {
   const Color key = kLightGrey;
-  const Image src = imageOf(4, {key, kInk, RGB(128, 128, 128), key,     //
-                                kWhite, key, kBlack, RGB(1, 2, 3),      //
+  const Image src = imageOf(4, {key, kInk, RGB(128, 128, 128), key,  //
+                                kWhite, key, kBlack, RGB(1, 2, 3),   //
                                 key, key, RGB(191, 192, 192), kWhite});
   Image background(8, 6);
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 8; ++x) background.setPixel(x, y, RGB(x * 30, y * 40, 77));
 
-  const struct {
-    int x, y;
-  } positions[] = {{1, 1}, {0, 0}, {-2, -1}, {5, 4}, {8, 0}};
+  const struct { int x, y; } positions[] = {{1, 1}, {0, 0}, {-2, -1}, {5, 4}, {8, 0}};
   for (const auto& p : positions) {
     Image dst = background;
     blitTransparent(dst, p.x, p.y, src.width(), src.height(), src, 0, 0, key);
@@ -271,7 +264,7 @@ TEST(ImageBlit, TransparentCopyMatchesTheMaskSequence) {
   blitTransparent(dst, 1, 1, 4, 3, src, 0, 0, key);
   EXPECT_EQ(dst.pixel(1, 1), background.pixel(1, 1));  // key: left alone
   EXPECT_EQ(dst.pixel(2, 1), kInk);
-  EXPECT_EQ(dst.pixel(3, 3), RGB(191, 192, 192));      // near the key is not the key
+  EXPECT_EQ(dst.pixel(3, 3), RGB(191, 192, 192));  // near the key is not the key
 
   Image mono(4, 3, 0, Image::Kind::Mono);
   EXPECT_THROW(blitTransparent(mono, 0, 0, 4, 3, src, 0, 0, key), std::invalid_argument);
@@ -328,13 +321,19 @@ TEST(ImageBmp, LoadsPaletteAndTrueColourFiles) {
     int width;
     std::vector<Color> expected;
   } cases[] = {
-      {"8-bit bottom-up", bmp(8, 3, 2, {kRed, kGreen, kBlue, kWhite}, {{3, 3, 0}, {0, 1, 2}}), 3,
+      {"8-bit bottom-up",
+       bmp(8, 3, 2, {kRed, kGreen, kBlue, kWhite}, {{3, 3, 0}, {0, 1, 2}}),
+       3,
        {kRed, kGreen, kBlue, kWhite, kWhite, kRed}},
-      {"24-bit top-down", bmp(24, 2, -2, {}, {{255, 0, 0, 0, 0, 255}, {1, 2, 3, 0, 255, 0}}), 2,
+      {"24-bit top-down",
+       bmp(24, 2, -2, {}, {{255, 0, 0, 0, 0, 255}, {1, 2, 3, 0, 255, 0}}),
+       2,
        {kBlue, kRed, RGB(3, 2, 1), kGreen}},
       {"24-bit bottom-up", bmp(24, 1, 2, {}, {{0, 255, 0}, {0, 0, 0}}), 1, {kBlack, kGreen}},
       {"4-bit, odd width", bmp(4, 3, 1, {kBlack, kRed, kGreen}, {{0x12, 0x00}}), 3, {kRed, kGreen, kBlack}},
-      {"1-bit across a byte", bmp(1, 10, 1, {kBlack, kWhite}, {{0xA0, 0x40}}), 10,
+      {"1-bit across a byte",
+       bmp(1, 10, 1, {kBlack, kWhite}, {{0xA0, 0x40}}),
+       10,
        {kWhite, kBlack, kWhite, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kWhite}},
   };
   for (const auto& c : cases) {

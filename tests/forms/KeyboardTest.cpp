@@ -136,7 +136,9 @@ TEST_F(KeyboardTest, HandlersSwallowRefuseAndReplaceKeys) {
 }
 
 TEST_F(KeyboardTest, OneKeystrokeRaisesItsEventsInOrder) {
-  f.Text1.KeyDown = [this](int& KeyCode, int Shift) { log.push_back("KeyDown " + std::to_string(KeyCode) + "/" + std::to_string(Shift)); };
+  f.Text1.KeyDown = [this](int& KeyCode, int Shift) {
+    log.push_back("KeyDown " + std::to_string(KeyCode) + "/" + std::to_string(Shift));
+  };
   f.Text1.KeyPress = [this](int& KeyAscii) { log.push_back("KeyPress " + std::to_string(KeyAscii)); };
   f.Text1.Change = [this] { log.push_back("Change " + f.Text1.Text()); };
   f.Text1.KeyUp = [this](int& KeyCode, int) { log.push_back("KeyUp " + std::to_string(KeyCode)); };

@@ -120,8 +120,8 @@ TEST_F(LifecycleTest, ClosingTheFrameUnloadsItsPages) {
   application.form<PageForm>().Show();
   log.clear();
   user.close(application.form<Frame1Form>());
-  EXPECT_EQ(log, (std::vector<std::string>{"frame QueryUnload 0", "page QueryUnload 4", "page Unload",
-                                           "frame Unload"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"frame QueryUnload 0", "page QueryUnload 4", "page Unload", "frame Unload"}));
   EXPECT_FALSE(application.isLoaded<PageForm>());
   EXPECT_FALSE(application.isLoaded<Frame1Form>());
 }

@@ -62,8 +62,8 @@ TEST_F(ListTest, FindStringIsACaseInsensitivePrefixSearchThatWraps) {
     int start;
     int found;
   } cases[] = {
-      {"ro", -1, 0}, {"ro", 0, 1}, {"ro", 1, 0}, {"Rov", -1, 1}, {"milano", -1, 2},
-      {"x", -1, -1}, {"", -1, -1},  // an empty prefix matches nothing
+      {"ro", -1, 0},     {"ro", 0, 1},  {"ro", 1, 0}, {"Rov", -1, 1},
+      {"milano", -1, 2}, {"x", -1, -1}, {"", -1, -1},  // an empty prefix matches nothing
       {"ROMAX", -1, -1}, {"mi", 99, 2},
   };
   for (const Case& c : cases) {

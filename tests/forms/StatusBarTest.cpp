@@ -27,8 +27,11 @@ TEST_F(StatusBarTest, PartsRunFromTheirLeftNeighbourToTheirRightEdge) {
     int part;
     bool exists;
     Rect rect;
-  } cases[] = {{0, true, {0, 2, 100, 25}},  {1, true, {102, 2, 180, 25}}, {2, true, {182, 2, 300, 25}},
-               {3, false, {}},              {-1, false, {}}};
+  } cases[] = {{0, true, {0, 2, 100, 25}},
+               {1, true, {102, 2, 180, 25}},
+               {2, true, {182, 2, 300, 25}},
+               {3, false, {}},
+               {-1, false, {}}};
   for (const auto& c : cases) {
     Rect r{9, 9, 9, 9};
     EXPECT_EQ(f.Bar.GetRect(c.part, r), c.exists) << "part " << c.part;

@@ -100,7 +100,7 @@ TEST(PdfDocument, OnePageWithoutResources) {
 
 TEST(PdfDocument, InformationDictionary) {
   struct {
-    const char* title;  // UTF-8
+    const char* title;    // UTF-8
     const char* written;  // Windows-1252 between the parentheses
   } cases[] = {
       {nullptr, "\\(senza titolo\\)"},
@@ -130,16 +130,36 @@ TEST(PdfDocument, PaperMarginAndOrientation) {
   } cases[] = {
       {"A4 default", [](clsPDFWriter&) {}, "[0 0 595.2 842]", "[0 0 595.2 842]\r\r"},
       {"A3", [](clsPDFWriter& w) { w.PaperSize(1); }, "[0 0 842 1190.5]", "[0 0 842 1190.5]\r\r"},
-      {"Letter, landscape", [](clsPDFWriter& w) { w.PaperSize(2); w.Orientation(1); },
+      {"Letter, landscape",
+       [](clsPDFWriter& w) {
+         w.PaperSize(2);
+         w.Orientation(1);
+       },
        "[0 0 612 792]", "[0 0 612 792]\r/Rotate 90\r"},
-      {"width 21 cm", [](clsPDFWriter& w) { w.ScaleMode(3); w.PaperWidth(21); }, "[0 0 595.276 842]",
-       "[0 0 595.276 842]\r\r"},
-      {"unknown code keeps the size", [](clsPDFWriter& w) { w.PaperSize(3); w.PaperSize(9); }, "[0 0 612 864]",
-       "[0 0 612 864]\r\r"},
-      {"margin before ScaleMode is in points", [](clsPDFWriter& w) { w.Margin(10); w.ScaleMode(3); },
+      {"width 21 cm",
+       [](clsPDFWriter& w) {
+         w.ScaleMode(3);
+         w.PaperWidth(21);
+       },
+       "[0 0 595.276 842]", "[0 0 595.276 842]\r\r"},
+      {"unknown code keeps the size",
+       [](clsPDFWriter& w) {
+         w.PaperSize(3);
+         w.PaperSize(9);
+       },
+       "[0 0 612 864]", "[0 0 612 864]\r\r"},
+      {"margin before ScaleMode is in points",
+       [](clsPDFWriter& w) {
+         w.Margin(10);
+         w.ScaleMode(3);
+       },
        "[0 0 595.2 842]", "[10 10 585.2 832]\r\r"},
-      {"margin in centimetres", [](clsPDFWriter& w) { w.ScaleMode(3); w.Margin(1); }, "[0 0 595.2 842]",
-       "[28.346 28.346 566.854 813.654]\r\r"},
+      {"margin in centimetres",
+       [](clsPDFWriter& w) {
+         w.ScaleMode(3);
+         w.Margin(1);
+       },
+       "[0 0 595.2 842]", "[28.346 28.346 566.854 813.654]\r\r"},
   };
   for (const auto& c : cases) {
     const std::string pdf = writeEmpty("paper.pdf", c.settings);
@@ -153,7 +173,7 @@ TEST(PdfDocument, FormObjectsDrawnOnTheirPages) {
   const struct {
     int options;
     const char* pages;  // '1' where the object is drawn, pages 1 to 4
-  } cases[] = {{0, "0000"}, {1, "0000"}, {2, "0101"}, {4, "1010"}, {6, "1111"},
+  } cases[] = {{0, "0000"}, {1, "0000"},  {2, "0101"},  {4, "1010"}, {6, "1111"},
                {7, "1111"}, {12, "0010"}, {14, "0111"}, {15, "1111"}};
   for (const auto& c : cases) {
     std::string path = outPath("auto-objects.pdf");

@@ -22,9 +22,8 @@ int descriptorValue(const std::string& descriptor, const std::string& key) {
 // Windows-1252 accented letters and the letter without the accent.
 const std::vector<std::pair<int, char>>& accentedLetters() {
   static const std::vector<std::pair<int, char>> letters = [] {
-    std::vector<std::pair<int, char>> v = {{138, 'S'}, {142, 'Z'}, {154, 's'}, {158, 'z'}, {159, 'Y'},
-                                           {199, 'C'}, {209, 'N'}, {221, 'Y'}, {231, 'c'}, {241, 'n'},
-                                           {253, 'y'}, {255, 'y'}};
+    std::vector<std::pair<int, char>> v = {{138, 'S'}, {142, 'Z'}, {154, 's'}, {158, 'z'}, {159, 'Y'}, {199, 'C'},
+                                           {209, 'N'}, {221, 'Y'}, {231, 'c'}, {241, 'n'}, {253, 'y'}, {255, 'y'}};
     const struct {
       int from, to;
       char base;
@@ -45,26 +44,26 @@ TEST(PdfFontMetrics, SampleRows) {
     int code;
     int widths[4];  // styles 0 to 3
   } rows[] = {
-      {MetricheTimesNewRoman, 32, {250, 250, 250, 250}},    {MetricheTimesNewRoman, 39, {180, 278, 214, 278}},
-      {MetricheTimesNewRoman, 65, {722, 722, 611, 667}},    {MetricheTimesNewRoman, 87, {944, 1000, 833, 889}},
-      {MetricheTimesNewRoman, 105, {278, 278, 278, 278}},   {MetricheTimesNewRoman, 109, {778, 833, 722, 778}},
-      {MetricheTimesNewRoman, 128, {500, 500, 500, 500}},   {MetricheTimesNewRoman, 133, {1000, 1000, 889, 1000}},
-      {MetricheTimesNewRoman, 160, {250, 250, 250, 250}},   {MetricheTimesNewRoman, 173, {333, 333, 333, 333}},
-      {MetricheTimesNewRoman, 224, {444, 500, 500, 500}},   {MetricheTimesNewRoman, 232, {444, 444, 444, 444}},
-      {MetricheTimesNewRoman, 249, {500, 556, 500, 556}},   {MetricheArial, 32, {278, 278, 278, 278}},
-      {MetricheArial, 39, {191, 238, 191, 238}},            {MetricheArial, 64, {1015, 975, 1015, 975}},
-      {MetricheArial, 65, {667, 722, 667, 722}},            {MetricheArial, 87, {944, 944, 944, 944}},
-      {MetricheArial, 105, {222, 278, 222, 278}},           {MetricheArial, 109, {833, 889, 833, 889}},
-      {MetricheArial, 128, {556, 556, 556, 556}},           {MetricheArial, 160, {278, 278, 278, 278}},
-      {MetricheArial, 173, {333, 333, 333, 333}},           {MetricheArial, 224, {556, 556, 556, 556}},
-      {MetricheArial, 232, {556, 556, 556, 556}},           {MetricheArial, 236, {278, 278, 278, 278}},
-      {MetricheArial, 249, {556, 611, 556, 611}},           {MetricheSymbol, 30, {600, 600, 600, 600}},
-      {MetricheSymbol, 31, {600, 600, 600, 600}},           {MetricheSymbol, 32, {250, 250, 250, 250}},
-      {MetricheSymbol, 65, {722, 722, 722, 722}},           {MetricheSymbol, 87, {768, 768, 768, 768}},
-      {MetricheSymbol, 97, {631, 631, 631, 631}},           {MetricheSymbol, 105, {329, 329, 329, 329}},
-      {MetricheSymbol, 109, {576, 576, 576, 576}},          {MetricheSymbol, 164, {167, 167, 167, 167}},
-      {MetricheSymbol, 171, {1042, 1042, 1042, 1042}},      {MetricheSymbol, 219, {1042, 1042, 1042, 1042}},
-      {MetricheSymbol, 240, {600, 600, 600, 600}},          {MetricheSymbol, 255, {600, 600, 600, 600}},
+      {MetricheTimesNewRoman, 32, {250, 250, 250, 250}},  {MetricheTimesNewRoman, 39, {180, 278, 214, 278}},
+      {MetricheTimesNewRoman, 65, {722, 722, 611, 667}},  {MetricheTimesNewRoman, 87, {944, 1000, 833, 889}},
+      {MetricheTimesNewRoman, 105, {278, 278, 278, 278}}, {MetricheTimesNewRoman, 109, {778, 833, 722, 778}},
+      {MetricheTimesNewRoman, 128, {500, 500, 500, 500}}, {MetricheTimesNewRoman, 133, {1000, 1000, 889, 1000}},
+      {MetricheTimesNewRoman, 160, {250, 250, 250, 250}}, {MetricheTimesNewRoman, 173, {333, 333, 333, 333}},
+      {MetricheTimesNewRoman, 224, {444, 500, 500, 500}}, {MetricheTimesNewRoman, 232, {444, 444, 444, 444}},
+      {MetricheTimesNewRoman, 249, {500, 556, 500, 556}}, {MetricheArial, 32, {278, 278, 278, 278}},
+      {MetricheArial, 39, {191, 238, 191, 238}},          {MetricheArial, 64, {1015, 975, 1015, 975}},
+      {MetricheArial, 65, {667, 722, 667, 722}},          {MetricheArial, 87, {944, 944, 944, 944}},
+      {MetricheArial, 105, {222, 278, 222, 278}},         {MetricheArial, 109, {833, 889, 833, 889}},
+      {MetricheArial, 128, {556, 556, 556, 556}},         {MetricheArial, 160, {278, 278, 278, 278}},
+      {MetricheArial, 173, {333, 333, 333, 333}},         {MetricheArial, 224, {556, 556, 556, 556}},
+      {MetricheArial, 232, {556, 556, 556, 556}},         {MetricheArial, 236, {278, 278, 278, 278}},
+      {MetricheArial, 249, {556, 611, 556, 611}},         {MetricheSymbol, 30, {600, 600, 600, 600}},
+      {MetricheSymbol, 31, {600, 600, 600, 600}},         {MetricheSymbol, 32, {250, 250, 250, 250}},
+      {MetricheSymbol, 65, {722, 722, 722, 722}},         {MetricheSymbol, 87, {768, 768, 768, 768}},
+      {MetricheSymbol, 97, {631, 631, 631, 631}},         {MetricheSymbol, 105, {329, 329, 329, 329}},
+      {MetricheSymbol, 109, {576, 576, 576, 576}},        {MetricheSymbol, 164, {167, 167, 167, 167}},
+      {MetricheSymbol, 171, {1042, 1042, 1042, 1042}},    {MetricheSymbol, 219, {1042, 1042, 1042, 1042}},
+      {MetricheSymbol, 240, {600, 600, 600, 600}},        {MetricheSymbol, 255, {600, 600, 600, 600}},
   };
   for (const auto& row : rows)
     for (int style = 0; style < 4; ++style)
@@ -98,7 +97,8 @@ TEST(PdfFontMetrics, TimesAndArialRules) {
       }
       const bool arialThinI = f.table == MetricheArial && style % 2 == 0;
       for (const auto& [code, base] : accentedLetters()) {
-        const int expected = arialThinI && code >= 236 && code <= 239 ? 278 : m.Widths[static_cast<unsigned char>(base)];
+        const int expected =
+            arialThinI && code >= 236 && code <= 239 ? 278 : m.Widths[static_cast<unsigned char>(base)];
         EXPECT_EQ(m.Widths[code], expected) << code;
       }
     }

@@ -17,16 +17,26 @@ TEST(PdfFormat, NumbersHaveAtMostThreeDecimalsAndNoExponent) {
     int decimals;
     const char* text;
   } cases[] = {
-      {595.2f, 3, "595.2"},         {842, 3, "842"},
-      {28.346457f, 3, "28.346"},    {-0.5f, 3, "-0.5"},
-      {0, 3, "0"},                  {-0.0004f, 3, "0"},  // no "-0"
-      {0.0625f, 3, "0.062"},        {0.1875f, 3, "0.188"},  // exact ties go to the even neighbour
-      {2.5f, 0, "2"},               {3.5f, 0, "4"},
-      {0.0005f, 3, "0.001"},        {1e-7f, 3, "0"},
-      {595.27559f, 3, "595.276"},   {8.5f, 3, "8.5"},
-      {-765.35433f, 3, "-765.354"}, {9999.999f, 3, "9999.999"},
-      {12345.678f, 3, "12345.68"},  {123456789.0f, 3, "123456800"},  // 7 significant digits
-      {-1234567.5f, 3, "-1234568"}, {1e20f, 3, "100000000000000000000"},
+      {595.2f, 3, "595.2"},
+      {842, 3, "842"},
+      {28.346457f, 3, "28.346"},
+      {-0.5f, 3, "-0.5"},
+      {0, 3, "0"},
+      {-0.0004f, 3, "0"},  // no "-0"
+      {0.0625f, 3, "0.062"},
+      {0.1875f, 3, "0.188"},  // exact ties go to the even neighbour
+      {2.5f, 0, "2"},
+      {3.5f, 0, "4"},
+      {0.0005f, 3, "0.001"},
+      {1e-7f, 3, "0"},
+      {595.27559f, 3, "595.276"},
+      {8.5f, 3, "8.5"},
+      {-765.35433f, 3, "-765.354"},
+      {9999.999f, 3, "9999.999"},
+      {12345.678f, 3, "12345.68"},
+      {123456789.0f, 3, "123456800"},  // 7 significant digits
+      {-1234567.5f, 3, "-1234568"},
+      {1e20f, 3, "100000000000000000000"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormattaNumeroPdf(c.value, c.decimals), c.text) << c.value;
 }
@@ -49,14 +59,16 @@ TEST(PdfFormat, DecimalCommaLocaleStillWritesPoint) {
   }
   if (!set) GTEST_SKIP() << "no locale with a decimal comma is installed";
   ASSERT_EQ(*std::localeconv()->decimal_point, ',');
-  const std::string content = pdftest::pageContent("locale.pdf", [](clsPDFWriter& w) {
-    w.DrawText(1.5f, 27, "Totale", "Fnt1", 8.5f, 1);
-    w.SetLineWidth(0.01f);
-    w.SetColorFill(-128);
-  }, [](clsPDFWriter& w) { w.LoadFont("Fnt1", "Arial"); });
+  const std::string content = pdftest::pageContent(
+      "locale.pdf",
+      [](clsPDFWriter& w) {
+        w.DrawText(1.5f, 27, "Totale", "Fnt1", 8.5f, 1);
+        w.SetLineWidth(0.01f);
+        w.SetColorFill(-128);
+      },
+      [](clsPDFWriter& w) { w.LoadFont("Fnt1", "Arial"); });
   std::locale::global(before);
-  EXPECT_EQ(content,
-            "BT\r\n/Fnt1 8.5 Tf\r\n18.898 765.354 Td\r\n(Totale) Tj\r\nET\r\n0.283 w\r\n0.502 g\r\n");
+  EXPECT_EQ(content, "BT\r\n/Fnt1 8.5 Tf\r\n18.898 765.354 Td\r\n(Totale) Tj\r\nET\r\n0.283 w\r\n0.502 g\r\n");
 }
 
 TEST(PdfFormat, EscapingOfLiteralStrings) {

@@ -45,7 +45,8 @@ struct Bmp {
     b.insert(b.end(), palette.begin(), palette.end());
     b.insert(b.end(), rows.begin(), rows.end());
     const std::string path = outPath(name);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
     return path;
   }
 };
@@ -53,8 +54,8 @@ struct Bmp {
 // 2 x 2, 24 bits: bottom row (10,0,0 red-ish) and green, top row blue and white.
 Bmp colour24() {
   Bmp bmp;
-  bmp.rows = {0, 0, 10, 0, 255, 0, 0, 0,  // blue, green, red of each pixel; 2 padding bytes
-              255, 0, 0, 255, 255, 255, 0, 0};
+  bmp.rows = {0,   0, 10, 0,   255, 0,   0, 0,  // blue, green, red of each pixel; 2 padding bytes
+              255, 0, 0,  255, 255, 255, 0, 0};
   return bmp;
 }
 
@@ -129,11 +130,12 @@ TEST(PdfImage, BitmapsBecomeImageObjects) {
        "\r\n/BitsPerComponent 8\r/ColorSpace [/Indexed /DeviceRGB 255 7 0 R]\r/Length 6 0 R\r\n", asText(idxSamples),
        rgbPalette},
       {"8-bit colour, base-85", idx8, 0, true,
-       "\r/Filter /ASCII85Decode\r\n/BitsPerComponent 8\r/ColorSpace [/Indexed /DeviceRGB 255 7 0 R]\r/Length 6 0 R\r\n",
+       "\r/Filter /ASCII85Decode\r\n/BitsPerComponent 8\r/ColorSpace [/Indexed /DeviceRGB 255 7 0 R]\r/Length 6 0 "
+       "R\r\n",
        pdf::CodificaASCII85(idxSamples), pdf::CodificaASCII85(Bytes(rgbPalette.begin(), rgbPalette.end()))},
       {"8-bit grey", idx8, 1, false,
-       "\r\n/BitsPerComponent 8\r/ColorSpace [/Indexed /DeviceGray 255 7 0 R]\r/Length 6 0 R\r\n",
-       asText(idxSamples), greyPalette},
+       "\r\n/BitsPerComponent 8\r/ColorSpace [/Indexed /DeviceGray 255 7 0 R]\r/Length 6 0 R\r\n", asText(idxSamples),
+       greyPalette},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -152,8 +154,7 @@ TEST(PdfImage, BitmapsBecomeImageObjects) {
     }
     EXPECT_NE(got.pdf.find("/ProcSet [/PDF /Text /ImageB /ImageC /ImageI ]\r/XObject <<\r/Im1 5 0 R \r\r>>"),
               std::string::npos);
-    EXPECT_NE(got.pdf.find("stream\r\nq\r2 0 0 -2 1 5 cm\r/Im1 Do\rQ\r\nendstream"),
-              std::string::npos);
+    EXPECT_NE(got.pdf.find("stream\r\nq\r2 0 0 -2 1 5 cm\r/Im1 Do\rQ\r\nendstream"), std::string::npos);
   }
 }
 
@@ -231,7 +232,8 @@ TEST(PdfImage, OtherFilesAreRefusedAndNothingIsWritten) {
       {"top-down", variant([](Bmp& b) { b.height = -2; }).write("top-down.bmp")},
       {"no width", variant([](Bmp& b) { b.width = 0; }).write("no-width.bmp")},
       {"sizes beyond the file", variant([](Bmp& b) { b.width = b.height = 0x7FFFFFFF; }).write("huge.bmp")},
-      {"more colours than the depth", [] {
+      {"more colours than the depth",
+       [] {
          Bmp b = indexed8();
          b.coloursUsed = 257;
          return b.write("colours.bmp");
@@ -262,10 +264,15 @@ TEST(PdfImage, PreparedSamplesThatCannotBeAnImageAreRefused) {
 }
 
 TEST(PdfImage, DrawImgLine) {
-  const std::string content = pageContent("draw-image.pdf", [](clsPDFWriter& w) {
-    w.DrawImg("Im1", 2, 27, 4, 1);
-    w.DrawImg("Im1", 0, 0, 1, -1);  // a negative height flips the image, one sign only
-  }, [](clsPDFWriter& w) { w.LoadImgFromArray("Im1", {1, 2, 3}, {}, 1, 1, 24); });
+  const std::string content = pageContent(
+      "draw-image.pdf",
+      [](clsPDFWriter& w) {
+        w.DrawImg("Im1", 2, 27, 4, 1);
+        w.DrawImg("Im1", 0, 0, 1, -1);  // a negative height flips the image, one sign only
+      },
+      [](clsPDFWriter& w) {
+        w.LoadImgFromArray("Im1", {1, 2, 3}, {}, 1, 1, 24);
+      });
   EXPECT_EQ(content,
             "q\r113.386 0 0 -28.346 56.693 765.354 cm\r/Im1 Do\rQ\r\n"
             "q\r28.346 0 0 28.346 0 0 cm\r/Im1 Do\rQ\r\n");

@@ -41,9 +41,8 @@ TEST(PdfText, StandardFontObject) {
                {"Times New Roman", 3, "TimesNewRoman,BoldItalic"},
                {"Helvetica", 7, "Helvetica"}};
   for (const auto& c : cases) {
-    const std::string pdf = documentWith("standard-font.pdf", [&](clsPDFWriter& w) {
-      w.LoadFontStandard("Fnt4", c.base, c.options);
-    });
+    const std::string pdf =
+        documentWith("standard-font.pdf", [&](clsPDFWriter& w) { w.LoadFontStandard("Fnt4", c.base, c.options); });
     EXPECT_NE(pdf.find("5 0 obj\r\n<< /Type /Font /Subtype /Type1 /Name /Fnt4 /BaseFont /" + std::string(c.written) +
                        " /Encoding /WinAnsiEncoding >>\r\nendobj\r\n"),
               std::string::npos)
@@ -59,13 +58,15 @@ TEST(PdfText, MetricFontObjects) {
     const char* written;
     const char* firstChar;
     int widthLines;  // lines of the /Widths array
-  } cases[] = {{"courier new", 0, "CourierNew", "32", 14}, {"Times New Roman", 2, "TimesNewRoman,Italic", "32", 14},
-               {"TimesNewRoman", 0, "TimesNewRoman", "32", 14}, {"Verdana", 1, "Arial,Bold", "32", 14},
-               {"", 0, "Arial", "32", 14},                       {"SYMBOL", 0, "Symbol", "30", 15}};
+  } cases[] = {{"courier new", 0, "CourierNew", "32", 14},
+               {"Times New Roman", 2, "TimesNewRoman,Italic", "32", 14},
+               {"TimesNewRoman", 0, "TimesNewRoman", "32", 14},
+               {"Verdana", 1, "Arial,Bold", "32", 14},
+               {"", 0, "Arial", "32", 14},
+               {"SYMBOL", 0, "Symbol", "30", 15}};
   for (const auto& c : cases) {
-    const std::string pdf = documentWith("metric-font.pdf", [&](clsPDFWriter& w) {
-      w.LoadFont("Fnt5", c.base, c.options);
-    });
+    const std::string pdf =
+        documentWith("metric-font.pdf", [&](clsPDFWriter& w) { w.LoadFont("Fnt5", c.base, c.options); });
     SCOPED_TRACE(c.written);
     const std::string head = "5 0 obj\r\n<< /Type /Font \r/Subtype /TrueType\r/Name /Fnt5\r/BaseFont /" +
                              std::string(c.written) + "\r/FirstChar " + c.firstChar +
@@ -103,8 +104,7 @@ TEST(PdfText, TextObjectLines) {
     float rotate;
     const char* lines;
   } cases[] = {
-      {"left", 1.5f, 27, "Totale", "Fnt1", 10, 0, 0,
-       "BT\r\n/Fnt1 10 Tf\r\n42.52 765.354 Td\r\n(Totale) Tj\r\nET\r\n"},
+      {"left", 1.5f, 27, "Totale", "Fnt1", 10, 0, 0, "BT\r\n/Fnt1 10 Tf\r\n42.52 765.354 Td\r\n(Totale) Tj\r\nET\r\n"},
       {"rotated 90", 1.5f, 27, "Totale", "Fnt1", 10, 0, 90,
        "BT\r\n/Fnt1 10 Tf\r\n0 1 -1 0 42.52 765.354 Tm\r\n(Totale) Tj\r\nET\r\n"},
       {"rotated 180", 1.5f, 27, "Totale", "Fnt1", 10, 0, 180,
@@ -122,9 +122,8 @@ TEST(PdfText, TextObjectLines) {
        "BT\r\n/Fnt1 10 Tf\r\n0 0 Td\r\n(\\(a\\\\b\\) \xE8 \x80 ?) Tj\r\nET\r\n"},
   };
   for (const auto& c : cases) {
-    const std::string content = pageContent("text.pdf", [&](clsPDFWriter& w) {
-      w.DrawText(c.x, c.y, c.text, c.font, c.size, c.align, c.rotate);
-    }, arial);
+    const std::string content = pageContent(
+        "text.pdf", [&](clsPDFWriter& w) { w.DrawText(c.x, c.y, c.text, c.font, c.size, c.align, c.rotate); }, arial);
     EXPECT_EQ(content, c.lines) << c.what;
   }
 }
@@ -160,15 +159,15 @@ TEST(PdfText, Measuring) {
     float size;
     float points;
   } cases[] = {
-      {"Totale", "Fnt1", 10, 27.79f},       // 611 556 278 556 222 556
-      {"Totale", "fNT1", 10, 27.79f},       // names are found whatever their case
-      {"Totale", "Fnt2", 10, 29.45f},       // 611 611 333 556 278 556
-      {"città €", "Fnt1", 12, 32.016f},     // 500 222 278 278 556 278 556: à and € are one code each
+      {"Totale", "Fnt1", 10, 27.79f},    // 611 556 278 556 222 556
+      {"Totale", "fNT1", 10, 27.79f},    // names are found whatever their case
+      {"Totale", "Fnt2", 10, 29.45f},    // 611 611 333 556 278 556
+      {"città €", "Fnt1", 12, 32.016f},  // 500 222 278 278 556 278 556: à and € are one code each
       {"", "Fnt1", 10, 0},
-      {"\x01\x02", "Fnt3", 10, 12},         // codes below 32 count the missing width, 600
-      {"\x01", "Fnt6", 10, 3.32f},          // Symbol's missing width
-      {"Totale", "Fnt4", 10, 0},            // a standard font has no metrics
-      {"Totale", "Fnt9", 10, 0},            // nor has an unknown one
+      {"\x01\x02", "Fnt3", 10, 12},  // codes below 32 count the missing width, 600
+      {"\x01", "Fnt6", 10, 3.32f},   // Symbol's missing width
+      {"Totale", "Fnt4", 10, 0},     // a standard font has no metrics
+      {"Totale", "Fnt9", 10, 0},     // nor has an unknown one
   };
   for (const auto& c : cases) EXPECT_NEAR(w.Length(c.text, c.font, c.size), c.points, 1e-4) << c.text << " " << c.font;
 

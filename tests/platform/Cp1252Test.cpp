@@ -28,8 +28,10 @@ TEST(Cp1252, ItalianLettersAndEuro) {
 }
 
 TEST(Cp1252, UnrepresentableAndInvalidBecomeReplacement) {
-  EXPECT_EQ(utf8ToCp1252("a\xE2\x88\x9E" "b"), "a?b");   // U+221E infinity
-  EXPECT_EQ(utf8ToCp1252("x\xC3"), "x?");                 // truncated sequence
-  EXPECT_EQ(utf8ToCp1252("\xC0\xAF", '_'), "__");         // overlong "/"
-  EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x98\x80"), "?");        // emoji
+  EXPECT_EQ(utf8ToCp1252("a\xE2\x88\x9E"
+                         "b"),
+            "a?b");                                  // U+221E infinity
+  EXPECT_EQ(utf8ToCp1252("x\xC3"), "x?");            // truncated sequence
+  EXPECT_EQ(utf8ToCp1252("\xC0\xAF", '_'), "__");    // overlong "/"
+  EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x98\x80"), "?");  // emoji
 }

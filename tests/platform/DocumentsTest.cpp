@@ -61,8 +61,8 @@ TEST(OpenDocument, MissingOpenerDoesNothing) {
 TEST(OpenDocument, TheRealOpenerGetsTheArgumentUntouched) {
   const std::string dir = scratchFolder("opener");
   const std::string record = dir + "/argv.txt";
-  putBytes(dir + "/xdg-open", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > '" + record + ".part'\nmv '" +
-                                  record + ".part' '" + record + "'\n");
+  putBytes(dir + "/xdg-open", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > '" + record +
+                                  ".part'\nmv '" + record + ".part' '" + record + "'\n");
   chmod((dir + "/xdg-open").c_str(), 0700);
   const std::string document = dir + "/Rossi; `touch " + dir + "/danno` $HOME.pdf";
 

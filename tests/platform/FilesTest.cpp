@@ -133,12 +133,9 @@ TEST(AppendLine, EndsTheLastLineFirstWhenItHasNoLineBreak) {
     const char* before;  // nullptr: no file
     std::string after;
   } cases[] = {
-      {"missing file", nullptr, "x;\xE8\r\n"},
-      {"empty file", "", "x;\xE8\r\n"},
-      {"ends with CR LF", "a\r\n", "a\r\nx;\xE8\r\n"},
-      {"no final line break", "a", "a\r\nx;\xE8\r\n"},
-      {"ends with LF", "a\n", "a\nx;\xE8\r\n"},
-      {"ends with CR", "a\r", "a\rx;\xE8\r\n"},
+      {"missing file", nullptr, "x;\xE8\r\n"},         {"empty file", "", "x;\xE8\r\n"},
+      {"ends with CR LF", "a\r\n", "a\r\nx;\xE8\r\n"}, {"no final line break", "a", "a\r\nx;\xE8\r\n"},
+      {"ends with LF", "a\n", "a\nx;\xE8\r\n"},        {"ends with CR", "a\r", "a\rx;\xE8\r\n"},
   };
   const std::string dir = scratchFolder("append");
   for (const auto& c : cases) {
@@ -185,8 +182,8 @@ TEST(FileTests, ReadableFolderAndInUse) {
     bool folder;
     int inUse;
   } cases[] = {
-      {"file.pdf", true, false, 0},  {"link.pdf", true, false, 0}, {"manca.pdf", false, false, -999},
-      {"broken.pdf", false, false, -999}, {"", false, true, -1},   {"fifo", false, false, -1},
+      {"file.pdf", true, false, 0},       {"link.pdf", true, false, 0}, {"manca.pdf", false, false, -999},
+      {"broken.pdf", false, false, -999}, {"", false, true, -1},        {"fifo", false, false, -1},
   };
   for (const auto& c : cases) {
     const std::string path = dir + "/" + c.name;

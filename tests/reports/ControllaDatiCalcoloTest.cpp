@@ -91,31 +91,32 @@ TEST_P(DatiMancanti, TheFirstMissingDatumStopsWithItsMessageAndFocus) {
   EXPECT_TRUE(c.fuoco(pagina()).hasFocus());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Controlli, DatiMancanti,
-    ::testing::Values(
-        DatoMancante{"NessunCalcolo",
-                     [](auto& f) {
-                       f.Label8.setCaption("");
-                       f.Combo1.setText("");
-                     },
-                     "Devi prima eseguire il calcolo per il contribuente.", [](auto& f) -> Control& { return f.Command1; }},
-        DatoMancante{"Contribuente",
-                     [](auto& f) {
-                       f.Combo1.setText("  ");
-                       f.Combo3.setText("");
-                     },
-                     "Devi immettere il nome del contribuente.", [](auto& f) -> Control& { return f.Combo1; }},
-        DatoMancante{"Indirizzo",
-                     [](auto& f) {
-                       f.Combo3.setText(" ");
-                       f.Combo2.setText("");
-                     },
-                     "Devi immettere l'indirizzo dell'immobile.", [](auto& f) -> Control& { return f.Combo3; }},
-        DatoMancante{"Comune", [](auto& f) { f.Combo2.setText(" "); },
-                     "Devi immettere il comune di ubicazione dell'immobile.",
-                     [](auto& f) -> Control& { return f.Combo2; }}),
-    [](const auto& info) { return std::string(info.param.caso); });
+INSTANTIATE_TEST_SUITE_P(Controlli, DatiMancanti,
+                         ::testing::Values(DatoMancante{"NessunCalcolo",
+                                                        [](auto& f) {
+                                                          f.Label8.setCaption("");
+                                                          f.Combo1.setText("");
+                                                        },
+                                                        "Devi prima eseguire il calcolo per il contribuente.",
+                                                        [](auto& f) -> Control& { return f.Command1; }},
+                                           DatoMancante{"Contribuente",
+                                                        [](auto& f) {
+                                                          f.Combo1.setText("  ");
+                                                          f.Combo3.setText("");
+                                                        },
+                                                        "Devi immettere il nome del contribuente.",
+                                                        [](auto& f) -> Control& { return f.Combo1; }},
+                                           DatoMancante{"Indirizzo",
+                                                        [](auto& f) {
+                                                          f.Combo3.setText(" ");
+                                                          f.Combo2.setText("");
+                                                        },
+                                                        "Devi immettere l'indirizzo dell'immobile.",
+                                                        [](auto& f) -> Control& { return f.Combo3; }},
+                                           DatoMancante{"Comune", [](auto& f) { f.Combo2.setText(" "); },
+                                                        "Devi immettere il comune di ubicazione dell'immobile.",
+                                                        [](auto& f) -> Control& { return f.Combo2; }}),
+                         [](const auto& info) { return std::string(info.param.caso); });
 
 // The frame's "Stampa" with the reports installed as at start-up.
 class ComandoStampa : public ControlloStampa {
@@ -140,7 +141,9 @@ TEST_F(ComandoStampa, AReportHeldOpenIsNotRewritten) {
   ASSERT_GE(fd, 0);
   ASSERT_EQ(::flock(fd, LOCK_EX), 0);
   desk.expectMsgBox(vbYes, {.prompt = "Vuoi stampare il Quotara eseguito?"});
-  desk.expectMsgBox(vbOK, {.prompt = "Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa."});
+  desk.expectMsgBox(
+      vbOK,
+      {.prompt = "Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa."});
   premiStampa();
   ::close(fd);
   EXPECT_EQ(desk.pendingAnswers(), 0u);

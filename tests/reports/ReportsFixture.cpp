@@ -31,8 +31,8 @@ std::string Esegui(const std::string& comando) {
 }
 
 std::string Entita(std::string s) {
-  const std::pair<const char*, const char*> entita[] = {{"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""},
-                                                        {"&apos;", "'"}, {"&#39;", "'"}};
+  const std::pair<const char*, const char*> entita[] = {{"&amp;", "&"},   {"&lt;", "<"},   {"&gt;", ">"},
+                                                        {"&quot;", "\""}, {"&apos;", "'"}, {"&#39;", "'"}};
   for (const auto& [da, a] : entita)
     for (size_t p; (p = s.find(da)) != std::string::npos;) s.replace(p, std::string(da).size(), a);
   return s;
@@ -80,8 +80,8 @@ std::vector<Parola> Parole(const std::string& file, int pagina) {
     // about a fifth of the box's height.
     const double yMin = std::stod(m[2]), yMax = std::stod(m[4]);
     const double base = yMax - (yMax - yMin) * 0.2;
-    parole.push_back(
-        {Entita(m[5]), std::stod(m[1]) / kPuntiPerCm, std::stod(m[3]) / kPuntiPerCm, (kAltezzaPagina - base) / kPuntiPerCm});
+    parole.push_back({Entita(m[5]), std::stod(m[1]) / kPuntiPerCm, std::stod(m[3]) / kPuntiPerCm,
+                      (kAltezzaPagina - base) / kPuntiPerCm});
   }
   return parole;
 }

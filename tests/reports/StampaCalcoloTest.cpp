@@ -41,7 +41,8 @@ class StampaCalcolo : public ReportsTest {
   // Result labels Label8, 10, 11, 18, 12, 13, 14, 15 and the tax code.
   void risultati(const std::array<const char*, 8>& r, const char* codice) {
     auto& f = pagina();
-    Label* etichette[] = {&f.Label8, &f.Label10, &f.Label11, &f.Label18, &f.Label12, &f.Label13, &f.Label14, &f.Label15};
+    Label* etichette[] = {&f.Label8,  &f.Label10, &f.Label11, &f.Label18,
+                          &f.Label12, &f.Label13, &f.Label14, &f.Label15};
     for (size_t i = 0; i < r.size(); ++i) etichette[i]->setCaption(r[i]);
     f.lblCodCom.setCaption(codice);
   }
@@ -116,7 +117,8 @@ TEST_F(StampaCalcolo, AMainDwellingPrintsItsDataResultsAndBothF24Rows) {
       {"50,00", 15, 6.4},
       {"Stampato con Quotara - 2026", 1.5, 1},
   };
-  for (const auto& a : attesi) EXPECT_TRUE(TestoIn(parole, a.testo, a.x, a.y, a.destra)) << a.testo << " at " << a.x << ", " << a.y;
+  for (const auto& a : attesi)
+    EXPECT_TRUE(TestoIn(parole, a.testo, a.x, a.y, a.destra)) << a.testo << " at " << a.x << ", " << a.y;
   EXPECT_FALSE(ParolaPresente(parole, "semestre:"));
   EXPECT_EQ(desk.openedDocuments(), std::vector<std::string>{file});
   // Checked by eye once (pdftoppm -png -r 70), kept since.
@@ -136,15 +138,24 @@ TEST_F(StampaCalcolo, MonthsOtherThanTwelveAddTheHalfYearsAndMoveTheRestDown) {
     const char* testo;
     double x, y;
   } attesi[] = {
-      {"Totale mesi di possesso:", 1.5, 20}, {"8", 9, 20},
-      {"Possesso nel I semestre:", 1.5, 19.4}, {"2", 9, 19.4},
-      {"Possesso nel II semestre:", 1.5, 18.8}, {"6", 9, 18.8},
-      {"Quota di possesso:", 1.5, 18.2}, {"Quotara", 1.5, 16.6},
-      {"Imposta totale sull'immobile:", 1.5, 15.3}, {"Detrazione a saldo:", 1.5, 9.7},
-      {"Dati e codici per F24", 1.5, 8.2}, {"Acconto", 1.5, 7.3},
-      {"106,67", 12, 6.6}, {"Saldo", 1.5, 5.9}, {"33,33", 15, 5.2},
+      {"Totale mesi di possesso:", 1.5, 20},
+      {"8", 9, 20},
+      {"Possesso nel I semestre:", 1.5, 19.4},
+      {"2", 9, 19.4},
+      {"Possesso nel II semestre:", 1.5, 18.8},
+      {"6", 9, 18.8},
+      {"Quota di possesso:", 1.5, 18.2},
+      {"Quotara", 1.5, 16.6},
+      {"Imposta totale sull'immobile:", 1.5, 15.3},
+      {"Detrazione a saldo:", 1.5, 9.7},
+      {"Dati e codici per F24", 1.5, 8.2},
+      {"Acconto", 1.5, 7.3},
+      {"106,67", 12, 6.6},
+      {"Saldo", 1.5, 5.9},
+      {"33,33", 15, 5.2},
   };
-  for (const auto& a : attesi) EXPECT_TRUE(TestoIn(parole, a.testo, a.x, a.y)) << a.testo << " at " << a.x << ", " << a.y;
+  for (const auto& a : attesi)
+    EXPECT_TRUE(TestoIn(parole, a.testo, a.x, a.y)) << a.testo << " at " << a.x << ", " << a.y;
 }
 
 TEST_F(StampaCalcolo, TheFooterGivesThisYearWhateverTheTaxYear) {
@@ -219,15 +230,14 @@ TEST_P(AltroImmobile, PrintsTheRowsOfTheNonZeroInstalments) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rate, AltroImmobile,
-    ::testing::Values(RigheF24{"DueRate", "25,00", "25,00", "3960", true, true},
-                      RigheF24{"SoluzioneUnica", "50,00", "0,00", "3960", true, false},
-                      RigheF24{"SaldoVuoto", "50,00", "", "3960", true, false},
-                      RigheF24{"AccontoZero", "0,00", "50,00", "3960", false, true},
-                      RigheF24{"MigliaiaConPunto", "1.250,00", "0,00", "3960", true, false},
-                      RigheF24{"SenzaCodice", "25,00", "25,00", "", false, false}),
-    [](const auto& info) { return std::string(info.param.caso); });
+INSTANTIATE_TEST_SUITE_P(Rate, AltroImmobile,
+                         ::testing::Values(RigheF24{"DueRate", "25,00", "25,00", "3960", true, true},
+                                           RigheF24{"SoluzioneUnica", "50,00", "0,00", "3960", true, false},
+                                           RigheF24{"SaldoVuoto", "50,00", "", "3960", true, false},
+                                           RigheF24{"AccontoZero", "0,00", "50,00", "3960", false, true},
+                                           RigheF24{"MigliaiaConPunto", "1.250,00", "0,00", "3960", true, false},
+                                           RigheF24{"SenzaCodice", "25,00", "25,00", "", false, false}),
+                         [](const auto& info) { return std::string(info.param.caso); });
 
 }  // namespace
 }  // namespace reports::testing

@@ -32,7 +32,8 @@ class SchermoTest : public AvvioTest, public ::testing::WithParamInterface<Scher
 TEST_P(SchermoTest, OnlyExactly640x480IsRefused) {
   const Schermo s = GetParam();
   desk.setScreenSize(s.larghezza, s.altezza);
-  if (!s.parte) desk.expectMsgBox(vbOK, {.prompt = kRisoluzione, .title = "Quotara", .buttons = vbOKOnly, .icon = vbInformation});
+  if (!s.parte)
+    desk.expectMsgBox(vbOK, {.prompt = kRisoluzione, .title = "Quotara", .buttons = vbOKOnly, .icon = vbInformation});
 
   EXPECT_EQ(Main(istanza), s.parte);
 

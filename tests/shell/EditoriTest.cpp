@@ -21,8 +21,8 @@ constexpr const char* Maschera = "  /  /    ";
 
 class EditoriForm : public Form {
  public:
-  TextBox Importo;      // decimals allowed
-  TextBox Intero;       // no decimals
+  TextBox Importo;  // decimals allowed
+  TextBox Intero;   // no decimals
   TextBox Data;
   ComboBox Combo1;
 
@@ -159,10 +159,18 @@ TEST(ImportoTesto, ValueAndFormat) {
     double valore;
     const char* formattato;
   } casi[] = {
-      {"1.234", 1234, "1.234"},         {"1.234,56", 1234.56, "1.235"}, {"", 0, "0"},
-      {"abc", 0, "0"},                  {" 1 2", 12, "12"},             {"12abc", 12, "12"},
-      {"-5", -5, "-5"},                 {"1,2,3", 1.2, "1"},            {"1234567", 1234567, "1.234.567"},
-      {"999,5", 999.5, "1.000"},        {"0.234", 234, "234"},          {"1.23 ", 123, "123"},
+      {"1.234", 1234, "1.234"},
+      {"1.234,56", 1234.56, "1.235"},
+      {"", 0, "0"},
+      {"abc", 0, "0"},
+      {" 1 2", 12, "12"},
+      {"12abc", 12, "12"},
+      {"-5", -5, "-5"},
+      {"1,2,3", 1.2, "1"},
+      {"1234567", 1234567, "1.234.567"},
+      {"999,5", 999.5, "1.000"},
+      {"0.234", 234, "234"},
+      {"1.23 ", 123, "123"},
   };
   for (const auto& c : casi) {
     EXPECT_DOUBLE_EQ(shell::ValoreImporto(c.testo), c.valore) << c.testo;
@@ -232,61 +240,114 @@ TEST_P(ComboAutoCompletaTest, CompletesOnlyWhatIsTypedAtTheEnd) {
 }
 
 const CasoCombo casiCombo[] = {
-    {"FirstLetterSelectsTheFirstMatch", {"ROMA", "ROVIGO"}, "",
-     [](ScriptedUser& u, ComboBox& c) { u.type(c, "r"); }, "ROMA", 1, 3},
-    {"MoreLettersMoveToTheNextMatch", {"ROMA", "ROVIGO"}, "",
-     [](ScriptedUser& u, ComboBox& c) { u.type(c, "rov"); }, "ROVIGO", 3, 3},
-    {"TypingTheHighlightedLetterGoesOnCompleting", {"ROMA", "ROVIGO"}, "",
-     [](ScriptedUser& u, ComboBox& c) { u.type(c, "RO"); }, "ROMA", 2, 2},
-    {"PrefixThatNoItemHasStaysAsTyped", {"ROMA", "ROVIGO"}, "",
-     [](ScriptedUser& u, ComboBox& c) { u.type(c, "z"); }, "z", 1, 0},
-    {"BlankLeftByAResetCountsAsTheEnd", {"ROMA"}, " ",
-     [](ScriptedUser& u, ComboBox& c) { u.type(c, "r"); }, "ROMA", 1, 3},
-    {"PrefixNotFoundCutsTheBlankAfterIt", {"ROMA"}, " ",
-     [](ScriptedUser& u, ComboBox& c) { u.type(c, "z"); }, "z", 1, 0},
-    {"BackspaceOverTheCompletionKeepsTheShorterName", {"VIA ROMA 10"}, "",
+    {"FirstLetterSelectsTheFirstMatch",
+     {"ROMA", "ROVIGO"},
+     "",
+     [](ScriptedUser& u, ComboBox& c) { u.type(c, "r"); },
+     "ROMA",
+     1,
+     3},
+    {"MoreLettersMoveToTheNextMatch",
+     {"ROMA", "ROVIGO"},
+     "",
+     [](ScriptedUser& u, ComboBox& c) { u.type(c, "rov"); },
+     "ROVIGO",
+     3,
+     3},
+    {"TypingTheHighlightedLetterGoesOnCompleting",
+     {"ROMA", "ROVIGO"},
+     "",
+     [](ScriptedUser& u, ComboBox& c) { u.type(c, "RO"); },
+     "ROMA",
+     2,
+     2},
+    {"PrefixThatNoItemHasStaysAsTyped",
+     {"ROMA", "ROVIGO"},
+     "",
+     [](ScriptedUser& u, ComboBox& c) { u.type(c, "z"); },
+     "z",
+     1,
+     0},
+    {"BlankLeftByAResetCountsAsTheEnd",
+     {"ROMA"},
+     " ",
+     [](ScriptedUser& u, ComboBox& c) { u.type(c, "r"); },
+     "ROMA",
+     1,
+     3},
+    {"PrefixNotFoundCutsTheBlankAfterIt",
+     {"ROMA"},
+     " ",
+     [](ScriptedUser& u, ComboBox& c) { u.type(c, "z"); },
+     "z",
+     1,
+     0},
+    {"BackspaceOverTheCompletionKeepsTheShorterName",
+     {"VIA ROMA 10"},
+     "",
      [](ScriptedUser& u, ComboBox& c) {
        u.type(c, "VIA ROMA 1");
        u.key(vbKeyBack);
      },
-     "VIA ROMA 1", 10, 0},
-    {"DeleteOverTheCompletionKeepsTheShorterName", {"VIA ROMA 10"}, "",
+     "VIA ROMA 1",
+     10,
+     0},
+    {"DeleteOverTheCompletionKeepsTheShorterName",
+     {"VIA ROMA 10"},
+     "",
      [](ScriptedUser& u, ComboBox& c) {
        u.type(c, "VIA ROMA 1");
        u.key(vbKeyDelete);
      },
-     "VIA ROMA 1", 10, 0},
-    {"BackspaceAtTheEndDoesNotComplete", {"ROMA", "ROVIGO"}, "",
+     "VIA ROMA 1",
+     10,
+     0},
+    {"BackspaceAtTheEndDoesNotComplete",
+     {"ROMA", "ROVIGO"},
+     "",
      [](ScriptedUser& u, ComboBox& c) {
        u.type(c, "rov");
        u.key(vbKeyBack);  // the highlighted IGO
        u.key(vbKeyBack);  // the V
      },
-     "RO", 2, 0},
-    {"TypingAgainAfterADeletionCompletes", {"ROMA", "ROVIGO"}, "",
+     "RO",
+     2,
+     0},
+    {"TypingAgainAfterADeletionCompletes",
+     {"ROMA", "ROVIGO"},
+     "",
      [](ScriptedUser& u, ComboBox& c) {
        u.type(c, "rov");
        u.key(vbKeyBack);
        u.key(vbKeyBack);
        u.type("m");
      },
-     "ROMA", 3, 1},
-    {"TypingOverTheWholeTextCompletes", {"MILANO", "ROMA"}, "ROMA",
+     "ROMA",
+     3,
+     1},
+    {"TypingOverTheWholeTextCompletes",
+     {"MILANO", "ROMA"},
+     "ROMA",
      [](ScriptedUser& u, ComboBox& c) {
        u.focus(c);
        c.setSelLength(4);
        u.type("m");
      },
-     "MILANO", 1, 5},
-    {"TypingInsideTheTextDoesNotComplete", {"ROMA"}, "XY",
+     "MILANO",
+     1,
+     5},
+    {"TypingInsideTheTextDoesNotComplete",
+     {"ROMA"},
+     "XY",
      [](ScriptedUser& u, ComboBox& c) {
        u.focus(c);
        c.setSelStart(1);
        u.type("r");
      },
-     "XrY", 2, 0},
-    {"ChangeByCodeDoesNotComplete", {"ROMA"}, "",
-     [](ScriptedUser&, ComboBox& c) { c.setText("RO"); }, "RO", 0, 0},
+     "XrY",
+     2,
+     0},
+    {"ChangeByCodeDoesNotComplete", {"ROMA"}, "", [](ScriptedUser&, ComboBox& c) { c.setText("RO"); }, "RO", 0, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Casi, ComboAutoCompletaTest, ::testing::ValuesIn(casiCombo),
                          [](const auto& info) { return std::string(info.param.nome); });

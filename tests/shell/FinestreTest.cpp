@@ -16,14 +16,17 @@ namespace {
 using namespace forms;
 namespace fs = std::filesystem;
 
-const char* const kInUso = "Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.";
+const char* const kInUso =
+    "Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.";
 
 class FinestreTest : public ShellTest {};
 
 TEST_F(FinestreTest, TogliBarraRemovesOneTrailingSlash) {
-  const std::pair<const char*, const char*> casi[] = {
-      {"/home/anna/backup/", "/home/anna/backup"}, {"/home/anna/backup", "/home/anna/backup"},
-      {"/", ""}, {"", ""}, {"/a//", "/a/"}};
+  const std::pair<const char*, const char*> casi[] = {{"/home/anna/backup/", "/home/anna/backup"},
+                                                      {"/home/anna/backup", "/home/anna/backup"},
+                                                      {"/", ""},
+                                                      {"", ""},
+                                                      {"/a//", "/a/"}};
   for (const auto& [dato, atteso] : casi) EXPECT_EQ(TogliBarra(dato), atteso) << dato;
 }
 
@@ -70,9 +73,7 @@ TEST_F(FinestreTest, FileTestsOfMissingFreeAndHeldFiles) {
   ::close(fd);
 }
 
-TEST_F(FinestreTest, AFolderCannotBeRewrittenAsAFile) {
-  EXPECT_EQ(FileBloccato((base / "temp").string()), -1);
-}
+TEST_F(FinestreTest, AFolderCannotBeRewrittenAsAFile) { EXPECT_EQ(FileBloccato((base / "temp").string()), -1); }
 
 }  // namespace
 }  // namespace shell::testing

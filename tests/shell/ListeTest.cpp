@@ -35,7 +35,7 @@ TEST_F(ListeTest, PresenteInComboIsExactAndCaseSensitive) {
     const struct {
       const char* valore;
       bool presente;
-    } casi[] = {{"Rossi", true}, {"ROSSI", true}, {"rossi", true}, {"RoSSi", false}, {"Ross", false},
+    } casi[] = {{"Rossi", true}, {"ROSSI", true},     {"rossi", true},       {"RoSSi", false},       {"Ross", false},
                 {"", true},      {"Bianchi ", false}, {"Verdi Città", true}, {"Verdi CITTÀ", false}, {"Zeta", false}};
     for (const auto& c : casi) EXPECT_EQ(shell::PresenteInCombo(c.valore, combo), c.presente) << c.valore;
   }

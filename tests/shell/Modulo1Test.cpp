@@ -14,9 +14,8 @@ TEST(Arrotonda, HalfUpForPositivesFractionCutForNegatives) {
   const struct {
     double valore, atteso;
   } cases[] = {
-      {0.5, 1},   {1.4999, 1},  {-0.5, 0},      {2.5, 3},          {2.49, 2},
-      {-2.7, -2}, {-2.5, -2},   {0, 0},         {1234567.5, 1234568},
-      {1.15 * 10, 12},  // 11.499999999999998 in binary, 11,50 on screen
+      {0.5, 1}, {1.4999, 1},          {-0.5, 0},       {2.5, 3}, {2.49, 2}, {-2.7, -2}, {-2.5, -2},
+      {0, 0},   {1234567.5, 1234568}, {1.15 * 10, 12},  // 11.499999999999998 in binary, 11,50 on screen
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Arrotonda(c.valore), c.atteso) << c.valore;
@@ -30,10 +29,10 @@ TEST(Campo, CountsFieldsFromOne) {
     int n;
     const char* campo;
   } cases[] = {
-      {"a;b;;d", 1, "a"}, {"a;b;;d", 2, "b"}, {"a;b;;d", 3, ""}, {"a;b;;d", 4, "d"}, {"a;b;;d", 5, ""},
-      {"a;b;;d", 0, ""},  {"a;b;;d", -1, ""}, {"", 1, ""},       {"", 2, ""},       {"abc", 1, "abc"},
-      {"abc", 2, ""},     {";", 1, ""},       {";", 2, ""},      {";", 3, ""},      {"a;", 2, ""},
-      {"Città;€", 2, "€"},
+      {"a;b;;d", 1, "a"}, {"a;b;;d", 2, "b"}, {"a;b;;d", 3, ""},  {"a;b;;d", 4, "d"},
+      {"a;b;;d", 5, ""},  {"a;b;;d", 0, ""},  {"a;b;;d", -1, ""}, {"", 1, ""},
+      {"", 2, ""},        {"abc", 1, "abc"},  {"abc", 2, ""},     {";", 1, ""},
+      {";", 2, ""},       {";", 3, ""},       {"a;", 2, ""},      {"Città;€", 2, "€"},
   };
   for (const auto& c : cases) EXPECT_EQ(Campo(c.riga, ";", c.n), c.campo) << c.riga << " " << c.n;
   EXPECT_EQ(Campo("a,b", ",", 2), "b");
@@ -80,8 +79,8 @@ TEST(Sostituisci, ReplacesEveryOccurrenceOnceLeftToRight) {
       {"a\\b", "\\", "\r\n", "a\r\nb"},
       {"riga1\r\nriga2\r\nriga3\r\n", "\r\n", "\\", "riga1\\riga2\\riga3\\"},
       {"\\\\x\\", "\\", "\r\n", "\r\n\r\nx\r\n"},  // growing: every one is reached
-      {"aaa", "aa", "b", "ba"},                     // overlapping: left to right
-      {"a", "a", "aa", "aa"},                       // the inserted text is not scanned again
+      {"aaa", "aa", "b", "ba"},                    // overlapping: left to right
+      {"a", "a", "aa", "aa"},                      // the inserted text is not scanned again
       {"abab", "ab", "abab", "abababab"},
       {"ab", "abc", "z", "ab"},
       {"x", "", "y", "x"},
@@ -134,8 +133,8 @@ TEST_F(Cartelle, CancellaFileTempDeletesOnlyWhatIsThere) {
 }
 
 TEST_F(Cartelle, CancellaPdfTempLeavesOtherPdfAlone) {
-  const char* nostri[] = {"quotara.pdf",  "comunetasi.pdf", "archiviotasi.pdf",        "catastotasi.pdf",
-                          "immobiletasi.pdf", "f24tasi.pdf", "f24tasisemplificato.pdf", "dichiarazioneIMUTASI.pdf"};
+  const char* nostri[] = {"quotara.pdf",      "comunetasi.pdf", "archiviotasi.pdf",        "catastotasi.pdf",
+                          "immobiletasi.pdf", "f24tasi.pdf",    "f24tasisemplificato.pdf", "dichiarazioneIMUTASI.pdf"};
   for (const char* nome : nostri) crea(CartellaTemp() + nome);
   crea(CartellaTemp() + "altro.pdf");
   crea(CartellaTemp() + "tasi.htm");

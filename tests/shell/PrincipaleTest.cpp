@@ -126,9 +126,18 @@ TEST_F(PrincipaleTest, GuidaWritesTheGuideAndOpensItEachTime) {
   EXPECT_EQ(desk.openedDocuments(), (std::vector<std::string>{temp("tasiguida.htm"), temp("tasiguida.htm")}));
 }
 
-const std::set<std::string> kDelProgramma = {
-    "quotara.pdf", "comunetasi.pdf", "archiviotasi.pdf", "catastotasi.pdf", "immobiletasi.pdf", "f24tasi.pdf",
-    "f24tasisemplificato.pdf", "dichiarazioneIMUTASI.pdf", "codfis.imu", "tasiguida.htm", "tasi.htm", "catasto.csv"};
+const std::set<std::string> kDelProgramma = {"quotara.pdf",
+                                             "comunetasi.pdf",
+                                             "archiviotasi.pdf",
+                                             "catastotasi.pdf",
+                                             "immobiletasi.pdf",
+                                             "f24tasi.pdf",
+                                             "f24tasisemplificato.pdf",
+                                             "dichiarazioneIMUTASI.pdf",
+                                             "codfis.imu",
+                                             "tasiguida.htm",
+                                             "tasi.htm",
+                                             "catasto.csv"};
 const std::set<std::string> kAltrui = {"altro.pdf", "note.txt", "quotara.pdf.bak"};
 
 TEST_F(PrincipaleTest, EsciDeletesExactlyTheProgramsTemporaryFilesAndEnds) {
@@ -187,8 +196,9 @@ class StampaCalcolo : public PrincipaleTest {
 
 TEST_F(StampaCalcolo, PrintsAfterYes) {
   compila();
-  desk.expectMsgBox(vbYes, {.prompt = "Vuoi stampare il Quotara eseguito?", .title = "Quotara", .buttons = vbYesNo,
-                            .icon = vbQuestion});
+  desk.expectMsgBox(
+      vbYes,
+      {.prompt = "Vuoi stampare il Quotara eseguito?", .title = "Quotara", .buttons = vbYesNo, .icon = vbQuestion});
   premi(Principale::Stampa);
   EXPECT_EQ(stampe, 1);
   EXPECT_EQ(desk.pendingAnswers(), 0u);
@@ -209,8 +219,10 @@ TEST_F(StampaCalcolo, AReportHeldByAViewerIsNotRewritten) {
   ASSERT_GE(fd, 0);
   ASSERT_EQ(::flock(fd, LOCK_EX), 0);
   desk.expectMsgBox(vbYes, {.prompt = "Vuoi stampare il Quotara eseguito?"});
-  desk.expectMsgBox(vbOK, {.prompt = "Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.",
-                           .icon = vbInformation});
+  desk.expectMsgBox(
+      vbOK,
+      {.prompt = "Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.",
+       .icon = vbInformation});
   premi(Principale::Stampa);
   ::close(fd);
   EXPECT_EQ(stampe, 0);
@@ -236,15 +248,14 @@ TEST_P(ControlliStampa, AMissingDatumStopsThePrintWithItsMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dati, ControlliStampa,
-    ::testing::Values(
-        DatoMancante{"risultato", [](calculation::MainForm& f) { f.Label8.setCaption(""); },
-                     "Devi prima eseguire il calcolo per il contribuente."},
-        DatoMancante{"contribuente", [](calculation::MainForm& f) { f.Combo1.setText(""); },
-                     "Devi immettere il nome del contribuente."},
-        DatoMancante{"indirizzo", [](calculation::MainForm& f) { f.Combo3.setText(""); },
-                     "Devi immettere l'indirizzo dell'immobile."},
-        DatoMancante{"comune", [](calculation::MainForm& f) { f.Combo2.setText(""); },
-                     "Devi immettere il comune di ubicazione dell'immobile."}),
+    ::testing::Values(DatoMancante{"risultato", [](calculation::MainForm& f) { f.Label8.setCaption(""); },
+                                   "Devi prima eseguire il calcolo per il contribuente."},
+                      DatoMancante{"contribuente", [](calculation::MainForm& f) { f.Combo1.setText(""); },
+                                   "Devi immettere il nome del contribuente."},
+                      DatoMancante{"indirizzo", [](calculation::MainForm& f) { f.Combo3.setText(""); },
+                                   "Devi immettere l'indirizzo dell'immobile."},
+                      DatoMancante{"comune", [](calculation::MainForm& f) { f.Combo2.setText(""); },
+                                   "Devi immettere il comune di ubicazione dell'immobile."}),
     [](const auto& info) { return std::string(info.param.descrizione); });
 
 TEST_F(StampaCalcolo, AnotherYearAsksFirstAndNoGoesBackToTheYear) {

@@ -52,7 +52,8 @@ TEST_F(RisorseTest, TheHelpPagesAreCrLfTextWithTheirKeyTopics) {
   }
   for (const char* parola : {"Totali", "Archivio", "Catasto", "Stampa", "Strumenti"})
     EXPECT_NE(guida.find(parola), std::string::npos) << parola;
-  for (const char* parola : {"3958", "3959", "3960", "3961", "16 giugno", "16 dicembre", "160", "per mille", "occupante"})
+  for (const char* parola :
+       {"3958", "3959", "3960", "3961", "16 giugno", "16 dicembre", "160", "per mille", "occupante"})
     EXPECT_NE(tasi.find(parola), std::string::npos) << parola;
 }
 
@@ -132,8 +133,9 @@ TEST_P(Icone, AreReadInTheNearestSizeOverTheBackground) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Posizioni, Icone,
-                         ::testing::Values(Icona{0, 32, true}, Icona{0, 16, true}, Icona{1, 16, true}, Icona{2, 16, true},
-                                           Icona{1, 32, true}, Icona{3, 16, false}, Icona{-1, 16, false}));
+                         ::testing::Values(Icona{0, 32, true}, Icona{0, 16, true}, Icona{1, 16, true},
+                                           Icona{2, 16, true}, Icona{1, 32, true}, Icona{3, 16, false},
+                                           Icona{-1, 16, false}));
 
 TEST_F(RisorseTest, ThePointerOfTheGuideLinkIsACursorFile) {
   const auto cur = resources::find(PuntatoreMano);

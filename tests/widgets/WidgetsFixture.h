@@ -51,14 +51,14 @@ struct ButtonText {
 };
 
 inline constexpr std::array<ButtonText, 9> kButtons{{{"Quotara", "Calcola valore TASI"},
-                                                      {"Totali", "Totali per utente"},
-                                                      {"Archivio", "Archivio dati"},
-                                                      {"Catasto", "Dati catastali"},
-                                                      {"Stampa", "Stampa Quotara"},
-                                                      {"Strumenti", "Strumenti di utilità e backup"},
-                                                      {"Guida", "Guida in linea del programma"},
-                                                      {"Info", "Informazioni sul programma"},
-                                                      {"Esci", "Uscita dal programma"}}};
+                                                     {"Totali", "Totali per utente"},
+                                                     {"Archivio", "Archivio dati"},
+                                                     {"Catasto", "Dati catastali"},
+                                                     {"Stampa", "Stampa Quotara"},
+                                                     {"Strumenti", "Strumenti di utilità e backup"},
+                                                     {"Guida", "Guida in linea del programma"},
+                                                     {"Info", "Informazioni sul programma"},
+                                                     {"Esci", "Uscita dal programma"}}};
 
 class Host : public forms::Form {
  public:
