@@ -3,7 +3,6 @@
 
 #include "desktop/QtDesktop.h"
 #include "platform/InstanceLock.h"
-#include "reports/Stampe.h"
 #include "shell/Applicazione.h"
 #include "shell/Avvio.h"
 
@@ -12,7 +11,6 @@ int main(int argc, char** argv) {
   return desktop::runQtDesktop(
       argc, argv, [](forms::Desktop& d) { return std::make_unique<shell::Applicazione>(d); },
       [&istanza](forms::Application& a) {
-        reports::InstallaStampe();
         if (!shell::Main(istanza)) a.End();
       });
 }

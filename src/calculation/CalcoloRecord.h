@@ -4,16 +4,13 @@
 // "#,##0.00", rates with a decimal point, check boxes as "0"/"1"); the strings
 // are UTF-8, the file is Windows-1252 with CR LF, converted by whoever reads or
 // writes it.
-#include <array>
-#include <optional>
 #include <string>
-#include <string_view>
+
+#include "shell/RecordArchivio.h"
 
 namespace calculation {
 
-struct CalcoloRecord {
-  static constexpr int kNumeroCampi = 28;
-
+struct CalcoloRecord : shell::RecordArchivio<CalcoloRecord, 28, 4> {
   std::string Contribuente;            // 1 key
   std::string IndirizzoImmobile;       // 2 key
   std::string ComuneUbicazione;        // 3 key
@@ -43,25 +40,10 @@ struct CalcoloRecord {
   std::string OpzioniCalcolo;          // 27
   std::string CodiceCatastale;         // 28
 
-  // Field n, counted from 1 (1-28).
-  std::string& campo(int n);
-  const std::string& campo(int n) const;
-  // The name of field n, as above ("Contribuente" for 1).
-  static std::string_view nomeCampo(int n);
-
-  // The 28 fields joined by ";", without the line end.
-  std::string toLine() const;
-  // A line of the file, without its line end; a field the line lacks is empty.
-  static CalcoloRecord fromLine(std::string_view riga);
-
-  // Fields 1-4 joined by ";": the record's key, compared exactly.
-  std::string chiave() const;
-  // The key of a stored line, read field by field as the archive does.
-  static std::string chiaveDi(std::string_view riga);
-
-  // The first field (1-28) holding ";", CR or LF, which would break the line;
-  // none when the record can be stored.
-  std::optional<int> campoNonValido() const;
+  // The fields in file order; fields 1-4 are the key. The base gives
+  // campo(n), nomeCampo(n), toLine(), fromLine(), chiave(), chiaveDi() and
+  // campoNonValido().
+  static const Tabella& Campi();
 
   // Field 27: 1 for the single payment plus 2 for uninhabitable or historic.
   static std::string opzioniCalcolo(bool soluzioneUnica, bool inagibile);

@@ -883,6 +883,43 @@ CalcoloRecord MainForm::RecordCorrente() const {
   return r;
 }
 
+SchedaCalcolo MainForm::Scheda() const {
+  SchedaCalcolo s;
+  CalcoloRecord& r = s.record;
+  r.Contribuente = Combo1.Text();
+  r.IndirizzoImmobile = Combo3.Text();
+  r.ComuneUbicazione = Combo2.Text();
+  r.AnnoImposta = Text2.Text();
+  r.RenditaCatastale = Text3.Text();
+  r.AliquotaTasi = Text4.Text();
+  r.Rivalutazione = Text5.Text();
+  r.ImmobileLocato = std::to_string(chkLocata.Value());
+  r.DetrazioneAbPrincipale = Text7.Text();
+  r.MesiPossesso = Text8.Text();
+  r.MesiPrimoSemestre = Text1.Text();
+  r.MesiSecondoSemestre = Text10.Text();
+  r.QuotaPossesso = Text9.Text();
+  r.TipologiaImmobile = std::to_string(TipologiaSelezionata());
+  r.AbitazionePrincipale = Check1.Value() == vbChecked ? "1" : "0";
+  r.ImpostaImmobile = Label8.Caption();
+  r.ImpostaContribuente = Label10.Caption();
+  r.DetrazioneTotale = Label11.Caption();
+  r.RataAcconto = Label12.Caption();
+  r.DetrazioneAcconto = Label13.Caption();
+  r.RataSaldo = Label14.Caption();
+  r.DetrazioneSaldo = Label15.Caption();
+  r.NumeroProprietari = txtNum.Text();
+  r.PercentualeInquilino = txtLocata.Text();
+  r.CalcoloInquilino = std::to_string(chkInquilino.Value());
+  r.CodiceTributo = lblCodCom.Caption();
+  r.OpzioniCalcolo =
+      CalcoloRecord::opzioniCalcolo(chkUnica.Value() != vbUnchecked, chkInagibile.Value() != vbUnchecked);
+  r.CodiceCatastale = lblCodCat.Caption();
+  s.etichette = {Label8.Caption(),  Label10.Caption(), Label11.Caption(), Label18.Caption(),  Label12.Caption(),
+                 Label13.Caption(), Label14.Caption(), Label15.Caption(), lblCodCom.Caption()};
+  return s;
+}
+
 bool MainForm::ArchiviaCalcolo() {
   shell::Applicazione& a = shell::app();
   if (a.ImportoAcconto.empty()) a.ImportoAcconto = "0.00";

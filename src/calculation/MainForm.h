@@ -15,6 +15,7 @@
 #include <unordered_set>
 
 #include "calculation/CalcoloRecord.h"
+#include "calculation/SchedaCalcolo.h"
 #include "calculation/Tasi.h"
 #include "forms/Forms.h"
 
@@ -96,6 +97,9 @@ class MainForm : public forms::Form {
   // The balance from the advance actually paid (TotaleVersato and
   // DetrazioneAccontoVersata), called by frmAcconto.
   void Fondivomanuale();
+
+  // What the page shows, for the calculation report.
+  SchedaCalcolo Scheda() const;
 
   // The archive of the calculations.
   static std::string PercorsoArchivio();

@@ -2,11 +2,10 @@
 #include <string>
 #include <string_view>
 
-#include "calculation/MainForm.h"
+#include "calculation/SchedaCalcolo.h"
 #include "calculation/Tasi.h"
 #include "reports/Rapporto.h"
 #include "reports/Stampe.h"
-#include "shell/Applicazione.h"
 #include "shell/Numeri.h"
 
 namespace reports {
@@ -30,18 +29,14 @@ bool NonZero(std::string_view testo) {
   return false;
 }
 
-int TipologiaSelezionata(const calculation::MainForm& f) {
-  for (int i = 0; i < 8; ++i)
-    if (f.Option1[i].Value()) return i;
-  return 0;
-}
-
-void Calcolo(Rapporto& r, const calculation::MainForm& f) {
+void Calcolo(Rapporto& r, const calculation::SchedaCalcolo& scheda) {
+  const calculation::CalcoloRecord& c = scheda.record;
+  const calculation::RisultatoCalcolo::Etichette& e = scheda.etichette;
   pdf::clsPDFWriter& pdf = r.pdf();
-  const bool principale = f.Check1.Value() == forms::vbChecked;
-  const int moltiplicatore = calculation::Moltiplicatore(TipologiaSelezionata(f));
+  const bool principale = c.AbitazionePrincipale == "1";
+  const int moltiplicatore = calculation::Moltiplicatore(static_cast<int>(shell::Val(c.TipologiaImmobile)));
   // The two half-year lines push everything below them 1.2 cm down.
-  const bool semestri = shell::Val(f.Text8.Text()) != 12;
+  const bool semestri = shell::Val(c.MesiPossesso) != 12;
   const float d = semestri ? 1.2f : 0;
 
   const auto dato = [&pdf](float y, std::string_view etichetta, const std::string& valore) {
@@ -54,9 +49,9 @@ void Calcolo(Rapporto& r, const calculation::MainForm& f) {
   };
   const auto cella = [&pdf](float x, float y, std::string_view testo) { pdf.DrawText(x, y, testo, "Fnt1", 10); };
   const auto riga = [&](float y, const std::string& importo, const std::string* detrazione) {
-    cella(3.5f, y, f.lblCodCat.Caption());
+    cella(3.5f, y, c.CodiceCatastale);
     cella(5.5f, y, "1");
-    cella(7.5f, y, f.lblCodCom.Caption());
+    cella(7.5f, y, e.lblCodCom);
     cella(12, y, importo);
     if (detrazione) cella(15, y, *detrazione);
   };
@@ -70,51 +65,51 @@ void Calcolo(Rapporto& r, const calculation::MainForm& f) {
   };
 
   pdf.BeginPage();
-  r.Intestazione("Quotara anno " + f.Text2.Text());
+  r.Intestazione("Quotara anno " + c.AnnoImposta);
 
-  dato(26, "Contribuente:", f.Combo1.Text());
-  dato(25.4f, "Indirizzo immobile:", f.Combo3.Text());
-  dato(24.8f, "Comune di ubicazione:", f.Combo2.Text());
-  dato(23.6f, "Rendita catastale:", f.Text3.Text());
-  dato(23, "Aliquota TASI:", f.Text4.Text() + " x 1000");
+  dato(26, "Contribuente:", c.Contribuente);
+  dato(25.4f, "Indirizzo immobile:", c.IndirizzoImmobile);
+  dato(24.8f, "Comune di ubicazione:", c.ComuneUbicazione);
+  dato(23.6f, "Rendita catastale:", c.RenditaCatastale);
+  dato(23, "Aliquota TASI:", c.AliquotaTasi + " x 1000");
   dato(22.4f, "Abitazione principale:", principale ? "Si" : "No");
   dato(21.8f, "Fattore di moltiplicazione per tipologia:", "x " + std::to_string(moltiplicatore));
-  dato(21.2f, "Rivalutazione reddito catastale:", f.Text5.Text() + "%");
-  dato(20.6f, "Detrazione prima casa:", f.Text7.Text());
-  dato(20, "Totale mesi di possesso:", f.Text8.Text());
+  dato(21.2f, "Rivalutazione reddito catastale:", c.Rivalutazione + "%");
+  dato(20.6f, "Detrazione prima casa:", c.DetrazioneAbPrincipale);
+  dato(20, "Totale mesi di possesso:", c.MesiPossesso);
   if (semestri) {
-    dato(19.4f, "Possesso nel I semestre:", f.Text1.Text());
-    dato(18.8f, "Possesso nel II semestre:", f.Text10.Text());
+    dato(19.4f, "Possesso nel I semestre:", c.MesiPrimoSemestre);
+    dato(18.8f, "Possesso nel II semestre:", c.MesiSecondoSemestre);
   }
-  dato(19.4f - d, "Quota di possesso:", f.Text9.Text() + "%");
+  dato(19.4f - d, "Quota di possesso:", c.QuotaPossesso + "%");
 
   r.Riga(18.9f - d);
   pdf.DrawText(1.5f, 17.8f - d, "Quotara", "Fnt2", 14);
   r.Riga(17.5f - d);
 
-  risultato(16.5f - d, "Imposta totale sull'immobile:", f.Label8.Caption(), "Fnt1");
-  risultato(15.8f - d, "Imposta totale del contribuente:", f.Label10.Caption(), "Fnt1");
-  risultato(15.1f - d, "Detrazione totale spettante:", f.Label11.Caption(), "Fnt1");
-  risultato(14.4f - d, "Versamento TASI dovuto:", f.Label18.Caption(), "Fnt2");
-  risultato(13 - d, "Rata in acconto (Giugno):", f.Label12.Caption(), "Fnt2");
-  risultato(12.3f - d, "Detrazione in acconto:", f.Label13.Caption(), "Fnt1");
-  risultato(11.6f - d, "Rata a saldo (Dicembre):", f.Label14.Caption(), "Fnt2");
-  risultato(10.9f - d, "Detrazione a saldo:", f.Label15.Caption(), "Fnt1");
+  risultato(16.5f - d, "Imposta totale sull'immobile:", e.Label8, "Fnt1");
+  risultato(15.8f - d, "Imposta totale del contribuente:", e.Label10, "Fnt1");
+  risultato(15.1f - d, "Detrazione totale spettante:", e.Label11, "Fnt1");
+  risultato(14.4f - d, "Versamento TASI dovuto:", e.Label18, "Fnt2");
+  risultato(13 - d, "Rata in acconto (Giugno):", e.Label12, "Fnt2");
+  risultato(12.3f - d, "Detrazione in acconto:", e.Label13, "Fnt1");
+  risultato(11.6f - d, "Rata a saldo (Dicembre):", e.Label14, "Fnt2");
+  risultato(10.9f - d, "Detrazione a saldo:", e.Label15, "Fnt1");
 
   r.Riga(10.1f - d);
   pdf.DrawText(1.5f, 9.4f - d, "Dati e codici per F24", "Fnt2", 14);
   r.Riga(9.1f - d);
 
-  const std::string acconto = f.Label12.Caption(), saldo = f.Label14.Caption();
+  const std::string acconto = e.Label12, saldo = e.Label14;
   titoli(8.5f - d, "Acconto", "N.Imm.");
   if (principale) {
     // The deduction column: both rows always, even for a single payment.
-    const std::string detrazioneAcconto = f.Label13.Caption(), detrazioneSaldo = f.Label15.Caption();
+    const std::string detrazioneAcconto = e.Label13, detrazioneSaldo = e.Label15;
     riga(7.8f - d, acconto, &detrazioneAcconto);
     titoli(7.1f - d, "Saldo", "N. Imm.");
     riga(6.4f - d, saldo, &detrazioneSaldo);
   } else {
-    const bool codice = NonZero(f.lblCodCom.Caption());
+    const bool codice = NonZero(e.lblCodCom);
     if (codice && NonZero(acconto)) riga(7.8f - d, acconto, nullptr);
     titoli(6.4f - d, "Saldo", "N. Imm.");
     if (codice && NonZero(saldo)) riga(5.7f - d, saldo, nullptr);
@@ -132,9 +127,8 @@ const ModelloRapporto& ModelloCalcolo() {
 
 }  // namespace
 
-void StampaCalcoloPdf() {
-  const auto& f = shell::app().form<calculation::MainForm>();
-  StampaRapporto(ModelloCalcolo(), [&f](Rapporto& r) { Calcolo(r, f); });
+void StampaCalcoloPdf(const calculation::SchedaCalcolo& scheda) {
+  StampaRapporto(ModelloCalcolo(), [&scheda](Rapporto& r) { Calcolo(r, scheda); });
 }
 
 }  // namespace reports

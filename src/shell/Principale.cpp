@@ -5,6 +5,7 @@
 #include "calculation/MainForm.h"
 #include "fiscalcode/modCodFis.h"
 #include "platform/Dates.h"
+#include "reports/Stampe.h"
 #include "shell/About.h"
 #include "shell/Applicazione.h"
 #include "shell/Finestre.h"
@@ -18,8 +19,14 @@ namespace shell {
 using namespace forms;
 
 ProcedureStampa& Stampe() {
-  static ProcedureStampa procedure;
+  static ProcedureStampa procedure = ProcedureDelProgramma();
   return procedure;
+}
+
+ProcedureStampa ProcedureDelProgramma() {
+  ProcedureStampa p;
+  p.StampaCalcoloPdf = [] { reports::StampaCalcoloPdf(app().form<calculation::MainForm>().Scheda()); };
+  return p;
 }
 
 namespace {

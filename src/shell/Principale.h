@@ -18,8 +18,9 @@ class CStatusBar32x;
 namespace shell {
 
 // The report procedures that "Stampa" starts once the user has confirmed and
-// the report's file is free. They live with the reports, which install them
-// at start-up (main.cpp); one that is not installed prints nothing.
+// the report's file is free: each gathers what its page shows and hands it to
+// its report. Tests may put others in their place; one that is empty prints
+// nothing.
 struct ProcedureStampa {
   std::function<void()> StampaCalcoloPdf;      // page 1, "quotara.pdf"
   std::function<void()> StampaComunePdf;       // page 2, "comunetasi.pdf"
@@ -29,6 +30,8 @@ struct ProcedureStampa {
   std::function<void()> StampaImmobilePdf;     // the cadastral record window, "immobiletasi.pdf"
 };
 ProcedureStampa& Stampe();
+// The program's own procedures (what Stampe() starts with).
+ProcedureStampa ProcedureDelProgramma();
 
 class Principale : public forms::MDIForm {
  public:

@@ -118,11 +118,10 @@ INSTANTIATE_TEST_SUITE_P(Controlli, DatiMancanti,
                                                         [](auto& f) -> Control& { return f.Combo2; }}),
                          [](const auto& info) { return std::string(info.param.caso); });
 
-// The frame's "Stampa" with the reports installed as at start-up.
+// The frame's "Stampa" with the program's own report procedures.
 class ComandoStampa : public ControlloStampa {
  protected:
-  ComandoStampa() { InstallaStampe(); }
-  ~ComandoStampa() override { shell::Stampe() = {}; }
+  ~ComandoStampa() override { shell::Stampe() = shell::ProcedureDelProgramma(); }
 
   void premiStampa() { cornice().EseguiComando(shell::Principale::Stampa); }
 };

@@ -8,6 +8,7 @@
 #include "ReportsFixture.h"
 #include "reports/Rapporto.h"
 #include "reports/Stampe.h"
+#include "calculation/MainForm.h"
 
 namespace reports::testing {
 namespace {
@@ -96,7 +97,7 @@ TEST_F(Cornice, AFailureWhileWritingRemovesTheHalfWrittenFile) {
 TEST_F(Cornice, TheCalculationReportThatCannotBeWrittenLeavesNoFile) {
   fs::create_directory(temp("quotara.pdf"));
   desk.expectMsgBox(vbOK);
-  StampaCalcoloPdf();
+  StampaCalcoloPdf(application.form<calculation::MainForm>().Scheda());
   ASSERT_EQ(desk.msgBoxes().size(), 1u);
   EXPECT_EQ(desk.msgBoxes()[0].prompt.rfind("Impossibile stampare \"quotara.pdf\":", 0), 0u);
   EXPECT_FALSE(fs::is_regular_file(temp("quotara.pdf")));

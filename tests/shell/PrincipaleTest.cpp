@@ -180,7 +180,7 @@ class StampaCalcolo : public PrincipaleTest {
   StampaCalcolo() {
     Stampe().StampaCalcoloPdf = [this] { ++stampe; };
   }
-  ~StampaCalcolo() override { Stampe().StampaCalcoloPdf = nullptr; }
+  ~StampaCalcolo() override { Stampe() = ProcedureDelProgramma(); }
 
   calculation::MainForm& pagina() { return application.form<calculation::MainForm>(); }
   void compila() {

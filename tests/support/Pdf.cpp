@@ -1,17 +1,13 @@
-#include "ReportsFixture.h"
+#include "Pdf.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <regex>
 #include <sstream>
 
-#include "platform/Paths.h"
-
-namespace reports::testing {
-
-namespace fs = std::filesystem;
+namespace quotara::testing {
 
 namespace {
 
@@ -40,32 +36,11 @@ std::string Entita(std::string s) {
 
 }  // namespace
 
-ReportsTest::ReportsTest() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string nome = std::string(info->test_suite_name()) + "." + info->name();
-  for (char& c : nome)
-    if (c == '/') c = '_';
-  base = fs::path(QUOTARA_TEST_OUT) / nome;
-  fs::remove_all(base);
-  for (const char* cartella : {"dati", "temp"}) {
-    fs::create_directories(base / cartella);
-    fs::permissions(base / cartella, fs::perms::owner_all);
-  }
-  platform::setProgramFolderForTests((base / "dati").string());
-  platform::setTempFolderForTests((base / "temp").string());
-  // Thursday 10 December 2026, 9:30:15.
-  desk.setNow(std::chrono::local_days{std::chrono::year{2026} / 12 / 10} + std::chrono::hours{9} +
-              std::chrono::minutes{30} + std::chrono::seconds{15});
-}
-
-ReportsTest::~ReportsTest() {
-  platform::setProgramFolderForTests("");
-  platform::setTempFolderForTests("");
-}
-
 std::string ControllaPdf(const std::string& file) {
+  std::string strumento = std::string(QUOTARA_SOURCE_DIR) + "/tools/check-pdf";
+  if (!std::filesystem::exists(strumento)) strumento = "/work/shared/tools/check-pdf";
   if (std::system("command -v qpdf > /dev/null 2>&1") != 0) return "";
-  return Esegui(std::string(QUOTARA_SOURCE_DIR) + "/tools/check-pdf '" + file + "'");
+  return Esegui(strumento + " '" + file + "'");
 }
 
 std::vector<Parola> Parole(const std::string& file, int pagina) {
@@ -114,11 +89,11 @@ std::string TestoPagina(const std::string& file, int pagina) {
   return Esegui("pdftotext -layout -f " + n + " -l " + n + " '" + file + "' -");
 }
 
-std::string Leggi(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+int NumeroPagine(const std::string& file) {
+  const std::string info = Esegui("pdfinfo '" + file + "'");
+  std::smatch m;
+  static const std::regex pagine(R"(Pages:\s+(\d+))");
+  return std::regex_search(info, m, pagine) ? std::stoi(m[1]) : 0;
 }
 
-}  // namespace reports::testing
+}  // namespace quotara::testing

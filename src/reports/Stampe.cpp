@@ -1,9 +1,0 @@
-#include "reports/Stampe.h"
-
-#include "shell/Principale.h"
-
-namespace reports {
-
-void InstallaStampe() { shell::Stampe().StampaCalcoloPdf = StampaCalcoloPdf; }
-
-}  // namespace reports

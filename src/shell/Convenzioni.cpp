@@ -1,0 +1,164 @@
+#include "shell/Convenzioni.h"
+
+#include <string>
+
+#include "forms/Application.h"
+#include "forms/ControlArray.h"
+#include "forms/Text.h"
+#include "platform/Cp1252.h"
+#include "shell/Applicazione.h"
+#include "shell/Editori.h"
+
+namespace shell {
+
+using namespace forms;
+
+namespace {
+
+constexpr int kIncolla = 22;  // Ctrl+V
+
+bool Cifra(int k) { return k >= '0' && k <= '9'; }
+
+// A Windows-1252 letter in upper case, accented ones included; other codes unchanged.
+int Maiuscola(int k) {
+  if ((k >= 'a' && k <= 'z') || (k >= 0xE0 && k <= 0xFE && k != 0xF7)) return k - 0x20;
+  return k;
+}
+
+// Pastes the clipboard text over the selection, less the characters in
+// `rifiutati` and line breaks, in upper case when asked.
+void Incolla(EditControl& Casella, std::string_view rifiutati, bool maiuscolo) {
+  std::string testo;
+  const std::string appunti = desktop().clipboardText();
+  for (size_t pos = 0; pos < appunti.size();) {
+    char32_t cp = platform::nextCodePoint(appunti, pos);
+    if (cp == '\r' || cp == '\n' || (cp < 0x80 && rifiutati.find(static_cast<char>(cp)) != std::string_view::npos))
+      continue;
+    if (maiuscolo && cp < 0x100) cp = static_cast<char32_t>(Maiuscola(static_cast<int>(cp)));
+    platform::appendUtf8(testo, cp);
+  }
+  if (!testo.empty()) Casella.setSelText(testo);
+}
+
+void SelezionaSuFocus(TextBox& Casella) {
+  TextBox* box = &Casella;
+  box->GotFocus = [box] { SelezionaTutto(*box); };
+}
+
+}  // namespace
+
+bool InvioEsc(int& KeyAscii) {
+  if (KeyAscii == vbKeyReturn) {
+    KeyAscii = 0;
+    SendKeys("{TAB}");
+    return true;
+  }
+  if (KeyAscii == vbKeyEscape) {
+    KeyAscii = 0;
+    SendKeys("+{TAB}");
+    return true;
+  }
+  return false;
+}
+
+void SelezionaTutto(EditControl& Casella) {
+  Casella.setSelStart(0);
+  Casella.setSelLength(text::length(Casella.Text()));
+}
+
+bool TastoControllo(int k) { return k == vbKeyBack || k == vbKeyTab || k == 10; }
+
+void TastoCifre(int& KeyAscii) {
+  if (InvioEsc(KeyAscii)) return;
+  if (!Cifra(KeyAscii) && !TastoControllo(KeyAscii)) KeyAscii = 0;
+}
+
+void TastoDecimale(int& KeyAscii) {
+  if (InvioEsc(KeyAscii)) return;
+  if (KeyAscii == '.') KeyAscii = ',';
+  if (!Cifra(KeyAscii) && KeyAscii != ',' && !TastoControllo(KeyAscii)) KeyAscii = 0;
+}
+
+void TastoMaiuscolo(int& KeyAscii) {
+  if (InvioEsc(KeyAscii)) return;
+  if (KeyAscii == ',' || KeyAscii == '.' || KeyAscii == ';')
+    KeyAscii = 0;
+  else
+    KeyAscii = Maiuscola(KeyAscii);
+}
+
+void TastoNome(EditControl& Casella, int& KeyAscii) {
+  if (InvioEsc(KeyAscii)) return;
+  if (KeyAscii == ',' || KeyAscii == ';') {
+    KeyAscii = 0;
+  } else if (KeyAscii == kIncolla) {
+    // Pasted text loses what would break an archive line.
+    KeyAscii = 0;
+    Incolla(Casella, ";", false);
+  }
+}
+
+void CasellaTesto(TextBox& Casella) {
+  SelezionaSuFocus(Casella);
+  Casella.KeyPress = [](int& k) { InvioEsc(k); };
+}
+
+void CasellaCifre(TextBox& Casella) {
+  SelezionaSuFocus(Casella);
+  Casella.KeyPress = [](int& k) { TastoCifre(k); };
+}
+
+void CasellaDecimale(TextBox& Casella) {
+  SelezionaSuFocus(Casella);
+  Casella.KeyPress = [](int& k) { TastoDecimale(k); };
+}
+
+void CasellaMaiuscola(TextBox& Casella) {
+  SelezionaSuFocus(Casella);
+  TextBox* box = &Casella;
+  box->KeyPress = [box](int& k) {
+    if (k == kIncolla) {
+      k = 0;
+      Incolla(*box, ",.;", true);
+      return;
+    }
+    TastoMaiuscolo(k);
+  };
+}
+
+void CasellaImporto(TextBox& Casella, bool Decimali) {
+  SelezionaSuFocus(Casella);
+  TextBox* box = &Casella;
+  box->KeyDown = [box](int& k, int) { ImportoKeyDown(*box, k); };
+  box->KeyPress = [box, Decimali](int& k) {
+    if (!InvioEsc(k)) ImportoKeyPress(*box, k, Decimali);
+  };
+}
+
+void CasellaData(TextBox& Casella, std::string_view Maschera) {
+  SelezionaSuFocus(Casella);
+  TextBox* box = &Casella;
+  const std::string maschera(Maschera);
+  box->KeyDown = [box, maschera](int& k, int) { DataKeyDown(*box, k, maschera); };
+  box->KeyPress = [box, maschera](int& k) {
+    if (!InvioEsc(k)) DataKeyPress(*box, k, maschera);
+  };
+}
+
+void CasellaNome(ComboBox& Casella) {
+  ComboBox* box = &Casella;
+  box->KeyPress = [box](int& k) { TastoNome(*box, k); };
+  box->Change = [box] {
+    if (!app().InCaricamento) ComboAutoCompleta(*box);
+  };
+}
+
+void InvioEsc(CheckBox& Casella) {
+  Casella.KeyPress = [](int& k) { InvioEsc(k); };
+}
+
+void InvioEsc(ControlArray<OptionButton>& Gruppo) {
+  Gruppo.KeyPress = [](int, int& k) { InvioEsc(k); };
+}
+
+}  // namespace shell

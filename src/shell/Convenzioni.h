@@ -1,0 +1,57 @@
+#pragma once
+// The input conventions every window follows, one call per box in the
+// window's constructor (after the box is created, before its own handlers):
+//
+//   shell::CasellaCifre(Text2);            // Enter/Esc, selected on focus, digits only
+//   shell::CasellaDecimale(Text4);         // ... digits and the decimal comma ("." types ",")
+//   shell::CasellaMaiuscola(txtFoglio);    // ... upper case, "," "." ";" refused
+//   shell::CasellaImporto(Text3);          // ... the shared amount editor (Editori.h)
+//   shell::CasellaData(txtData);           // ... the shared date editor, "  /  /    "
+//   shell::CasellaNome(Combo1);            // ... a name: "," ";" refused, pasted text
+//                                          //     cleaned, the list completes it
+//   shell::CasellaTesto(txtNote);          // Enter/Esc and selected on focus only
+//   shell::InvioEsc(Check1);               // Enter/Esc on a check or option box
+//
+// Enter moves to the next control, Esc to the previous one. A window that
+// needs more on a key sets its own handler afterwards and calls the kit's
+// handler (TastoCifre, ...) from it.
+#include <string_view>
+
+#include "forms/ControlArray.h"
+#include "forms/Controls.h"
+
+namespace shell {
+
+// Enter becomes Tab, Esc Shift+Tab (KeyAscii 0); true when the key was one of them.
+bool InvioEsc(int& KeyAscii);
+// The whole text selected.
+void SelezionaTutto(forms::EditControl& Casella);
+
+// Backspace, Tab and line feed pass through every box.
+bool TastoControllo(int KeyAscii);
+
+// The KeyPress rules of each kind of box (Enter/Esc included): KeyAscii
+// becomes 0 when the key is refused, and is changed when it is typed as
+// another character.
+void TastoCifre(int& KeyAscii);
+void TastoDecimale(int& KeyAscii);
+void TastoMaiuscolo(int& KeyAscii);
+void TastoNome(forms::EditControl& Casella, int& KeyAscii);
+
+void CasellaTesto(forms::TextBox& Casella);
+void CasellaCifre(forms::TextBox& Casella);
+void CasellaDecimale(forms::TextBox& Casella);
+void CasellaMaiuscola(forms::TextBox& Casella);
+// `Decimali`: the amount takes a decimal comma.
+void CasellaImporto(forms::TextBox& Casella, bool Decimali = true);
+void CasellaData(forms::TextBox& Casella, std::string_view Maschera = "  /  /    ");
+// A combo of names (taxpayer, address, municipality): Enter/Esc, "," and ";"
+// refused, a paste loses ";" and line breaks; each change completes the text
+// from the list (unless another window is filling it, InCaricamento).
+void CasellaNome(forms::ComboBox& Casella);
+
+// Enter/Esc on a check box or on every button of an option group.
+void InvioEsc(forms::CheckBox& Casella);
+void InvioEsc(forms::ControlArray<forms::OptionButton>& Gruppo);
+
+}  // namespace shell

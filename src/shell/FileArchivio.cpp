@@ -1,0 +1,102 @@
+#include "shell/FileArchivio.h"
+
+#include <cerrno>
+#include <utility>
+
+#include "forms/Controls.h"
+#include "platform/Files.h"
+#include "shell/Messaggi.h"
+
+namespace shell {
+
+namespace {
+
+constexpr const char* kNonArchiviato = "Impossibile archiviare i dati.\r\n";
+constexpr const char* kNonEliminato = "Impossibile eliminare i dati.\r\n";
+
+}  // namespace
+
+FileArchivio::FileArchivio(std::string Percorso, forms::ListBox& Elenco, ChiaveDi Chiave)
+    : percorso_(std::move(Percorso)), elenco_(Elenco), chiave_(Chiave) {}
+
+bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga) {
+  elenco_.Clear();
+  // A missing archive is an empty one.
+  if (!platform::fileReadable(percorso_)) return true;
+  std::vector<std::string> righe;
+  try {
+    righe = platform::readLines(percorso_);
+  } catch (const platform::FileError& e) {
+    Messaggio(e.what(), forms::vbExclamation);
+    return false;
+  }
+  if (OgniRiga)
+    for (const std::string& riga : righe) OgniRiga(riga);
+  for (std::string& riga : righe) elenco_.AddItem(std::move(riga));
+  return true;
+}
+
+int FileArchivio::Trova(std::string_view Chiave) const {
+  for (int i = 0; i < elenco_.ListCount(); ++i)
+    if (chiave_(elenco_.List(i)) == Chiave) return i;
+  return -1;
+}
+
+std::vector<std::string> FileArchivio::Righe() const {
+  std::vector<std::string> righe;
+  righe.reserve(static_cast<size_t>(elenco_.ListCount()) + 1);
+  for (int i = 0; i < elenco_.ListCount(); ++i) righe.push_back(elenco_.List(i));
+  return righe;
+}
+
+bool FileArchivio::Riscrivi(const std::vector<std::string>& righe, const char* messaggio) {
+  try {
+    platform::writeLinesAtomic(percorso_, righe);
+  } catch (const platform::FileError& e) {
+    Messaggio(messaggio + std::string(e.what()), forms::vbCritical);
+    return false;
+  }
+  return true;
+}
+
+bool FileArchivio::Aggiungi(const std::string& Riga) {
+  try {
+    platform::appendLine(percorso_, Riga);
+  } catch (const platform::FileError& e) {
+    Messaggio(kNonArchiviato + std::string(e.what()), forms::vbCritical);
+    return false;
+  }
+  elenco_.AddItem(Riga);
+  return true;
+}
+
+bool FileArchivio::Sostituisci(int Indice, const std::string& Riga) {
+  if (Indice < 0 || Indice >= elenco_.ListCount()) return Aggiungi(Riga);
+  std::vector<std::string> righe = Righe();
+  righe.erase(righe.begin() + Indice);
+  righe.push_back(Riga);
+  if (!Riscrivi(righe, kNonArchiviato)) return false;
+  elenco_.RemoveItem(Indice);
+  elenco_.AddItem(Riga);
+  return true;
+}
+
+bool FileArchivio::Elimina(int Indice) {
+  if (Indice < 0 || Indice >= elenco_.ListCount()) return false;
+  if (elenco_.ListCount() == 1) {
+    if (!platform::removeFile(percorso_) && errno != ENOENT) {
+      Messaggio(
+          std::string(kNonEliminato) + platform::FileError(errno, "Impossibile eliminare il file", percorso_).what(),
+          forms::vbCritical);
+      return false;
+    }
+  } else {
+    std::vector<std::string> righe = Righe();
+    righe.erase(righe.begin() + Indice);
+    if (!Riscrivi(righe, kNonEliminato)) return false;
+  }
+  elenco_.RemoveItem(Indice);
+  return true;
+}
+
+}  // namespace shell

@@ -1,0 +1,196 @@
+#include "shell/FileArchivio.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "forms/Forms.h"
+#include "shell/RecordArchivio.h"
+#include "support/ProgramTest.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace forms;
+
+// A record of three fields, the first two its key.
+struct Prova : shell::RecordArchivio<Prova, 3, 2> {
+  std::string Nome, Comune, Importo;
+  static const Tabella& Campi() {
+    static const Tabella t = {{{&Prova::Nome, "Nome"}, {&Prova::Comune, "Comune"}, {&Prova::Importo, "Importo"}}};
+    return t;
+  }
+};
+
+TEST(RecordArchivio, SplitsOnceWritesBackAndGivesItsKey) {
+  const struct {
+    const char* riga;
+    std::vector<std::string> campi;
+    const char* chiave;
+  } casi[] = {
+      {"Rossi;ROMA;1.000,00", {"Rossi", "ROMA", "1.000,00"}, "Rossi;ROMA"},
+      {"Rossi;ROMA", {"Rossi", "ROMA", ""}, "Rossi;ROMA"},
+      {"Rossi", {"Rossi", "", ""}, "Rossi;"},
+      {"", {"", "", ""}, ";"},
+      {";;", {"", "", ""}, ";"},
+      {"Rossi;ROMA;1;in più", {"Rossi", "ROMA", "1"}, "Rossi;ROMA"},
+      {"Città;FORLÌ;2", {"Città", "FORLÌ", "2"}, "Città;FORLÌ"},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.riga);
+    const Prova r = Prova::fromLine(c.riga);
+    for (int n = 1; n <= 3; ++n) EXPECT_EQ(r.campo(n), c.campi[static_cast<size_t>(n - 1)]) << Prova::nomeCampo(n);
+    EXPECT_EQ(r.chiave(), c.chiave);
+    EXPECT_EQ(Prova::chiaveDi(c.riga), c.chiave);
+    EXPECT_EQ(Prova::fromLine(r.toLine()).toLine(), r.toLine());
+  }
+  Prova r;
+  r.Importo = "1;2";
+  EXPECT_EQ(r.campoNonValido(), 3);
+  r.Importo = "1\r\n";
+  EXPECT_EQ(r.campoNonValido(), 3);
+  r.Importo = "1";
+  EXPECT_EQ(r.campoNonValido(), std::nullopt);
+  EXPECT_THROW(r.campo(4), std::out_of_range);
+  EXPECT_THROW(r.campo(0), std::out_of_range);
+}
+
+class Finestra : public Form {
+ public:
+  ListBox List1;
+  Finestra() {
+    List1.create(*this, 0, 0, 1000, 1000);
+    List1.setVisible(false);
+  }
+};
+
+enum class Operazione { Aggiungi, Sostituisci, Elimina };
+
+struct Caso {
+  const char* nome;
+  std::string byte;  // the file before, "" when missing
+  Operazione operazione;
+  int indice;
+  std::string riga;
+  std::string dopo;  // the file after a successful change, "" when removed
+  std::vector<std::string> elenco;
+};
+
+const Caso kCasi[] = {
+    {"AggiungiConCrLf",
+     "A;1;x\r\nB;2;y\r\n",
+     Operazione::Aggiungi,
+     -1,
+     "C;3;z",
+     "A;1;x\r\nB;2;y\r\nC;3;z\r\n",
+     {"A;1;x", "B;2;y", "C;3;z"}},
+    {"AggiungiSenzaCrLf",
+     "A;1;x\r\nB;2;y",
+     Operazione::Aggiungi,
+     -1,
+     "C;3;z",
+     "A;1;x\r\nB;2;y\r\nC;3;z\r\n",
+     {"A;1;x", "B;2;y", "C;3;z"}},
+    {"AggiungiAFileMancante", "", Operazione::Aggiungi, -1, "Città;3;z", "Citt\xE0;3;z\r\n", {"Città;3;z"}},
+    {"Sostituisci",
+     "A;1;x\r\nB;2;y\r\nC;3;z\r\n",
+     Operazione::Sostituisci,
+     0,
+     "A;1;nuovo",
+     "B;2;y\r\nC;3;z\r\nA;1;nuovo\r\n",
+     {"B;2;y", "C;3;z", "A;1;nuovo"}},
+    {"SostituisciSenzaCrLf",
+     "A;1;x\r\nB;2;y",
+     Operazione::Sostituisci,
+     1,
+     "B;2;nuovo",
+     "A;1;x\r\nB;2;nuovo\r\n",
+     {"A;1;x", "B;2;nuovo"}},
+    {"Elimina", "A;1;x\r\nB;2;y\r\nC;3;z\r\n", Operazione::Elimina, 1, "", "A;1;x\r\nC;3;z\r\n", {"A;1;x", "C;3;z"}},
+    {"EliminaSenzaCrLf", "A;1;x\r\nB;2;y", Operazione::Elimina, 0, "", "B;2;y\r\n", {"B;2;y"}},
+    {"EliminaUltimaRiga", "A;1;x\r\n", Operazione::Elimina, 0, "", "", {}},
+};
+
+class FileArchivioTest : public quotara::testing::ProgramTest,
+                         public ::testing::WithParamInterface<std::tuple<Caso, bool>> {
+ protected:
+  std::string file() const { return dati("prova.dat"); }
+  std::vector<std::string> elenco(const ListBox& l) const {
+    std::vector<std::string> v;
+    for (int i = 0; i < l.ListCount(); ++i) v.push_back(l.List(i));
+    return v;
+  }
+  bool esegui(shell::FileArchivio& a, const Caso& c) {
+    switch (c.operazione) {
+      case Operazione::Aggiungi:
+        return a.Aggiungi(c.riga);
+      case Operazione::Sostituisci:
+        return a.Sostituisci(c.indice, c.riga);
+      case Operazione::Elimina:
+        return a.Elimina(c.indice);
+    }
+    return false;
+  }
+};
+
+// The file first, then the list; a write that fails (a folder where the file
+// goes) leaves both as they were and says so.
+TEST_P(FileArchivioTest, ChangesFileThenList) {
+  const auto& [c, guasto] = GetParam();
+  if (!c.byte.empty()) quotara::testing::ScriviFile(file(), c.byte);
+  Finestra& f = application.form<Finestra>();
+  shell::FileArchivio archivio(file(), f.List1, Prova::chiaveDi);
+  std::vector<std::string> lette;
+  ASSERT_TRUE(archivio.Carica([&lette](std::string_view r) { lette.emplace_back(r); }));
+  const std::vector<std::string> prima = elenco(f.List1);
+  EXPECT_EQ(lette, prima);
+
+  if (guasto) {
+    fs::remove(file());
+    fs::create_directories(file() + "/dentro");
+    desk.expectMsgBox(vbOK, {.title = "Quotara", .icon = vbCritical});
+    EXPECT_FALSE(esegui(archivio, c));
+    EXPECT_EQ(desk.pendingAnswers(), 0u);
+    EXPECT_EQ(desk.msgBoxes().back().prompt.rfind("Impossibile ", 0), 0u) << desk.msgBoxes().back().prompt;
+    EXPECT_TRUE(fs::is_directory(file() + "/dentro"));
+    EXPECT_EQ(elenco(f.List1), prima);
+    return;
+  }
+  EXPECT_TRUE(esegui(archivio, c));
+  EXPECT_TRUE(desk.msgBoxes().empty());
+  if (c.dopo.empty())
+    EXPECT_FALSE(fs::exists(file()));
+  else
+    EXPECT_EQ(quotara::testing::LeggiFile(file()), c.dopo);
+  EXPECT_EQ(elenco(f.List1), c.elenco);
+  // What the list holds is what the file holds.
+  shell::FileArchivio riletto(file(), f.List1, Prova::chiaveDi);
+  ASSERT_TRUE(riletto.Carica());
+  EXPECT_EQ(elenco(f.List1), c.elenco);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, FileArchivioTest, ::testing::Combine(::testing::ValuesIn(kCasi), ::testing::Bool()),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).nome) +
+                                  (std::get<1>(info.param) ? "_ScritturaFallita" : "");
+                         });
+
+class FileArchivioLettura : public quotara::testing::ProgramTest {};
+
+TEST_F(FileArchivioLettura, FindsByKeyAndTakesAMissingFileAsEmpty) {
+  Finestra& f = application.form<Finestra>();
+  shell::FileArchivio archivio(dati("prova.dat"), f.List1, Prova::chiaveDi);
+  ASSERT_TRUE(archivio.Carica());
+  EXPECT_EQ(f.List1.ListCount(), 0);
+  EXPECT_EQ(archivio.Trova("A;1"), -1);
+  quotara::testing::ScriviFile(dati("prova.dat"), "A;1;x\r\nB;2;y\r\nA;1;z\r\n");
+  ASSERT_TRUE(archivio.Carica());
+  EXPECT_EQ(archivio.Trova("A;1"), 0);
+  EXPECT_EQ(archivio.Trova("B;2"), 1);
+  EXPECT_EQ(archivio.Trova("B"), -1);
+  EXPECT_EQ(archivio.Trova("A;1;x"), -1);
+}
+
+}  // namespace

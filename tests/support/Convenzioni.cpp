@@ -1,0 +1,118 @@
+#include "Convenzioni.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "forms/Text.h"
+
+namespace quotara::testing {
+
+using namespace forms;
+
+namespace {
+
+const char* Nome(Casella t) {
+  switch (t) {
+    case Casella::Testo:
+      return "testo";
+    case Casella::Cifre:
+      return "cifre";
+    case Casella::Decimale:
+      return "decimale";
+    case Casella::Maiuscola:
+      return "maiuscola";
+    case Casella::Importo:
+      return "importo";
+    case Casella::Data:
+      return "data";
+    case Casella::Nome:
+      return "nome";
+  }
+  return "?";
+}
+
+// What typing `tasti` over the whole text leaves, for the kinds whose text
+// follows the keys one by one ("" = not checked here).
+struct Battitura {
+  Casella tipo;
+  const char* tasti;
+  const char* testo;
+};
+constexpr Battitura kBattiture[] = {
+    {Casella::Cifre, "1a,.;2", "12"},        {Casella::Cifre, "3 -4", "34"},
+    {Casella::Decimale, "1.5", "1,5"},       {Casella::Decimale, "2a;,5", "2,5"},
+    {Casella::Maiuscola, "ab,.;c", "ABC"},   {Casella::Maiuscola, "forlì", "FORLÌ"},
+    {Casella::Nome, "a,b;c", "abc"},         {Casella::Testo, "a,b", "a,b"},
+};
+
+// What a paste over the whole text leaves.
+struct Incollatura {
+  Casella tipo;
+  const char* appunti;
+  const char* testo;
+};
+constexpr Incollatura kIncollature[] = {
+    {Casella::Maiuscola, "via, roma; 1.\r\n", "VIA ROMA 1"},
+    {Casella::Nome, "Rossi;\r\nMario", "RossiMario"},
+};
+
+}  // namespace
+
+void ControllaCaselle(ScriptedUser& user, HeadlessDesktop& desk, std::initializer_list<CasellaDaControllare> caselle) {
+  Application& a = app();
+  for (const CasellaDaControllare& c : caselle) {
+    EditControl& box = c.casella;
+    SCOPED_TRACE(std::string("casella ") + Nome(c.tipo) + " (tab index " + std::to_string(box.TabIndex()) + ")");
+    Form& form = box.form();
+
+    // Enter goes forward, Esc back.
+    user.focus(box);
+    ASSERT_EQ(a.focused(), &box);
+    Control* dopo = form.nextTabStop(&box, true);
+    user.pressEnter();
+    EXPECT_EQ(a.focused(), dopo);
+    user.focus(box);
+    Control* prima = form.nextTabStop(&box, false);
+    user.pressEsc();
+    EXPECT_EQ(a.focused(), prima);
+
+    // The whole text selected on focus.
+    if (c.tipo != Casella::Nome && !box.Text().empty()) {
+      if (dopo) user.focus(*dopo);
+      user.focus(box);
+      EXPECT_EQ(box.SelStart(), 0);
+      EXPECT_EQ(box.SelLength(), text::length(box.Text()));
+    }
+
+    // A letter never reaches a numeric, amount or date box.
+    if (c.tipo == Casella::Cifre || c.tipo == Casella::Decimale || c.tipo == Casella::Importo ||
+        c.tipo == Casella::Data) {
+      user.focus(box);
+      box.setSelStart(text::length(box.Text()));
+      const std::string testo = box.Text();
+      user.type("x");
+      EXPECT_EQ(box.Text(), testo);
+    }
+
+    for (const Battitura& b : kBattiture) {
+      if (b.tipo != c.tipo) continue;
+      user.focus(box);
+      box.setSelStart(0);
+      box.setSelLength(text::length(box.Text()));
+      user.type(b.tasti);
+      EXPECT_EQ(box.Text(), b.testo) << "typed " << b.tasti;
+    }
+    for (const Incollatura& i : kIncollature) {
+      if (i.tipo != c.tipo) continue;
+      user.focus(box);
+      box.setSelStart(0);
+      box.setSelLength(text::length(box.Text()));
+      desk.setClipboardText(i.appunti);
+      user.key(vbKeyV, vbCtrlMask);
+      EXPECT_EQ(box.Text(), i.testo) << "pasted " << i.appunti;
+    }
+  }
+}
+
+}  // namespace quotara::testing

@@ -1,0 +1,36 @@
+#pragma once
+// Reading back the PDF files the program writes: the structural check of the
+// project (tools/check-pdf), the words of a page with their positions, the
+// text of a page. Every PDF a test writes goes through ControllaPdf.
+#include <string>
+#include <vector>
+
+namespace quotara::testing {
+
+// tools/check-pdf on the file (the xref rules and qpdf --check without
+// warnings): "" when it passes, else what it printed. Without qpdf only the
+// xref rules are checked.
+std::string ControllaPdf(const std::string& file);
+
+// One word that pdftotext finds, in centimetres from the page's lower left
+// corner: x where it starts and ends, y of its baseline.
+struct Parola {
+  std::string testo;
+  double x0 = 0, x1 = 0, y = 0;
+};
+// The words of page `pagina` (from 1).
+std::vector<Parola> Parole(const std::string& file, int pagina = 1);
+
+// The texts drawn at (x, y) in the page: `testo` may hold several words; with
+// `destra` x is where it ends. Positions match within 1 mm.
+bool TestoIn(const std::vector<Parola>& parole, const std::string& testo, double x, double y, bool destra = false);
+// Whether any word of the page is `testo`.
+bool ParolaPresente(const std::vector<Parola>& parole, const std::string& testo);
+
+// The text of the page as pdftotext lays it out.
+std::string TestoPagina(const std::string& file, int pagina = 1);
+
+// The number of pages pdfinfo reports; 0 when it cannot read the file.
+int NumeroPagine(const std::string& file);
+
+}  // namespace quotara::testing
