@@ -1,0 +1,204 @@
+#include "archives/CopiaSicurezza.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/Files.h"
+
+namespace archives {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kScrivere = "Impossibile scrivere il file";
+
+// One file of a command: its name, where it goes and its bytes.
+struct DaScrivere {
+  std::string nome;
+  std::string destinazione;
+  std::string byte;
+};
+
+std::string cartellaDi(const std::string& percorso) {
+  const size_t barra = percorso.rfind('/');
+  if (barra == std::string::npos) return ".";
+  return barra == 0 ? "/" : percorso.substr(0, barra);
+}
+
+// Where a file waits, beside its target, until every file of the command is written.
+std::string inAttesa(const DaScrivere& f) {
+  const std::string cartella = cartellaDi(f.destinazione);
+  return (cartella == "/" ? "" : cartella) + "/." + f.destinazione.substr(f.destinazione.rfind('/') + 1) + ".nuovo";
+}
+
+// Writes every file beside its target, then puts them in place one after the
+// other; `fatti` receives the names put in place. A failure while writing
+// leaves every target as it was; the files waiting are removed in any case.
+void Sostituisci(const std::vector<DaScrivere>& file, std::vector<std::string>& fatti) {
+  // A target that is a folder (or anything but a file) would fail only when
+  // put in place, after others had been replaced: it stops the command now.
+  for (const auto& f : file) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(f.destinazione, ec);
+    if (fs::exists(st) && !fs::is_regular_file(st))
+      throw platform::FileError(fs::is_directory(st) ? EISDIR : EINVAL, kScrivere, f.destinazione);
+  }
+  size_t scritti = 0;
+  const auto togliInAttesa = [&] {
+    for (size_t i = 0; i < scritti; ++i) platform::removeFile(inAttesa(file[i]));
+  };
+  try {
+    for (const auto& f : file) {
+      platform::writeFileAtomic(inAttesa(f), f.byte);
+      ++scritti;
+      // The replaced archive's permissions stay with the new copy.
+      std::error_code ec;
+      const fs::file_status st = fs::status(f.destinazione, ec);
+      if (fs::is_regular_file(st)) fs::permissions(inAttesa(f), st.permissions(), ec);
+    }
+    for (const auto& f : file) {
+      std::error_code ec;
+      fs::rename(inAttesa(f), f.destinazione, ec);
+      if (ec) throw platform::FileError(ec.value(), kScrivere, f.destinazione);
+      fatti.push_back(f.nome);
+    }
+  } catch (...) {
+    togliInAttesa();
+    throw;
+  }
+}
+
+// "tasi.dat, tasicat.dat"
+std::string elenco(const std::vector<std::string>& nomi) {
+  std::string testo;
+  for (const auto& n : nomi) testo += (testo.empty() ? "" : ", ") + n;
+  return testo;
+}
+
+// What had been done when a command failed.
+std::string giaFatti(const std::vector<std::string>& fatti, const char* nessuno, const char* uno, const char* piu) {
+  if (fatti.empty()) return nessuno;
+  return std::string(fatti.size() == 1 ? uno : piu) + elenco(fatti) + ".";
+}
+
+// "Salvato 1 archivio." / "Salvati 3 archivi."
+std::string conteggio(size_t n, const char* singolare, const char* plurale) {
+  if (n == 1) return std::string(singolare) + " 1 archivio.";
+  return std::string(plurale) + " " + std::to_string(n) + " archivi.";
+}
+
+}  // namespace
+
+Tracciato TracciatoArchivio(std::string_view nome) {
+  if (nome == "tasicat.dat") return TracciatoCatasto;
+  if (nome == "tasif24.dat") return TracciatoF24;
+  return TracciatoCalcolo;
+}
+
+std::optional<std::string> ControllaTracciato(std::string_view byte, const std::string& percorso, Tracciato tracciato) {
+  const std::string file = "del file \"" + percorso + "\"";
+  int numero = 0;
+  bool righe = false;
+  size_t inizio = 0;
+  while (inizio < byte.size()) {
+    // Lines end as the archives' readers end them: CR LF, LF or CR.
+    size_t fine = byte.find_first_of("\r\n", inizio);
+    if (fine == std::string_view::npos) fine = byte.size();
+    const std::string_view riga = byte.substr(inizio, fine - inizio);
+    ++numero;
+    inizio = fine + (fine + 1 < byte.size() && byte[fine] == '\r' && byte[fine + 1] == '\n' ? 2 : 1);
+    if (riga.empty()) continue;
+    righe = true;
+    int campi = 1;
+    size_t tipoInizio = std::string_view::npos, tipoFine = riga.size();
+    for (size_t i = 0; i < riga.size(); ++i) {
+      if (riga[i] != ';') continue;
+      ++campi;
+      if (campi == 4) tipoInizio = i + 1;
+      if (campi == 5) tipoFine = i;
+    }
+    const std::string prefisso = "La riga " + std::to_string(numero) + " " + file;
+    if (campi != tracciato.campi)
+      return prefisso + " ha " + std::to_string(campi) + (campi == 1 ? " campo" : " campi") + " invece di " +
+             std::to_string(tracciato.campi) + ".";
+    if (tracciato.tipologia) {
+      const std::string_view tipo = riga.substr(tipoInizio, tipoFine - tipoInizio);
+      if (tipo != "0" && tipo != "1" && tipo != "2")
+        return prefisso + " ha la tipologia \"" + std::string(tipo) + "\" invece di 0, 1 o 2.";
+    }
+  }
+  if (!righe) return "Il file \"" + percorso + "\" è vuoto.";
+  return std::nullopt;
+}
+
+std::vector<std::string> ArchiviPresenti(const std::string& cartella) {
+  std::vector<std::string> presenti;
+  for (const auto nome : CopiaSicurezzaArchivi)
+    if (platform::fileReadable(cartella + "/" + std::string(nome))) presenti.emplace_back(nome);
+  return presenti;
+}
+
+Esito SalvaArchivi(const std::string& cartellaProgramma, const std::string& destinazione) {
+  Esito esito;
+  std::vector<DaScrivere> file;
+  try {
+    for (const auto& nome : ArchiviPresenti(cartellaProgramma))
+      file.push_back({nome, destinazione + "/" + nome, platform::readFile(cartellaProgramma + "/" + nome)});
+    if (file.empty()) return {"La cartella del programma non contiene nessun archivio.", false, {}};
+    Sostituisci(file, esito.copiati);
+  } catch (const platform::FileError& e) {
+    esito.errore = true;
+    esito.messaggio =
+        "Copia di sicurezza non riuscita.\r\n" + std::string(e.what()) + "\r\n" +
+        giaFatti(esito.copiati, "Nessun archivio è stato copiato.", "Archivio già copiato: ", "Archivi già copiati: ");
+    return esito;
+  }
+  esito.messaggio = "Copia di sicurezza effettuata.\r\n" + conteggio(esito.copiati.size(), "Salvato", "Salvati");
+  return esito;
+}
+
+Esito RipristinaArchivi(const std::string& origine, const std::string& cartellaProgramma) {
+  Esito esito;
+  std::vector<DaScrivere> file;
+  try {
+    for (const auto& nome : ArchiviPresenti(origine)) {
+      const std::string percorso = origine + "/" + nome;
+      DaScrivere f{nome, cartellaProgramma + "/" + nome, platform::readFile(percorso)};
+      if (auto errore = ControllaTracciato(f.byte, percorso, TracciatoArchivio(nome)))
+        return {*errore + "\r\nRipristino annullato: nessun archivio è stato sostituito.", true, {}};
+      file.push_back(std::move(f));
+    }
+    if (file.empty())
+      return {"La cartella selezionata non conteneva nessun archivio.\r\nSeleziona una cartella valida.", false, {}};
+    Sostituisci(file, esito.copiati);
+  } catch (const platform::FileError& e) {
+    esito.errore = true;
+    esito.messaggio = "Ripristino non riuscito.\r\n" + std::string(e.what()) + "\r\n" +
+                      giaFatti(esito.copiati, "Nessun archivio è stato sostituito.",
+                               "Archivio già ripristinato: ", "Archivi già ripristinati: ");
+    return esito;
+  }
+  esito.messaggio =
+      "Copia di sicurezza ripristinate.\r\n" + conteggio(esito.copiati.size(), "Ripristinato", "Ripristinati");
+  return esito;
+}
+
+Esito ImportaArchivio(const std::string& file, const std::string& archivio, Tracciato tracciato,
+                      const std::string& riuscito) {
+  const char* invariato = "L'archivio non è stato modificato.";
+  Esito esito;
+  try {
+    std::string byte = platform::readFile(file);
+    if (auto errore = ControllaTracciato(byte, file, tracciato))
+      return {*errore + "\r\nImportazione annullata: " + invariato, true, {}};
+    const std::string nome = archivio.substr(archivio.rfind('/') + 1);
+    Sostituisci({{nome, archivio, std::move(byte)}}, esito.copiati);
+  } catch (const platform::FileError& e) {
+    return {"Importazione non riuscita.\r\n" + std::string(e.what()) + "\r\n" + invariato, true, {}};
+  }
+  esito.messaggio = riuscito;
+  return esito;
+}
+
+}  // namespace archives

@@ -1,0 +1,69 @@
+#pragma once
+// Backup, restore and import of the archives, as plain operations over files.
+//
+// The three archives ("tasi.dat", "tasicat.dat", "tasif24.dat") are always
+// handled in this order and under the same names in both folders. Every file
+// is copied byte for byte. A file brought into the program folder (a restore
+// or an import) must first hold lines of the archive's own layout; one that
+// does not is refused and nothing is replaced. The files of one command are
+// written beside their targets first and only then put in place, so a full
+// disk or an unreadable source leaves every archive as it was.
+//
+// Each operation gives back what the user is told: the text of the message
+// and whether it reports a failure.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace archives {
+
+// The backup set, in the order it is handled.
+inline constexpr std::array<std::string_view, 3> CopiaSicurezzaArchivi{"tasi.dat", "tasicat.dat", "tasif24.dat"};
+
+// The layout that every non-empty line of an archive must have.
+struct Tracciato {
+  int campi = 0;           // fields separated by ";"
+  bool tipologia = false;  // field 4 is "0", "1" or "2" (the cadastral archive)
+};
+
+inline constexpr Tracciato TracciatoCalcolo{28, false};  // "tasi.dat"
+inline constexpr Tracciato TracciatoCatasto{18, true};   // "tasicat.dat", "imucat.dat"
+inline constexpr Tracciato TracciatoF24{14, false};      // "tasif24.dat", "imuf24.dat"
+
+// The layout of one of the three archives, by its name.
+Tracciato TracciatoArchivio(std::string_view nome);
+
+// Nothing when the bytes hold at least one line and every non-empty line has
+// the layout; otherwise the fault, naming `percorso` and the line counted
+// from 1, as in `La riga 3 del file "/media/imucat.dat" ha 17 campi invece di 18.`
+std::optional<std::string> ControllaTracciato(std::string_view byte, const std::string& percorso, Tracciato tracciato);
+
+// What the user is told after a command.
+struct Esito {
+  std::string messaggio;
+  bool errore = false;               // the message reports a failure
+  std::vector<std::string> copiati;  // the names written, in order
+};
+
+// The archives of the set that can be read in `cartella`, in order.
+std::vector<std::string> ArchiviPresenti(const std::string& cartella);
+
+// Copies every readable archive of `cartellaProgramma` into `destinazione`,
+// replacing older copies. "Copia di sicurezza effettuata." and the count on
+// success.
+Esito SalvaArchivi(const std::string& cartellaProgramma, const std::string& destinazione);
+
+// Copies every archive found in `origine` into `cartellaProgramma`, replacing
+// the archives there, once all of them have passed the layout check.
+// "Copia di sicurezza ripristinate." and the count on success; a folder
+// without any of them gives its own notice.
+Esito RipristinaArchivi(const std::string& origine, const std::string& cartellaProgramma);
+
+// Copies `file` over the archive `archivio` (a full path) once it has passed
+// the layout check; `riuscito` is the message on success.
+Esito ImportaArchivio(const std::string& file, const std::string& archivio, Tracciato tracciato,
+                      const std::string& riuscito);
+
+}  // namespace archives

@@ -1,0 +1,358 @@
+// Backup, restore and import over real folders: what is copied, what is
+// refused, and that a failure leaves every archive as it was.
+#include "archives/CopiaSicurezza.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
+
+using namespace archives;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Lines of the three layouts (Windows-1252 bytes, as the files hold them).
+std::string riga(int campi, const std::string& primo = "ROSSI MARIO") {
+  std::string r = primo;
+  for (int i = 2; i <= campi; ++i) r += ";" + std::to_string(i);
+  return r;
+}
+std::string rigaCatasto(const std::string& tipo, const std::string& proprietario = "ROSSI MARIO") {
+  return proprietario + ";ROMA;VIA ROMA 1;" + tipo + ";12;;3;45;2;A/2;1;5,5;80;100;1.234,56;;;nota\\seconda";
+}
+const std::string kCalcolo = riga(28) + "\r\n" + riga(28, "BIANCHI ANNA") + "\r\n";
+const std::string kCatasto = rigaCatasto("0") + "\r\n" + rigaCatasto("2", "VERDI LUCA") + "\r\n";
+const std::string kF24 = riga(14, "RSSMRA80A01H501U") + "\r\n";
+
+class CopiaSicurezzaTest : public ::testing::Test {
+ protected:
+  CopiaSicurezzaTest() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    base = fs::path(QUOTARA_TEST_OUT) / (std::string(info->test_suite_name()) + "." + info->name());
+    fs::remove_all(base);
+    for (const char* d : {"programma", "copie"}) fs::create_directories(base / d);
+  }
+
+  std::string programma() const { return (base / "programma").string(); }
+  std::string copie() const { return (base / "copie").string(); }
+  static void scrivi(const std::string& percorso, const std::string& byte) {
+    std::ofstream(percorso, std::ios::binary) << byte;
+  }
+  static std::string leggi(const std::string& percorso) {
+    std::ifstream in(percorso, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  // Every entry of a folder (hidden ones included) with its bytes; folders as "<cartella>".
+  static std::map<std::string, std::string> contenuto(const std::string& cartella) {
+    std::map<std::string, std::string> c;
+    for (const auto& e : fs::directory_iterator(cartella))
+      c[e.path().filename().string()] = e.is_directory() ? "<cartella>" : leggi(e.path().string());
+    return c;
+  }
+
+  fs::path base;
+};
+
+// The three archives, as the program folder may hold them.
+const std::map<std::string, std::string> kTutti{
+    {"tasi.dat", kCalcolo}, {"tasicat.dat", kCatasto}, {"tasif24.dat", kF24}};
+
+TEST(ControllaTracciato, AcceptsTheLayoutsAndNamesTheFirstBadLine) {
+  const std::string f = "/media/chiavetta/imucat.dat";
+  const struct {
+    const char* caso;
+    std::string byte;
+    Tracciato tracciato;
+    std::optional<std::string> atteso;
+  } casi[] = {
+      {"catasto, CR LF", kCatasto, TracciatoCatasto, std::nullopt},
+      {"catasto, LF, no final line end, empty lines", rigaCatasto("1") + "\n\n" + rigaCatasto("0"), TracciatoCatasto,
+       std::nullopt},
+      {"catasto, Windows-1252 bytes", rigaCatasto("0", "CITT\xC0 N\xC8") + "\r\n", TracciatoCatasto, std::nullopt},
+      {"calcolo", kCalcolo, TracciatoCalcolo, std::nullopt},
+      {"F24, empty last field", riga(13) + ";\r\n", TracciatoF24, std::nullopt},
+      {"F24 line in a cadastral file", kCatasto + kF24, TracciatoCatasto,
+       "La riga 3 del file \"" + f + "\" ha 14 campi invece di 18."},
+      {"one field too many", kF24 + riga(15) + "\r\n", TracciatoF24,
+       "La riga 2 del file \"" + f + "\" ha 15 campi invece di 14."},
+      {"a line without separators", "testo libero\r\n", TracciatoF24,
+       "La riga 1 del file \"" + f + "\" ha 1 campo invece di 14."},
+      {"empty lines count", "\r\n\r\n" + riga(27) + "\r\n", TracciatoCalcolo,
+       "La riga 3 del file \"" + f + "\" ha 27 campi invece di 28."},
+      {"a lone CR ends a line", kF24 + riga(13) + "\r" + riga(14) + "\r\n", TracciatoF24,
+       "La riga 2 del file \"" + f + "\" ha 13 campi invece di 14."},
+      {"type 7", kCatasto + rigaCatasto("7") + "\r\n", TracciatoCatasto,
+       "La riga 3 del file \"" + f + "\" ha la tipologia \"7\" invece di 0, 1 o 2."},
+      {"empty type", rigaCatasto(""), TracciatoCatasto,
+       "La riga 1 del file \"" + f + "\" ha la tipologia \"\" invece di 0, 1 o 2."},
+      {"type with a blank", rigaCatasto("1 "), TracciatoCatasto,
+       "La riga 1 del file \"" + f + "\" ha la tipologia \"1 \" invece di 0, 1 o 2."},
+      {"type 7 is fine outside the cadastral layout", "A;B;C;7;5;6;7;8;9;10;11;12;13;14", TracciatoF24, std::nullopt},
+      {"empty file", "", TracciatoCatasto, "Il file \"" + f + "\" è vuoto."},
+      {"only line ends", "\r\n\r\n", TracciatoF24, "Il file \"" + f + "\" è vuoto."},
+  };
+  for (const auto& c : casi) EXPECT_EQ(ControllaTracciato(c.byte, f, c.tracciato), c.atteso) << c.caso;
+}
+
+TEST_F(CopiaSicurezzaTest, BackupCopiesTheArchivesPresentAndCountsThem) {
+  const struct {
+    const char* caso;
+    std::set<std::string> presenti;
+    std::string messaggio;
+    bool errore;
+  } casi[] = {
+      {"none", {}, "La cartella del programma non contiene nessun archivio.", false},
+      {"cadastral only", {"tasicat.dat"}, "Copia di sicurezza effettuata.\r\nSalvato 1 archivio.", false},
+      {"two", {"tasi.dat", "tasif24.dat"}, "Copia di sicurezza effettuata.\r\nSalvati 2 archivi.", false},
+      {"all three",
+       {"tasi.dat", "tasicat.dat", "tasif24.dat"},
+       "Copia di sicurezza effettuata.\r\nSalvati 3 archivi.",
+       false},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.caso);
+    fs::remove_all(base);
+    fs::create_directories(programma());
+    fs::create_directories(copie());
+    std::map<std::string, std::string> attesi;
+    for (const auto& nome : c.presenti) scrivi(programma() + "/" + nome, attesi[nome] = kTutti.at(nome));
+    // Other files of the program folder stay where they are; an older copy is replaced.
+    scrivi(programma() + "/tasi.bak", "altro");
+    scrivi(copie() + "/tasicat.dat", "copia vecchia\r\n");
+    if (!c.presenti.contains("tasicat.dat")) attesi["tasicat.dat"] = "copia vecchia\r\n";
+
+    const Esito e = SalvaArchivi(programma(), copie());
+    EXPECT_EQ(e.messaggio, c.messaggio);
+    EXPECT_EQ(e.errore, c.errore);
+    EXPECT_EQ(std::set<std::string>(e.copiati.begin(), e.copiati.end()), c.presenti);
+    EXPECT_EQ(contenuto(copie()), attesi);
+  }
+}
+
+TEST_F(CopiaSicurezzaTest, BackupKeepsTheOrderAndTheBytes) {
+  // Windows-1252, a missing final line end and LF line ends come back unchanged.
+  const std::map<std::string, std::string> archivi{{"tasi.dat", riga(28, "NIT\xD2") + "\n" + riga(28)},
+                                                   {"tasicat.dat", rigaCatasto("1")},
+                                                   {"tasif24.dat", kF24 + "\r\n\r\n"}};
+  for (const auto& [nome, byte] : archivi) scrivi(programma() + "/" + nome, byte);
+  const Esito e = SalvaArchivi(programma(), copie());
+  EXPECT_FALSE(e.errore) << e.messaggio;
+  EXPECT_EQ(e.copiati, (std::vector<std::string>{"tasi.dat", "tasicat.dat", "tasif24.dat"}));
+  EXPECT_EQ(contenuto(copie()), archivi);
+  EXPECT_EQ(contenuto(programma()), archivi);
+}
+
+TEST_F(CopiaSicurezzaTest, BackupIntoTheProgramFolderLeavesTheArchivesWhole) {
+  for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, byte);
+  EXPECT_FALSE(SalvaArchivi(programma(), programma()).errore);
+  EXPECT_EQ(contenuto(programma()), kTutti);
+}
+
+TEST_F(CopiaSicurezzaTest, RestoreReplacesTheArchivesFoundAndLeavesTheOthers) {
+  for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, "vecchio " + byte);
+  const std::string calcolo = riga(28, "SALVATO") + "\r\n", f24 = riga(14, "SALVATO") + "\r\n";
+  scrivi(copie() + "/tasi.dat", calcolo);
+  scrivi(copie() + "/tasif24.dat", f24);
+  scrivi(copie() + "/imucat.dat", kCatasto);  // not one of the three names
+
+  const Esito e = RipristinaArchivi(copie(), programma());
+  EXPECT_EQ(e.messaggio, "Copia di sicurezza ripristinate.\r\nRipristinati 2 archivi.");
+  EXPECT_FALSE(e.errore);
+  EXPECT_EQ(e.copiati, (std::vector<std::string>{"tasi.dat", "tasif24.dat"}));
+  EXPECT_EQ(contenuto(programma()), (std::map<std::string, std::string>{
+                                        {"tasi.dat", calcolo},
+                                        {"tasicat.dat", "vecchio " + kCatasto},
+                                        {"tasif24.dat", f24},
+                                    }));
+}
+
+TEST_F(CopiaSicurezzaTest, RestoreOfOneArchiveSaysSo) {
+  scrivi(copie() + "/tasicat.dat", kCatasto);
+  const Esito e = RipristinaArchivi(copie(), programma());
+  EXPECT_EQ(e.messaggio, "Copia di sicurezza ripristinate.\r\nRipristinato 1 archivio.");
+  EXPECT_EQ(contenuto(programma()), (std::map<std::string, std::string>{{"tasicat.dat", kCatasto}}));
+}
+
+TEST_F(CopiaSicurezzaTest, RestoreFromAFolderWithoutArchivesChangesNothing) {
+  scrivi(programma() + "/tasi.dat", kCalcolo);
+  fs::create_directories(copie() + "/tasicat.dat");  // a folder of that name is no archive
+  const Esito e = RipristinaArchivi(copie(), programma());
+  EXPECT_EQ(e.messaggio, "La cartella selezionata non conteneva nessun archivio.\r\nSeleziona una cartella valida.");
+  EXPECT_FALSE(e.errore);
+  EXPECT_EQ(contenuto(programma()), (std::map<std::string, std::string>{{"tasi.dat", kCalcolo}}));
+}
+
+TEST_F(CopiaSicurezzaTest, RestoreWithOneBadFileReplacesNothing) {
+  const struct {
+    const char* caso;
+    std::string nome, byte, errore;
+  } casi[] = {
+      {"cadastral line in the calculation archive", "tasi.dat", kCatasto,
+       "La riga 1 del file \"" + copie() + "/tasi.dat\" ha 18 campi invece di 28."},
+      {"type 7", "tasicat.dat", rigaCatasto("7"),
+       "La riga 1 del file \"" + copie() + "/tasicat.dat\" ha la tipologia \"7\" invece di 0, 1 o 2."},
+      {"empty payers' archive", "tasif24.dat", "", "Il file \"" + copie() + "/tasif24.dat\" è vuoto."},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.caso);
+    fs::remove_all(base);
+    fs::create_directories(programma());
+    fs::create_directories(copie());
+    for (const auto& [nome, byte] : kTutti) {
+      scrivi(programma() + "/" + nome, "vecchio " + byte);
+      scrivi(copie() + "/" + nome, nome == c.nome ? c.byte : byte);
+    }
+    const Esito e = RipristinaArchivi(copie(), programma());
+    EXPECT_EQ(e.messaggio, c.errore + "\r\nRipristino annullato: nessun archivio è stato sostituito.");
+    EXPECT_TRUE(e.errore);
+    EXPECT_TRUE(e.copiati.empty());
+    for (const auto& [nome, byte] : kTutti) EXPECT_EQ(leggi(programma() + "/" + nome), "vecchio " + byte) << nome;
+    EXPECT_EQ(contenuto(programma()).size(), 3u);
+  }
+}
+
+TEST_F(CopiaSicurezzaTest, ImportReplacesTheArchiveByteForByteOrRefusesTheFile) {
+  const std::string riuscito = "Importazione catasto completata con successo.";
+  const std::string vecchio = rigaCatasto("1", "VECCHIO") + "\r\n";
+  const struct {
+    const char* caso;
+    const char* file;
+    std::optional<std::string> byte;  // nothing: the file is missing
+    Tracciato tracciato;
+    std::string messaggio;  // "%" stands for the imported file's path
+  } casi[] = {
+      {"cadastral file", "imucat.dat", kCatasto, TracciatoCatasto, riuscito},
+      {"upper-case name, LF, Windows-1252", "IMUCAT.DAT", rigaCatasto("2", "CANT\xD9") + "\n", TracciatoCatasto,
+       riuscito},
+      {"payers' file", "imuf24.dat", kF24, TracciatoF24, riuscito},
+      {"wrong field count", "imucat.dat", kCatasto + rigaCatasto("0") + ";\r\n", TracciatoCatasto,
+       "La riga 3 del file \"%\" ha 19 campi invece di 18.\r\n"
+       "Importazione annullata: L'archivio non è stato modificato."},
+      {"type 7", "imucat.dat", rigaCatasto("7") + "\r\n", TracciatoCatasto,
+       "La riga 1 del file \"%\" ha la tipologia \"7\" invece di 0, 1 o 2.\r\n"
+       "Importazione annullata: L'archivio non è stato modificato."},
+      {"payers' file as cadastral", "imucat.dat", kF24, TracciatoCatasto,
+       "La riga 1 del file \"%\" ha 14 campi invece di 18.\r\n"
+       "Importazione annullata: L'archivio non è stato modificato."},
+      {"empty file", "imuf24.dat", "", TracciatoF24,
+       "Il file \"%\" è vuoto.\r\nImportazione annullata: L'archivio non è stato modificato."},
+      {"missing file", "imuf24.dat", std::nullopt, TracciatoF24,
+       "Importazione non riuscita.\r\nImpossibile leggere il file \"%\": No such file or directory\r\n"
+       "L'archivio non è stato modificato."},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.caso);
+    fs::remove_all(base);
+    fs::create_directories(programma());
+    fs::create_directories(copie());
+    const std::string file = copie() + "/" + c.file, archivio = programma() + "/tasicat.dat";
+    if (c.byte) scrivi(file, *c.byte);
+    scrivi(archivio, vecchio);
+
+    const Esito e = ImportaArchivio(file, archivio, c.tracciato, riuscito);
+    std::string atteso = c.messaggio;
+    if (const size_t p = atteso.find('%'); p != std::string::npos) atteso.replace(p, 1, file);
+    EXPECT_EQ(e.messaggio, atteso);
+    EXPECT_EQ(e.errore, atteso != riuscito);
+    const std::string dopo = e.errore ? vecchio : *c.byte;
+    EXPECT_EQ(contenuto(programma()), (std::map<std::string, std::string>{{"tasicat.dat", dopo}}));
+  }
+}
+
+TEST_F(CopiaSicurezzaTest, ImportCreatesAMissingArchive) {
+  scrivi(copie() + "/imuf24.dat", kF24);
+  const Esito e = ImportaArchivio(copie() + "/imuf24.dat", programma() + "/tasif24.dat", TracciatoF24, "fatto");
+  EXPECT_EQ(e.messaggio, "fatto");
+  EXPECT_EQ(contenuto(programma()), (std::map<std::string, std::string>{{"tasif24.dat", kF24}}));
+}
+
+// A folder where a target file goes makes the copy fail (the tests run as
+// root, so permissions cannot): the command stops before replacing anything.
+TEST_F(CopiaSicurezzaTest, AFolderInPlaceOfATargetStopsTheCommandBeforeAnyCopy) {
+  for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, byte);
+  scrivi(copie() + "/tasi.dat", "copia vecchia");
+  fs::create_directories(copie() + "/tasif24.dat");
+
+  const Esito salva = SalvaArchivi(programma(), copie());
+  EXPECT_TRUE(salva.errore);
+  EXPECT_EQ(salva.messaggio, "Copia di sicurezza non riuscita.\r\nImpossibile scrivere il file \"" + copie() +
+                                 "/tasif24.dat\": Is a directory\r\nNessun archivio è stato copiato.");
+  EXPECT_EQ(contenuto(copie()),
+            (std::map<std::string, std::string>{{"tasi.dat", "copia vecchia"}, {"tasif24.dat", "<cartella>"}}));
+
+  fs::remove_all(copie());
+  fs::create_directories(copie());
+  for (const auto& [nome, byte] : kTutti) scrivi(copie() + "/" + nome, byte);
+  fs::remove(programma() + "/tasicat.dat");
+  fs::create_directories(programma() + "/tasicat.dat");
+  const Esito ripristina = RipristinaArchivi(copie(), programma());
+  EXPECT_TRUE(ripristina.errore);
+  EXPECT_EQ(ripristina.messaggio, "Ripristino non riuscito.\r\nImpossibile scrivere il file \"" + programma() +
+                                      "/tasicat.dat\": Is a directory\r\nNessun archivio è stato sostituito.");
+
+  fs::create_directories(programma() + "/imucat");
+  scrivi(copie() + "/imucat.dat", kCatasto);
+  const Esito importa = ImportaArchivio(copie() + "/imucat.dat", programma() + "/tasicat.dat", TracciatoCatasto, "");
+  EXPECT_TRUE(importa.errore);
+  EXPECT_EQ(importa.messaggio, "Importazione non riuscita.\r\nImpossibile scrivere il file \"" + programma() +
+                                   "/tasicat.dat\": Is a directory\r\nL'archivio non è stato modificato.");
+}
+
+// Runs `comando` in a child process whose files cannot grow beyond `limite`
+// bytes, as on a full disk; the child's Esito comes back as its exit status:
+// 0 the command reported a failure, 1 it reported success.
+int conDiscoPieno(rlim_t limite, const std::function<Esito()>& comando) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit rl{limite, limite};
+    setrlimit(RLIMIT_FSIZE, &rl);
+    _exit(comando().errore ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(CopiaSicurezzaTest, AFullDiskLeavesEveryArchiveAsItWas) {
+  // The payers' archive is the largest and is written last: the first two
+  // fit, the third does not.
+  std::string f24;
+  for (int i = 0; i < 200; ++i) f24 += riga(14, "CF" + std::to_string(i)) + "\r\n";
+  ASSERT_GT(f24.size(), 4096u);
+  const std::map<std::string, std::string> vecchi{
+      {"tasi.dat", "vecchio " + kCalcolo}, {"tasicat.dat", "vecchio " + kCatasto}, {"tasif24.dat", "vecchio"}};
+  for (const auto& [nome, byte] : vecchi) scrivi(programma() + "/" + nome, byte);
+  scrivi(copie() + "/tasi.dat", kCalcolo);
+  scrivi(copie() + "/tasicat.dat", kCatasto);
+  scrivi(copie() + "/tasif24.dat", f24);
+
+  EXPECT_EQ(conDiscoPieno(4096, [&] { return RipristinaArchivi(copie(), programma()); }), 0);
+  EXPECT_EQ(contenuto(programma()), vecchi);
+
+  EXPECT_EQ(
+      conDiscoPieno(
+          4096,
+          [&] { return ImportaArchivio(copie() + "/tasif24.dat", programma() + "/tasif24.dat", TracciatoF24, ""); }),
+      0);
+  EXPECT_EQ(contenuto(programma()), vecchi);
+
+  for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, nome == "tasif24.dat" ? f24 : byte);
+  const auto archivi = contenuto(programma());
+  fs::remove_all(copie());
+  fs::create_directories(copie());
+  for (const auto& [nome, byte] : vecchi) scrivi(copie() + "/" + nome, byte);
+  EXPECT_EQ(conDiscoPieno(4096, [&] { return SalvaArchivi(programma(), copie()); }), 0);
+  EXPECT_EQ(contenuto(copie()), vecchi);
+  EXPECT_EQ(contenuto(programma()), archivi);
+}
+
+}  // namespace
