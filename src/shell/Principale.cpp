@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "archives/Strumenti.h"
 #include "calculation/MainForm.h"
 #include "fiscalcode/modCodFis.h"
 #include "platform/Dates.h"
@@ -172,7 +173,8 @@ void Principale::Chiudi() {
   a.unload<calculation::MainForm>();
   // Verifica (totals), then Archivio (archive browser), go here when they land.
   a.unload<About>();
-  // Immobili (cadastral list), then Strumenti (tools), go here when they land.
+  // Immobili (cadastral list) goes here when it lands.
+  a.unload<archives::Strumenti>();
 }
 
 void Principale::EseguiComando(int numero) {
@@ -208,7 +210,7 @@ void Principale::EseguiComando(int numero) {
       break;
     case Strumenti:
       Chiudi();
-      // The tools page Strumenti is shown here when it lands.
+      a.form<archives::Strumenti>().Show();
       BarraComandi_->EnableButton(Stampa, false);
       break;
     case Guida:

@@ -1,0 +1,190 @@
+#include "archives/Strumenti.h"
+
+#include <filesystem>
+
+#include "archives/CopiaSicurezza.h"
+#include "fiscalcode/frmCodComune.h"
+#include "shell/Applicazione.h"
+#include "shell/Finestre.h"
+#include "shell/Modulo1.h"
+#include "shell/Principale.h"
+#include "shell/Risorse.h"
+
+namespace archives {
+
+using namespace forms;
+
+namespace {
+
+constexpr const char* kTitolo = "Quotara";
+const Color kSfondo = RGB(213, 249, 255);
+
+void Mostra(const Esito& esito) {
+  MsgBox(esito.messaggio, vbOKOnly, esito.errore ? vbExclamation : vbInformation, kTitolo);
+}
+
+// The hourglass while a blank form is written and handed to the viewer.
+void ConClessidra(void (*apri)()) {
+  desktop().setMousePointer(vbHourglass);
+  apri();
+  desktop().setMousePointer(vbDefault);
+}
+
+std::string CartellaCorrente() {
+  std::error_code ec;
+  const std::string cartella = std::filesystem::current_path(ec).string();
+  return ec ? std::string() : cartella;
+}
+
+// The button row of a frame: a borderless picture box the buttons stand on.
+void RigaPulsanti(PictureBox& p, Frame& f, int top, int height) {
+  p.create(f, 120, top, f.Width() - 240, height);
+  p.setBorderStyle(0);
+  p.setTabStop(false);
+}
+
+}  // namespace
+
+Strumenti::Strumenti() {
+  setMDIChild<shell::Principale>();
+  setCaption("Strumenti di utilità");
+  setClientSize(11385, 8175);  // the page area of the frame window
+
+  for (int i : {1, 2}) {
+    Label& l = Label1.Add(i);
+    l.create(*this, i == 1 ? 195 : 150, i == 1 ? 165 : 120, 6000, 600);
+    l.setCaption("Strumenti di utilità");
+    l.setFontSize(18);
+    l.setFontBold(true);
+    l.setBackStyle(0);
+    l.setForeColor(i == 1 ? RGB(160, 160, 160) : RGB(0, 0, 160));
+  }
+
+  Frame1.create(*this, 150, 900, 5460, 3255);
+  Frame1.setCaption("Copie di sicurezza archivio dati");
+  RigaPulsanti(Picture1, Frame1, 330, 1170);
+  cmdBackup.create(Picture1, 240, 30, 4740, 495);
+  cmdBackup.setCaption("Copie di sicurezza archivi");
+  cmdRestore.create(Picture1, 240, 645, 4740, 495);
+  cmdRestore.setCaption("Ripristino dati archivi");
+  Label2.create(Frame1, 240, 1620, 4980, 1500);
+  Label2.setCaption(
+      "La copia di sicurezza salva gli archivi del programma (archivio TASI, dati catastali e dati F24) in "
+      "una cartella a scelta. Il ripristino ricopia gli archivi salvati da quella cartella nella cartella del "
+      "programma, dopo aver chiesto se sovrascrivere gli archivi presenti.");
+
+  Frame3.create(*this, 5775, 900, 5460, 3255);
+  Frame3.setCaption("Importazione dati catastali e F24");
+  RigaPulsanti(Picture3, Frame3, 330, 1170);
+  cmdImport.create(Picture3, 240, 30, 4740, 495);
+  cmdImport.setCaption("Importa dati catastali da programma IMU");
+  cmdImportF24.create(Picture3, 240, 645, 4740, 495);
+  cmdImportF24.setCaption("Importa dati F24 da programma IMU");
+  Label3.create(Frame3, 240, 1620, 4980, 1500);
+  Label3.setCaption(
+      "Questi comandi importano i dati catastali e i dati F24 archiviati da un programma per il calcolo "
+      "dell'IMU, dai suoi file IMUCAT.DAT e IMUF24.DAT. L'archivio importato sostituisce quello del programma.");
+
+  Frame2.create(*this, 150, 4305, 11085, 1650);
+  Frame2.setCaption("Calcolo codice fiscale e ricerca codice catastale comuni");
+  RigaPulsanti(Picture2, Frame2, 330, 585);
+  cmdCodCat.create(Picture2, 120, 30, 3600, 495);
+  cmdCodCat.setCaption("Ricerca Codice Catastale Comune");
+  cmdCodFis.create(Picture2, 3840, 30, 3000, 495);
+  cmdCodFis.setCaption("Calcola Codice Fiscale");
+  Label6.Add(3).create(Frame2, 240, 1050, 10605, 480);
+  Label6[3].setCaption(
+      "In questa sezione è possibile calcolare il codice fiscale o reperire il codice catastale dei Comuni.");
+
+  Frame4.create(*this, 150, 6105, 11085, 1650);
+  Frame4.setCaption("Modello F24 - Modello editabile, Dichiarazione TASI, istruzioni e codici tributi");
+  RigaPulsanti(Picture4, Frame4, 330, 585);
+  cmdDownloadF24.create(Picture4, 120, 30, 2460, 495);
+  cmdDownloadF24.setCaption("Modello F24 editabile");
+  cmdEsempio.create(Picture4, 2700, 30, 3300, 495);
+  cmdEsempio.setCaption("Modello F24 semplificato editabile");
+  cmdDicIMU.create(Picture4, 6120, 30, 2460, 495);
+  cmdDicIMU.setCaption("Dichiarazione IMU-TASI");
+  cmdCodiciTributi.create(Picture4, 8700, 30, 2085, 495);
+  cmdCodiciTributi.setCaption("Codici tributi F24");
+  Label6.Add(0).create(Frame4, 240, 1050, 10605, 480);
+  Label6[0].setCaption(
+      "Viene messo qui a disposizione il modello F24 completo in formato PDF e EDITABILE e la dichiarazione TASI.");
+
+  for (Label* l : {&Label2, &Label3, &Label6[3], &Label6[0]}) l->setBackStyle(0);
+
+  // The blank F24 forms need their templates among the resources; the
+  // fiscal-code and tax-code windows are not part of the program yet.
+  cmdDownloadF24.setEnabled(shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24).has_value());
+  cmdEsempio.setEnabled(
+      shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24Semplificato).has_value());
+  cmdCodFis.setEnabled(false);
+  cmdCodiciTributi.setEnabled(false);
+
+  Load = [this] { Form_Load(); };
+  cmdBackup.Click = [this] { cmdBackup_Click(); };
+  cmdRestore.Click = [this] { cmdRestore_Click(); };
+  cmdImport.Click = [this] { cmdImport_Click(); };
+  cmdImportF24.Click = [this] { cmdImportF24_Click(); };
+  cmdDownloadF24.Click = [this] { cmdDownloadF24_Click(); };
+  cmdEsempio.Click = [this] { cmdEsempio_Click(); };
+  cmdDicIMU.Click = [this] { cmdDicIMU_Click(); };
+  cmdCodCat.Click = [this] { cmdCodCat_Click(); };
+}
+
+void Strumenti::Form_Load() {
+  setBackColor(kSfondo);
+  for (Frame* f : {&Frame1, &Frame2, &Frame3, &Frame4}) f->setBackColor(kSfondo);
+  for (PictureBox* p : {&Picture1, &Picture2, &Picture3, &Picture4}) p->setBackColor(kSfondo);
+}
+
+void Strumenti::cmdBackup_Click() {
+  if (ArchiviPresenti(shell::PercorsoApp()).empty()) {
+    MsgBox("La cartella del programma non contiene nessun archivio.", vbOKOnly, vbInformation, kTitolo);
+    return;
+  }
+  const std::string cartella = shell::SfogliaCartella("Seleziona la cartella o il drive dove salvare gli archivi:");
+  if (cartella.empty()) return;
+  Mostra(SalvaArchivi(shell::PercorsoApp(), shell::TogliBarra(cartella)));
+}
+
+void Strumenti::cmdRestore_Click() {
+  if (MsgBox("Attenzione: i file presenti nella cartella del programma verranno sovrascritti.\r\nVuoi continuare?",
+             vbYesNo, vbQuestion, kTitolo) != vbYes)
+    return;
+  const std::string cartella =
+      shell::SfogliaCartella("Seleziona la cartella o il drive dove sono le copie di sicurezza gli archivi:");
+  if (cartella.empty()) return;
+  Mostra(RipristinaArchivi(shell::TogliBarra(cartella), shell::PercorsoApp()));
+}
+
+void Strumenti::cmdImport_Click() {
+  const std::string file =
+      shell::DialogoFile("Importa file imucat.dat", "Catasto IMU (*.dat)|imucat.dat", CartellaCorrente());
+  if (file.empty()) return;
+  Mostra(ImportaArchivio(file, shell::PercorsoApp() + "/tasicat.dat", TracciatoCatasto,
+                         "Importazione catasto completata con successo."));
+}
+
+void Strumenti::cmdImportF24_Click() {
+  const std::string file =
+      shell::DialogoFile("Importa file imuf24.dat", "F24 IMU (*.dat)|imuf24.dat", CartellaCorrente());
+  if (file.empty()) return;
+  Mostra(ImportaArchivio(file, shell::PercorsoApp() + "/tasif24.dat", TracciatoF24,
+                         "Importazione dati F24 completata con successo."));
+}
+
+void Strumenti::cmdDownloadF24_Click() { ConClessidra(shell::ApriModelloF24); }
+
+void Strumenti::cmdEsempio_Click() { ConClessidra(shell::ApriModelloF24Semplificato); }
+
+void Strumenti::cmdDicIMU_Click() { ConClessidra(shell::ApriDichiarazione); }
+
+void Strumenti::cmdCodCat_Click() {
+  shell::Applicazione& a = shell::app();
+  a.CodCatDaMainForm = false;
+  a.form<shell::Principale>().Hide();
+  a.form<fiscalcode::frmCodComune>().Show();
+}
+
+}  // namespace archives
