@@ -5,7 +5,9 @@
 #include "archives/CopiaSicurezza.h"
 #include "fiscalcode/frmCodComune.h"
 #include "shell/Applicazione.h"
+#include "shell/Dialoghi.h"
 #include "shell/Finestre.h"
+#include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Principale.h"
 #include "shell/Risorse.h"
@@ -16,12 +18,9 @@ using namespace forms;
 
 namespace {
 
-constexpr const char* kTitolo = "Quotara";
 const Color kSfondo = RGB(213, 249, 255);
 
-void Mostra(const Esito& esito) {
-  MsgBox(esito.messaggio, vbOKOnly, esito.errore ? vbExclamation : vbInformation, kTitolo);
-}
+void Mostra(const Esito& esito) { shell::Messaggio(esito.messaggio, esito.errore ? vbExclamation : vbInformation); }
 
 // The hourglass while a blank form is written and handed to the viewer.
 void ConClessidra(void (*apri)()) {
@@ -60,7 +59,7 @@ Strumenti::Strumenti() {
     l.setForeColor(i == 1 ? RGB(160, 160, 160) : RGB(0, 0, 160));
   }
 
-  Frame1.create(*this, 150, 900, 5460, 3255);
+  Frame1.create(*this, 150, 900, 5460, 2850);
   Frame1.setCaption("Copie di sicurezza archivio dati");
   RigaPulsanti(Picture1, Frame1, 330, 1170);
   cmdBackup.create(Picture1, 240, 30, 4740, 495);
@@ -73,7 +72,7 @@ Strumenti::Strumenti() {
       "una cartella a scelta. Il ripristino ricopia gli archivi salvati da quella cartella nella cartella del "
       "programma, dopo aver chiesto se sovrascrivere gli archivi presenti.");
 
-  Frame3.create(*this, 5775, 900, 5460, 3255);
+  Frame3.create(*this, 5775, 900, 5460, 2850);
   Frame3.setCaption("Importazione dati catastali e F24");
   RigaPulsanti(Picture3, Frame3, 330, 1170);
   cmdImport.create(Picture3, 240, 30, 4740, 495);
@@ -85,7 +84,7 @@ Strumenti::Strumenti() {
       "Questi comandi importano i dati catastali e i dati F24 archiviati da un programma per il calcolo "
       "dell'IMU, dai suoi file IMUCAT.DAT e IMUF24.DAT. L'archivio importato sostituisce quello del programma.");
 
-  Frame2.create(*this, 150, 4305, 11085, 1650);
+  Frame2.create(*this, 150, 3990, 11085, 1650);
   Frame2.setCaption("Calcolo codice fiscale e ricerca codice catastale comuni");
   RigaPulsanti(Picture2, Frame2, 330, 585);
   cmdCodCat.create(Picture2, 120, 30, 3600, 495);
@@ -96,7 +95,7 @@ Strumenti::Strumenti() {
   Label6[3].setCaption(
       "In questa sezione è possibile calcolare il codice fiscale o reperire il codice catastale dei Comuni.");
 
-  Frame4.create(*this, 150, 6105, 11085, 1650);
+  Frame4.create(*this, 150, 5880, 11085, 1650);
   Frame4.setCaption("Modello F24 - Modello editabile, Dichiarazione TASI, istruzioni e codici tributi");
   RigaPulsanti(Picture4, Frame4, 330, 585);
   cmdDownloadF24.create(Picture4, 120, 30, 2460, 495);
@@ -140,7 +139,7 @@ void Strumenti::Form_Load() {
 
 void Strumenti::cmdBackup_Click() {
   if (ArchiviPresenti(shell::PercorsoApp()).empty()) {
-    MsgBox("La cartella del programma non contiene nessun archivio.", vbOKOnly, vbInformation, kTitolo);
+    shell::Messaggio("La cartella del programma non contiene nessun archivio.");
     return;
   }
   const std::string cartella = shell::SfogliaCartella("Seleziona la cartella o il drive dove salvare gli archivi:");
@@ -149,8 +148,8 @@ void Strumenti::cmdBackup_Click() {
 }
 
 void Strumenti::cmdRestore_Click() {
-  if (MsgBox("Attenzione: i file presenti nella cartella del programma verranno sovrascritti.\r\nVuoi continuare?",
-             vbYesNo, vbQuestion, kTitolo) != vbYes)
+  if (!shell::Domanda(
+          "Attenzione: i file presenti nella cartella del programma verranno sovrascritti.\r\nVuoi continuare?"))
     return;
   const std::string cartella =
       shell::SfogliaCartella("Seleziona la cartella o il drive dove sono le copie di sicurezza gli archivi:");
@@ -183,8 +182,7 @@ void Strumenti::cmdDicIMU_Click() { ConClessidra(shell::ApriDichiarazione); }
 void Strumenti::cmdCodCat_Click() {
   shell::Applicazione& a = shell::app();
   a.CodCatDaMainForm = false;
-  a.form<shell::Principale>().Hide();
-  a.form<fiscalcode::frmCodComune>().Show();
+  shell::ApriDialogo(a.form<fiscalcode::frmCodComune>());
 }
 
 }  // namespace archives

@@ -14,6 +14,8 @@
 #include <map>
 #include <set>
 
+#include "support/ProgramTest.h"
+
 using namespace archives;
 namespace fs = std::filesystem;
 
@@ -34,10 +36,7 @@ const std::string kF24 = riga(14, "RSSMRA80A01H501U") + "\r\n";
 
 class CopiaSicurezzaTest : public ::testing::Test {
  protected:
-  CopiaSicurezzaTest() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    base = fs::path(QUOTARA_TEST_OUT) / (std::string(info->test_suite_name()) + "." + info->name());
-    fs::remove_all(base);
+  CopiaSicurezzaTest() : base(quotara::testing::CartellaTest()) {
     for (const char* d : {"programma", "copie"}) fs::create_directories(base / d);
   }
 

@@ -5,19 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "calculation/MainForm.h"
 #include "fiscalcode/frmCodComune.h"
 #include "fiscalcode/modCodFis.h"
-#include "forms/HeadlessDesktop.h"
-#include "forms/ScriptedUser.h"
-#include "platform/Paths.h"
 #include "shell/Applicazione.h"
 #include "shell/Modulo1.h"
 #include "shell/Principale.h"
 #include "shell/Risorse.h"
+#include "support/ProgramTest.h"
 #include "widgets/clsCoolbar.h"
 
 namespace {
@@ -48,25 +45,13 @@ const MsgBoxCheck kDomandaRipristino{
     .buttons = vbYesNo,
     .icon = vbQuestion};
 
-class StrumentiTest : public ::testing::Test {
+class StrumentiTest : public quotara::testing::ProgramTest {
  protected:
-  StrumentiTest() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    base = fs::path(QUOTARA_TEST_OUT) / (std::string(info->test_suite_name()) + "." + info->name());
-    fs::remove_all(base);
-    for (const char* d : {"dati", "temp", "copie"}) fs::create_directories(base / d);
-    fs::permissions(base / "temp", fs::perms::owner_all);
-    platform::setProgramFolderForTests(dati());
-    platform::setTempFolderForTests((base / "temp").string());
-  }
-  ~StrumentiTest() override {
-    platform::setProgramFolderForTests("");
-    platform::setTempFolderForTests("");
-  }
+  StrumentiTest() { fs::create_directories(copie()); }
   void TearDown() override { EXPECT_EQ(desk.pendingAnswers(), 0u); }
 
-  std::string dati() const { return (base / "dati").string(); }
-  std::string copie() const { return (base / "copie").string(); }
+  // The folder the user picks for the copies and the files to import.
+  std::string copie() const { return (cartella() / "copie").string(); }
   shell::Principale& principale() { return application.form<shell::Principale>(); }
   // The page as its toolbar button opens it.
   Strumenti& pagina() {
@@ -75,12 +60,9 @@ class StrumentiTest : public ::testing::Test {
   }
 
   static void scrivi(const std::string& percorso, const std::string& byte) {
-    std::ofstream(percorso, std::ios::binary) << byte;
+    quotara::testing::ScriviFile(percorso, byte);
   }
-  static std::string leggi(const std::string& percorso) {
-    std::ifstream in(percorso, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  static std::string leggi(const std::string& percorso) { return quotara::testing::LeggiFile(percorso); }
   static std::map<std::string, std::string> contenuto(const std::string& cartella) {
     std::map<std::string, std::string> c;
     for (const auto& e : fs::directory_iterator(cartella))
@@ -90,11 +72,6 @@ class StrumentiTest : public ::testing::Test {
   void scriviArchivi(const std::string& cartella, const std::map<std::string, std::string>& archivi) {
     for (const auto& [nome, byte] : archivi) scrivi(cartella + "/" + nome, byte);
   }
-
-  fs::path base;
-  HeadlessDesktop desk;
-  shell::Applicazione application{desk};
-  ScriptedUser user;
 };
 
 TEST_F(StrumentiTest, ThePageOpensFromTheToolbarInItsColours) {
@@ -259,16 +236,16 @@ TEST_F(StrumentiTest, ImportsReplaceTheArchiveOrRefuseTheFile) {
     SCOPED_TRACE(c.caso);
     const std::string file = copie() + "/" + c.nome;
     scrivi(file, c.byte);
-    scrivi(dati() + "/tasicat.dat", vecchioCatasto);
-    scrivi(dati() + "/tasif24.dat", vecchioF24);
+    scrivi(dati("tasicat.dat"), vecchioCatasto);
+    scrivi(dati("tasif24.dat"), vecchioF24);
     std::string messaggio = c.messaggio;
     if (const size_t p = messaggio.find('%'); p != std::string::npos) messaggio.replace(p, 1, file);
 
     desk.expectOpenFile(file);
     desk.expectMsgBox(vbOK, c.riuscita ? informa(messaggio) : avverte(messaggio));
     user.click(c.catasto ? s.cmdImport : s.cmdImportF24);
-    EXPECT_EQ(leggi(dati() + "/tasicat.dat"), c.catasto && c.riuscita ? c.byte : vecchioCatasto);
-    EXPECT_EQ(leggi(dati() + "/tasif24.dat"), !c.catasto && c.riuscita ? c.byte : vecchioF24);
+    EXPECT_EQ(leggi(dati("tasicat.dat")), c.catasto && c.riuscita ? c.byte : vecchioCatasto);
+    EXPECT_EQ(leggi(dati("tasif24.dat")), !c.catasto && c.riuscita ? c.byte : vecchioF24);
     fs::remove(file);
   }
   // A cancelled dialog does nothing.
@@ -291,12 +268,12 @@ TEST_F(StrumentiTest, ACopyFailureIsReportedAndNoSuccessFollows) {
   user.click(s.cmdBackup);
   EXPECT_EQ(contenuto(copie()), (std::map<std::string, std::string>{{"tasicat.dat", "<cartella>"}}));
 
-  fs::remove(dati() + "/tasif24.dat");
-  fs::create_directories(dati() + "/tasif24.dat");
+  fs::remove(dati("tasif24.dat"));
+  fs::create_directories(dati("tasif24.dat"));
   scrivi(copie() + "/imuf24.dat", kF24);
   desk.expectOpenFile(copie() + "/imuf24.dat");
-  desk.expectMsgBox(vbOK, avverte("Importazione non riuscita.\r\nImpossibile scrivere il file \"" + dati() +
-                                  "/tasif24.dat\": Is a directory\r\nL'archivio non è stato modificato."));
+  desk.expectMsgBox(vbOK, avverte("Importazione non riuscita.\r\nImpossibile scrivere il file \"" +
+                                  dati("tasif24.dat") + "\": Is a directory\r\nL'archivio non è stato modificato."));
   user.click(s.cmdImportF24);
   EXPECT_EQ(desk.msgBoxes().size(), 2u);
 }

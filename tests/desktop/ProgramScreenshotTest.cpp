@@ -3,6 +3,7 @@
 // output folder for a person to look at, and checked where a fault would
 // show in the pixels (a blank toolbar, an empty status bar, a text cut off).
 #include <QCursor>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,6 +15,7 @@
 #include <set>
 
 #include "DesktopFixture.h"
+#include "archives/Strumenti.h"
 #include "calculation/MainForm.h"
 #include "calculation/frmAcconto.h"
 #include "calculation/frmPertinenze.h"
@@ -269,6 +271,36 @@ TEST_F(ProgramScreenshotTest, TheWindowsOfTheCalculationPage) {
   click(page().Command1);
   ASSERT_TRUE(application.isLoaded<calculation::frmAcconto>());
   save(shotOf(widget(application.form<calculation::frmAcconto>())), "program-frmAcconto");
+}
+
+TEST_F(ProgramScreenshotTest, TheToolsPage) {
+  ASSERT_TRUE(started);
+  frame().EseguiComando(shell::Principale::Strumenti);
+  ASSERT_TRUE(application.isLoaded<archives::Strumenti>());
+  auto& tools = application.form<archives::Strumenti>();
+  const QImage shot = shotOf(widget(frame()));
+  save(shot, "program-strumenti");
+  fillsThePageArea(tools);
+  // The page's own colour behind the frames and the buttons' rows.
+  const QPoint pageAt = widget(tools)->mapTo(widget(frame()), QPoint());
+  const QRgb sfondo = qRgb(213, 249, 255);
+  for (const Control* c :
+       std::initializer_list<const Control*>{&tools.Frame1, &tools.Frame2, &tools.Frame3, &tools.Frame4}) {
+    const QRect r = pixels(*c).translated(pageAt);
+    EXPECT_EQ(shot.pixel(r.right() + 4, r.center().y()), sfondo) << "beside the frame";
+    EXPECT_EQ(shot.pixel(r.left() + 4, r.bottom() - 6), sfondo) << "inside the frame";
+  }
+  // No caption is cut: every frame title, button caption and wrapped label fits its control.
+  for (Control* c : tools.controls()) {
+    QWidget* w = widget(*c);
+    const QFontMetrics fm(w->font());
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+      EXPECT_LE(fm.horizontalAdvance(g->title()) + 16, g->width()) << g->title().toStdString();
+    if (auto* b = qobject_cast<QPushButton*>(w))
+      EXPECT_LE(fm.horizontalAdvance(b->text()) + 8, b->width()) << b->text().toStdString();
+    if (auto* l = qobject_cast<QLabel*>(w); l && l->wordWrap())
+      EXPECT_LE(l->heightForWidth(l->width()), l->height()) << l->text().toStdString();
+  }
 }
 
 }  // namespace
