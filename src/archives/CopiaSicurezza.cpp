@@ -35,7 +35,7 @@ std::string inAttesa(const DaScrivere& f) {
 // Writes every file beside its target, then puts them in place one after the
 // other; `fatti` receives the names put in place. A failure while writing
 // leaves every target as it was; the files waiting are removed in any case.
-void Sostituisci(const std::vector<DaScrivere>& file, std::vector<std::string>& fatti) {
+void MettiAlPosto(const std::vector<DaScrivere>& file, std::vector<std::string>& fatti) {
   // A target that is a folder (or anything but a file) would fail only when
   // put in place, after others had been replaced: it stops the command now.
   for (const auto& f : file) {
@@ -146,7 +146,7 @@ Esito SalvaArchivi(const std::string& cartellaProgramma, const std::string& dest
     for (const auto& nome : ArchiviPresenti(cartellaProgramma))
       file.push_back({nome, destinazione + "/" + nome, platform::readFile(cartellaProgramma + "/" + nome)});
     if (file.empty()) return {"La cartella del programma non contiene nessun archivio.", false, {}};
-    Sostituisci(file, esito.copiati);
+    MettiAlPosto(file, esito.copiati);
   } catch (const platform::FileError& e) {
     esito.errore = true;
     esito.messaggio =
@@ -171,7 +171,7 @@ Esito RipristinaArchivi(const std::string& origine, const std::string& cartellaP
     }
     if (file.empty())
       return {"La cartella selezionata non conteneva nessun archivio.\r\nSeleziona una cartella valida.", false, {}};
-    Sostituisci(file, esito.copiati);
+    MettiAlPosto(file, esito.copiati);
   } catch (const platform::FileError& e) {
     esito.errore = true;
     esito.messaggio = "Ripristino non riuscito.\r\n" + std::string(e.what()) + "\r\n" +
@@ -186,16 +186,16 @@ Esito RipristinaArchivi(const std::string& origine, const std::string& cartellaP
 
 Esito ImportaArchivio(const std::string& file, const std::string& archivio, Tracciato tracciato,
                       const std::string& riuscito) {
-  const char* invariato = "L'archivio non è stato modificato.";
   Esito esito;
   try {
     std::string byte = platform::readFile(file);
     if (auto errore = ControllaTracciato(byte, file, tracciato))
-      return {*errore + "\r\nImportazione annullata: " + invariato, true, {}};
+      return {*errore + "\r\nImportazione annullata: l'archivio non è stato modificato.", true, {}};
     const std::string nome = archivio.substr(archivio.rfind('/') + 1);
-    Sostituisci({{nome, archivio, std::move(byte)}}, esito.copiati);
+    MettiAlPosto({{nome, archivio, std::move(byte)}}, esito.copiati);
   } catch (const platform::FileError& e) {
-    return {"Importazione non riuscita.\r\n" + std::string(e.what()) + "\r\n" + invariato, true, {}};
+    return {
+        "Importazione non riuscita.\r\n" + std::string(e.what()) + "\r\nL'archivio non è stato modificato.", true, {}};
   }
   esito.messaggio = riuscito;
   return esito;

@@ -234,15 +234,15 @@ TEST_F(CopiaSicurezzaTest, ImportReplacesTheArchiveByteForByteOrRefusesTheFile) 
       {"payers' file", "imuf24.dat", kF24, TracciatoF24, riuscito},
       {"wrong field count", "imucat.dat", kCatasto + rigaCatasto("0") + ";\r\n", TracciatoCatasto,
        "La riga 3 del file \"%\" ha 19 campi invece di 18.\r\n"
-       "Importazione annullata: L'archivio non è stato modificato."},
+       "Importazione annullata: l'archivio non è stato modificato."},
       {"type 7", "imucat.dat", rigaCatasto("7") + "\r\n", TracciatoCatasto,
        "La riga 1 del file \"%\" ha la tipologia \"7\" invece di 0, 1 o 2.\r\n"
-       "Importazione annullata: L'archivio non è stato modificato."},
+       "Importazione annullata: l'archivio non è stato modificato."},
       {"payers' file as cadastral", "imucat.dat", kF24, TracciatoCatasto,
        "La riga 1 del file \"%\" ha 14 campi invece di 18.\r\n"
-       "Importazione annullata: L'archivio non è stato modificato."},
+       "Importazione annullata: l'archivio non è stato modificato."},
       {"empty file", "imuf24.dat", "", TracciatoF24,
-       "Il file \"%\" è vuoto.\r\nImportazione annullata: L'archivio non è stato modificato."},
+       "Il file \"%\" è vuoto.\r\nImportazione annullata: l'archivio non è stato modificato."},
       {"missing file", "imuf24.dat", std::nullopt, TracciatoF24,
        "Importazione non riuscita.\r\nImpossibile leggere il file \"%\": No such file or directory\r\n"
        "L'archivio non è stato modificato."},

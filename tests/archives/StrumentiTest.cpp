@@ -209,7 +209,7 @@ TEST_F(StrumentiTest, RestoreWithOneBadFileReplacesNothing) {
 TEST_F(StrumentiTest, ImportsReplaceTheArchiveOrRefuseTheFile) {
   const std::string vecchioCatasto = "VECCHIO;ROMA;VIA ROMA 1;1;;;;;;;;;;;;;;\r\n";
   const std::string vecchioF24 = "VECCHIO;;;;;;;;;;;;;\r\n";
-  const std::string annullata = "\r\nImportazione annullata: L'archivio non è stato modificato.";
+  const std::string annullata = "\r\nImportazione annullata: l'archivio non è stato modificato.";
   const struct {
     const char* caso;
     bool catasto;  // the cadastral import, else the F24 one

@@ -294,12 +294,15 @@ TEST_F(ProgramScreenshotTest, TheToolsPage) {
   for (Control* c : tools.controls()) {
     QWidget* w = widget(*c);
     const QFontMetrics fm(w->font());
-    if (auto* g = qobject_cast<QGroupBox*>(w))
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
       EXPECT_LE(fm.horizontalAdvance(g->title()) + 16, g->width()) << g->title().toStdString();
-    if (auto* b = qobject_cast<QPushButton*>(w))
+    }
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
       EXPECT_LE(fm.horizontalAdvance(b->text()) + 8, b->width()) << b->text().toStdString();
-    if (auto* l = qobject_cast<QLabel*>(w); l && l->wordWrap())
+    }
+    if (auto* l = qobject_cast<QLabel*>(w); l && l->wordWrap()) {
       EXPECT_LE(l->heightForWidth(l->width()), l->height()) << l->text().toStdString();
+    }
   }
 }
 
