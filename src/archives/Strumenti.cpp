@@ -35,11 +35,39 @@ std::string CartellaCorrente() {
   return ec ? std::string() : cartella;
 }
 
+// The file dialog lists only files named `nome` (the IMU program's file); the
+// chosen one replaces the archive `archivio` once it holds its layout.
+void Importa(const std::string& nome, const std::string& descrizione, const std::string& archivio, Tracciato tracciato,
+             const std::string& riuscito) {
+  const std::string file = shell::DialogoFile("Importa file " + nome, descrizione + "|" + nome, CartellaCorrente());
+  if (file.empty()) return;
+  Mostra(ImportaArchivio(file, shell::PercorsoApp() + "/" + archivio, tracciato, riuscito));
+}
+
+// A control with a caption, placed on its container.
+template <class C>
+void Posa(C& c, Container& dove, int left, int top, int width, int height, const char* caption) {
+  c.create(dove, left, top, width, height);
+  c.setCaption(caption);
+}
+
 // The button row of a frame: a borderless picture box the buttons stand on.
 void RigaPulsanti(PictureBox& p, Frame& f, int top, int height) {
   p.create(f, 120, top, f.Width() - 240, height);
   p.setBorderStyle(0);
   p.setTabStop(false);
+}
+
+// One of the two frames side by side at the top: two buttons one above the
+// other, and what they do below them.
+void MezzoRiquadro(Form& pagina, Frame& f, int left, const char* titolo, PictureBox& riga, CommandButton& primo,
+                   const char* testoPrimo, CommandButton& secondo, const char* testoSecondo, Label& spiegazione,
+                   const char* testo) {
+  Posa(f, pagina, left, 900, 5460, 2850, titolo);
+  RigaPulsanti(riga, f, 330, 1170);
+  Posa(primo, riga, 240, 30, 4740, 495, testoPrimo);
+  Posa(secondo, riga, 240, 645, 4740, 495, testoSecondo);
+  Posa(spiegazione, f, 240, 1620, 4980, 1500, testo);
 }
 
 }  // namespace
@@ -59,56 +87,33 @@ Strumenti::Strumenti() {
     l.setForeColor(i == 1 ? RGB(160, 160, 160) : RGB(0, 0, 160));
   }
 
-  Frame1.create(*this, 150, 900, 5460, 2850);
-  Frame1.setCaption("Copie di sicurezza archivio dati");
-  RigaPulsanti(Picture1, Frame1, 330, 1170);
-  cmdBackup.create(Picture1, 240, 30, 4740, 495);
-  cmdBackup.setCaption("Copie di sicurezza archivi");
-  cmdRestore.create(Picture1, 240, 645, 4740, 495);
-  cmdRestore.setCaption("Ripristino dati archivi");
-  Label2.create(Frame1, 240, 1620, 4980, 1500);
-  Label2.setCaption(
-      "La copia di sicurezza salva gli archivi del programma (archivio TASI, dati catastali e dati F24) in "
-      "una cartella a scelta. Il ripristino ricopia gli archivi salvati da quella cartella nella cartella del "
-      "programma, dopo aver chiesto se sovrascrivere gli archivi presenti.");
+  MezzoRiquadro(*this, Frame1, 150, "Copie di sicurezza archivio dati", Picture1, cmdBackup,
+                "Copie di sicurezza archivi", cmdRestore, "Ripristino dati archivi", Label2,
+                "La copia di sicurezza salva gli archivi del programma (archivio TASI, dati catastali e dati F24) in "
+                "una cartella a scelta. Il ripristino ricopia gli archivi salvati da quella cartella nella cartella "
+                "del programma, dopo aver chiesto se sovrascrivere gli archivi presenti.");
+  MezzoRiquadro(*this, Frame3, 5775, "Importazione dati catastali e F24", Picture3, cmdImport,
+                "Importa dati catastali da programma IMU", cmdImportF24, "Importa dati F24 da programma IMU", Label3,
+                "Questi comandi importano i dati catastali e i dati F24 archiviati da un programma per il calcolo "
+                "dell'IMU, dai suoi file IMUCAT.DAT e IMUF24.DAT. L'archivio importato sostituisce quello del "
+                "programma.");
 
-  Frame3.create(*this, 5775, 900, 5460, 2850);
-  Frame3.setCaption("Importazione dati catastali e F24");
-  RigaPulsanti(Picture3, Frame3, 330, 1170);
-  cmdImport.create(Picture3, 240, 30, 4740, 495);
-  cmdImport.setCaption("Importa dati catastali da programma IMU");
-  cmdImportF24.create(Picture3, 240, 645, 4740, 495);
-  cmdImportF24.setCaption("Importa dati F24 da programma IMU");
-  Label3.create(Frame3, 240, 1620, 4980, 1500);
-  Label3.setCaption(
-      "Questi comandi importano i dati catastali e i dati F24 archiviati da un programma per il calcolo "
-      "dell'IMU, dai suoi file IMUCAT.DAT e IMUF24.DAT. L'archivio importato sostituisce quello del programma.");
-
-  Frame2.create(*this, 150, 3990, 11085, 1650);
-  Frame2.setCaption("Calcolo codice fiscale e ricerca codice catastale comuni");
+  Posa(Frame2, *this, 150, 3990, 11085, 1650, "Calcolo codice fiscale e ricerca codice catastale comuni");
   RigaPulsanti(Picture2, Frame2, 330, 585);
-  cmdCodCat.create(Picture2, 120, 30, 3600, 495);
-  cmdCodCat.setCaption("Ricerca Codice Catastale Comune");
-  cmdCodFis.create(Picture2, 3840, 30, 3000, 495);
-  cmdCodFis.setCaption("Calcola Codice Fiscale");
-  Label6.Add(3).create(Frame2, 240, 1050, 10605, 480);
-  Label6[3].setCaption(
-      "In questa sezione è possibile calcolare il codice fiscale o reperire il codice catastale dei Comuni.");
+  Posa(cmdCodCat, Picture2, 120, 30, 3600, 495, "Ricerca Codice Catastale Comune");
+  Posa(cmdCodFis, Picture2, 3840, 30, 3000, 495, "Calcola Codice Fiscale");
+  Posa(Label6.Add(3), Frame2, 240, 1050, 10605, 480,
+       "In questa sezione è possibile calcolare il codice fiscale o reperire il codice catastale dei Comuni.");
 
-  Frame4.create(*this, 150, 5880, 11085, 1650);
-  Frame4.setCaption("Modello F24 - Modello editabile, Dichiarazione TASI, istruzioni e codici tributi");
+  Posa(Frame4, *this, 150, 5880, 11085, 1650,
+       "Modello F24 - Modello editabile, Dichiarazione TASI, istruzioni e codici tributi");
   RigaPulsanti(Picture4, Frame4, 330, 585);
-  cmdDownloadF24.create(Picture4, 120, 30, 2460, 495);
-  cmdDownloadF24.setCaption("Modello F24 editabile");
-  cmdEsempio.create(Picture4, 2700, 30, 3300, 495);
-  cmdEsempio.setCaption("Modello F24 semplificato editabile");
-  cmdDicIMU.create(Picture4, 6120, 30, 2460, 495);
-  cmdDicIMU.setCaption("Dichiarazione IMU-TASI");
-  cmdCodiciTributi.create(Picture4, 8700, 30, 2085, 495);
-  cmdCodiciTributi.setCaption("Codici tributi F24");
-  Label6.Add(0).create(Frame4, 240, 1050, 10605, 480);
-  Label6[0].setCaption(
-      "Viene messo qui a disposizione il modello F24 completo in formato PDF e EDITABILE e la dichiarazione TASI.");
+  Posa(cmdDownloadF24, Picture4, 120, 30, 2460, 495, "Modello F24 editabile");
+  Posa(cmdEsempio, Picture4, 2700, 30, 3300, 495, "Modello F24 semplificato editabile");
+  Posa(cmdDicIMU, Picture4, 6120, 30, 2460, 495, "Dichiarazione IMU-TASI");
+  Posa(cmdCodiciTributi, Picture4, 8700, 30, 2085, 495, "Codici tributi F24");
+  Posa(Label6.Add(0), Frame4, 240, 1050, 10605, 480,
+       "Viene messo qui a disposizione il modello F24 completo in formato PDF e EDITABILE e la dichiarazione TASI.");
 
   for (Label* l : {&Label2, &Label3, &Label6[3], &Label6[0]}) l->setBackStyle(0);
 
@@ -158,19 +163,13 @@ void Strumenti::cmdRestore_Click() {
 }
 
 void Strumenti::cmdImport_Click() {
-  const std::string file =
-      shell::DialogoFile("Importa file imucat.dat", "Catasto IMU (*.dat)|imucat.dat", CartellaCorrente());
-  if (file.empty()) return;
-  Mostra(ImportaArchivio(file, shell::PercorsoApp() + "/tasicat.dat", TracciatoCatasto,
-                         "Importazione catasto completata con successo."));
+  Importa("imucat.dat", "Catasto IMU (*.dat)", "tasicat.dat", TracciatoCatasto,
+          "Importazione catasto completata con successo.");
 }
 
 void Strumenti::cmdImportF24_Click() {
-  const std::string file =
-      shell::DialogoFile("Importa file imuf24.dat", "F24 IMU (*.dat)|imuf24.dat", CartellaCorrente());
-  if (file.empty()) return;
-  Mostra(ImportaArchivio(file, shell::PercorsoApp() + "/tasif24.dat", TracciatoF24,
-                         "Importazione dati F24 completata con successo."));
+  Importa("imuf24.dat", "F24 IMU (*.dat)", "tasif24.dat", TracciatoF24,
+          "Importazione dati F24 completata con successo.");
 }
 
 void Strumenti::cmdDownloadF24_Click() { ConClessidra(shell::ApriModelloF24); }
