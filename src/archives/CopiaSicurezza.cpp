@@ -50,7 +50,12 @@ void MettiAlPosto(const std::vector<DaScrivere>& file, std::vector<std::string>&
   };
   try {
     for (const auto& f : file) {
-      platform::writeFileAtomic(inAttesa(f), f.byte);
+      try {
+        platform::writeFileAtomic(inAttesa(f), f.byte);
+      } catch (const platform::FileError& e) {
+        // The user knows the archive, not the file that waits beside it.
+        throw platform::FileError(e.code().value(), kScrivere, f.destinazione);
+      }
       ++scritti;
       // The replaced archive's permissions stay with the new copy.
       std::error_code ec;

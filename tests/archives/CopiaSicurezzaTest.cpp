@@ -305,6 +305,15 @@ TEST_F(CopiaSicurezzaTest, AFolderInPlaceOfATargetStopsTheCommandBeforeAnyCopy) 
                                    "/tasicat.dat\": Is a directory\r\nL'archivio non è stato modificato.");
 }
 
+TEST_F(CopiaSicurezzaTest, AMissingBackupFolderIsNamedWithTheArchive) {
+  scrivi(programma() + "/tasi.dat", kCalcolo);
+  const std::string manca = (base / "manca").string();
+  const Esito e = SalvaArchivi(programma(), manca);
+  EXPECT_TRUE(e.errore);
+  EXPECT_EQ(e.messaggio, "Copia di sicurezza non riuscita.\r\nImpossibile scrivere il file \"" + manca +
+                             "/tasi.dat\": No such file or directory\r\nNessun archivio è stato copiato.");
+}
+
 // Runs `comando` in a child process whose files cannot grow beyond `limite`
 // bytes, as on a full disk; the child's Esito comes back as its exit status:
 // 0 the command reported a failure, 1 it reported success.
