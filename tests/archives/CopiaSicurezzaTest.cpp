@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 
+#include "calculation/CalcoloRecord.h"
 #include "support/ProgramTest.h"
 
 using namespace archives;
@@ -99,6 +100,14 @@ TEST(ControllaTracciato, AcceptsTheLayoutsAndNamesTheFirstBadLine) {
       {"only line ends", "\r\n\r\n", TracciatoF24, "Il file \"" + f + "\" è vuoto."},
   };
   for (const auto& c : casi) EXPECT_EQ(ControllaTracciato(c.byte, f, c.tracciato), c.atteso) << c.caso;
+}
+
+TEST(ControllaTracciato, TheCalculationArchiveAsTheProgramWritesItPasses) {
+  calculation::CalcoloRecord r;
+  for (int n = 1; n <= calculation::CalcoloRecord::kNumeroCampi; ++n) r.campo(n) = "c" + std::to_string(n);
+  r.campo(28).clear();  // an empty last field still counts
+  EXPECT_EQ(TracciatoCalcolo.campi, calculation::CalcoloRecord::kNumeroCampi);
+  EXPECT_EQ(ControllaTracciato(r.toLine() + "\r\n", "tasi.dat", TracciatoCalcolo), std::nullopt);
 }
 
 TEST_F(CopiaSicurezzaTest, BackupCopiesTheArchivesPresentAndCountsThem) {
