@@ -15,6 +15,7 @@ using quotara::testing::Parola;
 using quotara::testing::ParolaPresente;
 using quotara::testing::Parole;
 using quotara::testing::TestoIn;
+using quotara::testing::TestiDisegnati;
 using quotara::testing::TestoPagina;
 
 class ReportsTest : public quotara::testing::ProgramTest {};

@@ -7,6 +7,9 @@
 #include <regex>
 #include <sstream>
 
+#include "ProgramTest.h"
+#include "platform/Cp1252.h"
+
 namespace quotara::testing {
 
 namespace {
@@ -96,4 +99,19 @@ int NumeroPagine(const std::string& file) {
   return std::regex_search(info, m, pagine) ? std::stoi(m[1]) : 0;
 }
 
+std::vector<std::string> TestiDisegnati(const std::string& file) {
+  const std::string pdf = LeggiFile(file);
+  std::vector<std::string> testi;
+  for (size_t p = 0; (p = pdf.find("\r\n(", p)) != std::string::npos;) {
+    std::string testo;
+    size_t i = p + 3;
+    for (; i < pdf.size() && pdf[i] != ')'; ++i) {
+      if (pdf[i] == '\\') ++i;
+      testo += pdf[i];
+    }
+    if (pdf.compare(i, 5, ") Tj\r") == 0) testi.push_back(platform::cp1252ToUtf8(testo));
+    p = i;
+  }
+  return testi;
+}
 }  // namespace quotara::testing

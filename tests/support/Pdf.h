@@ -30,6 +30,10 @@ bool ParolaPresente(const std::vector<Parola>& parole, const std::string& testo)
 // The text of the page as pdftotext lays it out.
 std::string TestoPagina(const std::string& file, int pagina = 1);
 
+// Every text that the file draws ("(...) Tj"), as UTF-8, in the order of the
+// file: page after page, then the objects written after the last page.
+std::vector<std::string> TestiDisegnati(const std::string& file);
+
 // The number of pages pdfinfo reports; 0 when it cannot read the file.
 int NumeroPagine(const std::string& file);
 

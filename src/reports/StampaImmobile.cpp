@@ -1,0 +1,152 @@
+// The data sheet of one cadastral record, as the record window shows it.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/Text.h"
+#include "reports/Rapporto.h"
+#include "reports/StampeCatasto.h"
+
+namespace reports {
+
+namespace {
+
+constexpr int kLarghezzaNote = 65;  // characters of a line of notes
+constexpr float kPassoNote = 0.6f;
+constexpr float kInizioSeguito = 25.5f;  // the first line of notes on a further page
+// The lowest line of notes on a page: 0.5 cm above the footer line.
+constexpr float kUltimaRigaNote = 1.5f;
+
+const char* NomeTipologia(int tipologia) {
+  switch (tipologia) {
+    case 0:
+      return "Fabbricato";
+    case 1:
+      return "Terreno";
+    case 2:
+      return "Area edificabile";
+    default:
+      return "";
+  }
+}
+
+const ModelloRapporto& ModelloImmobile() {
+  static const ModelloRapporto modello{
+      .NomeFile = "immobiletasi.pdf", .TitoloDocumento = "Dati catastali immobile", .YRiga = 26.5f};
+  return modello;
+}
+
+void Scheda(Rapporto& r, const SchedaImmobile& s) {
+  pdf::clsPDFWriter& pdf = r.pdf();
+  const std::string titolo = "Archivio dati catastali immobili - " + s.Nome;
+  r.NuovaPagina(titolo);
+
+  const bool fabbricato = s.Tipologia == 0, terreno = s.Tipologia == 1, area = s.Tipologia == 2;
+  struct Voce {
+    float y;
+    const char* etichetta;
+    std::string valore;
+    const char* font;
+  };
+  std::vector<Voce> voci{{25.5f, "Comune:", s.Comune, "Fnt1"},
+                         {24.9f, "Ubicazione/Descrizione:", s.Ubicazione, "Fnt1"},
+                         {24.3f, "Tipologia:", NomeTipologia(s.Tipologia), "Fnt1"},
+                         {23.7f, "Partita:", s.Dati[0], "Fnt1"},
+                         {23.1f, "Sezione:", s.Dati[1], "Fnt1"},
+                         {22.5f, "Foglio:", s.Dati[2], "Fnt1"},
+                         {21.9f, "Numero:", s.Dati[3], "Fnt1"},
+                         {21.3f, "Subalterno:", s.Dati[4], "Fnt1"}};
+  if (fabbricato) {
+    voci.push_back({20.7f, "Categoria:", s.Dati[5], "Fnt1"});
+    voci.push_back({20.1f, "Classe:", s.Dati[6], "Fnt1"});
+    voci.push_back({19.5f, "Vani catastali:", s.Dati[7], "Fnt1"});
+  }
+  voci.push_back({18.9f, "Metri quadrati:", s.Dati[8], "Fnt1"});
+  voci.push_back({18.3f, "Percentuale di possesso:", s.Dati[9] + "%", "Fnt1"});
+  if (fabbricato) voci.push_back({17.7f, "Rendita catastale:", s.Rendita, "Fnt2"});
+  if (terreno) {
+    voci.push_back({17.7f, "Reddito agrario:", s.RedditoAgrario, "Fnt2"});
+    voci.push_back({17.1f, "Reddito dominicale:", s.RedditoDominicale, "Fnt2"});
+  }
+  if (area) voci.push_back({17.7f, "Rendita:", s.Rendita, "Fnt2"});
+  // The notes begin below the second income line that only land has.
+  const float inizioNote = terreno ? 16.5f : 17.1f;
+  for (const Voce& v : voci) pdf.DrawText(1.5f, v.y, v.etichetta, v.font, 10);
+  pdf.DrawText(1.5f, inizioNote, "Annotazioni:", "Fnt1", 10);
+  for (const Voce& v : voci) pdf.DrawText(7, v.y, v.valore, v.font, 10);
+
+  const std::vector<std::string> righe = forms::text::length(s.Note) <= kLarghezzaNote
+                                             ? std::vector<std::string>{s.Note}
+                                             : DividiTesto(s.Note, kLarghezzaNote);
+  // Lines of notes that no longer fit go on over a new page of their own.
+  int riga = 0;  // line of notes on the current page
+  float inizio = inizioNote;
+  for (const std::string& testo : righe) {
+    float y = inizio - riga * kPassoNote;
+    if (y < kUltimaRigaNote - 0.001f) {
+      r.FinePagina();
+      r.NuovaPagina(titolo);
+      inizio = kInizioSeguito;
+      riga = 0;
+      y = inizio;
+    }
+    if (!testo.empty()) pdf.DrawText(7, y, testo, "Fnt1", 10);
+    ++riga;
+  }
+  r.FinePagina();
+}
+
+}  // namespace
+
+std::vector<std::string> DividiTesto(std::string_view testo, int N) {
+  const std::u32string t = forms::text::toU32(testo);
+  const size_t n = static_cast<size_t>(N);
+  std::vector<std::u32string> righe((t.size() + n - 1) / n);
+  const auto memorizza = [&righe](size_t k, const std::u32string& riga) {
+    if (righe.size() < k) righe.resize(k);
+    righe[k - 1] = riga;
+  };
+
+  std::u32string riga;
+  size_t k = 1;
+  for (size_t inizio = 0; inizio <= t.size();) {
+    size_t fine = t.find(U' ', inizio);
+    if (fine == std::u32string::npos) fine = t.size();
+    const std::u32string parola = t.substr(inizio, fine - inizio);
+    inizio = fine + 1;
+
+    if (parola.size() <= n) {
+      riga += parola + U' ';
+      if (riga.size() <= n) {
+        memorizza(k, riga);
+      } else {
+        ++k;
+        riga = parola + U' ';
+        memorizza(k, riga);
+      }
+      continue;
+    }
+    // A word longer than a line: its head completes the line, its rest begins
+    // the next. A line already past N has no room for a head: the word starts
+    // on a line of its own.
+    if (riga.size() > n) {
+      ++k;
+      riga.clear();
+    }
+    memorizza(k, riga + parola.substr(0, n - riga.size()));
+    ++k;
+    riga = parola.substr(n - riga.size()) + U' ';
+    memorizza(k, riga);
+  }
+
+  std::vector<std::string> risultato;
+  risultato.reserve(righe.size());
+  for (const std::u32string& r : righe) risultato.push_back(forms::text::toUtf8(r));
+  return risultato;
+}
+
+bool StampaImmobilePdf(const SchedaImmobile& scheda) {
+  return StampaRapporto(ModelloImmobile(), [&scheda](Rapporto& r) { Scheda(r, scheda); });
+}
+
+}  // namespace reports

@@ -1,0 +1,54 @@
+#pragma once
+// The two reports of the cadastral register: one owner's list of records
+// ("catastotasi.pdf") and the data sheet of one record ("immobiletasi.pdf").
+// Both take the data to print, never a window; both write the file into the
+// temporary folder over any earlier copy, open it in the PDF viewer and give
+// false, after telling the user, when the file cannot be written.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace reports {
+
+// The lines of the cadastral register ("tasicat.dat" lines, fields joined by
+// ";") that the list prints, in print order: first the buildings (type 0),
+// then the land (1), then the building areas (2), each group in the order of
+// `righe`. A line whose type is none of these is left out.
+std::vector<std::string> ListaDiLavoro(const std::vector<std::string>& righe);
+
+// The list of `proprietario`'s records (`righe`, register lines as the
+// cadastral page lists them): a heading for each group, every record as a
+// numbered entry of two or three lines, as many pages as needed with the
+// page number and the page count.
+bool StampaCatastoPdf(const std::string& proprietario, const std::vector<std::string>& righe);
+
+// What the record window shows, as its boxes hold it.
+struct SchedaImmobile {
+  std::string Nome;
+  std::string Comune;
+  std::string Ubicazione;
+  // The first ticked type box: 0 building, 1 land, 2 building area; -1 none.
+  int Tipologia = -1;
+  // Partita, Sezione, Foglio, Numero, Subalterno, Categoria, Classe, Vani,
+  // Metri, Possesso.
+  std::array<std::string, 10> Dati;
+  std::string Rendita;
+  std::string RedditoAgrario;
+  std::string RedditoDominicale;
+  std::string Note;  // with its line breaks
+};
+
+// The data sheet of one record: labels and values, the notes wrapped at 65
+// characters a line and continued on further pages when they do not fit.
+bool StampaImmobilePdf(const SchedaImmobile& scheda);
+
+// The lines of `testo` wrapped at `N` characters: split at every single
+// blank; each word followed by one blank; a word longer than N fills the line
+// up to exactly N characters with its head and its rest begins the next line
+// (a line already past N first moves it to a new line). An entry can stay
+// empty (a first word of exactly N characters). At least ceil(length / N)
+// entries.
+std::vector<std::string> DividiTesto(std::string_view testo, int N);
+
+}  // namespace reports

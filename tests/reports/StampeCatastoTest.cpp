@@ -1,0 +1,325 @@
+// The two reports of the cadastral register: one owner's list
+// ("catastotasi.pdf") and one record's data sheet ("immobiletasi.pdf"), with
+// the word wrap of the notes.
+#include <algorithm>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ReportsFixture.h"
+#include "reports/StampeCatasto.h"
+
+namespace reports::testing {
+namespace {
+
+using Righe = std::vector<std::string>;
+
+// A register line from its 18 fields.
+std::string Linea(const std::vector<std::string>& campi) {
+  std::string riga;
+  for (size_t i = 0; i < campi.size(); ++i) riga += (i ? ";" : "") + campi[i];
+  return riga;
+}
+
+std::string Fabbricato(const std::string& ubicazione, const std::string& rendita = "1.234,56") {
+  return Linea({"ROSSI MARIO", "TORINO", ubicazione, "0", "123", "A", "12", "345", "6", "A/2", "3", "5,5", "90", "50",
+                rendita, "", "", "note"});
+}
+std::string Terreno(const std::string& ubicazione) {
+  return Linea({"ROSSI MARIO", "CHIERI", ubicazione, "1", "7", "", "3", "44", "", "", "", "", "1500", "100", "", "9,00",
+                "12,00", ""});
+}
+std::string Area(const std::string& ubicazione, const std::string& valore = "50.000,00") {
+  return Linea(
+      {"ROSSI MARIO", "PINO", ubicazione, "2", "8", "", "4", "55", "", "", "", "", "800", "100", valore, "", "", ""});
+}
+
+// Whether `testi` holds `attesi` one right after the other.
+bool InSequenza(const Righe& testi, const Righe& attesi) {
+  for (size_t i = 0; i + attesi.size() <= testi.size(); ++i)
+    if (std::equal(attesi.begin(), attesi.end(), testi.begin() + static_cast<long>(i))) return true;
+  return false;
+}
+
+TEST(DividiTesto, WrapsAtBlanksAsTheRecordReportDoes) {
+  const std::string w65(65, 'x'), w70 = std::string(62, 'a') + "bbbbbbbb";
+  struct Caso {
+    const char* cosa;
+    std::string testo;
+    int N;
+    Righe attese;
+  };
+  const Caso casi[] = {
+      {"three words of four letters", "abcd efgh ijkl", 10, {"abcd efgh ", "ijkl "}},
+      {"a first word of exactly N characters leaves entry 1 empty", w65 + " fine", 65, {"", w65 + " ", "fine "}},
+      {"a longer word fills the line with its head", "ab " + w70, 65, {"ab " + std::string(62, 'a'), "bbbbbbbb "}},
+      {"two blanks give an empty word", "ab  cd", 10, {"ab  cd "}},
+      {"a line break stays inside its word", "uno\r\ndue tre", 10, {"uno\r\ndue ", "tre "}},
+      {"a long word after a full line starts a line of its own", "abcde fghijkl", 5, {"", "abcde ", "fghij", "kl "}},
+      {"a long tail, then another long word", "abcdefghij klmnop", 4, {"abcd", "efghij ", "klmn", "op ", ""}},
+      {"characters, not bytes", "perché è così", 10, {"perché è ", "così "}},
+      {"a word whose blank does not fit moves to the next line", "aaaa bbbb c", 9, {"aaaa ", "bbbb c "}},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.cosa);
+    EXPECT_EQ(DividiTesto(c.testo, c.N), c.attese);
+  }
+}
+
+TEST(ListaDiLavoro, BuildingsThenLandThenAreasEachInListOrder) {
+  const std::string t1 = Terreno("CAMPO 1"), a1 = Area("LOTTO 1"), f1 = Fabbricato("VIA A"), f2 = Fabbricato("VIA B"),
+                    t2 = Terreno("CAMPO 2");
+  const std::string altro = Linea({"ROSSI MARIO", "X", "Y", "3"}), vuoto = Linea({"ROSSI MARIO", "X", "Z", ""}),
+                    testo = Linea({"ROSSI MARIO", "X", "W", "a"});
+  EXPECT_EQ(ListaDiLavoro({t1, a1, altro, f1, vuoto, f2, testo, t2}), (Righe{f1, f2, t1, t2, a1}));
+}
+
+class StampaCatasto : public ReportsTest {
+ protected:
+  std::string stampa(const Righe& righe, const std::string& proprietario = "ROSSI MARIO") {
+    EXPECT_TRUE(StampaCatastoPdf(proprietario, righe));
+    const std::string file = temp("catastotasi.pdf");
+    EXPECT_EQ(ControllaPdf(file), "");
+    return file;
+  }
+  static Righe Fabbricati(int n) {
+    Righe righe;
+    for (int i = 1; i <= n; ++i) righe.push_back(Fabbricato("VIA " + std::to_string(i)));
+    return righe;
+  }
+};
+
+TEST_F(StampaCatasto, ABuildingIsANumberedEntryOfThreeLines) {
+  const std::string file = stampa({Fabbricato("VIA ROMA 1")});
+  EXPECT_TRUE(InSequenza(TestiDisegnati(file),
+                         {"Fabbricati", "1. TORINO - VIA ROMA 1",
+                          "Partita: 123 Sez: A Fg: 12 Num: 345 Sub: 6 Categoria: A/2 Classe: 3 Vani: 5,5 Mq: 90",
+                          "Rendita catastale: 1.234,56 - Percentuale di possesso: 50%"}));
+  const auto parole = Parole(file);
+  EXPECT_TRUE(TestoIn(parole, "Archivio dati catastali immobili - ROSSI MARIO", 1.5, 27.7));
+  EXPECT_TRUE(TestoIn(parole, "Fabbricati", 1.5, 26.5));
+  EXPECT_TRUE(TestoIn(parole, "1. TORINO - VIA ROMA 1", 1.5, 26));
+  EXPECT_TRUE(TestoIn(parole, "Partita: 123", 2, 25.5));
+  EXPECT_TRUE(TestoIn(parole, "Rendita catastale: 1.234,56", 2, 25));
+  EXPECT_TRUE(TestoIn(parole, "pag. 1", 19, 1, true));
+  EXPECT_TRUE(TestoIn(parole, "di 1", 19.1, 1));
+  EXPECT_EQ(desk.openedDocuments(), std::vector<std::string>{file});
+}
+
+TEST_F(StampaCatasto, EmptyFieldsPrintAsTwoDashesExceptTheNamesAndTheBuildingsRendita) {
+  const std::string vuoto = Linea({"ROSSI MARIO", "", "", "0", "", "", "", "", "", "", "", "", "", "", "", "", "", ""});
+  const std::string area =
+      Linea({"ROSSI MARIO", "PINO", "LOTTO", "2", "", "", "", "", "", "", "", "", "", "", "", "", "", ""});
+  const auto testi = TestiDisegnati(stampa({vuoto, area}));
+  EXPECT_TRUE(InSequenza(
+      testi, {"1.  - ", "Partita: -- Sez: -- Fg: -- Num: -- Sub: -- Categoria: -- Classe: -- Vani: -- Mq: --",
+              "Rendita catastale:  - Percentuale di possesso: --%"}));
+  EXPECT_TRUE(InSequenza(testi, {"Aree edificabili", "1. PINO - LOTTO",
+                                 "Partita: -- Sez: -- Fg: -- Num: -- Sub: -- Mq: -- Rendita: -- - Possesso: --%"}));
+}
+
+TEST_F(StampaCatasto, EachGroupHasItsHeadingAndNumbersFromOne) {
+  const auto testi = TestiDisegnati(
+      stampa({Terreno("CAMPO 1"), Fabbricato("VIA A"), Area("LOTTO 1"), Terreno("CAMPO 2"), Fabbricato("VIA B")}));
+  const Righe attesi[] = {
+      {"Fabbricati", "1. TORINO - VIA A"},
+      {"2. TORINO - VIA B"},
+      {"Terreni", "1. CHIERI - CAMPO 1",
+       "Partita: 7 Sez: -- Fg: 3 Num: 44 Sub: -- Mq: 1500 R.dom.: 12,00 - R.agr: 9,00 - Possesso: 100%",
+       "2. CHIERI - CAMPO 2"},
+      {"Aree edificabili", "1. PINO - LOTTO 1",
+       "Partita: 8 Sez: -- Fg: 4 Num: 55 Sub: -- Mq: 800 Rendita: 50.000,00 - Possesso: 100%"},
+  };
+  for (const Righe& a : attesi) EXPECT_TRUE(InSequenza(testi, a)) << a[0];
+  const auto parole = Parole(temp("catastotasi.pdf"));
+  // Buildings take 2 cm each, land 1.5 cm, a heading 0.5 cm.
+  EXPECT_TRUE(TestoIn(parole, "Terreni", 1.5, 26.5 - 0.5 - 4));
+  EXPECT_TRUE(TestoIn(parole, "Partita: 7", 1.5, 26.5 - 0.5 - 4 - 0.5 - 0.5));
+  EXPECT_TRUE(TestoIn(parole, "Aree edificabili", 1.5, 26.5 - 0.5 - 4 - 0.5 - 3));
+}
+
+TEST_F(StampaCatasto, OnlyLandGetsOnlyItsHeading) {
+  const auto testi = TestiDisegnati(stampa({Terreno("CAMPO 1"), Terreno("CAMPO 2")}));
+  EXPECT_TRUE(InSequenza(testi, {"Terreni", "1. CHIERI - CAMPO 1"}));
+  EXPECT_EQ(std::count(testi.begin(), testi.end(), "Fabbricati"), 0);
+  EXPECT_EQ(std::count(testi.begin(), testi.end(), "Aree edificabili"), 0);
+}
+
+TEST_F(StampaCatasto, ElevenBuildingsFillOnePageTwelveAndThirteenTwo) {
+  struct Caso {
+    int fabbricati, pagine;
+  };
+  for (const Caso c : {Caso{11, 1}, Caso{12, 2}, Caso{13, 2}}) {
+    SCOPED_TRACE(c.fabbricati);
+    const std::string file = stampa(Fabbricati(c.fabbricati));
+    for (int pagina = 1; pagina <= c.pagine; ++pagina) {
+      const auto parole = Parole(file, pagina);
+      EXPECT_TRUE(TestoIn(parole, "pag. " + std::to_string(pagina), 19, 1, true));
+      EXPECT_TRUE(TestoIn(parole, "di " + std::to_string(c.pagine), 19.1, 1));
+      EXPECT_TRUE(TestoIn(parole, "Archivio dati catastali immobili - ROSSI MARIO", 1.5, 27.7));
+    }
+    const auto ultima = Parole(file, c.pagine);
+    EXPECT_FALSE(ParolaPresente(ultima, "Fabbricati") && c.pagine > 1);
+    if (c.fabbricati == 12) {
+      EXPECT_FALSE(ParolaPresente(ultima, "Partita:"));  // only the page head
+    }
+    if (c.fabbricati == 13) {
+      EXPECT_TRUE(TestoIn(ultima, "13. TORINO - VIA 13", 1.5, 26.5));
+    }
+  }
+}
+
+TEST_F(StampaCatasto, AContinuationPageHoldsThirteenBuildingsWithoutAHeading) {
+  const std::string file = stampa(Fabbricati(26));
+  EXPECT_TRUE(TestoIn(Parole(file, 2), "13. TORINO - VIA 13", 1.5, 26.5));
+  EXPECT_TRUE(TestoIn(Parole(file, 2), "25. TORINO - VIA 25", 1.5, 26.5 - 24));
+  EXPECT_TRUE(TestoIn(Parole(file, 3), "26. TORINO - VIA 26", 1.5, 26.5));
+  EXPECT_TRUE(TestoIn(Parole(file, 3), "di 3", 19.1, 1));
+}
+
+class StampaImmobile : public ReportsTest {
+ protected:
+  std::string stampa(const SchedaImmobile& s) {
+    EXPECT_TRUE(StampaImmobilePdf(s));
+    const std::string file = temp("immobiletasi.pdf");
+    EXPECT_EQ(ControllaPdf(file), "");
+    return file;
+  }
+  static SchedaImmobile Scheda(int tipologia) {
+    SchedaImmobile s;
+    s.Nome = "ROSSI MARIO";
+    s.Comune = "TORINO";
+    s.Ubicazione = "VIA ROMA 1";
+    s.Tipologia = tipologia;
+    s.Dati = {"123", "A", "12", "345", "6", "A/2", "3", "5,5", "90", "50"};
+    s.Rendita = "1.234,56";
+    s.RedditoAgrario = "9,00";
+    s.RedditoDominicale = "12,00";
+    s.Note = "Nota breve";
+    return s;
+  }
+};
+
+TEST_F(StampaImmobile, ABuildingShowsItsCategoryClassRoomsAndRendita) {
+  const std::string file = stampa(Scheda(0));
+  const auto parole = Parole(file);
+  struct Atteso {
+    const char* etichetta;
+    const char* valore;
+    double y;
+  };
+  const Atteso attesi[] = {
+      {"Comune:", "TORINO", 25.5},
+      {"Ubicazione/Descrizione:", "VIA ROMA 1", 24.9},
+      {"Tipologia:", "Fabbricato", 24.3},
+      {"Partita:", "123", 23.7},
+      {"Sezione:", "A", 23.1},
+      {"Foglio:", "12", 22.5},
+      {"Numero:", "345", 21.9},
+      {"Subalterno:", "6", 21.3},
+      {"Categoria:", "A/2", 20.7},
+      {"Classe:", "3", 20.1},
+      {"Vani catastali:", "5,5", 19.5},
+      {"Metri quadrati:", "90", 18.9},
+      {"Percentuale di possesso:", "50%", 18.3},
+      {"Rendita catastale:", "1.234,56", 17.7},
+      {"Annotazioni:", "Nota breve", 17.1},
+  };
+  for (const Atteso& a : attesi) {
+    SCOPED_TRACE(a.etichetta);
+    EXPECT_TRUE(TestoIn(parole, a.etichetta, 1.5, a.y));
+    EXPECT_TRUE(TestoIn(parole, a.valore, 7, a.y));
+  }
+  EXPECT_TRUE(TestoIn(parole, "Archivio dati catastali immobili - ROSSI MARIO", 1.5, 27));
+  EXPECT_TRUE(TestoIn(parole, "Stampato con Quotara - 2026", 1.5, 1));
+  EXPECT_FALSE(ParolaPresente(parole, "pag."));
+  EXPECT_FALSE(ParolaPresente(parole, "agrario:"));
+  EXPECT_EQ(desk.openedDocuments(), std::vector<std::string>{file});
+}
+
+TEST_F(StampaImmobile, LandHasTwoIncomeLinesAndItsNotesBeginLower) {
+  const auto parole = Parole(stampa(Scheda(1)));
+  EXPECT_TRUE(TestoIn(parole, "Terreno", 7, 24.3));
+  EXPECT_TRUE(TestoIn(parole, "Reddito agrario:", 1.5, 17.7));
+  EXPECT_TRUE(TestoIn(parole, "9,00", 7, 17.7));
+  EXPECT_TRUE(TestoIn(parole, "Reddito dominicale:", 1.5, 17.1));
+  EXPECT_TRUE(TestoIn(parole, "12,00", 7, 17.1));
+  EXPECT_TRUE(TestoIn(parole, "Annotazioni:", 1.5, 16.5));
+  EXPECT_TRUE(TestoIn(parole, "Nota breve", 7, 16.5));
+  for (const char* assente : {"Categoria:", "Classe:", "catastali:", "catastale:"})
+    EXPECT_FALSE(ParolaPresente(parole, assente)) << assente;
+}
+
+TEST_F(StampaImmobile, AnAreaAndARecordOfNoType) {
+  auto parole = Parole(stampa(Scheda(2)));
+  EXPECT_TRUE(TestoIn(parole, "Area edificabile", 7, 24.3));
+  EXPECT_TRUE(TestoIn(parole, "Rendita:", 1.5, 17.7));
+  EXPECT_TRUE(TestoIn(parole, "1.234,56", 7, 17.7));
+  EXPECT_TRUE(TestoIn(parole, "Annotazioni:", 1.5, 17.1));
+  EXPECT_FALSE(ParolaPresente(parole, "Categoria:"));
+
+  SchedaImmobile nessuno = Scheda(-1);
+  nessuno.Dati[9] = "";
+  parole = Parole(stampa(nessuno));
+  EXPECT_TRUE(TestoIn(parole, "Tipologia:", 1.5, 24.3));
+  EXPECT_FALSE(TestoIn(parole, "Fabbricato", 7, 24.3));
+  EXPECT_TRUE(TestoIn(parole, "%", 7, 18.3));  // the share is printed with "%" even when empty
+  EXPECT_FALSE(ParolaPresente(parole, "Rendita:"));
+  EXPECT_FALSE(ParolaPresente(parole, "Categoria:"));
+  EXPECT_TRUE(TestoIn(parole, "Nota breve", 7, 17.1));
+}
+
+TEST_F(StampaImmobile, NotesOfSixtyFiveCharactersStayOneLineFromSixtySixTheyWrap) {
+  SchedaImmobile s = Scheda(0);
+  s.Note = std::string(30, 'a') + "  " + std::string(33, 'b');  // 65, two blanks kept
+  EXPECT_TRUE(InSequenza(TestiDisegnati(stampa(s)), {s.Note}));
+
+  s.Note = std::string(30, 'a') + " " + std::string(35, 'b');  // 66
+  const std::string file = stampa(s);
+  EXPECT_TRUE(InSequenza(TestiDisegnati(file), {std::string(30, 'a') + " ", std::string(35, 'b') + " "}));
+  const auto parole = Parole(file);
+  EXPECT_TRUE(TestoIn(parole, std::string(30, 'a'), 7, 17.1));
+  EXPECT_TRUE(TestoIn(parole, std::string(35, 'b'), 7, 16.5));
+}
+
+TEST_F(StampaImmobile, AFirstWordOfSixtyFiveCharactersPrintsOnTheSecondLine) {
+  SchedaImmobile s = Scheda(0);
+  s.Note = std::string(65, 'x') + " fine";
+  const auto parole = Parole(stampa(s));
+  EXPECT_TRUE(TestoIn(parole, std::string(65, 'x'), 7, 16.5));
+  EXPECT_TRUE(TestoIn(parole, "fine", 7, 15.9));
+}
+
+TEST_F(StampaImmobile, LongNotesGoOnOverANewPage) {
+  SchedaImmobile s = Scheda(1);
+  std::string note;
+  for (int i = 1; note.size() < 3000; ++i) note += "parola" + std::to_string(i) + " ";
+  s.Note = note;
+  const std::string file = stampa(s);
+  const auto righe = DividiTesto(note, 65);
+  // From y 16.5 the first page takes 26 lines down to y 1.5.
+  const auto prima = Parole(file, 1);
+  EXPECT_TRUE(TestoIn(prima, righe[0].substr(0, righe[0].find(' ')), 7, 16.5));
+  EXPECT_TRUE(TestoIn(prima, righe[25].substr(0, righe[25].find(' ')), 7, 1.5));
+  for (const Parola& p : prima) EXPECT_GE(p.y, 0.9) << p.testo;
+  const auto seconda = Parole(file, 2);
+  EXPECT_TRUE(TestoIn(seconda, "Archivio dati catastali immobili - ROSSI MARIO", 1.5, 27));
+  EXPECT_TRUE(TestoIn(seconda, "Stampato con Quotara - 2026", 1.5, 1));
+  EXPECT_TRUE(TestoIn(seconda, righe[26].substr(0, righe[26].find(' ')), 7, 25.5));
+  // Every word of the notes is printed.
+  std::set<std::string> stampate;
+  for (int pagina : {1, 2})
+    for (const Parola& p : Parole(file, pagina)) stampate.insert(p.testo);
+  std::istringstream parole(note);
+  for (std::string parola; parole >> parola;) EXPECT_TRUE(stampate.count(parola)) << parola;
+}
+
+TEST_F(StampaImmobile, LineBreaksInTheNotesMakeAValidFile) {
+  SchedaImmobile s = Scheda(0);
+  s.Note = "uno\r\ndue";
+  stampa(s);
+}
+
+}  // namespace
+}  // namespace reports::testing
