@@ -1,0 +1,136 @@
+#include "archives/RegistroCatasto.h"
+
+#include <unordered_set>
+
+#include "forms/Text.h"
+#include "shell/Modulo1.h"
+
+namespace archives {
+
+namespace {
+
+// `testo` cut or filled with blanks on the right to exactly `n` characters.
+std::string Colonna(std::string_view testo, size_t n) {
+  std::u32string caratteri = forms::text::toU32(testo);
+  caratteri.resize(n, U' ');
+  return forms::text::toUtf8(caratteri);
+}
+
+std::string ImportoOTrattini(std::string campo) { return campo.empty() ? "    ---" : campo; }
+
+std::string Sostituito(std::string_view testo, char da, char a) {
+  std::string s(testo);
+  for (char& c : s)
+    if (c == da) c = a;
+  return s;
+}
+
+std::string_view SenzaSpaziAiLati(std::string_view s) {
+  const size_t inizio = s.find_first_not_of(' ');
+  if (inizio == std::string_view::npos) return {};
+  return s.substr(inizio, s.find_last_not_of(' ') - inizio + 1);
+}
+
+}  // namespace
+
+std::string RigaElenco(std::string_view riga, std::string_view separatore) {
+  std::string r = Colonna(shell::Campo(riga, ";", 2), 12);
+  r += separatore;
+  r += Colonna(shell::Campo(riga, ";", 3), 25);
+  r += separatore;
+  r += ImportoOTrattini(shell::Campo(riga, ";", 15));
+  r += separatore;
+  r += ImportoOTrattini(shell::Campo(riga, ";", 17));
+  return r;
+}
+
+std::vector<RigaProprietario> RigheProprietario(const std::vector<std::string>& righe, std::string_view nome,
+                                                std::string_view separatore) {
+  // One pass sorts the owner's lines into the three groups.
+  std::vector<int> gruppi[3];
+  for (int i = 0; i < static_cast<int>(righe.size()); ++i) {
+    const std::string_view riga = righe[i];
+    if (riga.substr(0, riga.find(';')) != nome) continue;
+    const std::string tipo = shell::Campo(riga, ";", 4);
+    if (tipo.size() == 1 && tipo[0] >= '0' && tipo[0] <= '2') gruppi[tipo[0] - '0'].push_back(i);
+  }
+  std::vector<RigaProprietario> elenco;
+  elenco.reserve(gruppi[0].size() + gruppi[1].size() + gruppi[2].size());
+  for (const auto& gruppo : gruppi)
+    for (int i : gruppo) elenco.push_back({RigaElenco(righe[i], separatore), i});
+  return elenco;
+}
+
+std::vector<std::string> ValoriDistinti(const std::vector<std::string>& righe, int n) {
+  std::vector<std::string> valori;
+  std::unordered_set<std::string> visti;
+  for (const std::string& riga : righe) {
+    std::string valore = shell::Campo(riga, ";", n);
+    if (visti.insert(valore).second) valori.push_back(std::move(valore));
+  }
+  return valori;
+}
+
+std::vector<std::string> RigheEsportazione(const std::vector<std::string>& righe) {
+  static const char* const kIntestazione =
+      "Nome;Comune;Ubicazione;Tipologia;Partita;Sezione;Foglio;Numero;Subalterno;Categoria;Classe;Vani;Metri;"
+      "Possesso;Rendita catastale;Renddito agrario;Reddito domenicale;Annotazioni";
+  std::vector<std::string> csv;
+  csv.reserve(righe.size() + 1);
+  const auto converti = [](std::string_view riga) { return Sostituito(Sostituito(riga, ',', '.'), ';', ','); };
+  csv.push_back(converti(kIntestazione));
+  for (const std::string& riga : righe) csv.push_back(converti(riga));
+  return csv;
+}
+
+std::string TogliPercento(std::string_view Testo) {
+  if (!Testo.empty() && Testo.back() == '%') Testo.remove_suffix(1);
+  return std::string(Testo);
+}
+
+int OpzioneTipologia(std::string_view tipologia, std::string_view categoria) {
+  if (tipologia == "2") return 3;  // building area, at its market value
+  if (tipologia != "0") return -1;
+  std::string c(SenzaSpaziAiLati(categoria));
+  for (char& ch : c)
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  const auto finisceCon = [&c](std::string_view fine) { return c.ends_with(fine); };
+  if (c == "A/10") return 1;
+  if (c.starts_with('B') || c == "C/3" || c == "C/4" || c == "C/5") return 4;
+  if (c == "C/1") return 2;
+  if (c == "D/5") return 7;
+  if (c == "D/10") return 6;
+  if (c.starts_with('D') && !finisceCon("5") && !finisceCon("10")) return 5;
+  return 0;
+}
+
+std::string NoteInCampo(std::string_view note) {
+  std::string campo;
+  campo.reserve(note.size());
+  for (size_t i = 0; i < note.size(); ++i) {
+    if (note[i] == '\r') {
+      if (i + 1 < note.size() && note[i + 1] == '\n') ++i;
+      campo += '\\';
+    } else if (note[i] == '\n') {
+      campo += '\\';
+    } else {
+      campo += note[i];
+    }
+  }
+  return campo;
+}
+
+std::string CampoInNote(std::string_view campo) {
+  std::string note(campo);
+  return shell::Sostituisci(note, "\\", "\r\n");
+}
+
+std::string SenzaSeparatore(std::string_view testo) {
+  std::string s;
+  s.reserve(testo.size());
+  for (char c : testo)
+    if (c != ';') s += c;
+  return s;
+}
+
+}  // namespace archives

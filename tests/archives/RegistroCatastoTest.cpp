@@ -1,0 +1,132 @@
+// The rules of the cadastral register without windows: list rows, owner
+// groups, distinct values, the CSV lines, the calculation type of a record,
+// the text forms of the notes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "archives/RegistroCatasto.h"
+
+namespace archives {
+namespace {
+
+using Righe = std::vector<std::string>;
+
+std::string Linea(const Righe& campi) {
+  std::string riga;
+  for (size_t i = 0; i < campi.size(); ++i) riga += (i ? ";" : "") + campi[i];
+  return riga;
+}
+
+// A register line of owner `nome`, type `tipo`, with the given list fields.
+std::string Record(const std::string& nome, const std::string& comune, const std::string& ubicazione,
+                   const std::string& tipo, const std::string& rendita = "", const std::string& dominicale = "") {
+  return Linea(
+      {nome, comune, ubicazione, tipo, "1", "", "2", "3", "", "A/2", "", "", "", "100", rendita, "", dominicale, ""});
+}
+
+TEST(RigaElenco, CutsOrFillsTheNamesAndMarksMissingAmounts) {
+  struct Caso {
+    const char* cosa;
+    std::string riga;
+    std::string attesa;
+  };
+  const Caso casi[] = {
+      {"a short municipality is filled to 12 characters", Record("A", "PINO", "VIA PO 1", "0", "1.234,56", "12,00"),
+       "PINO        ;VIA PO 1                 ;1.234,56;12,00"},
+      {"a long description is cut to 25 characters",
+       Record("A", "SAN MAURIZIO CANAVESE", "VIA DELLE MADONNE DI SOTTO 12", "0", "100,00"),
+       "SAN MAURIZIO;VIA DELLE MADONNE DI SOTT;100,00;    ---"},
+      {"no amounts", Record("A", "TORINO", "X", "1"), "TORINO      ;X                        ;    ---;    ---"},
+      {"characters, not bytes", Record("A", "FORLÌ", "PIAZZA DELL'UNITÀ", "0", "1,00"),
+       "FORLÌ       ;PIAZZA DELL'UNITÀ        ;1,00;    ---"},
+      {"a line that lacks the fields", "SOLO NOME",
+       std::string(12, ' ') + ";" + std::string(25, ' ') + ";    ---;    ---"},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.cosa);
+    EXPECT_EQ(RigaElenco(c.riga, ";"), c.attesa);
+  }
+  EXPECT_EQ(RigaElenco(Record("A", "B", "C", "0"), "|"), "B           |C                        |    ---|    ---");
+}
+
+TEST(RigheProprietario, BuildingsThenLandThenAreasOfThatOwnerOnly) {
+  const Righe registro = {
+      Record("BIANCHI", "X", "AREA 1", "2"), Record("ROSSI", "A", "TERRENO", "1"), Record("ROSSI", "A", "CASA 1", "0"),
+      Record("rossi", "A", "ALTRO", "0"),    Record("ROSSI", "A", "LOTTO", "2"),   Record("ROSSI", "A", "STRANO", "3"),
+      Record("ROSSI", "A", "CASA 2", "0"),   Record("ROSSI ", "A", "BLANK", "0"),  Record("ROSSI", "A", "VUOTO", ""),
+  };
+  const auto righe = RigheProprietario(registro, "ROSSI", ";");
+  std::vector<int> indici;
+  for (const auto& r : righe) indici.push_back(r.indice);
+  EXPECT_EQ(indici, (std::vector<int>{2, 6, 1, 4}));
+  EXPECT_EQ(righe[0].testo, RigaElenco(registro[2], ";"));
+  EXPECT_EQ(RigheProprietario(registro, "rossi", ";").size(), 1u);
+  EXPECT_TRUE(RigheProprietario(registro, "VERDI", ";").empty());
+}
+
+TEST(ValoriDistinti, EachTextOnceInOrderOfFirstAppearanceCaseCounting) {
+  const Righe registro = {Record("ROSSI", "TORINO", "A", "0"), Record("BIANCHI", "PINO", "B", "0"),
+                          Record("ROSSI", "torino", "C", "0"), Record("rossi", "TORINO", "D", "0")};
+  EXPECT_EQ(ValoriDistinti(registro, 1), (Righe{"ROSSI", "BIANCHI", "rossi"}));
+  EXPECT_EQ(ValoriDistinti(registro, 2), (Righe{"TORINO", "PINO", "torino"}));
+}
+
+TEST(RigheEsportazione, CommasBecomePointsThenSemicolonsCommas) {
+  const Righe csv = RigheEsportazione({"ROSSI;TORINO;VIA ROMA, 1;0;;;;;;A/2;;5,5;;50%;1.234,56;;;uno, due\\tre"});
+  ASSERT_EQ(csv.size(), 2u);
+  EXPECT_EQ(csv[0],
+            "Nome,Comune,Ubicazione,Tipologia,Partita,Sezione,Foglio,Numero,Subalterno,Categoria,Classe,Vani,Metri,"
+            "Possesso,Rendita catastale,Renddito agrario,Reddito domenicale,Annotazioni");
+  EXPECT_EQ(csv[1], "ROSSI,TORINO,VIA ROMA. 1,0,,,,,,A/2,,5.5,,50%,1.234.56,,,uno. due\\tre");
+  EXPECT_EQ(RigheEsportazione({}).size(), 1u);
+}
+
+TEST(TogliPercento, OneTrailingPercentGoes) {
+  const std::pair<const char*, const char*> casi[] = {{"50%", "50"}, {"50", "50"},    {"", ""},
+                                                      {"%", ""},     {"50%%", "50%"}, {"%50", "%50"}};
+  for (const auto& [testo, atteso] : casi) EXPECT_EQ(TogliPercento(testo), atteso) << testo;
+}
+
+TEST(OpzioneTipologia, TheCategoryDecidesTheTypeOfABuilding) {
+  struct Caso {
+    const char* tipologia;
+    const char* categoria;
+    int opzione;
+  };
+  const Caso casi[] = {
+      {"0", "A/10", 1},  {"0", "B/1", 4},   {"0", "C/3", 4},   {"0", "C/4", 4},  {"0", "C/5", 4},
+      {"0", "C/1", 2},   {"0", "D/5", 7},   {"0", "D/10", 6},  {"0", "D/1", 5},  {"0", "D/8", 5},
+      {"0", "D/15", 0},  {"0", "A/2", 0},   {"0", "C/2", 0},   {"0", "E/1", 0},  {"0", "", 0},
+      {"0", "A/10 ", 1}, {"0", " a/10", 1}, {"0", "b/2", 4},   {"0", "d/10", 6}, {"0", "A/1", 0},
+      {"2", "A/10", 3},  {"2", "", 3},      {"1", "A/10", -1}, {"1", "", -1},    {"", "A/10", -1},
+  };
+  for (const Caso& c : casi)
+    EXPECT_EQ(OpzioneTipologia(c.tipologia, c.categoria), c.opzione)
+        << "type \"" << c.tipologia << "\", category \"" << c.categoria << "\"";
+}
+
+TEST(Note, EveryLineBreakIsOneBackslashAndComesBackAsCrLf) {
+  const std::pair<const char*, const char*> casi[] = {
+      {"uno\r\ndue", "uno\\due"},
+      {"uno\ndue", "uno\\due"},
+      {"uno\rdue", "uno\\due"},
+      {"a\r\n\r\nb", "a\\\\b"},
+      {"a\n\rb", "a\\\\b"},
+      {"fine\r\n", "fine\\"},
+      {"", ""},
+      {"già\\fatto", "già\\fatto"},
+  };
+  for (const auto& [note, campo] : casi) EXPECT_EQ(NoteInCampo(note), campo) << note;
+  EXPECT_EQ(CampoInNote("uno\\due\\"), "uno\r\ndue\r\n");
+  EXPECT_EQ(CampoInNote(NoteInCampo("uno\r\ndue")), "uno\r\ndue");
+}
+
+TEST(SenzaSeparatore, DropsEverySemicolon) {
+  EXPECT_EQ(SenzaSeparatore(";a;;b;"), "ab");
+  EXPECT_EQ(SenzaSeparatore("nessuno"), "nessuno");
+}
+
+}  // namespace
+}  // namespace archives
