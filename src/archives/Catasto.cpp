@@ -1,0 +1,350 @@
+#include "archives/Catasto.h"
+
+#include "archives/Immobili.h"
+#include "archives/RegistroCatasto.h"
+#include "archives/frmCategorie.h"
+#include "forms/Text.h"
+#include "platform/Cp1252.h"
+#include "shell/Applicazione.h"
+#include "shell/Editori.h"
+#include "shell/Modulo1.h"
+#include "shell/Numeri.h"
+
+namespace archives {
+
+using namespace forms;
+
+namespace {
+
+constexpr const char* kTitolo = "Quotara";
+
+// Letters to upper case, accented ones included ("è" -> "È").
+std::string Maiuscolo(std::string_view testo) {
+  std::string risultato;
+  for (size_t pos = 0; pos < testo.size();) {
+    char32_t cp = platform::nextCodePoint(testo, pos);
+    if ((cp >= 'a' && cp <= 'z') || (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7)) cp -= 0x20;
+    platform::appendUtf8(risultato, cp);
+  }
+  return risultato;
+}
+
+// Enter moves to the next box, Esc to the previous one; the key is dropped.
+bool InvioEsc(int& KeyAscii) {
+  if (KeyAscii != vbKeyReturn && KeyAscii != vbKeyEscape) return false;
+  SendKeys(KeyAscii == vbKeyReturn ? "{TAB}" : "+{TAB}");
+  KeyAscii = 0;
+  return true;
+}
+
+constexpr int kIncolla = 22;  // Ctrl+V
+
+// The clipboard's text for a one-line box: its first line.
+std::string PrimaRiga(const std::string& testo) { return testo.substr(0, testo.find_first_of("\r\n")); }
+
+void SelezionaTutto(EditControl& casella) {
+  casella.setSelStart(0);
+  casella.setSelLength(text::length(casella.Text()));
+}
+
+// Text1 boxes that take any character besides digits and ",": Sezione,
+// Foglio, Numero, Categoria, Classe.
+bool TestoLibero(int Index) { return Index == 1 || Index == 2 || Index == 3 || Index == 5 || Index == 6; }
+
+// A key typed into Text1(Index): 0 when refused, "," for ".".
+int FiltroDati(int Index, int KeyAscii) {
+  if ((KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == ',') return KeyAscii;
+  if (KeyAscii == '.') return ',';
+  if (KeyAscii == vbKeyBack || KeyAscii == vbKeyTab || KeyAscii == 10) return KeyAscii;
+  if (KeyAscii == ';') return 0;
+  return TestoLibero(Index) ? KeyAscii : 0;
+}
+
+}  // namespace
+
+Catasto::Catasto() {
+  setCaption("Dati catastali");
+  setBorderStyle(3);
+  setStartUpPosition(2);
+  setClientSize(8940, 6780);
+
+  const auto etichetta = [](Label& l, Container& dove, int x, int y, int larghezza, const char* testo) {
+    l.create(dove, x, y, larghezza, 255);
+    l.setCaption(testo);
+  };
+  etichetta(lblNome, *this, 240, 285, 1900, "Proprietario:");
+  txtNome.create(*this, 2200, 240, 6500, 315);
+  txtNome.setSorted(true);
+  etichetta(lblComune, *this, 240, 685, 1900, "Comune:");
+  txtComune.create(*this, 2200, 640, 6500, 315);
+  txtComune.setSorted(true);
+  etichetta(lblUbicazione, *this, 240, 1085, 1900, "Ubicazione o descrizione:");
+  txtUbicazione.create(*this, 2200, 1040, 6500, 315);
+
+  fraTipologia.create(*this, 240, 1500, 8460, 615);
+  fraTipologia.setCaption("Tipologia:");
+  const char* const tipi[] = {"Fabbricato", "Terreno", "Area fabbricabile"};
+  for (int i = 0; i < 3; ++i) {
+    CheckBox& c = Check1.Add(i);
+    c.create(fraTipologia, 360 + i * 2760, 270, 2400, 255);
+    c.setCaption(tipi[i]);
+  }
+
+  fraDati.create(*this, 240, 2235, 8460, 2115);
+  fraDati.setCaption("Dati");
+  const char* const dati[] = {
+      "Partita:",   "Sezione:", "Foglio:",         "Numero:",         "Subalterno:",
+      "Categoria:", "Classe:",  "Vani catastali:", "Metri quadrati:", "Percentuale di possesso:"};
+  for (int i = 0; i < 10; ++i) {
+    const int colonna = i / 5, riga = i % 5;
+    const int y = 315 + riga * 345;
+    etichetta(lblDati.Add(i), fraDati, colonna == 0 ? 240 : 4200, y + 45, colonna == 0 ? 1300 : 2160, dati[i]);
+    TextBox& t = Text1.Add(i);
+    t.create(fraDati, colonna == 0 ? 1560 : 6360, y, colonna == 0 ? 2160 : 1440, 315);
+    t.setAlignment(vbRightJustify);
+  }
+  cmdCat.create(fraDati, 7860, 315 + 0 * 345, 360, 315);
+  cmdCat.setCaption("?");
+
+  fraRendita.create(*this, 240, 4470, 4200, 1515);
+  fraRendita.setCaption("Rendita o reddito");
+  etichetta(lblRendita, fraRendita, 240, 360, 1800, "Rendita catastale:");
+  etichetta(lblRA, fraRendita, 240, 720, 1800, "Reddito agrario:");
+  etichetta(lblRD, fraRendita, 240, 1080, 1800, "Reddito dominicale:");
+  TextBox* importi[] = {&txtRendita, &txtRA, &txtRD};
+  for (int i = 0; i < 3; ++i) {
+    importi[i]->create(fraRendita, 2160, 315 + i * 360, 1800, 315);
+    importi[i]->setFontBold(true);
+    importi[i]->setAlignment(vbRightJustify);
+    importi[i]->setMaxLength(15);
+  }
+
+  fraNote.create(*this, 4560, 4470, 4140, 1515);
+  fraNote.setCaption("Annotazioni");
+  txtNote.create(fraNote, 150, 285, 3840, 1095);
+  txtNote.setMultiLine(true);
+
+  Command2.create(*this, 4560, 6180, 1980, 435);
+  Command2.setCaption("Salva");
+  Command1.create(*this, 6720, 6180, 1980, 435);
+  Command1.setCaption("Chiudi");
+
+  // Tab order: the boxes top to bottom, the buttons, "?" last.
+  int tab = 0;
+  for (Control* c : std::initializer_list<Control*>{&txtNome, &txtComune, &txtUbicazione}) c->setTabIndex(tab++);
+  for (int i = 0; i < 3; ++i) Check1[i].setTabIndex(tab++);
+  for (int i = 0; i < 10; ++i) Text1[i].setTabIndex(tab++);
+  for (Control* c :
+       std::initializer_list<Control*>{&txtRendita, &txtRA, &txtRD, &txtNote, &Command2, &Command1, &cmdCat})
+    c->setTabIndex(tab++);
+
+  Load = [this] { Form_Load(); };
+  Check1.Click = [this](int Index) { Check1_Click(Index); };
+  Text1.Change = [this](int Index) { Text1_Change(Index); };
+  Text1.KeyPress = [this](int Index, int& KeyAscii) { Text1_KeyPress(Index, KeyAscii); };
+  Text1.GotFocus = [this](int Index) { SelezionaTutto(Text1[Index]); };
+  for (EditControl* c : std::initializer_list<EditControl*>{&txtNome, &txtComune, &txtUbicazione}) {
+    c->KeyPress = [this, c](int& KeyAscii) { Testo_KeyPress(*c, KeyAscii); };
+    c->GotFocus = [c] { SelezionaTutto(*c); };
+  }
+  for (TextBox* t : importi) {
+    t->KeyDown = [t](int& KeyCode, int) { shell::ImportoKeyDown(*t, KeyCode); };
+    t->KeyPress = [this, t](int& KeyAscii) { Importo_KeyPress(*t, KeyAscii); };
+    t->LostFocus = [this, t] { Importo_LostFocus(*t); };
+    t->GotFocus = [t] { SelezionaTutto(*t); };
+  }
+  txtNote.KeyPress = [this](int& KeyAscii) { txtNote_KeyPress(KeyAscii); };
+  Command2.Click = [this] { Command2_Click(); };
+  Command1.Click = [this] { Command1_Click(); };
+  cmdCat.Click = [this] { cmdCat_Click(); };
+}
+
+void Catasto::Form_Load() {
+  Immobili& immobili = shell::app().form<Immobili>();
+  modo_ = shell::app().ModoCatasto;
+  switch (modo_) {
+    case 0:
+      Command2.setCaption("Stampa");
+      [[fallthrough]];
+    case 2:
+      IndiceRecord = immobili.lstCatasto.ItemData(immobili.lstCatasto.ListIndex());
+      MostraImmobile(IndiceRecord);
+      break;
+    default:
+      CaricaElenchi();
+      break;
+  }
+}
+
+void Catasto::CaricaElenchi() {
+  txtNome.Clear();
+  txtComune.Clear();
+  const std::vector<std::string> righe = shell::app().form<Immobili>().RigheRegistro();
+  for (const std::string& nome : ValoriDistinti(righe, 1)) txtNome.AddItem(nome);
+  for (const std::string& comune : ValoriDistinti(righe, 2)) txtComune.AddItem(comune);
+}
+
+void Catasto::MostraImmobile(int Indice) {
+  const std::string riga = shell::app().form<Immobili>().List1.List(Indice);
+  const auto campo = [&riga](int n) { return shell::Campo(riga, ";", n); };
+  txtNome.setText(campo(1));
+  txtComune.setText(campo(2));
+  txtUbicazione.setText(campo(3));
+  // A type outside the three ticks no box.
+  const long long tipo = shell::Val(campo(4));
+  if (tipo >= 0 && tipo <= 2) Check1[static_cast<int>(tipo)].setValue(vbChecked);
+  for (int i = 0; i < 10; ++i) Text1[i].setText(campo(5 + i));
+  txtRendita.setText(campo(15));
+  txtRA.setText(campo(16));
+  txtRD.setText(campo(17));
+  txtNote.setText(CampoInNote(campo(18)));
+}
+
+void Catasto::Check1_Click(int Index) {
+  if (Check1[Index].Value() != vbChecked) return;
+  for (int i = 0; i < 3; ++i)
+    if (i != Index) Check1[i].setValue(vbUnchecked);
+}
+
+void Catasto::Text1_Change(int Index) {
+  TextBox& t = Text1[Index];
+  const std::string maiuscolo = Maiuscolo(t.Text());
+  if (maiuscolo != t.Text()) t.setText(maiuscolo);
+  t.setSelStart(text::length(t.Text()));
+}
+
+void Catasto::Text1_KeyPress(int Index, int& KeyAscii) {
+  if (InvioEsc(KeyAscii)) return;
+  if (KeyAscii == kIncolla) {
+    // Pasted text goes through the same filter as typed keys.
+    std::string incollato;
+    for (const char c : platform::utf8ToCp1252(PrimaRiga(desktop().clipboardText()))) {
+      const int k = FiltroDati(Index, static_cast<unsigned char>(c));
+      if (k > vbKeyTab) incollato += static_cast<char>(k);
+    }
+    KeyAscii = 0;
+    if (!incollato.empty()) Text1[Index].setSelText(platform::cp1252ToUtf8(incollato));
+    return;
+  }
+  KeyAscii = FiltroDati(Index, KeyAscii);
+}
+
+void Catasto::Testo_KeyPress(EditControl& Casella, int& KeyAscii) {
+  if (InvioEsc(KeyAscii)) return;
+  if (KeyAscii == ';') {
+    KeyAscii = 0;
+  } else if (KeyAscii == kIncolla) {
+    KeyAscii = 0;
+    const std::string incollato = SenzaSeparatore(PrimaRiga(desktop().clipboardText()));
+    if (!incollato.empty()) Casella.setSelText(incollato);
+  }
+}
+
+void Catasto::txtNote_KeyPress(int& KeyAscii) {
+  if (KeyAscii == ';') {
+    KeyAscii = 0;
+  } else if (KeyAscii == kIncolla) {
+    KeyAscii = 0;
+    const std::string incollato = SenzaSeparatore(desktop().clipboardText());
+    if (!incollato.empty()) txtNote.setSelText(incollato);
+  }
+}
+
+void Catasto::Importo_KeyPress(TextBox& Casella, int& KeyAscii) {
+  if (InvioEsc(KeyAscii)) return;
+  shell::ImportoKeyPress(Casella, KeyAscii, true);
+}
+
+void Catasto::Importo_LostFocus(TextBox& Casella) {
+  if (Casella.Text().empty()) return;
+  if (const auto valore = shell::LeggiNumero(Casella.Text())) Casella.setText(shell::FormattaEuro(*valore));
+}
+
+void Catasto::Command2_Click() {
+  const int modo = modo_;
+  if (modo == 0) {
+    if (MsgBox("Vuoi stampare i dati catastali di questo immobile?", vbYesNo, vbQuestion, kTitolo) == vbYes)
+      reports::StampaImmobilePdf(Scheda());
+    return;
+  }
+  const char* domanda = modo == 1 ? "Vuoi archiviare questi dati catastali?" : "Vuoi modificare questi dati catastali?";
+  if (MsgBox(domanda, vbYesNo, vbQuestion, kTitolo) != vbYes) return;
+  if (!ControllaDatiCatastali()) return;
+  if (!(modo == 1 ? ArchiviaImmobile() : ModificaImmobile())) return;
+  MsgBox("Dati catastali archiviati!", vbOKOnly, vbInformation, kTitolo);
+  Immobili& immobili = shell::app().form<Immobili>();
+  immobili.CaricaComboCatasto();
+  immobili.RicaricaNome();
+  app().unload(*this);
+}
+
+bool Catasto::ControllaDatiCatastali() {
+  const auto manca = [](Control& casella, const char* messaggio) {
+    MsgBox(messaggio, vbOKOnly, vbInformation, kTitolo);
+    casella.SetFocus();
+    return false;
+  };
+  if (txtNome.Text().empty()) return manca(txtNome, "Devi immettere il nome del proprietario.");
+  if (txtComune.Text().empty()) return manca(txtComune, "Devi immettere il nome del Comune.");
+  if (txtUbicazione.Text().empty()) return manca(txtUbicazione, "Devi immettere una descrizione per l'immobile.");
+  if (txtRendita.Text().empty() && txtRA.Text().empty() && txtRD.Text().empty())
+    return manca(txtRendita, "Devi immettere una rendita o un reddito per l'immobile.");
+  return true;
+}
+
+std::string Catasto::RigaComposta() const {
+  std::string riga = SenzaSeparatore(txtNome.Text()) + ";" + SenzaSeparatore(txtComune.Text()) + ";" +
+                     SenzaSeparatore(txtUbicazione.Text());
+  int tipo = 0;
+  for (int i = 0; i < 3; ++i)
+    if (Check1[i].Value() == vbChecked) tipo = i;
+  riga += ";" + std::to_string(tipo);
+  for (int i = 0; i < 10; ++i) riga += ";" + SenzaSeparatore(Text1[i].Text());
+  for (const TextBox* t : {&txtRendita, &txtRA, &txtRD}) riga += ";" + SenzaSeparatore(t->Text());
+  riga += ";" + NoteInCampo(SenzaSeparatore(txtNote.Text()));
+  return riga;
+}
+
+bool Catasto::ArchiviaImmobile() {
+  const std::string riga = RigaComposta();
+  const std::string chiave =
+      shell::Campo(riga, ";", 1) + ";" + shell::Campo(riga, ";", 2) + ";" + shell::Campo(riga, ";", 3);
+  Immobili& immobili = shell::app().form<Immobili>();
+  for (int i = 0; i < immobili.List1.ListCount(); ++i) {
+    const std::string esistente = immobili.List1.List(i);
+    if (shell::Campo(esistente, ";", 1) + ";" + shell::Campo(esistente, ";", 2) + ";" +
+            shell::Campo(esistente, ";", 3) !=
+        chiave)
+      continue;
+    if (MsgBox("Questo immobile è già presente nell'archivio catastale.\r\nVuoi sovrascriverlo?", vbYesNo, vbQuestion,
+               kTitolo) != vbYes)
+      return false;
+    return immobili.SostituisciRecord(i, riga);
+  }
+  return immobili.AggiungiRecord(riga);
+}
+
+bool Catasto::ModificaImmobile() {
+  return shell::app().form<Immobili>().SostituisciRecord(IndiceRecord, RigaComposta());
+}
+
+reports::SchedaImmobile Catasto::Scheda() const {
+  reports::SchedaImmobile s;
+  s.Nome = txtNome.Text();
+  s.Comune = txtComune.Text();
+  s.Ubicazione = txtUbicazione.Text();
+  for (int i = 2; i >= 0; --i)
+    if (Check1[i].Value() == vbChecked) s.Tipologia = i;
+  for (int i = 0; i < 10; ++i) s.Dati[i] = Text1[i].Text();
+  s.Rendita = txtRendita.Text();
+  s.RedditoAgrario = txtRA.Text();
+  s.RedditoDominicale = txtRD.Text();
+  s.Note = txtNote.Text();
+  return s;
+}
+
+void Catasto::Command1_Click() { app().unload(*this); }
+
+void Catasto::cmdCat_Click() { shell::app().form<frmCategorie>().Show(vbModal); }
+
+}  // namespace archives
