@@ -6,9 +6,11 @@
 #include "forms/Text.h"
 #include "platform/Cp1252.h"
 #include "shell/Applicazione.h"
-#include "shell/Editori.h"
+#include "shell/Convenzioni.h"
+#include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
+#include "shell/Principale.h"
 
 namespace archives {
 
@@ -16,36 +18,10 @@ using namespace forms;
 
 namespace {
 
-constexpr const char* kTitolo = "Quotara";
-
-// Letters to upper case, accented ones included ("è" -> "È").
-std::string Maiuscolo(std::string_view testo) {
-  std::string risultato;
-  for (size_t pos = 0; pos < testo.size();) {
-    char32_t cp = platform::nextCodePoint(testo, pos);
-    if ((cp >= 'a' && cp <= 'z') || (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7)) cp -= 0x20;
-    platform::appendUtf8(risultato, cp);
-  }
-  return risultato;
-}
-
-// Enter moves to the next box, Esc to the previous one; the key is dropped.
-bool InvioEsc(int& KeyAscii) {
-  if (KeyAscii != vbKeyReturn && KeyAscii != vbKeyEscape) return false;
-  SendKeys(KeyAscii == vbKeyReturn ? "{TAB}" : "+{TAB}");
-  KeyAscii = 0;
-  return true;
-}
-
 constexpr int kIncolla = 22;  // Ctrl+V
 
 // The clipboard's text for a one-line box: its first line.
 std::string PrimaRiga(const std::string& testo) { return testo.substr(0, testo.find_first_of("\r\n")); }
-
-void SelezionaTutto(EditControl& casella) {
-  casella.setSelStart(0);
-  casella.setSelLength(text::length(casella.Text()));
-}
 
 // Text1 boxes that take any character besides digits and ",": Sezione,
 // Foglio, Numero, Categoria, Classe.
@@ -55,7 +31,7 @@ bool TestoLibero(int Index) { return Index == 1 || Index == 2 || Index == 3 || I
 int FiltroDati(int Index, int KeyAscii) {
   if ((KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == ',') return KeyAscii;
   if (KeyAscii == '.') return ',';
-  if (KeyAscii == vbKeyBack || KeyAscii == vbKeyTab || KeyAscii == 10) return KeyAscii;
+  if (shell::TastoControllo(KeyAscii)) return KeyAscii;
   if (KeyAscii == ';') return 0;
   return TestoLibero(Index) ? KeyAscii : 0;
 }
@@ -117,6 +93,7 @@ Catasto::Catasto() {
     importi[i]->setFontBold(true);
     importi[i]->setAlignment(vbRightJustify);
     importi[i]->setMaxLength(15);
+    shell::CasellaImporto(*importi[i]);
   }
 
   fraNote.create(*this, 4560, 4470, 4140, 1515);
@@ -142,17 +119,13 @@ Catasto::Catasto() {
   Check1.Click = [this](int Index) { Check1_Click(Index); };
   Text1.Change = [this](int Index) { Text1_Change(Index); };
   Text1.KeyPress = [this](int Index, int& KeyAscii) { Text1_KeyPress(Index, KeyAscii); };
-  Text1.GotFocus = [this](int Index) { SelezionaTutto(Text1[Index]); };
+  Text1.GotFocus = [this](int Index) { shell::SelezionaTutto(Text1[Index]); };
   for (EditControl* c : std::initializer_list<EditControl*>{&txtNome, &txtComune, &txtUbicazione}) {
     c->KeyPress = [this, c](int& KeyAscii) { Testo_KeyPress(*c, KeyAscii); };
-    c->GotFocus = [c] { SelezionaTutto(*c); };
+    c->GotFocus = [c] { shell::SelezionaTutto(*c); };
   }
-  for (TextBox* t : importi) {
-    t->KeyDown = [t](int& KeyCode, int) { shell::ImportoKeyDown(*t, KeyCode); };
-    t->KeyPress = [this, t](int& KeyAscii) { Importo_KeyPress(*t, KeyAscii); };
-    t->LostFocus = [this, t] { Importo_LostFocus(*t); };
-    t->GotFocus = [t] { SelezionaTutto(*t); };
-  }
+  for (int i = 0; i < 3; ++i) shell::InvioEsc(Check1[i]);
+  for (TextBox* t : importi) t->LostFocus = [this, t] { Importo_LostFocus(*t); };
   txtNote.KeyPress = [this](int& KeyAscii) { txtNote_KeyPress(KeyAscii); };
   Command2.Click = [this] { Command2_Click(); };
   Command1.Click = [this] { Command1_Click(); };
@@ -185,19 +158,18 @@ void Catasto::CaricaElenchi() {
 }
 
 void Catasto::MostraImmobile(int Indice) {
-  const std::string riga = shell::app().form<Immobili>().List1.List(Indice);
-  const auto campo = [&riga](int n) { return shell::Campo(riga, ";", n); };
-  txtNome.setText(campo(1));
-  txtComune.setText(campo(2));
-  txtUbicazione.setText(campo(3));
+  const CatastoRecord r = CatastoRecord::fromLine(shell::app().form<Immobili>().List1.List(Indice));
+  txtNome.setText(r.Nome);
+  txtComune.setText(r.Comune);
+  txtUbicazione.setText(r.Ubicazione);
   // A type outside the three ticks no box.
-  const long long tipo = shell::Val(campo(4));
+  const long long tipo = shell::Val(r.Tipologia);
   if (tipo >= 0 && tipo <= 2) Check1[static_cast<int>(tipo)].setValue(vbChecked);
-  for (int i = 0; i < 10; ++i) Text1[i].setText(campo(5 + i));
-  txtRendita.setText(campo(15));
-  txtRA.setText(campo(16));
-  txtRD.setText(campo(17));
-  txtNote.setText(CampoInNote(campo(18)));
+  for (int i = 0; i < 10; ++i) Text1[i].setText(r.campo(5 + i));
+  txtRendita.setText(r.RenditaCatastale);
+  txtRA.setText(r.RedditoAgrario);
+  txtRD.setText(r.RedditoDominicale);
+  txtNote.setText(CampoInNote(r.Annotazioni));
 }
 
 void Catasto::Check1_Click(int Index) {
@@ -208,13 +180,13 @@ void Catasto::Check1_Click(int Index) {
 
 void Catasto::Text1_Change(int Index) {
   TextBox& t = Text1[Index];
-  const std::string maiuscolo = Maiuscolo(t.Text());
+  const std::string maiuscolo = shell::Maiuscolo(t.Text());
   if (maiuscolo != t.Text()) t.setText(maiuscolo);
   t.setSelStart(text::length(t.Text()));
 }
 
 void Catasto::Text1_KeyPress(int Index, int& KeyAscii) {
-  if (InvioEsc(KeyAscii)) return;
+  if (shell::InvioEsc(KeyAscii)) return;
   if (KeyAscii == kIncolla) {
     // Pasted text goes through the same filter as typed keys.
     std::string incollato;
@@ -230,7 +202,7 @@ void Catasto::Text1_KeyPress(int Index, int& KeyAscii) {
 }
 
 void Catasto::Testo_KeyPress(EditControl& Casella, int& KeyAscii) {
-  if (InvioEsc(KeyAscii)) return;
+  if (shell::InvioEsc(KeyAscii)) return;
   if (KeyAscii == ';') {
     KeyAscii = 0;
   } else if (KeyAscii == kIncolla) {
@@ -250,11 +222,6 @@ void Catasto::txtNote_KeyPress(int& KeyAscii) {
   }
 }
 
-void Catasto::Importo_KeyPress(TextBox& Casella, int& KeyAscii) {
-  if (InvioEsc(KeyAscii)) return;
-  shell::ImportoKeyPress(Casella, KeyAscii, true);
-}
-
 void Catasto::Importo_LostFocus(TextBox& Casella) {
   if (Casella.Text().empty()) return;
   if (const auto valore = shell::LeggiNumero(Casella.Text())) Casella.setText(shell::FormattaEuro(*valore));
@@ -263,15 +230,15 @@ void Catasto::Importo_LostFocus(TextBox& Casella) {
 void Catasto::Command2_Click() {
   const int modo = modo_;
   if (modo == 0) {
-    if (MsgBox("Vuoi stampare i dati catastali di questo immobile?", vbYesNo, vbQuestion, kTitolo) == vbYes)
-      reports::StampaImmobilePdf(Scheda());
+    if (shell::Domanda("Vuoi stampare i dati catastali di questo immobile?") && shell::Stampe().StampaImmobilePdf)
+      shell::Stampe().StampaImmobilePdf();
     return;
   }
   const char* domanda = modo == 1 ? "Vuoi archiviare questi dati catastali?" : "Vuoi modificare questi dati catastali?";
-  if (MsgBox(domanda, vbYesNo, vbQuestion, kTitolo) != vbYes) return;
+  if (!shell::Domanda(domanda)) return;
   if (!ControllaDatiCatastali()) return;
   if (!(modo == 1 ? ArchiviaImmobile() : ModificaImmobile())) return;
-  MsgBox("Dati catastali archiviati!", vbOKOnly, vbInformation, kTitolo);
+  shell::Messaggio("Dati catastali archiviati!");
   Immobili& immobili = shell::app().form<Immobili>();
   immobili.CaricaComboCatasto();
   immobili.RicaricaNome();
@@ -280,9 +247,7 @@ void Catasto::Command2_Click() {
 
 bool Catasto::ControllaDatiCatastali() {
   const auto manca = [](Control& casella, const char* messaggio) {
-    MsgBox(messaggio, vbOKOnly, vbInformation, kTitolo);
-    casella.SetFocus();
-    return false;
+    return shell::Rifiuta(casella, messaggio, vbInformation);
   };
   if (txtNome.Text().empty()) return manca(txtNome, "Devi immettere il nome del proprietario.");
   if (txtComune.Text().empty()) return manca(txtComune, "Devi immettere il nome del Comune.");
@@ -292,40 +257,36 @@ bool Catasto::ControllaDatiCatastali() {
   return true;
 }
 
-std::string Catasto::RigaComposta() const {
-  std::string riga = SenzaSeparatore(txtNome.Text()) + ";" + SenzaSeparatore(txtComune.Text()) + ";" +
-                     SenzaSeparatore(txtUbicazione.Text());
+CatastoRecord Catasto::Record() const {
+  CatastoRecord r;
+  r.Nome = txtNome.Text();
+  r.Comune = txtComune.Text();
+  r.Ubicazione = txtUbicazione.Text();
   int tipo = 0;
   for (int i = 0; i < 3; ++i)
     if (Check1[i].Value() == vbChecked) tipo = i;
-  riga += ";" + std::to_string(tipo);
-  for (int i = 0; i < 10; ++i) riga += ";" + SenzaSeparatore(Text1[i].Text());
-  for (const TextBox* t : {&txtRendita, &txtRA, &txtRD}) riga += ";" + SenzaSeparatore(t->Text());
-  riga += ";" + NoteInCampo(SenzaSeparatore(txtNote.Text()));
-  return riga;
+  r.Tipologia = std::to_string(tipo);
+  for (int i = 0; i < 10; ++i) r.campo(5 + i) = Text1[i].Text();
+  r.RenditaCatastale = txtRendita.Text();
+  r.RedditoAgrario = txtRA.Text();
+  r.RedditoDominicale = txtRD.Text();
+  r.Annotazioni = NoteInCampo(txtNote.Text());
+  // Whatever reached a box by other ways than typing, no ";" splits the line.
+  for (int n = 1; n <= CatastoRecord::kNumeroCampi; ++n) r.campo(n) = SenzaSeparatore(r.campo(n));
+  return r;
 }
 
 bool Catasto::ArchiviaImmobile() {
-  const std::string riga = RigaComposta();
-  const std::string chiave =
-      shell::Campo(riga, ";", 1) + ";" + shell::Campo(riga, ";", 2) + ";" + shell::Campo(riga, ";", 3);
-  Immobili& immobili = shell::app().form<Immobili>();
-  for (int i = 0; i < immobili.List1.ListCount(); ++i) {
-    const std::string esistente = immobili.List1.List(i);
-    if (shell::Campo(esistente, ";", 1) + ";" + shell::Campo(esistente, ";", 2) + ";" +
-            shell::Campo(esistente, ";", 3) !=
-        chiave)
-      continue;
-    if (MsgBox("Questo immobile è già presente nell'archivio catastale.\r\nVuoi sovrascriverlo?", vbYesNo, vbQuestion,
-               kTitolo) != vbYes)
-      return false;
-    return immobili.SostituisciRecord(i, riga);
-  }
-  return immobili.AggiungiRecord(riga);
+  const CatastoRecord r = Record();
+  shell::FileArchivio& registro = shell::app().form<Immobili>().Registro();
+  const int i = registro.Trova(r.chiave());
+  if (i < 0) return registro.Aggiungi(r.toLine());
+  if (!shell::Domanda("Questo immobile è già presente nell'archivio catastale.\r\nVuoi sovrascriverlo?")) return false;
+  return registro.Sostituisci(i, r.toLine());
 }
 
 bool Catasto::ModificaImmobile() {
-  return shell::app().form<Immobili>().SostituisciRecord(IndiceRecord, RigaComposta());
+  return shell::app().form<Immobili>().Registro().Sostituisci(IndiceRecord, Record().toLine());
 }
 
 reports::SchedaImmobile Catasto::Scheda() const {

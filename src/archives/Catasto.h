@@ -11,6 +11,7 @@
 // one "\".
 #include <string>
 
+#include "archives/CatastoRecord.h"
 #include "forms/Forms.h"
 #include "reports/StampeCatasto.h"
 
@@ -40,15 +41,15 @@ class Catasto : public forms::Form {
 
   // What the boxes show, for the record report.
   reports::SchedaImmobile Scheda() const;
-  // The register line that the boxes make.
-  std::string RigaComposta() const;
+  // The record that the boxes make: the type of the ticked box ("0" when
+  // none is), the notes with "\" for line breaks, no ";" anywhere.
+  CatastoRecord Record() const;
 
  private:
   void Form_Load();
   void Check1_Click(int Index);
   void Text1_Change(int Index);
   void Text1_KeyPress(int Index, int& KeyAscii);
-  void Importo_KeyPress(forms::TextBox& Casella, int& KeyAscii);
   void Importo_LostFocus(forms::TextBox& Casella);
   void Testo_KeyPress(forms::EditControl& Casella, int& KeyAscii);
   void txtNote_KeyPress(int& KeyAscii);

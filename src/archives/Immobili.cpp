@@ -4,11 +4,16 @@
 
 #include "archives/Catasto.h"
 #include "archives/RegistroCatasto.h"
+#include <unordered_set>
+
 #include "calculation/MainForm.h"
 #include "forms/FontEngine.h"
 #include "forms/Text.h"
 #include "platform/Files.h"
+#include "reports/StampeCatasto.h"
 #include "shell/Applicazione.h"
+#include "shell/Convenzioni.h"
+#include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Principale.h"
 
@@ -18,7 +23,6 @@ using namespace forms;
 
 namespace {
 
-constexpr const char* kTitolo = "Quotara";
 constexpr Color kSfondo = RGB(255, 235, 168);
 
 // Characters before each column of the aligned rows: 12 of municipality and
@@ -29,11 +33,9 @@ constexpr int kSpazioColonne = 5;
 
 std::string PercorsoRegistro() { return shell::PercorsoApp() + "/" + kFileCatasto; }
 
-void MostraErrore(const std::exception& e) { MsgBox(e.what(), vbOKOnly, vbExclamation, kTitolo); }
-
 }  // namespace
 
-Immobili::Immobili() {
+Immobili::Immobili() : registro_(PercorsoRegistro(), List1, CatastoRecord::chiaveDi) {
   setMDIChild<shell::Principale>();
   setCaption("Dati catastali");
   setClientSize(11385, 7455);
@@ -89,6 +91,10 @@ Immobili::Immobili() {
   for (int i = 0; i < 5; ++i) Command1[i].setTabIndex(2 + i);
   cmdExcel.setTabIndex(7);
 
+  // The owner is picked from the list; typing only looks for one.
+  cboUtente.KeyPress = [](int& KeyAscii) { shell::InvioEsc(KeyAscii); };
+  cboUtente.GotFocus = [this] { shell::SelezionaTutto(cboUtente); };
+
   Load = [this] { Form_Load(); };
   cboUtente.Click = [this] { cboUtente_Click(); };
   lstCatasto.Click = [this] { lstCatasto_Click(); };
@@ -107,27 +113,16 @@ void Immobili::CaricaComboCatasto() {
   NomeSelezionato = cboUtente.Text();
   cboUtente.Clear();
   lstCatasto.Clear();
-  List1.Clear();
   proprietarioElencato_.clear();
   lstCatasto_Click();
 
-  const std::string percorso = PercorsoRegistro();
-  std::vector<std::string> righe;
-  if (shell::FileLeggibile(percorso)) {
-    try {
-      righe = platform::readLines(percorso);
-    } catch (const platform::FileError& e) {
-      MostraErrore(e);
-    }
-  }
-  cmdExcel.setEnabled(!righe.empty());
-  if (righe.empty()) return;
-
-  for (const std::string& nome : ValoriDistinti(righe, 1)) cboUtente.AddItem(nome);
-  // Sorted first, each line goes to the end of List1 at once.
-  std::stable_sort(righe.begin(), righe.end(),
-                   [](const std::string& a, const std::string& b) { return compareNoCase(a, b) < 0; });
-  for (const std::string& riga : righe) List1.AddItem(riga);
+  // Each owner once; the combo sorts them, List1 sorts the lines.
+  std::unordered_set<std::string> proprietari;
+  registro_.Carica([&](std::string_view riga) {
+    std::string nome(riga.substr(0, riga.find(';')));
+    if (proprietari.insert(nome).second) cboUtente.AddItem(nome);
+  });
+  cmdExcel.setEnabled(shell::FileLeggibile(registro_.Percorso()));
 }
 
 void Immobili::RicaricaNome() {
@@ -146,11 +141,14 @@ std::vector<std::string> Immobili::RigheRegistro() const {
   return righe;
 }
 
-std::vector<std::string> Immobili::RigheElencate() const {
-  std::vector<std::string> righe;
-  righe.reserve(lstCatasto.ListCount());
-  for (int i = 0; i < lstCatasto.ListCount(); ++i) righe.push_back(List1.List(lstCatasto.ItemData(i)));
-  return righe;
+std::vector<CatastoRecord> Immobili::RecordDaStampare() {
+  std::vector<CatastoRecord> elencati;
+  elencati.reserve(lstCatasto.ListCount());
+  for (int i = 0; i < lstCatasto.ListCount(); ++i)
+    elencati.push_back(CatastoRecord::fromLine(List1.List(lstCatasto.ItemData(i))));
+  List2.Clear();
+  for (const CatastoRecord& r : reports::ListaDiLavoro(elencati)) List2.AddItem(r.toLine());
+  return elencati;
 }
 
 void Immobili::cboUtente_Click() {
@@ -203,8 +201,8 @@ void Immobili::Command1_Click(int Index) {
       a.form<Catasto>().Show(vbModal);
       break;
     case 2: {
-      if (MsgBox("Vuoi eliminare l'immobile selezionato?", vbYesNo, vbQuestion, kTitolo) != vbYes) return;
-      if (!EliminaRecord(lstCatasto.ItemData(lstCatasto.ListIndex()))) return;
+      if (!shell::Domanda("Vuoi eliminare l'immobile selezionato?")) return;
+      if (!registro_.Elimina(lstCatasto.ItemData(lstCatasto.ListIndex()))) return;
       const bool vuoto = List1.ListCount() == 0;
       CaricaComboCatasto();
       if (!vuoto) RicaricaNome();
@@ -217,90 +215,39 @@ void Immobili::Command1_Click(int Index) {
 }
 
 void Immobili::CaricaPerCalcolo() {
-  const std::string riga = List1.List(lstCatasto.ItemData(lstCatasto.ListIndex()));
-  const auto campo = [&riga](int n) { return shell::Campo(riga, ";", n); };
+  const CatastoRecord r = CatastoRecord::fromLine(List1.List(lstCatasto.ItemData(lstCatasto.ListIndex())));
   shell::Applicazione& a = shell::app();
   auto& calcolo = a.form<calculation::MainForm>();
   a.InCaricamento = true;
-  calcolo.Combo1.setText(campo(1));
-  calcolo.Combo3.setText(campo(3));
-  calcolo.Combo2.setText(campo(2));
+  calcolo.Combo1.setText(r.Nome);
+  calcolo.Combo3.setText(r.Ubicazione);
+  calcolo.Combo2.setText(r.Comune);
   a.InCaricamento = false;
-  const std::string tipologia = campo(4);
-  calcolo.Text3.setText(tipologia == "1" ? campo(17) : campo(15));
-  const std::string possesso = campo(14);
-  calcolo.Text9.setText(possesso.empty() ? "100" : TogliPercento(possesso));
-  if (const int opzione = OpzioneTipologia(tipologia, campo(10)); opzione >= 0) calcolo.Option1[opzione].setValue(true);
+  calcolo.Text3.setText(r.Tipologia == "1" ? r.RedditoDominicale : r.RenditaCatastale);
+  calcolo.Text9.setText(r.Possesso.empty() ? "100" : TogliPercento(r.Possesso));
+  if (const int opzione = OpzioneTipologia(r.Tipologia, r.Categoria); opzione >= 0)
+    calcolo.Option1[opzione].setValue(true);
   a.unload(*this);
   calcolo.Show();
 }
 
 void Immobili::cmdExcel_Click() {
-  const std::string percorso = PercorsoRegistro();
+  const std::string& percorso = registro_.Percorso();
   if (!shell::FileLeggibile(percorso)) {
-    MsgBox("Non è stato archiviato nessun immobile.\r\nEsportazione impossibile.", vbOKOnly, vbInformation, kTitolo);
+    shell::Messaggio("Non è stato archiviato nessun immobile.\r\nEsportazione impossibile.");
     return;
   }
   const std::string esportazione = shell::CartellaTemp() + kFileEsportazione;
   try {
     platform::writeLinesAtomic(esportazione, RigheEsportazione(platform::readLines(percorso)));
   } catch (const platform::FileError& e) {
-    MostraErrore(e);
+    shell::Messaggio(std::string("Esportazione impossibile.\r\n") + e.what(), vbCritical);
     return;
   }
-  MsgBox(
+  shell::Messaggio(
       "Esportazione completata.\r\nSalvate il file che verrà aperto in una cartella diversa da quella temporanea.\r\n"
-      "Il formato proposto è CSV, ma potete salvarlo come file di Excel.",
-      vbOKOnly, vbInformation, kTitolo);
+      "Il formato proposto è CSV, ma potete salvarlo come file di Excel.");
   desktop().openDocument(esportazione);
-}
-
-// --- Changes of the register -------------------------------------------------
-
-bool Immobili::AggiungiRecord(const std::string& riga) {
-  try {
-    platform::appendLine(PercorsoRegistro(), riga);
-  } catch (const platform::FileError& e) {
-    MostraErrore(e);
-    return false;
-  }
-  List1.AddItem(riga);
-  return true;
-}
-
-bool Immobili::SostituisciRecord(int indice, const std::string& riga) {
-  std::vector<std::string> righe = RigheRegistro();
-  righe.erase(righe.begin() + indice);
-  // After every line that is not greater, as the sorted list places it.
-  const auto posizione =
-      std::upper_bound(righe.begin(), righe.end(), riga,
-                       [](const std::string& a, const std::string& b) { return compareNoCase(a, b) < 0; });
-  righe.insert(posizione, riga);
-  return Riscrivi(std::move(righe));
-}
-
-bool Immobili::EliminaRecord(int indice) {
-  std::vector<std::string> righe = RigheRegistro();
-  righe.erase(righe.begin() + indice);
-  return Riscrivi(std::move(righe));
-}
-
-bool Immobili::Riscrivi(std::vector<std::string> righe) {
-  const std::string percorso = PercorsoRegistro();
-  try {
-    if (righe.empty()) {
-      if (!platform::removeFile(percorso) && platform::fileReadable(percorso))
-        throw platform::FileError(EACCES, "Impossibile eliminare il file", percorso);
-    } else {
-      platform::writeLinesAtomic(percorso, righe);
-    }
-  } catch (const platform::FileError& e) {
-    MostraErrore(e);
-    return false;
-  }
-  List1.Clear();
-  for (const std::string& riga : righe) List1.AddItem(riga);
-  return true;
 }
 
 }  // namespace archives

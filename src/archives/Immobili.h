@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "archives/CatastoRecord.h"
 #include "forms/Forms.h"
+#include "shell/FileArchivio.h"
 #include "widgets/clsListBox.h"
 
 namespace archives {
@@ -39,17 +41,15 @@ class Immobili : public forms::Form {
   // and its question name this one, whatever has been typed into cboUtente
   // since.
   const std::string& ProprietarioElencato() const { return proprietarioElencato_; }
-  // The register lines of the rows of lstCatasto, in list order.
-  std::vector<std::string> RigheElencate() const;
+  // The records of the rows of lstCatasto, for the list report: List2 gets
+  // their lines in print order (buildings, land, building areas).
+  std::vector<CatastoRecord> RecordDaStampare();
   // The lines of List1.
   std::vector<std::string> RigheRegistro() const;
 
-  // Changes of the register, the file first and then List1: on failure the
-  // error is shown, the file and List1 stay as they were, and the result is
-  // false.
-  bool AggiungiRecord(const std::string& riga);                 // appended to the file
-  bool SostituisciRecord(int indice, const std::string& riga);  // line `indice` of List1 replaced
-  bool EliminaRecord(int indice);                               // the last one removes the file
+  // "tasicat.dat" bound to List1: every change writes the file first, then
+  // List1; a failure is shown and changes neither.
+  shell::FileArchivio& Registro() { return registro_; }
 
  private:
   void Form_Load();
@@ -62,9 +62,8 @@ class Immobili : public forms::Form {
   void CaricaPerCalcolo();
   // Puts the column heads over the columns of the aligned rows.
   void AllineaTitoli(int larghezzaRendita);
-  // Rewrites the file with `righe` (removes it when empty), then puts them in List1.
-  bool Riscrivi(std::vector<std::string> righe);
 
+  shell::FileArchivio registro_;
   widgets::clsListBox FormatoColonne;
   std::string NomeSelezionato;
   std::string proprietarioElencato_;

@@ -16,7 +16,7 @@ std::string Colonna(std::string_view testo, size_t n) {
   return forms::text::toUtf8(caratteri);
 }
 
-std::string ImportoOTrattini(std::string campo) { return campo.empty() ? "    ---" : campo; }
+std::string ImportoOTrattini(const std::string& campo) { return campo.empty() ? "    ---" : campo; }
 
 std::string Sostituito(std::string_view testo, char da, char a) {
   std::string s(testo);
@@ -33,14 +33,14 @@ std::string_view SenzaSpaziAiLati(std::string_view s) {
 
 }  // namespace
 
-std::string RigaElenco(std::string_view riga, std::string_view separatore) {
-  std::string r = Colonna(shell::Campo(riga, ";", 2), 12);
+std::string RigaElenco(const CatastoRecord& record, std::string_view separatore) {
+  std::string r = Colonna(record.Comune, 12);
   r += separatore;
-  r += Colonna(shell::Campo(riga, ";", 3), 25);
+  r += Colonna(record.Ubicazione, 25);
   r += separatore;
-  r += ImportoOTrattini(shell::Campo(riga, ";", 15));
+  r += ImportoOTrattini(record.RenditaCatastale);
   r += separatore;
-  r += ImportoOTrattini(shell::Campo(riga, ";", 17));
+  r += ImportoOTrattini(record.RedditoDominicale);
   return r;
 }
 
@@ -57,7 +57,7 @@ std::vector<RigaProprietario> RigheProprietario(const std::vector<std::string>& 
   std::vector<RigaProprietario> elenco;
   elenco.reserve(gruppi[0].size() + gruppi[1].size() + gruppi[2].size());
   for (const auto& gruppo : gruppi)
-    for (int i : gruppo) elenco.push_back({RigaElenco(righe[i], separatore), i});
+    for (int i : gruppo) elenco.push_back({RigaElenco(CatastoRecord::fromLine(righe[i]), separatore), i});
   return elenco;
 }
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "archives/CatastoRecord.h"
+
 namespace archives {
 
 // The name of the register in the program folder, and of its export in the
@@ -16,14 +18,15 @@ inline constexpr const char* kFileEsportazione = "catasto.csv";
 // One row of the owner list before alignment: municipality cut or filled with
 // blanks to 12 characters, location to 25, rendita catastale and reddito
 // dominicale ("    ---" when empty), joined by `separatore`.
-std::string RigaElenco(std::string_view riga, std::string_view separatore);
+std::string RigaElenco(const CatastoRecord& record, std::string_view separatore);
 
 // A row of the owner list with the index of its register line.
 struct RigaProprietario {
   std::string testo;
   int indice = 0;
 };
-// The rows of `nome`'s records (field 1 equal to it exactly): the buildings
+// The rows of `nome`'s records among the register lines `righe` (field 1
+// equal to it exactly): the buildings
 // (type "0"), then the land ("1"), then the building areas ("2"), each group
 // in the order of `righe`; a line of any other type is not listed.
 std::vector<RigaProprietario> RigheProprietario(const std::vector<std::string>& righe, std::string_view nome,

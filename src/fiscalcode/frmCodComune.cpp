@@ -6,6 +6,7 @@
 #include "fiscalcode/modCodFis.h"
 #include "platform/Cp1252.h"
 #include "shell/Applicazione.h"
+#include "shell/Modulo1.h"
 #include "shell/Principale.h"
 
 namespace fiscalcode {
@@ -15,17 +16,6 @@ using namespace forms;
 namespace {
 
 constexpr const char* Titolo = "Quotara";
-
-// Letters to upper case, accented ones included ("forlì" -> "FORLÌ").
-std::string maiuscole(std::string_view testo) {
-  std::string risultato;
-  for (size_t pos = 0; pos < testo.size();) {
-    char32_t cp = platform::nextCodePoint(testo, pos);
-    if ((cp >= 'a' && cp <= 'z') || (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7)) cp -= 0x20;
-    platform::appendUtf8(risultato, cp);
-  }
-  return risultato;
-}
 
 int lunghezza(const std::string& testo) {
   int n = 0;
@@ -107,7 +97,7 @@ void frmCodComune::Form_Unload() {
 }
 
 void frmCodComune::txtComune_Change() {
-  std::string maiuscolo = maiuscole(txtComune.Text());
+  std::string maiuscolo = shell::Maiuscolo(txtComune.Text());
   if (maiuscolo != txtComune.Text()) {
     txtComune.setText(maiuscolo);  // its own Change does the rest
     return;

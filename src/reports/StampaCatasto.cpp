@@ -6,7 +6,6 @@
 
 #include "reports/Rapporto.h"
 #include "reports/StampeCatasto.h"
-#include "shell/Modulo1.h"
 #include "shell/Numeri.h"
 
 namespace reports {
@@ -18,25 +17,25 @@ constexpr float kFondo = 2.1f;     // a page whose next entry would start below 
 constexpr float kRigo = 0.5f;      // between the lines of an entry, and under a heading
 constexpr float kDistacco = 1.0f;  // after every entry
 
-// The type of a register line, by the number its field 4 reads as; -1 when
-// it is not one of the three.
-int Tipo(const std::string& riga) {
-  const auto valore = shell::LeggiNumero(shell::Campo(riga, ";", 4));
+using archives::CatastoRecord;
+
+// The type of a record, by the number its type field reads as; -1 when it is
+// not one of the three.
+int Tipo(const CatastoRecord& r) {
+  const auto valore = shell::LeggiNumero(r.Tipologia);
   if (!valore) return -1;
   for (int t = 0; t < 3; ++t)
     if (*valore == t) return t;
   return -1;
 }
 
-// Field n, or "--" when it is empty.
-std::string X(const std::string& riga, int n) {
-  std::string campo = shell::Campo(riga, ";", n);
-  return campo.empty() ? "--" : campo;
-}
+// The field, or "--" when it is empty.
+std::string X(const std::string& campo) { return campo.empty() ? "--" : campo; }
 
 // The identifiers that every detail line begins with.
-std::string Identificativi(const std::string& r) {
-  return "Partita: " + X(r, 5) + " Sez: " + X(r, 6) + " Fg: " + X(r, 7) + " Num: " + X(r, 8) + " Sub: " + X(r, 9);
+std::string Identificativi(const CatastoRecord& r) {
+  return "Partita: " + X(r.Partita) + " Sez: " + X(r.Sezione) + " Fg: " + X(r.Foglio) + " Num: " + X(r.Numero) +
+         " Sub: " + X(r.Subalterno);
 }
 
 // The lines of one entry with their x, after its number.
@@ -44,23 +43,22 @@ struct Linea {
   float x;
   std::string testo;
 };
-std::vector<Linea> Voce(int tipo, int numero, const std::string& r) {
-  std::vector<Linea> linee{
-      {1.5f, std::to_string(numero) + ". " + shell::Campo(r, ";", 2) + " - " + shell::Campo(r, ";", 3)}};
+std::vector<Linea> Voce(int tipo, int numero, const CatastoRecord& r) {
+  std::vector<Linea> linee{{1.5f, std::to_string(numero) + ". " + r.Comune + " - " + r.Ubicazione}};
   switch (tipo) {
     case 0:
-      linee.push_back({2, Identificativi(r) + " Categoria: " + X(r, 10) + " Classe: " + X(r, 11) +
-                              " Vani: " + X(r, 12) + " Mq: " + X(r, 13)});
+      linee.push_back({2, Identificativi(r) + " Categoria: " + X(r.Categoria) + " Classe: " + X(r.Classe) +
+                              " Vani: " + X(r.Vani) + " Mq: " + X(r.Metri)});
       linee.push_back(
-          {2, "Rendita catastale: " + shell::Campo(r, ";", 15) + " - Percentuale di possesso: " + X(r, 14) + "%"});
+          {2, "Rendita catastale: " + r.RenditaCatastale + " - Percentuale di possesso: " + X(r.Possesso) + "%"});
       break;
     case 1:
-      linee.push_back({1.5f, Identificativi(r) + " Mq: " + X(r, 13) + " R.dom.: " + X(r, 17) + " - R.agr: " + X(r, 16) +
-                                 " - Possesso: " + X(r, 14) + "%"});
+      linee.push_back({1.5f, Identificativi(r) + " Mq: " + X(r.Metri) + " R.dom.: " + X(r.RedditoDominicale) +
+                                 " - R.agr: " + X(r.RedditoAgrario) + " - Possesso: " + X(r.Possesso) + "%"});
       break;
     case 2:
-      linee.push_back(
-          {1.5f, Identificativi(r) + " Mq: " + X(r, 13) + " Rendita: " + X(r, 15) + " - Possesso: " + X(r, 14) + "%"});
+      linee.push_back({1.5f, Identificativi(r) + " Mq: " + X(r.Metri) + " Rendita: " + X(r.RenditaCatastale) +
+                                 " - Possesso: " + X(r.Possesso) + "%"});
       break;
   }
   return linee;
@@ -80,24 +78,24 @@ const ModelloRapporto& ModelloCatasto() {
 
 }  // namespace
 
-std::vector<std::string> ListaDiLavoro(const std::vector<std::string>& righe) {
-  std::vector<std::string> lista;
-  lista.reserve(righe.size());
+std::vector<CatastoRecord> ListaDiLavoro(const std::vector<CatastoRecord>& immobili) {
+  std::vector<CatastoRecord> lista;
+  lista.reserve(immobili.size());
   for (int tipo = 0; tipo < 3; ++tipo)
-    for (const std::string& riga : righe)
-      if (Tipo(riga) == tipo) lista.push_back(riga);
+    for (const CatastoRecord& r : immobili)
+      if (Tipo(r) == tipo) lista.push_back(r);
   return lista;
 }
 
-bool StampaCatastoPdf(const std::string& proprietario, const std::vector<std::string>& righe) {
-  const std::vector<std::string> lista = ListaDiLavoro(righe);
+bool StampaCatastoPdf(const std::string& proprietario, const std::vector<CatastoRecord>& immobili) {
+  const std::vector<CatastoRecord> lista = ListaDiLavoro(immobili);
   const std::string titolo = "Archivio dati catastali immobili - " + proprietario;
   return StampaRapporto(ModelloCatasto(), [&](Rapporto& r) {
     pdf::clsPDFWriter& pdf = r.pdf();
     r.NuovaPagina(titolo);
     double scarto = 0;
     int tipoPrecedente = -1, numero = 0;
-    for (const std::string& riga : lista) {
+    for (const CatastoRecord& riga : lista) {
       const int tipo = Tipo(riga);
       if (tipo != tipoPrecedente) {
         // The first entry of a group: its heading, and numbering from 1.

@@ -1,5 +1,6 @@
 #include "shell/FileArchivio.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -74,7 +75,14 @@ bool FileArchivio::Sostituisci(int Indice, const std::string& Riga) {
   if (Indice < 0 || Indice >= elenco_.ListCount()) return Aggiungi(Riga);
   std::vector<std::string> righe = Righe();
   righe.erase(righe.begin() + Indice);
-  righe.push_back(Riga);
+  // A sorted list puts the line after every line that is not greater (case
+  // ignored); the file takes the order of the list.
+  const auto dove =
+      elenco_.Sorted()
+          ? std::upper_bound(righe.begin(), righe.end(), Riga,
+                             [](const std::string& a, const std::string& b) { return forms::compareNoCase(a, b) < 0; })
+          : righe.end();
+  righe.insert(dove, Riga);
   if (!Riscrivi(righe, kNonArchiviato)) return false;
   elenco_.RemoveItem(Indice);
   elenco_.AddItem(Riga);

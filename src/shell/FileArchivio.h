@@ -1,6 +1,7 @@
 #pragma once
 // An archive file bound to the hidden list box that holds its lines, in file
-// order (the list must not be sorted). Every change writes the file first and
+// order; a sorted list keeps them sorted (ascending, case ignored) and every
+// rewrite writes them in that order. Every change writes the file first and
 // touches the list only when the write succeeded; a failure leaves both as
 // they were and is shown to the user in a message box.
 //
@@ -42,8 +43,9 @@ class FileArchivio {
   // Appends the line to the file (a last line without CR LF is ended first),
   // then to the list.
   bool Aggiungi(const std::string& Riga);
-  // Line `Indice` goes and `Riga` is appended at the end, in one atomic
-  // rewrite of the file; then the list follows.
+  // Line `Indice` goes and `Riga` is appended at the end (a sorted list: at
+  // its sorted place), in one atomic rewrite of the file; then the list
+  // follows.
   bool Sostituisci(int Indice, const std::string& Riga);
   // Line `Indice` goes, in one atomic rewrite; the last line removes the file.
   bool Elimina(int Indice);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/Cp1252.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "shell/Numeri.h"
@@ -46,6 +47,17 @@ std::string Campo(std::string_view Riga, std::string_view Separatore, int N) {
 std::string PuntoInVirgola(std::string& Testo) { return primoInAltro(Testo, '.', ','); }
 
 std::string VirgolaInPunto(std::string& Testo) { return primoInAltro(Testo, ',', '.'); }
+
+std::string Maiuscolo(std::string_view Testo) {
+  std::string risultato;
+  risultato.reserve(Testo.size());
+  for (size_t pos = 0; pos < Testo.size();) {
+    char32_t cp = platform::nextCodePoint(Testo, pos);
+    if ((cp >= 'a' && cp <= 'z') || (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7)) cp -= 0x20;
+    platform::appendUtf8(risultato, cp);
+  }
+  return risultato;
+}
 
 std::string Sostituisci(std::string& Testo, std::string_view Cerca, std::string_view Nuovo) {
   if (Cerca.empty()) return Testo;

@@ -2,11 +2,14 @@
 
 #include <vector>
 
+#include "archives/Catasto.h"
+#include "archives/Immobili.h"
 #include "archives/Strumenti.h"
 #include "calculation/MainForm.h"
 #include "fiscalcode/modCodFis.h"
 #include "platform/Dates.h"
 #include "reports/Stampe.h"
+#include "reports/StampeCatasto.h"
 #include "shell/About.h"
 #include "shell/Applicazione.h"
 #include "shell/Finestre.h"
@@ -27,6 +30,11 @@ ProcedureStampa& Stampe() {
 ProcedureStampa ProcedureDelProgramma() {
   ProcedureStampa p;
   p.StampaCalcoloPdf = [] { reports::StampaCalcoloPdf(app().form<calculation::MainForm>().Scheda()); };
+  p.StampaCatastoPdf = [] {
+    auto& immobili = app().form<archives::Immobili>();
+    reports::StampaCatastoPdf(immobili.ProprietarioElencato(), immobili.RecordDaStampare());
+  };
+  p.StampaImmobilePdf = [] { reports::StampaImmobilePdf(app().form<archives::Catasto>().Scheda()); };
   return p;
 }
 
@@ -173,7 +181,7 @@ void Principale::Chiudi() {
   a.unload<calculation::MainForm>();
   // Verifica (totals), then Archivio (archive browser), go here when they land.
   a.unload<About>();
-  // Immobili (cadastral list) goes here when it lands.
+  a.unload<archives::Immobili>();
   a.unload<archives::Strumenti>();
 }
 
@@ -201,7 +209,7 @@ void Principale::EseguiComando(int numero) {
       break;
     case Catasto:
       Chiudi();
-      // The cadastral list Immobili is shown here when it lands.
+      a.form<archives::Immobili>().Show();
       a.PaginaAttiva = 4;
       BarraComandi_->EnableButton(Stampa, true);
       break;
@@ -249,8 +257,20 @@ void Principale::StampaPagina() {
       if (esito) ConfermaEStampa("Vuoi stampare il Quotara eseguito?", "quotara.pdf", Stampe().StampaCalcoloPdf);
       break;
     }
-    // Pages 2 (Verifica), 3 (Archivio) and 4 (Immobili) print here when their
-    // windows land: the test of their list, the confirmation, the file.
+    case 4: {
+      // The owner asked about is the one whose rows the page lists.
+      auto& immobili = a.form<archives::Immobili>();
+      if (immobili.lstCatasto.ListCount() == 0) {
+        MsgBox("Non ci sono dati catastali da stampare!", vbOKOnly, vbExclamation, kTitolo);
+        break;
+      }
+      ConfermaEStampa(
+          "Vuoi stampare i dati catastali degli immobili di " + Maiuscolo(immobili.ProprietarioElencato()) + "?",
+          "catastotasi.pdf", Stampe().StampaCatastoPdf);
+      break;
+    }
+    // Pages 2 (Verifica) and 3 (Archivio) print here when their windows land:
+    // the test of their list, the confirmation, the file.
     default:
       break;
   }

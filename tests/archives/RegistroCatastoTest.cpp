@@ -46,9 +46,10 @@ TEST(RigaElenco, CutsOrFillsTheNamesAndMarksMissingAmounts) {
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.cosa);
-    EXPECT_EQ(RigaElenco(c.riga, ";"), c.attesa);
+    EXPECT_EQ(RigaElenco(CatastoRecord::fromLine(c.riga), ";"), c.attesa);
   }
-  EXPECT_EQ(RigaElenco(Record("A", "B", "C", "0"), "|"), "B           |C                        |    ---|    ---");
+  EXPECT_EQ(RigaElenco(CatastoRecord::fromLine(Record("A", "B", "C", "0")), "|"),
+            "B           |C                        |    ---|    ---");
 }
 
 TEST(RigheProprietario, BuildingsThenLandThenAreasOfThatOwnerOnly) {
@@ -61,7 +62,7 @@ TEST(RigheProprietario, BuildingsThenLandThenAreasOfThatOwnerOnly) {
   std::vector<int> indici;
   for (const auto& r : righe) indici.push_back(r.indice);
   EXPECT_EQ(indici, (std::vector<int>{2, 6, 1, 4}));
-  EXPECT_EQ(righe[0].testo, RigaElenco(registro[2], ";"));
+  EXPECT_EQ(righe[0].testo, RigaElenco(CatastoRecord::fromLine(registro[2]), ";"));
   EXPECT_EQ(RigheProprietario(registro, "rossi", ";").size(), 1u);
   EXPECT_TRUE(RigheProprietario(registro, "VERDI", ";").empty());
 }

@@ -35,6 +35,18 @@ std::string Area(const std::string& ubicazione, const std::string& valore = "50.
       {"ROSSI MARIO", "PINO", ubicazione, "2", "8", "", "4", "55", "", "", "", "", "800", "100", valore, "", "", ""});
 }
 
+std::vector<archives::CatastoRecord> Record(const Righe& righe) {
+  std::vector<archives::CatastoRecord> record;
+  for (const std::string& r : righe) record.push_back(archives::CatastoRecord::fromLine(r));
+  return record;
+}
+
+Righe Linee(const std::vector<archives::CatastoRecord>& record) {
+  Righe righe;
+  for (const auto& r : record) righe.push_back(r.toLine());
+  return righe;
+}
+
 // Whether `testi` holds `attesi` one right after the other.
 bool InSequenza(const Righe& testi, const Righe& attesi) {
   for (size_t i = 0; i + attesi.size() <= testi.size(); ++i)
@@ -72,13 +84,14 @@ TEST(ListaDiLavoro, BuildingsThenLandThenAreasEachInListOrder) {
                     t2 = Terreno("CAMPO 2");
   const std::string altro = Linea({"ROSSI MARIO", "X", "Y", "3"}), vuoto = Linea({"ROSSI MARIO", "X", "Z", ""}),
                     testo = Linea({"ROSSI MARIO", "X", "W", "a"});
-  EXPECT_EQ(ListaDiLavoro({t1, a1, altro, f1, vuoto, f2, testo, t2}), (Righe{f1, f2, t1, t2, a1}));
+  EXPECT_EQ(Linee(ListaDiLavoro(Record({t1, a1, altro, f1, vuoto, f2, testo, t2}))),
+            Linee(Record({f1, f2, t1, t2, a1})));
 }
 
 class StampaCatasto : public ReportsTest {
  protected:
   std::string stampa(const Righe& righe, const std::string& proprietario = "ROSSI MARIO") {
-    EXPECT_TRUE(StampaCatastoPdf(proprietario, righe));
+    EXPECT_TRUE(StampaCatastoPdf(proprietario, Record(righe)));
     const std::string file = temp("catastotasi.pdf");
     EXPECT_EQ(ControllaPdf(file), "");
     return file;

@@ -193,4 +193,28 @@ TEST_F(FileArchivioLettura, FindsByKeyAndTakesAMissingFileAsEmpty) {
   EXPECT_EQ(archivio.Trova("A;1;x"), -1);
 }
 
+// A sorted list (the cadastral register): the lines in alphabetical order,
+// case ignored, and every rewrite in that order, a replaced line at its place.
+TEST_F(FileArchivioLettura, ASortedListKeepsFileAndListInItsOrder) {
+  Finestra& f = application.form<Finestra>();
+  f.List1.setSorted(true);
+  shell::FileArchivio archivio(dati("prova.dat"), f.List1, Prova::chiaveDi);
+  quotara::testing::ScriviFile(dati("prova.dat"), "c;1;x\r\nA;2;y\r\nb;3;z\r\n");
+  ASSERT_TRUE(archivio.Carica());
+  const auto elenco = [&f] {
+    std::vector<std::string> v;
+    for (int i = 0; i < f.List1.ListCount(); ++i) v.push_back(f.List1.List(i));
+    return v;
+  };
+  EXPECT_EQ(elenco(), (std::vector<std::string>{"A;2;y", "b;3;z", "c;1;x"}));
+  ASSERT_TRUE(archivio.Sostituisci(0, "Bb;0;w"));
+  EXPECT_EQ(quotara::testing::LeggiFile(dati("prova.dat")), "b;3;z\r\nBb;0;w\r\nc;1;x\r\n");
+  EXPECT_EQ(elenco(), (std::vector<std::string>{"b;3;z", "Bb;0;w", "c;1;x"}));
+  ASSERT_TRUE(archivio.Aggiungi("a;9;9"));
+  EXPECT_EQ(quotara::testing::LeggiFile(dati("prova.dat")), "b;3;z\r\nBb;0;w\r\nc;1;x\r\na;9;9\r\n");
+  EXPECT_EQ(elenco(), (std::vector<std::string>{"a;9;9", "b;3;z", "Bb;0;w", "c;1;x"}));
+  ASSERT_TRUE(archivio.Elimina(2));
+  EXPECT_EQ(quotara::testing::LeggiFile(dati("prova.dat")), "a;9;9\r\nb;3;z\r\nc;1;x\r\n");
+}
+
 }  // namespace

@@ -1,0 +1,29 @@
+#include "archives/CatastoRecord.h"
+
+namespace archives {
+
+const CatastoRecord::Tabella& CatastoRecord::Campi() {
+  static const Tabella campi = {{
+      {&CatastoRecord::Nome, "Nome"},
+      {&CatastoRecord::Comune, "Comune"},
+      {&CatastoRecord::Ubicazione, "Ubicazione"},
+      {&CatastoRecord::Tipologia, "Tipologia"},
+      {&CatastoRecord::Partita, "Partita"},
+      {&CatastoRecord::Sezione, "Sezione"},
+      {&CatastoRecord::Foglio, "Foglio"},
+      {&CatastoRecord::Numero, "Numero"},
+      {&CatastoRecord::Subalterno, "Subalterno"},
+      {&CatastoRecord::Categoria, "Categoria"},
+      {&CatastoRecord::Classe, "Classe"},
+      {&CatastoRecord::Vani, "Vani"},
+      {&CatastoRecord::Metri, "Metri"},
+      {&CatastoRecord::Possesso, "Possesso"},
+      {&CatastoRecord::RenditaCatastale, "RenditaCatastale"},
+      {&CatastoRecord::RedditoAgrario, "RedditoAgrario"},
+      {&CatastoRecord::RedditoDominicale, "RedditoDominicale"},
+      {&CatastoRecord::Annotazioni, "Annotazioni"},
+  }};
+  return campi;
+}
+
+}  // namespace archives
