@@ -5,6 +5,7 @@
 #include "archives/frmCategorie.h"
 #include "forms/Text.h"
 #include "platform/Cp1252.h"
+#include "platform/Files.h"
 #include "shell/Applicazione.h"
 #include "shell/Convenzioni.h"
 #include "shell/Messaggi.h"
@@ -152,7 +153,17 @@ void Catasto::Form_Load() {
 void Catasto::CaricaElenchi() {
   txtNome.Clear();
   txtComune.Clear();
-  const std::vector<std::string> righe = shell::app().form<Immobili>().RigheRegistro();
+  // In file order, so that names differing only in case keep the order of
+  // their first appearance.
+  const std::string& percorso = shell::app().form<Immobili>().Registro().Percorso();
+  std::vector<std::string> righe;
+  if (shell::FileLeggibile(percorso)) {
+    try {
+      righe = platform::readLines(percorso);
+    } catch (const platform::FileError&) {
+      // The cadastral page has already said that the register cannot be read.
+    }
+  }
   for (const std::string& nome : ValoriDistinti(righe, 1)) txtNome.AddItem(nome);
   for (const std::string& comune : ValoriDistinti(righe, 2)) txtComune.AddItem(comune);
 }

@@ -26,6 +26,23 @@ std::string Record(const std::string& nome, const std::string& comune, const std
       {nome, comune, ubicazione, tipo, "1", "", "2", "3", "", "A/2", "", "", "", "100", rendita, "", dominicale, ""});
 }
 
+TEST(CatastoRecord, EighteenFieldsTheFirstThreeTheKey) {
+  const CatastoRecord r =
+      CatastoRecord::fromLine("ROSSI;TORINO;VIA ROMA 1;0;12;A;3;45;2;A/2;3;5,5;90;50%;1.234,56;7,00;8,00;uno\\due");
+  EXPECT_EQ(r.Nome, "ROSSI");
+  EXPECT_EQ(r.Tipologia, "0");
+  EXPECT_EQ(r.Categoria, "A/2");
+  EXPECT_EQ(r.Possesso, "50%");
+  EXPECT_EQ(r.RenditaCatastale, "1.234,56");
+  EXPECT_EQ(r.RedditoAgrario, "7,00");
+  EXPECT_EQ(r.RedditoDominicale, "8,00");
+  EXPECT_EQ(r.Annotazioni, "uno\\due");
+  EXPECT_EQ(r.chiave(), "ROSSI;TORINO;VIA ROMA 1");
+  EXPECT_EQ(CatastoRecord::chiaveDi("A;B"), "A;B;");
+  EXPECT_EQ(CatastoRecord::nomeCampo(18), "Annotazioni");
+  EXPECT_EQ(CatastoRecord::fromLine("A;B;C").toLine(), "A;B;C;;;;;;;;;;;;;;;");
+}
+
 TEST(RigaElenco, CutsOrFillsTheNamesAndMarksMissingAmounts) {
   struct Caso {
     const char* cosa;
