@@ -38,7 +38,7 @@ std::string PercorsoRegistro() { return shell::PercorsoApp() + "/" + kFileCatast
 Immobili::Immobili() : registro_(PercorsoRegistro(), List1, CatastoRecord::chiaveDi) {
   setMDIChild<shell::Principale>();
   setCaption("Dati catastali");
-  setClientSize(11385, 7455);
+  setClientSize(11385, 8175);  // the page area of the frame
   setBackColor(kSfondo);
 
   for (int i = 0; i < 2; ++i) {
@@ -56,7 +56,7 @@ Immobili::Immobili() : registro_(PercorsoRegistro(), List1, CatastoRecord::chiav
   cboUtente.create(*this, 2160, 990, 5400, 315);
   cboUtente.setSorted(true);
 
-  Frame1.create(*this, 240, 1500, 10905, 4335);
+  Frame1.create(*this, 240, 1500, 10905, 5055);
   Frame1.setCaption("Elenco immobili");
   Frame1.setBackColor(kSfondo);
   const char* const titoli[] = {"Comune", "Ubicazione/Descrizione", "Rendita catastale", "Reddito dominicale"};
@@ -67,17 +67,17 @@ Immobili::Immobili() : registro_(PercorsoRegistro(), List1, CatastoRecord::chiav
     t.setBackStyle(0);
     t.setFontBold(true);
   }
-  lstCatasto.create(Frame1, 120, 585, 10665, 3600);
+  lstCatasto.create(Frame1, 120, 585, 10665, 4320);
 
   const char* const comandi[] = {"Nuovo inserimento", "Modifica immobile", "Elimina immobile", "Visualizza immobile",
                                  "Carica per Quotara"};
   for (int i = 0; i < 5; ++i) {
     CommandButton& b = Command1.Add(i);
-    b.create(*this, 240 + i * 2215, 6000, 2040, 435);
+    b.create(*this, 240 + i * 2215, 6750, 2040, 435);
     b.setCaption(comandi[i]);
     b.setEnabled(i == 0);
   }
-  cmdExcel.create(*this, 3000, 6600, 5385, 435);
+  cmdExcel.create(*this, 3000, 7380, 5385, 435);
   cmdExcel.setCaption("Esporta archivio dati catastali in Excel");
 
   List1.create(*this, 0, 0, 1500, 1000);

@@ -33,6 +33,21 @@ bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga)
   }
   if (OgniRiga)
     for (const std::string& riga : righe) OgniRiga(riga);
+  if (elenco_.Sorted()) {
+    // Sorted once here (stable, so equal lines keep their file order, as the
+    // list's own insertion would), the lines go to the end one after another
+    // instead of each looking for its place. A file that this list rewrote is
+    // sorted but for the lines appended since: only those are sorted and
+    // merged in.
+    const auto minore = [](const std::string& a, const std::string& b) { return forms::compareNoCase(a, b) < 0; };
+    const auto coda = std::is_sorted_until(righe.begin(), righe.end(), minore);
+    std::stable_sort(coda, righe.end(), minore);
+    std::inplace_merge(righe.begin(), coda, righe.end(), minore);
+    elenco_.setSorted(false);
+    for (std::string& riga : righe) elenco_.AddItem(std::move(riga));
+    elenco_.setSorted(true);
+    return true;
+  }
   for (std::string& riga : righe) elenco_.AddItem(std::move(riga));
   return true;
 }

@@ -74,8 +74,9 @@ TEST_F(CatastoScheda, ADuplicateAsksAndYesRewritesTheRegisterSorted) {
     user.tick(s.Check1[1]);
     user.type(s.txtRD, "20");
     desk.expectMsgBox(vbYes);
-    desk.expectMsgBox(vbYes, {.prompt = "Questo immobile è già presente nell'archivio catastale.\r\nVuoi sovrascriverlo?",
-                              .icon = vbQuestion});
+    desk.expectMsgBox(vbYes,
+                      {.prompt = "Questo immobile è già presente nell'archivio catastale.\r\nVuoi sovrascriverlo?",
+                       .icon = vbQuestion});
     desk.expectMsgBox(vbOK, {.prompt = "Dati catastali archiviati!"});
     user.click(s.Command2);
   });
@@ -90,7 +91,8 @@ TEST_F(CatastoScheda, ADuplicateDeclinedKeepsTheWindowAndItsInput) {
     compila(s, "ROSSI MARIO", "CHIERI", "CAMPO GRANDE");
     user.type(s.txtRD, "20");
     desk.expectMsgBox(vbYes);
-    desk.expectMsgBox(vbNo, {.prompt = "Questo immobile è già presente nell'archivio catastale.\r\nVuoi sovrascriverlo?"});
+    desk.expectMsgBox(vbNo,
+                      {.prompt = "Questo immobile è già presente nell'archivio catastale.\r\nVuoi sovrascriverlo?"});
     user.click(s.Command2);
     EXPECT_TRUE(s.isShown());
     EXPECT_EQ(s.txtRD.Text(), "20,00");
@@ -229,9 +231,9 @@ TEST_F(CatastoScheda, TheDataBoxesTakeTheirKeys) {
       const char* testo;
     };
     const Caso casi[] = {
-        {7, "12.5", "12,5"},  {7, "ab;", "12,5"},     {0, "1a2/", "12"},  {4, "x9", "9"},      {8, "1.000", "1,000"},
-        {9, "50%", "50"},     {1, "b", "B"},      {1, "è;", "È"},     {2, "12a", "12A"},   {3, "n.1", "N,1"},
-        {5, "a/10", "A/10"},  {6, "u", "U"},
+        {7, "12.5", "12,5"},   {7, "ab;", "12,5"}, {0, "1a2/", "12"},   {4, "x9", "9"},
+        {8, "1.000", "1,000"}, {9, "50%", "50"},   {1, "b", "B"},       {1, "è;", "È"},
+        {2, "12a", "12A"},     {3, "n.1", "N,1"},  {5, "a/10", "A/10"}, {6, "u", "U"},
     };
     const auto selezionaTutto = [](TextBox& t) {
       t.setSelStart(0);

@@ -40,12 +40,12 @@ TEST_F(ImmobiliTest, AnOwnersRowsComeBuildingsLandAreasAlignedInColumns) {
   ASSERT_EQ(righe.size(), 4u);
   // Columns: 12 + 5, 25 + 5, the rendita right-aligned in 9 characters, the
   // reddito in 7 ("    ---").
-  EXPECT_EQ(righe[0], "TORINO" + Blanks(11) + "CORSO FRANCIA 100" + Blanks(13) + Blanks(3) + "150,00" + Blanks(5) +
-                          "    ---");
-  EXPECT_EQ(righe[2], "CHIERI" + Blanks(11) + "CAMPO GRANDE" + Blanks(18) + Blanks(2) + "    ---" + Blanks(5) +
-                          "  12,00");
-  EXPECT_EQ(righe[3], "PINO TORINES" + Blanks(5) + "LOTTO SUL COLLE" + Blanks(15) + "50.000,00" + Blanks(5) +
-                          "    ---");
+  EXPECT_EQ(righe[0],
+            "TORINO" + Blanks(11) + "CORSO FRANCIA 100" + Blanks(13) + Blanks(3) + "150,00" + Blanks(5) + "    ---");
+  EXPECT_EQ(righe[2],
+            "CHIERI" + Blanks(11) + "CAMPO GRANDE" + Blanks(18) + Blanks(2) + "    ---" + Blanks(5) + "  12,00");
+  EXPECT_EQ(righe[3],
+            "PINO TORINES" + Blanks(5) + "LOTTO SUL COLLE" + Blanks(15) + "50.000,00" + Blanks(5) + "    ---");
   for (const std::string& r : righe) EXPECT_EQ(r.size(), righe[1].size()) << r;
   EXPECT_EQ(p.ProprietarioElencato(), "ROSSI MARIO");
   for (int i = 1; i <= 4; ++i) EXPECT_FALSE(p.Command1[i].Enabled());
@@ -139,11 +139,11 @@ TEST_F(ImmobiliTest, ADeletionThatCannotBeWrittenChangesNothing) {
 TEST_F(ImmobiliTest, TheExportWritesEveryLineInFileOrderWithCommasAndSemicolonsTurned) {
   scriviRegistro({kCasa, "ROSSI MARIO;FORLÌ;VIA, CORTA;0;;;;;;;;;;;1.234,56;;;uno, due\\tre"});
   Immobili& p = pagina();
-  desk.expectMsgBox(vbOK, {.prompt =
-                               "Esportazione completata.\r\nSalvate il file che verrà aperto in una cartella diversa "
+  desk.expectMsgBox(vbOK,
+                    {.prompt = "Esportazione completata.\r\nSalvate il file che verrà aperto in una cartella diversa "
                                "da quella temporanea.\r\nIl formato proposto è CSV, ma potete salvarlo come file di "
                                "Excel.",
-                           .icon = vbInformation});
+                     .icon = vbInformation});
   user.click(p.cmdExcel);
   const std::string csv = temp("catasto.csv");
   EXPECT_EQ(quotara::testing::LeggiFile(csv),
@@ -190,8 +190,8 @@ class CaricaPerCalcolo : public CatastoTest {
 
 TEST_F(CaricaPerCalcolo, TheCategoryDecidesTheTypeOfABuilding) {
   const std::pair<const char*, int> casi[] = {
-      {"A/10", 1}, {"B/1", 4}, {"C/3", 4}, {"C/1", 2},  {"D/5", 7},   {"D/10", 6},
-      {"D/1", 5},  {"A/2", 0}, {"E/1", 0}, {"", 0},     {"A/10 ", 1}, {"c/1", 2},
+      {"A/10", 1}, {"B/1", 4}, {"C/3", 4}, {"C/1", 2}, {"D/5", 7},   {"D/10", 6},
+      {"D/1", 5},  {"A/2", 0}, {"E/1", 0}, {"", 0},    {"A/10 ", 1}, {"c/1", 2},
   };
   for (const auto& [categoria, opzione] : casi) {
     SCOPED_TRACE(categoria);

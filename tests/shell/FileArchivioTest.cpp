@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -215,6 +216,25 @@ TEST_F(FileArchivioLettura, ASortedListKeepsFileAndListInItsOrder) {
   EXPECT_EQ(elenco(), (std::vector<std::string>{"a;9;9", "b;3;z", "Bb;0;w", "c;1;x"}));
   ASSERT_TRUE(archivio.Elimina(2));
   EXPECT_EQ(quotara::testing::LeggiFile(dati("prova.dat")), "a;9;9\r\nb;3;z\r\nc;1;x\r\n");
+
+  // Lines equal but for case keep their file order, in a sorted file with
+  // lines appended as in one in no order.
+  for (const char* file : {"a;1;1\r\nb;1;x\r\nc;1;1\r\nB;1;x\r\nA;1;1\r\n", "B;1;x\r\na;1;1\r\nb;1;x\r\nA;1;1\r\n"}) {
+    SCOPED_TRACE(file);
+    quotara::testing::ScriviFile(dati("prova.dat"), file);
+    ASSERT_TRUE(archivio.Carica());
+    const auto righe = elenco();
+    const std::string f = file;
+    ASSERT_EQ(righe.size(), static_cast<size_t>(std::count(f.begin(), f.end(), '\n')));
+    EXPECT_TRUE(std::is_sorted(righe.begin(), righe.end(),
+                               [](const std::string& a, const std::string& b) { return compareNoCase(a, b) < 0; }));
+    // Each line after the ones equal to it that come first in the file.
+    for (size_t i = 0; i + 1 < righe.size(); ++i) {
+      if (compareNoCase(righe[i], righe[i + 1]) == 0) {
+        EXPECT_LT(f.find(righe[i]), f.find(righe[i + 1]));
+      }
+    }
+  }
 }
 
 }  // namespace
