@@ -13,6 +13,7 @@
 #include "shell/About.h"
 #include "shell/Applicazione.h"
 #include "shell/Finestre.h"
+#include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Risorse.h"
 #include "widgets/CStatusBar32x.h"
@@ -57,7 +58,6 @@ constexpr Pulsante kPulsanti[] = {
     {"Esci", "Uscita dal programma"},
 };
 
-constexpr const char* kTitolo = "Quotara";
 
 }  // namespace
 
@@ -261,7 +261,7 @@ void Principale::StampaPagina() {
       // The owner asked about is the one whose rows the page lists.
       auto& immobili = a.form<archives::Immobili>();
       if (immobili.lstCatasto.ListCount() == 0) {
-        MsgBox("Non ci sono dati catastali da stampare!", vbOKOnly, vbExclamation, kTitolo);
+        Messaggio("Non ci sono dati catastali da stampare!", vbExclamation);
         break;
       }
       ConfermaEStampa(

@@ -9,7 +9,6 @@
 #include "archives/Catasto.h"
 #include "archives/Immobili.h"
 #include "archives/frmCategorie.h"
-#include "platform/Cp1252.h"
 #include "support/ProgramTest.h"
 
 namespace archives::testing {
@@ -33,22 +32,9 @@ class CatastoTest : public quotara::testing::ProgramTest {
  protected:
   std::string registro() const { return dati("tasicat.dat"); }
 
-  // Writes the register as the program does: Windows-1252, CR LF.
-  void scriviRegistro(const Righe& righe = kRegistro) {
-    std::string byte;
-    for (const std::string& r : righe) byte += platform::utf8ToCp1252(r) + "\r\n";
-    quotara::testing::ScriviFile(registro(), byte);
-  }
-  // The lines of the register; every line must end with CR LF.
-  Righe righeRegistro() const {
-    const std::string b = quotara::testing::LeggiFile(registro());
-    Righe righe;
-    size_t inizio = 0;
-    for (size_t fine; (fine = b.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2)
-      righe.push_back(platform::cp1252ToUtf8(b.substr(inizio, fine - inizio)));
-    EXPECT_EQ(inizio, b.size()) << "the register ends with CR LF";
-    return righe;
-  }
+  // The register as the program writes it: Windows-1252, CR LF.
+  void scriviRegistro(const Righe& righe = kRegistro) { quotara::testing::ScriviRighe(registro(), righe); }
+  Righe righeRegistro() const { return quotara::testing::LeggiRighe(registro()); }
 
   // The cadastral page shown in its frame, as the toolbar opens it.
   Immobili& pagina() {

@@ -6,6 +6,7 @@
 #include "CatastoFixture.h"
 #include "calculation/MainForm.h"
 #include "shell/Principale.h"
+#include "support/Convenzioni.h"
 #include "support/Pdf.h"
 #include "widgets/clsListBox.h"
 
@@ -61,6 +62,38 @@ TEST_F(ImmobiliTest, NamesDifferingInCaseAreTwoOwnersAndAnOwnerWithoutAmountsSho
   scegli(p, "BIANCHI ANNA");
   EXPECT_EQ(voci(p.lstCatasto),
             Righe{"PINO TORINES" + Blanks(5) + "STRADA DEI COLLI 12" + Blanks(11) + "    ---" + Blanks(5) + "    ---"});
+}
+
+// Rows whose lines lie past index 32,767 of the register are listed, viewed
+// and deleted like the others.
+TEST_F(ImmobiliTest, ARegisterOfFortyThousandLinesListsItsLastOwner) {
+  Righe righe;
+  for (int i = 0; i < 40000; ++i) righe.push_back("A" + std::to_string(100000 + i) + ";X;Y;0;;;;;;;;;;;1,00;;;");
+  righe.push_back("ZETA;TORINO;VIA ULTIMA 1;0;;;;;;;;;;;2,00;;;");
+  righe.push_back("ZETA;TORINO;VIA ULTIMA 2;1;;;;;;;;;;;;;3,00;");
+  scriviRegistro(righe);
+  Immobili& p = pagina();
+  scegli(p, "ZETA");
+  EXPECT_EQ(numeri(p.lstCatasto), (std::vector<int>{40000, 40001}));
+  user.pickRow(p.lstCatasto, 1);
+  desk.script([&] {
+    EXPECT_EQ(scheda().txtUbicazione.Text(), "VIA ULTIMA 2");
+    user.click(scheda().Command1);
+  });
+  user.click(p.Command1[3]);
+  user.pickRow(p.lstCatasto, 0);
+  desk.expectMsgBox(vbYes);
+  user.click(p.Command1[2]);
+  EXPECT_EQ(numeri(p.lstCatasto), std::vector<int>{40000});
+  EXPECT_EQ(righeRegistro().back(), "ZETA;TORINO;VIA ULTIMA 2;1;;;;;;;;;;;;;3,00;");
+}
+
+TEST_F(ImmobiliTest, TheOwnerBoxFollowsTheConventions) {
+  scriviRegistro();
+  Immobili& p = pagina();
+  p.cboUtente.setText("x");
+  using quotara::testing::Casella;
+  quotara::testing::ControllaCaselle(user, desk, {{p.cboUtente, Casella::Testo}});
 }
 
 TEST_F(ImmobiliTest, TypingAnOwnerDoesNotChangeTheRows) {

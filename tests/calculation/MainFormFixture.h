@@ -15,6 +15,7 @@
 #include "platform/Paths.h"
 #include "shell/Applicazione.h"
 #include "shell/Modulo1.h"
+#include "support/ProgramTest.h"
 
 namespace calculation::testing {
 
@@ -48,23 +49,12 @@ class MainFormTest : public ::testing::Test {
   std::string archivio() const { return shell::PercorsoApp() + "/tasi.dat"; }
 
   // Lines given in UTF-8, written as the program writes them.
-  void scriviArchivio(const std::vector<std::string>& righe) {
-    std::ofstream out(archivio(), std::ios::binary);
-    for (const std::string& r : righe) out << platform::utf8ToCp1252(r) << "\r\n";
-  }
+  void scriviArchivio(const std::vector<std::string>& righe) { quotara::testing::ScriviRighe(archivio(), righe); }
   std::string byteArchivio() const {
     std::ifstream in(archivio(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  std::vector<std::string> righeArchivio() const {
-    std::vector<std::string> righe;
-    const std::string b = byteArchivio();
-    size_t inizio = 0;
-    for (size_t fine; (fine = b.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2)
-      righe.push_back(platform::cp1252ToUtf8(b.substr(inizio, fine - inizio)));
-    EXPECT_EQ(inizio, b.size()) << "the file ends with CR LF";
-    return righe;
-  }
+  std::vector<std::string> righeArchivio() const { return quotara::testing::LeggiRighe(archivio()); }
 
   // The page shown in its frame, as after start-up.
   MainForm& apri() {

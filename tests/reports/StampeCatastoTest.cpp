@@ -214,36 +214,40 @@ class StampaImmobile : public ReportsTest {
   }
 };
 
+// A label at x 1.5 and its value at x 7, on the same line.
+struct Voce {
+  const char* etichetta;
+  const char* valore;
+  double y;
+};
+void ControllaVoci(const std::vector<Parola>& parole, std::initializer_list<Voce> voci) {
+  for (const Voce& v : voci) {
+    SCOPED_TRACE(v.etichetta);
+    EXPECT_TRUE(TestoIn(parole, v.etichetta, 1.5, v.y));
+    EXPECT_TRUE(TestoIn(parole, v.valore, 7, v.y));
+  }
+}
+
 TEST_F(StampaImmobile, ABuildingShowsItsCategoryClassRoomsAndRendita) {
   const std::string file = stampa(Scheda(0));
   const auto parole = Parole(file);
-  struct Atteso {
-    const char* etichetta;
-    const char* valore;
-    double y;
-  };
-  const Atteso attesi[] = {
-      {"Comune:", "TORINO", 25.5},
-      {"Ubicazione/Descrizione:", "VIA ROMA 1", 24.9},
-      {"Tipologia:", "Fabbricato", 24.3},
-      {"Partita:", "123", 23.7},
-      {"Sezione:", "A", 23.1},
-      {"Foglio:", "12", 22.5},
-      {"Numero:", "345", 21.9},
-      {"Subalterno:", "6", 21.3},
-      {"Categoria:", "A/2", 20.7},
-      {"Classe:", "3", 20.1},
-      {"Vani catastali:", "5,5", 19.5},
-      {"Metri quadrati:", "90", 18.9},
-      {"Percentuale di possesso:", "50%", 18.3},
-      {"Rendita catastale:", "1.234,56", 17.7},
-      {"Annotazioni:", "Nota breve", 17.1},
-  };
-  for (const Atteso& a : attesi) {
-    SCOPED_TRACE(a.etichetta);
-    EXPECT_TRUE(TestoIn(parole, a.etichetta, 1.5, a.y));
-    EXPECT_TRUE(TestoIn(parole, a.valore, 7, a.y));
-  }
+  ControllaVoci(parole, {
+                            {"Comune:", "TORINO", 25.5},
+                            {"Ubicazione/Descrizione:", "VIA ROMA 1", 24.9},
+                            {"Tipologia:", "Fabbricato", 24.3},
+                            {"Partita:", "123", 23.7},
+                            {"Sezione:", "A", 23.1},
+                            {"Foglio:", "12", 22.5},
+                            {"Numero:", "345", 21.9},
+                            {"Subalterno:", "6", 21.3},
+                            {"Categoria:", "A/2", 20.7},
+                            {"Classe:", "3", 20.1},
+                            {"Vani catastali:", "5,5", 19.5},
+                            {"Metri quadrati:", "90", 18.9},
+                            {"Percentuale di possesso:", "50%", 18.3},
+                            {"Rendita catastale:", "1.234,56", 17.7},
+                            {"Annotazioni:", "Nota breve", 17.1},
+                        });
   EXPECT_TRUE(TestoIn(parole, "Archivio dati catastali immobili - ROSSI MARIO", 1.5, 27));
   EXPECT_TRUE(TestoIn(parole, "Stampato con Quotara - 2026", 1.5, 1));
   EXPECT_FALSE(ParolaPresente(parole, "pag."));
@@ -253,23 +257,20 @@ TEST_F(StampaImmobile, ABuildingShowsItsCategoryClassRoomsAndRendita) {
 
 TEST_F(StampaImmobile, LandHasTwoIncomeLinesAndItsNotesBeginLower) {
   const auto parole = Parole(stampa(Scheda(1)));
-  EXPECT_TRUE(TestoIn(parole, "Terreno", 7, 24.3));
-  EXPECT_TRUE(TestoIn(parole, "Reddito agrario:", 1.5, 17.7));
-  EXPECT_TRUE(TestoIn(parole, "9,00", 7, 17.7));
-  EXPECT_TRUE(TestoIn(parole, "Reddito dominicale:", 1.5, 17.1));
-  EXPECT_TRUE(TestoIn(parole, "12,00", 7, 17.1));
-  EXPECT_TRUE(TestoIn(parole, "Annotazioni:", 1.5, 16.5));
-  EXPECT_TRUE(TestoIn(parole, "Nota breve", 7, 16.5));
+  ControllaVoci(parole, {{"Tipologia:", "Terreno", 24.3},
+                         {"Metri quadrati:", "90", 18.9},
+                         {"Reddito agrario:", "9,00", 17.7},
+                         {"Reddito dominicale:", "12,00", 17.1},
+                         {"Annotazioni:", "Nota breve", 16.5}});
   for (const char* assente : {"Categoria:", "Classe:", "catastali:", "catastale:"})
     EXPECT_FALSE(ParolaPresente(parole, assente)) << assente;
 }
 
 TEST_F(StampaImmobile, AnAreaAndARecordOfNoType) {
   auto parole = Parole(stampa(Scheda(2)));
-  EXPECT_TRUE(TestoIn(parole, "Area edificabile", 7, 24.3));
-  EXPECT_TRUE(TestoIn(parole, "Rendita:", 1.5, 17.7));
-  EXPECT_TRUE(TestoIn(parole, "1.234,56", 7, 17.7));
-  EXPECT_TRUE(TestoIn(parole, "Annotazioni:", 1.5, 17.1));
+  ControllaVoci(
+      parole,
+      {{"Tipologia:", "Area edificabile", 24.3}, {"Rendita:", "1.234,56", 17.7}, {"Annotazioni:", "Nota breve", 17.1}});
   EXPECT_FALSE(ParolaPresente(parole, "Categoria:"));
 
   SchedaImmobile nessuno = Scheda(-1);

@@ -40,10 +40,9 @@ struct Battitura {
   const char* testo;
 };
 constexpr Battitura kBattiture[] = {
-    {Casella::Cifre, "1a,.;2", "12"},        {Casella::Cifre, "3 -4", "34"},
-    {Casella::Decimale, "1.5", "1,5"},       {Casella::Decimale, "2a;,5", "2,5"},
-    {Casella::Maiuscola, "ab,.;c", "ABC"},   {Casella::Maiuscola, "forlì", "FORLÌ"},
-    {Casella::Nome, "a,b;c", "abc"},         {Casella::Testo, "a,b", "a,b"},
+    {Casella::Cifre, "1a,.;2", "12"},    {Casella::Cifre, "3 -4", "34"},        {Casella::Decimale, "1.5", "1,5"},
+    {Casella::Decimale, "2a;,5", "2,5"}, {Casella::Maiuscola, "ab,.;c", "ABC"}, {Casella::Maiuscola, "forlì", "FORLÌ"},
+    {Casella::Nome, "a,b;c", "abc"},     {Casella::Testo, "a,b", "a,b"},
 };
 
 // What a paste over the whole text leaves.

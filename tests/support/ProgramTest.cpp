@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Cp1252.h"
 #include "platform/Paths.h"
 
 namespace quotara::testing {
@@ -60,5 +61,21 @@ std::string LeggiFile(const fs::path& file) {
 }
 
 void ScriviFile(const fs::path& file, const std::string& byte) { std::ofstream(file, std::ios::binary) << byte; }
+
+void ScriviRighe(const fs::path& file, const std::vector<std::string>& righe) {
+  std::string byte;
+  for (const std::string& r : righe) byte += platform::utf8ToCp1252(r) + "\r\n";
+  ScriviFile(file, byte);
+}
+
+std::vector<std::string> LeggiRighe(const fs::path& file) {
+  const std::string b = LeggiFile(file);
+  std::vector<std::string> righe;
+  size_t inizio = 0;
+  for (size_t fine; (fine = b.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2)
+    righe.push_back(platform::cp1252ToUtf8(b.substr(inizio, fine - inizio)));
+  EXPECT_EQ(inizio, b.size()) << file << " ends with CR LF";
+  return righe;
+}
 
 }  // namespace quotara::testing

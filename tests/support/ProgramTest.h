@@ -15,6 +15,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "forms/HeadlessDesktop.h"
 #include "forms/ScriptedUser.h"
@@ -51,5 +52,11 @@ class ProgramTest : public ::testing::Test {
 // Bytes of a file ("" when it cannot be read) and a file written with them.
 std::string LeggiFile(const std::filesystem::path& file);
 void ScriviFile(const std::filesystem::path& file, const std::string& byte);
+
+// Lines given in UTF-8 written as the program writes its archives
+// (Windows-1252, each ended by CR LF), and read back the same way; the test
+// fails when the file does not end with CR LF.
+void ScriviRighe(const std::filesystem::path& file, const std::vector<std::string>& righe);
+std::vector<std::string> LeggiRighe(const std::filesystem::path& file);
 
 }  // namespace quotara::testing
