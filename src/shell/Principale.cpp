@@ -58,7 +58,6 @@ constexpr Pulsante kPulsanti[] = {
     {"Esci", "Uscita dal programma"},
 };
 
-
 }  // namespace
 
 Principale::Principale()
