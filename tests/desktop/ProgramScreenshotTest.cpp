@@ -15,11 +15,15 @@
 #include <set>
 
 #include "DesktopFixture.h"
+#include "archives/Catasto.h"
+#include "archives/Immobili.h"
 #include "archives/Strumenti.h"
+#include "archives/frmCategorie.h"
 #include "calculation/MainForm.h"
 #include "calculation/frmAcconto.h"
 #include "calculation/frmPertinenze.h"
 #include "fiscalcode/frmCodComune.h"
+#include "platform/Files.h"
 #include "platform/InstanceLock.h"
 #include "platform/Paths.h"
 #include "shell/About.h"
@@ -124,6 +128,23 @@ class ProgramScreenshotTest : public ::testing::Test {
     EXPECT_GE(size.height(), area.height() - 1);
   }
   calculation::MainForm& page() { return application.form<calculation::MainForm>(); }
+  // No caption is cut: every frame title, button caption and wrapped label fits its control.
+  void captionsFit(Form& form) {
+    for (Control* c : form.controls()) {
+      QWidget* w = widget(*c);
+      if (!w) continue;
+      const QFontMetrics fm(w->font());
+      if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        EXPECT_LE(fm.horizontalAdvance(g->title()) + 16, g->width()) << g->title().toStdString();
+      }
+      if (auto* b = qobject_cast<QPushButton*>(w)) {
+        EXPECT_LE(fm.horizontalAdvance(b->text()) + 8, b->width()) << b->text().toStdString();
+      }
+      if (auto* l = qobject_cast<QLabel*>(w); l && l->wordWrap()) {
+        EXPECT_LE(l->heightForWidth(l->width()), l->height()) << l->text().toStdString();
+      }
+    }
+  }
   void click(const Control& c) { QTest::mouseClick(widget(c), Qt::LeftButton); }
   // Types into `c` after moving the focus there as the Tab key does.
   void type(Control& c, const char* text) {
@@ -290,20 +311,49 @@ TEST_F(ProgramScreenshotTest, TheToolsPage) {
     EXPECT_EQ(shot.pixel(r.right() + 4, r.center().y()), sfondo) << "beside the frame";
     EXPECT_EQ(shot.pixel(r.left() + 4, r.bottom() - 6), sfondo) << "inside the frame";
   }
-  // No caption is cut: every frame title, button caption and wrapped label fits its control.
-  for (Control* c : tools.controls()) {
-    QWidget* w = widget(*c);
-    const QFontMetrics fm(w->font());
-    if (auto* g = qobject_cast<QGroupBox*>(w)) {
-      EXPECT_LE(fm.horizontalAdvance(g->title()) + 16, g->width()) << g->title().toStdString();
-    }
-    if (auto* b = qobject_cast<QPushButton*>(w)) {
-      EXPECT_LE(fm.horizontalAdvance(b->text()) + 8, b->width()) << b->text().toStdString();
-    }
-    if (auto* l = qobject_cast<QLabel*>(w); l && l->wordWrap()) {
-      EXPECT_LE(l->heightForWidth(l->width()), l->height()) << l->text().toStdString();
-    }
-  }
+  captionsFit(tools);
+}
+
+TEST_F(ProgramScreenshotTest, TheCadastralPageItsRecordWindowAndTheCategories) {
+  ASSERT_TRUE(started);
+  platform::writeLinesAtomic((base / "dati" / "tasicat.dat").string(),
+                             {"ROSSI MARIO;TORINO;VIA ROMA 1;0;12;;3;45;2;A/2;3;5,5;90;100;1.234,56;;;prima casa\\box",
+                              "ROSSI MARIO;CHIERI;CAMPO GRANDE;1;7;;3;44;;;;;1500;50;;9,00;12,00;",
+                              "ROSSI MARIO;FORLÌ;PIAZZA DELL'UNITÀ 3;0;14;;5;7;1;A/10;1;4;80;50;12.345,67;;;",
+                              "ROSSI MARIO;PINO TORINESE;LOTTO SUL COLLE;2;8;;4;55;;;;;800;;50.000,00;;;"});
+  frame().EseguiComando(shell::Principale::Catasto);
+  ASSERT_TRUE(application.isLoaded<archives::Immobili>());
+  auto& page = application.form<archives::Immobili>();
+  desk.deliver([&] { input::pickRow(page.cboUtente, 0); });
+  ASSERT_EQ(page.lstCatasto.ListCount(), 4);
+  desk.deliver([&] { input::pickRow(page.lstCatasto, 1); });  // TORINO, VIA ROMA 1
+  const QImage shot = shotOf(widget(frame()));
+  save(shot, "program-catasto");
+  fillsThePageArea(page);
+  captionsFit(page);
+  // The heads stand over their columns: the description's head where the
+  // descriptions begin, 17 characters of the fixed-pitch rows in.
+  const QFontMetrics rows(widget(page.lstCatasto)->font());
+  const int column = widget(page.Label3[1])->x() - widget(page.lstCatasto)->x();
+  EXPECT_NEAR(column, 3 + 17 * rows.horizontalAdvance('0'), 2);
+
+  // "Visualizza immobile": the record window, and the category list over it.
+  QTimer::singleShot(0, [&] {
+    auto& scheda = application.form<archives::Catasto>();
+    save(shotOf(widget(scheda)), "program-catasto-scheda");
+    captionsFit(scheda);
+    EXPECT_EQ(scheda.txtNote.Text(), "prima casa\r\nbox");
+    QTimer::singleShot(0, [&] {
+      auto& categorie = application.form<archives::frmCategorie>();
+      save(shotOf(widget(categorie)), "program-categorie");
+      captionsFit(categorie);
+      click(categorie.Command2);
+    });
+    click(scheda.cmdCat);
+    click(scheda.Command1);
+  });
+  click(page.Command1[3]);
+  EXPECT_FALSE(application.isLoaded<archives::Catasto>());
 }
 
 }  // namespace
