@@ -1,0 +1,62 @@
+#pragma once
+// Writes an FDF file (Forms Data Format 1.2): the field values of a PDF form
+// and the path of the PDF they fill. The names are checked against the field
+// names read from the template copy; the file is Windows-1252 text with CR LF
+// after every line.
+//
+// Order of calls for one form: LeggiNomiCampi, OpenFdf, any number of
+// WriteField, CloseFdf. The same object may then write another form.
+#include <string>
+#include <string_view>
+
+namespace f24 {
+
+class ScritturaFdf {
+ public:
+  // When true, a name that the template does not hold is reported in a
+  // message box ("Scrittura FDF: Nome campo inesistente " + name); either way
+  // it is not written.
+  bool SegnalaCampiMancanti = false;
+
+  // Reads the field names of the PDF `nomepdf` (with or without ".pdf"): every
+  // line holding "obj" and "/FT/Tx", "/FT/Btn" or "/FT/Ch" gives the text
+  // between its first "/T(" and the next ")". Lines end at CR or CR LF; the
+  // reading stops at a line "%%EOF". False, with an empty list (every name
+  // then written unchecked), when the file cannot be read.
+  bool LeggiNomiCampi(const std::string& nomepdf);
+
+  // Starts the FDF `nomefile` (with or without ".fdf"): the file is created
+  // (or emptied) with its first three lines. Throws platform::FileError.
+  void OpenFdf(const std::string& nomefile);
+
+  // One text field: the name as the template writes it (letter case ignored
+  // in the search), the value without leading and trailing spaces.
+  void WriteField(std::string_view NomeCampo, std::string_view Valore);
+
+  // One check box: /V/S#EC when checked, /V/Off when not.
+  void WriteCheckBox(std::string_view NomeCampo, bool Valore);
+
+  // Ends the FDF with the file specification of the PDF `nomepdf` (with or
+  // without ".pdf") and writes the whole file, replacing it atomically.
+  // Throws platform::FileError; the file is then left as OpenFdf made it.
+  void CloseFdf(const std::string& nomepdf);
+
+  // The names read by LeggiNomiCampi, each followed by ";".
+  const std::string& ElencoCampi() const { return elencoCampi_; }
+
+ private:
+  // The name as the template writes it; nothing when it is not there.
+  bool nomeNelModello(std::string_view nome, std::string& trovato) const;
+  void scriviVoce(std::string_view nome, const std::string& valore);
+
+  std::string elencoCampi_;
+  std::string elencoMinuscolo_;  // the same, in lower case, for the search
+  std::string percorsoFdf_;
+  std::string testo_;  // the FDF so far, Windows-1252 bytes
+  bool aperto_ = false;
+};
+
+// The text inside a PDF literal string: every "\", "(" and ")" gets a "\" before it.
+std::string StringaPdf(std::string_view testo);
+
+}  // namespace f24
