@@ -1,0 +1,399 @@
+// The run of "Compila F24": which forms, which files in "datiF24", what each
+// FDF holds, what is opened, and how a failure is reported.
+#include <gmock/gmock.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <regex>
+
+#include "f24/CompilaF24.h"
+#include "pdf/CompilazioneModulo.h"
+#include "shell/Modulo1.h"
+#include "F24Fixture.h"
+
+namespace f24::testing {
+namespace {
+
+using forms::vbOK;
+
+DatiContribuenteF24 persona() {
+  DatiContribuenteF24 d;
+  d.CodiceFiscale = "BNCNNA80A41H501X";
+  d.Cognome = "BIANCHI";
+  d.Nome = "ANNA";
+  d.DataNascita = "01/01/1980";
+  d.Sesso = "F";
+  d.ComuneNascita = "ROMA";
+  d.ProvinciaNascita = "RM";
+  d.ComuneDomicilio = "MILANO";
+  d.ProvinciaDomicilio = "MI";
+  d.Indirizzo = "VIA VERDI 3";
+  d.Delega = "BANCA DI ROMA";
+  d.Agenzia = "AGENZIA 12";
+  d.ProvinciaAgenzia = "RM";
+  d.Iban = "IT60X0542811101000000123456";
+  return d;
+}
+
+// The rows of Part 5.102's shape: code;acc;sal;count;tax code;year;amount.
+std::string riga(const std::string& codice, const std::string& tributo, const std::string& importo, int tipo = 0) {
+  const std::string acc = tipo == 1 ? "" : "X", sal = tipo == 0 ? "" : "X";
+  return codice + ";" + acc + ";" + sal + ";1;" + tributo + ";2014;" + importo;
+}
+
+VersamentoF24 versamento(std::vector<std::string> righe, const std::string& detrazione = "", bool piuComuni = false,
+                         int tipo = 0) {
+  VersamentoF24 v;
+  v.NumRigheF24 = static_cast<int>(righe.size());
+  v.RigheF24 = std::move(righe);
+  v.RigheF24.push_back("1;" + detrazione + ";270;");
+  v.TipoVersamento = tipo;
+  v.F24PiuComuni = piuComuni;
+  v.Contribuente = "BIANCHI ANNA";
+  v.CodiceCatastale = "A001";
+  v.Anno = "2014";
+  return v;
+}
+
+// n rows of the given codes, cycling; amounts 10, 20, 30, ...
+std::vector<std::string> righe(int n, std::vector<std::string> tributi = {"3958", "3961", "3960", "3959"}) {
+  std::vector<std::string> out;
+  for (int i = 0; i < n; ++i)
+    out.push_back(riga(i % 2 ? "B002" : "A001", tributi[i % tributi.size()], std::to_string(10 * (i + 1))));
+  return out;
+}
+
+// The entries of an FDF as name -> value, in order.
+std::vector<std::pair<std::string, std::string>> voci(const std::string& fdf) {
+  return pdf::LeggiFdf(leggiByte(fdf)).Campi;
+}
+
+std::map<std::string, std::string> mappa(const std::vector<std::pair<std::string, std::string>>& v) {
+  return {v.begin(), v.end()};
+}
+
+class CompilaF24Test : public F24Test {
+ protected:
+  // The files of "datiF24", sorted.
+  std::vector<std::string> fileDati() const {
+    std::vector<std::string> out;
+    if (!std::filesystem::exists(datiF24())) return out;
+    for (const auto& e : std::filesystem::directory_iterator(datiF24())) out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+  std::string dati(const std::string& nome) const { return datiF24() + "/" + nome; }
+
+  // Every FDF of the run is accepted by another FDF reader too.
+  void accettatoDaPdftk(const std::string& base) {
+    int stato = -1;
+    const std::string out = esegui("pdftk " + quota(dati(base + ".pdf")) + " fill_form " + quota(dati(base + ".fdf")) +
+                                       " output " + quota(percorso(base + "-pdftk.pdf")) + " 2>&1",
+                                   &stato);
+    EXPECT_EQ(stato, 0) << base << ": " << out;
+  }
+};
+
+// --- The run as a table ------------------------------------------------------------
+
+using Voci = std::vector<std::pair<std::string, std::string>>;
+
+struct Foglio {
+  std::string suffisso;              // "", "_s", "_1", "_2"
+  Voci presenti;                     // entries the FDF must hold (with these values)
+  std::vector<std::string> assenti;  // names it must not hold
+};
+
+struct Caso {
+  std::string nome;
+  DatiContribuenteF24 dati = persona();
+  bool ente = false;
+  ModelloF24 modello = ModelloF24::Normale;
+  VersamentoF24 versamento = {};
+  std::string base = "f24tasi_BIANCHI ANNA_A001_acconto_2014";
+  bool avvisoDueModelli = false;
+  std::vector<Foglio> fogli = {};  // in the order their filled copies are opened
+};
+
+std::ostream& operator<<(std::ostream& os, const Caso& c) { return os << c.nome; }
+
+// Entries of row i: code characters, marks, count, tax code, year, amount.
+Voci rigaVoci(int i, const std::string& r, bool semplificato) {
+  const std::string n = std::to_string(i);
+  auto campo = [&](int k) { return shell::Campo(r, ";", k); };
+  Voci v;
+  for (int k = 1; k <= 4; ++k) v.emplace_back("coca" + n + std::to_string(k), campo(1).substr(k - 1, 1));
+  v.insert(v.end(), {{"acc" + n, campo(2)},
+                     {"sal" + n, campo(3)},
+                     {"immobili" + n, campo(4)},
+                     {"cotri" + n, campo(5)},
+                     {"anno" + n, campo(6)},
+                     {"imu" + n, campo(7)}});
+  if (semplificato) v.insert(v.end(), {{"el" + n + "1", "E"}, {"el" + n + "2", "L"}});
+  return v;
+}
+
+Voci righeVoci(const std::vector<std::string>& r, size_t da, size_t a, bool semplificato) {
+  Voci v;
+  for (size_t i = da; i < a; ++i) {
+    const auto x = rigaVoci(static_cast<int>(i - da + 1), r[i], semplificato);
+    v.insert(v.end(), x.begin(), x.end());
+  }
+  return v;
+}
+
+std::vector<std::string> nomi(const std::string& prima, int da, int a) {
+  std::vector<std::string> out;
+  for (int i = da; i <= a; ++i) out.push_back(prima + std::to_string(i));
+  return out;
+}
+
+std::vector<std::string> unisci(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+std::vector<Caso> casi() {
+  std::vector<Caso> out;
+  for (int n = 1; n <= 4; ++n) {
+    Caso c{.nome = "Ordinary" + std::to_string(n)};
+    const auto r = righe(n);
+    c.versamento = versamento(r, "50");
+    Foglio f{"", righeVoci(r, 0, n, false), {"imu" + std::to_string(n + 1), "el11", "detrazione1"}};
+    f.presenti.emplace_back("detrazione", "50");
+    c.fogli.push_back(f);
+    out.push_back(c);
+  }
+  for (int n = 5; n <= 8; ++n) {
+    // The main dwelling in row 6: its sheet, the second, carries the deduction.
+    Caso c{.nome = "TwoSheets" + std::to_string(n), .avvisoDueModelli = true};
+    const auto r = righe(n, {"3961", "3960", "3959", "3961", "3960", "3958"});
+    c.versamento = versamento(r, "50", true);
+    Foglio secondo{"_2", righeVoci(r, 4, n, false), {"imu" + std::to_string(n - 3)}};
+    secondo.presenti.emplace_back("cognome", "BIANCHI");
+    Foglio primo{"_1", righeVoci(r, 0, 4, false), {"imu5"}};
+    primo.presenti.emplace_back("cognome", "BIANCHI");
+    if (n >= 6) {
+      secondo.presenti.emplace_back("detrazione", "50");
+      primo.assenti.push_back("detrazione");
+    } else {
+      primo.assenti.push_back("detrazione");
+      secondo.assenti.push_back("detrazione");
+    }
+    c.fogli = {secondo, primo};
+    out.push_back(c);
+  }
+  for (int n = 1; n <= 10; ++n) {
+    Caso c{.nome = "Simplified" + std::to_string(n), .modello = ModelloF24::Semplificato};
+    const auto r = righe(n);
+    c.versamento = versamento(r, "50");
+    Foglio f{"_s", righeVoci(r, 0, n, true), {"comunedom", "prodom1", "indirizzo", "detrazione", "detrazione2"}};
+    f.presenti.emplace_back("detrazione1", "50");
+    f.assenti.push_back("imu" + std::to_string(n + 1));
+    c.fogli.push_back(f);
+    out.push_back(c);
+  }
+  {
+    // Several municipalities on the simplified form: beside the first main-dwelling row.
+    Caso c{.nome = "SimplifiedSeveralMunicipalities", .modello = ModelloF24::Semplificato};
+    const auto r = righe(7, {"3961", "3960", "3958", "3958"});
+    c.versamento = versamento(r, "75", true);
+    c.fogli.push_back({"_s", {{"detrazione3", "75"}}, {"detrazione0", "detrazione1", "detrazione4"}});
+    out.push_back(c);
+    Caso senza{.nome = "SimplifiedSeveralMunicipalitiesNoMainDwelling", .modello = ModelloF24::Semplificato};
+    senza.versamento = versamento(righe(3, {"3961", "3960"}), "", true);
+    senza.fogli.push_back({"_s", {}, unisci(nomi("detrazione", 0, 10), {"detrazione"})});
+    out.push_back(senza);
+  }
+  {
+    Caso c{.nome = "NineRowsAlwaysSimplified"};
+    const auto r = righe(9);
+    c.versamento = versamento(r, "50", true);
+    c.fogli.push_back({"_s", righeVoci(r, 0, 9, true), {}});
+    out.push_back(c);
+    Caso d{.nome = "TwoSheetsWithoutMainDwelling", .avvisoDueModelli = true};
+    d.versamento = versamento(righe(6, {"3961"}), "50", true);
+    d.fogli = {{"_2", {}, {"detrazione"}}, {"_1", {}, {"detrazione"}}};
+    out.push_back(d);
+  }
+  {
+    // The parts of the name: "/", "\" and control characters become "-"; "_" stays.
+    Caso c{.nome = "NameParts"};
+    c.versamento = versamento(righe(1));
+    c.versamento.Contribuente = "ROSSI/BIANCHI\\S.N.C._BIS\tX";
+    c.versamento.CodiceCatastale = "A/01";
+    c.base = "f24tasi_ROSSI-BIANCHI-S.N.C._BIS-X_A-01_acconto_2014";
+    c.fogli.push_back({"", {}, {}});
+    out.push_back(c);
+  }
+  {
+    // An entity: its 11-digit code, and no personal boxes on a company's form.
+    Caso c{.nome = "Entity", .ente = true};
+    c.dati.CodiceFiscale = "01234567890";
+    c.dati.Cognome = "EDILIZIA ROSSI SRL";
+    c.versamento = versamento(righe(2));
+    Foglio f{"", {{"cf1", "0"}, {"cf11", "0"}, {"cognome", "EDILIZIA ROSSI SRL"}}, {"cf12", "cf16"}};
+    for (const char* v :
+         {"nome", "g1", "g2", "m1", "m2", "a1", "a2", "a3", "a4", "sesso", "comune", "prona1", "prona2"})
+      f.presenti.emplace_back(v, "");
+    f.presenti.insert(f.presenti.end(), {{"comunedom", "MILANO"}, {"prodom1", "M"}, {"indirizzo", "VIA VERDI 3"}});
+    c.fogli.push_back(f);
+    out.push_back(c);
+  }
+  {
+    Caso c{.nome = "EmptyIbanAndBlankDate"};
+    c.dati.Iban = "";
+    c.dati.DataNascita = "  /  /    ";
+    c.versamento = versamento(righe(1));
+    Foglio f{"", {}, {}};
+    for (const auto& v : unisci(nomi("iban", 1, 25), {"g1", "g2", "m1", "m2", "a1", "a2", "a3", "a4"}))
+      f.presenti.emplace_back(v, "");
+    c.fogli.push_back(f);
+    out.push_back(c);
+    Caso p{.nome = "FullIbanAndShortCode"};
+    p.dati.Iban = "IT60X0542811101000000123456";
+    p.dati.CodiceFiscale = "ABC";
+    p.versamento = versamento(righe(1));
+    p.fogli.push_back(
+        {"", {{"iban1", "6"}, {"iban2", "0"}, {"iban3", "X"}, {"iban25", "6"}, {"cf3", "C"}}, {"iban26", "cf4"}});
+    out.push_back(p);
+  }
+  for (int tipo = 0; tipo <= 2; ++tipo) {
+    const char* parola[] = {"acconto", "saldo", "unico"};
+    Caso c{.nome = std::string("Payment") + parola[tipo]};
+    c.versamento = versamento({riga("A001", "3958", "100", tipo)}, "", false, tipo);
+    c.base = std::string("f24tasi_BIANCHI ANNA_A001_") + parola[tipo] + "_2014";
+    c.fogli.push_back({"", {{"acc1", tipo == 1 ? "" : "X"}, {"sal1", tipo == 0 ? "" : "X"}, {"detrazione", ""}}, {}});
+    out.push_back(c);
+  }
+  return out;
+}
+
+class CompilaF24Tabella : public CompilaF24Test, public ::testing::WithParamInterface<Caso> {};
+
+TEST_P(CompilaF24Tabella, WritesTheFormsAndOpensThem) {
+  const Caso& c = GetParam();
+  if (c.avvisoDueModelli) {
+    desk.expectMsgBox(vbOK, {.prompt = "Le righe disponibili per la TASI nel modello F24 sono 4.\r\n"
+                                       "Il pagamento attuale richiede più di 4 righe, per cui verranno creati\r\n"
+                                       "2 modelli F24 separati e contraddistinti dal numero 1 e 2 finale.",
+                             .title = "Quotara",
+                             .icon = forms::vbInformation});
+  }
+  const auto esito = CompilaF24(c.dati, c.ente, c.modello, c.versamento);
+  ASSERT_TRUE(esito.Riuscito);
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  EXPECT_EQ(desk.msgBoxes().size(), c.avvisoDueModelli ? 1u : 0u);
+  EXPECT_EQ(esito.NomeFileF24, c.base);
+  EXPECT_EQ(desk.mousePointer(), forms::vbDefault);
+  EXPECT_THAT(desk.pointerChanges(), ::testing::Contains(forms::vbHourglass));
+
+  std::vector<std::string> file, aperti;
+  for (const auto& f : c.fogli) {
+    const std::string b = c.base + f.suffisso;
+    file.insert(file.end(), {b + "-compilato.pdf", b + ".fdf", b + ".pdf"});
+    aperti.push_back(dati(b + "-compilato.pdf"));
+  }
+  std::sort(file.begin(), file.end());
+  EXPECT_EQ(fileDati(), file);
+  EXPECT_EQ(desk.openedDocuments(), aperti);
+  EXPECT_EQ(esito.Compilati, aperti);
+
+  for (const auto& f : c.fogli) {
+    SCOPED_TRACE("sheet " + f.suffisso);
+    const std::string b = c.base + f.suffisso;
+    const auto tutte = voci(dati(b + ".fdf"));
+    const auto v = mappa(tutte);
+    EXPECT_EQ(v.size(), tutte.size()) << "each field written once";
+    for (const auto& [nome, valore] : f.presenti) {
+      ASSERT_EQ(v.count(nome), 1u) << nome;
+      EXPECT_EQ(v.at(nome), valore) << nome;
+    }
+    for (const auto& nome : f.assenti) EXPECT_EQ(v.count(nome), 0u) << nome;
+    EXPECT_EQ(pdf::LeggiFdf(leggiByte(dati(b + ".fdf"))).Pdf, dati(b + ".pdf"));
+    accettatoDaPdftk(b);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, CompilaF24Tabella, ::testing::ValuesIn(casi()),
+                         [](const auto& info) { return info.param.nome; });
+
+TEST_F(CompilaF24Test, WritesThePayerBlockInTheFormsOrder) {
+  ASSERT_TRUE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1), "50")).Riuscito);
+  const auto v = voci(dati("f24tasi_BIANCHI ANNA_A001_acconto_2014.fdf"));
+  std::vector<std::string> ordine;
+  for (const auto& [nome, valore] : v) ordine.push_back(nome);
+  auto attesi = unisci({"delega", "agenzia", "prov"}, nomi("cf", 1, 16));
+  attesi = unisci(attesi, {"cognome", "nome", "g1", "g2", "m1", "m2", "a1", "a2", "a3", "a4", "sesso", "comune",
+                           "prona1", "prona2", "comunedom", "prodom1", "prodom2", "indirizzo"});
+  attesi = unisci(attesi, nomi("iban", 1, 25));
+  attesi = unisci(attesi, {"coca11", "coca12", "coca13", "coca14", "acc1", "sal1", "immobili1", "cotri1", "anno1",
+                           "imu1", "detrazione"});
+  EXPECT_EQ(ordine, attesi);
+  EXPECT_EQ(mappa(v).at("a4"), "0");
+  EXPECT_EQ(mappa(v).at("prona2"), "M");
+}
+
+TEST_F(CompilaF24Test, RefusesMoreThanTenRows) {
+  desk.expectMsgBox(vbOK, {.prompt = "Se sono previste più di 10 righe il programma non può compilare il modello F24.",
+                           .title = "Quotara"});
+  const auto esito = CompilaF24(persona(), false, ModelloF24::Semplificato, versamento(righe(11)));
+  EXPECT_FALSE(esito.Riuscito);
+  EXPECT_TRUE(fileDati().empty());
+  EXPECT_TRUE(desk.openedDocuments().empty());
+  EXPECT_EQ(desk.mousePointer(), forms::vbDefault);
+}
+
+TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
+  const std::string base = "f24tasi_BIANCHI ANNA_A001_acconto_2014";
+  struct Caso {
+    const char* descrizione;
+    std::function<void()> prepara;
+    std::string file;  // the file the message names
+  };
+  const Caso casi[] = {
+      {"the folder cannot be made", [&] { scriviByte(datiF24(), "un file"); }, datiF24()},
+      {"the template copy cannot be written", [&] { std::filesystem::create_directories(dati(base + ".pdf") + "/x"); },
+       dati(base + ".pdf")},
+      {"the FDF cannot be written", [&] { std::filesystem::create_directories(dati(base + ".fdf") + "/x"); },
+       dati(base + ".fdf")},
+      {"the filled copy cannot be written",
+       [&] { std::filesystem::create_directories(dati(base + "-compilato.pdf") + "/x"); },
+       dati(base + "-compilato.pdf")},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.descrizione);
+    std::filesystem::remove_all(datiF24());
+    c.prepara();
+    desk.setMousePointer(forms::vbDefault);
+    desk.expectMsgBox(vbOK, {.title = "Quotara", .icon = forms::vbCritical});
+    const size_t prima = desk.msgBoxes().size();
+    const auto esito = CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1)));
+    EXPECT_FALSE(esito.Riuscito);
+    ASSERT_EQ(desk.msgBoxes().size(), prima + 1);
+    const std::string testo = desk.msgBoxes().back().prompt;
+    EXPECT_EQ(testo.rfind("Impossibile compilare il modello F24.\r\n", 0), 0u) << testo;
+    EXPECT_NE(testo.find("\"" + c.file + "\""), std::string::npos) << testo;
+    EXPECT_TRUE(desk.openedDocuments().empty());
+    EXPECT_EQ(desk.mousePointer(), forms::vbDefault);
+  }
+  // Two sheets: a failure on the second opens neither.
+  std::filesystem::remove_all(datiF24());
+  std::filesystem::create_directories(dati(base + "_2.fdf") + "/x");
+  desk.expectMsgBox(vbOK);
+  desk.expectMsgBox(vbOK, {.icon = forms::vbCritical});
+  EXPECT_FALSE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(6))).Riuscito);
+  EXPECT_TRUE(desk.openedDocuments().empty());
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+}
+
+TEST_F(CompilaF24Test, RunsAgainOverItsOwnFiles) {
+  for (int volta = 0; volta < 2; ++volta)
+    ASSERT_TRUE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(2), "50")).Riuscito);
+  EXPECT_EQ(fileDati().size(), 3u);
+  EXPECT_EQ(desk.openedDocuments().size(), 2u);
+}
+
+}  // namespace
+}  // namespace f24::testing
