@@ -12,13 +12,13 @@
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
 #include "shell/Applicazione.h"
+#include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Risorse.h"
 
 namespace f24 {
 namespace {
 
-constexpr const char* kTitolo = "Quotara";
 constexpr int kRigheNormale = 4;
 constexpr int kRigheDueModelli = 8;
 constexpr int kRigheSemplificato = 10;
@@ -204,8 +204,7 @@ EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 model
   const std::string detrazione =
       quante < static_cast<int>(v.RigheF24.size()) ? shell::Campo(v.RigheF24[quante], ";", 2) : "";
   if (quante > kRigheSemplificato) {
-    forms::MsgBox("Se sono previste più di 10 righe il programma non può compilare il modello F24.", forms::vbOKOnly,
-                  forms::vbInformation, kTitolo);
+    shell::Messaggio("Se sono previste più di 10 righe il programma non può compilare il modello F24.");
     return esito;
   }
   const bool semplificato = modello == ModelloF24::Semplificato || quante > kRigheDueModelli;
@@ -222,11 +221,10 @@ EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 model
     }
     const auto elenco = fogli(cartella + "/" + esito.NomeFileF24, semplificato, righe, v.F24PiuComuni);
     if (elenco.size() == 2)
-      forms::MsgBox(
+      shell::Messaggio(
           "Le righe disponibili per la TASI nel modello F24 sono 4.\r\n"
           "Il pagamento attuale richiede più di 4 righe, per cui verranno creati\r\n"
-          "2 modelli F24 separati e contraddistinti dal numero 1 e 2 finale.",
-          forms::vbOKOnly, forms::vbInformation, kTitolo);
+          "2 modelli F24 separati e contraddistinti dal numero 1 e 2 finale.");
     std::vector<std::string> compilati;
     for (const auto& f : elenco) compilati.push_back(produciFoglio(f, dati, ente, detrazione));
     // Every file is in place: the second sheet is opened first, so the first ends up on top.
@@ -236,8 +234,7 @@ EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 model
     }
     esito.Riuscito = true;
   } catch (const Guasto& e) {
-    forms::MsgBox(std::string("Impossibile compilare il modello F24.\r\n") + e.what(), forms::vbOKOnly,
-                  forms::vbCritical, kTitolo);
+    shell::Messaggio(std::string("Impossibile compilare il modello F24.\r\n") + e.what(), forms::vbCritical);
   }
   return esito;
 }

@@ -1,53 +1,29 @@
 #include "f24/DatiContribuenteF24.h"
 
-#include <array>
-
-#include "shell/Modulo1.h"
-
 namespace f24 {
-namespace {
 
-// The fields in file order.
-std::array<std::string DatiContribuenteF24::*, DatiContribuenteF24::NumeroCampi> campi() {
+const DatiContribuenteF24::Tabella& DatiContribuenteF24::Campi() {
   using D = DatiContribuenteF24;
-  return {&D::CodiceFiscale,
-          &D::Cognome,
-          &D::Nome,
-          &D::DataNascita,
-          &D::Sesso,
-          &D::ComuneNascita,
-          &D::ProvinciaNascita,
-          &D::ComuneDomicilio,
-          &D::ProvinciaDomicilio,
-          &D::Indirizzo,
-          &D::Delega,
-          &D::Agenzia,
-          &D::ProvinciaAgenzia,
-          &D::Iban};
+  static const Tabella t = {{{&D::CodiceFiscale, "CodiceFiscale"},
+                             {&D::Cognome, "Cognome"},
+                             {&D::Nome, "Nome"},
+                             {&D::DataNascita, "DataNascita"},
+                             {&D::Sesso, "Sesso"},
+                             {&D::ComuneNascita, "ComuneNascita"},
+                             {&D::ProvinciaNascita, "ProvinciaNascita"},
+                             {&D::ComuneDomicilio, "ComuneDomicilio"},
+                             {&D::ProvinciaDomicilio, "ProvinciaDomicilio"},
+                             {&D::Indirizzo, "Indirizzo"},
+                             {&D::Delega, "Delega"},
+                             {&D::Agenzia, "Agenzia"},
+                             {&D::ProvinciaAgenzia, "ProvinciaAgenzia"},
+                             {&D::Iban, "Iban"}}};
+  return t;
 }
 
-}  // namespace
-
-DatiContribuenteF24 DatiContribuenteF24::DaRiga(std::string_view riga) {
-  DatiContribuenteF24 d;
-  int n = 1;
-  for (auto campo : campi()) d.*campo = shell::Campo(riga, ";", n++);
-  return d;
-}
-
-std::string DatiContribuenteF24::Riga() const {
-  std::string riga;
-  for (auto campo : campi()) {
-    if (campo != &DatiContribuenteF24::CodiceFiscale) riga += ';';
-    riga += this->*campo;
-  }
-  return riga;
-}
-
-std::string DatiContribuenteF24::Chiave() const { return CodiceFiscale + ";" + Iban; }
+std::string DatiContribuenteF24::chiaveDi(std::string_view riga) { return fromLine(riga).chiave(); }
 
 bool DatiContribuenteF24::Ente() const {
-  // The plain reading: the leading digits, 0 when there are none.
   for (const char c : CodiceFiscale) {
     if (c < '0' || c > '9') return false;
     if (c != '0') return true;

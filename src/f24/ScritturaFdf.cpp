@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
-#include "forms/Application.h"
+#include "shell/Messaggi.h"
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
 
 namespace f24 {
 namespace {
 
-constexpr const char* kTitolo = "Quotara";
 constexpr const char* kFine = "\r\n";
 
 // The path without its ending `estensione` (letter case counts); only the end
@@ -97,8 +96,7 @@ bool ScritturaFdf::nomeNelModello(std::string_view nome, std::string& trovato) c
   // A plain search in the list, so a name that ends a listed name matches too.
   const size_t p = elencoMinuscolo_.find(minuscolo(nome) + ";");
   if (p == std::string::npos) {
-    if (SegnalaCampiMancanti)
-      forms::MsgBox("Scrittura FDF: Nome campo inesistente " + std::string(nome), forms::vbOKOnly, 0, kTitolo);
+    if (SegnalaCampiMancanti) shell::Messaggio("Scrittura FDF: Nome campo inesistente " + std::string(nome), 0);
     return false;
   }
   trovato = elencoCampi_.substr(p, elencoCampi_.find(';', p) - p);

@@ -1,5 +1,7 @@
 #include "pdf/CompilazioneModulo.h"
 
+// qpdf without its old PointerHolder interfaces.
+#define POINTERHOLDER_TRANSITION 4
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
 #include <qpdf/QPDFFormFieldObjectHelper.hh>

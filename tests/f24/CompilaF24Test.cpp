@@ -83,14 +83,15 @@ class CompilaF24Test : public F24Test {
     std::sort(out.begin(), out.end());
     return out;
   }
-  std::string dati(const std::string& nome) const { return datiF24() + "/" + nome; }
+  std::string inDati(const std::string& nome) const { return datiF24() + "/" + nome; }
 
   // Every FDF of the run is accepted by another FDF reader too.
   void accettatoDaPdftk(const std::string& base) {
     int stato = -1;
-    const std::string out = esegui("pdftk " + quota(dati(base + ".pdf")) + " fill_form " + quota(dati(base + ".fdf")) +
-                                       " output " + quota(percorso(base + "-pdftk.pdf")) + " 2>&1",
-                                   &stato);
+    const std::string out =
+        esegui("pdftk " + quota(inDati(base + ".pdf")) + " fill_form " + quota(inDati(base + ".fdf")) + " output " +
+                   quota(percorso(base + "-pdftk.pdf")) + " 2>&1",
+               &stato);
     EXPECT_EQ(stato, 0) << base << ": " << out;
   }
 };
@@ -293,7 +294,7 @@ TEST_P(CompilaF24Tabella, WritesTheFormsAndOpensThem) {
   for (const auto& f : c.fogli) {
     const std::string b = c.base + f.suffisso;
     file.insert(file.end(), {b + "-compilato.pdf", b + ".fdf", b + ".pdf"});
-    aperti.push_back(dati(b + "-compilato.pdf"));
+    aperti.push_back(inDati(b + "-compilato.pdf"));
   }
   std::sort(file.begin(), file.end());
   EXPECT_EQ(fileDati(), file);
@@ -303,7 +304,7 @@ TEST_P(CompilaF24Tabella, WritesTheFormsAndOpensThem) {
   for (const auto& f : c.fogli) {
     SCOPED_TRACE("sheet " + f.suffisso);
     const std::string b = c.base + f.suffisso;
-    const auto tutte = voci(dati(b + ".fdf"));
+    const auto tutte = voci(inDati(b + ".fdf"));
     const auto v = mappa(tutte);
     EXPECT_EQ(v.size(), tutte.size()) << "each field written once";
     for (const auto& [nome, valore] : f.presenti) {
@@ -311,7 +312,7 @@ TEST_P(CompilaF24Tabella, WritesTheFormsAndOpensThem) {
       EXPECT_EQ(v.at(nome), valore) << nome;
     }
     for (const auto& nome : f.assenti) EXPECT_EQ(v.count(nome), 0u) << nome;
-    EXPECT_EQ(pdf::LeggiFdf(leggiByte(dati(b + ".fdf"))).Pdf, dati(b + ".pdf"));
+    EXPECT_EQ(pdf::LeggiFdf(leggiByte(inDati(b + ".fdf"))).Pdf, inDati(b + ".pdf"));
     accettatoDaPdftk(b);
   }
 }
@@ -321,7 +322,7 @@ INSTANTIATE_TEST_SUITE_P(Casi, CompilaF24Tabella, ::testing::ValuesIn(casi()),
 
 TEST_F(CompilaF24Test, WritesThePayerBlockInTheFormsOrder) {
   ASSERT_TRUE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1), "50")).Riuscito);
-  const auto v = voci(dati("f24tasi_BIANCHI ANNA_A001_acconto_2014.fdf"));
+  const auto v = voci(inDati("f24tasi_BIANCHI ANNA_A001_acconto_2014.fdf"));
   std::vector<std::string> ordine;
   for (const auto& [nome, valore] : v) ordine.push_back(nome);
   auto attesi = unisci({"delega", "agenzia", "prov"}, nomi("cf", 1, 16));
@@ -354,13 +355,13 @@ TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
   };
   const Caso casi[] = {
       {"the folder cannot be made", [&] { scriviByte(datiF24(), "un file"); }, datiF24()},
-      {"the template copy cannot be written", [&] { std::filesystem::create_directories(dati(base + ".pdf") + "/x"); },
-       dati(base + ".pdf")},
-      {"the FDF cannot be written", [&] { std::filesystem::create_directories(dati(base + ".fdf") + "/x"); },
-       dati(base + ".fdf")},
+      {"the template copy cannot be written",
+       [&] { std::filesystem::create_directories(inDati(base + ".pdf") + "/x"); }, inDati(base + ".pdf")},
+      {"the FDF cannot be written", [&] { std::filesystem::create_directories(inDati(base + ".fdf") + "/x"); },
+       inDati(base + ".fdf")},
       {"the filled copy cannot be written",
-       [&] { std::filesystem::create_directories(dati(base + "-compilato.pdf") + "/x"); },
-       dati(base + "-compilato.pdf")},
+       [&] { std::filesystem::create_directories(inDati(base + "-compilato.pdf") + "/x"); },
+       inDati(base + "-compilato.pdf")},
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.descrizione);
@@ -380,7 +381,7 @@ TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
   }
   // Two sheets: a failure on the second opens neither.
   std::filesystem::remove_all(datiF24());
-  std::filesystem::create_directories(dati(base + "_2.fdf") + "/x");
+  std::filesystem::create_directories(inDati(base + "_2.fdf") + "/x");
   desk.expectMsgBox(vbOK);
   desk.expectMsgBox(vbOK, {.icon = forms::vbCritical});
   EXPECT_FALSE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(6))).Riuscito);

@@ -1,29 +1,23 @@
 #pragma once
-// The headless desktop, the program's application object and a private
-// program folder for each test of the F24 forms; helpers to run the PDF tools.
+// The fixture of the F24 tests (the program's own, with a scratch folder per
+// test) and small helpers to run the PDF tools on the files they write.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#include "forms/HeadlessDesktop.h"
-#include "platform/Paths.h"
-#include "shell/Applicazione.h"
+#include "support/Pdf.h"
+#include "support/ProgramTest.h"
 
 namespace f24::testing {
 
-inline std::string leggiByte(const std::string& percorso) {
-  std::ifstream in(percorso, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using quotara::testing::LeggiFile;
+using quotara::testing::ScriviFile;
 
-inline void scriviByte(const std::string& percorso, const std::string& byte) {
-  std::ofstream(percorso, std::ios::binary) << byte;
-}
+inline std::string leggiByte(const std::string& percorso) { return LeggiFile(percorso); }
+inline void scriviByte(const std::string& percorso, const std::string& byte) { ScriviFile(percorso, byte); }
 
 // A file of the repository.
 inline std::string sorgente(const std::string& relativo) { return std::string(QUOTARA_SOURCE_DIR) + "/" + relativo; }
@@ -49,39 +43,12 @@ inline std::string esegui(const std::string& comando, int* stato = nullptr) {
 }
 
 // The project's structural PDF check.
-inline void controllaPdf(const std::string& percorso) {
-  int stato = -1;
-  const std::string out = esegui(sorgente("tools/check-pdf") + " " + quota(percorso) + " 2>&1", &stato);
-  EXPECT_EQ(stato, 0) << out;
-}
+inline void controllaPdf(const std::string& percorso) { EXPECT_EQ(quotara::testing::ControllaPdf(percorso), ""); }
 
-class F24Test : public ::testing::Test {
+class F24Test : public quotara::testing::ProgramTest {
  protected:
-  F24Test() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string nome = std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : nome)
-      if (c == '/') c = '-';
-    base = std::filesystem::path(QUOTARA_TEST_OUT) / nome;
-    std::filesystem::remove_all(base);
-    std::filesystem::create_directories(base / "dati");
-    std::filesystem::create_directories(base / "temp");
-    std::filesystem::permissions(base / "dati", std::filesystem::perms::owner_all);
-    std::filesystem::permissions(base / "temp", std::filesystem::perms::owner_all);
-    platform::setProgramFolderForTests((base / "dati").string());
-    platform::setTempFolderForTests((base / "temp").string());
-  }
-  ~F24Test() override {
-    platform::setProgramFolderForTests("");
-    platform::setTempFolderForTests("");
-  }
-
-  std::string percorso(const std::string& nome) const { return (base / nome).string(); }
-  std::string datiF24() const { return (base / "dati" / "datiF24").string(); }
-
-  std::filesystem::path base;
-  forms::HeadlessDesktop desk;
-  shell::Applicazione application{desk};
+  std::string percorso(const std::string& nome) const { return (cartella() / nome).string(); }
+  std::string datiF24() const { return dati("datiF24"); }
 };
 
 }  // namespace f24::testing

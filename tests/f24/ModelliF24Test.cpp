@@ -156,8 +156,8 @@ TEST_F(ModelliF24Test, PassTheStructuralCheck) {
 
 TEST_F(ModelliF24Test, AreWhatTheGeneratorWrites) {
   int stato = -1;
-  const std::string out =
-      esegui("python3 " + quota(sorgente("tools/gen-modelli-f24.py")) + " " + quota(base.string()) + " 2>&1", &stato);
+  const std::string out = esegui(
+      "python3 " + quota(sorgente("tools/gen-modelli-f24.py")) + " " + quota(cartella().string()) + " 2>&1", &stato);
   ASSERT_EQ(stato, 0) << out;
   for (const auto& m : kModelli) {
     SCOPED_TRACE(m.file);

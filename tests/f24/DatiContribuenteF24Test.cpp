@@ -1,0 +1,47 @@
+// The payer record: its line, its key and the entity test.
+#include <gmock/gmock.h>
+
+#include "f24/DatiContribuenteF24.h"
+
+namespace f24 {
+namespace {
+
+TEST(DatiContribuenteF24, ReadsAndWritesItsLineInFileOrder) {
+  const std::string riga =
+      "BNCNNA80A41H501X;BIANCHI;ANNA;01/01/1980;F;ROMA;RM;MILANO;MI;VIA VERDI 3;BANCA;AG "
+      "1;RM;IT60X0542811101000000123456";
+  const auto d = DatiContribuenteF24::fromLine(riga);
+  EXPECT_EQ(d.CodiceFiscale, "BNCNNA80A41H501X");
+  EXPECT_EQ(d.DataNascita, "01/01/1980");
+  EXPECT_EQ(d.ProvinciaDomicilio, "MI");
+  EXPECT_EQ(d.ProvinciaAgenzia, "RM");
+  EXPECT_EQ(d.Iban, "IT60X0542811101000000123456");
+  EXPECT_EQ(d.toLine(), riga);
+  EXPECT_EQ(d.chiave(), "BNCNNA80A41H501X;IT60X0542811101000000123456");
+  EXPECT_EQ(DatiContribuenteF24::chiaveDi(riga), d.chiave());
+  // A short line: the fields it lacks are empty, the key keeps its separator.
+  const auto corto = DatiContribuenteF24::fromLine("01234567890;EDILIZIA SRL");
+  EXPECT_EQ(corto.Cognome, "EDILIZIA SRL");
+  EXPECT_EQ(corto.Iban, "");
+  EXPECT_EQ(corto.chiave(), "01234567890;");
+  EXPECT_EQ(corto.toLine(), "01234567890;EDILIZIA SRL;;;;;;;;;;;;");
+}
+
+TEST(DatiContribuenteF24, TellsAnEntityByItsLeadingDigits) {
+  const std::pair<const char*, bool> casi[] = {
+      {"BNCNNA80A41H501X", false},
+      {"01234567890", true},
+      {"00000000000", false},
+      {"0A", false},
+      {"12ABC", true},
+      {"", false},
+  };
+  for (const auto& [codice, ente] : casi) {
+    DatiContribuenteF24 d;
+    d.CodiceFiscale = codice;
+    EXPECT_EQ(d.Ente(), ente) << codice;
+  }
+}
+
+}  // namespace
+}  // namespace f24
