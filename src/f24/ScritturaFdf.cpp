@@ -105,13 +105,21 @@ bool ScritturaFdf::nomeNelModello(std::string_view nome, std::string& trovato) c
 
 void ScritturaFdf::scriviVoce(std::string_view nome, const std::string& valore) {
   if (!aperto_) return;
-  testo_ += "<</T(" + StringaPdf(platform::utf8ToCp1252(nome)) + ")/V" + valore + ">>" + kFine;
+  testo_ += "<</T(";
+  testo_ += StringaPdf(platform::utf8ToCp1252(nome));
+  testo_ += ")/V";
+  testo_ += valore;
+  testo_ += ">>";
+  testo_ += kFine;
 }
 
 void ScritturaFdf::WriteField(std::string_view NomeCampo, std::string_view Valore) {
   std::string nome;
   if (!nomeNelModello(NomeCampo, nome)) return;
-  scriviVoce(nome, "(" + StringaPdf(platform::utf8ToCp1252(senzaSpazi(Valore))) + ")");
+  std::string valore(1, '(');
+  valore += StringaPdf(platform::utf8ToCp1252(senzaSpazi(Valore)));
+  valore += ')';
+  scriviVoce(nome, valore);
 }
 
 void ScritturaFdf::WriteCheckBox(std::string_view NomeCampo, bool Valore) {

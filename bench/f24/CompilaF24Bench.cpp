@@ -1,0 +1,57 @@
+// "Compila F24" from the button to the filled files: a payment of six rows,
+// two ordinary sheets, each with its template copy, FDF and filled copy.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "f24/CompilaF24.h"
+#include "forms/HeadlessDesktop.h"
+#include "platform/Paths.h"
+#include "shell/Applicazione.h"
+
+namespace {
+
+f24::DatiContribuenteF24 contribuente() {
+  return f24::DatiContribuenteF24::fromLine(
+      "BNCNNA80A41H501X;BIANCHI;ANNA;01/01/1980;F;ROMA;RM;MILANO;MI;VIA VERDI 3;BANCA DI ROMA;AGENZIA 12;RM;"
+      "IT60X0542811101000000123456");
+}
+
+f24::VersamentoF24 seiRighe() {
+  f24::VersamentoF24 v;
+  const char* tributi[] = {"3958", "3961", "3960", "3959", "3961", "3960"};
+  for (int i = 0; i < 6; ++i)
+    v.RigheF24.push_back(std::string(i % 2 ? "B002" : "A001") + ";X;;1;" + tributi[i] + ";2014;" +
+                         std::to_string(100 * (i + 1)));
+  v.RigheF24.push_back("1;50;2100;");
+  v.NumRigheF24 = 6;
+  v.F24PiuComuni = true;
+  v.Contribuente = "BIANCHI ANNA";
+  v.CodiceCatastale = "A001";
+  v.Anno = "2014";
+  return v;
+}
+
+void BM_CompilaF24DueFogli(benchmark::State& state) {
+  char modello[] = "/tmp/quotara-bench-f24-XXXXXX";
+  const char* cartella = mkdtemp(modello);
+  if (!cartella) throw std::runtime_error("mkdtemp");
+  platform::setProgramFolderForTests(cartella);
+  forms::HeadlessDesktop desk;
+  shell::Applicazione application(desk);
+  const auto dati = contribuente();
+  const auto versamento = seiRighe();
+  for (auto _ : state) {
+    desk.expectMsgBox(forms::vbOK);  // the notice of the two sheets
+    const auto esito = f24::CompilaF24(dati, false, f24::ModelloF24::Normale, versamento);
+    if (!esito.Riuscito || esito.Compilati.size() != 2) state.SkipWithError("the run failed");
+  }
+  platform::setProgramFolderForTests("");
+  std::filesystem::remove_all(cartella);
+}
+BENCHMARK(BM_CompilaF24DueFogli)->Unit(benchmark::kMillisecond);
+
+}  // namespace
