@@ -90,7 +90,7 @@ frmModelliF24::frmModelliF24() {
   lstF24.setTabIndex(0);
   // The columns start where the headings do (a dialog unit is a quarter of
   // an average character).
-  lstF24.setTabStops({192, 268, 364, 440});
+  lstF24.setTabStops({120, 167, 227, 275});
 
   Frame2.create(*this, 240, 4260, 8880, 960);
   Frame2.setCaption("Gestione archivio");
