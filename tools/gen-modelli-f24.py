@@ -246,6 +246,37 @@ def plain_section(f, top, title, heads, rows):
     return y + 2
 
 
+def row_fields(f, rows, cols):
+    """The fields of the tax rows in table order: the code characters of every row, then
+    acc, sal, immobili, cotri, anno and imu row by row. cols: x and width of the last four."""
+    for i, r, ry in rows:
+        f.char_fields(["coca%d%d" % (i, k) for k in range(1, 5)], r["coca"])
+    for i, r, ry in rows:
+        f.char_fields(["acc%d" % i], [r["acc"]])
+        f.char_fields(["sal%d" % i], [r["sal"]])
+        for name, (x, w) in zip(("immobili", "cotri", "anno", "imu"), cols):
+            f.field("%s%d" % (name, i), (x, ry, w, 14), maxlen=4 if name in ("cotri", "anno") else None,
+                    centred=name != "imu")
+
+
+def column_heads(f, y, cols):
+    """Grey heads over the columns of the tax rows, in two lines; narrow columns in small type.
+    cols: (label, x, width)."""
+    for label, x, w in cols:
+        f.fill(x, y, w, 16, GREY)
+        f.frame(x, y, w, 16)
+        words = label.split(" ")
+        if w < 30 and len(words) > 1:
+            f.centre(x, y + 7, w, 3.6, words[0])
+            f.centre(x, y + 13, w, 3.6, " ".join(words[1:]))
+        elif w < 30:
+            f.centre(x, y + 10, w, 3.6, label)
+        else:
+            half = (len(words) + 1) // 2
+            f.centre(x, y + 7, w, 5, " ".join(words[:half]))
+            f.centre(x, y + 13, w, 5, " ".join(words[half:]))
+
+
 # --- the ordinary form ------------------------------------------------------------------
 
 
@@ -274,17 +305,7 @@ def ordinary():
             ("saldo", 121, 11), ("numero immobili", 136, 24), ("codice tributo", 164, 44),
             ("rateazione/ mese rif.", 212, 44), ("anno di riferimento", 260, 44),
             ("importi a debito versati", 308, 122), ("importi a credito compensati", 436, 122)]
-    for label, x, w in cols:
-        f.fill(x, y, w, 16, GREY)
-        f.frame(x, y, w, 16)
-        words = label.split(" ")
-        half = (len(words) + 1) // 2
-        if w < 30 and len(words) > 1:
-            f.centre(x, y + 7, w, 3.6, words[0])
-            f.centre(x, y + 13, w, 3.6, " ".join(words[1:]))
-        else:
-            f.centre(x, y + 7, w, 5, " ".join(words[:half]))
-            f.centre(x, y + 13, w, 5, " ".join(words[half:]))
+    column_heads(f, y, cols)
     y += 18
     rows = []
     for i in range(1, 5):
@@ -300,15 +321,7 @@ def ordinary():
         f.cents(538, y)
         rows.append((i, r, y))
         y += 16
-    for i, r, ry in rows:
-        f.char_fields(["coca%d%d" % (i, k) for k in range(1, 5)], r["coca"])
-    for i, r, ry in rows:
-        f.char_fields(["acc%d" % i], [r["acc"]])
-        f.char_fields(["sal%d" % i], [r["sal"]])
-        f.field("immobili%d" % i, (136, ry, 24, 14), centred=True)
-        f.field("cotri%d" % i, (164, ry, 44, 14), maxlen=4, centred=True)
-        f.field("anno%d" % i, (260, ry, 44, 14), maxlen=4, centred=True)
-        f.field("imu%d" % i, (308, ry, 100, 14))
+    row_fields(f, rows, ((136, 24), (164, 44), (260, 44), (308, 100)))
     # Deduction, totals and balance of the section.
     f.text(28, y + 10, 5.5, "identificativo operazione")
     f.boxes(90, y, 18, 6, 14)
@@ -396,19 +409,7 @@ def simplified():
             ("immob. variati", 147, 11), ("acc.", 161, 11), ("saldo", 175, 11), ("numero immobili", 189, 22),
             ("rateazione/ mese rif.", 214, 34), ("anno di riferimento", 251, 32), ("detrazione", 286, 80),
             ("importi a debito versati", 369, 100), ("importi a credito compensati", 472, 100)]
-    for label, x, w in cols:
-        f.fill(x, y, w, 16, GREY)
-        f.frame(x, y, w, 16)
-        words = label.split(" ")
-        if w < 30 and len(words) > 1:
-            f.centre(x, y + 7, w, 3.6, words[0])
-            f.centre(x, y + 13, w, 3.6, " ".join(words[1:]))
-        elif w < 30:
-            f.centre(x, y + 10, w, 3.6, label)
-        else:
-            half = (len(words) + 1) // 2
-            f.centre(x, y + 7, w, 5, " ".join(words[:half]))
-            f.centre(x, y + 13, w, 5, " ".join(words[half:]))
+    column_heads(f, y, cols)
     y += 18
     rows = []
     for i in range(1, 11):
@@ -421,15 +422,7 @@ def simplified():
         r["cred"] = f.cents(552, y)
         rows.append((i, r, y))
         y += 16
-    for i, r, ry in rows:
-        f.char_fields(["coca%d%d" % (i, k) for k in range(1, 5)], r["coca"])
-    for i, r, ry in rows:
-        f.char_fields(["acc%d" % i], [r["acc"]])
-        f.char_fields(["sal%d" % i], [r["sal"]])
-        f.field("immobili%d" % i, (189, ry, 22, 14), centred=True)
-        f.field("cotri%d" % i, (49, ry, 34, 14), maxlen=4, centred=True)
-        f.field("anno%d" % i, (251, ry, 32, 14), maxlen=4, centred=True)
-        f.field("imu%d" % i, (369, ry, 78, 14))
+    row_fields(f, rows, ((189, 22), (49, 34), (251, 32), (369, 78)))
     for i, r, ry in rows:
         f.char_fields(["el%d1" % i, "el%d2" % i], r["el"])
     for i, r, ry in rows:

@@ -8,8 +8,8 @@
 
 #include "f24/ScritturaFdf.h"
 #include "forms/Application.h"
+#include "forms/Text.h"
 #include "pdf/CompilazioneModulo.h"
-#include "platform/Cp1252.h"
 #include "platform/Files.h"
 #include "shell/Applicazione.h"
 #include "shell/Messaggi.h"
@@ -31,19 +31,8 @@ struct Guasto : std::runtime_error {
 
 // Character k (from 1) of a text, "" past its end.
 std::string carattere(std::string_view testo, size_t k) {
-  size_t pos = 0;
-  for (size_t i = 1; pos < testo.size(); ++i) {
-    const size_t inizio = pos;
-    platform::nextCodePoint(testo, pos);
-    if (i == k) return std::string(testo.substr(inizio, pos - inizio));
-  }
-  return "";
-}
-
-size_t lunghezza(std::string_view testo) {
-  size_t n = 0;
-  for (size_t pos = 0; pos < testo.size(); ++n) platform::nextCodePoint(testo, pos);
-  return n;
+  const std::u32string caratteri = forms::text::toU32(testo);
+  return k >= 1 && k <= caratteri.size() ? forms::text::toUtf8(caratteri.substr(k - 1, 1)) : "";
 }
 
 // One form of the run: its base path, its template and the items of RigheF24 it carries.
@@ -59,7 +48,7 @@ void scriviContribuente(ScritturaFdf& fdf, const DatiContribuenteF24& d, bool en
   fdf.WriteField("delega", d.Delega);
   fdf.WriteField("agenzia", d.Agenzia);
   fdf.WriteField("prov", d.ProvinciaAgenzia);
-  const size_t n = std::min<size_t>(lunghezza(d.CodiceFiscale), 16);
+  const size_t n = std::min<size_t>(forms::text::length(d.CodiceFiscale), 16);
   for (size_t k = 1; k <= n; ++k) fdf.WriteField("cf" + std::to_string(k), carattere(d.CodiceFiscale, k));
   fdf.WriteField("cognome", d.Cognome);
   // An entity has no first name, birth date, sex or birthplace: the boxes stay empty.

@@ -6,7 +6,6 @@
 
 #include "forms/Text.h"
 #include "pdf/CompilazioneModulo.h"
-#include "platform/Cp1252.h"
 #include "shell/Applicazione.h"
 #include "shell/Dialoghi.h"
 #include "shell/Messaggi.h"
@@ -20,9 +19,7 @@ namespace {
 
 // The first n characters of a text.
 std::string primi(std::string_view testo, size_t n) {
-  size_t pos = 0;
-  for (size_t i = 0; i < n && pos < testo.size(); ++i) platform::nextCodePoint(testo, pos);
-  return std::string(testo.substr(0, pos));
+  return forms::text::toUtf8(forms::text::toU32(testo).substr(0, n));
 }
 
 std::vector<std::string> parti(std::string_view base) {

@@ -75,24 +75,11 @@ std::map<std::string, std::string> mappa(const std::vector<std::pair<std::string
 
 class CompilaF24Test : public F24Test {
  protected:
-  // The files of "datiF24", sorted.
-  std::vector<std::string> fileDati() const {
-    std::vector<std::string> out;
-    if (!std::filesystem::exists(datiF24())) return out;
-    for (const auto& e : std::filesystem::directory_iterator(datiF24())) out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-  }
-  std::string inDati(const std::string& nome) const { return datiF24() + "/" + nome; }
-
   // Every FDF of the run is accepted by another FDF reader too.
   void accettatoDaPdftk(const std::string& base) {
-    int stato = -1;
-    const std::string out =
-        esegui("pdftk " + quota(inDati(base + ".pdf")) + " fill_form " + quota(inDati(base + ".fdf")) + " output " +
-                   quota(percorso(base + "-pdftk.pdf")) + " 2>&1",
-               &stato);
-    EXPECT_EQ(stato, 0) << base << ": " << out;
+    const std::string out = Esegui("pdftk " + quota(inDati(base + ".pdf")) + " fill_form " +
+                                   quota(inDati(base + ".fdf")) + " output " + quota(percorso(base + "-pdftk.pdf")));
+    EXPECT_TRUE(Riuscito(out)) << base << ": " << out;
   }
 };
 
@@ -297,7 +284,7 @@ TEST_P(CompilaF24Tabella, WritesTheFormsAndOpensThem) {
     aperti.push_back(inDati(b + "-compilato.pdf"));
   }
   std::sort(file.begin(), file.end());
-  EXPECT_EQ(fileDati(), file);
+  EXPECT_EQ(FileDatiF24(), file);
   EXPECT_EQ(desk.openedDocuments(), aperti);
   EXPECT_EQ(esito.Compilati, aperti);
 
@@ -341,7 +328,7 @@ TEST_F(CompilaF24Test, RefusesMoreThanTenRows) {
                            .title = "Quotara"});
   const auto esito = CompilaF24(persona(), false, ModelloF24::Semplificato, versamento(righe(11)));
   EXPECT_FALSE(esito.Riuscito);
-  EXPECT_TRUE(fileDati().empty());
+  EXPECT_TRUE(FileDatiF24().empty());
   EXPECT_TRUE(desk.openedDocuments().empty());
   EXPECT_EQ(desk.mousePointer(), forms::vbDefault);
 }
@@ -392,7 +379,7 @@ TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
 TEST_F(CompilaF24Test, RunsAgainOverItsOwnFiles) {
   for (int volta = 0; volta < 2; ++volta)
     ASSERT_TRUE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(2), "50")).Riuscito);
-  EXPECT_EQ(fileDati().size(), 3u);
+  EXPECT_EQ(FileDatiF24().size(), 3u);
   EXPECT_EQ(desk.openedDocuments().size(), 2u);
 }
 

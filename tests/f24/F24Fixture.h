@@ -3,10 +3,10 @@
 // test) and small helpers to run the PDF tools on the files they write.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/Pdf.h"
 #include "support/ProgramTest.h"
@@ -29,18 +29,10 @@ inline std::string quota(const std::string& s) {
   return out + "'";
 }
 
-// Runs a command; its standard output, and its exit status in `stato`.
-inline std::string esegui(const std::string& comando, int* stato = nullptr) {
-  std::string out;
-  FILE* p = popen(comando.c_str(), "r");
-  if (!p) return out;
-  std::array<char, 4096> buf{};
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-  const int rc = pclose(p);
-  if (stato) *stato = rc;
-  return out;
-}
+using quotara::testing::Esegui;
+
+// Whether the command whose output this is ended well.
+inline bool Riuscito(const std::string& uscita) { return uscita.find("\n(exit ") == std::string::npos; }
 
 // The project's structural PDF check.
 inline void controllaPdf(const std::string& percorso) { EXPECT_EQ(quotara::testing::ControllaPdf(percorso), ""); }
@@ -49,6 +41,15 @@ class F24Test : public quotara::testing::ProgramTest {
  protected:
   std::string percorso(const std::string& nome) const { return (cartella() / nome).string(); }
   std::string datiF24() const { return dati("datiF24"); }
+  std::string inDati(const std::string& nome) const { return datiF24() + "/" + nome; }
+  // The files of "datiF24", sorted.
+  std::vector<std::string> FileDatiF24() const {
+    std::vector<std::string> out;
+    if (!std::filesystem::exists(datiF24())) return out;
+    for (const auto& e : std::filesystem::directory_iterator(datiF24())) out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+  }
 };
 
 }  // namespace f24::testing

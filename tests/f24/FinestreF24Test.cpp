@@ -99,19 +99,11 @@ class ArchivioModelliTest : public F24Test {
     EXPECT_TRUE(CompilaF24(d, false, ModelloF24::Normale, v).Riuscito);
     return datiF24() + "/" + NomeFileF24(contribuente, "H501", 0, "2014");
   }
-  std::string inDati(const std::string& nome) const { return datiF24() + "/" + nome; }
   // Opened as the totals page opens it: the frame hidden, the list shown.
   frmModelliF24& apri() {
     auto& f = application.form<frmModelliF24>();
     shell::ApriDialogo(f);
     return f;
-  }
-  std::vector<std::string> fileDati() const {
-    std::vector<std::string> out;
-    if (!std::filesystem::exists(datiF24())) return out;
-    for (const auto& e : std::filesystem::directory_iterator(datiF24())) out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
   }
 };
 
@@ -177,13 +169,13 @@ TEST_F(ArchivioModelliTest, DeletesOneFormWithItsCopies) {
   user.pickRow(f.lstF24, 1);
   desk.expectMsgBox(vbNo, {.prompt = "Vuoi eliminare il modello F24 selezionato?", .icon = forms::vbQuestion});
   user.click(f.cmdElimina);
-  EXPECT_EQ(fileDati().size(), 5u);
+  EXPECT_EQ(FileDatiF24().size(), 5u);
   desk.expectMsgBox(vbYes, {.prompt = "Vuoi eliminare il modello F24 selezionato?"});
   user.click(f.cmdElimina);
   EXPECT_EQ(desk.pendingAnswers(), 0u);
-  EXPECT_EQ(fileDati(), (std::vector<std::string>{"f24tasi_ANNA VERDI_H501_acconto_2014-compilato.pdf",
-                                                  "f24tasi_ANNA VERDI_H501_acconto_2014.fdf",
-                                                  "f24tasi_ANNA VERDI_H501_acconto_2014.pdf"}));
+  EXPECT_EQ(FileDatiF24(), (std::vector<std::string>{"f24tasi_ANNA VERDI_H501_acconto_2014-compilato.pdf",
+                                                     "f24tasi_ANNA VERDI_H501_acconto_2014.fdf",
+                                                     "f24tasi_ANNA VERDI_H501_acconto_2014.pdf"}));
   ASSERT_EQ(f.lstF24.ListCount(), 1);
   EXPECT_EQ(f.lstF24.ListIndex(), -1);
   EXPECT_FALSE(f.cmdLoad.Enabled());
@@ -206,7 +198,7 @@ TEST_F(ArchivioModelliTest, KeepsTheFolderWhenSomethingElseIsInIt) {
   user.pickRow(f.lstF24, 0);
   desk.expectMsgBox(vbYes);
   user.click(f.cmdElimina);
-  EXPECT_THAT(fileDati(), ElementsAre("appunti.txt"));
+  EXPECT_THAT(FileDatiF24(), ElementsAre("appunti.txt"));
   EXPECT_FALSE(application.isLoaded<frmModelliF24>());
   EXPECT_TRUE(desk.msgBoxes().size() == 1u);
 }
@@ -218,7 +210,7 @@ TEST_F(ArchivioModelliTest, DeletesTheWholeArchive) {
   auto& f = apri();
   desk.expectMsgBox(vbNo, {.prompt = "Vuoi eliminare tutto l'archivio dei modelli F24?", .icon = forms::vbQuestion});
   user.click(f.cmdDeleteAll);
-  EXPECT_EQ(fileDati().size(), 7u);
+  EXPECT_EQ(FileDatiF24().size(), 7u);
   EXPECT_TRUE(application.isLoaded<frmModelliF24>());
   desk.expectMsgBox(vbYes);
   desk.expectMsgBox(vbOK,
@@ -239,7 +231,7 @@ TEST_F(ArchivioModelliTest, ListsWhatTheWholeDeletionLeft) {
   const std::string testo = desk.msgBoxes().back().prompt;
   EXPECT_NE(testo.find("sottocartella"), std::string::npos) << testo;
   EXPECT_EQ(testo.find("L'archivio è stato eliminato."), std::string::npos) << testo;
-  EXPECT_THAT(fileDati(), ElementsAre("sottocartella"));
+  EXPECT_THAT(FileDatiF24(), ElementsAre("sottocartella"));
 }
 
 TEST_F(ArchivioModelliTest, ShowsAnEmptyListWithoutTheFolder) {

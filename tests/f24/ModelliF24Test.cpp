@@ -83,10 +83,8 @@ TEST_F(ModelliF24Test, HoldTheFieldsOfTheTable) {
     }
 
     // An independent reader sees the same fields (children by their full names).
-    int stato = -1;
-    const std::string dump =
-        esegui("pdftk " + quota(sorgente("resources/") + m.file) + " dump_data_fields 2>&1", &stato);
-    ASSERT_EQ(stato, 0) << dump;
+    const std::string dump = Esegui("pdftk " + quota(sorgente("resources/") + m.file) + " dump_data_fields");
+    ASSERT_TRUE(Riuscito(dump)) << dump;
     std::vector<std::string> visti;
     const std::regex riga("FieldName: ([^\r\n]*)");
     for (auto it = std::sregex_iterator(dump.begin(), dump.end(), riga); it != std::sregex_iterator(); ++it)
@@ -155,10 +153,9 @@ TEST_F(ModelliF24Test, PassTheStructuralCheck) {
 }
 
 TEST_F(ModelliF24Test, AreWhatTheGeneratorWrites) {
-  int stato = -1;
-  const std::string out = esegui(
-      "python3 " + quota(sorgente("tools/gen-modelli-f24.py")) + " " + quota(cartella().string()) + " 2>&1", &stato);
-  ASSERT_EQ(stato, 0) << out;
+  const std::string out =
+      Esegui("python3 " + quota(sorgente("tools/gen-modelli-f24.py")) + " " + quota(cartella().string()));
+  ASSERT_TRUE(Riuscito(out)) << out;
   for (const auto& m : kModelli) {
     SCOPED_TRACE(m.file);
     const std::string generato = leggiByte(percorso(m.file));

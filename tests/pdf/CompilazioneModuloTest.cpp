@@ -2,8 +2,6 @@
 // narrower text for long values, and what it does when the form is missing.
 #include <gmock/gmock.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -11,6 +9,7 @@
 #include <regex>
 
 #include "PdfTestSupport.h"
+#include "support/Pdf.h"
 #include "pdf/CompilazioneModulo.h"
 
 namespace {
@@ -18,22 +17,10 @@ namespace {
 using pdf::CompilaModulo;
 using pdf::ErroreCompilazione;
 using pdf::LeggiFdf;
-
-std::string esegui(const std::string& comando) {
-  std::string out;
-  FILE* p = popen(comando.c_str(), "r");
-  if (!p) return out;
-  std::array<char, 4096> buf{};
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-  pclose(p);
-  return out;
-}
+using quotara::testing::Esegui;
 
 // The project's structural check (the filled files come from qpdf, not from our writer).
-void controlla(const std::string& pdf) {
-  EXPECT_EQ(std::system((std::string(QUOTARA_SOURCE_DIR) + "/tools/check-pdf '" + pdf + "'").c_str()), 0) << pdf;
-}
+void controlla(const std::string& pdf) { EXPECT_EQ(quotara::testing::ControllaPdf(pdf), "") << pdf; }
 
 // A scratch folder of the running test.
 std::string cartella() {
@@ -56,7 +43,7 @@ std::string modello(const char* nome) { return std::string(QUOTARA_SOURCE_DIR) +
 
 // FieldName -> FieldValue as pdftk reads them from the filled file.
 std::map<std::string, std::string> valori(const std::string& pdf) {
-  const std::string dump = esegui("pdftk '" + pdf + "' dump_data_fields_utf8 2>&1");
+  const std::string dump = Esegui("pdftk '" + pdf + "' dump_data_fields_utf8");
   std::map<std::string, std::string> out;
   std::string nome;
   const std::regex riga("^(FieldName|FieldValue): (.*)$");
@@ -134,10 +121,10 @@ TEST(CompilaModulo, FillsTheValuesAndTheFormsSums) {
   for (const char* totale : {"totimu", "saldoimu", "saldo"}) EXPECT_EQ(v.at(totale), "270") << totale;
 
   // On the page, not only in the fields.
-  const std::string testo = esegui("pdftotext -layout '" + compilato + "' - 2>/dev/null");
+  const std::string testo = quotara::testing::TestoPagina(compilato);
   for (const char* atteso : {"ÈÒ € (INT. 2) A\\B", "NICCOLÒ", "150", "270"})
     EXPECT_NE(testo.find(atteso), std::string::npos) << atteso << "\n" << testo;
-  esegui("pdftoppm -png -r 60 '" + compilato + "' '" + dir + "/pagina'");
+  Esegui("pdftoppm -png -r 60 '" + compilato + "' '" + dir + "/pagina'");
   EXPECT_TRUE(std::filesystem::exists(dir + "/pagina-1.png"));
 
   // The same input gives the same bytes.
@@ -183,7 +170,7 @@ TEST(CompilaModulo, NarrowsAValueWiderThanItsBox) {
   EXPECT_LT(nome, 9);
   EXPECT_GT(nome, 5);
   EXPECT_EQ(dimensione("comune"), 5);  // never below 5 points
-  const std::string testo = esegui("pdftotext -layout '" + compilato + "' - 2>/dev/null");
+  const std::string testo = quotara::testing::TestoPagina(compilato);
   EXPECT_NE(testo.find("MARIA ANTONIETTA GIUSEPPINA FRANCESCA"), std::string::npos) << testo;
 }
 

@@ -17,6 +17,16 @@ namespace {
 constexpr double kPuntiPerCm = 72 / 2.54;
 constexpr double kAltezzaPagina = 842;  // points, A4 as the writer makes it
 
+std::string Entita(std::string s) {
+  const std::pair<const char*, const char*> entita[] = {{"&amp;", "&"},   {"&lt;", "<"},   {"&gt;", ">"},
+                                                        {"&quot;", "\""}, {"&apos;", "'"}, {"&#39;", "'"}};
+  for (const auto& [da, a] : entita)
+    for (size_t p; (p = s.find(da)) != std::string::npos;) s.replace(p, std::string(da).size(), a);
+  return s;
+}
+
+}  // namespace
+
 // What the command prints, with its exit status when it fails.
 std::string Esegui(const std::string& comando) {
   std::FILE* uscita = ::popen((comando + " 2>&1").c_str(), "r");
@@ -28,16 +38,6 @@ std::string Esegui(const std::string& comando) {
   if (rc != 0) testo += "\n(exit " + std::to_string(rc) + ")";
   return testo;
 }
-
-std::string Entita(std::string s) {
-  const std::pair<const char*, const char*> entita[] = {{"&amp;", "&"},   {"&lt;", "<"},   {"&gt;", ">"},
-                                                        {"&quot;", "\""}, {"&apos;", "'"}, {"&#39;", "'"}};
-  for (const auto& [da, a] : entita)
-    for (size_t p; (p = s.find(da)) != std::string::npos;) s.replace(p, std::string(da).size(), a);
-  return s;
-}
-
-}  // namespace
 
 std::string ControllaPdf(const std::string& file) {
   std::string strumento = std::string(QUOTARA_SOURCE_DIR) + "/tools/check-pdf";

@@ -34,6 +34,10 @@ std::string TestoPagina(const std::string& file, int pagina = 1);
 // file: page after page, then the objects written after the last page.
 std::vector<std::string> TestiDisegnati(const std::string& file);
 
+// What a shell command prints (standard error too), followed by a line
+// "(exit N)" when it fails.
+std::string Esegui(const std::string& comando);
+
 // The number of pages pdfinfo reports; 0 when it cannot read the file.
 int NumeroPagine(const std::string& file);
 
