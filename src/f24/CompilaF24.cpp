@@ -184,6 +184,12 @@ std::string NomeFileF24(const std::string& contribuente, const std::string& codi
          NomeTipoVersamento(tipoVersamento) + "_" + ParteNomeFile(anno);
 }
 
+VersamentoF24 VersamentoCorrente(const std::string& contribuente, const std::string& codiceCatastale,
+                                 const std::string& anno) {
+  const auto& a = shell::app();
+  return {a.RigheF24, a.NumRigheF24, a.TipoVersamento, a.F24PiuComuni, contribuente, codiceCatastale, anno};
+}
+
 EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 modello, const VersamentoF24& v) {
   Clessidra clessidra;
   EsitoF24 esito;

@@ -25,6 +25,12 @@ struct VersamentoF24 {
   std::string Anno;             // the year it shows
 };
 
+// The rows as the shell holds them (RigheF24, NumRigheF24, TipoVersamento,
+// F24PiuComuni), with what the totals page shows: its taxpayer, municipality
+// code and year.
+VersamentoF24 VersamentoCorrente(const std::string& contribuente, const std::string& codiceCatastale,
+                                 const std::string& anno);
+
 // Which template the payer window asks for.
 enum class ModelloF24 { Normale, Semplificato };
 

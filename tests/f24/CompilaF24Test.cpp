@@ -323,6 +323,20 @@ TEST_F(CompilaF24Test, WritesThePayerBlockInTheFormsOrder) {
   EXPECT_EQ(mappa(v).at("prona2"), "M");
 }
 
+TEST_F(CompilaF24Test, TakesTheRowsTheShellHolds) {
+  application.RigheF24 = {riga("H501", "3958", "150", 1), "1;40;150;"};
+  application.NumRigheF24 = 1;
+  application.TipoVersamento = 1;
+  application.F24PiuComuni = true;
+  const auto v = VersamentoCorrente("ROSSI MARIO", "H501", "2015");
+  EXPECT_EQ(v.RigheF24, application.RigheF24);
+  EXPECT_EQ(v.NumRigheF24, 1);
+  EXPECT_EQ(v.TipoVersamento, 1);
+  EXPECT_TRUE(v.F24PiuComuni);
+  EXPECT_EQ(NomeFileF24(v.Contribuente, v.CodiceCatastale, v.TipoVersamento, v.Anno),
+            "f24tasi_ROSSI MARIO_H501_saldo_2015");
+}
+
 TEST_F(CompilaF24Test, RefusesMoreThanTenRows) {
   desk.expectMsgBox(vbOK, {.prompt = "Se sono previste più di 10 righe il programma non può compilare il modello F24.",
                            .title = "Quotara"});
