@@ -92,9 +92,11 @@ class Form:
 
     # --- fields ---
 
-    def field(self, name, rect, size=9, maxlen=None, centred=False, readonly=False, calc=None, kids=None):
+    def field(self, name, rect, size=9, maxlen=None, centred=False, readonly=False, calc=None, kids=None,
+              right=False):
+        """A text field; centred or right-aligned text (amounts) when asked."""
         self.fields.append((name, rect, dict(size=size, maxlen=maxlen, centred=centred, readonly=readonly,
-                                             calc=calc, kids=kids or [])))
+                                             calc=calc, kids=kids or [], right=right)))
 
     def char_fields(self, names, rects, size=9):
         for n, r in zip(names, rects):
@@ -256,7 +258,7 @@ def row_fields(f, rows, cols):
         f.char_fields(["sal%d" % i], [r["sal"]])
         for name, (x, w) in zip(("immobili", "cotri", "anno", "imu"), cols):
             f.field("%s%d" % (name, i), (x, ry, w, 14), maxlen=4 if name in ("cotri", "anno") else None,
-                    centred=name != "imu")
+                    centred=name != "imu", right=name == "imu")
 
 
 def column_heads(f, y, cols):
@@ -336,7 +338,7 @@ def ordinary():
     f.text(430.5, y + 10, 6, "H", bold=True)
     f.box(436, y, 100)
     f.cents(538, y)
-    f.field("detrazione", (240, y, 52, 14))
+    f.field("detrazione", (240, y, 52, 14), right=True)
     y += 18
     f.text(380, y + 10, 6, "+/-", bold=True)
     plus = f.boxes(394, y, 1)[0]
@@ -352,7 +354,7 @@ def ordinary():
     for i, r, ry in rows:
         f.char_fields(["decimu%d1" % i, "decimu%d2" % i], r["cents"], size=8)
     imu = ["imu%d" % i for i in range(1, 5)]
-    f.field("totimu", tot_rect, readonly=True, calc=imu)
+    f.field("totimu", tot_rect, readonly=True, calc=imu, right=True)
     f.char_fields(["dectotimu1", "dectotimu2"], tot_cents, size=8)
     f.char_fields(["decdet1", "decdet2"], det_cents, size=8)
 
@@ -375,8 +377,8 @@ def ordinary():
 
     # The remaining fields of the section, in the table's order.
     f.field("plusimu", plus, maxlen=1, centred=True)
-    f.field("saldoimu", saldoimu_rect, readonly=True, calc=imu)
-    f.field("saldo", saldo_rect, readonly=True, calc=imu)
+    f.field("saldoimu", saldoimu_rect, readonly=True, calc=imu, right=True)
+    f.field("saldo", saldo_rect, readonly=True, calc=imu, right=True)
     f.char_fields(["decsaldo1", "decsaldo2"], fin_cents, size=8)
     return f, ordinary_order()
 
@@ -426,7 +428,7 @@ def simplified():
     for i, r, ry in rows:
         f.char_fields(["el%d1" % i, "el%d2" % i], r["el"])
     for i, r, ry in rows:
-        f.field("detrazione%d" % i, (286, ry, 58, 14))
+        f.field("detrazione%d" % i, (286, ry, 58, 14), right=True)
     for i, r, ry in rows:
         f.char_fields(["rav%d" % i], [r["rav"]])
         f.char_fields(["variato%d" % i], [r["variato"]])
@@ -445,7 +447,7 @@ def simplified():
     f.box(420, y + 2, 118)
     fin_cents = f.cents(540, y + 2)
     imu = ["imu%d" % i for i in range(1, 11)]
-    f.field("totimu", (420, y + 2, 118, 14), readonly=True, calc=imu)
+    f.field("totimu", (420, y + 2, 118, 14), readonly=True, calc=imu, right=True)
     f.char_fields(["dectotimu1", "dectotimu2"], fin_cents, size=8)
     f.field("decdet1", None, kids=[r["det"][0] for i, r, ry in rows])
     f.field("decdet2", None, kids=[r["det"][1] for i, r, ry in rows])
@@ -515,6 +517,8 @@ def write_pdf(f, order, path):
             " ".join(num(v) for v in (x, H - y - h, x + w, H - y)).encode(), num(opt["size"]).encode())
         if opt["centred"]:
             s += b"/Q 1"
+        elif opt["right"]:
+            s += b"/Q 2"
         if opt["maxlen"]:
             s += b"/MaxLen %d" % opt["maxlen"]
         if opt["readonly"]:

@@ -160,6 +160,29 @@ std::optional<double> numero(const std::string& s) {
   return std::stod(t);
 }
 
+// The filler draws every value from the left edge: a box whose field asks for
+// centred (1) or right (2) text gets its text moved there in the appearance.
+void allinea(QPDFObjectHandle widget, int allineamento, const std::string& valore) {
+  if (allineamento != 1 && allineamento != 2) return;
+  if (!widget.getKey("/Rect").isRectangle() || !widget.getKey("/AP").isDictionary()) return;
+  QPDFObjectHandle aspetto = widget.getKey("/AP").getKey("/N");
+  if (!aspetto.isStream()) return;
+  const auto dati = aspetto.getStreamData(qpdf_dl_generalized);
+  std::string contenuto(reinterpret_cast<const char*>(dati->getBuffer()), dati->getSize());
+  // The text position the filler wrote: "<x> <y> Td" after the font.
+  static const std::regex posizione(R"(([0-9.]+)\s+Tf(\s+[^\n]*?)?\s+([0-9.]+)(\s+[0-9.]+\s+Td))");
+  std::smatch m;
+  if (!std::regex_search(contenuto, m, posizione)) return;
+  const double dimensione = std::stod(m[1]);
+  const auto r = widget.getKey("/Rect").getArrayAsRectangle();
+  const double larghezzaBox = std::fabs(r.urx - r.llx);
+  const double testo = larghezza(valore) * dimensione / 1000;
+  const double x = allineamento == 1 ? (larghezzaBox - testo) / 2 : larghezzaBox - testo - 2;
+  if (x <= std::stod(m[3])) return;
+  contenuto.replace(m.position(3), m.length(3), numeroPdf(x));
+  aspetto.replaceStreamData(contenuto, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+}
+
 std::string testoSomma(double v) {
   char buf[64];
   if (std::fabs(v - std::round(v)) < 1e-9)
@@ -255,6 +278,12 @@ std::string CompilaModulo(const std::string& percorsoFdf) {
       }
     }
     modulo.generateAppearancesIfNeeded();
+    for (auto& [nome, campo] : perNome) {
+      const std::string valore = campo.getValueAsString();
+      if (valore.empty()) continue;
+      const int allineamento = campo.getQuadding();
+      for (auto& widget : modulo.getAnnotationsForField(campo)) allinea(widget.getObjectHandle(), allineamento, valore);
+    }
 
     QPDFWriter w(q);
     w.setOutputMemory();

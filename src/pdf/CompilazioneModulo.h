@@ -31,7 +31,8 @@ DatiFdf LeggiFdf(const std::string& byte);
 // file is not there, the PDF of the same name beside the FDF. Every field of
 // the FDF gets its value; the sums of the form's calculation order (the
 // AFSimple_Calculate "SUM" scripts) are worked out; a value wider than its box
-// gets a smaller font size, down to 5 points. The filled copy is written,
+// gets a smaller font size, down to 5 points; a box that asks for centred or
+// right-aligned text gets it. The filled copy is written,
 // atomically, as the FDF's name without ".fdf" followed by "-compilato.pdf";
 // its path is returned. The same input always gives the same bytes.
 // Throws ErroreCompilazione.

@@ -124,6 +124,19 @@ TEST(CompilaModulo, FillsTheValuesAndTheFormsSums) {
   const std::string testo = quotara::testing::TestoPagina(compilato);
   for (const char* atteso : {"ÈÒ € (INT. 2) A\\B", "NICCOLÒ", "150", "270"})
     EXPECT_NE(testo.find(atteso), std::string::npos) << atteso << "\n" << testo;
+  // Amounts stand at the right of their box (imu1: 308 to 408 points), a single character
+  // in the middle of its own (cf1: 120 to 131).
+  const auto parole = quotara::testing::Parole(compilato);
+  auto parola = [&](const std::string& t) {
+    for (const auto& p : parole)
+      if (p.testo == t) return p;
+    ADD_FAILURE() << t;
+    return quotara::testing::Parola{};
+  };
+  constexpr double kPunti = 72 / 2.54;
+  EXPECT_NEAR(parola("150").x1 * kPunti, 406, 1);
+  const auto r = parola("R");
+  EXPECT_NEAR((r.x0 + r.x1) / 2 * kPunti, 125.5, 1);
   Esegui("pdftoppm -png -r 60 '" + compilato + "' '" + dir + "/pagina'");
   EXPECT_TRUE(std::filesystem::exists(dir + "/pagina-1.png"));
 
