@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "archives/CopiaSicurezza.h"
+#include "f24/frmTributi.h"
 #include "fiscalcode/frmCodComune.h"
 #include "shell/Applicazione.h"
 #include "shell/Dialoghi.h"
@@ -118,12 +119,11 @@ Strumenti::Strumenti() {
   for (Label* l : {&Label2, &Label3, &Label6[3], &Label6[0]}) l->setBackStyle(0);
 
   // The blank F24 forms need their templates among the resources; the
-  // fiscal-code and tax-code windows are not part of the program yet.
+  // fiscal-code window is not part of the program yet.
   cmdDownloadF24.setEnabled(shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24).has_value());
   cmdEsempio.setEnabled(
       shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24Semplificato).has_value());
   cmdCodFis.setEnabled(false);
-  cmdCodiciTributi.setEnabled(false);
 
   Load = [this] { Form_Load(); };
   cmdBackup.Click = [this] { cmdBackup_Click(); };
@@ -134,6 +134,7 @@ Strumenti::Strumenti() {
   cmdEsempio.Click = [this] { cmdEsempio_Click(); };
   cmdDicIMU.Click = [this] { cmdDicIMU_Click(); };
   cmdCodCat.Click = [this] { cmdCodCat_Click(); };
+  cmdCodiciTributi.Click = [this] { cmdCodiciTributi_Click(); };
 }
 
 void Strumenti::Form_Load() {
@@ -173,6 +174,8 @@ void Strumenti::cmdImportF24_Click() {
 }
 
 void Strumenti::cmdDownloadF24_Click() { ConClessidra(shell::ApriModelloF24); }
+
+void Strumenti::cmdCodiciTributi_Click() { shell::app().form<f24::frmTributi>().Show(vbModal); }
 
 void Strumenti::cmdEsempio_Click() { ConClessidra(shell::ApriModelloF24Semplificato); }
 

@@ -1,5 +1,6 @@
 #include "f24/frmModelliF24.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -76,7 +77,9 @@ frmModelliF24::frmModelliF24() {
   Frame1.create(*this, 240, 540, 8880, 3600);
   Frame1.setCaption("Elenco modelli F24 salvati");
   const char* titoli[] = {"Nome", "Comune", "Pagamento", "Anno", "Foglio"};
-  const int sinistre[] = {120, 3000, 4140, 5580, 6720};
+  // Over the columns of the list, which begin at characters 0, 28, 37, 49 and 58 of
+  // its Courier lines.
+  const int sinistre[] = {150, 3105, 4060, 5325, 6275};
   for (int i = 0; i < 5; ++i) {
     Label& l = Label2.Add(i);
     l.create(Frame1, sinistre[i], 300, 1200, 255);
@@ -85,9 +88,6 @@ frmModelliF24::frmModelliF24() {
   }
   lstF24.create(Frame1, 120, 600, 8640, 2880);
   lstF24.setTabIndex(0);
-  // The columns start where the headings do (a dialog unit is a quarter of
-  // an average character).
-  lstF24.setTabStops({120, 167, 227, 275});
 
   Frame2.create(*this, 240, 4260, 8880, 960);
   Frame2.setCaption("Gestione archivio");
@@ -127,11 +127,19 @@ void frmModelliF24::CaricaModelli() {
   } catch (const FormsError&) {
     File1.Clear();  // no folder: no forms
   }
+  // Name and payment padded to their longest ("acconto"), so that the columns
+  // stand under their headings whatever the rows hold.
+  auto largo = [](const std::string& s, int n) {
+    return s + std::string(std::max(0, n - forms::text::length(s)), ' ');
+  };
+  const std::string& sep = FormatoColonne.ColumnSeparator();
   for (int i = 0; i < File1.ListCount(); ++i) {
     const RigaModelloF24 r = ColonneModelloF24(File1.List(i));
-    lstF24.AddItem(r.Nome + "\t" + r.Comune + "\t" + r.Pagamento + "\t" + r.Anno + "\t" + r.Foglio);
+    lstF24.AddItem(largo(r.Nome, 18) + sep + sep + r.Comune + sep + largo(r.Pagamento, 7) + sep + r.Anno + sep +
+                   r.Foglio);
     lstF24.setItemData(lstF24.NewIndex(), i);
   }
+  FormatoColonne.FormatListBoxListItemsAsColumns(lstF24);
   cmdLoad.setEnabled(false);
   cmdElimina.setEnabled(false);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "forms/Forms.h"
+#include "widgets/clsListBox.h"
 
 namespace f24 {
 
@@ -39,6 +40,8 @@ class frmModelliF24 : public forms::Form {
   forms::Label Label1;
 
  private:
+  widgets::clsListBox FormatoColonne;  // lays the rows out in aligned columns
+
   void Form_Load();
   void CaricaModelli();
   void lstF24_Click();

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "calculation/MainForm.h"
+#include "f24/frmTributi.h"
 #include "fiscalcode/frmCodComune.h"
 #include "fiscalcode/modCodFis.h"
 #include "shell/Applicazione.h"
@@ -106,18 +107,18 @@ TEST_F(StrumentiTest, TabGoesThroughTheButtonsThatWork) {
   EXPECT_EQ(s.cmdEsempio.Enabled(),
             shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24Semplificato).has_value());
   EXPECT_FALSE(s.cmdCodFis.Enabled()) << "no fiscal-code window yet";
-  EXPECT_FALSE(s.cmdCodiciTributi.Enabled()) << "no tax-code window yet";
+  EXPECT_TRUE(s.cmdCodiciTributi.Enabled());
 
   std::vector<Control*> attesi{&s.cmdBackup, &s.cmdRestore, &s.cmdImport, &s.cmdImportF24, &s.cmdCodCat};
   if (modelli) attesi.insert(attesi.end(), {&s.cmdDownloadF24, &s.cmdEsempio});
-  attesi.push_back(&s.cmdDicIMU);
+  attesi.insert(attesi.end(), {&s.cmdDicIMU, &s.cmdCodiciTributi});
   user.focus(s.cmdBackup);
   for (size_t i = 1; i <= attesi.size(); ++i) {
     user.pressTab();
     EXPECT_EQ(s.ActiveControl(), attesi[i % attesi.size()]) << i;
   }
   user.pressShiftTab();
-  EXPECT_EQ(s.ActiveControl(), &s.cmdDicIMU);
+  EXPECT_EQ(s.ActiveControl(), &s.cmdCodiciTributi);
 }
 
 TEST_F(StrumentiTest, BackupCopiesTheArchivesPresentIntoTheChosenFolder) {
@@ -310,6 +311,22 @@ TEST_F(StrumentiTest, TheF24FormsOpenUnderTheHourglassWhenTheProgramHasThem) {
     EXPECT_EQ(std::vector<int>(desk.pointerChanges().end() - 2, desk.pointerChanges().end()),
               (std::vector<int>{vbHourglass, vbDefault}));
   }
+}
+
+TEST_F(StrumentiTest, TheTaxCodesOpenModallyOverTheVisibleFrame) {
+  Strumenti& s = pagina();
+  bool vistaAperta = false;
+  desk.script([&] {
+    auto& codici = application.form<f24::frmTributi>();
+    vistaAperta = codici.isShown() && principale().isShown() && application.modalForm() == &codici;
+    EXPECT_EQ(codici.List1.ListCount(), 7);
+    user.click(codici.Command2);
+  });
+  user.click(s.cmdCodiciTributi);
+  EXPECT_TRUE(vistaAperta);
+  EXPECT_FALSE(application.isLoaded<f24::frmTributi>());
+  EXPECT_TRUE(s.isShown());
+  EXPECT_EQ(desk.pendingScript(), 0u);
 }
 
 TEST_F(StrumentiTest, TheMunicipalityWindowOpensOverTheHiddenFrameAndBringsItBack) {

@@ -40,6 +40,20 @@ TEST_F(TributiTest, ListsTheSevenCodesWithTheFifthRowBlank) {
   }
 }
 
+TEST_F(TributiTest, TabGoesFromTheListToChiudiAndBack) {
+  auto& f = application.form<frmTributi>();
+  desk.script([&] {
+    user.focus(f.List1);
+    user.pressTab();
+    EXPECT_EQ(f.ActiveControl(), &f.Command2);
+    user.pressTab();
+    EXPECT_EQ(f.ActiveControl(), &f.List1);
+    user.close(f);
+  });
+  f.Show(forms::vbModal);
+  EXPECT_FALSE(application.isLoaded<frmTributi>());
+}
+
 TEST_F(TributiTest, OpensModallyAndClosesWithChiudi) {
   auto& f = application.form<frmTributi>();
   desk.script([&] {
@@ -115,10 +129,13 @@ TEST_F(ArchivioModelliTest, ListsEveryFormWithItsColumns) {
   auto& f = apri();
   EXPECT_EQ(f.Caption(), "Archivio modelli F24 salvati");
   ASSERT_EQ(f.lstF24.ListCount(), 4);
-  EXPECT_EQ(f.lstF24.List(0), "ANNA VERDI\tA001\tsaldo\t2015\ts");
-  EXPECT_EQ(f.lstF24.List(1), "MARIO BIANCHI\tH501\tacconto\t2014\t1");
-  EXPECT_EQ(f.lstF24.List(2), "MARIO BIANCHI\tH501\tacconto\t2014\t2");
-  EXPECT_EQ(f.lstF24.List(3), "\t\t\t\t-");
+  // Aligned columns: the name to 18 characters, an empty column, then code,
+  // payment, year and sheet, each followed by five blanks; the line trimmed.
+  EXPECT_EQ(f.lstF24.List(0), "ANNA VERDI                  A001     saldo       2015     s");
+  EXPECT_EQ(f.lstF24.List(1), "MARIO BIANCHI               H501     acconto     2014     1");
+  EXPECT_EQ(f.lstF24.List(2), "MARIO BIANCHI               H501     acconto     2014     2");
+  EXPECT_EQ(f.lstF24.List(3), "-");
+  EXPECT_EQ(f.lstF24.FontName(), "Courier");
   for (int i = 0; i < 4; ++i) EXPECT_EQ(f.File1.List(f.lstF24.ItemData(i)).substr(0, 4), i < 3 ? "f24t" : "stra");
   std::vector<std::string> titoli;
   for (int i = 0; i < 5; ++i) titoli.push_back(f.Label2[i].Caption());
@@ -242,12 +259,29 @@ TEST_F(ArchivioModelliTest, ShowsAnEmptyListWithoutTheFolder) {
   EXPECT_TRUE(desk.openedDocuments().empty());
 }
 
+TEST_F(ArchivioModelliTest, TabSkipsTheButtonsThatNeedARow) {
+  produci("MARIO BIANCHI");
+  auto& f = apri();
+  user.focus(f.lstF24);
+  const std::vector<forms::Control*> senzaRiga{&f.cmdDeleteAll, &f.cmdExit, &f.lstF24};
+  for (auto* c : senzaRiga) {
+    user.pressTab();
+    EXPECT_EQ(f.ActiveControl(), c);
+  }
+  user.pickRow(f.lstF24, 0);
+  const std::vector<forms::Control*> conRiga{&f.cmdLoad, &f.cmdElimina, &f.cmdDeleteAll, &f.cmdExit, &f.lstF24};
+  for (auto* c : conRiga) {
+    user.pressTab();
+    EXPECT_EQ(f.ActiveControl(), c);
+  }
+}
+
 TEST_F(ArchivioModelliTest, TheCloseBoxActsAsChiudi) {
   for (const bool casella : {false, true}) {
     auto& f = apri();
     application.form<shell::Principale>().Hide();
     if (casella) {
-      application.unload(f, forms::vbFormControlMenu);
+      user.close(f);
     } else {
       user.click(f.cmdExit);
     }
