@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QStyledItemDelegate>
 #include <QTextBlock>
 #include <QTimer>
@@ -590,10 +591,22 @@ class PictureView : public ControlView {
 
 // --- buttons -------------------------------------------------------------------
 
+// Buttons, check boxes and option buttons draw the focus frame whenever they
+// have the focus, as on Windows: the style would draw it only after a Tab
+// typed into Qt itself, and here every focus change comes from the model.
+template <class Base>
+class ShowsFocus : public Base {
+ protected:
+  void initStyleOption(QStyleOptionButton* option) const override {
+    Base::initStyleOption(option);
+    if (Base::hasFocus()) option->state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+  }
+};
+
 class ButtonView : public ControlView {
  public:
   ButtonView(QtDesktop& desk, CommandButton& button) : ControlView(desk, button) {
-    auto* w = new QPushButton;
+    auto* w = new ShowsFocus<QPushButton>;
     w->setAutoDefault(false);
     QObject::connect(w, &QPushButton::clicked, &context_, [this] { fromWidget([this] { input::click(control()); }); });
     place(w);
@@ -612,7 +625,7 @@ class ButtonView : public ControlView {
 // Check boxes and option buttons never change their own state: a click asks
 // the model, which answers with its Value.
 template <class Base>
-class ModelCheckedButton : public Base, public ViewLink {
+class ModelCheckedButton : public ShowsFocus<Base>, public ViewLink {
  public:
   std::function<void()> clicked;
 
@@ -919,15 +932,36 @@ class ListView : public ControlView {
   ListDelegate* delegate_;
 };
 
+// A combo that knows whether its list is open: Qt also reports "activated"
+// when the edit part loses the focus holding the text of an item, which is
+// no pick of the user (and would pull the focus back to the box).
+class ComboWidget : public QComboBox {
+ public:
+  bool listOpen() const { return listOpen_; }
+  void showPopup() override {
+    listOpen_ = true;
+    QComboBox::showPopup();
+  }
+  void hidePopup() override {
+    QComboBox::hidePopup();
+    // The pick is reported right after the list closes.
+    QTimer::singleShot(0, this, [this] { listOpen_ = view()->isVisible(); });
+  }
+
+ private:
+  bool listOpen_ = false;
+};
+
 class ComboView : public ControlView {
  public:
   ComboView(QtDesktop& desk, ComboBox& box) : ControlView(desk, box) {
-    auto* w = new QComboBox;
+    auto* w = new ComboWidget;
     model_ = new ItemsModel(&box, w);
     w->setModel(model_);
     w->setInsertPolicy(QComboBox::NoInsert);
     w->setMaxVisibleItems(8);
-    QObject::connect(w, &QComboBox::activated, &context_, [this](int row) {
+    QObject::connect(w, &QComboBox::activated, &context_, [this, w](int row) {
+      if (!w->listOpen()) return resync();
       if (fromWidget([this, row] {
             if (row >= 0 && row < combo().ListCount()) input::pickRow(combo(), row);
           }))
@@ -994,7 +1028,10 @@ class ComboView : public ControlView {
 
   void readSelection() {
     QLineEdit* line = static_cast<QComboBox*>(widget_.data())->lineEdit();
-    if (syncing_ || !line) return;
+    // While Qt takes a row from its open list it shows the row's text before
+    // it reports the pick (activated): the caret it sets then belongs to a
+    // text the model does not hold yet, and must not undo the pick.
+    if (syncing_ || !line || line->text() != qs(combo().Text())) return;
     const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
     const int length = line->selectionLength();
     if (start == combo().SelStart() && length == combo().SelLength()) return;

@@ -42,11 +42,12 @@ Application::Dispatch::~Dispatch() noexcept(false) {
       if (--a.dispatchDepth_ == 0) a.unloaded_.clear();
     }
   } leave{a};
-  if (a.dispatchDepth_ != 1) return;
-  if (std::uncaught_exceptions() > 0)
-    a.sentTabs_.clear();
-  else
-    a.processSentKeys();
+  if (std::uncaught_exceptions() > 0) {
+    if (a.dispatchDepth_ == 1) a.sentTabs_.clear();
+    return;
+  }
+  if (a.dispatchDepth_ == 1) a.processSentKeys();
+  a.recoverFocus();
 }
 
 // --- lifetime ------------------------------------------------------------------
@@ -187,7 +188,10 @@ bool Application::moveFocus(Control& to) {
     old->notify(What::Focus);
     detail::raise(old->LostFocus);
     if (focused_) return focused_ == &to;  // the handler moved the focus itself
-    if (!to.canTakeFocus()) return false;
+    if (!to.canTakeFocus()) {
+      focusLostAt_ = &to;  // e.g. a corrected value disabled the next box
+      return false;
+    }
   }
   focused_ = &to;
   to.form().activeControl_ = &to;
@@ -197,7 +201,23 @@ bool Application::moveFocus(Control& to) {
 }
 
 void Application::dropFocus(const Control& c) {
-  if (focused_ == &c) focused_ = nullptr;
+  if (focused_ != &c) return;
+  focused_ = nullptr;
+  focusLostAt_ = &c;
+}
+
+void Application::forgetControl(const Control& c) {
+  if (focusLostAt_ == &c) focusLostAt_ = nullptr;
+}
+
+void Application::recoverFocus() {
+  const Control* from = focusLostAt_;
+  focusLostAt_ = nullptr;
+  if (focused_ || !from || ended_ || !activeForm_) return;
+  Form* f = activeForm_;
+  if (f->isMDIForm() && f->activeChild_ && f->activeChild_->isShown()) f = f->activeChild_;
+  if (!acceptsInput(*f) || &from->form() != f) return;
+  if (Control* next = f->nextTabStop(from, focusForward_)) moveFocus(*next);
 }
 
 void Application::dropFocus(const Form& f) {
@@ -205,6 +225,7 @@ void Application::dropFocus(const Form& f) {
 }
 
 void Application::tab(bool forward) {
+  focusForward_ = forward;
   Form* f = focused_ ? &focused_->form() : activeForm_;
   if (!f) return;
   Control* next = f->nextTabStop(focused_, forward);

@@ -110,9 +110,14 @@ class Application {
   // the focus elsewhere).
   bool moveFocus(Control& to);
   // Forgets the focus without events (the control was hidden, disabled,
-  // destroyed or its form hidden).
+  // destroyed or its form hidden). When a control loses the focus so (or a
+  // LostFocus handler disables the control the focus was going to), the
+  // focus goes on to the next tab stop of its window once the running input
+  // has been handled: the keyboard never ends up with no control.
   void dropFocus(const Control& c);
   void dropFocus(const Form& f);
+  // The control is destroyed: it is forgotten as the place to go on from.
+  void forgetControl(const Control& c);
   // Tab / Shift+Tab from the focused control.
   void tab(bool forward);
   // Makes `form` the active window (Activate) and gives it the focus.
@@ -126,6 +131,8 @@ class Application {
 
  private:
   Form& load(std::type_index type, std::unique_ptr<Form> (*make)());
+  // Gives the focus to the tab stop after the place where it was lost.
+  void recoverFocus();
   void timersChanged(Form& form);
 
   Desktop& desktop_;
@@ -137,6 +144,8 @@ class Application {
   int dispatchDepth_ = 0;
   bool ended_ = false;
   Control* focused_ = nullptr;
+  const Control* focusLostAt_ = nullptr;  // where the focus went missing, see dropFocus
+  bool focusForward_ = true;              // the direction of the last Tab
   Control* capture_ = nullptr;
   Form* activeForm_ = nullptr;
   Observer* observer_ = nullptr;

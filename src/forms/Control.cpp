@@ -77,6 +77,7 @@ void Element::setMousePointer(int pointer) {
 Control::~Control() {
   if (!form_) return;
   app().dropFocus(*this);
+  app().forgetControl(*this);
   if (app().capture() == this) app().setCapture(nullptr);
   if (form_->isLoaded() && app().observer()) app().observer()->controlRemoved(*this);
   form_->remove(*this);

@@ -158,6 +158,8 @@ TEST_F(InputTest, PickingRowsOfListsAndCombos) {
   auto* combo = widget<QComboBox>(form.Combo2);
   QTest::mouseClick(combo, Qt::LeftButton);
   EXPECT_EQ(application.focused(), &form.Combo2);
+  combo->showPopup();
+  combo->hidePopup();
   emit combo->activated(2);  // the row the user picks in the drop-down list
   EXPECT_EQ(form.Combo2.ListIndex(), 2);
   EXPECT_EQ(combo->currentText(), "Unica soluzione");

@@ -1,0 +1,165 @@
+// The calculation page under the keyboard and the mouse of a user, through
+// the real Qt widgets: the open list of a combo, Tab after a corrected value,
+// paste, the selection a click leaves, the visible focus.
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+
+#include "ProgramFixture.h"
+#include "platform/Files.h"
+
+namespace desktop::testing {
+namespace {
+
+using namespace forms;
+
+class ProgramScreenTest : public ProgramFixture {
+ protected:
+  ProgramScreenTest() {
+    if (!started) return;
+    QWidget* w = widget(frame());
+    w->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+  }
+  static void archive() {
+    platform::writeLinesAtomic(
+        calculation::MainForm::PercorsoArchivio(),
+        {"ROSSI MARIO;VIA ROMA 1;MILANO;2026;1.000,00;2.5;5;0;0,00;12;6;6;100;0;0;;;;;;;;;;;;;F205",
+         "BIANCHI LUCIA;VIA VERDI 2;TORINO;2026;800,00;1.5;5;0;0,00;12;6;6;100;0;0;;;;;;;;;;;;;L219"});
+  }
+  void newCalculation() {
+    archive();
+    click(page().Command2);
+  }
+  QLineEdit* line(const Control& c) {
+    if (auto* combo = qobject_cast<QComboBox*>(widget(c))) return combo->lineEdit();
+    return qobject_cast<QLineEdit*>(widget(c));
+  }
+  // A key to whatever has the focus on the screen.
+  static void key(Qt::Key k, Qt::KeyboardModifiers m = {}) {
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, k, m);
+  }
+  static void keys(const char* text) {
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClicks(target, text);
+  }
+};
+
+TEST_F(ProgramScreenTest, PickingAMunicipalityFromTheOpenListFillsTheCode) {
+  ASSERT_TRUE(started);
+  newCalculation();
+  auto* combo = qobject_cast<QComboBox*>(widget(page().Combo2));
+  type(page().Combo2, "");
+  key(Qt::Key_Down, Qt::AltModifier);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return combo->view()->isVisible(); }, 2000));
+  QAbstractItemView* list = combo->view();
+  const int milano = combo->findText("MILANO");
+  ASSERT_GE(milano, 0);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(milano, 0)).center());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !combo->view()->isVisible(); }, 2000));
+  EXPECT_EQ(page().Combo2.Text(), "MILANO");
+  EXPECT_EQ(combo->lineEdit()->text(), "MILANO");
+  EXPECT_EQ(page().lblCodCat.Caption(), "F205");
+  EXPECT_EQ(qobject_cast<QLabel*>(widget(page().lblCodCat))->text(), "F205");
+
+  // The taxpayer with Alt+Down, Down and Enter.
+  type(page().Combo1, "");
+  key(Qt::Key_Down, Qt::AltModifier);
+  auto* names = qobject_cast<QComboBox*>(widget(page().Combo1));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return names->view()->isVisible(); }, 2000));
+  QTest::keyClick(names->view(), Qt::Key_Down);
+  QTest::keyClick(names->view(), Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !names->view()->isVisible(); }, 2000));
+  EXPECT_EQ(page().Combo1.Text(), names->itemText(names->view()->currentIndex().row()).toStdString());
+  EXPECT_FALSE(page().Combo1.Text().empty());
+}
+
+TEST_F(ProgramScreenTest, TheKeyboardGoesOnAfterTheMonthsAreCorrected) {
+  ASSERT_TRUE(started);
+  for (const char* months : {"13", "0"}) {
+    SCOPED_TRACE(months);
+    click(page().Command2);
+    type(page().Text8, months);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(page().Text8.Text(), "12");
+    EXPECT_FALSE(page().Text1.Enabled());
+    // The focus went on to the next box that takes it, on the screen too.
+    ASSERT_EQ(application.focused(), &page().Text9);
+    EXPECT_EQ(QApplication::focusWidget(), widget(page().Text9));
+    keys("50");
+    EXPECT_EQ(page().Text9.Text(), "50");
+    key(Qt::Key_Tab);
+    EXPECT_NE(application.focused(), &page().Text9);
+  }
+  type(page().Text3, "1000");
+  type(page().Text4, "2");
+  key(Qt::Key_C, Qt::AltModifier);
+  EXPECT_FALSE(page().Label8.Caption().empty());
+}
+
+TEST_F(ProgramScreenTest, PastingANameLetsTabMoveOn) {
+  ASSERT_TRUE(started);
+  newCalculation();
+  QGuiApplication::clipboard()->setText("ROSSI MARIO");
+  click(page().Combo1);
+  key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(page().Combo1.Text(), "ROSSI MARIO");
+  key(Qt::Key_Tab);
+  EXPECT_EQ(application.focused(), &page().Combo3);
+  EXPECT_EQ(page().Combo1.Text(), "ROSSI MARIO");
+}
+
+// "A field's text is selected when it takes the focus": a click into a box
+// selects its text, so what is typed replaces it.
+TEST_F(ProgramScreenTest, AClickSelectsTheTextOfTheBoxItFocuses) {
+  ASSERT_TRUE(started);
+  newCalculation();
+  struct Case {
+    Control* box;
+    const char* typed;
+    std::string expected;
+  };
+  page().Text3.setText("1.200,00");
+  for (const Case& c : {Case{&page().Combo2, "ROMA", "ROMA"}, Case{&page().Combo1, "BIANCHI LUCIA", "BIANCHI LUCIA"},
+                        Case{&page().Combo3, "VIA PO 1", "VIA PO 1"}, Case{&page().Text3, "500", "500"}}) {
+    SCOPED_TRACE(c.typed);
+    QLineEdit* l = line(*c.box);
+    ASSERT_NE(l, nullptr);
+    QTest::mouseClick(l, Qt::LeftButton, {}, QPoint(l->width() / 2, l->height() / 2));
+    ASSERT_EQ(application.focused(), c.box);
+    keys(c.typed);
+    EXPECT_EQ(static_cast<EditControl*>(c.box)->Text().substr(0, c.expected.size()), c.expected);
+  }
+  click(page().Text4);
+  EXPECT_EQ(page().Text3.Text(), "500,00");
+  EXPECT_EQ(page().Combo2.Text(), "ROMA");
+}
+
+// The control with the focus shows it: buttons, check boxes and option
+// buttons draw the focus frame, whether the focus came by Tab or by a click.
+TEST_F(ProgramScreenTest, TheFocusIsVisibleOnButtonsAndBoxes) {
+  ASSERT_TRUE(started);
+  for (Control* c :
+       std::initializer_list<Control*>{&page().Command1, &page().Check1, &page().Option1[0], &page().chkUnica}) {
+    SCOPED_TRACE(c->TabIndex());
+    desk.deliver([&] { input::focus(page().Text2); });
+    settle();
+    const QImage without = widget(*c)->grab().toImage();
+    desk.deliver([&] { input::focus(*c); });
+    settle();
+    ASSERT_EQ(QApplication::focusWidget(), widget(*c));
+    EXPECT_NE(widget(*c)->grab().toImage(), without);
+  }
+}
+
+}  // namespace
+}  // namespace desktop::testing
