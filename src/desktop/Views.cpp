@@ -426,6 +426,28 @@ bool ControlView::mouseEvent(QWidget* target, QMouseEvent* e) {
   }
 }
 
+bool ControlView::focusingClick(QWidget* target, QMouseEvent* e) {
+  const bool hadFocus = control().hasFocus();
+  const std::weak_ptr<int> alive = lifeToken();
+  const bool blocked = ControlView::mouseEvent(target, e);
+  if (alive.expired()) return true;
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+      focusClick_ = !hadFocus && control().hasFocus() && e->button() == Qt::LeftButton;
+      return blocked || focusClick_;
+    case QEvent::MouseMove:
+      return blocked || (focusClick_ && (e->buttons() & Qt::LeftButton));
+    case QEvent::MouseButtonRelease:
+      if (focusClick_ && e->button() == Qt::LeftButton) {
+        focusClick_ = false;
+        return true;
+      }
+      return blocked;
+    default:
+      return blocked;
+  }
+}
+
 namespace {
 
 // --- static controls ---------------------------------------------------------
@@ -728,7 +750,8 @@ class TextView : public ControlView {
 
   bool mouseEvent(QWidget* target, QMouseEvent* e) override {
     const bool middle = e->button() == Qt::MiddleButton || (e->buttons() & Qt::MiddleButton);
-    const bool blocked = ControlView::mouseEvent(target, e);
+    // A multi-line box takes the caret where it is clicked.
+    const bool blocked = box().MultiLine() ? ControlView::mouseEvent(target, e) : focusingClick(target, e);
     return blocked || middle;  // no paste of the X selection behind the model's back
   }
 
@@ -974,6 +997,11 @@ class ComboView : public ControlView {
     // desktop): what the widget signals while it empties is not read.
     syncing_ = true;
     if (model_) model_->reload(nullptr);
+  }
+  bool mouseEvent(QWidget* target, QMouseEvent* e) override {
+    QLineEdit* line = static_cast<QComboBox*>(widget_.data())->lineEdit();
+    if (!line || (target != line && !line->isAncestorOf(target))) return ControlView::mouseEvent(target, e);
+    return focusingClick(target, e);
   }
   bool wheelBlocked() const override { return true; }  // no silent change of the selection
   // F4 and Alt+Down open the drop-down list.

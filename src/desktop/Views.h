@@ -113,8 +113,13 @@ class ControlView : public ElementView {
   virtual bool clicksOnRelease() const { return false; }
   // X and Y of a mouse event in the control's scale units.
   virtual QPointF scalePosition(QPoint widgetPos) const;
+  // A mouse event on an edit box: the press that gives the box the focus
+  // keeps the selection the box took with it (its whole text), so the edit
+  // widget neither sees that press nor the drag and release that follow.
+  bool focusingClick(QWidget* target, QMouseEvent* event);
 
  private:
+  bool focusClick_ = false;  // swallowing the press that focused the box, until its release
   bool pressed_ = false;
   bool dblClick_ = false;  // the press was the second of a double click
 };

@@ -195,6 +195,7 @@ bool Application::moveFocus(Control& to) {
   }
   focused_ = &to;
   to.form().activeControl_ = &to;
+  to.focusArrived();
   to.notify(What::Focus);
   detail::raise(to.GotFocus);
   return true;

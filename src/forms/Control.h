@@ -189,6 +189,8 @@ class Control : public Element {
 
   // For the input pipeline (forms/UserInput.h) and the tab order.
   virtual bool focusable() const { return false; }
+  // The control has just taken the focus (before GotFocus).
+  virtual void focusArrived() {}
   virtual bool isTabStop() const { return tabStop_; }
   // The default action of a key that KeyDown left alone.
   virtual void keyAction(int keyCode, int shift) { (void)keyCode, (void)shift; }

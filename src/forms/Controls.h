@@ -46,6 +46,10 @@ class EditControl : public Control {
   bool focusable() const override { return true; }
   void keyAction(int keyCode, int shift) override;
   void charAction(int keyAscii) override;
+  // A single-line box selects its whole text when it takes the focus (by
+  // Tab, a click or SetFocus), before its GotFocus runs, so that what is
+  // typed next replaces it.
+  void focusArrived() override;
 
  protected:
   EditControl();

@@ -15,6 +15,12 @@ EditControl::EditControl() {
 
 void EditControl::setText(const std::string& text) { replaceText(text, 0, 0); }
 
+void EditControl::focusArrived() {
+  if (multiLine() || !editable()) return;
+  setSelStart(0);
+  setSelLength(text::length(text_));
+}
+
 int EditControl::SelStart() const { return std::min(anchor_, caret_); }
 int EditControl::SelLength() const { return std::abs(caret_ - anchor_); }
 
