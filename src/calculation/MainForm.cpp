@@ -356,7 +356,8 @@ void MainForm::CollegaEventi() {
 
 void MainForm::Form_Load() {
   shell::app().PaginaAttiva = 1;
-  CaricaArchivio();
+  // Loading the archive, then resetting and loading it again as "Nuovo
+  // Calcolo" does, ends in the state of the reset and one load.
   Command2_Click();
 }
 
@@ -799,18 +800,23 @@ void MainForm::CaricaArchivio() {
 
   // Each name once, in the order of first appearance; Combo2 and Combo3 keep
   // what they already offer.
+  // Each list is filled at once, so that its view is told once.
   std::unordered_set<std::string_view> contribuenti;
   contribuenti.reserve(righe.size());
-  const auto aggiungi = [](Voci& voci, ComboBox& combo, std::string_view voce) {
-    if (!voci.contains(voce)) combo.AddItem(*voci.emplace(voce).first);
+  std::vector<std::string> nomi, comuni, indirizzi;
+  const auto aggiungi = [](Voci& voci, std::vector<std::string>& nuove, std::string_view voce) {
+    if (!voci.contains(voce)) nuove.push_back(*voci.emplace(voce).first);
   };
   for (const std::string& riga : righe) {
     const auto campi = PrimiTreCampi(riga);
-    if (contribuenti.insert(campi[0]).second) Combo1.AddItem(std::string(campi[0]));
-    aggiungi(comuniInElenco_, Combo2, campi[2]);
-    aggiungi(indirizziInElenco_, Combo3, campi[1]);
+    if (contribuenti.insert(campi[0]).second) nomi.emplace_back(campi[0]);
+    aggiungi(comuniInElenco_, comuni, campi[2]);
+    aggiungi(indirizziInElenco_, indirizzi, campi[1]);
   }
-  for (const std::string& riga : righe) List1.AddItem(riga);
+  Combo1.AddItems(std::move(nomi));
+  Combo2.AddItems(std::move(comuni));
+  Combo3.AddItems(std::move(indirizzi));
+  List1.AddItems(std::move(righe));
 }
 
 bool MainForm::ControllaArchiviazione() {

@@ -932,7 +932,15 @@ class ListView : public ControlView {
   void update(What what) override {
     ControlView::update(what);
     auto* w = static_cast<QListView*>(widget_.data());
+    // A hidden list (the archive lines a window keeps) costs no widget work:
+    // it shows its items when it is shown.
+    if (!list().Visible() && (what == What::List || what == What::Selection)) {
+      stale_ = true;
+      return;
+    }
+    if (what == What::Visible && stale_) what = What::List;
     if (what == What::List) {
+      stale_ = false;
       model_->reload(&list());
       what = What::Selection;
     }
@@ -953,6 +961,7 @@ class ListView : public ControlView {
  private:
   QPointer<ItemsModel> model_;
   ListDelegate* delegate_;
+  bool stale_ = false;  // the items changed while the list was hidden
 };
 
 // A combo that knows whether its list is open: Qt also reports "activated"
@@ -983,6 +992,10 @@ class ComboView : public ControlView {
     w->setModel(model_);
     w->setInsertPolicy(QComboBox::NoInsert);
     w->setMaxVisibleItems(8);
+    // The box has the window's size: Qt need not measure every item.
+    w->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    w->setMinimumContentsLength(1);
+    if (auto* list = qobject_cast<QListView*>(w->view())) list->setUniformItemSizes(true);
     QObject::connect(w, &QComboBox::activated, &context_, [this, w](int row) {
       if (!w->listOpen()) return resync();
       if (fromWidget([this, row] {

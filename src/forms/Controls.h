@@ -232,6 +232,10 @@ class ListItems {
   // Where a sorted list puts `text`: after every item that is not greater,
   // comparing case-insensitively.
   int sortedPosition(std::string_view text) const;
+  // Appends `texts` in their order; with `sorted`, then puts every item in
+  // order with one stable sort (the order that adding them one by one at
+  // their sorted positions gives). The ItemData of the items stay with them.
+  void append(std::vector<std::string> texts, bool sorted);
 
  private:
   struct Item {
@@ -263,6 +267,11 @@ class ListPart {
   // index (0 to ListCount, else FormsError). NewIndex tells where it went.
   void AddItem(const std::string& item);
   void AddItem(const std::string& item, int index);
+  // Adds many items at once, as AddItem of each in turn would (at their
+  // sorted places in a Sorted list, else at the end), but sorts once and
+  // tells the view once: the way to fill a list from a file. NewIndex is the
+  // place of the last item added (-1 when none).
+  void AddItems(std::vector<std::string> items);
   void RemoveItem(int index);
   void Clear();
   // The text of an item; "" for an index outside the list (as VB's List(-1)).

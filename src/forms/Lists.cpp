@@ -56,6 +56,22 @@ std::u32string folded(std::string_view utf8) {
   return s;
 }
 
+// The text with its letters folded, as UTF-8.
+std::string foldedUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = text[i];
+    if (c < 0x80) {
+      out += static_cast<char>(fold(c));
+      ++i;
+    } else {
+      platform::appendUtf8(out, fold(platform::nextCodePoint(text, i)));
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 int compareNoCase(std::string_view a, std::string_view b) {
@@ -164,6 +180,37 @@ int ListItems::sortedPosition(std::string_view text) const {
   return start + static_cast<int>(item - block->begin());
 }
 
+void ListItems::append(std::vector<std::string> texts, bool sorted) {
+  std::vector<std::unique_ptr<Item>> all;
+  all.reserve(static_cast<size_t>(size_) + texts.size());
+  for (Block& b : blocks_)
+    for (auto& item : b) all.push_back(std::move(item));
+  for (std::string& t : texts) all.push_back(std::make_unique<Item>(Item{std::move(t), 0}));
+  if (sorted) {
+    // Each text folded once; folded UTF-8 compares bytewise in the order of
+    // compareNoCase.
+    struct Keyed {
+      std::string key;
+      std::unique_ptr<Item> item;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(all.size());
+    for (auto& item : all) keyed.push_back({foldedUtf8(item->text), std::move(item)});
+    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+    for (size_t i = 0; i < keyed.size(); ++i) all[i] = std::move(keyed[i].item);
+  }
+  blocks_.clear();
+  for (size_t i = 0; i < all.size(); i += kBlockMax / 2) {
+    Block b;
+    const size_t end = std::min(all.size(), i + kBlockMax / 2);
+    b.reserve(kBlockMax + 1);
+    for (size_t k = i; k < end; ++k) b.push_back(std::move(all[k]));
+    blocks_.push_back(std::move(b));
+  }
+  size_ = static_cast<int>(all.size());
+  cachedBlock_ = 0, cachedStart_ = 0;
+}
+
 // --- ListPart ------------------------------------------------------------------
 
 void ListPart::AddItem(const std::string& item) {
@@ -175,6 +222,32 @@ void ListPart::AddItem(const std::string& item, int index) {
   items_.insert(index, item);
   newIndex_ = index;
   if (listIndex_ >= index) ++listIndex_;
+  listChanged();
+}
+
+void ListPart::AddItems(std::vector<std::string> items) {
+  if (items.empty()) return;
+  if (!sorted_) {
+    const int first = items_.size();
+    newIndex_ = first + static_cast<int>(items.size()) - 1;
+    items_.append(std::move(items), false);
+    listChanged();
+    return;
+  }
+  // The selected item keeps its place among equal texts; the last item
+  // added comes after every text that is not greater.
+  const std::string last = items.back();
+  const std::string selected = listIndex_ >= 0 ? items_.text(listIndex_) : std::string();
+  int selectedRank = 0;  // equal texts before the selected item
+  for (int i = 0; i < listIndex_; ++i) selectedRank += compareNoCase(items_.text(i), selected) == 0;
+  items_.append(std::move(items), true);
+  // Equal texts keep their order: the old ones first, then the new ones.
+  newIndex_ = items_.sortedPosition(last) - 1;
+  if (listIndex_ >= 0) {
+    int at = items_.sortedPosition(selected);
+    while (at > 0 && compareNoCase(items_.text(at - 1), selected) == 0) --at;
+    listIndex_ = at + selectedRank;
+  }
   listChanged();
 }
 

@@ -173,6 +173,54 @@ TEST_F(ListTest, AHiddenSortedListOfManyItemsStaysFast) {
   for (int i = 1; i < n / 2; ++i) ASSERT_LE(compareNoCase(f.List2.List(i - 1), f.List2.List(i)), 0) << i;
 }
 
+// AddItems gives the list that AddItem of each item gives, item data and
+// selection included, and tells the view once.
+TEST_F(ListTest, AddingManyItemsAtOnceIsAddingThemOneByOne) {
+  struct Case {
+    const char* name;
+    bool sorted;
+    std::vector<std::string> before, added;
+  };
+  const std::vector<Case> cases = {
+      {"unsorted", false, {"b", "a"}, {"c", "A", "b"}},
+      {"sorted, equal texts keep their order", true, {"b", "B", "d"}, {"b", "a", "D", "B", "c", "b"}},
+      {"sorted, into an empty list", true, {}, {"z", "Y", "x", "y"}},
+      {"sorted, accents and case", true, {"à"}, {"À", "a", "b"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ListBox& one = f.List1;
+    ListBox& many = f.List2;
+    for (ListBox* l : {&one, &many}) {
+      l->Clear();
+      l->setSorted(c.sorted);
+      for (size_t i = 0; i < c.before.size(); ++i) {
+        l->AddItem(c.before[i]);
+        l->setItemData(l->NewIndex(), static_cast<int>(i) + 1);
+      }
+      if (!c.before.empty()) l->setListIndex(l->ListCount() - 1);
+    }
+    for (const std::string& s : c.added) one.AddItem(s);
+    int views = 0;
+    struct Counter : View {
+      int& n;
+      explicit Counter(int& n) : n(n) {}
+      void changed(Element&, What what) override { n += what == What::List; }
+    } counter{views};
+    many.setView(&counter);
+    many.AddItems(c.added);
+    many.setView(nullptr);
+    EXPECT_EQ(views, 1);
+    ASSERT_EQ(many.ListCount(), one.ListCount());
+    for (int i = 0; i < one.ListCount(); ++i) {
+      EXPECT_EQ(many.List(i), one.List(i)) << i;
+      EXPECT_EQ(many.ItemData(i), one.ItemData(i)) << i;
+    }
+    EXPECT_EQ(many.NewIndex(), one.NewIndex());
+    EXPECT_EQ(many.ListIndex(), one.ListIndex());
+  }
+}
+
 TEST_F(ListTest, SortingIgnoresCase) {
   for (const char* s : {"b", "B", "a", "À", "à", "C"}) f.List2.AddItem(s);
   std::vector<std::string> items;
