@@ -94,8 +94,21 @@ class CanvasWidget : public QWidget, public ViewLink {
     QWidget::update();
   }
   int inset() const { return border; }
+  // The screen shows the surface anew (shown, restored): a window that draws
+  // itself draws again. The window system need not send a repaint for that
+  // (X11 keeps the window's pixels), so it is not left to paintEvent.
+  void reshown() {
+    if (exposed)
+      QTimer::singleShot(0, this, [this] {
+        if (view && isVisible()) exposed();
+      });
+  }
 
  protected:
+  void showEvent(QShowEvent* e) override {
+    QWidget::showEvent(e);
+    reshown();
+  }
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     if (fillBack) p.fillRect(rect(), back);
@@ -134,6 +147,13 @@ class FormWindow : public CanvasWidget {
   }
   void resizeEvent(QResizeEvent*) override {
     if (formView()) formView()->userGeometry();
+  }
+  void changeEvent(QEvent* e) override {
+    CanvasWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || isMinimized()) return;
+    reshown();  // restored: this window and the pages and pictures on it
+    for (CanvasWidget* c : findChildren<CanvasWidget*>())
+      if (c->isVisible()) c->reshown();
   }
 };
 
@@ -297,6 +317,10 @@ void FormView::update(What what) {
       w->modelChanged();
       break;
     case What::Picture:
+      // The model sizes its image after it reports a new size: the window
+      // takes the image's size (a zero-sized window is never mapped on X11,
+      // as a tool tip shown right after its resize would be).
+      if (w->size() != QSize(f.Image().width(), f.Image().height())) return update(What::Geometry);
       w->modelChanged();
       break;
     default:

@@ -13,6 +13,7 @@
 
 #include "ProgramFixture.h"
 #include "platform/Files.h"
+#include "widgets/frmToolTip.h"
 
 namespace desktop::testing {
 namespace {
@@ -159,6 +160,23 @@ TEST_F(ProgramScreenTest, TheFocusIsVisibleOnButtonsAndBoxes) {
     ASSERT_EQ(QApplication::focusWidget(), widget(*c));
     EXPECT_NE(widget(*c)->grab().toImage(), without);
   }
+}
+
+// Resting on a toolbar button shows its tip after the toolbar's 500 ms, in a
+// window of the tip's size.
+TEST_F(ProgramScreenTest, TheToolbarTipAppearsAfterARest) {
+  ASSERT_TRUE(started);
+  QWidget* bar = widget(frame().picCoolBar);
+  QTest::mouseMove(bar, QPoint(290, 20));
+  QTest::mouseMove(bar, QPoint(291, 22));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return application.isLoaded<widgets::frmToolTip>(); }, 3000));
+  auto& tip = application.form<widgets::frmToolTip>();
+  EXPECT_EQ(tip.lblToolTip.Caption(), " Stampa Quotara ");
+  QWidget* w = widget(tip);
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w->isVisible(); }, 2000));
+  EXPECT_EQ(w->size(), QSize(tip.Width() / TwipsPerPixel, tip.Height() / TwipsPerPixel));
+  EXPECT_GT(w->width(), 40);
 }
 
 }  // namespace

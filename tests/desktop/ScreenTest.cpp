@@ -61,5 +61,29 @@ TEST_F(ScreenTest, APickInTheOpenListChoosesTheItem) {
   EXPECT_EQ(clicks, (std::vector<std::string>{"A/2", "C/6"}));
 }
 
+// A window that draws itself (Paint, as the "Info" page prints its title)
+// draws when it is shown, even when the screen asks for no repaint (X11
+// keeps the pixels of a window it has drawn).
+class SelfDrawn : public Form {
+ public:
+  int paints = 0;
+  SelfDrawn() {
+    setBorderStyle(1);
+    setClientSize(3000, 1500);
+    Paint = [this] { ++paints; };
+  }
+};
+
+TEST_F(ScreenTest, AWindowThatDrawsItselfDrawsWhenShown) {
+  auto& w = application.form<SelfDrawn>();
+  desk.widgetOf(w)->setUpdatesEnabled(false);  // no paint event from the screen
+  w.Show();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w.paints > 0; }, 2000));
+  const int shown = w.paints;
+  desk.widgetOf(w)->showMinimized();
+  desk.widgetOf(w)->showNormal();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w.paints > shown; }, 2000)) << "restored";
+}
+
 }  // namespace
 }  // namespace desktop::testing
