@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "forms/Forms.h"
+#include "pdf/FontMetrics.h"
+#include "platform/Cp1252.h"
 #include "platform/Dates.h"
 #include "shell/Modulo1.h"
 
@@ -93,6 +95,25 @@ void Rapporto::PiePagina() {
 void Rapporto::NumeroPagina() {
   pdf_.DrawText(19, 1, "pag. " + std::to_string(pdf_.Pages()), "Fnt1", 8, 1);
   pdf_.DrawObject(kOggettoPiede);
+}
+
+std::string Rapporto::Adatta(std::string_view testo, std::string_view font, float punti, float larghezza) const {
+  // The metric fonts of the frame (Apri); Fnt4 in Courier New is monospaced.
+  const bool courier = font == "Fnt4" && !modello_.Fnt4Arial;
+  const int stile = font == "Fnt2" || font == "Fnt6" ? 1 : font == "Fnt3" ? 2 : font == "Fnt4" ? 3 : 0;
+  // Verdana is measured with the Arial metrics, as the writer describes it.
+  const pdf::FontMetrics m = courier ? pdf::MetricheCourierNew(stile) : pdf::MetricheArial(stile);
+  const float puntiPerCm = 72 / 2.54f;
+  const float limite = larghezza * puntiPerCm * 1000 / punti;  // in thousandths of the font size
+  float usata = 0;
+  for (size_t i = 0; i < testo.size();) {
+    const size_t inizio = i;
+    const int codice = platform::cp1252FromCodePoint(platform::nextCodePoint(testo, i));
+    const int c = codice < 0 ? '?' : codice;
+    usata += c >= m.FirstChar && c <= m.LastChar ? m.Widths[c] : m.MissingWidth;
+    if (usata > limite) return std::string(testo.substr(0, inizio));
+  }
+  return std::string(testo);
 }
 
 void Rapporto::Riga(float y) {

@@ -52,6 +52,14 @@ class Rapporto {
 
   // A rule across the page, from x 1.5 to x 19.5.
   void Riga(float y);
+  // The frame's right edge (where the rules end), in centimetres.
+  static constexpr float BordoDestro = 19.5f;
+
+  // `testo` as far as it fits in `larghezza` centimetres in the report font
+  // `font` ("Fnt1" to "Fnt6") at `punti` points, measured with the font's
+  // metrics: a long name is cut at its column instead of running off the
+  // frame. The whole text when it fits.
+  std::string Adatta(std::string_view testo, std::string_view font, float punti, float larghezza) const;
 
  private:
   friend bool StampaRapporto(const ModelloRapporto&, const std::function<void(Rapporto&)>&);

@@ -39,9 +39,10 @@ void Calcolo(Rapporto& r, const calculation::SchedaCalcolo& scheda) {
   const bool semestri = shell::Val(c.MesiPossesso) != 12;
   const float d = semestri ? 1.2f : 0;
 
-  const auto dato = [&pdf](float y, std::string_view etichetta, const std::string& valore) {
+  // A value typed by the user (a long name) stays inside the frame.
+  const auto dato = [&pdf, &r](float y, std::string_view etichetta, const std::string& valore) {
     pdf.DrawText(1.5f, y, etichetta, "Fnt1", 10);
-    pdf.DrawText(9, y, valore, "Fnt1", 10);
+    pdf.DrawText(9, y, r.Adatta(valore, "Fnt1", 10, Rapporto::BordoDestro - 9), "Fnt1", 10);
   };
   const auto risultato = [&pdf](float y, std::string_view etichetta, const std::string& valore, const char* font) {
     pdf.DrawText(1.5f, y, etichetta, font, 10);

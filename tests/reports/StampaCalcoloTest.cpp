@@ -158,6 +158,30 @@ TEST_F(StampaCalcolo, MonthsOtherThanTwelveAddTheHalfYearsAndMoveTheRestDown) {
     EXPECT_TRUE(TestoIn(parole, a.testo, a.x, a.y)) << a.testo << " at " << a.x << ", " << a.y;
 }
 
+// A name longer than its column is cut at the frame's right edge.
+TEST_F(StampaCalcolo, LongNamesStayInsideTheFrame) {
+  abitazionePrincipale();
+  const std::string nome =
+      "DELLA ROVERE MONTEFELTRO COLONNA BARBERINI ALDOBRANDINI MARIA ANTONIETTA LUISA GIOVANNA ELISABETTA";
+  const std::string indirizzo = "VIA DEL GIARDINO DEI SEMPLICI E DEGLI ORTI BOTANICI SETTENTRIONALI 1234/B SCALA C";
+  pagina().Combo1.setText(nome);
+  pagina().Combo3.setText(indirizzo);
+  const auto parole = Parole(stampa());
+  for (const std::string& testo : {nome, indirizzo}) {
+    SCOPED_TRACE(testo);
+    const std::string primo = testo.substr(0, testo.find(' '));
+    double fine = 0, inizio = 100;
+    for (const Parola& p : parole)
+      if (p.y > 24.9 && p.y < 26.1 && p.x0 >= 8.9) fine = std::max(fine, p.x1), inizio = std::min(inizio, p.x0);
+    EXPECT_NEAR(inizio, 9, 0.1);
+    EXPECT_LE(fine, 19.5);
+    EXPECT_GT(fine, 18.5);  // cut at the edge, not before
+    EXPECT_TRUE(ParolaPresente(parole, primo));
+  }
+  EXPECT_FALSE(ParolaPresente(parole, "ELISABETTA"));
+  EXPECT_FALSE(ParolaPresente(parole, "C"));
+}
+
 TEST_F(StampaCalcolo, TheFooterGivesThisYearWhateverTheTaxYear) {
   abitazionePrincipale();
   pagina().Text2.setText("2024");
