@@ -140,17 +140,18 @@ void MainForm::CreaControlli() {
   // Left column: names, general settings, property type, commands.
   Frame1.create(*this, P(4), P(4), P(500), P(88));
   Frame1.setCaption("Dati anagrafici");
+  // Rows 24 pixels apart: the boxes keep 4 pixels between them.
   etichetta(Label3, Frame1, 8, 19, 170, "Cognome e nome contribuente:");
-  Combo1.create(Frame1, P(180), P(16), P(312), P(21));
-  etichetta(Label4, Frame1, 8, 42, 170, "Indirizzo immobile:");
-  Combo3.create(Frame1, P(180), P(39), P(312), P(21));
-  etichetta(Label9, Frame1, 8, 65, 170, "Comune ubicazione immobile:");
-  Combo2.create(Frame1, P(180), P(62), P(200), P(21));
-  Picture3.create(Frame1, P(386), P(62), P(56), P(21));
+  Combo1.create(Frame1, P(180), P(16), P(312), P(20));
+  etichetta(Label4, Frame1, 8, 43, 170, "Indirizzo immobile:");
+  Combo3.create(Frame1, P(180), P(40), P(312), P(20));
+  etichetta(Label9, Frame1, 8, 67, 170, "Comune ubicazione immobile:");
+  Combo2.create(Frame1, P(180), P(64), P(200), P(20));
+  Picture3.create(Frame1, P(386), P(64), P(56), P(20));
   Picture3.setBorderStyle(0);
-  cmdCodCat.create(Picture3, 0, 0, P(56), P(21));
+  cmdCodCat.create(Picture3, 0, 0, P(56), P(20));
   cmdCodCat.setCaption("Cod.Cat");
-  lblCodCat.create(Frame1, P(448), P(62), P(44), P(21));
+  lblCodCat.create(Frame1, P(448), P(64), P(44), P(20));
   lblCodCat.setAlignment(vbCenter);
   lblCodCat.setBorderStyle(1);
 
@@ -158,20 +159,22 @@ void MainForm::CreaControlli() {
   Frame2.setCaption("Impostazioni generali");
   etichetta(Label2.Add(0), Frame2, 8, 19, 404, "Anno d'imposta:");
   casella(Text2, Frame2, 418, 16, 40, vbCenter, 4);
-  etichetta(Label2.Add(5), Frame2, 8, 41, 340, "Reddito catastale in euro:");
-  Picture5.create(Frame2, P(356), P(38), P(56), P(20));
+  // The boxes are as wide as the longest value they take: the rendita
+  // "999.999.999.123,00", the rate "999999". "Pert." stands by the rendita.
+  etichetta(Label2.Add(5), Frame2, 8, 41, 270, "Reddito catastale in euro:");
+  Picture5.create(Frame2, P(310), P(38), P(56), P(20));
   Picture5.setBorderStyle(0);
   cmdPertinenze.create(Picture5, 0, 0, P(56), P(20));
   cmdPertinenze.setCaption("Pert.");
-  casella(Text3, Frame2, 418, 38, 76, vbRightJustify, 15);
-  etichetta(Label2.Add(1), Frame2, 8, 63, 404, "Aliquota TASI:");
-  casella(Text4, Frame2, 418, 60, 40, vbRightJustify, 0);
+  casella(Text3, Frame2, 370, 38, 124, vbRightJustify, 15);
+  etichetta(Label2.Add(1), Frame2, 8, 63, 390, "Aliquota TASI:");
+  casella(Text4, Frame2, 402, 60, 56, vbRightJustify, 0);
   etichetta(Label7.Add(0), Frame2, 462, 63, 32, "x1000");
-  etichetta(Label2.Add(2), Frame2, 8, 85, 404, "Rivalutazione base del Reddito catastale:");
-  casella(Text5, Frame2, 418, 82, 40, vbRightJustify, 0);
+  etichetta(Label2.Add(2), Frame2, 8, 85, 390, "Rivalutazione base del Reddito catastale:");
+  casella(Text5, Frame2, 402, 82, 56, vbRightJustify, 0);
   etichetta(Label7.Add(1), Frame2, 462, 85, 12, "%");
-  etichetta(Label2.Add(4), Frame2, 8, 107, 408, "Detrazione complessiva per abitaz. principale e figli (se prevista):");
-  casella(Text7, Frame2, 418, 104, 76, vbRightJustify, 12);
+  etichetta(Label2.Add(4), Frame2, 8, 107, 382, "Detrazione complessiva per abitaz. principale e figli (se prevista):");
+  casella(Text7, Frame2, 394, 104, 100, vbRightJustify, 12);
   Text7.setEnabled(false);
 
   Frame3.create(*this, P(4), P(229), P(500), P(238));
@@ -223,7 +226,7 @@ void MainForm::CreaControlli() {
   etichetta(Label1.Add(3), Frame4, 8, 63, 150, "Mesi nel II semestre:");
   casella(Text10, Frame4, 160, 60, 40, vbRightJustify, 1);
   etichetta(Label1.Add(1), Frame4, 8, 85, 150, "Quota % possesso:");
-  casella(Text9, Frame4, 160, 82, 60, vbRightJustify, 0);
+  casella(Text9, Frame4, 160, 82, 40, vbRightJustify, 0);
 
   Frame5.create(*this, P(512), P(115), P(243), P(312));
   Frame5.setCaption("Quotara");

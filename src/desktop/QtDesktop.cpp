@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QAbstractButton>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMenu>
@@ -345,6 +346,9 @@ std::string QtDesktop::InputBox(const std::string& prompt, const std::string& ti
   dialog.setTextValue(qs(defaultText));
   dialog.setOkButtonText("OK");
   dialog.setCancelButtonText("Annulla");
+  // Plain buttons, as in the message boxes (the desktop's theme may give
+  // the standard buttons pictures).
+  for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) b->setIcon(QIcon());
   return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QStyleOptionButton>
 
 #include "ProgramFixture.h"
@@ -177,6 +178,47 @@ TEST_F(ProgramScreenTest, TheToolbarTipAppearsAfterARest) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return w->isVisible(); }, 2000));
   EXPECT_EQ(w->size(), QSize(tip.Width() / TwipsPerPixel, tip.Height() / TwipsPerPixel));
   EXPECT_GT(w->width(), 40);
+}
+
+// Every box shows the longest value it takes, in the font it shows it with.
+TEST_F(ProgramScreenTest, BoxesShowTheirLongestValues) {
+  ASSERT_TRUE(started);
+  struct Case {
+    TextBox* box;
+    const char* longest;
+  };
+  for (const Case& c : {Case{&page().Text3, "999.999.999.123,00"}, Case{&page().Text4, "999999"},
+                        Case{&page().Text5, "999999"}, Case{&page().Text7, "999.999.999,00"},
+                        Case{&page().Text2, "2026"}, Case{&page().Text9, "33,33"}, Case{&page().Text8, "12"}}) {
+    SCOPED_TRACE(c.longest);
+    QLineEdit* l = line(*c.box);
+    ASSERT_NE(l, nullptr);
+    const QMargins m = l->textMargins();
+    // QLineEdit's own room: the frame and a 2-pixel margin each side.
+    const int room =
+        l->width() - 2 * (l->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2) - m.left() - m.right();
+    EXPECT_LE(l->fontMetrics().horizontalAdvance(QString::fromUtf8(c.longest)), room);
+  }
+}
+
+// The finish of the page: the possession boxes one width, the name boxes
+// apart.
+TEST_F(ProgramScreenTest, TheBoxesLineUpAndKeepApart) {
+  ASSERT_TRUE(started);
+  for (TextBox* t : {&page().Text1, &page().Text10, &page().Text9}) {
+    EXPECT_EQ(widget(*t)->geometry().left(), widget(page().Text8)->geometry().left());
+    EXPECT_EQ(widget(*t)->width(), widget(page().Text8)->width());
+  }
+  const QRect a = widget(page().Combo1)->geometry(), b = widget(page().Combo3)->geometry(),
+              c = widget(page().Combo2)->geometry();
+  EXPECT_GE(b.top() - a.bottom() - 1, 4);
+  EXPECT_GE(c.top() - b.bottom() - 1, 4);
+  // "Pert." stands next to the box it fills.
+  page().Check1.setValue(vbChecked);
+  const QRect pert = widget(page().cmdPertinenze)->geometry().translated(widget(page().Picture5)->pos());
+  const int gap = widget(page().Text3)->geometry().left() - pert.right() - 1;
+  EXPECT_GE(gap, 2);
+  EXPECT_LE(gap, 8);
 }
 
 }  // namespace

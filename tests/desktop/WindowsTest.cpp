@@ -129,6 +129,9 @@ TEST_F(WindowsTest, AnInputBoxGivesTheTypedTextOrNothing) {
   later([] {
     auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
+    // Plain buttons, as in the message boxes: no pictures on OK and Annulla.
+    for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+      EXPECT_TRUE(b->icon().isNull()) << b->text().toStdString();
     dialog->setTextValue("2026");
     dialog->accept();
   });
