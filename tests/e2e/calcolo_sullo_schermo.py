@@ -133,6 +133,10 @@ def main():
         frame = wait_for("the frame window", lambda: (screen.windows("--name", "^Quotara - Versione") or [None])[0])
         wait_for("the frame to be the active window", lambda: screen.active() == frame)
         left, top, _, _ = screen.geometry(frame)
+        # The frame has a fixed size: the window manager offers no maximise.
+        actions = screen.run("xprop", "-id", frame, "_NET_WM_ALLOWED_ACTIONS")
+        if "MAXIMIZE" in actions:
+            fail("the window manager offers to maximise the frame: " + actions)
 
         screen.type("VERDI ANNA")
         screen.keys("Tab")
