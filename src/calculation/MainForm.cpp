@@ -173,8 +173,8 @@ void MainForm::CreaControlli() {
   etichetta(Label2.Add(2), Frame2, 8, 85, 390, "Rivalutazione base del Reddito catastale:");
   casella(Text5, Frame2, 402, 82, 56, vbRightJustify, 0);
   etichetta(Label7.Add(1), Frame2, 462, 85, 12, "%");
-  etichetta(Label2.Add(4), Frame2, 8, 107, 382, "Detrazione complessiva per abitaz. principale e figli (se prevista):");
-  casella(Text7, Frame2, 394, 104, 100, vbRightJustify, 12);
+  etichetta(Label2.Add(4), Frame2, 8, 107, 408, "Detrazione complessiva per abitaz. principale e figli (se prevista):");
+  casella(Text7, Frame2, 418, 104, 76, vbRightJustify, 12);
   Text7.setEnabled(false);
 
   Frame3.create(*this, P(4), P(229), P(500), P(238));

@@ -80,7 +80,8 @@ class ProgramFixture : public ::testing::Test {
   // A fresh program folder and temporary folder for each test.
   static std::filesystem::path scratch() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto base = std::filesystem::path(QUOTARA_TEST_OUT) / (std::string("program.") + info->test_suite_name() + "." + info->name());
+    const auto base = std::filesystem::path(QUOTARA_TEST_OUT) /
+                      (std::string("program.") + info->test_suite_name() + "." + info->name());
     std::filesystem::remove_all(base);
     for (const char* d : {"dati", "temp"}) {
       std::filesystem::create_directories(base / d);
