@@ -32,7 +32,10 @@ void DoEvents() { desktop().DoEvents(); }
 
 // --- Dispatch ------------------------------------------------------------------
 
-Application::Dispatch::Dispatch() { ++app().dispatchDepth_; }
+Application::Dispatch::Dispatch() {
+  Application& a = app();
+  if (a.dispatchDepth_++ == 0) a.focusForward_ = true;  // forward unless this input is a Shift+Tab
+}
 
 Application::Dispatch::~Dispatch() noexcept(false) {
   Application& a = app();

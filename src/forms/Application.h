@@ -145,7 +145,7 @@ class Application {
   bool ended_ = false;
   Control* focused_ = nullptr;
   const Control* focusLostAt_ = nullptr;  // where the focus went missing, see dropFocus
-  bool focusForward_ = true;              // the direction of the last Tab
+  bool focusForward_ = true;              // false while a Shift+Tab is handled
   Control* capture_ = nullptr;
   Form* activeForm_ = nullptr;
   Observer* observer_ = nullptr;

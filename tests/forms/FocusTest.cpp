@@ -100,6 +100,43 @@ TEST_F(FocusTest, TabOrderSkipsWhatCannotTakeTheFocus) {
   }
 }
 
+// The keyboard never stays without a control: when a LostFocus handler
+// disables the control the focus was going to, or a handler disables the
+// focused control, the focus goes on (backwards for a Shift+Tab).
+TEST_F(FocusTest, TheFocusGoesOnWhenItsTargetIsDisabledOnTheWay) {
+  f.Show();
+  struct Case {
+    const char* name;
+    Control* from;
+    bool forward;
+    Control* expected;
+  };
+  for (const Case& c : {Case{"forward", &f.Text2, true, &f.Command1}, Case{"backward", &f.Command1, false, &f.Text2}}) {
+    SCOPED_TRACE(c.name);
+    f.Text1.setEnabled(true);
+    user.focus(*c.from);
+    c.from->LostFocus = [this] { f.Text1.setEnabled(false); };
+    c.forward ? user.pressTab() : user.pressShiftTab();
+    c.from->LostFocus = nullptr;
+    EXPECT_EQ(application.focused(), c.expected);
+  }
+  f.Text1.setEnabled(true);
+  f.Text1.KeyPress = [this](int&) { f.Text1.setEnabled(false); };
+  user.focus(f.Text1);
+  user.type(f.Text1, "x");
+  EXPECT_EQ(application.focused(), &f.Command1);
+}
+
+// A single-line box selects its whole text when it takes the focus.
+TEST_F(FocusTest, ABoxSelectsItsTextWhenItTakesTheFocus) {
+  f.Show();
+  f.Text1.setText("ROMA");
+  user.pressTab();
+  ASSERT_EQ(application.focused(), &f.Text1);
+  EXPECT_EQ(f.Text1.SelStart(), 0);
+  EXPECT_EQ(f.Text1.SelLength(), 4);
+}
+
 TEST_F(FocusTest, SetFocusFailsSoftly) {
   EXPECT_FALSE(f.Text1.SetFocus()) << "the form is loaded but not shown";
   f.Show();
