@@ -304,6 +304,8 @@ class ListBox : public Control, public ListPart {
   int TopIndex() const { return topIndex_; }
   // Clamped to 0 .. ListCount - 1.
   void setTopIndex(int index);
+  // The user scrolled the list (wheel, its own scroll bar): TopIndex moved.
+  std::function<void()> Scroll;
   // LB_SETTABSTOPS: tab positions in dialog units (4 per average character).
   const std::vector<int>& tabStops() const { return tabStops_; }
   void setTabStops(std::vector<int> stops);
