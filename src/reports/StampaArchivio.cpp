@@ -1,0 +1,151 @@
+// The archive report: the calculations that the archive page lists, one line
+// of a boxed table each, 46 lines a page.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Cp1252.h"
+#include "reports/Rapporto.h"
+#include "reports/Stampe.h"
+#include "shell/Numeri.h"
+
+namespace reports {
+
+namespace {
+
+constexpr int kRighePagina = 46;
+constexpr int kCaratteriNome = 18;
+
+// The fields of one archive line that the report prints, split once.
+struct Campi {
+  std::string_view Contribuente, Indirizzo, Comune, Anno, Rendita, Acconto, Saldo;
+};
+
+Campi Dividi(std::string_view riga) {
+  std::string_view campi[21];
+  size_t inizio = 0;
+  for (int n = 0; n < 21; ++n) {
+    const size_t fine = riga.find(';', inizio);
+    campi[n] = riga.substr(inizio, fine == std::string_view::npos ? std::string_view::npos : fine - inizio);
+    if (fine == std::string_view::npos) break;
+    inizio = fine + 1;
+  }
+  return {campi[0], campi[1], campi[2], campi[3], campi[4], campi[18], campi[20]};
+}
+
+// Upper and lower case of the letters that Windows-1252 holds.
+char32_t Maiuscola(char32_t c) {
+  if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 32;
+  switch (c) {
+    case 0x161:
+      return 0x160;  // š
+    case 0x153:
+      return 0x152;  // œ
+    case 0x17E:
+      return 0x17D;  // ž
+    case 0xFF:
+      return 0x178;  // ÿ
+    default:
+      return c;
+  }
+}
+
+char32_t Minuscola(char32_t c) {
+  if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
+  switch (c) {
+    case 0x160:
+      return 0x161;
+    case 0x152:
+      return 0x153;
+    case 0x17D:
+      return 0x17E;
+    case 0x178:
+      return 0xFF;
+    default:
+      return c;
+  }
+}
+
+// The name with a capital at the start of each word (after a blank, a tab or
+// a line break) and small letters elsewhere, cut to its first 18 characters.
+std::string NomeInTabella(std::string_view nome) {
+  std::string testo;
+  bool inizioParola = true;
+  size_t i = 0;
+  for (int n = 0; n < kCaratteriNome && i < nome.size(); ++n) {
+    const char32_t c = platform::nextCodePoint(nome, i);
+    platform::appendUtf8(testo, inizioParola ? Maiuscola(c) : Minuscola(c));
+    inizioParola = c == U' ' || c == U'\t' || c == U'\r' || c == U'\n';
+  }
+  return testo;
+}
+
+// The two instalments together: whole euros before 2002, cents from then on.
+std::string Versato(const Campi& c) {
+  const double importo = shell::CDbl(c.Acconto) + shell::CDbl(c.Saldo);
+  return shell::Formatta(importo, shell::Val(c.Anno) < 2002 ? "#,##0" : "#,##0.00");
+}
+
+void TestaPagina(Rapporto& r) {
+  pdf::clsPDFWriter& pdf = r.pdf();
+  r.NuovaPagina("Quotara - Archivio immobili");
+  pdf.SetLineWidth(0.01f);
+  pdf.Rectangle(1.5f, 2, 18, 25, 1, 0.1f);
+  pdf.SetDash(0.05f, 0.05f);
+  for (const float x : {5.0f, 13.0f, 15.0f, 17.0f}) {
+    pdf.MoveTo(x, 27);
+    pdf.LineTo(x, 2, 1);
+  }
+  pdf.SetDash(0, 0);
+  pdf.MoveTo(1.5f, 25.7f);
+  pdf.LineTo(19.5f, 25.7f, 1);
+  pdf.DrawText(2.8f, 26.1f, "Nome", "Fnt4", 10);
+  pdf.DrawText(7.8f, 26.1f, "Ubicazione", "Fnt4", 10);
+  pdf.DrawText(13.5f, 26.1f, "Anno", "Fnt4", 10);
+  pdf.DrawText(15.3f, 26.1f, "Rendita", "Fnt4", 10);
+  pdf.DrawText(17.8f, 26.1f, "TASI", "Fnt4", 10);
+}
+
+void Archivio(Rapporto& r, const std::vector<std::string>& righe) {
+  pdf::clsPDFWriter& pdf = r.pdf();
+  TestaPagina(r);
+  int k = 0;
+  for (const std::string& riga : righe) {
+    const Campi c = Dividi(riga);
+    const float y = 25 - 0.5f * static_cast<float>(k);
+    std::string ubicazione(c.Comune);
+    ubicazione += " - ";
+    ubicazione += c.Indirizzo;
+    pdf.DrawText(1.7f, y, NomeInTabella(c.Contribuente), "Fnt1", 10);
+    pdf.DrawText(5.2f, y, ubicazione, "Fnt1", 10);
+    pdf.DrawText(13.6f, y, c.Anno, "Fnt1", 10);
+    pdf.DrawText(16.8f, y, c.Rendita, "Fnt1", 10, 1);
+    pdf.DrawText(19.3f, y, Versato(c), "Fnt1", 10, 1);
+    // A full page ends at once, before it is known whether a line follows.
+    if (++k == kRighePagina) {
+      r.FinePagina();
+      TestaPagina(r);
+      k = 0;
+    }
+  }
+  r.FinePagina();
+}
+
+const ModelloRapporto& ModelloArchivio() {
+  static const ModelloRapporto modello{.NomeFile = "archiviotasi.pdf",
+                                       .TitoloDocumento = "Archivio immobili TASI",
+                                       .Fnt4Arial = true,
+                                       .YTitolo = 27.7f,
+                                       .Data = false,
+                                       .YRiga = std::nullopt,
+                                       .NumeriPagina = true};
+  return modello;
+}
+
+}  // namespace
+
+void StampaArchivioPdf(const std::vector<std::string>& righe) {
+  StampaRapporto(ModelloArchivio(), [&righe](Rapporto& r) { Archivio(r, righe); });
+}
+
+}  // namespace reports
