@@ -58,13 +58,6 @@ VoceArchivio LeggiVoce(std::string_view riga) {
 
 double ImportoVersato(std::string_view riga) { return Versato(Campi(riga)); }
 
-std::vector<std::string> RigheOrdinate(std::vector<std::string> righe) {
-  std::erase_if(righe, [](const std::string& r) { return r.empty(); });
-  std::stable_sort(righe.begin(), righe.end(),
-                   [](const std::string& a, const std::string& b) { return forms::compareNoCase(a, b) < 0; });
-  return righe;
-}
-
 std::vector<std::string> ValoriFiltro(const std::vector<VoceArchivio>& voci, std::string VoceArchivio::*campo) {
   std::unordered_set<std::string_view> visti;
   std::vector<std::string> valori;

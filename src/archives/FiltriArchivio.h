@@ -1,8 +1,8 @@
 #pragma once
-// What the archive page computes from the lines of "tasi.dat", apart from any
-// window: the order of the hidden list, the values offered by the three
-// filters, the rows that pass them with their count and total paid, and the
-// text that "Copia dati negli appunti" puts on the clipboard.
+// What the archive page computes from the lines of "tasi.dat" (which its
+// hidden list holds sorted), apart from any window: the values offered by the
+// three filters, the rows that pass them with their count and total paid, and
+// the text that "Copia dati negli appunti" puts on the clipboard.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,10 +27,6 @@ VoceArchivio LeggiVoce(std::string_view riga);
 // Field 19 (advance) plus field 21 (balance), each read in the Italian format;
 // a field that is not a number counts as 0.
 double ImportoVersato(std::string_view riga);
-
-// The lines in the order of the hidden sorted list: ascending, case ignored,
-// equal lines in file order. Empty lines are left out: they hold no record.
-std::vector<std::string> RigheOrdinate(std::vector<std::string> righe);
 
 // The values of one field as a sorted filter list holds them: each exact text
 // once, ascending with case ignored, texts equal but for case in the order

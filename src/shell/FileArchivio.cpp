@@ -31,9 +31,8 @@ bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga)
     Messaggio(e.what(), forms::vbExclamation);
     return false;
   }
-  if (OgniRiga)
-    for (const std::string& riga : righe) OgniRiga(riga);
   if (elenco_.Sorted()) {
+    std::erase_if(righe, [](const std::string& riga) { return riga.empty(); });
     // Sorted once here (stable, so equal lines keep their file order, as the
     // list's own insertion would), the lines go to the end one after another
     // instead of each looking for its place. A file that this list rewrote is
@@ -43,12 +42,10 @@ bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga)
     const auto coda = std::is_sorted_until(righe.begin(), righe.end(), minore);
     std::stable_sort(coda, righe.end(), minore);
     std::inplace_merge(righe.begin(), coda, righe.end(), minore);
-    elenco_.setSorted(false);
-    for (std::string& riga : righe) elenco_.AddItem(std::move(riga));
-    elenco_.setSorted(true);
-    return true;
   }
-  for (std::string& riga : righe) elenco_.AddItem(std::move(riga));
+  if (OgniRiga)
+    for (const std::string& riga : righe) OgniRiga(riga);
+  for (std::string& riga : righe) elenco_.AddItem(std::move(riga), elenco_.ListCount());
   return true;
 }
 
