@@ -7,23 +7,16 @@
 
 #include "forms/Controls.h"
 #include "shell/Numeri.h"
+#include "shell/RecordArchivio.h"
 
 namespace archives {
 
 namespace {
 
-// The fields of a line, split once at ";"; a field the line lacks is "".
+// The fields of a line, split once; a field the line lacks is "".
 class Campi {
  public:
-  explicit Campi(std::string_view riga) {
-    size_t inizio = 0;
-    for (;;) {
-      const size_t fine = riga.find(';', inizio);
-      campi_.push_back(riga.substr(inizio, fine == std::string_view::npos ? std::string_view::npos : fine - inizio));
-      if (fine == std::string_view::npos) break;
-      inizio = fine + 1;
-    }
-  }
+  explicit Campi(std::string_view riga) : campi_(shell::DividiCampi(riga)) {}
   // Field n, counted from 1.
   std::string_view operator()(int n) const {
     return n >= 1 && n <= static_cast<int>(campi_.size()) ? campi_[n - 1] : std::string_view();

@@ -8,6 +8,7 @@
 #include "reports/Rapporto.h"
 #include "reports/Stampe.h"
 #include "shell/Numeri.h"
+#include "shell/RecordArchivio.h"
 
 namespace reports {
 
@@ -22,15 +23,9 @@ struct Campi {
 };
 
 Campi Dividi(std::string_view riga) {
-  std::string_view campi[21];
-  size_t inizio = 0;
-  for (int n = 0; n < 21; ++n) {
-    const size_t fine = riga.find(';', inizio);
-    campi[n] = riga.substr(inizio, fine == std::string_view::npos ? std::string_view::npos : fine - inizio);
-    if (fine == std::string_view::npos) break;
-    inizio = fine + 1;
-  }
-  return {campi[0], campi[1], campi[2], campi[3], campi[4], campi[18], campi[20]};
+  const std::vector<std::string_view> campi = shell::DividiCampi(riga);
+  const auto campo = [&campi](size_t n) { return n <= campi.size() ? campi[n - 1] : std::string_view(); };
+  return {campo(1), campo(2), campo(3), campo(4), campo(5), campo(19), campo(21)};
 }
 
 // Upper and lower case of the letters that Windows-1252 holds.
