@@ -48,7 +48,9 @@ void Passo(const std::function<void()>& passo) {
 
 }  // namespace
 
-Archivio::Archivio() : mnCopia(Copia.add("Copia dati negli appunti")), archivio_(PercorsoArchivio(), List2, calculation::CalcoloRecord::chiaveDi) {
+Archivio::Archivio()
+    : mnCopia(Copia.add("Copia dati negli appunti")),
+      archivio_(PercorsoArchivio(), List2, calculation::CalcoloRecord::chiaveDi) {
   setMDIChild<shell::Principale>();
   CreaControlli();
   CollegaEventi();
@@ -340,8 +342,7 @@ void Archivio::CaricaNelCalcolo(calculation::MainForm& f, const calculation::Cal
   });
   Passo([&] { f.Label15.setCaption(r.DetrazioneSaldo); });
   Passo([&] {
-    f.Label18.setCaption(
-        shell::FormattaEuro(shell::CDbl(r.ImpostaContribuente) - shell::CDbl(r.DetrazioneTotale)));
+    f.Label18.setCaption(shell::FormattaEuro(shell::CDbl(r.ImpostaContribuente) - shell::CDbl(r.DetrazioneTotale)));
   });
   Passo([&] { f.lblCodCom.setCaption(r.CodiceTributo); });
   // Last: the code belongs to the municipality written above.

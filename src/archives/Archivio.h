@@ -40,7 +40,7 @@ class Archivio : public forms::Form {
   forms::Label Label4, lblTot;
   forms::Label Label6, lblAnno;
   forms::Label Label8, lblImposta;
-  forms::Label Label7;  // the hint about the pop-up menu
+  forms::Label Label7;            // the hint about the pop-up menu
   forms::CommandButton Command1;  // "&Carica dati selezionati"
   forms::CommandButton Command2;  // "&Elimina dati selezionati"
   forms::Menu Copia;
