@@ -76,6 +76,21 @@ int compareNoCase(std::string_view a, std::string_view b) {
   return 0;
 }
 
+std::string foldNoCase(std::string_view text) {
+  std::string key;
+  key.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = text[i];
+    if (c < 0x80) {
+      key += static_cast<char>(fold(c));
+      ++i;
+    } else {
+      platform::appendUtf8(key, fold(platform::nextCodePoint(text, i)));
+    }
+  }
+  return key;
+}
+
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
   size_t i = 0, j = 0;
   while (j < prefix.size()) {
