@@ -215,10 +215,13 @@ void Archivio::ApplicaFiltri() {
   lblAnno.setCaption("");
   lblImposta.setCaption("");
   const Elenco elenco = archives::ApplicaFiltri(voci_, {Combo1.Text(), Combo2.Text(), Combo3.Text()});
-  for (const int i : elenco.Righe) {
-    const VoceArchivio& v = voci_[static_cast<size_t>(i)];
-    ListaMulti.AddItem(v.Contribuente, {v.Indirizzo, v.Comune, v.Anno});
-    List1[0].setItemData(List1[0].NewIndex(), i);
+  {
+    widgets::CMultiListbox::Riempimento riempimento(ListaMulti);
+    for (const int i : elenco.Righe) {
+      const VoceArchivio& v = voci_[static_cast<size_t>(i)];
+      ListaMulti.AddItem(v.Contribuente, {v.Indirizzo, v.Comune, v.Anno});
+      List1[0].setItemData(List1[0].NewIndex(), i);
+    }
   }
   lblNum.setCaption(std::to_string(ListaMulti.ListCount()));
   lblTot.setCaption(shell::Formatta(elenco.Totale, "Standard"));

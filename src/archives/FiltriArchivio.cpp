@@ -75,14 +75,22 @@ bool Passa(const VoceArchivio& voce, const Filtri& filtri) {
 }
 
 Elenco ApplicaFiltri(const std::vector<VoceArchivio>& voci, const Filtri& filtri) {
+  // A filter on "*** TUTTI ***" is no filter: decided once, not per line.
+  const auto filtro = [](const std::string& scelta) { return scelta == kTutti ? nullptr : &scelta; };
+  const std::string* contribuente = filtro(filtri.Contribuente);
+  const std::string* comune = filtro(filtri.Comune);
+  const std::string* anno = filtro(filtri.Anno);
   Elenco e;
   // In cents: a long list adds up to the cent, without the drift of
   // summing binary fractions.
   long long centesimi = 0;
   for (int i = 0; i < static_cast<int>(voci.size()); ++i) {
-    if (!Passa(voci[i], filtri)) continue;
+    const VoceArchivio& v = voci[static_cast<size_t>(i)];
+    if ((contribuente && v.Contribuente != *contribuente) || (comune && v.Comune != *comune) ||
+        (anno && v.Anno != *anno))
+      continue;
     e.Righe.push_back(i);
-    centesimi += std::llround(voci[i].Versato * 100);
+    centesimi += std::llround(v.Versato * 100);
   }
   e.Totale = static_cast<double>(centesimi) / 100;
   return e;

@@ -126,7 +126,17 @@ int CMultiListbox::ListCount() const { return column(0).ListCount(); }
 void CMultiListbox::AddItem(const std::string& Item, const std::vector<std::string>& items) {
   column(0).AddItem(Item);
   for (size_t k = 0; k < items.size(); ++k) column(static_cast<int>(k) + 1).AddItem(items[k]);
-  UpdateScrollBar();
+  if (!riempimento_) UpdateScrollBar();
+}
+
+CMultiListbox::Riempimento::~Riempimento() {
+  lista_.riempimento_ = prima_;
+  if (!prima_) {
+    try {
+      lista_.UpdateScrollBar();
+    } catch (const FormsError&) {
+    }
+  }
 }
 
 void CMultiListbox::RemoveItem(int Item) {

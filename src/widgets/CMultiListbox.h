@@ -38,6 +38,22 @@ class CMultiListbox {
 
   // Empties every column.
   void Clear();
+  // While it lives, AddItem leaves the scroll bar alone; it is brought up to
+  // date once at the end (a list filled with many rows at a time):
+  //   { CMultiListbox::Riempimento r(lista); for (...) lista.AddItem(...); }
+  class Riempimento {
+   public:
+    explicit Riempimento(CMultiListbox& lista) : lista_(lista), prima_(lista.riempimento_) {
+      lista_.riempimento_ = true;
+    }
+    ~Riempimento();
+    Riempimento(const Riempimento&) = delete;
+    Riempimento& operator=(const Riempimento&) = delete;
+
+   private:
+    CMultiListbox& lista_;
+    bool prima_;
+  };
   int ListCount() const;
   // Appends a row: `Item` to column 0, items[k] to column k + 1. More texts
   // than further columns fail (FormsError) after the earlier columns got
@@ -82,6 +98,8 @@ class CMultiListbox {
   // events that this raises (Click of a column, Change of the scroll bar)
   // come back to Update, which then has nothing to do.
   bool inStep_ = false;
+  // A Riempimento is under way: AddItem does not update the scroll bar.
+  bool riempimento_ = false;
 };
 
 }  // namespace widgets

@@ -200,6 +200,21 @@ TEST_F(MultiListboxTest, BehavesAsOneListWithFourColumns) {
          EXPECT_EQ(h.tops(), V(4, h.List1[0].TopIndex()));
          EXPECT_EQ(h.VScroll1.Value(), h.List1[0].TopIndex());
        }},
+      {"a fill of many rows updates the scroll bar once, at its end",
+       [](Host& h, forms::ScriptedUser&) {
+         int cambi = 0;
+         h.VScroll1.Change = [&cambi] { ++cambi; };
+         {
+           CMultiListbox::Riempimento r(h.Lista);
+           h.fill(50);
+           EXPECT_FALSE(h.VScroll1.Visible());
+         }
+         EXPECT_TRUE(h.VScroll1.Visible());
+         EXPECT_EQ(h.VScroll1.Max(), 50 - Host::kRows);
+         EXPECT_EQ(cambi, 0);
+         h.fill(1);
+         EXPECT_EQ(h.VScroll1.Max(), 51 - Host::kRows) << "single rows update it again";
+       }},
       {"ListIndex and TopIndex set every column",
        [](Host& h, forms::ScriptedUser&) {
          h.fill(50);
