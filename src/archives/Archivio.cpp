@@ -7,6 +7,7 @@
 #include "calculation/MainForm.h"
 #include "shell/Applicazione.h"
 #include "shell/Convenzioni.h"
+#include "shell/Liste.h"
 #include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
@@ -195,7 +196,9 @@ void Archivio::CaricaArchivioCalcoli() {
   };
   riempi(Combo1, ValoriFiltro(voci_, &VoceArchivio::Contribuente));
   riempi(Combo2, ValoriFiltro(voci_, &VoceArchivio::Comune));
-  riempi(Combo3, AnniDecrescenti(ValoriFiltro(voci_, &VoceArchivio::Anno)));
+  riempi(Combo3, ValoriFiltro(voci_, &VoceArchivio::Anno));
+  // The years newest first, "*** TUTTI ***" still at the top.
+  shell::OrdinaCombo(Combo3, 1);
 
   // The three selections fill the list once.
   riempieFiltri_ = true;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <unordered_set>
 
 #include "forms/Controls.h"
@@ -59,11 +58,6 @@ std::vector<std::string> ValoriFiltro(const std::vector<VoceArchivio>& voci, std
   std::stable_sort(valori.begin(), valori.end(),
                    [](const std::string& a, const std::string& b) { return forms::compareNoCase(a, b) < 0; });
   return valori;
-}
-
-std::vector<std::string> AnniDecrescenti(std::vector<std::string> anni) {
-  std::stable_sort(anni.begin(), anni.end(), std::greater<>());
-  return anni;
 }
 
 bool Passa(const VoceArchivio& voce, const Filtri& filtri) {

@@ -33,9 +33,6 @@ double ImportoVersato(std::string_view riga);
 // they first appear.
 std::vector<std::string> ValoriFiltro(const std::vector<VoceArchivio>& voci, std::string VoceArchivio::*campo);
 
-// The years newest first: descending order of the texts.
-std::vector<std::string> AnniDecrescenti(std::vector<std::string> anni);
-
 // The three filter choices; kTutti lets every value through.
 struct Filtri {
   std::string Contribuente = kTutti;

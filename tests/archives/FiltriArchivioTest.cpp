@@ -27,8 +27,7 @@ TEST(FiltriArchivioTest, TheFilterListsOfferEachExactValueOnce) {
   EXPECT_EQ(ValoriFiltro(voci, &VoceArchivio::Contribuente),
             (std::vector<std::string>{"Bianchi Anna", "Rossi Mario", "ROSSI MARIO"}));
   EXPECT_EQ(ValoriFiltro(voci, &VoceArchivio::Comune), (std::vector<std::string>{"Milano", "Roma", "Torino"}));
-  EXPECT_EQ(AnniDecrescenti(ValoriFiltro(voci, &VoceArchivio::Anno)),
-            (std::vector<std::string>{"2015", "2014", "2013"}));
+  EXPECT_EQ(ValoriFiltro(voci, &VoceArchivio::Anno), (std::vector<std::string>{"2013", "2014", "2015"}));
 }
 
 TEST(FiltriArchivioTest, FilterChoicesGiveTheirRowsInOrderWithTheirTotal) {
