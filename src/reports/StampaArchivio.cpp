@@ -28,39 +28,6 @@ Campi Dividi(std::string_view riga) {
   return {campo(1), campo(2), campo(3), campo(4), campo(5), campo(19), campo(21)};
 }
 
-// Upper and lower case of the letters that Windows-1252 holds.
-char32_t Maiuscola(char32_t c) {
-  if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 32;
-  switch (c) {
-    case 0x161:
-      return 0x160;  // š
-    case 0x153:
-      return 0x152;  // œ
-    case 0x17E:
-      return 0x17D;  // ž
-    case 0xFF:
-      return 0x178;  // ÿ
-    default:
-      return c;
-  }
-}
-
-char32_t Minuscola(char32_t c) {
-  if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
-  switch (c) {
-    case 0x160:
-      return 0x161;
-    case 0x152:
-      return 0x153;
-    case 0x17D:
-      return 0x17E;
-    case 0x178:
-      return 0xFF;
-    default:
-      return c;
-  }
-}
-
 // The name with a capital at the start of each word (after a blank, a tab or
 // a line break) and small letters elsewhere, cut to its first 18 characters.
 std::string NomeInTabella(std::string_view nome) {
@@ -69,7 +36,7 @@ std::string NomeInTabella(std::string_view nome) {
   size_t i = 0;
   for (int n = 0; n < kCaratteriNome && i < nome.size(); ++n) {
     const char32_t c = platform::nextCodePoint(nome, i);
-    platform::appendUtf8(testo, inizioParola ? Maiuscola(c) : Minuscola(c));
+    platform::appendUtf8(testo, inizioParola ? platform::capitalLetter(c) : platform::smallLetter(c));
     inizioParola = c == U' ' || c == U'\t' || c == U'\r' || c == U'\n';
   }
   return testo;

@@ -22,7 +22,7 @@ namespace {
 
 using namespace forms;
 
-class ArchivioScreenshotTest : public ::testing::Test {
+class ArchivioScreenshotTest : public DesktopTestOf<shell::Applicazione> {
  protected:
   ArchivioScreenshotTest() {
     const auto base = quotara::testing::CartellaTest();
@@ -39,7 +39,6 @@ class ArchivioScreenshotTest : public ::testing::Test {
                       "0,00;168,00;0,00;0;0;0;3961;0;C745");
     }
     platform::writeLinesAtomic((base / "dati" / "tasi.dat").string(), righe);
-    desk.attach(application);
     auto& frame = application.form<shell::Principale>();
     frame.Show();
     desk.deliver([&frame] { frame.EseguiComando(shell::Principale::Archivio); });
@@ -52,30 +51,13 @@ class ArchivioScreenshotTest : public ::testing::Test {
   QWidget* widget(const Element& e) { return desk.widgetOf(e); }
   QListView* colonna(int c) { return static_cast<QListView*>(widget(page().List1[c])); }
   archives::Archivio& page() { return application.form<archives::Archivio>(); }
-  static void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-  }
-  QImage shot() {
-    settle();
-    QWidget* w = widget(application.form<shell::Principale>());
-    w->grab();
-    return w->grab().toImage();
-  }
+  QImage shot() { return grab(application.form<shell::Principale>()); }
   // Where row `r` of column `c` is drawn, in the page's pixels.
   QRect riga(int c, int r) {
     QListView* v = colonna(c);
     return QRect(v->viewport()->mapTo(widget(page()), v->visualRect(v->model()->index(r, 0)).topLeft()),
                  v->visualRect(v->model()->index(r, 0)).size());
   }
-
- private:
-  struct QtApp {
-    QtApp() { qtApplication(); }
-  } qtApp_;
-
- protected:
-  QtDesktop desk;
-  shell::Applicazione application{desk};
 };
 
 TEST_F(ArchivioScreenshotTest, OneScrollBarAlignedColumnsAndTheLastRowReachable) {

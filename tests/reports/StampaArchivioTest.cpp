@@ -39,15 +39,20 @@ class StampaArchivio : public ReportsTest {
 
   // The frame and the table head of a page of `pagine`.
   static void TestaPagina(const std::vector<Parola>& parole, int pagina, int pagine) {
-    EXPECT_TRUE(TestoIn(parole, "Quotara - Archivio immobili", 1.5, 27.7));
-    EXPECT_TRUE(TestoIn(parole, "Nome", 2.8, 26.1));
-    EXPECT_TRUE(TestoIn(parole, "Ubicazione", 7.8, 26.1));
-    EXPECT_TRUE(TestoIn(parole, "Anno", 13.5, 26.1));
-    EXPECT_TRUE(TestoIn(parole, "Rendita", 15.3, 26.1));
-    EXPECT_TRUE(TestoIn(parole, "TASI", 17.8, 26.1));
-    EXPECT_TRUE(TestoIn(parole, "pag. " + std::to_string(pagina), 19, 1, true));
-    EXPECT_TRUE(TestoIn(parole, "di " + std::to_string(pagine), 19.1, 1));
-    EXPECT_TRUE(TestoIn(parole, "Stampato con Quotara - 2026", 1.5, 1));
+    const struct {
+      std::string testo;
+      double x, y;
+      bool destra = false;
+    } attesi[] = {{"Quotara - Archivio immobili", 1.5, 27.7},
+                  {"Nome", 2.8, 26.1},
+                  {"Ubicazione", 7.8, 26.1},
+                  {"Anno", 13.5, 26.1},
+                  {"Rendita", 15.3, 26.1},
+                  {"TASI", 17.8, 26.1},
+                  {"pag. " + std::to_string(pagina), 19, 1, true},
+                  {"di " + std::to_string(pagine), 19.1, 1},
+                  {"Stampato con Quotara - 2026", 1.5, 1}};
+    for (const auto& a : attesi) EXPECT_TRUE(TestoIn(parole, a.testo, a.x, a.y, a.destra)) << a.testo;
   }
   // Table line k (from 0) of a page shows "NOME n".
   static bool Linea(const std::vector<Parola>& parole, int k, int n) {
