@@ -184,6 +184,11 @@ void Archivio::Form_Activate() {
 
 void Archivio::CaricaArchivioCalcoli() {
   if (!shell::FileLeggibile(archivio_.Percorso())) return;
+  // A long archive takes a moment: the hourglass says so.
+  struct Clessidra {
+    Clessidra() { desktop().setMousePointer(vbHourglass); }
+    ~Clessidra() { desktop().setMousePointer(vbDefault); }
+  } clessidra;
   ListaMulti.Clear();
   voci_.clear();
   if (!archivio_.Carica([this](std::string_view riga) { voci_.push_back(LeggiVoce(riga)); })) voci_.clear();

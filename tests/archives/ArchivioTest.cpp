@@ -110,6 +110,7 @@ TEST_F(ArchivioTest, FilterChoicesListTheirRowsInOrderWithCountAndTotal) {
     EXPECT_FALSE(f.Command2.Enabled());
   }
   EXPECT_TRUE(desk.msgBoxes().empty());
+  EXPECT_EQ(desk.pointerChanges(), (std::vector<int>{vbHourglass, vbDefault})) << "while the archive is read";
 }
 
 TEST_F(ArchivioTest, AClickedRowIsTheOneTheCommandsActOnEvenWithEqualKeys) {
