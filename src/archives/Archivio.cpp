@@ -191,7 +191,10 @@ void Archivio::CaricaArchivioCalcoli() {
   } clessidra;
   ListaMulti.Clear();
   voci_.clear();
-  if (!archivio_.Carica([this](std::string_view riga) { voci_.push_back(LeggiVoce(riga)); })) voci_.clear();
+  archivio_.Carica();
+  // What the page lists and sums of each line, split once, beside List2.
+  voci_.reserve(static_cast<size_t>(List2.ListCount()));
+  for (int i = 0; i < List2.ListCount(); ++i) voci_.push_back(LeggiVoce(List2.List(i)));
 
   // Each exact value once, in the lists' sorted order; "*** TUTTI ***" first.
   const auto riempi = [](ComboBox& c, const std::vector<std::string>& valori) {

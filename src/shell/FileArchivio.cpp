@@ -31,8 +31,10 @@ bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga)
     Messaggio(e.what(), forms::vbExclamation);
     return false;
   }
+  if (elenco_.Sorted()) std::erase_if(righe, [](const std::string& riga) { return riga.empty(); });
+  if (OgniRiga)
+    for (const std::string& riga : righe) OgniRiga(riga);
   if (elenco_.Sorted()) {
-    std::erase_if(righe, [](const std::string& riga) { return riga.empty(); });
     // Sorted once here (stable, so equal lines keep their file order, as the
     // list's own insertion would), the lines go to the end one after another
     // instead of each looking for its place. Each line is folded once for
@@ -50,8 +52,6 @@ bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga)
     for (const auto& c : chiavi) ordinate.push_back(std::move(righe[c.second]));
     righe = std::move(ordinate);
   }
-  if (OgniRiga)
-    for (const std::string& riga : righe) OgniRiga(riga);
   for (std::string& riga : righe) elenco_.AddItem(std::move(riga), elenco_.ListCount());
   return true;
 }
