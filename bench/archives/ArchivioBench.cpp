@@ -3,7 +3,6 @@
 // filter lists, the four columns) and one change of a filter.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <functional>
 #include <memory>
 
@@ -14,21 +13,11 @@
 #include "shell/Applicazione.h"
 #include "shell/Principale.h"
 #include "support/ArchivioBench.h"
+#include "support/QtBench.h"
 
 namespace {
 
 constexpr int kRighe = 100000;
-
-QApplication& qt() {
-  static int argc = 1;
-  static char name[] = "bench_archives";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
 
 // The program with the frame open and the archive in a private folder, on
 // the offscreen Qt screen or, to tell the views' share, on the headless
@@ -36,7 +25,7 @@ QApplication& qt() {
 class Programma {
  public:
   explicit Programma(bool schermo = true) {
-    if (schermo) qt();
+    if (schermo) quotara::bench::QtOffscreen();
     cartella_.archivio(quotara::bench::RigheTasi(kRighe, 3));
     if (schermo) {
       auto qt = std::make_unique<desktop::QtDesktop>();
