@@ -96,6 +96,7 @@ function(quotara_bench name)
   find_package(benchmark REQUIRED)
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(bench_${name} ${srcs})
+  target_include_directories(bench_${name} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
   target_link_libraries(bench_${name} PRIVATE ${A_DEPS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
 

@@ -3,12 +3,10 @@
 // registers of 10,000 and 100,000 lines; the CSV export of 10,000 lines; the
 // list report of 1,000 and 10,000 records (it should grow linearly).
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <QApplication>
 #include <algorithm>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,9 +17,10 @@
 #include "forms/HeadlessDesktop.h"
 #include "forms/ScriptedUser.h"
 #include "platform/Files.h"
-#include "platform/Paths.h"
 #include "reports/StampeCatasto.h"
 #include "shell/Applicazione.h"
+#include "support/ArchivioBench.h"
+#include "support/QtBench.h"
 
 namespace {
 
@@ -44,38 +43,19 @@ std::string Riga(int i) {
 class Cartella {
  public:
   explicit Cartella(int righe, bool ordinato = true) {
-    char modello[] = "/tmp/quotara-bench-XXXXXX";
-    if (!mkdtemp(modello)) throw std::runtime_error("mkdtemp");
-    percorso_ = modello;
-    platform::setProgramFolderForTests(percorso_);
-    platform::setTempFolderForTests(percorso_ + "/temp");
     std::vector<std::string> linee;
     for (int i = 0; i < righe; ++i) linee.push_back(Riga(i));
     if (ordinato)
       std::stable_sort(linee.begin(), linee.end() - righe / 100,
                        [](const std::string& a, const std::string& b) { return forms::compareNoCase(a, b) < 0; });
-    platform::writeLinesAtomic(percorso_ + "/tasicat.dat", linee);
-  }
-  ~Cartella() {
-    platform::setProgramFolderForTests("");
-    platform::setTempFolderForTests("");
-    std::filesystem::remove_all(percorso_);
+    platform::writeLinesAtomic(cartella_.file("tasicat.dat"), linee);
   }
 
  private:
-  std::string percorso_;
+  const quotara::bench::CartellaBench cartella_;
 };
 
-QApplication& Qt() {
-  static int argc = 1;
-  static char nome[] = "bench_archives";
-  static char* argv[] = {nome, nullptr};
-  static QApplication* app = [] {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
+QApplication& Qt() { return quotara::bench::QtOffscreen(); }
 
 // Opening the "Catasto" page and choosing the owner in the middle of the
 // list, as the user does, until Qt has shown it.

@@ -10,27 +10,19 @@
 
 #include "platform/Files.h"
 #include "shell/Modulo1.h"
+#include "support/ArchivioBench.h"
 
 namespace {
 
 constexpr int kRighe = 100000;
 constexpr int kCampi = 28;
 
-// A "tasi.dat"-shaped line of 28 fields; accented names keep the decoder busy.
-std::string riga(int i) {
-  const std::string n = std::to_string(i);
-  return "ROSSI MARIA " + n + ";VIA DELLA LIBERTÀ " + n +
-         ";CITTÀ DI CASTELLO;2014;1.234,56;2.5;5;0;200,00;12;6;6;"
-         "100;0;1;1.296,29;1.296,29;200,00;548,15;100,00;548,14;100,00;1;10;0;3958;0;C745";
-}
-
 // The archive is written once, into a private folder, and removed at exit.
 const std::string& archivio() {
   static const std::string percorso = [] {
     char cartella[] = "/tmp/quotara-bench-XXXXXX";
     if (!mkdtemp(cartella)) throw std::runtime_error("mkdtemp");
-    std::vector<std::string> righe;
-    for (int i = 0; i < kRighe; ++i) righe.push_back(riga(i));
+    const std::vector<std::string> righe = quotara::bench::RigheTasi(kRighe);
     const std::string p = std::string(cartella) + "/tasi.dat";
     platform::writeLinesAtomic(p, righe);
     return p;

@@ -915,7 +915,15 @@ class ListView : public ControlView {
     w->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     w->setContextMenuPolicy(Qt::NoContextMenu);
     QObject::connect(w->verticalScrollBar(), &QScrollBar::valueChanged, &context_, [this](int top) {
-      if (!syncing_ && top != list().TopIndex()) fromWidget([this, top] { list().setTopIndex(top); });
+      if (!syncing_ && top != list().TopIndex())
+        fromWidget([this, top] {
+          ListBox& l = list();
+          // The wheel or the list's own scroll bar: the user scrolled it.
+          if (l.shownInForm() && l.enabledInForm() && app().acceptsInput(l.form()))
+            input::scroll(l, top);
+          else
+            l.setTopIndex(top);
+        });
     });
     place(w);
   }

@@ -257,6 +257,10 @@ class ListItems {
 
 // Case-insensitive comparison of list texts (Windows-1252 letters folded).
 int compareNoCase(std::string_view a, std::string_view b);
+// The text with its letters folded as compareNoCase folds them: two such keys
+// compare byte by byte as compareNoCase compares the texts (sorting many texts
+// folds each once instead of at every comparison).
+std::string foldNoCase(std::string_view text);
 // Whether `text` starts with `prefix`, case ignored.
 bool startsWithNoCase(std::string_view text, std::string_view prefix);
 
@@ -317,6 +321,8 @@ class ListBox : public Control, public ListPart {
   int TopIndex() const { return topIndex_; }
   // Clamped to 0 .. ListCount - 1.
   void setTopIndex(int index);
+  // The user scrolled the list (wheel, its own scroll bar): TopIndex moved.
+  std::function<void()> Scroll;
   // LB_SETTABSTOPS: tab positions in dialog units (4 per average character).
   const std::vector<int>& tabStops() const { return tabStops_; }
   void setTabStops(std::vector<int> stops);

@@ -13,22 +13,7 @@ namespace {
 constexpr size_t kBlockMax = 256;  // a block is split in two when it grows beyond this
 
 // Case folding of the letters of Windows-1252.
-char32_t fold(char32_t c) {
-  if (c >= U'A' && c <= U'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-  switch (c) {
-    case 0x160:
-      return 0x161;  // Š
-    case 0x152:
-      return 0x153;  // Œ
-    case 0x17D:
-      return 0x17E;  // Ž
-    case 0x178:
-      return 0xFF;  // Ÿ
-    default:
-      return c;
-  }
-}
+char32_t fold(char32_t c) { return platform::smallLetter(c); }
 
 // Wildcard match (* and ?) with case folded; both already folded.
 bool wildcard(std::u32string_view name, std::u32string_view pattern) {
@@ -90,6 +75,21 @@ int compareNoCase(std::string_view a, std::string_view b) {
   if (i < a.size()) return 1;
   if (j < b.size()) return -1;
   return 0;
+}
+
+std::string foldNoCase(std::string_view text) {
+  std::string key;
+  key.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = text[i];
+    if (c < 0x80) {
+      key += static_cast<char>(fold(c));
+      ++i;
+    } else {
+      platform::appendUtf8(key, fold(platform::nextCodePoint(text, i)));
+    }
+  }
+  return key;
 }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {

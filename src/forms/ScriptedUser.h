@@ -43,6 +43,8 @@ class ScriptedUser {
   // Drags the thumb to `value` in steps of one (Scroll at each), then
   // releases it there (Change).
   void dragScroll(VScrollBar& bar, int value);
+  // Turns the wheel over a list: `rows` rows down (up when negative).
+  void wheel(ListBox& list, int rows) { input::scroll(list, list.TopIndex() + rows); }
   void mouseDown(Control& c, float x, float y, int button = vbLeftButton, int shift = 0) {
     input::mouseDown(c, button, shift, x, y);
   }

@@ -108,6 +108,14 @@ void scroll(VScrollBar& bar, int value, bool released) {
   if (stillThere(bar)) bar.dragTo(value, released);
 }
 
+void scroll(ListBox& list, int top) {
+  Application::Dispatch d;
+  check(list);
+  const int before = list.TopIndex();
+  list.setTopIndex(top);
+  if (list.TopIndex() != before) detail::raise(list.Scroll);
+}
+
 void mouseDown(Control& c, int button, int shift, float x, float y) {
   Application::Dispatch d;
   check(c);

@@ -25,6 +25,9 @@ void pickRow(ComboBox& combo, int row);
 // The scroll bar's thumb moved to `value` while dragged (Scroll), or
 // released there / set by an arrow or page click (Change).
 void scroll(VScrollBar& bar, int value, bool released);
+// The list scrolled by the wheel or its own scroll bar so that `top` is its
+// first visible row (Scroll when it moves); the focus stays where it is.
+void scroll(ListBox& list, int top);
 // Mouse events at (x, y) in the control's scale units; a mouse-down on a
 // control that takes the focus gives it the focus first.
 void mouseDown(Control& c, int button, int shift, float x, float y);

@@ -27,4 +27,36 @@ char32_t nextCodePoint(std::string_view s, size_t& pos);
 // Appends the UTF-8 encoding of `cp` to `out`.
 void appendUtf8(std::string& out, char32_t cp);
 
+// The small letter of a capital that Windows-1252 holds (A -> a, À -> à,
+// Š -> š, Ÿ -> ÿ); any other character as it is.
+inline char32_t smallLetter(char32_t c) {
+  if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
+  switch (c) {
+    case 0x160:  // Š
+    case 0x152:  // Œ
+    case 0x17D:  // Ž
+      return c + 1;
+    case 0x178:  // Ÿ
+      return 0xFF;
+    default:
+      return c;
+  }
+}
+
+// The capital of a small letter that Windows-1252 holds (a -> A, à -> À,
+// š -> Š, ÿ -> Ÿ); any other character (ß included) as it is.
+inline char32_t capitalLetter(char32_t c) {
+  if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 32;
+  switch (c) {
+    case 0x161:  // š
+    case 0x153:  // œ
+    case 0x17E:  // ž
+      return c - 1;
+    case 0xFF:  // ÿ
+      return 0x178;
+    default:
+      return c;
+  }
+}
+
 }  // namespace platform

@@ -32,9 +32,10 @@ class FileArchivio {
   forms::ListBox& Elenco() const { return elenco_; }
 
   // Empties the list and fills it with the lines of the file (none when the
-  // file is missing); `OgniRiga`, when given, sees each line first (a window
-  // fills its combos from them). False, after the message, when the file
-  // cannot be read: the list stays empty.
+  // file is missing; a sorted list leaves out blank lines, which hold no
+  // record); `OgniRiga`, when given, sees each line first, in file order (a
+  // window fills its combos from them). False, after the message, when the
+  // file cannot be read: the list stays empty.
   bool Carica(const std::function<void(std::string_view Riga)>& OgniRiga = {});
 
   // The index of the first line whose key is `Chiave`; -1 when none.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "archives/Archivio.h"
 #include "archives/Catasto.h"
 #include "archives/Immobili.h"
 #include "archives/Strumenti.h"
@@ -31,6 +32,7 @@ ProcedureStampa& Stampe() {
 ProcedureStampa ProcedureDelProgramma() {
   ProcedureStampa p;
   p.StampaCalcoloPdf = [] { reports::StampaCalcoloPdf(app().form<calculation::MainForm>().Scheda()); };
+  p.StampaArchivioPdf = [] { reports::StampaArchivioPdf(app().form<archives::Archivio>().RigheElencate()); };
   p.StampaCatastoPdf = [] {
     auto& immobili = app().form<archives::Immobili>();
     reports::StampaCatastoPdf(immobili.ProprietarioElencato(), immobili.RecordDaStampare());
@@ -178,7 +180,8 @@ void Principale::picCoolBar_Resize() { BarraComandi_->ResizeEvent(); }
 void Principale::Chiudi() {
   Applicazione& a = app();
   a.unload<calculation::MainForm>();
-  // Verifica (totals), then Archivio (archive browser), go here when they land.
+  // Verifica (totals) goes here when it lands.
+  a.unload<archives::Archivio>();
   a.unload<About>();
   a.unload<archives::Immobili>();
   a.unload<archives::Strumenti>();
@@ -202,7 +205,7 @@ void Principale::EseguiComando(int numero) {
       break;
     case Archivio:
       Chiudi();
-      // The archive browser Archivio is shown here when it lands.
+      a.form<archives::Archivio>().Show();
       a.PaginaAttiva = 3;
       BarraComandi_->EnableButton(Stampa, true);
       break;
@@ -256,6 +259,14 @@ void Principale::StampaPagina() {
       if (esito) ConfermaEStampa("Vuoi stampare il Quotara eseguito?", "quotara.pdf", Stampe().StampaCalcoloPdf);
       break;
     }
+    case 3:
+      if (!a.isLoaded<archives::Archivio>() || a.form<archives::Archivio>().List2.ListCount() == 0) {
+        Messaggio("Non ci sono dati in archivio da stampare!", vbExclamation);
+        break;
+      }
+      ConfermaEStampa("Vuoi stampare l'archivio degli immobili selezionati?", "archiviotasi.pdf",
+                      Stampe().StampaArchivioPdf);
+      break;
     case 4: {
       // The owner asked about is the one whose rows the page lists.
       auto& immobili = a.form<archives::Immobili>();
@@ -268,8 +279,8 @@ void Principale::StampaPagina() {
           "catastotasi.pdf", Stampe().StampaCatastoPdf);
       break;
     }
-    // Pages 2 (Verifica) and 3 (Archivio) print here when their windows land:
-    // the test of their list, the confirmation, the file.
+    // Page 2 (Verifica) prints here when its window lands: the test of its
+    // list, the confirmation, the file.
     default:
       break;
   }

@@ -42,9 +42,12 @@ class SampleForm : public forms::Form {
   SampleForm();
 };
 
-class DesktopTest : public ::testing::Test {
+// The Qt desktop attached to an application object of type App (the
+// program's own, shell::Applicazione, for its windows).
+template <class App>
+class DesktopTestOf : public ::testing::Test {
  protected:
-  DesktopTest() { desk.attach(application); }
+  DesktopTestOf() { desk.attach(application); }
 
   template <class W>
   W* widget(const forms::Element& e) {
@@ -69,7 +72,9 @@ class DesktopTest : public ::testing::Test {
 
  protected:
   QtDesktop desk;
-  forms::Application application{desk};
+  App application{desk};
 };
+
+using DesktopTest = DesktopTestOf<forms::Application>;
 
 }  // namespace desktop::testing

@@ -221,6 +221,17 @@ TEST_F(ListTest, AddingManyItemsAtOnceIsAddingThemOneByOne) {
   }
 }
 
+TEST_F(ListTest, FoldedKeysCompareAsTheTextsDo) {
+  const char* testi[] = {"",      "a",     "A",     "b", "B;1", "b;1", "b;", "à",     "À",     "Š", "š",   "z",
+                         "Città", "CITTÀ", "citta", "Ÿ", "ÿ",   "ß",   "ÿa", "Œuvre", "œuvre", "~", "é;2", "É;10"};
+  const auto segno = [](int v) { return (v > 0) - (v < 0); };
+  for (const char* a : testi)
+    for (const char* b : testi) {
+      SCOPED_TRACE(std::string(a) + " / " + b);
+      EXPECT_EQ(segno(foldNoCase(a).compare(foldNoCase(b))), segno(compareNoCase(a, b)));
+    }
+}
+
 TEST_F(ListTest, SortingIgnoresCase) {
   for (const char* s : {"b", "B", "a", "À", "à", "C"}) f.List2.AddItem(s);
   std::vector<std::string> items;

@@ -35,3 +35,22 @@ TEST(Cp1252, UnrepresentableAndInvalidBecomeReplacement) {
   EXPECT_EQ(utf8ToCp1252("\xC0\xAF", '_'), "__");    // overlong "/"
   EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x98\x80"), "?");  // emoji
 }
+
+// Every letter of the code page has its pair; the rest stay as they are.
+TEST(Cp1252, SmallAndCapitalLettersPairUp) {
+  const std::u32string capitali = U"AZÀÉÌÒÙÞŠŒŽŸ", piccole = U"azàéìòùþšœžÿ";
+  for (size_t i = 0; i < capitali.size(); ++i) {
+    EXPECT_EQ(smallLetter(capitali[i]), piccole[i]) << i;
+    EXPECT_EQ(capitalLetter(piccole[i]), capitali[i]) << i;
+  }
+  for (char32_t c : std::u32string(U"09 ;.'×÷ßµ€")) {
+    EXPECT_EQ(smallLetter(c), c);
+    EXPECT_EQ(capitalLetter(c), c);
+  }
+  // Each byte that is a letter maps within the code page.
+  for (int b = 0x20; b < 0x100; ++b) {
+    const char32_t c = cp1252ToCodePoint(static_cast<unsigned char>(b));
+    EXPECT_GE(cp1252FromCodePoint(smallLetter(c)), 0) << b;
+    EXPECT_GE(cp1252FromCodePoint(capitalLetter(c)), 0) << b;
+  }
+}

@@ -180,6 +180,24 @@ INSTANTIATE_TEST_SUITE_P(Casi, FileArchivioTest, ::testing::Combine(::testing::V
 
 class FileArchivioLettura : public quotara::testing::ProgramTest {};
 
+// The archive browser's list: sorted, case ignored, equal lines in file order.
+TEST_F(FileArchivioLettura, ASortedListLeavesOutBlankLinesAndKeepsEqualLinesInFileOrder) {
+  Finestra& f = application.form<Finestra>();
+  f.List1.setSorted(true);
+  quotara::testing::ScriviFile(dati("prova.dat"), "b;2;x\r\n\r\nA;1;y\r\na;1;z\r\nB;2;X\r\na;1;y\r\n");
+  shell::FileArchivio archivio(dati("prova.dat"), f.List1, Prova::chiaveDi);
+  std::vector<std::string> lette;
+  ASSERT_TRUE(archivio.Carica([&lette](std::string_view r) { lette.emplace_back(r); }));
+  EXPECT_EQ(lette, (std::vector<std::string>{"b;2;x", "A;1;y", "a;1;z", "B;2;X", "a;1;y"}))
+      << "the callback sees the lines in file order, without the blank one";
+  const std::vector<std::string> ordinate = {"A;1;y", "a;1;y", "a;1;z", "b;2;x", "B;2;X"};
+  std::vector<std::string> elenco;
+  for (int i = 0; i < f.List1.ListCount(); ++i) elenco.push_back(f.List1.List(i));
+  EXPECT_EQ(elenco, ordinate);
+  ASSERT_TRUE(archivio.Elimina(1));
+  EXPECT_EQ(quotara::testing::LeggiFile(dati("prova.dat")), "A;1;y\r\na;1;z\r\nb;2;x\r\nB;2;X\r\n");
+}
+
 TEST_F(FileArchivioLettura, FindsByKeyAndTakesAMissingFileAsEmpty) {
   Finestra& f = application.form<Finestra>();
   shell::FileArchivio archivio(dati("prova.dat"), f.List1, Prova::chiaveDi);

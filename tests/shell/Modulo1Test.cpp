@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "platform/Paths.h"
+#include "support/ProgramTest.h"
 
 using namespace shell;
 
@@ -98,8 +99,8 @@ namespace {
 class Cartelle : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::path(QUOTARA_TEST_OUT) / "cartelle";
-    std::filesystem::remove_all(dir_);
+    // Each test its own folder: they run side by side.
+    dir_ = quotara::testing::CartellaTest();
     platform::setProgramFolderForTests((dir_ / "app").string());
     platform::setTempFolderForTests((dir_ / "temp").string());
   }

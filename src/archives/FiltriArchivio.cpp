@@ -1,0 +1,151 @@
+#include "archives/FiltriArchivio.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+#include "forms/Controls.h"
+#include "shell/Numeri.h"
+#include "shell/RecordArchivio.h"
+
+namespace archives {
+
+namespace {
+
+// The fields of a line, split once; a field the line lacks is "".
+class Campi {
+ public:
+  explicit Campi(std::string_view riga) : campi_(shell::DividiCampi(riga)) {}
+  // Field n, counted from 1.
+  std::string_view operator()(int n) const {
+    return n >= 1 && n <= static_cast<int>(campi_.size()) ? campi_[n - 1] : std::string_view();
+  }
+
+ private:
+  std::vector<std::string_view> campi_;
+};
+
+double Versato(const Campi& c) { return shell::CDbl(c(19)) + shell::CDbl(c(21)); }
+
+// The property types as the clipboard text names them.
+std::string_view NomeTipologia(std::string_view tipo) {
+  static constexpr std::string_view kNomi[] = {"Abitazione",
+                                               "Ufficio",
+                                               "Negozio",
+                                               "Terreno",
+                                               "Area fabbricabile",
+                                               "Fabbricato D",
+                                               "Fabbricato rurale strumentale",
+                                               "Istituto di credito"};
+  if (tipo.size() == 1 && tipo[0] >= '0' && tipo[0] <= '7') return kNomi[tipo[0] - '0'];
+  return tipo;
+}
+
+}  // namespace
+
+VoceArchivio LeggiVoce(std::string_view riga) {
+  const Campi c(riga);
+  return {std::string(c(1)), std::string(c(2)), std::string(c(3)), std::string(c(4)), Versato(c)};
+}
+
+double ImportoVersato(std::string_view riga) { return Versato(Campi(riga)); }
+
+std::vector<std::string> ValoriFiltro(const std::vector<VoceArchivio>& voci, std::string VoceArchivio::*campo) {
+  std::unordered_set<std::string_view> visti;
+  std::vector<std::string> valori;
+  for (const VoceArchivio& v : voci)
+    if (visti.insert(v.*campo).second) valori.push_back(v.*campo);
+  std::stable_sort(valori.begin(), valori.end(),
+                   [](const std::string& a, const std::string& b) { return forms::compareNoCase(a, b) < 0; });
+  return valori;
+}
+
+bool Passa(const VoceArchivio& voce, const Filtri& filtri) {
+  const auto passa = [](const std::string& scelta, const std::string& valore) {
+    return scelta == kTutti || scelta == valore;
+  };
+  return passa(filtri.Contribuente, voce.Contribuente) && passa(filtri.Comune, voce.Comune) &&
+         passa(filtri.Anno, voce.Anno);
+}
+
+Elenco ApplicaFiltri(const std::vector<VoceArchivio>& voci, const Filtri& filtri) {
+  // A filter on "*** TUTTI ***" is no filter: decided once, not per line.
+  const auto filtro = [](const std::string& scelta) { return scelta == kTutti ? nullptr : &scelta; };
+  const std::string* contribuente = filtro(filtri.Contribuente);
+  const std::string* comune = filtro(filtri.Comune);
+  const std::string* anno = filtro(filtri.Anno);
+  Elenco e;
+  // In cents: a long list adds up to the cent, without the drift of
+  // summing binary fractions.
+  long long centesimi = 0;
+  for (int i = 0; i < static_cast<int>(voci.size()); ++i) {
+    const VoceArchivio& v = voci[static_cast<size_t>(i)];
+    if ((contribuente && v.Contribuente != *contribuente) || (comune && v.Comune != *comune) ||
+        (anno && v.Anno != *anno))
+      continue;
+    e.Righe.push_back(i);
+    centesimi += std::llround(v.Versato * 100);
+  }
+  e.Totale = static_cast<double>(centesimi) / 100;
+  return e;
+}
+
+std::string EtichettaCampo(int N) {
+  static constexpr const char* kEtichette[] = {"Contribuente: ",
+                                               "Indirizzo immobile: ",
+                                               "Comune ubicazione: ",
+                                               "Anno contributivo: ",
+                                               "Rendita catastale: ",
+                                               "Aliquota TASI (x 1000): ",
+                                               "Rivalutazione % catastale: ",
+                                               "Rivalutazione % domenicale: ",
+                                               "Detrazione ab. principale: ",
+                                               "Mesi possesso: ",
+                                               "Mesi I semestre: ",
+                                               "Mesi II semestre: ",
+                                               "Quota % possesso: ",
+                                               "Tipologia immobile: ",
+                                               "Abitazione principale: ",
+                                               "Imposta totale: ",
+                                               "Totale contribuente: ",
+                                               "Detrazione totale: ",
+                                               "Rata acconto: ",
+                                               "Detrazione acconto: ",
+                                               "Rata a saldo: ",
+                                               "Detrazione saldo: "};
+  return N >= 1 && N <= 22 ? kEtichette[N - 1] : "";
+}
+
+std::string TestoAppunti(std::string_view riga) {
+  const Campi c(riga);
+  std::string testo;
+  for (int n = 1; n <= 22; ++n) {
+    testo += EtichettaCampo(n);
+    switch (n) {
+      case 14:
+        testo += NomeTipologia(c(14));
+        break;
+      case 15:
+        if (c(15) == "1") {
+          testo += "SI\rNumero prop. ab. princ.: ";
+          testo += c(23);
+          testo += "\rNumero figli: ";
+          testo += c(24);
+        } else {
+          testo += "NO";
+        }
+        break;
+      case 18:
+        testo += c(18);
+        testo += "\rTASI dovuta: " + shell::Formatta(shell::CDbl(c(17)) - shell::CDbl(c(18)), "Standard");
+        break;
+      default:
+        testo += c(n);
+        break;
+    }
+    testo += '\r';
+  }
+  return testo;
+}
+
+}  // namespace archives

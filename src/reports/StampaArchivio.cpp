@@ -1,0 +1,113 @@
+// The archive report: the calculations that the archive page lists, one line
+// of a boxed table each, 46 lines a page.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Cp1252.h"
+#include "reports/Rapporto.h"
+#include "reports/Stampe.h"
+#include "shell/Numeri.h"
+#include "shell/RecordArchivio.h"
+
+namespace reports {
+
+namespace {
+
+constexpr int kRighePagina = 46;
+constexpr int kCaratteriNome = 18;
+
+// The fields of one archive line that the report prints, split once.
+struct Campi {
+  std::string_view Contribuente, Indirizzo, Comune, Anno, Rendita, Acconto, Saldo;
+};
+
+Campi Dividi(std::string_view riga) {
+  const std::vector<std::string_view> campi = shell::DividiCampi(riga);
+  const auto campo = [&campi](size_t n) { return n <= campi.size() ? campi[n - 1] : std::string_view(); };
+  return {campo(1), campo(2), campo(3), campo(4), campo(5), campo(19), campo(21)};
+}
+
+// The name with a capital at the start of each word (after a blank, a tab or
+// a line break) and small letters elsewhere, cut to its first 18 characters.
+std::string NomeInTabella(std::string_view nome) {
+  std::string testo;
+  bool inizioParola = true;
+  size_t i = 0;
+  for (int n = 0; n < kCaratteriNome && i < nome.size(); ++n) {
+    const char32_t c = platform::nextCodePoint(nome, i);
+    platform::appendUtf8(testo, inizioParola ? platform::capitalLetter(c) : platform::smallLetter(c));
+    inizioParola = c == U' ' || c == U'\t' || c == U'\r' || c == U'\n';
+  }
+  return testo;
+}
+
+// The two instalments together: whole euros before 2002, cents from then on.
+std::string Versato(const Campi& c) {
+  const double importo = shell::CDbl(c.Acconto) + shell::CDbl(c.Saldo);
+  return shell::Formatta(importo, shell::Val(c.Anno) < 2002 ? "#,##0" : "#,##0.00");
+}
+
+void TestaPagina(Rapporto& r) {
+  pdf::clsPDFWriter& pdf = r.pdf();
+  r.NuovaPagina("Quotara - Archivio immobili");
+  pdf.SetLineWidth(0.01f);
+  pdf.Rectangle(1.5f, 2, 18, 25, 1, 0.1f);
+  pdf.SetDash(0.05f, 0.05f);
+  for (const float x : {5.0f, 13.0f, 15.0f, 17.0f}) {
+    pdf.MoveTo(x, 27);
+    pdf.LineTo(x, 2, 1);
+  }
+  pdf.SetDash(0, 0);
+  pdf.MoveTo(1.5f, 25.7f);
+  pdf.LineTo(19.5f, 25.7f, 1);
+  pdf.DrawText(2.8f, 26.1f, "Nome", "Fnt4", 10);
+  pdf.DrawText(7.8f, 26.1f, "Ubicazione", "Fnt4", 10);
+  pdf.DrawText(13.5f, 26.1f, "Anno", "Fnt4", 10);
+  pdf.DrawText(15.3f, 26.1f, "Rendita", "Fnt4", 10);
+  pdf.DrawText(17.8f, 26.1f, "TASI", "Fnt4", 10);
+}
+
+void Archivio(Rapporto& r, const std::vector<std::string>& righe) {
+  pdf::clsPDFWriter& pdf = r.pdf();
+  TestaPagina(r);
+  int k = 0;
+  for (const std::string& riga : righe) {
+    const Campi c = Dividi(riga);
+    const float y = 25 - 0.5f * static_cast<float>(k);
+    std::string ubicazione(c.Comune);
+    ubicazione += " - ";
+    ubicazione += c.Indirizzo;
+    pdf.DrawText(1.7f, y, NomeInTabella(c.Contribuente), "Fnt1", 10);
+    pdf.DrawText(5.2f, y, ubicazione, "Fnt1", 10);
+    pdf.DrawText(13.6f, y, c.Anno, "Fnt1", 10);
+    pdf.DrawText(16.8f, y, c.Rendita, "Fnt1", 10, 1);
+    pdf.DrawText(19.3f, y, Versato(c), "Fnt1", 10, 1);
+    // A full page ends at once, before it is known whether a line follows.
+    if (++k == kRighePagina) {
+      r.FinePagina();
+      TestaPagina(r);
+      k = 0;
+    }
+  }
+  r.FinePagina();
+}
+
+const ModelloRapporto& ModelloArchivio() {
+  static const ModelloRapporto modello{.NomeFile = "archiviotasi.pdf",
+                                       .TitoloDocumento = "Archivio immobili TASI",
+                                       .Fnt4Arial = true,
+                                       .YTitolo = 27.7f,
+                                       .Data = false,
+                                       .YRiga = std::nullopt,
+                                       .NumeriPagina = true};
+  return modello;
+}
+
+}  // namespace
+
+void StampaArchivioPdf(const std::vector<std::string>& righe) {
+  StampaRapporto(ModelloArchivio(), [&righe](Rapporto& r) { Archivio(r, righe); });
+}
+
+}  // namespace reports
