@@ -9,9 +9,11 @@
 #include "calculation/frmPertinenze.h"
 #include "fiscalcode/frmCodComune.h"
 #include "forms/Text.h"
-#include "platform/Files.h"
 #include "shell/Applicazione.h"
+#include "shell/Convenzioni.h"
+#include "shell/Dialoghi.h"
 #include "shell/Editori.h"
+#include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
 #include "shell/Principale.h"
@@ -21,8 +23,6 @@ namespace calculation {
 using namespace forms;
 
 namespace {
-
-const char* const kTitolo = "Quotara";
 
 // Layout in pixels of the page (759 x 545, the frame's client area less its
 // toolbar and status bar), turned into twips.
@@ -59,30 +59,6 @@ std::string Pulito(const std::string& s) {
 int AnnoCorrente() { return static_cast<int>(desktop().today().year()); }
 
 int Valore(const TextBox& box) { return static_cast<int>(shell::Val(box.Text())); }
-
-// Enter moves to the next control, Esc to the previous one.
-bool InvioEsc(int& KeyAscii) {
-  if (KeyAscii == vbKeyReturn) {
-    KeyAscii = 0;
-    SendKeys("{TAB}");
-    return true;
-  }
-  if (KeyAscii == vbKeyEscape) {
-    KeyAscii = 0;
-    SendKeys("+{TAB}");
-    return true;
-  }
-  return false;
-}
-
-bool Cifra(int k) { return k >= '0' && k <= '9'; }
-// Backspace, Tab and line feed pass through every box.
-bool Controllo(int k) { return k == vbKeyBack || k == vbKeyTab || k == 10; }
-
-void SelezionaTutto(EditControl& box) {
-  box.setSelStart(0);
-  box.setSelLength(text::length(box.Text()));
-}
 
 // Fields 1 to 3 of an archive line, read as Campo reads them: a field that
 // the line lacks is empty.
@@ -278,9 +254,7 @@ void MainForm::CollegaEventi() {
   Load = [this] { Form_Load(); };
 
   Option1.Click = [this](int i) { Option1_Click(i); };
-  Option1.KeyPress = [this](int i, int& k) { Option1_KeyPress(i, k); };
   Check1.Click = [this] { Check1_Click(); };
-  Check1.KeyPress = [this](int& k) { Check1_KeyPress(k); };
   chkLocata.Click = [this] { chkLocata_Click(); };
   chkManuale.Click = [this] { chkManuale_Click(); };
   chkUnica.Click = [this] { chkUnica_Click(); };
@@ -294,48 +268,31 @@ void MainForm::CollegaEventi() {
   Command2.Click = [this] { Command2_Click(); };
   Command3.Click = [this] { Command3_Click(); };
 
-  for (ComboBox* c : {&Combo1, &Combo3, &Combo2}) {
-    c->KeyPress = [this, c](int& k) { Combo_KeyPress(*c, k); };
-    c->Change = [this, c] { Combo_Change(*c); };
-  }
-  Combo1.GotFocus = [this] { SelezionaTutto(Combo1); };
+  // The input conventions of each box.
+  for (ComboBox* c : {&Combo1, &Combo3, &Combo2}) shell::CasellaNome(*c);
+  Combo1.GotFocus = [this] { shell::SelezionaTutto(Combo1); };
   Combo1.LostFocus = [this] { Combo1_LostFocus(); };
+  Combo2.Change = [this, completa = Combo2.Change] {
+    completa();
+    Combo2_Change();
+  };
   Combo2.Click = [this] { Combo2_Click(); };
-
-  for (TextBox* t : {&Text2, &Text3, &Text4, &Text5, &Text7, &Text8, &Text1, &Text10, &Text9, &txtNum, &txtLocata})
-    t->GotFocus = [t] { SelezionaTutto(*t); };
-
-  // Digits only.
-  for (TextBox* t : {&Text2, &Text8, &txtNum, &txtLocata})
-    t->KeyPress = [](int& k) {
-      if (InvioEsc(k)) return;
-      if (!Cifra(k) && !Controllo(k)) k = 0;
-    };
-  // A decimal number: "." becomes ",".
-  for (TextBox* t : {&Text4, &Text5, &Text9})
-    t->KeyPress = [](int& k) {
-      if (InvioEsc(k)) return;
-      if (k == '.') k = ',';
-      if (!Cifra(k) && k != ',' && !Controllo(k)) k = 0;
-    };
-  // Amounts in the shared editor.
-  for (TextBox* t : {&Text3, &Text7}) {
-    t->KeyDown = [t](int& k, int) { shell::ImportoKeyDown(*t, k); };
-    t->KeyPress = [t](int& k) {
-      if (!InvioEsc(k)) shell::ImportoKeyPress(*t, k, true);
-    };
-  }
-  // Months of a half-year: 0 to 6, in the shared editor.
+  for (TextBox* t : {&Text2, &Text8, &txtNum, &txtLocata}) shell::CasellaCifre(*t);
+  for (TextBox* t : {&Text4, &Text5, &Text9}) shell::CasellaDecimale(*t);
+  for (TextBox* t : {&Text3, &Text7}) shell::CasellaImporto(*t);
+  // Months of a half-year: 0 to 6, in the amount editor.
   for (TextBox* t : {&Text1, &Text10}) {
-    t->KeyDown = [t](int& k, int) { shell::ImportoKeyDown(*t, k); };
+    shell::CasellaImporto(*t, false);
     t->KeyPress = [t](int& k) {
-      if (InvioEsc(k)) return;
+      if (shell::InvioEsc(k)) return;
       if (k >= '0' && k <= '6')
         shell::ImportoKeyPress(*t, k, false);
-      else if (!Controllo(k))
+      else if (!shell::TastoControllo(k))
         k = 0;
     };
   }
+  shell::InvioEsc(Option1);
+  shell::InvioEsc(Check1);
 
   Text2.Change = [this] { Text2_Change(); };
   Text2.LostFocus = [this] { Text2_LostFocus(); };
@@ -444,10 +401,6 @@ void MainForm::Option1_Click(int Index) {
   SvuotaRisultati();
 }
 
-void MainForm::Option1_KeyPress(int, int& KeyAscii) { InvioEsc(KeyAscii); }
-
-void MainForm::Check1_KeyPress(int& KeyAscii) { InvioEsc(KeyAscii); }
-
 void MainForm::Check1_Click() {
   shell::Applicazione& a = shell::app();
   if (Check1.Value() == vbChecked) {
@@ -517,9 +470,9 @@ void MainForm::chkUnica_Click() {
   }
   SvuotaRisultati();
   if (unica && shell::Val(Text2.Text()) == 2012 &&
-      MsgBox("Vista l'incertezza sulle aliquote per il 2012 si sconsiglia vivamente l'utilizzo del "
-             "pagamento in soluzione unica.\r\n\r\nVuoi comunque proseguire?",
-             vbYesNo, vbInformation, kTitolo) == vbNo)
+      !shell::Domanda("Vista l'incertezza sulle aliquote per il 2012 si sconsiglia vivamente l'utilizzo del "
+                      "pagamento in soluzione unica.\r\n\r\nVuoi comunque proseguire?",
+                      vbInformation))
     chkUnica.setValue(vbUnchecked);
 }
 
@@ -532,15 +485,10 @@ void MainForm::cmdCodCat_Click() {
   a.CodCatDaMainForm = true;
   auto& finestra = a.form<fiscalcode::frmCodComune>();
   finestra.txtComune.setText(Combo2.Text());
-  a.form<shell::Principale>().Hide();
-  finestra.Show();
+  shell::ApriDialogo(finestra);
 }
 
-void MainForm::cmdPertinenze_Click() {
-  shell::Applicazione& a = shell::app();
-  a.form<shell::Principale>().Hide();
-  a.form<frmPertinenze>().Show();
-}
+void MainForm::cmdPertinenze_Click() { shell::ApriDialogo(app().form<frmPertinenze>()); }
 
 void MainForm::Command1_Click() {
   bool ok = false;
@@ -548,9 +496,7 @@ void MainForm::Command1_Click() {
   if (!ok) return;
   if (chkManuale.Value() == vbChecked) {
     // The dialog stores the advance paid and calls Fondivomanuale.
-    shell::Applicazione& a = shell::app();
-    a.form<shell::Principale>().Hide();
-    a.form<frmAcconto>().Show();
+    shell::ApriDialogo(app().form<frmAcconto>());
     return;
   }
   CalcolaImposta();
@@ -562,32 +508,13 @@ void MainForm::Command2_Click() {
 }
 
 void MainForm::Command3_Click() {
-  if (MsgBox("Vuoi archiviare questi dati?", vbYesNo, vbQuestion, kTitolo) == vbNo) return;
+  if (!shell::Domanda("Vuoi archiviare questi dati?")) return;
   if (!ControllaArchiviazione()) return;
   if (!ArchiviaCalcolo()) return;
-  MsgBox("Dati archiviati!", vbOKOnly, vbInformation, kTitolo);
+  shell::Messaggio("Dati archiviati!");
 }
 
 // --- Boxes and combos --------------------------------------------------------
-
-void MainForm::Combo_KeyPress(ComboBox& combo, int& KeyAscii) {
-  if (InvioEsc(KeyAscii)) return;
-  if (KeyAscii == ',' || KeyAscii == ';') {
-    KeyAscii = 0;
-  } else if (KeyAscii == 22) {
-    // Pasted text loses what would break an archive line.
-    std::string testo;
-    for (char c : desktop().clipboardText())
-      if (c != ';' && c != '\r' && c != '\n') testo += c;
-    KeyAscii = 0;
-    if (!testo.empty()) combo.setSelText(testo);
-  }
-}
-
-void MainForm::Combo_Change(ComboBox& combo) {
-  if (!shell::app().InCaricamento) shell::ComboAutoCompleta(combo);
-  if (&combo == &Combo2) Combo2_Change();
-}
 
 void MainForm::Combo1_LostFocus() {
   if (Combo1.Text() == "SAN REMO") Combo1.setText("SANREMO");
@@ -632,7 +559,7 @@ void MainForm::Text7_LostFocus() { Formatta(Text7, "#,##0.#0"); }
 void MainForm::Text9_KeyUp() {
   if (shell::LeggiNumero(Text9.Text()).value_or(0) > 100) {
     Text9.setText("100");
-    SelezionaTutto(Text9);
+    shell::SelezionaTutto(Text9);
   }
 }
 
@@ -733,10 +660,7 @@ Control& MainForm::Casella(CasellaCalcolo c) {
   return Text2;
 }
 
-void MainForm::Rifiuta(const Rifiuto& r) {
-  MsgBox(r.messaggio, vbOKOnly, vbExclamation, kTitolo);
-  Casella(r.casella).SetFocus();
-}
+void MainForm::Rifiuta(const Rifiuto& r) { shell::Rifiuta(Casella(r.casella), r.messaggio); }
 
 void MainForm::ControllaDati(bool& Esito) {
   const ControlloDati controllo = calculation::ControllaDati(LeggiTesti());
@@ -747,7 +671,7 @@ void MainForm::ControllaDati(bool& Esito) {
   }
   // When questions are asked, the answer to the last one decides.
   Esito = true;
-  for (const std::string& domanda : controllo.domande) Esito = MsgBox(domanda, vbYesNo, vbQuestion, kTitolo) == vbYes;
+  for (const std::string& domanda : controllo.domande) Esito = shell::Domanda(domanda);
 }
 
 void MainForm::CalcolaImposta() {
@@ -788,56 +712,51 @@ void MainForm::SvuotaRisultati() {
 
 // --- Archive -------------------------------------------------------------------
 
+shell::FileArchivio MainForm::Archivio() { return {PercorsoArchivio(), List1, CalcoloRecord::chiaveDi}; }
+
 void MainForm::CaricaArchivio() {
   Combo1.Clear();
-  List1.Clear();
-  const std::string percorso = PercorsoArchivio();
-  if (!shell::FileLeggibile(percorso)) return;
-  std::vector<std::string> righe;
-  try {
-    righe = platform::readLines(percorso);
-  } catch (const platform::FileError& e) {
-    MsgBox(e.what(), vbOKOnly, vbExclamation, kTitolo);
-    return;
-  }
-
   // Each name once, in the order of first appearance; Combo2 and Combo3 keep
-  // what they already offer.
-  // Each list is filled at once, so that its view is told once.
+  // what they already offer. Each list is filled at once, so that its view is
+  // told once.
   std::unordered_set<std::string_view> contribuenti;
-  contribuenti.reserve(righe.size());
   std::vector<std::string> nomi, comuni, indirizzi;
   const auto aggiungi = [](Voci& voci, std::vector<std::string>& nuove, std::string_view voce) {
     if (!voci.contains(voce)) nuove.push_back(*voci.emplace(voce).first);
   };
-  for (const std::string& riga : righe) {
+  Archivio().Carica([&](std::string_view riga) {
     const auto campi = PrimiTreCampi(riga);
     if (contribuenti.insert(campi[0]).second) nomi.emplace_back(campi[0]);
     aggiungi(comuniInElenco_, comuni, campi[2]);
     aggiungi(indirizziInElenco_, indirizzi, campi[1]);
-  }
+  });
   Combo1.AddItems(std::move(nomi));
   Combo2.AddItems(std::move(comuni));
   Combo3.AddItems(std::move(indirizzi));
-  List1.AddItems(std::move(righe));
 }
 
-bool MainForm::ControllaArchiviazione() {
+bool MainForm::ControllaIdentita(bool Stampa) {
   if (Text2.Text() != std::to_string(AnnoCorrente()) &&
-      MsgBox("L'anno indicato non è quello corrente, proseguo?", vbYesNo, vbQuestion, kTitolo) == vbNo) {
+      !shell::Domanda("L'anno indicato non è quello corrente, proseguo?")) {
     Text2.SetFocus();
     return false;
   }
+  // A blank box is as empty as an empty one (a new calculation puts one
+  // blank into each combo).
   const auto manca = [](Control& casella, const char* messaggio) {
-    MsgBox(messaggio, vbOKOnly, vbInformation, kTitolo);
-    casella.SetFocus();
-    return false;
+    return shell::Rifiuta(casella, messaggio, vbInformation);
   };
+  if (Stampa && Pulito(Label8.Caption()).empty())
+    return manca(Command1, "Devi prima eseguire il calcolo per il contribuente.");
   if (Pulito(Combo1.Text()).empty()) return manca(Combo1, "Devi immettere il nome del contribuente.");
   if (Pulito(Combo3.Text()).empty()) return manca(Combo3, "Devi immettere l'indirizzo dell'immobile.");
   if (Pulito(Combo2.Text()).empty()) return manca(Combo2, "Devi immettere il comune di ubicazione dell'immobile.");
-  if (lblCodCat.Caption().empty()) return manca(cmdCodCat, "Devi immettere il codice catastale del comune.");
+  if (!Stampa && lblCodCat.Caption().empty()) return manca(cmdCodCat, "Devi immettere il codice catastale del comune.");
+  return true;
+}
 
+bool MainForm::ControllaArchiviazione() {
+  if (!ControllaIdentita(false)) return false;
   // A ";" or a line break would split the archive line.
   if (const auto n = RecordCorrente().campoNonValido()) {
     Control* casella = nullptr;
@@ -845,9 +764,10 @@ bool MainForm::ControllaArchiviazione() {
     if (*n == 1) casella = &Combo1, nome = "Cognome e nome contribuente";
     if (*n == 2) casella = &Combo3, nome = "Indirizzo immobile";
     if (*n == 3) casella = &Combo2, nome = "Comune ubicazione immobile";
-    MsgBox("Il campo \"" + nome + "\" contiene un carattere non ammesso (\";\" o un ritorno a capo).", vbOKOnly,
-           vbExclamation, kTitolo);
-    if (casella) casella->SetFocus();
+    const std::string messaggio =
+        "Il campo \"" + nome + "\" contiene un carattere non ammesso (\";\" o un ritorno a capo).";
+    if (casella) return shell::Rifiuta(*casella, messaggio);
+    shell::Messaggio(messaggio, vbExclamation);
     return false;
   }
   return true;
@@ -935,35 +855,11 @@ bool MainForm::ArchiviaCalcolo() {
   if (a.ImportoSaldo.empty()) a.ImportoSaldo = "0.00";
 
   const CalcoloRecord record = RecordCorrente();
-  const std::string chiave = record.chiave();
-  int trovato = -1;
-  for (int i = 0; i < List1.ListCount() && trovato < 0; ++i)
-    if (CalcoloRecord::chiaveDi(List1.List(i)) == chiave) trovato = i;
-
-  const std::string riga = record.toLine();
-  if (trovato >= 0 && MsgBox("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?", vbYesNo,
-                             vbQuestion, kTitolo) == vbNo)
-    return false;
-
-  // The file is written first; the hidden list follows only a real write.
-  try {
-    if (trovato < 0) {
-      platform::appendLine(PercorsoArchivio(), riga);
-    } else {
-      std::vector<std::string> righe;
-      righe.reserve(List1.ListCount());
-      for (int i = 0; i < List1.ListCount(); ++i)
-        if (i != trovato) righe.push_back(List1.List(i));
-      righe.push_back(riga);
-      platform::writeLinesAtomic(PercorsoArchivio(), righe);
-      List1.RemoveItem(trovato);
-    }
-  } catch (const platform::FileError& e) {
-    MsgBox(std::string("Impossibile archiviare i dati.\r\n") + e.what(), vbOKOnly, vbCritical, kTitolo);
-    return false;
-  }
-  List1.AddItem(riga);
-  return true;
+  shell::FileArchivio archivio = Archivio();
+  const int trovato = archivio.Trova(record.chiave());
+  if (trovato < 0) return archivio.Aggiungi(record.toLine());
+  if (!shell::Domanda("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?")) return false;
+  return archivio.Sostituisci(trovato, record.toLine());
 }
 
 }  // namespace calculation

@@ -18,6 +18,7 @@
 #include "calculation/SchedaCalcolo.h"
 #include "calculation/Tasi.h"
 #include "forms/Forms.h"
+#include "shell/FileArchivio.h"
 
 namespace calculation {
 
@@ -101,6 +102,12 @@ class MainForm : public forms::Form {
   // What the page shows, for the calculation report.
   SchedaCalcolo Scheda() const;
 
+  // The year question and the identity of the property, checked before the
+  // report (`Stampa`: first that the calculation ran) and before archiving
+  // (last the cadastral code); false after the message, with the focus on
+  // the box to fix.
+  bool ControllaIdentita(bool Stampa);
+
   // The archive of the calculations.
   static std::string PercorsoArchivio();
 
@@ -111,9 +118,7 @@ class MainForm : public forms::Form {
   void Form_Load();
 
   void Option1_Click(int Index);
-  void Option1_KeyPress(int Index, int& KeyAscii);
   void Check1_Click();
-  void Check1_KeyPress(int& KeyAscii);
   void chkLocata_Click();
   void chkManuale_Click();
   void chkUnica_Click();
@@ -126,8 +131,6 @@ class MainForm : public forms::Form {
   void Command3_Click();
 
   // Input handlers of the boxes and combos.
-  void Combo_KeyPress(forms::ComboBox& combo, int& KeyAscii);
-  void Combo_Change(forms::ComboBox& combo);
   void Combo1_LostFocus();
   void Combo2_Click();
   void Combo2_Change();
@@ -158,6 +161,8 @@ class MainForm : public forms::Form {
   // Shows why the inputs are refused and moves the focus to the box.
   void Rifiuta(const Rifiuto& r);
 
+  // "tasi.dat" bound to List1.
+  shell::FileArchivio Archivio();
   void CaricaArchivio();
   bool ControllaArchiviazione();
   bool ArchiviaCalcolo();

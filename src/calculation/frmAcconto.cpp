@@ -3,8 +3,8 @@
 #include "calculation/MainForm.h"
 #include "calculation/frmPertinenze.h"
 #include "shell/Applicazione.h"
+#include "shell/Dialoghi.h"
 #include "shell/Numeri.h"
-#include "shell/Principale.h"
 
 namespace calculation {
 
@@ -54,11 +54,11 @@ frmAcconto::frmAcconto() {
   cmdAnnulla.setTabIndex(4);
 
   Load = [this] { Form_Load(); };
-  QueryUnload = [this](int& Cancel, int UnloadMode) { Form_QueryUnload(Cancel, UnloadMode); };
   chkAcconto.Click = [this] { chkAcconto_Click(); };
   txtComune.KeyUp = [this](int&, int) { txtComune_KeyUp(); };
   cmdCalcola.Click = [this] { cmdCalcola_Click(); };
   cmdAnnulla.Click = [this] { cmdAnnulla_Click(); };
+  shell::DialogoNonModale(*this, cmdAnnulla);
 }
 
 void frmAcconto::Form_Load() {
@@ -66,11 +66,6 @@ void frmAcconto::Form_Load() {
   txtPrima.setText("0,00");
   lblTotale.setCaption("0,00");
   txtPrima.setEnabled(app().form<MainForm>().Check1.Value() == vbChecked);
-}
-
-// The window's close box leaves as "Annulla" does: the frame shows again.
-void frmAcconto::Form_QueryUnload(int&, int UnloadMode) {
-  if (UnloadMode == vbFormControlMenu) app().form<shell::Principale>().Show();
 }
 
 void frmAcconto::chkAcconto_Click() {
@@ -96,12 +91,8 @@ void frmAcconto::cmdCalcola_Click() {
   a.TotaleVersato = shell::CDbl(lblTotale.Caption());
   a.unload(*this);
   a.form<MainForm>().Fondivomanuale();
-  a.form<shell::Principale>().Show();
 }
 
-void frmAcconto::cmdAnnulla_Click() {
-  app().unload(*this);
-  app().form<shell::Principale>().Show();
-}
+void frmAcconto::cmdAnnulla_Click() { app().unload(*this); }
 
 }  // namespace calculation

@@ -25,7 +25,6 @@ class frmAcconto : public forms::Form {
 
  private:
   void Form_Load();
-  void Form_QueryUnload(int& Cancel, int UnloadMode);
   void chkAcconto_Click();
   void txtComune_KeyUp();
   void cmdCalcola_Click();

@@ -1,10 +1,9 @@
 #include "calculation/frmPertinenze.h"
 
 #include "calculation/MainForm.h"
-#include "forms/Text.h"
-#include "shell/Editori.h"
+#include "shell/Convenzioni.h"
+#include "shell/Dialoghi.h"
 #include "shell/Numeri.h"
-#include "shell/Principale.h"
 
 namespace calculation {
 
@@ -14,19 +13,7 @@ void CollegaCasellaImporto(TextBox& Casella) {
   TextBox* box = &Casella;
   box->setMaxLength(15);
   box->setAlignment(vbRightJustify);
-  box->GotFocus = [box] {
-    box->setSelStart(0);
-    box->setSelLength(forms::text::length(box->Text()));
-  };
-  box->KeyDown = [box](int& KeyCode, int) { shell::ImportoKeyDown(*box, KeyCode); };
-  box->KeyPress = [box](int& KeyAscii) {
-    if (KeyAscii == vbKeyReturn || KeyAscii == vbKeyEscape) {
-      SendKeys(KeyAscii == vbKeyReturn ? "{TAB}" : "+{TAB}");
-      KeyAscii = 0;
-      return;
-    }
-    shell::ImportoKeyPress(*box, KeyAscii, true);
-  };
+  shell::CasellaImporto(*box);
   // A box that holds no number (emptied by cutting) counts as 0.
   box->LostFocus = [box] { box->setText(shell::Formatta(shell::CDbl(box->Text()), "#,##0.00")); };
 }
@@ -73,9 +60,9 @@ frmPertinenze::frmPertinenze() {
   cmdClose.setTabIndex(5);
 
   Load = [this] { Form_Load(); };
-  QueryUnload = [this](int& Cancel, int UnloadMode) { Form_QueryUnload(Cancel, UnloadMode); };
   cmdRiporta.Click = [this] { cmdRiporta_Click(); };
   cmdClose.Click = [this] { cmdClose_Click(); };
+  shell::DialogoNonModale(*this, cmdClose);
 }
 
 void frmPertinenze::Form_Load() {
@@ -88,11 +75,6 @@ void frmPertinenze::Form_Load() {
       "Le pertinenze devono avere lo stesso periodo di possesso e percentuale di possesso dell'abitazione "
       "principale, altrimenti dovete ricorrere al calcolo separato. (Leggete la guida in linea)\r\n");
   AzzeraPertinenze();
-}
-
-// The window's close box leaves as "Chiudi" does: the frame shows again.
-void frmPertinenze::Form_QueryUnload(int&, int UnloadMode) {
-  if (UnloadMode == vbFormControlMenu) app().form<shell::Principale>().Show();
 }
 
 void frmPertinenze::AzzeraPertinenze() {
@@ -110,13 +92,9 @@ void frmPertinenze::cmdRiporta_Click() {
   const std::string totale = lblTotale.Caption();
   app().form<MainForm>().Text3.setText(totale);
   app().unload(*this);
-  app().form<shell::Principale>().Show();
   app().form<MainForm>().Text4.SetFocus();
 }
 
-void frmPertinenze::cmdClose_Click() {
-  app().unload(*this);
-  app().form<shell::Principale>().Show();
-}
+void frmPertinenze::cmdClose_Click() { app().unload(*this); }
 
 }  // namespace calculation

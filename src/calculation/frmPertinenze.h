@@ -28,7 +28,6 @@ class frmPertinenze : public forms::Form {
 
  private:
   void Form_Load();
-  void Form_QueryUnload(int& Cancel, int UnloadMode);
   void AzzeraPertinenze();
   void Rendita_KeyUp();
   void cmdRiporta_Click();

@@ -4,26 +4,16 @@
 
 #include "calculation/MainForm.h"
 #include "fiscalcode/modCodFis.h"
-#include "platform/Cp1252.h"
+#include "forms/Text.h"
 #include "shell/Applicazione.h"
+#include "shell/Convenzioni.h"
+#include "shell/Dialoghi.h"
+#include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
-#include "shell/Principale.h"
 
 namespace fiscalcode {
 
 using namespace forms;
-
-namespace {
-
-constexpr const char* Titolo = "Quotara";
-
-int lunghezza(const std::string& testo) {
-  int n = 0;
-  for (size_t pos = 0; pos < testo.size(); ++n) platform::nextCodePoint(testo, pos);
-  return n;
-}
-
-}  // namespace
 
 frmCodComune::frmCodComune() {
   setCaption("Ricerca Codice Catastale Comune");
@@ -66,26 +56,27 @@ frmCodComune::frmCodComune() {
   Load = [this] { Form_Load(); };
   Activate = [this] { Form_Activate(); };
   Unload = [this](int&) { Form_Unload(); };
+  shell::CasellaTesto(txtComune);
   txtComune.Change = [this] { txtComune_Change(); };
-  txtComune.GotFocus = [this] { txtComune_GotFocus(); };
   txtComune.KeyPress = [this](int& KeyAscii) { txtComune_KeyPress(KeyAscii); };
   lstComuni.Click = [this] { lstComuni_Click(); };
   Command1.Click = [this] { Command1_Click(); };
   Command2.Click = [this] { Command2_Click(); };
   Command3.Click = [this] { Command3_Click(); };
+  shell::DialogoNonModale(*this, Command3);
 }
 
 void frmCodComune::Form_Load() { tabellaMancante_ = !CaricaComuni(); }
 
 void frmCodComune::Form_Activate() {
   if (!tabellaMancante_) return;
-  MsgBox("Impossibile leggere l'elenco dei comuni (codfis.imu).", vbOKOnly, vbExclamation, Titolo);
+  shell::Messaggio("Impossibile leggere l'elenco dei comuni (codfis.imu).", vbExclamation);
   // Nothing was looked up: the calculation window keeps the code it has.
   shell::app().CodCatDaMainForm = false;
   app().unload(*this);
 }
 
-// However the window closes, the caller gets its code and the frame comes back.
+// However the window closes, the caller gets its code (and the frame comes back).
 void frmCodComune::Form_Unload() {
   shell::Applicazione& a = shell::app();
   if (a.CodCatDaMainForm) {
@@ -93,7 +84,6 @@ void frmCodComune::Form_Unload() {
     a.CodCatDaMainForm = false;
   }
   SvuotaComuni();
-  a.form<shell::Principale>().Show();
 }
 
 void frmCodComune::txtComune_Change() {
@@ -102,12 +92,10 @@ void frmCodComune::txtComune_Change() {
     txtComune.setText(maiuscolo);  // its own Change does the rest
     return;
   }
-  txtComune.setSelStart(lunghezza(maiuscolo));
+  txtComune.setSelStart(text::length(maiuscolo));
   posizione_ = -1;
   if (!aggiornaElenco_) RiempiElenco();
 }
-
-void frmCodComune::txtComune_GotFocus() { SelezionaTutto(); }
 
 void frmCodComune::txtComune_KeyPress(int& KeyAscii) {
   switch (KeyAscii) {
@@ -116,8 +104,7 @@ void frmCodComune::txtComune_KeyPress(int& KeyAscii) {
       Command1_Click();
       break;
     case vbKeyEscape:
-      KeyAscii = 0;
-      SendKeys("+{TAB}");
+      shell::InvioEsc(KeyAscii);
       break;
     case ',':
     case ';':
@@ -141,7 +128,7 @@ void frmCodComune::lstComuni_Click() {
 void frmCodComune::Command1_Click() {
   auto omonimi = TrovaComuni(txtComune.Text());
   if (omonimi.empty()) {
-    MsgBox(std::string(MessaggioComuneNonTrovato), vbOKOnly, vbExclamation, Titolo);
+    shell::Messaggio(std::string(MessaggioComuneNonTrovato), vbExclamation);
     lblCatasto.setCaption("");
     lblProv.setCaption("");
     posizione_ = -1;
@@ -159,19 +146,13 @@ void frmCodComune::Command2_Click() {
   }
   auto codice = CodiceManuale(risposta);
   if (!codice) {
-    MsgBox("Il codice catastale deve essere una lettera seguita da tre cifre (es. H501).", vbOKOnly, vbExclamation,
-           Titolo);
+    shell::Messaggio("Il codice catastale deve essere una lettera seguita da tre cifre (es. H501).", vbExclamation);
     return;
   }
   lblCatasto.setCaption(*codice);
 }
 
 void frmCodComune::Command3_Click() { app().unload(*this); }
-
-void frmCodComune::SelezionaTutto() {
-  txtComune.setSelStart(0);
-  txtComune.setSelLength(lunghezza(txtComune.Text()));
-}
 
 void frmCodComune::RiempiElenco() {
   aggiornaElenco_ = true;
@@ -186,7 +167,7 @@ void frmCodComune::RiempiElenco() {
 void frmCodComune::MostraRiga(size_t riga) {
   EvidenziaRiga(riga);
   if (ComuniProvincia[riga] == "EE") {
-    MsgBox("Gli stati stranieri non sono accettati.", vbOKOnly, vbExclamation, Titolo);
+    shell::Messaggio("Gli stati stranieri non sono accettati.", vbExclamation);
     lblCatasto.setCaption("");
     lblProv.setCaption("");
     txtComune.SetFocus();

@@ -43,14 +43,12 @@ class frmCodComune : public forms::Form {
   void Form_Activate();
   void Form_Unload();
   void txtComune_Change();
-  void txtComune_GotFocus();
   void txtComune_KeyPress(int& KeyAscii);
   void lstComuni_Click();
   void Command1_Click();
   void Command2_Click();
   void Command3_Click();
 
-  void SelezionaTutto();
   void RiempiElenco();
   // Shows the code and province of table row `riga`; a foreign state is refused.
   void MostraRiga(size_t riga);

@@ -9,6 +9,7 @@
 #include "pdf/FontMetrics.h"
 #include "platform/Cp1252.h"
 #include "platform/Dates.h"
+#include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 
 namespace reports {
@@ -148,8 +149,7 @@ bool StampaRapporto(const ModelloRapporto& modello, const std::function<void(Rap
     rapporto.Chiudi();
   } catch (const std::exception& e) {
     rapporto.Abbandona();
-    forms::MsgBox("Impossibile stampare \"" + modello.NomeFile + "\":\r\n" + e.what(), forms::vbOKOnly,
-                  forms::vbExclamation, "Quotara");
+    shell::Messaggio("Impossibile stampare \"" + modello.NomeFile + "\":\r\n" + e.what(), forms::vbExclamation);
     return false;
   }
   forms::desktop().openDocument(rapporto.Percorso());

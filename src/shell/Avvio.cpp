@@ -8,6 +8,7 @@
 #include "fiscalcode/modCodFis.h"
 #include "platform/InstanceLock.h"
 #include "shell/Applicazione.h"
+#include "shell/Messaggi.h"
 #include "shell/Principale.h"
 #include "shell/Splash.h"
 
@@ -31,8 +32,8 @@ bool Main(platform::InstanceLock& istanza) {
   Desktop& d = desktop();
   const std::string schermo = std::to_string(d.screenWidthPx()) + "x" + std::to_string(d.screenHeightPx());
   if (schermo == "640x480") {
-    MsgBox("Il programma richiede una risoluzione video minima di\r\n800x600 per essere visualizzato correttamente.",
-           vbOKOnly, vbInformation, "Quotara");
+    Messaggio(
+        "Il programma richiede una risoluzione video minima di\r\n800x600 per essere visualizzato correttamente.");
     return false;
   }
 

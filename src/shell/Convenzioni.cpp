@@ -8,6 +8,7 @@
 #include "platform/Cp1252.h"
 #include "shell/Applicazione.h"
 #include "shell/Editori.h"
+#include "shell/Modulo1.h"
 
 namespace shell {
 
@@ -29,14 +30,9 @@ int Maiuscola(int k) {
 // `rifiutati` and line breaks, in upper case when asked.
 void Incolla(EditControl& Casella, std::string_view rifiutati, bool maiuscolo) {
   std::string testo;
-  const std::string appunti = desktop().clipboardText();
-  for (size_t pos = 0; pos < appunti.size();) {
-    char32_t cp = platform::nextCodePoint(appunti, pos);
-    if (cp == '\r' || cp == '\n' || (cp < 0x80 && rifiutati.find(static_cast<char>(cp)) != std::string_view::npos))
-      continue;
-    if (maiuscolo && cp < 0x100) cp = static_cast<char32_t>(Maiuscola(static_cast<int>(cp)));
-    platform::appendUtf8(testo, cp);
-  }
+  for (const char c : desktop().clipboardText())
+    if (c != '\r' && c != '\n' && rifiutati.find(c) == std::string_view::npos) testo += c;
+  if (maiuscolo) testo = Maiuscolo(testo);
   if (!testo.empty()) Casella.setSelText(testo);
 }
 

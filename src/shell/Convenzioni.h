@@ -15,6 +15,7 @@
 // Enter moves to the next control, Esc to the previous one. A window that
 // needs more on a key sets its own handler afterwards and calls the kit's
 // handler (TastoCifre, ...) from it.
+#include <string>
 #include <string_view>
 
 #include "forms/ControlArray.h"

@@ -52,6 +52,11 @@ bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga)
     for (const auto& c : chiavi) ordinate.push_back(std::move(righe[c.second]));
     righe = std::move(ordinate);
   }
+  if (!elenco_.Sorted()) {
+    // All at once: the list's view is told once.
+    elenco_.AddItems(std::move(righe));
+    return true;
+  }
   for (std::string& riga : righe) elenco_.AddItem(std::move(riga), elenco_.ListCount());
   return true;
 }

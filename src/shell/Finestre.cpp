@@ -5,6 +5,7 @@
 #include "forms/Application.h"
 #include "forms/Form.h"
 #include "platform/Files.h"
+#include "shell/Messaggi.h"
 
 namespace shell {
 
@@ -33,8 +34,7 @@ int FileBloccato(const std::string& Percorso) {
 
 bool FileAperto(const std::string& Percorso) {
   if (FileBloccato(Percorso) != -1) return false;
-  forms::MsgBox("Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.",
-                forms::vbOKOnly, forms::vbInformation, "Quotara");
+  Messaggio("Il file \xC3\xA8 gi\xC3\xA0 aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.");
   return true;
 }
 

@@ -245,7 +245,7 @@ void Principale::EseguiComando(int numero) {
 }
 
 void Principale::ConfermaEStampa(const std::string& domanda, const char* file, const std::function<void()>& stampa) {
-  if (MsgBox(domanda, vbYesNo, vbQuestion, kTitolo) == vbNo) return;
+  if (!Domanda(domanda)) return;
   if (FileAperto(CartellaTemp() + file)) return;
   if (stampa) stampa();
 }
@@ -287,26 +287,7 @@ void Principale::StampaPagina() {
 }
 
 void Principale::ControllaDatiCalcolo(bool& Esito) {
-  Esito = false;
-  auto& f = app().form<calculation::MainForm>();
-  const auto informa = [](const char* testo, Control& casella) {
-    MsgBox(testo, vbOKOnly, vbInformation, kTitolo);
-    casella.SetFocus();
-  };
-  if (f.Text2.Text() != std::to_string(static_cast<int>(desktop().today().year()))) {
-    if (MsgBox("L'anno indicato non \xC3\xA8 quello corrente, proseguo?", vbYesNo, vbQuestion, kTitolo) == vbNo) {
-      f.Text2.SetFocus();
-      return;
-    }
-  }
-  // A blank box is as empty as an empty one (a new calculation puts one blank
-  // into each combo).
-  const auto vuoto = [](const std::string& testo) { return testo.find_first_not_of(" \t") == std::string::npos; };
-  if (vuoto(f.Label8.Caption())) return informa("Devi prima eseguire il calcolo per il contribuente.", f.Command1);
-  if (vuoto(f.Combo1.Text())) return informa("Devi immettere il nome del contribuente.", f.Combo1);
-  if (vuoto(f.Combo3.Text())) return informa("Devi immettere l'indirizzo dell'immobile.", f.Combo3);
-  if (vuoto(f.Combo2.Text())) return informa("Devi immettere il comune di ubicazione dell'immobile.", f.Combo2);
-  Esito = true;
+  Esito = app().form<calculation::MainForm>().ControllaIdentita(true);
 }
 
 void Principale::MDIForm_QueryUnload(int&, int) {
