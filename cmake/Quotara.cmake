@@ -79,7 +79,7 @@ function(quotara_test name)
   cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(test_${name} ${srcs})
-  target_link_libraries(test_${name} PRIVATE ${A_DEPS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(test_${name} PRIVATE ${A_DEPS} quotara_test_support GTest::gmock GTest::gtest_main)
   target_compile_definitions(test_${name} PRIVATE
     QUOTARA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}"
     QUOTARA_TEST_OUT="${CMAKE_BINARY_DIR}/test-output/${name}"

@@ -21,30 +21,12 @@ namespace calculation::testing {
 
 using namespace forms;
 
-class MainFormTest : public ::testing::Test {
+// Today is 10 March 2026, 9:00.
+class MainFormTest : public quotara::testing::ProgramTest {
  protected:
-  HeadlessDesktop desk;
-  shell::Applicazione application{desk};
-  ScriptedUser user;
-  std::string cartella;
-
-  MainFormTest() {
-    using namespace std::chrono;
-    desk.setNow(local_days{year{2026} / March / 10} + hours{9});
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string nome = std::string(info->test_suite_name()) + "_" + info->name();
-    for (char& c : nome)
-      if (c == '/') c = '_';
-    cartella = (std::filesystem::path(QUOTARA_TEST_OUT) / nome).string();
-    std::filesystem::remove_all(cartella);
-    std::filesystem::create_directories(cartella);
-    platform::setProgramFolderForTests(cartella + "/programma");
-    platform::setTempFolderForTests(cartella + "/temp");
-  }
-  ~MainFormTest() override {
-    platform::setProgramFolderForTests("");
-    platform::setTempFolderForTests("");
-  }
+  MainFormTest()
+      : ProgramTest(std::chrono::local_days{std::chrono::year{2026} / std::chrono::March / 10} +
+                    std::chrono::hours{9}) {}
 
   std::string archivio() const { return shell::PercorsoApp() + "/tasi.dat"; }
 

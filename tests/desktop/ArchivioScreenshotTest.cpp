@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Cartella.h"
 #include "DesktopFixture.h"
 #include "archives/Archivio.h"
 #include "forms/UserInput.h"
@@ -64,7 +65,7 @@ TEST_F(ArchivioScreenshotTest, OneScrollBarAlignedColumnsAndTheLastRowReachable)
   archives::Archivio& f = page();
   ASSERT_EQ(f.List1[0].ListCount(), 100);
   const QImage prima = shot();
-  ASSERT_TRUE(prima.save(QString(QUOTARA_TEST_OUT) + "/archivio-100.png"));
+  ASSERT_TRUE(prima.save(QString::fromStdString((quotara::testing::CartellaTest() / "archivio-100.png").string())));
 
   // One scroll bar: the shared one over the last column; each column's own
   // lies under the column to its right (or under the shared one).
@@ -104,7 +105,8 @@ TEST_F(ArchivioScreenshotTest, OneScrollBarAlignedColumnsAndTheLastRowReachable)
         << ultima.top() << "-" << ultima.bottom() << " in " << vista.height();
   }
   EXPECT_EQ(riga(3, 99).top(), riga(0, 99).top());
-  ASSERT_TRUE(shot().save(QString(QUOTARA_TEST_OUT) + "/archivio-100-fine.png"));
+  ASSERT_TRUE(
+      shot().save(QString::fromStdString((quotara::testing::CartellaTest() / "archivio-100-fine.png").string())));
 
   // The wheel over one column moves all four.
   QListView* seconda = colonna(1);

@@ -19,6 +19,7 @@
 #include "shell/Avvio.h"
 #include "shell/Principale.h"
 #include "shell/Splash.h"
+#include "support/Cartella.h"
 
 namespace desktop::testing {
 
@@ -33,7 +34,8 @@ inline QImage shotOf(QWidget* w) {
 }
 
 inline void save(const QImage& shot, const char* name) {
-  ASSERT_TRUE(shot.save(QString(QUOTARA_TEST_OUT) + "/" + name + ".png")) << name;
+  const auto file = quotara::testing::CartellaTest() / (std::string(name) + ".png");
+  ASSERT_TRUE(shot.save(QString::fromStdString(file.string()))) << name;
 }
 
 // The Qt desktop that photographs the splash window while the start-up
@@ -79,10 +81,7 @@ class ProgramFixture : public ::testing::Test {
  protected:
   // A fresh program folder and temporary folder for each test.
   static std::filesystem::path scratch() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto base = std::filesystem::path(QUOTARA_TEST_OUT) /
-                      (std::string("program.") + info->test_suite_name() + "." + info->name());
-    std::filesystem::remove_all(base);
+    const auto base = quotara::testing::CartellaTest();
     for (const char* d : {"dati", "temp"}) {
       std::filesystem::create_directories(base / d);
       std::filesystem::permissions(base / d, std::filesystem::perms::owner_all);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "support/ProgramTest.h"
 #include "DesktopFixture.h"
 
 namespace desktop::testing {
@@ -36,7 +37,7 @@ class RenderTest : public DesktopTest {
 
 TEST_F(RenderTest, ScreenshotOfTheSampleWindow) {
   const QImage shot = grab(form);
-  const QString path = QString(QUOTARA_TEST_OUT) + "/sample-form.png";
+  const QString path = QString::fromStdString((quotara::testing::CartellaTest() / "sample-form.png").string());
   ASSERT_TRUE(shot.save(path));
   EXPECT_EQ(shot.size(), QSize(480, 330));
 }

@@ -3,6 +3,7 @@
 
 #include "fiscalcode/modCodFis.h"
 #include "platform/Paths.h"
+#include "support/ProgramTest.h"
 
 using namespace fiscalcode;
 
@@ -10,12 +11,15 @@ namespace {
 
 class CodiceFiscale : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    platform::setTempFolderForTests(QUOTARA_TEST_OUT "/codice-fiscale");
+  void SetUp() override {
+    platform::setTempFolderForTests(quotara::testing::CartellaTest().string());
     ASSERT_TRUE(EstraiFileComuni());
     ASSERT_TRUE(CaricaComuni());
   }
-  static void TearDownTestSuite() { SvuotaComuni(); }
+  void TearDown() override {
+    SvuotaComuni();
+    platform::setTempFolderForTests("");
+  }
 };
 
 struct Persona {

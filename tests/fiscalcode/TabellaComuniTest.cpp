@@ -9,17 +9,19 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "resources/Resources.h"
+#include "support/ProgramTest.h"
 
 using namespace fiscalcode;
 
 namespace {
 
-const std::string cartella = QUOTARA_TEST_OUT "/tabella-comuni";
+// The test's own scratch folder, the temporary folder of the program.
+std::string cartella() { return quotara::testing::CartellaTest().string(); }
 
 class TabellaComuni : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::setTempFolderForTests(cartella);
+    platform::setTempFolderForTests(cartella());
     ASSERT_TRUE(EstraiFileComuni());
     ASSERT_TRUE(CaricaComuni());
   }
@@ -27,7 +29,7 @@ class TabellaComuni : public ::testing::Test {
 
   // A table of our own, loaded in place of the real one.
   static void caricaProva(const std::string& byte) {
-    const std::string percorso = cartella + "/prova.imu";
+    const std::string percorso = cartella() + "/prova.imu";
     platform::writeFileAtomic(percorso, byte);
     ASSERT_TRUE(CaricaComuni(percorso));
   }
@@ -42,7 +44,7 @@ class TabellaComuni : public ::testing::Test {
 TEST_F(TabellaComuni, WrittenFileIsTheEmbeddedResource) {
   auto risorsa = resources::find("codfis.imu");
   ASSERT_TRUE(risorsa);
-  EXPECT_EQ(PercorsoFileComuni(), cartella + "/codfis.imu");
+  EXPECT_EQ(PercorsoFileComuni(), cartella() + "/codfis.imu");
   EXPECT_EQ(platform::readFile(PercorsoFileComuni()), *risorsa);
   // Written again over a larger file, it has exactly the resource's bytes.
   platform::writeFileAtomic(PercorsoFileComuni(), std::string(risorsa->size() + 100, 'x'));
@@ -192,9 +194,9 @@ TEST_F(TabellaComuni, LoaderStopsAtNulAndSkipsShortLines) {
 
 TEST_F(TabellaComuni, MissingFileAndEmptying) {
   ASSERT_FALSE(ComuniNome.empty());
-  EXPECT_FALSE(CaricaComuni(cartella + "/non-esiste.imu"));
+  EXPECT_FALSE(CaricaComuni(cartella() + "/non-esiste.imu"));
   EXPECT_TRUE(ComuniNome.empty());
-  EXPECT_FALSE(CaricaComuni(cartella));  // a folder is no table
+  EXPECT_FALSE(CaricaComuni(cartella()));  // a folder is no table
   EXPECT_TRUE(TrovaComuni("ROMA").empty());
 
   ASSERT_TRUE(CaricaComuni());

@@ -13,6 +13,7 @@
 #include "platform/Paths.h"
 #include "shell/Applicazione.h"
 #include "shell/Principale.h"
+#include "support/ProgramTest.h"
 
 using namespace fiscalcode;
 using forms::vbExclamation;
@@ -31,15 +32,9 @@ const forms::MsgBoxCheck codiceErrato{
 const forms::MsgBoxCheck tabellaIllegibile{
     .prompt = "Impossibile leggere l'elenco dei comuni (codfis.imu).", .title = "Quotara", .icon = vbExclamation};
 
-class CodComune : public ::testing::Test {
+class CodComune : public quotara::testing::ProgramTest {
  protected:
-  forms::HeadlessDesktop desk;
-  shell::Applicazione application{desk};
-  forms::ScriptedUser user;
-
   void SetUp() override {
-    platform::setProgramFolderForTests(QUOTARA_TEST_OUT "/cod-comune/app");
-    platform::setTempFolderForTests(QUOTARA_TEST_OUT "/cod-comune/tmp");
     ASSERT_TRUE(EstraiFileComuni());
     calcolo().Show();
   }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/ProgramTest.h"
 #include "FormsFixture.h"
 
 namespace forms::testing {
@@ -242,7 +243,7 @@ TEST_F(ListTest, SortingIgnoresCase) {
 
 TEST_F(ListTest, FileListShowsMatchingFilesAlphabetically) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::path(QUOTARA_TEST_OUT) / "filelist";
+  const fs::path dir = quotara::testing::CartellaTest() / "filelist";
   fs::remove_all(dir);
   fs::create_directories(dir / "sub.dat");
   for (const char* name : {"b.DAT", "A.dat", "c.txt", "tasi.dat"}) std::ofstream(dir / name) << "x";

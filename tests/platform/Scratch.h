@@ -1,11 +1,13 @@
 #pragma once
-// A fresh, empty folder under the test output folder for one test.
+// A fresh, empty folder inside the running test's own scratch folder.
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "support/ProgramTest.h"
+
 inline std::string scratchFolder(const std::string& name) {
-  const std::filesystem::path dir = std::filesystem::path(QUOTARA_TEST_OUT) / name;
+  const std::filesystem::path dir = quotara::testing::CartellaTest() / name;
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir.string();

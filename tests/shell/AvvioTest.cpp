@@ -4,6 +4,7 @@
 
 #include "calculation/MainForm.h"
 #include "platform/InstanceLock.h"
+#include "platform/Paths.h"
 #include "shell/Avvio.h"
 #include "shell/Principale.h"
 #include "shell/Splash.h"
@@ -90,8 +91,7 @@ class DesktopCheGuarda : public HeadlessDesktop {
 };
 
 TEST(AvvioSplash, TheSplashStaysOnTopForTwoSecondsThenTheFrameOpens) {
-  const auto base = std::filesystem::path(QUOTARA_TEST_OUT) / "AvvioSplash";
-  std::filesystem::remove_all(base);
+  const auto base = quotara::testing::CartellaTest();
   std::filesystem::create_directories(base / "temp");
   std::filesystem::permissions(base / "temp", std::filesystem::perms::owner_all);
   platform::setTempFolderForTests((base / "temp").string());
