@@ -1,5 +1,6 @@
 #include "platform/Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -106,7 +107,39 @@ std::vector<std::string> readLines(const std::string& path) {
   return lines;
 }
 
-void writeFileAtomic(const std::string& path, const std::string& bytes) {
+std::string finalTarget(const std::string& path) {
+  std::string target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+    std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096), '\0');
+    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+    if (n <= 0) break;
+    link.resize(static_cast<size_t>(n));
+    target = link[0] == '/' ? link : folderOf(target) + "/" + link;
+  }
+  return target;
+}
+
+// The file that the temporary file of a rewrite named `name` belongs to
+// (".<file>.<pid>-<n>.tmp"); "" when `name` is no such file.
+std::string rewrittenFile(const std::string& name) {
+  constexpr std::string_view suffix = ".tmp";
+  if (name.size() < 2 || name[0] != '.' || !name.ends_with(suffix)) return "";
+  const std::string stem = name.substr(1, name.size() - 1 - suffix.size());
+  const size_t dot = stem.rfind('.');
+  if (dot == std::string::npos || dot == 0) return "";
+  const std::string number = stem.substr(dot + 1);
+  const size_t dash = number.find('-');
+  if (dash == std::string::npos || dash == 0 || dash + 1 == number.size() ||
+      number.find_first_not_of("0123456789-") != std::string::npos || number.find('-', dash + 1) != std::string::npos)
+    return "";
+  return stem.substr(0, dot);
+}
+
+void writeFileAtomic(const std::string& given, const std::string& bytes) {
+  // A symbolic link stays one: the file it points to is replaced.
+  const std::string path = finalTarget(given);
   const std::string folder = folderOf(path);
   const std::string base = path.substr(path.rfind('/') + 1);
   static std::atomic<unsigned> counter{0};
@@ -116,7 +149,7 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
     temp = folder + "/." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
     raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   } while (raw < 0 && errno == EEXIST);
-  if (raw < 0) throw FileError(errno, kScrivere, path);
+  if (raw < 0) throw FileError(errno, kScrivere, given);
   Fd fd(raw);
 
   struct stat st {};
@@ -126,12 +159,12 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
   if (!ok) {
     const int err = errno;
     ::unlink(temp.c_str());
-    throw FileError(err, kScrivere, path);
+    throw FileError(err, kScrivere, given);
   }
 
   // The rename itself reaches the disk only with the folder.
   Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() < 0 || (::fsync(dir.get()) != 0 && errno != EINVAL)) throw FileError(errno, kScrivere, path);
+  if (dir.get() < 0 || (::fsync(dir.get()) != 0 && errno != EINVAL)) throw FileError(errno, kScrivere, given);
 }
 
 void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
@@ -187,6 +220,41 @@ int fileInUse(const std::string& path) {
   if (fd.get() < 0) return -1;
   if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return -1;
   return 0;
+}
+
+int removeInterruptedWrites(const std::string& folder) {
+  int removed = 0;
+  // In `where`, the temporary files of every file (`of` empty) or of file `of`.
+  const auto clean = [&removed](const std::string& where, const std::string& of) {
+    DIR* dir = ::opendir(where.c_str());
+    if (!dir) return;
+    std::vector<std::string> found;
+    while (const dirent* e = ::readdir(dir)) {
+      const std::string file = rewrittenFile(e->d_name);
+      if (!file.empty() && (of.empty() || file == of)) found.push_back(where + "/" + e->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& path : found) {
+      struct stat st {};
+      if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) ++removed;
+    }
+  };
+  clean(folder, "");
+  // The rewrites of an archive that is a link happen beside the file it points to.
+  std::vector<std::string> targets;
+  if (DIR* dir = ::opendir(folder.c_str())) {
+    while (const dirent* e = ::readdir(dir))
+      if (isSymlink(folder + "/" + e->d_name)) targets.push_back(finalTarget(folder + "/" + e->d_name));
+    ::closedir(dir);
+  }
+  for (const std::string& t : targets)
+    if (folderOf(t) != folder) clean(folderOf(t), t.substr(t.rfind('/') + 1));
+  return removed;
+}
+
+bool isSymlink(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 }  // namespace platform

@@ -39,7 +39,8 @@ std::string readFile(const std::string& path);
 // Replaces the file with `bytes`: a temporary file in the same folder is written,
 // flushed to disk and renamed over the original, and the folder is flushed. A
 // failure leaves the original whole and removes the temporary file. An existing
-// file keeps its permissions.
+// file keeps its permissions; a path that is a symbolic link stays one (the file
+// it points to is replaced, beside which the temporary file is written).
 void writeFileAtomic(const std::string& path, const std::string& bytes);
 
 // Copies a file byte for byte, replacing the target atomically.
@@ -47,6 +48,15 @@ void copyFile(const std::string& from, const std::string& to);
 
 // Removes a file; false when it could not be removed (missing included).
 bool removeFile(const std::string& path);
+
+// Removes the temporary files that rewrites interrupted by a crash or a power
+// cut left in `folder` (".<file>.<pid>-<n>.tmp"), and beside the files that the
+// links of `folder` point to; only while no other instance can be writing
+// (after taking the instance lock). Gives how many it removed.
+int removeInterruptedWrites(const std::string& folder);
+
+// The path itself (not what it points to) is a symbolic link.
+bool isSymlink(const std::string& path);
 
 // The path is a regular file (after symlinks) that can be opened for reading.
 bool fileReadable(const std::string& path);

@@ -1,13 +1,14 @@
 #pragma once
-// One running program per user: an advisory lock (flock) on a lock file, which
-// the system releases when the program ends, however it ends.
+// One running program per user: an advisory lock (flock) on a lock file in the
+// program folder, the same wherever the temporary folder ends up, which the
+// system releases when the program ends, however it ends.
 #include <string>
 
 namespace platform {
 
 class InstanceLock {
  public:
-  // The lock file; by default "quotara.lock" in tempFolder().
+  // The lock file; by default "quotara.lock" in programFolder().
   explicit InstanceLock(std::string path = {});
   ~InstanceLock();
   InstanceLock(const InstanceLock&) = delete;

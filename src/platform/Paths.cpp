@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <mutex>
+#include <vector>
 
 #include "platform/Files.h"
 
@@ -45,6 +47,34 @@ std::string homeFolder() {
 std::string absoluteEnv(const char* name) {
   const char* value = std::getenv(name);
   return value && value[0] == '/' ? withoutTrailingSlash(value) : "";
+}
+
+// The system's folder for temporary files: $TMPDIR, else /tmp.
+std::string systemTemp() {
+  const std::string tmp = absoluteEnv("TMPDIR");
+  return tmp.empty() ? "/tmp" : tmp;
+}
+
+// The fresh folders made in place of a refused one: removed, with what they
+// hold, when the program ends.
+std::vector<std::string> fallbackFolders;
+
+void removeFallbackFolders() {
+  std::lock_guard lock(mutex);
+  for (const std::string& folder : fallbackFolders) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+  fallbackFolders.clear();
+}
+
+std::string makeFallbackFolder() {
+  std::string pattern = systemTemp() + "/quotara-XXXXXX";
+  if (!::mkdtemp(pattern.data())) return "";
+  std::lock_guard lock(mutex);
+  static const bool registered = std::atexit(removeFallbackFolders) == 0;
+  if (registered) fallbackFolders.push_back(pattern);
+  return pattern;
 }
 
 }  // namespace
@@ -84,8 +114,7 @@ std::string makePrivateFolder(const std::string& wanted, std::string* refusal) {
     return wanted;
   }
   if (refusal) *refusal = why;
-  char pattern[] = "/tmp/quotara-XXXXXX";
-  return ::mkdtemp(pattern) ? pattern : "";
+  return makeFallbackFolder();
 }
 
 std::string tempFolder() {
@@ -94,7 +123,8 @@ std::string tempFolder() {
     if (!tempCache.empty()) return tempCache;
   }
   const std::string runtime = absoluteEnv("XDG_RUNTIME_DIR");
-  const std::string wanted = runtime.empty() ? "/tmp/quotara-" + std::to_string(::geteuid()) : runtime + "/quotara";
+  const std::string wanted =
+      runtime.empty() ? systemTemp() + "/quotara-" + std::to_string(::geteuid()) : runtime + "/quotara";
   std::string refusal;
   std::string folder = makePrivateFolder(wanted, &refusal);
   if (!refusal.empty()) std::cerr << "Quotara: cartella temporanea \"" << wanted << "\" rifiutata: " << refusal << "\n";

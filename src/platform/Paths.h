@@ -11,14 +11,17 @@ std::string programFolder();
 
 // The private temporary folder for the reports, help pages and municipality
 // table, always ending with "/": $XDG_RUNTIME_DIR/quotara, else
-// /tmp/quotara-<uid>. A folder that is a symlink, belongs to another user or is
-// not mode 0700 is refused with a line on stderr, and a fresh folder made by
-// mkdtemp under /tmp takes its place (the program folder when even that fails).
+// /tmp/quotara-<uid> ($TMPDIR in place of /tmp when set). A folder that is a
+// symlink, belongs to another user or is not mode 0700 is refused with a line
+// on stderr, and a fresh folder made by mkdtemp under /tmp takes its place (the
+// program folder when even that fails); that fresh folder is removed, with
+// what it holds, when the program ends.
 std::string tempFolder();
 
 // `wanted` when it is (or has just been created as) a private folder of this
-// user; otherwise a fresh mkdtemp folder, with the reason for the refusal put in
-// `refusal`. "" when no private folder can be made. No trailing "/".
+// user; otherwise a fresh mkdtemp folder (removed when the program ends), with
+// the reason for the refusal put in `refusal`. "" when no private folder can be
+// made. No trailing "/".
 std::string makePrivateFolder(const std::string& wanted, std::string* refusal = nullptr);
 
 // Tests point the two folders elsewhere; the folder is created when missing.

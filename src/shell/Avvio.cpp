@@ -6,7 +6,9 @@
 
 #include "calculation/MainForm.h"
 #include "fiscalcode/modCodFis.h"
+#include "platform/Files.h"
 #include "platform/InstanceLock.h"
+#include "platform/Paths.h"
 #include "shell/Applicazione.h"
 #include "shell/Messaggi.h"
 #include "shell/Principale.h"
@@ -28,6 +30,13 @@ int numeroErrore(const std::exception& e) {
 
 bool Main(platform::InstanceLock& istanza) {
   if (!istanza.acquire()) return false;
+  // No other instance is running: what a rewrite left behind when the program
+  // was killed in the middle of it can go.
+  try {
+    platform::removeInterruptedWrites(platform::programFolder());
+  } catch (const platform::FileError&) {
+    // The folder cannot even be made: the archives will say so when used.
+  }
 
   Desktop& d = desktop();
   const std::string schermo = std::to_string(d.screenWidthPx()) + "x" + std::to_string(d.screenHeightPx());

@@ -115,7 +115,9 @@ bool FileArchivio::Sostituisci(int Indice, const std::string& Riga) {
 
 bool FileArchivio::Elimina(int Indice) {
   if (Indice < 0 || Indice >= elenco_.ListCount()) return false;
-  if (elenco_.ListCount() == 1) {
+  // The last line takes the file with it; an archive that is a link stays
+  // one, emptied.
+  if (elenco_.ListCount() == 1 && !platform::isSymlink(percorso_)) {
     if (!platform::removeFile(percorso_) && errno != ENOENT) {
       Messaggio(
           std::string(kNonEliminato) + platform::FileError(errno, "Impossibile eliminare il file", percorso_).what(),

@@ -48,7 +48,8 @@ class FileArchivio {
   // its sorted place), in one atomic rewrite of the file; then the list
   // follows.
   bool Sostituisci(int Indice, const std::string& Riga);
-  // Line `Indice` goes, in one atomic rewrite; the last line removes the file.
+  // Line `Indice` goes, in one atomic rewrite; the last line removes the file
+  // (a link to it is kept, pointing to an emptied file).
   bool Elimina(int Indice);
 
  private:

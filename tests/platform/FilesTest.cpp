@@ -218,3 +218,44 @@ TEST(RemoveFile, ReportsWhetherTheFileWent) {
   EXPECT_TRUE(removeFile(path));
   EXPECT_FALSE(removeFile(path));
 }
+
+// A rewrite through a symbolic link replaces the file it points to; the link stays.
+TEST(WriteLinesAtomic, ASymbolicLinkStaysALink) {
+  const std::string dir = scratchFolder("link");
+  std::filesystem::create_directories(dir + "/altrove");
+  putBytes(dir + "/altrove/vero.dat", "a\r\n");
+  std::filesystem::create_symlink("altrove/vero.dat", dir + "/tasi.dat");
+  writeLinesAtomic(dir + "/tasi.dat", {"b", "c"});
+  EXPECT_TRUE(std::filesystem::is_symlink(dir + "/tasi.dat"));
+  EXPECT_EQ(getBytes(dir + "/altrove/vero.dat"), "b\r\nc\r\n");
+  appendLine(dir + "/tasi.dat", "d");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir + "/tasi.dat"));
+  EXPECT_EQ(getBytes(dir + "/altrove/vero.dat"), "b\r\nc\r\nd\r\n");
+  // No temporary file is left beside the link or the file.
+  for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
+    EXPECT_NE(e.path().filename().string().front(), '.') << e.path();
+}
+
+// What rewrites interrupted by a kill leave behind goes at the next start;
+// nothing else does.
+TEST(RemoveInterruptedWrites, RemovesOnlyTheTemporaryFilesOfRewrites) {
+  const std::string dir = scratchFolder("interrotte");
+  std::filesystem::create_directories(dir + "/dati");
+  std::filesystem::create_directories(dir + "/altrove");
+  const struct {
+    const char* file;
+    bool removed;
+  } files[] = {
+      {"dati/.tasi.dat.1234-1.tmp", true}, {"dati/.tasicat.dat.99-12.tmp", true},
+      {"dati/.a.b.dat.7-3.tmp", true},     {"dati/tasi.dat", false},
+      {"dati/.tasi.dat.tmp", false},       {"dati/.tasi.dat.12-x.tmp", false},
+      {"dati/tasi.dat.1-1.tmp", false},    {"dati/.tasi.dat.1-1.tmp.bak", false},
+      {"altrove/.vero.dat.5-1.tmp", true}, {"altrove/.altro.dat.5-1.tmp", false},
+      {"altrove/vero.dat", false},
+  };
+  for (const auto& f : files) putBytes(dir + "/" + f.file, "x");
+  std::filesystem::create_symlink("../altrove/vero.dat", dir + "/dati/tasif24.dat");
+  EXPECT_EQ(removeInterruptedWrites(dir + "/dati"), 4);
+  for (const auto& f : files) EXPECT_EQ(std::filesystem::exists(dir + "/" + f.file), !f.removed) << f.file;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir + "/dati/tasif24.dat"));
+}

@@ -124,5 +124,22 @@ TEST(AvvioSplash, TheSplashStaysOnTopForTwoSecondsThenTheFrameOpens) {
   platform::setProgramFolderForTests("");
 }
 
+// A rewrite of an archive killed half-way leaves its temporary file; the next
+// start removes it once it holds the lock, and only then.
+TEST_F(AvvioTest, TheStartRemovesWhatAnInterruptedRewriteLeft) {
+  const std::string avanzo = dati(".tasi.dat.4242-1.tmp");
+  quotara::testing::ScriviFile(dati("tasi.dat"), "Rossi;Via Roma;ROMA;2026\r\n");
+  quotara::testing::ScriviFile(avanzo, "Rossi;Via");
+  {
+    platform::InstanceLock prima{(base / "quotara.lock").string()};
+    ASSERT_TRUE(prima.acquire());
+    EXPECT_FALSE(Main(istanza));
+    EXPECT_TRUE(std::filesystem::exists(avanzo)) << "another instance may be writing it";
+  }
+  EXPECT_TRUE(Main(istanza));
+  EXPECT_FALSE(std::filesystem::exists(avanzo));
+  EXPECT_EQ(quotara::testing::LeggiFile(dati("tasi.dat")), "Rossi;Via Roma;ROMA;2026\r\n");
+}
+
 }  // namespace
 }  // namespace shell::testing

@@ -256,3 +256,27 @@ TEST_F(FileArchivioLettura, ASortedListKeepsFileAndListInItsOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+// An archive that is a symbolic link stays one through every change, the last
+// deletion included.
+TEST_F(FileArchivioLettura, ALinkedArchiveStaysALink) {
+  fs::create_directories(cartella() / "altrove");
+  quotara::testing::ScriviFile(cartella() / "altrove" / "vero.dat", "A;1;x\r\n");
+  fs::create_symlink(cartella() / "altrove" / "vero.dat", dati("prova.dat"));
+  Finestra& f = application.form<Finestra>();
+  shell::FileArchivio archivio(dati("prova.dat"), f.List1, Prova::chiaveDi);
+  ASSERT_TRUE(archivio.Carica());
+  ASSERT_TRUE(archivio.Aggiungi("B;2;y"));
+  ASSERT_TRUE(archivio.Sostituisci(0, "A;1;z"));
+  EXPECT_TRUE(fs::is_symlink(dati("prova.dat")));
+  EXPECT_EQ(quotara::testing::LeggiFile(cartella() / "altrove" / "vero.dat"), "B;2;y\r\nA;1;z\r\n");
+  ASSERT_TRUE(archivio.Elimina(0));
+  ASSERT_TRUE(archivio.Elimina(0));
+  EXPECT_TRUE(fs::is_symlink(dati("prova.dat")));
+  EXPECT_EQ(quotara::testing::LeggiFile(cartella() / "altrove" / "vero.dat"), "");
+  EXPECT_EQ(f.List1.ListCount(), 0);
+}
+
+}  // namespace

@@ -13,8 +13,7 @@ namespace shell::testing {
 // 10 December 2026, at noon.
 class ShellTest : public quotara::testing::ProgramTest {
  protected:
-  ShellTest()
-      : ProgramTest(std::chrono::local_days{std::chrono::year{2026} / 12 / 10} + std::chrono::hours{12}) {}
+  ShellTest() : ProgramTest(std::chrono::local_days{std::chrono::year{2026} / 12 / 10} + std::chrono::hours{12}) {}
 };
 
 }  // namespace shell::testing
