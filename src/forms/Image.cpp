@@ -23,12 +23,6 @@ BlitArea clipBlit(const Image& dst, int x, int y, int w, int h, const Image& src
           std::max({int64_t{0}, -Y, -SY}), std::min({int64_t{h}, dst.height() - Y, src.height() - SY})};
 }
 
-// Little-endian reading of a byte buffer whose size the caller has checked.
-uint32_t u16(std::span<const uint8_t> b, size_t at) { return b[at] | b[at + 1] << 8; }
-uint32_t u32(std::span<const uint8_t> b, size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
 void put16(std::vector<uint8_t>& out, uint32_t v) {
   out.push_back(v & 0xFF);
   out.push_back(v >> 8 & 0xFF);
@@ -157,52 +151,19 @@ void blitTransparent(Image& dst, int x, int y, int w, int h, const Image& src, i
 }
 
 Image Image::fromBmp(std::span<const uint8_t> bytes) {
-  if (bytes.size() < kFileHeaderSize + kInfoHeaderSize) throw BmpError("BMP too short for its headers");
-  if (bytes[0] != 'B' || bytes[1] != 'M') throw BmpError("not a BMP file");
-  const uint32_t dataOffset = u32(bytes, 10);
-  const size_t info = kFileHeaderSize;
-  if (u32(bytes, info) != kInfoHeaderSize) throw BmpError("unsupported BMP header size");
-  const int64_t width = static_cast<int32_t>(u32(bytes, info + 4));
-  const int64_t rawHeight = static_cast<int32_t>(u32(bytes, info + 8));
-  const uint32_t planes = u16(bytes, info + 12);
-  const uint32_t bits = u16(bytes, info + 14);
-  const uint32_t compression = u32(bytes, info + 16);
-  uint32_t colours = u32(bytes, info + 32);
-  const bool topDown = rawHeight < 0;
-  const int64_t height = topDown ? -rawHeight : rawHeight;
-  if (width <= 0 || height <= 0 || height > INT32_MAX) throw BmpError("bad BMP size");
-  if (planes != 1) throw BmpError("bad BMP plane count");
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
-    throw BmpError("unsupported BMP bit depth " + std::to_string(bits));
-  if (compression != 0) throw BmpError("compressed BMP not supported");
-
+  const platform::Bmp bmp = platform::ReadBmp(bytes);
   std::vector<Color> palette;
-  if (bits <= 8) {
-    const uint32_t maxColours = 1u << bits;
-    if (colours == 0) colours = maxColours;
-    if (colours > maxColours) throw BmpError("BMP palette too large");
-    const size_t at = kFileHeaderSize + kInfoHeaderSize;
-    if (bytes.size() < at + size_t{colours} * 4) throw BmpError("BMP truncated in its palette");
-    for (uint32_t k = 0; k < colours; ++k)
-      palette.push_back(RGB(bytes[at + 4 * k + 2], bytes[at + 4 * k + 1], bytes[at + 4 * k]));
-  }
-
-  const uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
-  if (dataOffset > bytes.size() || (bytes.size() - dataOffset) / stride < static_cast<uint64_t>(height))
-    throw BmpError("BMP truncated in its pixels");
-
-  Image image(static_cast<int>(width), static_cast<int>(height));
-  for (int64_t row = 0; row < height; ++row) {
-    const uint8_t* p = bytes.data() + dataOffset + row * stride;
-    const int y = static_cast<int>(topDown ? row : height - 1 - row);
-    for (int x = 0; x < width; ++x) {
-      if (bits == 24) {
+  for (const auto& [r, g, b] : bmp.palette) palette.push_back(RGB(r, g, b));
+  Image image(bmp.width, bmp.height);
+  for (int row = 0; row < bmp.height; ++row) {
+    const uint8_t* p = bmp.row(static_cast<size_t>(row));
+    const int y = bmp.topDown ? row : bmp.height - 1 - row;
+    for (int x = 0; x < bmp.width; ++x) {
+      if (bmp.bits == 24) {
         image.setPixel(x, y, RGB(p[3 * x + 2], p[3 * x + 1], p[3 * x]));
         continue;
       }
-      const uint32_t perByte = 8 / bits;
-      const uint32_t shift = 8 - bits * (x % perByte + 1);
-      const uint32_t index = p[x / perByte] >> shift & ((1u << bits) - 1);
+      const unsigned index = bmp.index(p, x);
       if (index >= palette.size()) throw BmpError("BMP pixel outside its palette");
       image.setPixel(x, y, palette[index]);
     }

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/Bmp.h"
+
 #include "forms/Color.h"
 
 namespace forms {
@@ -28,10 +30,7 @@ struct BlitColours {
 };
 
 // A BMP that cannot be read: truncated, malformed or of an unsupported kind.
-class BmpError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using BmpError = platform::BmpError;
 
 class Image {
  public:

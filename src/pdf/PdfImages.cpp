@@ -6,16 +6,10 @@
 #include <iterator>
 
 #include "pdf/PdfWriter.h"
+#include "platform/Bmp.h"
 
 namespace pdf {
 namespace {
-
-std::uint32_t u32(const std::vector<std::uint8_t>& b, size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
-}
-std::uint16_t u16(const std::vector<std::uint8_t>& b, size_t at) {
-  return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
-}
 
 std::uint8_t greyOf(int red, int green, int blue) {
   const double v = std::nearbyint(0.33 * red + 0.59 * green + 0.11 * blue);  // the weights add up to 1.03
@@ -36,45 +30,38 @@ bool clsPDFWriter::LeggiBmp(const std::string& FileName, std::vector<std::uint8_
   const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) throw PdfError("cannot read " + FileName);
 
-  // Only an uncompressed 1-, 4-, 8- or 24-bit bitmap with the 40-byte header, bottom-up,
-  // whose palette and rows lie inside the file.
-  constexpr size_t kHeaders = 14 + 40;
-  if (file.size() < kHeaders || file[0] != 'B' || file[1] != 'M') return false;
-  const std::uint64_t rowsAt = u32(file, 10);
-  const auto width = static_cast<std::int32_t>(u32(file, 18));
-  const auto height = static_cast<std::int32_t>(u32(file, 22));
-  const unsigned bits = u16(file, 28);
-  if (u32(file, 14) != 40 || u32(file, 30) != 0) return false;
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 24) return false;
-  if (width <= 0 || height <= 0) return false;
-
-  const std::uint64_t rowBytes = (static_cast<std::uint64_t>(bits) * static_cast<std::uint64_t>(width) + 7) / 8;
-  const std::uint64_t stride = (rowBytes + 3) / 4 * 4;
-  const std::uint64_t entries = bits <= 8 ? std::uint64_t{1} << bits : 0;
-  // A palette may list fewer colours than the depth allows; the rest stay black.
-  const std::uint64_t used = bits <= 8 && u32(file, 46) != 0 ? u32(file, 46) : entries;
-  if (used > entries || kHeaders + 4 * used > file.size()) return false;
-  if (rowsAt < kHeaders + 4 * used || rowsAt > file.size()) return false;
-  if (stride > (file.size() - rowsAt) / static_cast<std::uint64_t>(height)) return false;
+  // Only a bitmap the shared reader takes, stored bottom-up.
+  platform::Bmp bmp;
+  try {
+    bmp = platform::ReadBmp(file);
+  } catch (const platform::BmpError&) {
+    return false;
+  }
+  if (bmp.topDown) return false;
+  const int width = bmp.width, height = bmp.height;
+  const unsigned bits = bmp.bits;
+  const size_t rowBytes = bmp.rowBytes, stride = bmp.stride;
 
   ImgColor.clear();
   if (bits <= 8) {
+    // A palette may list fewer colours than the depth allows; the rest stay black.
+    const size_t entries = size_t{1} << bits;
     ImgColor.assign(entries * (ColorSpace == 0 ? 3 : 1), 0);
-    for (size_t i = 0; i < used; ++i) {
-      const std::uint8_t* e = &file[kHeaders + 4 * i];  // blue, green, red, reserved
+    for (size_t i = 0; i < bmp.palette.size(); ++i) {
+      const auto& [red, green, blue] = bmp.palette[i];
       if (ColorSpace == 0) {
-        ImgColor[3 * i] = e[2];
-        ImgColor[3 * i + 1] = e[1];
-        ImgColor[3 * i + 2] = e[0];
+        ImgColor[3 * i] = red;
+        ImgColor[3 * i + 1] = green;
+        ImgColor[3 * i + 2] = blue;
       } else {
-        ImgColor[i] = greyOf(e[2], e[1], e[0]);
+        ImgColor[i] = greyOf(red, green, blue);
       }
     }
   }
 
   const auto w = static_cast<size_t>(width);
   const auto h = static_cast<size_t>(height);
-  const std::uint8_t* rows = &file[rowsAt];
+  const std::uint8_t* rows = bmp.rows;
   if (bits <= 8) {
     ImgBuf.resize(rowBytes * h);
     for (size_t r = 0; r < h; ++r) std::memcpy(&ImgBuf[r * rowBytes], rows + r * stride, rowBytes);
