@@ -712,7 +712,7 @@ void MainForm::SvuotaRisultati() {
 
 // --- Archive -------------------------------------------------------------------
 
-shell::FileArchivio MainForm::Archivio() { return {PercorsoArchivio(), List1, CalcoloRecord::chiaveDi}; }
+shell::FileArchivio MainForm::ArchivioCalcoli() { return {PercorsoArchivio(), List1, CalcoloRecord::chiaveDi}; }
 
 void MainForm::CaricaArchivio() {
   Combo1.Clear();
@@ -724,7 +724,7 @@ void MainForm::CaricaArchivio() {
   const auto aggiungi = [](Voci& voci, std::vector<std::string>& nuove, std::string_view voce) {
     if (!voci.contains(voce)) nuove.push_back(*voci.emplace(voce).first);
   };
-  Archivio().Carica([&](std::string_view riga) {
+  ArchivioCalcoli().Carica([&](std::string_view riga) {
     const auto campi = PrimiTreCampi(riga);
     if (contribuenti.insert(campi[0]).second) nomi.emplace_back(campi[0]);
     aggiungi(comuniInElenco_, comuni, campi[2]);
@@ -855,7 +855,7 @@ bool MainForm::ArchiviaCalcolo() {
   if (a.ImportoSaldo.empty()) a.ImportoSaldo = "0.00";
 
   const CalcoloRecord record = RecordCorrente();
-  shell::FileArchivio archivio = Archivio();
+  shell::FileArchivio archivio = ArchivioCalcoli();
   const int trovato = archivio.Trova(record.chiave());
   if (trovato < 0) return archivio.Aggiungi(record.toLine());
   if (!shell::Domanda("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?")) return false;

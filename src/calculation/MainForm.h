@@ -162,7 +162,7 @@ class MainForm : public forms::Form {
   void Rifiuta(const Rifiuto& r);
 
   // "tasi.dat" bound to List1.
-  shell::FileArchivio Archivio();
+  shell::FileArchivio ArchivioCalcoli();
   void CaricaArchivio();
   bool ControllaArchiviazione();
   bool ArchiviaCalcolo();
