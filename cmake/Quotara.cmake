@@ -72,19 +72,23 @@ function(quotara_check_layers)
 endfunction()
 
 # quotara_test(name DEPS lib...): one GoogleTest program from every .cpp of the folder.
-# Tests run with the folder of the test sources as QUOTARA_TEST_DATA and a scratch
-# folder under the build tree as QUOTARA_TEST_OUT.
+# Tests run with the folder of the test sources as QUOTARA_TEST_DATA; each test
+# writes only in its own scratch folder (quotara::testing::CartellaTest(),
+# tests/support/Cartella.h).
 find_package(GTest QUIET)
 function(quotara_test name)
   cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(test_${name} ${srcs})
-  target_link_libraries(test_${name} PRIVATE ${A_DEPS} quotara_test_support GTest::gmock GTest::gtest_main)
+  # Every program gets the scratch folders; window tests also the program fixture.
+  set(support quotara_test_files)
+  if(quotara_windows IN_LIST A_DEPS)
+    set(support quotara_test_support)
+  endif()
+  target_link_libraries(test_${name} PRIVATE ${support} ${A_DEPS} GTest::gtest_main)
   target_compile_definitions(test_${name} PRIVATE
     QUOTARA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}"
-    QUOTARA_TEST_OUT="${CMAKE_BINARY_DIR}/test-output/${name}"
     QUOTARA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-output/${name})
   include(GoogleTest)
   gtest_discover_tests(test_${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

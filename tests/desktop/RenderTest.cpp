@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "support/ProgramTest.h"
+#include "support/Cartella.h"
 #include "DesktopFixture.h"
 
 namespace desktop::testing {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/ProgramTest.h"
+#include "support/Cartella.h"
 #include "FormsFixture.h"
 
 namespace forms::testing {

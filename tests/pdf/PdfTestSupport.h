@@ -13,7 +13,7 @@
 
 #include "pdf/PdfWriter.h"
 #include "support/Pdf.h"
-#include "support/ProgramTest.h"
+#include "support/Cartella.h"
 
 namespace pdftest {
 

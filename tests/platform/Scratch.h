@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "support/ProgramTest.h"
+#include "support/Cartella.h"
 
 inline std::string scratchFolder(const std::string& name) {
   const std::filesystem::path dir = quotara::testing::CartellaTest() / name;

@@ -18,14 +18,11 @@
 #include <vector>
 
 #include "forms/HeadlessDesktop.h"
+#include "support/Cartella.h"
 #include "forms/ScriptedUser.h"
 #include "shell/Applicazione.h"
 
 namespace quotara::testing {
-
-// The scratch folder of the running test, created empty on the first call of the
-// test (the test's own name, "/" of parameterised tests turned into "_").
-std::filesystem::path CartellaTest();
 
 class ProgramTest : public ::testing::Test {
  protected:
@@ -48,10 +45,6 @@ class ProgramTest : public ::testing::Test {
   shell::Applicazione application{desk};
   forms::ScriptedUser user;
 };
-
-// Bytes of a file ("" when it cannot be read) and a file written with them.
-std::string LeggiFile(const std::filesystem::path& file);
-void ScriviFile(const std::filesystem::path& file, const std::string& byte);
 
 // Lines given in UTF-8 written as the program writes its archives
 // (Windows-1252, each ended by CR LF), and read back the same way; the test
