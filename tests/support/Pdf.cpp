@@ -7,7 +7,7 @@
 #include <regex>
 #include <sstream>
 
-#include "ProgramTest.h"
+#include "support/Cartella.h"
 #include "platform/Cp1252.h"
 
 namespace quotara::testing {
