@@ -25,13 +25,15 @@ def fail(message):
     sys.exit(1)
 
 
-def wait_for(what, condition, timeout=DEADLINE):
+def wait_for(what, condition, timeout=DEADLINE, or_none=False):
     end = time.monotonic() + timeout
     while True:
         value = condition()
         if value:
             return value
         if time.monotonic() > end:
+            if or_none:
+                return None
             fail("timed out waiting for " + what)
         time.sleep(0.05)
 
@@ -57,8 +59,8 @@ class Screen:
         self.env.pop("QT_QPA_PLATFORM", None)
         self.wm = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
                                    stderr=open(os.path.join(scratch, "openbox.log"), "w"))
-        wait_for("the window manager", lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
-                                                                        check=False))
+        self.ready = wait_for("the window manager", lambda: "window id" in self.run(
+            "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False), timeout=20, or_none=True)
 
     def run(self, *args, check=True):
         r = subprocess.run(list(args), env=self.env, capture_output=True, text=True)
@@ -121,7 +123,16 @@ def main():
     with open(archive, "wb") as f:
         f.write("".join(l + "\r\n" for l in fixture).encode("cp1252"))
 
-    screen = Screen(scratch)
+    # Another X server started by hand on this machine can take the display
+    # Xvfb picked before it binds it; a screen whose window manager never
+    # comes up is dropped and another display is tried.
+    for attempt in range(3):
+        screen = Screen(scratch)
+        if screen.ready:
+            break
+        screen.close()
+    else:
+        fail("timed out waiting for the window manager (three displays tried)")
     app = None
     try:
         env = dict(screen.env, XDG_DATA_HOME=data, XDG_RUNTIME_DIR=runtime, HOME=scratch,
