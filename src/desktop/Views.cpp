@@ -432,10 +432,7 @@ bool ControlView::mouseEvent(QWidget* target, QMouseEvent* e) {
       fromWidget([&] {
         input::mouseUp(c, button, shift, x, y);
         if (clicksOnRelease() && inside && button == vbLeftButton && c.shownInForm() && c.enabledInForm()) {
-          if (dblClick_)
-            input::dblClick(c);
-          else
-            input::click(c);
+          input::releaseClick(c, dblClick_);
         }
       });
       return false;

@@ -54,6 +54,13 @@ class ScriptedUser {
   void mouseUp(Control& c, float x, float y, int button = vbLeftButton, int shift = 0) {
     input::mouseUp(c, button, shift, x, y);
   }
+  // A whole mouse click at (x, y), as the screen gives it: press, release,
+  // then Click.
+  void mouseClick(Control& c, float x, float y) {
+    input::mouseDown(c, vbLeftButton, 0, x, y);
+    input::mouseUp(c, vbLeftButton, 0, x, y);
+    input::releaseClick(c);
+  }
   void close(Form& form) { input::close(form); }
 };
 

@@ -135,6 +135,13 @@ void mouseUp(Control& c, int button, int shift, float x, float y) {
   detail::raise(c.MouseUp, button, shift, x, y);
 }
 
+void releaseClick(Control& c, bool dbl) {
+  Application::Dispatch d;
+  check(c);
+  c.clickAction();
+  if (dbl && stillThere(c)) detail::raise(c.DblClick);
+}
+
 void close(Form& form) {
   Application::Dispatch d;
   if (!app().acceptsInput(form)) throw FormsError("the window \"" + form.Caption() + "\" takes no input now");

@@ -33,6 +33,11 @@ void scroll(ListBox& list, int top);
 void mouseDown(Control& c, int button, int shift, float x, float y);
 void mouseMove(Control& c, int button, int shift, float x, float y);
 void mouseUp(Control& c, int button, int shift, float x, float y);
+// The Click (`dbl`: DblClick) that ends a mouse click released over the
+// control: the press gave the control the focus already, so the focus stays
+// where the handlers of the press and release left it (a toolbar's release
+// that shows another page leaves it on that page).
+void releaseClick(Control& c, bool dbl = false);
 // The window's close box: Unload with vbFormControlMenu.
 void close(Form& form);
 // Repaint request of the screen: raises Paint of a form or picture box

@@ -14,6 +14,7 @@
 
 #include "ProgramFixture.h"
 #include "platform/Files.h"
+#include "widgets/clsCoolbar.h"
 #include "widgets/frmToolTip.h"
 
 namespace desktop::testing {
@@ -161,6 +162,32 @@ TEST_F(ProgramScreenTest, TheFocusIsVisibleOnButtonsAndBoxes) {
     ASSERT_EQ(QApplication::focusWidget(), widget(*c));
     EXPECT_NE(widget(*c)->grab().toImage(), without);
   }
+}
+
+// A click on a toolbar button shows its page with the keyboard on the page's
+// first control, on the screen too.
+TEST_F(ProgramScreenTest, AfterAToolbarClickTheKeysGoToThePage) {
+  ASSERT_TRUE(started);
+  auto press = [&](int button) {
+    const QPoint at(frame().BarraComandi().ButtonLeft(button) + 30, 20);
+    QTest::mouseMove(widget(frame().picCoolBar), at);
+    QTest::mouseClick(widget(frame().picCoolBar), Qt::LeftButton, {}, at);
+    settle();
+  };
+  press(shell::Principale::Strumenti);
+  forms::Form* tools = frame().ActiveForm();
+  ASSERT_NE(tools, nullptr);
+  ASSERT_NE(tools, &page());
+  Control* first = tools->nextTabStop(nullptr, true);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(application.focused(), first);
+  EXPECT_EQ(QApplication::focusWidget(), widget(*first));
+
+  press(shell::Principale::Quotara);
+  ASSERT_EQ(application.focused(), &page().Combo1);
+  EXPECT_EQ(QApplication::focusWidget(), widget(page().Combo1));
+  keys("ABC");
+  EXPECT_EQ(page().Combo1.Text(), "ABC");
 }
 
 // Resting on a toolbar button shows its tip after the toolbar's 500 ms, in a
