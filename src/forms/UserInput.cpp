@@ -137,7 +137,9 @@ void mouseUp(Control& c, int button, int shift, float x, float y) {
 
 void releaseClick(Control& c, bool dbl) {
   Application::Dispatch d;
-  check(c);
+  // The press or the release may have ended the program, closed the window
+  // or hidden the control: then the click has nothing left to reach.
+  if (app().ended() || !stillThere(c)) return;
   c.clickAction();
   if (dbl && stillThere(c)) detail::raise(c.DblClick);
 }

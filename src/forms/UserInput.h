@@ -36,7 +36,8 @@ void mouseUp(Control& c, int button, int shift, float x, float y);
 // The Click (`dbl`: DblClick) that ends a mouse click released over the
 // control: the press gave the control the focus already, so the focus stays
 // where the handlers of the press and release left it (a toolbar's release
-// that shows another page leaves it on that page).
+// that shows another page leaves it on that page). Nothing when the press or
+// release ended the program or took the control away.
 void releaseClick(Control& c, bool dbl = false);
 // The window's close box: Unload with vbFormControlMenu.
 void close(Form& form);
