@@ -225,6 +225,18 @@ bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
   if (!app_ || !watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
   ElementView* view = viewAt(widget);
+  if (!view && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride))
+    // The open list of the focused combo: typing still goes into the box,
+    // and Enter is not Qt's pick (it would answer the shortcut check).
+    if (Control* c = app_->focused())
+      if (auto it = views_.find(c);
+          it != views_.end() && comboListKey(*it->second, widget, static_cast<QKeyEvent*>(event))) {
+        if (event->type() == QEvent::ShortcutOverride)
+          event->accept();
+        else if (app_->acceptsInput(c->form()))
+          routeKey(event, c->form());
+        return true;
+      }
   if (!view) return false;
   Form& form = formOf(view->element());
   if (!isLoaded(form) || !app_->acceptsInput(form)) return true;

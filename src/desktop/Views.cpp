@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -1051,6 +1052,46 @@ class ComboView : public ControlView {
     return qtKey == Qt::Key_F4 || (qtKey == Qt::Key_Down && (m & Qt::AltModifier));
   }
   void openList() { static_cast<QComboBox*>(widget_.data())->showPopup(); }
+  // A key that reached the open list (`target` is in the list's window):
+  // true when it is the box's key after all; `press`: the key press itself
+  // (not Qt's shortcut check before it), whose Enter or Tab closes the list.
+  bool listKey(QWidget* target, const QKeyEvent* e, bool press) {
+    auto* w = static_cast<ComboWidget*>(widget_.data());
+    QWidget* list = w->view()->window();
+    if (!w->view()->isVisible() || (target != list && !list->isAncestorOf(target))) return false;
+    const int k = e->key();
+    if (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return k == Qt::Key_V && w->isEditable();
+    switch (k) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab: {
+        // The row the arrows highlighted is taken, the list closes, and the
+        // key goes on to the box: Enter and Tab move to the next control.
+        if (!press) return true;
+        const int row = w->view()->currentIndex().row();
+        w->hidePopup();
+        if (row >= 0 && row != combo().ListIndex())
+          if (!fromWidget([this, row] {
+                if (row < combo().ListCount()) input::pickRow(combo(), row);
+              }))
+            return false;
+        resync();
+        return true;
+      }
+      case Qt::Key_Backspace:
+      case Qt::Key_Delete:
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Home:
+      case Qt::Key_End:
+        return w->isEditable();
+      default:
+        // What types goes into the edit part, with the program's own
+        // completion; a list without one searches its rows itself.
+        return w->isEditable() && !e->text().isEmpty() && e->text()[0].isPrint();
+    }
+  }
 
  protected:
   QPalette::ColorRole backRole() const override { return QPalette::Base; }
@@ -1086,6 +1127,8 @@ class ComboView : public ControlView {
     }
     if (what == What::Selection || what == What::Text) {
       w->setCurrentIndex(c.ListIndex());
+      // The open list follows what is typed into the box.
+      if (w->view()->isVisible() && c.ListIndex() >= 0) w->view()->setCurrentIndex(model_->index(c.ListIndex()));
       if (QLineEdit* line = w->lineEdit()) {
         if (line->text() != qs(c.Text())) line->setText(qs(c.Text()));
         if (c.SelLength())
@@ -1165,6 +1208,11 @@ bool comboOpensList(ElementView& view, int qtKey, Qt::KeyboardModifiers modifier
   if (!combo || !combo->opensList(qtKey, modifiers)) return false;
   combo->openList();
   return true;
+}
+
+bool comboListKey(ElementView& view, QWidget* target, const QKeyEvent* event) {
+  auto* combo = dynamic_cast<ComboView*>(&view);
+  return combo && combo->listKey(target, event, event->type() == QEvent::KeyPress);
 }
 
 std::unique_ptr<ElementView> makeControlView(QtDesktop& desk, Control& c) {

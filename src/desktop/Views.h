@@ -11,6 +11,7 @@
 #include "forms/Controls.h"
 #include "forms/Form.h"
 
+class QKeyEvent;
 class QMouseEvent;
 
 namespace desktop {
@@ -126,6 +127,12 @@ class ControlView : public ElementView {
 
 // F4 or Alt+Down on a combo box: opens its list; false for any other key or view.
 bool comboOpensList(ElementView& view, int qtKey, Qt::KeyboardModifiers modifiers);
+// A key that reached the open drop-down list (`target`) of the combo box of
+// `view`: true when it belongs to the box all the same (what types into its
+// edit part, Enter and Tab, which take the highlighted row, close the list
+// and move on); the list keeps the arrows, the pages and Esc. A shortcut
+// check (ShortcutOverride) only asks; the press acts.
+bool comboListKey(ElementView& view, QWidget* target, const QKeyEvent* event);
 
 // Builds the view of a control of any kind; nullptr for a control without
 // a widget (a timer).

@@ -86,6 +86,30 @@ TEST_F(ProgramScreenTest, PickingAMunicipalityFromTheOpenListFillsTheCode) {
   EXPECT_FALSE(page().Combo1.Text().empty());
 }
 
+// With its list open, a name typed goes into the box (with the program's
+// own completion), and Enter takes it and moves on to the next box.
+TEST_F(ProgramScreenTest, ANameTypedIntoTheOpenListAndEnterMoveOn) {
+  ASSERT_TRUE(started);
+  newCalculation();
+  auto* names = qobject_cast<QComboBox*>(widget(page().Combo1));
+  for (const char* typed : {"ROSSI MARIO", "BIAN"}) {
+    SCOPED_TRACE(typed);
+    type(page().Combo1, "");
+    key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return names->view()->isVisible(); }, 2000));
+    QTest::keyClicks(names->view(), typed);
+    EXPECT_TRUE(names->view()->isVisible());
+    QTest::keyClick(names->view(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !names->view()->isVisible(); }, 2000));
+    EXPECT_EQ(application.focused(), &page().Combo3);
+    EXPECT_EQ(QApplication::focusWidget(), widget(page().Combo3));
+    keys("VIA X");
+    EXPECT_EQ(page().Combo3.Text(), "VIA X");
+  }
+  EXPECT_EQ(page().Combo1.Text(), "BIANCHI LUCIA");
+  EXPECT_EQ(names->lineEdit()->text(), "BIANCHI LUCIA");
+}
+
 TEST_F(ProgramScreenTest, TheKeyboardGoesOnAfterTheMonthsAreCorrected) {
   ASSERT_TRUE(started);
   for (const char* months : {"13", "0"}) {
