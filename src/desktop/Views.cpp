@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QTextBlock>
 #include <QTimer>
@@ -867,6 +868,9 @@ class ListDelegate : public QStyledItemDelegate {
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QStyleOptionViewItem o = option;
     initStyleOption(&o, index);
+    // The row with the caret of a focused list shows the focus frame, as the
+    // buttons do (the style would wait for a Tab typed into Qt itself).
+    if (o.state & QStyle::State_HasFocus) o.state |= QStyle::State_KeyboardFocusChange;
     const QString text = o.text;
     o.text.clear();
     const QWidget* w = o.widget;
@@ -896,10 +900,36 @@ class ListDelegate : public QStyledItemDelegate {
   }
 };
 
+// A focused list shows the focus as a focused box does: its frame in the
+// highlight colour (the focus frame of a row alone hardly shows on a chosen
+// row, and not at all in an empty list).
+class ListWidget : public QListView {
+ protected:
+  bool event(QEvent* e) override {
+    const bool done = QListView::event(e);
+    if (e->type() == QEvent::Paint && hasFocus()) {
+      QPainter p(this);
+      p.setPen(palette().color(QPalette::Highlight));
+      const QRect r = frameRect();
+      p.drawRect(r.adjusted(0, 0, -1, -1));
+      p.drawRect(r.adjusted(1, 1, -2, -2));
+    }
+    return done;
+  }
+  void focusInEvent(QFocusEvent* e) override {
+    QListView::focusInEvent(e);
+    update();
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    QListView::focusOutEvent(e);
+    update();
+  }
+};
+
 class ListView : public ControlView {
  public:
   ListView(QtDesktop& desk, ListBox& box) : ControlView(desk, box) {
-    auto* w = new QListView;
+    auto* w = new ListWidget;
     model_ = new ItemsModel(&box, w);
     delegate_ = new ListDelegate(w);
     w->setModel(model_);
@@ -999,6 +1029,11 @@ class ListView : public ControlView {
 // no pick of the user (and would pull the focus back to the box).
 class ComboWidget : public QComboBox {
  public:
+  // The focus shows on a focused box however it came (see ShowsFocus).
+  void initStyleOption(QStyleOptionComboBox* option) const override {
+    QComboBox::initStyleOption(option);
+    if (hasFocus()) option->state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+  }
   bool listOpen() const { return listOpen_; }
   void showPopup() override {
     listOpen_ = true;

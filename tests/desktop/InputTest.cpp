@@ -32,6 +32,37 @@ class InputTest : public DesktopTest {
   QLineEdit* text1() { return widget<QLineEdit>(form.Text1); }
 };
 
+// Every control that takes the focus shows it, whichever way it came: the
+// combos (with and without an edit part) and the lists, with a row chosen
+// or none.
+TEST_F(InputTest, CombosAndListsShowTheFocus) {
+  form.List1.setListIndex(-1);
+  for (bool rowChosen : {false, true}) {
+    SCOPED_TRACE(rowChosen);
+    if (rowChosen) form.List1.setListIndex(1);
+    for (Control* c : std::initializer_list<Control*>{&form.Combo1, &form.Combo2, &form.List1}) {
+      SCOPED_TRACE(c->TabIndex());
+      desk.deliver([&] { input::focus(form.Text1); });
+      settle();
+      const QImage without = desk.widgetOf(*c)->grab().toImage();
+      desk.deliver([&] { input::focus(*c); });
+      settle();
+      ASSERT_EQ(QApplication::focusWidget(), desk.widgetOf(*c));
+      // The frame round the control takes the focus colour: most of the
+      // pixels of its outer two-pixel ring change.
+      const QImage with = desk.widgetOf(*c)->grab().toImage();
+      int ring = 0, changed = 0;
+      for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+          if (x < 2 || y < 2 || x >= with.width() - 2 || y >= with.height() - 2) {
+            ++ring;
+            changed += with.pixel(x, y) != without.pixel(x, y);
+          }
+      EXPECT_GT(changed, ring / 2);
+    }
+  }
+}
+
 TEST_F(InputTest, KeysGoThroughTheKeyPressOfTheBox) {
   form.Text1.setText("");
   form.Text1.setMaxLength(8);
