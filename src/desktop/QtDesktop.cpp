@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -77,10 +78,16 @@ QtDesktop::QtDesktop() {
   forms::setFontEngine(&fontEngine_);
   QApplication::setQuitOnLastWindowClosed(false);  // the windows decide when the program ends
   qApp->installEventFilter(this);
+  // The program speaks Italian whatever the system's language: Qt's folder
+  // and file dialogs and its standard buttons too (the program's own
+  // captions stay as they are). Without the translations Qt speaks English.
+  if (qtTexts_.load("qtbase_it", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qtTexts_);
 }
 
 QtDesktop::~QtDesktop() {
   qApp->removeEventFilter(this);
+  QCoreApplication::removeTranslator(&qtTexts_);
   forms::setFontEngine(nullptr);
   try {
     elementsAlive_ = app_ && &forms::app() == app_;

@@ -6,6 +6,7 @@
 // in the headless tests. Only this folder includes Qt.
 #include <QElapsedTimer>
 #include <QObject>
+#include <QTranslator>
 #include <functional>
 #include <map>
 #include <memory>
@@ -105,6 +106,8 @@ class QtDesktop : public QObject, public forms::Desktop, private forms::Applicat
   void quitWhenNothingLoaded();
 
   QtFontEngine fontEngine_;
+  // Qt's own texts (standard dialogs, standard buttons) in Italian.
+  QTranslator qtTexts_;
   forms::Application* app_ = nullptr;
   std::map<const forms::Element*, std::unique_ptr<ElementView>> views_;
   std::map<const QWidget*, ElementView*> byWidget_;

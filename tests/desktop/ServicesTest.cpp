@@ -3,6 +3,10 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QDateTime>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QLineEdit>
 #include <QScreen>
 
@@ -35,6 +39,32 @@ TEST_F(ServicesTest, TheClipboardIsTheSystemsAndCtrlVPastesThroughTheModel) {
 
   desk.clearClipboard();
   EXPECT_EQ(desk.clipboardText(), "");
+}
+
+// Qt's own dialogs speak the program's language; the program's caption
+// stays its own.
+TEST_F(ServicesTest, TheFolderAndFileDialogsAreInItalian) {
+  for (bool folder : {true, false}) {
+    SCOPED_TRACE(folder);
+    QStringList labels, buttons;
+    QString title;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      title = dialog->windowTitle();
+      for (QLabel* l : dialog->findChildren<QLabel*>()) labels << l->text();
+      for (QPushButton* b : dialog->findChildren<QPushButton*>()) buttons << b->text();
+      dialog->reject();
+    });
+    const auto chosen = folder ? desk.BrowseForFolder("Scegli la cartella della copia")
+                               : desk.GetOpenFileName("Apri archivio", "Archivi (*.dat)|*.dat", QUOTARA_TEST_DATA);
+    EXPECT_FALSE(chosen.has_value());
+    EXPECT_EQ(title.toStdString(), folder ? "Scegli la cartella della copia" : "Apri archivio");
+    EXPECT_TRUE(labels.contains("Cerca in:")) << labels.join("|").toStdString();
+    EXPECT_FALSE(labels.contains("Look in:"));
+    EXPECT_TRUE(buttons.contains("Annulla")) << buttons.join("|").toStdString();
+    EXPECT_FALSE(buttons.contains("Cancel"));
+  }
 }
 
 TEST_F(ServicesTest, TheScreensMousePointer) {
