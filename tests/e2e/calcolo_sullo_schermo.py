@@ -148,6 +148,16 @@ def main():
         actions = screen.run("xprop", "-id", frame, "_NET_WM_ALLOWED_ACTIONS")
         if "MAXIMIZE" in actions:
             fail("the window manager offers to maximise the frame: " + actions)
+        # ... because the frame asks for none: one size only, no maximise
+        # function or button in its Motif hints.
+        _, _, width, height = screen.geometry(frame)
+        hints = screen.run("xprop", "-id", frame, "WM_NORMAL_HINTS")
+        for bound in ("minimum", "maximum"):
+            if "program specified %s size: %d by %d" % (bound, width, height) not in hints:
+                fail("the frame's %s size is not its size: %s" % (bound, hints))
+        motif = screen.run("xprop", "-id", frame, "_MOTIF_WM_HINTS").partition("=")[2].split(",")
+        if len(motif) < 3 or int(motif[1], 16) & 0x10 or int(motif[2], 16) & 0x40:
+            fail("the frame asks for a maximise function or button: %s" % motif)
 
         screen.type("VERDI ANNA")
         screen.keys("Tab")
