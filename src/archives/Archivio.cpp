@@ -197,10 +197,12 @@ void Archivio::CaricaArchivioCalcoli() {
   for (int i = 0; i < List2.ListCount(); ++i) voci_.push_back(LeggiVoce(List2.List(i)));
 
   // Each exact value once, in the lists' sorted order; "*** TUTTI ***" first.
-  const auto riempi = [](ComboBox& c, const std::vector<std::string>& valori) {
+  // The values come in the list's own order: filled in one go, then
+  // "*** TUTTI ***" put in front of them.
+  const auto riempi = [](ComboBox& c, std::vector<std::string> valori) {
     c.Clear();
+    c.AddItems(std::move(valori));
     c.AddItem(kTutti, 0);
-    for (const std::string& v : valori) c.AddItem(v, c.ListCount());
   };
   riempi(Combo1, ValoriFiltro(voci_, &VoceArchivio::Contribuente));
   riempi(Combo2, ValoriFiltro(voci_, &VoceArchivio::Comune));
@@ -226,14 +228,19 @@ void Archivio::ApplicaFiltri() {
   lblAnno.setCaption("");
   lblImposta.setCaption("");
   const Elenco elenco = archives::ApplicaFiltri(voci_, {Combo1.Text(), Combo2.Text(), Combo3.Text()});
-  {
-    widgets::CMultiListbox::Riempimento riempimento(ListaMulti);
-    for (const int i : elenco.Righe) {
-      const VoceArchivio& v = voci_[static_cast<size_t>(i)];
-      ListaMulti.AddItem(v.Contribuente, {v.Indirizzo, v.Comune, v.Anno});
-      List1[0].setItemData(List1[0].NewIndex(), i);
-    }
+  // The columns filled in one go each; every row keeps the archive line it
+  // shows as its ItemData.
+  std::vector<std::vector<std::string>> colonne(4);
+  for (auto& c : colonne) c.reserve(elenco.Righe.size());
+  for (const int i : elenco.Righe) {
+    const VoceArchivio& v = voci_[static_cast<size_t>(i)];
+    colonne[0].push_back(v.Contribuente);
+    colonne[1].push_back(v.Indirizzo);
+    colonne[2].push_back(v.Comune);
+    colonne[3].push_back(v.Anno);
   }
+  ListaMulti.AddItems(std::move(colonne));
+  for (size_t k = 0; k < elenco.Righe.size(); ++k) List1[0].setItemData(static_cast<int>(k), elenco.Righe[k]);
   lblNum.setCaption(std::to_string(ListaMulti.ListCount()));
   lblTot.setCaption(shell::Formatta(elenco.Totale, "Standard"));
 }

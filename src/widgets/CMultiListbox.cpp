@@ -129,6 +129,18 @@ void CMultiListbox::AddItem(const std::string& Item, const std::vector<std::stri
   if (!riempimento_) UpdateScrollBar();
 }
 
+void CMultiListbox::AddItems(std::vector<std::vector<std::string>> columns) {
+  const size_t rows = columns.empty() ? 0 : columns[0].size();
+  if (rows == 0) return;
+  // As AddItem, the columns after the texts given stay as they are.
+  for (int c = 0; c <= lastColumn_ && static_cast<size_t>(c) < columns.size(); ++c) {
+    std::vector<std::string>& texts = columns[static_cast<size_t>(c)];
+    texts.resize(rows);
+    column(c).AddItems(std::move(texts));
+  }
+  if (!riempimento_) UpdateScrollBar();
+}
+
 CMultiListbox::Riempimento::~Riempimento() {
   lista_.riempimento_ = prima_;
   if (!prima_) {

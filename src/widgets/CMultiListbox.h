@@ -59,6 +59,12 @@ class CMultiListbox {
   // than further columns fail (FormsError) after the earlier columns got
   // theirs.
   void AddItem(const std::string& Item, const std::vector<std::string>& items = {});
+  // Many rows at once, column by column: `columns[c]` holds column c's texts
+  // of the new rows, as many as column 0's (a short one is filled with empty
+  // texts; the columns after the last given stay as they are). Each column
+  // takes its texts in one go (its view is told once), the scroll bar is set
+  // once: as AddItem of each row in turn would leave the list.
+  void AddItems(std::vector<std::vector<std::string>> columns);
   void AddItem(const std::string& Item, std::initializer_list<std::string> items) {
     AddItem(Item, std::vector<std::string>(items));
   }

@@ -215,6 +215,39 @@ TEST_F(MultiListboxTest, BehavesAsOneListWithFourColumns) {
          h.fill(1);
          EXPECT_EQ(h.VScroll1.Max(), 51 - Host::kRows) << "single rows update it again";
        }},
+      {"a bulk fill leaves the rows a fill row by row leaves, each column's view told once",
+       [](Host& h, forms::ScriptedUser&) {
+         h.fill(3);
+         std::vector<std::string> atTheEnd;
+         for (int r = 0; r < 3 + 40; ++r) atTheEnd.push_back(r < 3 ? h.Lista.List(r) : std::string());
+         struct Counter : forms::View {
+           int lists = 0;
+           void changed(forms::Element&, forms::What what) override { lists += what == forms::What::List; }
+         };
+         std::vector<Counter> views(4);
+         for (int c = 0; c < 4; ++c) h.List1[c].setView(&views[static_cast<size_t>(c)]);
+         std::vector<std::vector<std::string>> columns(4);
+         for (int r = 0; r < 40; ++r) {
+           const std::string n = std::to_string(r);
+           columns[0].push_back("nome " + n);
+           columns[1].push_back("via " + n);
+           columns[2].push_back("comune " + n);
+           columns[3].push_back("20" + n);
+           atTheEnd[static_cast<size_t>(3 + r)] = "nome " + n + "\tvia " + n + "\tcomune " + n + "\t20" + n;
+         }
+         h.Lista.AddItems(std::move(columns));
+         for (int c = 0; c < 4; ++c) h.List1[c].setView(nullptr);
+         for (const Counter& v : views) EXPECT_EQ(v.lists, 1);
+         ASSERT_EQ(h.Lista.ListCount(), 43);
+         for (int r = 0; r < 43; ++r) EXPECT_EQ(h.Lista.List(r), atTheEnd[static_cast<size_t>(r)]) << r;
+         EXPECT_EQ(h.List1[0].NewIndex(), 42);
+         EXPECT_TRUE(h.VScroll1.Visible());
+         EXPECT_EQ(h.VScroll1.Max(), 43 - Host::kRows);
+         // Fewer columns given: the others stay as they are, as with AddItem.
+         h.Lista.AddItems({{"solo nome"}});
+         EXPECT_EQ(h.List1[0].ListCount(), 44);
+         EXPECT_EQ(h.List1[1].ListCount(), 43);
+       }},
       {"ListIndex and TopIndex set every column",
        [](Host& h, forms::ScriptedUser&) {
          h.fill(50);
