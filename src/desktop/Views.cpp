@@ -76,6 +76,32 @@ void noFocusAnywhere(QWidget* w) {
   for (QWidget* c : w->findChildren<QWidget*>()) c->setFocusPolicy(Qt::NoFocus);
 }
 
+// A list, a multi-line box or a label with a border, framed as the one-line
+// boxes are: a line all round (a sunken panel's white lower and right edges
+// vanish on the window's light grey, and the box looks cut), in the
+// highlight colour while the control has the focus, as a focused box shows.
+template <class Base>
+class BoxFrame : public Base {
+ protected:
+  bool event(QEvent* e) override {
+    const bool done = Base::event(e);
+    if (e->type() == QEvent::Paint && Base::frameShape() != QFrame::NoFrame && Base::frameWidth() > 0) {
+      QPainter p(this);
+      const QPalette& pal = Base::palette();
+      const bool focus = Base::hasFocus();
+      const QRect r = Base::frameRect();
+      p.setPen(focus ? pal.color(QPalette::Highlight) : pal.color(QPalette::Window).darker(140));
+      p.drawRect(r.adjusted(0, 0, -1, -1));
+      if (Base::frameWidth() >= 2) {
+        p.setPen(focus ? pal.color(QPalette::Highlight) : pal.color(Base::backgroundRole()));
+        p.drawRect(r.adjusted(1, 1, -2, -2));
+      }
+    }
+    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) Base::update();
+    return done;
+  }
+};
+
 // --- a surface that shows an image of the model --------------------------------
 
 // Picture boxes, image controls and forms: the background, the image at the
@@ -478,7 +504,7 @@ namespace {
 class LabelView : public ControlView {
  public:
   LabelView(QtDesktop& desk, Label& label) : ControlView(desk, label) {
-    auto* w = new QLabel;
+    auto* w = new BoxFrame<QLabel>;
     w->setTextFormat(Qt::PlainText);
     w->setMargin(0);
     w->setIndent(0);
@@ -752,7 +778,7 @@ class TextView : public ControlView {
  public:
   TextView(QtDesktop& desk, TextBox& box) : ControlView(desk, box) {
     if (box.MultiLine()) {
-      auto* w = new QPlainTextEdit;
+      auto* w = new BoxFrame<QPlainTextEdit>;
       // Read-only for Qt: every key goes through the model. The caret stays visible.
       w->setReadOnly(true);
       w->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -900,36 +926,10 @@ class ListDelegate : public QStyledItemDelegate {
   }
 };
 
-// A focused list shows the focus as a focused box does: its frame in the
-// highlight colour (the focus frame of a row alone hardly shows on a chosen
-// row, and not at all in an empty list).
-class ListWidget : public QListView {
- protected:
-  bool event(QEvent* e) override {
-    const bool done = QListView::event(e);
-    if (e->type() == QEvent::Paint && hasFocus()) {
-      QPainter p(this);
-      p.setPen(palette().color(QPalette::Highlight));
-      const QRect r = frameRect();
-      p.drawRect(r.adjusted(0, 0, -1, -1));
-      p.drawRect(r.adjusted(1, 1, -2, -2));
-    }
-    return done;
-  }
-  void focusInEvent(QFocusEvent* e) override {
-    QListView::focusInEvent(e);
-    update();
-  }
-  void focusOutEvent(QFocusEvent* e) override {
-    QListView::focusOutEvent(e);
-    update();
-  }
-};
-
 class ListView : public ControlView {
  public:
   ListView(QtDesktop& desk, ListBox& box) : ControlView(desk, box) {
-    auto* w = new ListWidget;
+    auto* w = new BoxFrame<QListView>;
     model_ = new ItemsModel(&box, w);
     delegate_ = new ListDelegate(w);
     w->setModel(model_);
