@@ -88,8 +88,11 @@ TEST_P(CambioPagina, EachCommandSetsThePageAndTheStampaButton) {
   EXPECT_TRUE(cornice().isShown());
   // The keys go to the page a command shows, from its first control: the
   // click that ended on the toolbar does not take the focus back to the bar.
-  if (forms::Form* shown = cornice().ActiveForm(); shown && shown->isShown() && p.comando != Principale::Guida)
-    if (forms::Control* first = shown->nextTabStop(nullptr, true)) EXPECT_EQ(application.focused(), first);
+  if (forms::Form* shown = cornice().ActiveForm(); shown && shown->isShown() && p.comando != Principale::Guida) {
+    if (forms::Control* first = shown->nextTabStop(nullptr, true)) {
+      EXPECT_EQ(application.focused(), first);
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Comandi, CambioPagina,
