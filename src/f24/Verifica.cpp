@@ -56,11 +56,11 @@ constexpr const char* kRighe[5] = {"Numero fabbricati:", "Aree fabbricabili:", "
 }  // namespace
 
 Verifica::Verifica()
-    : etichette_{&Label4,    &Label5,    &Label22,   &Label6,    &Label7,    &Label8,    &Label9,    &Label30,
-                 &Label29,   &Label12,   &Label17,   &Label28,   &Label14,   &Label15,   &Label16,   &Label54,
-                 &Label19,   &Label20,   &Label21,   &Label56,   &Label26,   &Label25,   &Label24,   &Label58,
-                 &lblNpr,    &lblNaltri, &lblNafa,   &lblNstru,  &lblPrinc1, &lblPrinc2, &lblPrincU, &lblAltri1,
-                 &lblAltri2, &lblAltriU, &lblAree1,  &lblAree2,  &lblAreeU,  &lblStru1,  &lblStru2,  &lblStruU} {
+    : etichette_{&Label4,    &Label5,    &Label22,  &Label6,   &Label7,    &Label8,    &Label9,    &Label30,
+                 &Label29,   &Label12,   &Label17,  &Label28,  &Label14,   &Label15,   &Label16,   &Label54,
+                 &Label19,   &Label20,   &Label21,  &Label56,  &Label26,   &Label25,   &Label24,   &Label58,
+                 &lblNpr,    &lblNaltri, &lblNafa,  &lblNstru, &lblPrinc1, &lblPrinc2, &lblPrincU, &lblAltri1,
+                 &lblAltri2, &lblAltriU, &lblAree1, &lblAree2, &lblAreeU,  &lblStru1,  &lblStru2,  &lblStruU} {
   setMDIChild<shell::Principale>();
   CreaControlli();
   CollegaEventi();
@@ -100,8 +100,7 @@ void Verifica::CreaControlli() {
   for (ComboBox* c : {&Combo1, &Combo2, &Combo3}) c->setStyle(vbComboDropDownList);
   Combo1.setSorted(true);
   Combo2.setSorted(true);
-  Didascalia(Label2.Add(2), *this, 4, 114, 372,
-             "Elenco immobili dell'utente nel comune di ubicazione selezionato:");
+  Didascalia(Label2.Add(2), *this, 4, 114, 372, "Elenco immobili dell'utente nel comune di ubicazione selezionato:");
   List1.create(*this, P(4), P(134), P(372), P(256));
   List2.create(*this, 0, 0, P(100), P(100));
   List2.setVisible(false);
@@ -169,8 +168,8 @@ void Verifica::CreaControlli() {
   }
 
   // Hidden figures of the categories.
-  for (Label* l : {&lblNpr, &lblNaltri, &lblNafa, &lblNstru, &lblPrinc1, &lblPrinc2, &lblPrincU, &lblAltri1,
-                   &lblAltri2, &lblAltriU, &lblAree1, &lblAree2, &lblAreeU, &lblStru1, &lblStru2, &lblStruU}) {
+  for (Label* l : {&lblNpr, &lblNaltri, &lblNafa, &lblNstru, &lblPrinc1, &lblPrinc2, &lblPrincU, &lblAltri1, &lblAltri2,
+                   &lblAltriU, &lblAree1, &lblAree2, &lblAreeU, &lblStru1, &lblStru2, &lblStruU}) {
     l->create(*this, 0, 0, P(60), P(15));
     l->setVisible(false);
     l->setCaption("0");
@@ -220,9 +219,9 @@ void Verifica::CreaControlli() {
   OpComuni[0].setValue(true);
   Option1[2].setVisible(false);
   OpComuni[2].setVisible(false);
-  for (Control* c : {static_cast<Control*>(&cmdF24), static_cast<Control*>(&cmdArchivioF24),
-                     static_cast<Control*>(&cmdMemo), static_cast<Control*>(&cmdF24Comuni),
-                     static_cast<Control*>(&cmdAzzera)})
+  for (Control* c :
+       {static_cast<Control*>(&cmdF24), static_cast<Control*>(&cmdArchivioF24), static_cast<Control*>(&cmdMemo),
+        static_cast<Control*>(&cmdF24Comuni), static_cast<Control*>(&cmdAzzera)})
     c->setEnabled(false);
   for (int i = 0; i < 3; ++i) {
     Option1[i].setEnabled(false);

@@ -135,7 +135,6 @@ class Verifica : public forms::Form {
   // The cascade stopped on an empty choice: nothing of an earlier choice stays.
   void SvuotaRisultati();
 
-
   // Every caption of the totals, in the order of EtichetteTotali::Voci().
   const std::array<forms::Label*, 40> etichette_;
 

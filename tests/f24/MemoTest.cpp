@@ -20,9 +20,18 @@ std::vector<std::string> Archivio() {
   const auto riga = [](std::string comune, std::string codice, std::string tipologia, std::string principale,
                        std::string rata, std::string detrazione = "0,00", std::string anno = "2026",
                        std::string contribuente = "ROSSI MARIO") {
-    return Riga{.contribuente = contribuente, .indirizzo = "VIA " + tipologia, .comune = comune, .anno = anno,
-                .tipologia = tipologia, .principale = principale, .imposta = rata, .acconto = rata,
-                .detrazioneAcconto = detrazione, .saldo = rata, .detrazioneSaldo = detrazione, .codice = codice}
+    return Riga{.contribuente = contribuente,
+                .indirizzo = "VIA " + tipologia,
+                .comune = comune,
+                .anno = anno,
+                .tipologia = tipologia,
+                .principale = principale,
+                .imposta = rata,
+                .acconto = rata,
+                .detrazioneAcconto = detrazione,
+                .saldo = rata,
+                .detrazioneSaldo = detrazione,
+                .codice = codice}
         .Linea();
   };
   return {
@@ -42,8 +51,7 @@ std::vector<std::string> Archivio() {
   };
 }
 
-const std::vector<std::string> kAosta = {"A326;X;;1;3958;2026;100", "A326;X;;1;3961;2026;30",
-                                         "A326;X;;1;3960;2026;20"};
+const std::vector<std::string> kAosta = {"A326;X;;1;3958;2026;100", "A326;X;;1;3961;2026;30", "A326;X;;1;3960;2026;20"};
 const std::vector<std::string> kBari = {"A662;X;;1;3958;2026;40", "A662;X;;1;3959;2026;15", "A662;X;;1;3961;2026;25",
                                         "A662;X;;1;3960;2026;10"};
 const std::vector<std::string> kComo = {"C933;X;;1;3961;2026;10", "C933;X;;1;3960;2026;5"};

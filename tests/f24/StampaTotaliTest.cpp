@@ -27,9 +27,12 @@ class StampaTotali : public VerificaTest {
  protected:
   StampaTotali() {
     platform::writeLinesAtomic(dati("tasi.dat"), Righe(Riga{.imposta = "40,00", .acconto = "20,00", .saldo = "20,00"},
-                                                       Riga{.indirizzo = "VIA PO 2", .tipologia = "0",
-                                                            .principale = "1", .imposta = "60,00",
-                                                            .acconto = "30,00", .saldo = "30,00"}));
+                                                       Riga{.indirizzo = "VIA PO 2",
+                                                            .tipologia = "0",
+                                                            .principale = "1",
+                                                            .imposta = "60,00",
+                                                            .acconto = "30,00",
+                                                            .saldo = "30,00"}));
     // The page as the toolbar opens it.
     cornice().EseguiComando(shell::Principale::Totali);
   }
@@ -49,8 +52,8 @@ TEST_F(StampaTotali, TheToolbarOpensThePageAndSwitchingPageClosesIt) {
 }
 
 TEST_F(StampaTotali, AnEmptyListIsNotPrintedAndNothingIsAsked) {
-  desk.expectMsgBox(vbOK, {.prompt = "Non ci sono dati selezionati da stampare!", .title = "Quotara",
-                           .icon = vbExclamation});
+  desk.expectMsgBox(vbOK,
+                    {.prompt = "Non ci sono dati selezionati da stampare!", .title = "Quotara", .icon = vbExclamation});
   stampa();
   EXPECT_EQ(desk.pendingAnswers(), 0u);
   EXPECT_EQ(desk.msgBoxes().size(), 1u);
@@ -73,9 +76,9 @@ TEST_F(StampaTotali, AReportHeldOpenIsNotRewritten) {
   ASSERT_GE(fd, 0);
   ASSERT_EQ(::flock(fd, LOCK_EX), 0);
   desk.expectMsgBox(vbYes, {.prompt = kDomanda});
-  desk.expectMsgBox(
-      vbOK, {.prompt = "Il file è già aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.",
-             .icon = vbInformation});
+  desk.expectMsgBox(vbOK,
+                    {.prompt = "Il file è già aperto e in uso.\r\nChiudere il file aperto e rilanciare la stampa.",
+                     .icon = vbInformation});
   stampa();
   ::close(fd);
   EXPECT_EQ(desk.pendingAnswers(), 0u);

@@ -45,15 +45,29 @@ INSTANTIATE_TEST_SUITE_P(Archivi, CascataTotali, ::testing::ValuesIn(CasiTotali(
 std::vector<std::string> ArchivioDiDue() {
   return {Riga{.contribuente = "VERDI", .comune = "TORINO", .imposta = "40,00", .acconto = "20,00", .saldo = "20,00"}
               .Linea(),
-          Riga{.contribuente = "bianchi", .comune = "ASTI", .imposta = "60,00", .acconto = "30,00", .saldo = "30,00",
+          Riga{.contribuente = "bianchi",
+               .comune = "ASTI",
+               .imposta = "60,00",
+               .acconto = "30,00",
+               .saldo = "30,00",
                .codice = "A479"}
               .Linea(),
           Riga{.contribuente = "VERDI", .indirizzo = "VIA PO 9", .comune = "", .codice = ""}.Linea(),
-          Riga{.contribuente = "bianchi", .comune = "ASTI", .anno = "2025", .imposta = "80,00", .acconto = "40,00",
-               .saldo = "40,00", .codice = "A479"}
+          Riga{.contribuente = "bianchi",
+               .comune = "ASTI",
+               .anno = "2025",
+               .imposta = "80,00",
+               .acconto = "40,00",
+               .saldo = "40,00",
+               .codice = "A479"}
               .Linea(),
-          Riga{.contribuente = "bianchi", .indirizzo = "VIA PO 9", .comune = "BRA", .imposta = "50,00",
-               .acconto = "25,00", .saldo = "25,00", .codice = "B111"}
+          Riga{.contribuente = "bianchi",
+               .indirizzo = "VIA PO 9",
+               .comune = "BRA",
+               .imposta = "50,00",
+               .acconto = "25,00",
+               .saldo = "25,00",
+               .codice = "B111"}
               .Linea()};
 }
 
