@@ -156,15 +156,15 @@ void Verifica::CreaControlli() {
   Didascalia(Label3.Add(11), Frame3, 10, 20, 200, "Soluzione unica");
   Label3[11].setFontBold(true);
   Didascalia(Label3.Add(10), Frame3, 10, 46, 150, "Rata:");
-  Rata(Label30, Frame3, 170, 46, 100);
+  Rata(Label30, Frame3, 262, 46, 100);
   Didascalia(Label3.Add(9), Frame3, 10, 72, 150, "Detrazione:");
-  Rata(Label29, Frame3, 170, 72, 100);
+  Rata(Label29, Frame3, 262, 72, 100);
   Label* unica[5] = {&Label28, &Label26, &Label25, &Label24, &Label58};
   const int testeUnica[5] = {14, 12, 11, 10, 17};
   for (int r = 0; r < 5; ++r) {
     const int y = 108 + 28 * r;
     Didascalia(Label11.Add(testeUnica[r]), Frame3, 10, y, 150, kRighe[r]);
-    Cifra(*unica[r], Frame3, 170, y, 100);
+    Cifra(*unica[r], Frame3, 262, y, 100);
   }
 
   // Hidden figures of the categories.
@@ -190,10 +190,12 @@ void Verifica::CreaControlli() {
   const char* tipi[3] = {"Acconto", "Saldo", "Soluzione unica"};
   for (int i = 0; i < 3; ++i) {
     OptionButton& o = Option1.Add(i);
-    o.create(Picture1, P(4 + 112 * i), P(30), P(i == 2 ? 130 : 100), P(20));
+    // "Soluzione unica" shows alone, in the place of "Acconto".
+    const int x = i == 2 ? 4 : 4 + 112 * i;
+    o.create(Picture1, P(x), P(30), P(i == 2 ? 130 : 100), P(20));
     o.setCaption(tipi[i]);
     OptionButton& m = OpComuni.Add(i);
-    m.create(Picture2, P(4 + 112 * i), P(4), P(i == 2 ? 130 : 100), P(20));
+    m.create(Picture2, P(x), P(4), P(i == 2 ? 130 : 100), P(20));
     m.setCaption(tipi[i]);
   }
   cmdF24.create(Picture1, P(4), P(70), P(170), P(30));
