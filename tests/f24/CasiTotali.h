@@ -234,6 +234,20 @@ inline const std::vector<CasoTotali>& CasiTotali() {
                       "--",    "4",    "4",     "8,00", "2",    "2",    "4,00", "---",   "---",  "--"},
        .avviso = true},
 
+      // An office with the main-dwelling flag is another building.
+      {.nome = "FlaggedOfficeIsAnotherBuilding",
+       .righe =
+           Righe(Riga{.tipologia = "2", .principale = "1", .imposta = "40,00", .acconto = "20,00", .saldo = "20,00"}),
+       .contribuente = "ROSSI MARIO",
+       .comuni = {"TORINO"},
+       .anni = {"2026"},
+       .codice = "L219",
+       .immobili = {"VIA ROMA 1"},
+       .didascalie = {"40,00", "0,00", "40,00", "20,00", "0,00",  "20,00", "0,00", "40,00", "0,00",  "1",
+                      "1",     "1",    "--",    "--",    "20,00", "--",    "--",   "--",    "20,00", "--",
+                      "--",    "--",   "40,00", "--",    "0",     "1",     "0",    "0",     "---",   "---",
+                      "--",    "20",   "20",    "40,00", "--",    "--",    "--",   "---",   "---",   "--"}},
+
       // Due exactly 13 euro: no notice.
       {.nome = "ThirteenEuroWithoutNotice",
        .righe = Righe(Riga{.imposta = "13,00", .acconto = "6,50", .saldo = "6,50"}),

@@ -15,6 +15,7 @@ using namespace forms;
 //   BARI   4 rows, no deduction, advance 90
 //   COMO   2 rows, advance 15
 //   DERUTA 2 rows, advance 18
+//   ENNA   2 rows, advance 21
 // and AOSTA again in 2025; another taxpayer in AOSTA.
 std::vector<std::string> Archivio() {
   const auto riga = [](std::string comune, std::string codice, std::string tipologia, std::string principale,
@@ -46,6 +47,8 @@ std::vector<std::string> Archivio() {
       riga("COMO", "C933", "3", "0", "5,00"),
       riga("DERUTA", "D279", "1", "0", "12,00"),
       riga("DERUTA", "D279", "3", "0", "6,00"),
+      riga("ENNA", "C342", "1", "0", "14,00"),
+      riga("ENNA", "C342", "3", "0", "7,00"),
       riga("AOSTA", "A326", "1", "0", "70,00", "0,00", "2025"),
       riga("AOSTA", "A326", "1", "0", "70,00", "0,00", "2026", "VERDI ANNA"),
   };
@@ -142,17 +145,43 @@ TEST_F(Memo, AMunicipalityIsStoredOnce) {
   EXPECT_EQ(f.RigheMemo(), 3);
 }
 
-TEST_F(Memo, NineRowsWarnThatOnlyTheSimplifiedFormFits) {
+// Up to 8 rows both forms fit; 9 or 10 only the simplified one, which the
+// user is told before the rows travel.
+TEST_F(Memo, NineOrTenRowsWarnThatOnlyTheSimplifiedFormFits) {
+  struct Caso {
+    std::vector<const char*> comuni;
+    int righe;
+    bool avviso;
+  };
+  const Caso casi[] = {
+      {{"BARI", "COMO", "DERUTA"}, 8, false},
+      {{"AOSTA", "BARI", "COMO"}, 9, true},
+      {{"BARI", "COMO", "DERUTA", "ENNA"}, 10, true},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.righe);
+    for (const char* comune : c.comuni) memorizza(comune);
+    if (c.avviso)
+      desk.expectMsgBox(vbOK, {.prompt = "Il programma può compilare al massimo due modelli F24.\r\n"
+                                         "Essendo previste più di 8 righe non è possibile compilare l'F24 normale ma "
+                                         "solo quello semplificato.",
+                               .icon = vbInformation});
+    user.click(f.cmdF24Comuni);
+    EXPECT_EQ(desk.pendingAnswers(), 0u);
+    EXPECT_EQ(application.NumRigheF24, c.righe);
+    EXPECT_EQ(application.RigheF24.size(), static_cast<size_t>(c.righe + 1));
+    EXPECT_TRUE(application.F24PiuComuni);
+    user.click(f.cmdAzzera);
+  }
+  EXPECT_EQ(desk.msgBoxes().size(), 2u);
+}
+
+TEST_F(Memo, NineRowsTravelInTheOrderTheyWereStored) {
   memorizza("AOSTA");
   memorizza("BARI");
   memorizza("COMO");
-  desk.expectMsgBox(vbOK, {.prompt = "Il programma può compilare al massimo due modelli F24.\r\n"
-                                     "Essendo previste più di 8 righe non è possibile compilare l'F24 normale ma solo "
-                                     "quello semplificato.",
-                           .icon = vbInformation});
+  desk.expectMsgBox(vbOK);
   user.click(f.cmdF24Comuni);
-  EXPECT_EQ(desk.pendingAnswers(), 0u);
-  EXPECT_EQ(application.NumRigheF24, 9);
   EXPECT_EQ(application.RigheF24, Unisci(kAosta, kBari, kComo, std::vector<std::string>{"1;50;150;"}));
 }
 
