@@ -1,6 +1,5 @@
 #include "f24/Verifica.h"
 
-#include <unordered_set>
 
 #include "calculation/CalcoloRecord.h"
 #include "shell/Applicazione.h"
