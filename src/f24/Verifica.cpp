@@ -1,6 +1,5 @@
 #include "f24/Verifica.h"
 
-
 #include "calculation/CalcoloRecord.h"
 #include "shell/Applicazione.h"
 #include "shell/Convenzioni.h"
