@@ -26,13 +26,14 @@ const char* const kDomanda = "Vuoi stampare il Quotara per il contribuente ed il
 class StampaTotali : public VerificaTest {
  protected:
   StampaTotali() {
-    platform::writeLinesAtomic(dati("tasi.dat"), Righe(Riga{.imposta = "40,00", .acconto = "20,00", .saldo = "20,00"},
-                                                       Riga{.indirizzo = "VIA PO 2",
-                                                            .tipologia = "0",
-                                                            .principale = "1",
-                                                            .imposta = "60,00",
-                                                            .acconto = "30,00",
-                                                            .saldo = "30,00"}));
+    quotara::testing::ScriviRighe(
+        dati("tasi.dat"),
+        Righe(Riga{.imposta = "40,00", .acconto = "20,00", .saldo = "20,00"}, Riga{.indirizzo = "VIA PO 2",
+                                                                                   .tipologia = "0",
+                                                                                   .principale = "1",
+                                                                                   .imposta = "60,00",
+                                                                                   .acconto = "30,00",
+                                                                                   .saldo = "30,00"}));
     // The page as the toolbar opens it.
     cornice().EseguiComando(shell::Principale::Totali);
   }

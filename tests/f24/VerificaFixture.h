@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "f24/Verifica.h"
-#include "platform/Files.h"
 #include "support/ProgramTest.h"
 
 namespace f24::testing {
@@ -16,7 +15,7 @@ class VerificaTest : public quotara::testing::ProgramTest {
 
   // The archive, written as the calculation page writes it; then the page.
   Verifica& apri(const std::vector<std::string>& righe) {
-    platform::writeLinesAtomic(dati("tasi.dat"), righe);
+    quotara::testing::ScriviRighe(dati("tasi.dat"), righe);
     pagina().Show();
     return pagina();
   }
