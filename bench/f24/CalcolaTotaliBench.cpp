@@ -3,10 +3,7 @@
 // and the whole cascade that choosing the taxpayer runs on the page
 // (municipalities, years, code, properties, totals and every caption).
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,9 +11,8 @@
 #include "f24/Verifica.h"
 #include "forms/HeadlessDesktop.h"
 #include "forms/ScriptedUser.h"
-#include "platform/Files.h"
-#include "platform/Paths.h"
 #include "shell/Applicazione.h"
+#include "support/ArchivioBench.h"
 
 namespace {
 
@@ -45,30 +41,10 @@ void CalcolaTotali(benchmark::State& state) {
 }
 BENCHMARK(CalcolaTotali)->Unit(benchmark::kMillisecond);
 
-// A program folder of its own holding the archive, removed afterwards.
-class Cartella {
- public:
-  Cartella() {
-    char modello[] = "/tmp/quotara-bench-XXXXXX";
-    if (!mkdtemp(modello)) throw std::runtime_error("mkdtemp");
-    percorso_ = modello;
-    platform::setProgramFolderForTests(percorso_);
-    platform::setTempFolderForTests(percorso_ + "/temp");
-    platform::writeLinesAtomic(percorso_ + "/tasi.dat", righe());
-  }
-  ~Cartella() {
-    platform::setProgramFolderForTests("");
-    platform::setTempFolderForTests("");
-    std::filesystem::remove_all(percorso_);
-  }
-
- private:
-  std::string percorso_;
-};
-
 // Opening the page: the archive read into the hidden list, the taxpayers.
 void AperturaPagina(benchmark::State& state) {
-  const Cartella cartella;
+  const quotara::bench::CartellaBench cartella;
+  cartella.archivio(righe());
   forms::HeadlessDesktop desk;
   shell::Applicazione application{desk};
   for (auto _ : state) {
@@ -84,7 +60,8 @@ void AperturaPagina(benchmark::State& state) {
 BENCHMARK(AperturaPagina)->Unit(benchmark::kMillisecond);
 
 void SceltaContribuente(benchmark::State& state) {
-  const Cartella cartella;
+  const quotara::bench::CartellaBench cartella;
+  cartella.archivio(righe());
   {
     forms::HeadlessDesktop desk;
     shell::Applicazione application{desk};

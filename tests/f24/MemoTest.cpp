@@ -1,7 +1,7 @@
 // The F24 hand-over of the totals page: one municipality ("Compila modello
 // F24"), and the memo of several municipalities ("Memorizza", "Azzera", its
 // own "Compila modello F24") with its refusals and row limits.
-#include "CasiTotali.h"
+#include "support/CasiTotali.h"
 #include "VerificaFixture.h"
 #include "shell/Liste.h"
 

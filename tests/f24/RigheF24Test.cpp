@@ -2,7 +2,7 @@
 // the balance and the single payment, on the archives of the totals table.
 #include <gtest/gtest.h>
 
-#include "CasiTotali.h"
+#include "support/CasiTotali.h"
 #include "f24/RigheF24.h"
 
 namespace f24::testing {

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "CasiTotali.h"
+#include "support/CasiTotali.h"
 #include "VerificaFixture.h"
 #include "shell/Principale.h"
 #include "support/Pdf.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "CasiTotali.h"
+#include "support/CasiTotali.h"
 #include "f24/Totali.h"
 
 namespace f24::testing {

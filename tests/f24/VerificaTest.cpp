@@ -4,7 +4,7 @@
 // each other.
 #include <algorithm>
 
-#include "CasiTotali.h"
+#include "support/CasiTotali.h"
 #include "VerificaFixture.h"
 
 namespace f24::testing {

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <filesystem>
 
-#include "../f24/CasiTotali.h"
+#include "support/CasiTotali.h"
 #include "ReportsFixture.h"
 #include "reports/Stampe.h"
 
