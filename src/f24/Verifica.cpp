@@ -1,8 +1,10 @@
 #include "f24/Verifica.h"
 
 #include "calculation/CalcoloRecord.h"
+#include "f24/frmModelliF24.h"
 #include "shell/Applicazione.h"
 #include "shell/Convenzioni.h"
+#include "shell/Dialoghi.h"
 #include "shell/FileArchivio.h"
 #include "shell/Liste.h"
 #include "shell/Messaggi.h"
@@ -271,7 +273,7 @@ void Verifica::Form_Load() {
   Frame5.setVisible(false);
   chkMulti.setEnabled(false);
   CaricaContribuenti();
-  cmdArchivioF24.setEnabled(shell::EsisteCartella(shell::PercorsoApp() + "/datiF24"));
+  cmdArchivioF24.setEnabled(shell::EsisteCartella(CartellaModelliF24()));
 }
 
 void Verifica::CaricaContribuenti() {
@@ -482,8 +484,6 @@ void Verifica::cmdAzzera_Click() {
   cmdAzzera.setEnabled(false);
 }
 
-void Verifica::cmdArchivioF24_Click() {
-  // The list of produced forms opens here once it is part of the program.
-}
+void Verifica::cmdArchivioF24_Click() { shell::ApriDialogo(shell::app().form<frmModelliF24>()); }
 
 }  // namespace f24

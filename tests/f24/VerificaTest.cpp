@@ -6,6 +6,8 @@
 
 #include "support/CasiTotali.h"
 #include "VerificaFixture.h"
+#include "f24/frmModelliF24.h"
+#include "shell/Principale.h"
 
 namespace f24::testing {
 namespace {
@@ -95,9 +97,25 @@ TEST_F(VerificaTest, AMissingArchiveLeavesEverythingEmptyWithoutAMessage) {
   EXPECT_FALSE(f.cmdArchivioF24.Enabled());
 }
 
-TEST_F(VerificaTest, TheFormsArchiveIsOfferedWhenItsFolderExists) {
+// "Archivio modelli F24" is offered while the folder of the produced forms
+// exists; it opens their list over the hidden frame, and once the list has
+// removed the folder it is offered no more.
+TEST_F(VerificaTest, TheFormsArchiveFollowsItsFolder) {
   std::filesystem::create_directories(dati("datiF24"));
-  EXPECT_TRUE(apri(ArchivioDiDue()).cmdArchivioF24.Enabled());
+  Verifica& f = apri(ArchivioDiDue());
+  ASSERT_TRUE(f.cmdArchivioF24.Enabled());
+  user.click(f.cmdArchivioF24);
+  ASSERT_TRUE(application.isLoaded<frmModelliF24>());
+  EXPECT_TRUE(application.form<frmModelliF24>().Visible());
+  EXPECT_FALSE(application.form<shell::Principale>().Visible());
+
+  desk.expectMsgBox(vbYes, {.prompt = "Vuoi eliminare tutto l'archivio dei modelli F24?"});
+  desk.expectMsgBox(vbOK, {.prompt = "L'archivio è stato eliminato."});
+  user.click(application.form<frmModelliF24>().cmdDeleteAll);
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  EXPECT_FALSE(application.isLoaded<frmModelliF24>());
+  EXPECT_TRUE(application.form<shell::Principale>().Visible());
+  EXPECT_FALSE(f.cmdArchivioF24.Enabled());
 }
 
 TEST_F(VerificaTest, AnotherMunicipalityOrYearIsTotalledAgain) {
