@@ -269,7 +269,7 @@ void Principale::StampaPagina() {
       }
       ConfermaEStampa("Vuoi stampare il Quotara per il contribuente ed il comune selezionato?", "comunetasi.pdf",
                       a.form<f24::Verifica>().chkUnico.Value() == vbUnchecked ? Stampe().StampaComunePdf
-                                                                             : Stampe().StampaComuneUnicaPdf);
+                                                                              : Stampe().StampaComuneUnicaPdf);
       break;
     case 3:
       if (!a.isLoaded<archives::Archivio>() || a.form<archives::Archivio>().List2.ListCount() == 0) {
