@@ -1,16 +1,13 @@
 // "Compila F24" from the button to the filled files: a payment of six rows,
 // two ordinary sheets, each with its template copy, FDF and filled copy.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 
 #include "f24/CompilaF24.h"
 #include "forms/HeadlessDesktop.h"
-#include "platform/Paths.h"
 #include "shell/Applicazione.h"
+#include "support/ArchivioBench.h"
 
 namespace {
 
@@ -36,10 +33,7 @@ f24::VersamentoF24 seiRighe() {
 }
 
 void BM_CompilaF24DueFogli(benchmark::State& state) {
-  char modello[] = "/tmp/quotara-bench-f24-XXXXXX";
-  const char* cartella = mkdtemp(modello);
-  if (!cartella) throw std::runtime_error("mkdtemp");
-  platform::setProgramFolderForTests(cartella);
+  const quotara::bench::CartellaBench cartella;
   forms::HeadlessDesktop desk;
   shell::Applicazione application(desk);
   const auto dati = contribuente();
@@ -49,8 +43,6 @@ void BM_CompilaF24DueFogli(benchmark::State& state) {
     const auto esito = f24::CompilaF24(dati, false, f24::ModelloF24::Normale, versamento);
     if (!esito.Riuscito || esito.Compilati.size() != 2) state.SkipWithError("the run failed");
   }
-  platform::setProgramFolderForTests("");
-  std::filesystem::remove_all(cartella);
 }
 BENCHMARK(BM_CompilaF24DueFogli)->Unit(benchmark::kMillisecond);
 

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "f24/Verifica.h"
 #include "forms/Text.h"
 #include "pdf/CompilazioneModulo.h"
 #include "shell/Applicazione.h"
@@ -207,6 +208,11 @@ void frmModelliF24::cmdDeleteAll_Click() {
 
 void frmModelliF24::cmdExit_Click() { Chiudi(); }
 
-void frmModelliF24::Chiudi() { shell::app().unload(*this); }
+void frmModelliF24::Chiudi() {
+  shell::app().unload(*this);
+  // The totals page offers the list only while its folder is there.
+  if (shell::app().isLoaded<Verifica>())
+    shell::app().form<Verifica>().cmdArchivioF24.setEnabled(shell::EsisteCartella(CartellaModelliF24()));
+}
 
 }  // namespace f24

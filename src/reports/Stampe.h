@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calculation/SchedaCalcolo.h"
+#include "f24/Totali.h"
 
 namespace reports {
 
@@ -20,5 +21,25 @@ void StampaCalcoloPdf(const calculation::SchedaCalcolo& scheda);
 // "tasi.dat", in the page's order), 46 lines a page, with the page number and
 // the page count; opened in the PDF viewer.
 void StampaArchivioPdf(const std::vector<std::string>& righe);
+
+// What the totals report prints: the choice on the totals page, its texts
+// and its list of properties, as the page shows them.
+struct DatiTotaliComune {
+  std::string Contribuente;     // Combo1
+  std::string Comune;           // Combo2
+  std::string Anno;             // Combo3
+  std::string CodiceCatastale;  // lblCodCat
+  f24::EtichetteTotali Etichette;
+  std::vector<std::string> Immobili;  // List1
+};
+
+// The totals of one taxpayer in one municipality and year as
+// "comunetasi.pdf", with the June advance and the December balance; opened
+// in the PDF viewer. A list of properties too long for the first page goes
+// on following pages.
+void StampaComunePdf(const DatiTotaliComune& dati);
+
+// The same report for a single payment in June.
+void StampaComuneUnicaPdf(const DatiTotaliComune& dati);
 
 }  // namespace reports

@@ -120,7 +120,44 @@ std::string Formatta(double valore, std::string_view formato) {
 
 std::string FormattaEuro(double valore) { return Formatta(valore, "#,##0.00"); }
 
+namespace {
+
+// The common amount, digits with grouping dots and one decimal comma
+// ("-1.234,56"), read without building a new text: the digits (15 at most, so
+// exact) divided by the power of ten of the decimals, which rounds the decimal
+// to the nearest double exactly as the general reading does. False when the
+// text is not of that simple kind.
+bool LetturaRapida(std::string_view t, double& valore) {
+  static constexpr double kPotenze[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negativo = !t.empty() && t[0] == '-';
+  if (negativo) t.remove_prefix(1);
+  long long cifre = 0;
+  int quante = 0, decimali = 0;
+  bool virgola = false;
+  for (const char c : t) {
+    if (cifra(c)) {
+      if (++quante > 15) return false;
+      cifre = cifre * 10 + (c - '0');
+      if (virgola) ++decimali;
+    } else if (c == '.' && !virgola) {
+      // a grouping dot
+    } else if (c == ',' && !virgola) {
+      virgola = true;
+    } else {
+      return false;
+    }
+  }
+  if (quante == 0) return false;
+  valore = static_cast<double>(cifre) / kPotenze[decimali];
+  if (negativo) valore = -valore;
+  return true;
+}
+
+}  // namespace
+
 std::optional<double> LeggiNumero(std::string_view testo) {
+  if (double valore; LetturaRapida(testo, valore)) return valore;
   std::string_view t = senzaBlanchi(testo);
   std::string numero;
   if (!t.empty() && (t[0] == '-' || t[0] == '+')) {

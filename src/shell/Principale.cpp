@@ -7,6 +7,7 @@
 #include "archives/Immobili.h"
 #include "archives/Strumenti.h"
 #include "calculation/MainForm.h"
+#include "f24/Verifica.h"
 #include "fiscalcode/modCodFis.h"
 #include "platform/Dates.h"
 #include "reports/Stampe.h"
@@ -33,6 +34,8 @@ ProcedureStampa ProcedureDelProgramma() {
   ProcedureStampa p;
   p.StampaCalcoloPdf = [] { reports::StampaCalcoloPdf(app().form<calculation::MainForm>().Scheda()); };
   p.StampaArchivioPdf = [] { reports::StampaArchivioPdf(app().form<archives::Archivio>().RigheElencate()); };
+  p.StampaComunePdf = [] { reports::StampaComunePdf(app().form<f24::Verifica>().Dati()); };
+  p.StampaComuneUnicaPdf = [] { reports::StampaComuneUnicaPdf(app().form<f24::Verifica>().Dati()); };
   p.StampaCatastoPdf = [] {
     auto& immobili = app().form<archives::Immobili>();
     reports::StampaCatastoPdf(immobili.ProprietarioElencato(), immobili.RecordDaStampare());
@@ -180,7 +183,7 @@ void Principale::picCoolBar_Resize() { BarraComandi_->ResizeEvent(); }
 void Principale::Chiudi() {
   Applicazione& a = app();
   a.unload<calculation::MainForm>();
-  // Verifica (totals) goes here when it lands.
+  a.unload<f24::Verifica>();
   a.unload<archives::Archivio>();
   a.unload<About>();
   a.unload<archives::Immobili>();
@@ -198,7 +201,7 @@ void Principale::EseguiComando(int numero) {
       break;
     case Totali:
       Chiudi();
-      // The totals page Verifica is shown here when it lands.
+      a.form<f24::Verifica>().Show();
       a.PaginaAttiva = 2;
       BarraComandi_->EnableButton(Stampa, true);
       BarraComandi_->setShowToolTips(false);
@@ -259,6 +262,15 @@ void Principale::StampaPagina() {
       if (esito) ConfermaEStampa("Vuoi stampare il Quotara eseguito?", "quotara.pdf", Stampe().StampaCalcoloPdf);
       break;
     }
+    case 2:
+      if (!a.isLoaded<f24::Verifica>() || a.form<f24::Verifica>().List1.ListCount() == 0) {
+        Messaggio("Non ci sono dati selezionati da stampare!", vbExclamation);
+        break;
+      }
+      ConfermaEStampa("Vuoi stampare il Quotara per il contribuente ed il comune selezionato?", "comunetasi.pdf",
+                      a.form<f24::Verifica>().chkUnico.Value() == vbUnchecked ? Stampe().StampaComunePdf
+                                                                              : Stampe().StampaComuneUnicaPdf);
+      break;
     case 3:
       if (!a.isLoaded<archives::Archivio>() || a.form<archives::Archivio>().List2.ListCount() == 0) {
         Messaggio("Non ci sono dati in archivio da stampare!", vbExclamation);
@@ -279,8 +291,6 @@ void Principale::StampaPagina() {
           "catastotasi.pdf", Stampe().StampaCatastoPdf);
       break;
     }
-    // Page 2 (Verifica) prints here when its window lands: the test of its
-    // list, the confirmation, the file.
     default:
       break;
   }

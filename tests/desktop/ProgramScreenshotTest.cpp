@@ -2,6 +2,7 @@
 // screen, then the windows it opens, each saved as a PNG under the test
 // output folder for a person to look at, and checked where a fault would
 // show in the pixels (a blank toolbar, an empty status bar, a text cut off).
+#include <QAbstractButton>
 #include <QCursor>
 #include <QGroupBox>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include "calculation/MainForm.h"
 #include "calculation/frmAcconto.h"
 #include "calculation/frmPertinenze.h"
+#include "f24/Verifica.h"
 #include "fiscalcode/frmCodComune.h"
 #include "platform/Files.h"
 #include "platform/InstanceLock.h"
@@ -218,6 +220,50 @@ TEST_F(ProgramScreenshotTest, TheCadastralPageItsRecordWindowAndTheCategories) {
   });
   click(page.Command1[3]);
   EXPECT_FALSE(application.isLoaded<archives::Catasto>());
+}
+
+// The totals page with the figures of one taxpayer: every control within
+// its container, every caption and figure whole.
+TEST_F(ProgramScreenshotTest, TheTotalsPage) {
+  ASSERT_TRUE(started);
+  const auto riga = [](const char* indirizzo, const char* tipo, const char* principale, const char* rata) {
+    return std::string("ROSSI MARIO;") + indirizzo + ";FORLÌ;2026;1.000,00;2.5;5;0;0,00;12;6;6;100;" + tipo + ";" +
+           principale + ";0,00;2.000,00;0,00;" + rata + ";50,00;" + rata + ";50,00;1;0;0;3958;0;D704";
+  };
+  platform::writeLinesAtomic((base / "dati" / "tasi.dat").string(),
+                             {riga("VIA EMILIA 1", "0", "1", "1.000,00"), riga("VIA EMILIA 3", "1", "0", "250,25"),
+                              riga("PODERE ROSSO", "3", "0", "120,50"), riga("CASCINA DEL BOSCO", "6", "0", "75,00")});
+  frame().EseguiComando(shell::Principale::Totali);
+  ASSERT_TRUE(application.isLoaded<f24::Verifica>());
+  auto& totali = application.form<f24::Verifica>();
+  desk.deliver([&] { input::pickRow(totali.Combo1, 0); });
+  EXPECT_EQ(static_cast<QLabel*>(widget(totali.Label6))->text(), "1.446,00");
+
+  const QImage shot = shotOf(widget(frame()));
+  save(shot, "program-totals");
+  fillsThePageArea(totali);
+  captionsFit(totali);
+  // Beyond the captions: single-line labels, check and option boxes whole,
+  // and no control past the edge of its frame.
+  int visibili = 0;
+  for (Control* c : totali.controls()) {
+    QWidget* w = widget(*c);
+    if (!w || !w->isVisible()) continue;
+    ++visibili;
+    const std::string nome =
+        w->objectName().toStdString() + " " + std::to_string(c->Left()) + "," + std::to_string(c->Top());
+    EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << nome;
+    const QFontMetrics m(w->font());
+    if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap()) {
+      EXPECT_LE(m.horizontalAdvance(l->text()), l->contentsRect().width()) << l->text().toStdString();
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(w); b && !qobject_cast<QPushButton*>(w)) {
+      EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
+    }
+  }
+  EXPECT_GT(visibili, 60);
+  const QPoint pageAt = widget(totali)->mapTo(widget(frame()), QPoint());
+  EXPECT_GT(inkedRows(shot, pixels(totali.Label4).translated(pageAt + pixels(totali.Frame1).topLeft())), 6);
 }
 
 }  // namespace

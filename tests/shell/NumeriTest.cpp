@@ -5,6 +5,8 @@
 #include <climits>
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 using namespace shell;
 
@@ -85,6 +87,31 @@ TEST(LeggiNumero, ReadsTheItalianFormatAndRefusesTheRest) {
     EXPECT_EQ(LeggiNumero(c.testo), c.valore) << '"' << c.testo << '"';
     EXPECT_EQ(IsNumeric(c.testo), c.valore.has_value()) << '"' << c.testo << '"';
     EXPECT_EQ(CDbl(c.testo), c.valore.value_or(0)) << '"' << c.testo << '"';
+  }
+}
+
+// Amounts read as the nearest double to their decimal value, whatever their
+// number of digits and decimals: the same value as the C library's reading
+// of the same number written with a decimal point.
+TEST(LeggiNumero, EveryAmountIsTheNearestDouble) {
+  for (long long cifre = 1; cifre < 1000000000000000000LL; cifre = cifre * 7 + 3) {
+    const std::string tutte = std::to_string(cifre);
+    for (size_t decimali = 0; decimali < tutte.size() && decimali < 8; ++decimali) {
+      const std::string intera = tutte.substr(0, tutte.size() - decimali);
+      const std::string frazione = tutte.substr(tutte.size() - decimali);
+      std::string italiano;
+      for (size_t i = 0; i < intera.size(); ++i) {
+        if (i > 0 && (intera.size() - i) % 3 == 0) italiano += '.';
+        italiano += intera[i];
+      }
+      if (decimali) italiano += ',' + frazione;
+      const std::string punto = intera + (decimali ? "." + frazione : "");
+      for (const bool negativo : {false, true}) {
+        const std::string testo = (negativo ? "-" : "") + italiano;
+        const double atteso = std::strtod(((negativo ? "-" : "") + punto).c_str(), nullptr);
+        EXPECT_EQ(LeggiNumero(testo), atteso) << testo;
+      }
+    }
   }
 }
 

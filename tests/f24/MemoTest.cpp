@@ -1,0 +1,287 @@
+// The F24 hand-over of the totals page: one municipality ("Compila modello
+// F24"), and the memo of several municipalities ("Memorizza", "Azzera", its
+// own "Compila modello F24") with its refusals and row limits.
+#include "support/CasiTotali.h"
+#include "VerificaFixture.h"
+#include "shell/Liste.h"
+
+namespace f24::testing {
+namespace {
+
+using namespace forms;
+
+// One taxpayer in four municipalities, advance and balance alike:
+//   AOSTA  3 rows, deduction 50, advance 150
+//   BARI   4 rows, no deduction, advance 90
+//   COMO   2 rows, advance 15
+//   DERUTA 2 rows, advance 18
+//   ENNA   2 rows, advance 21
+// and AOSTA again in 2025; another taxpayer in AOSTA.
+std::vector<std::string> Archivio() {
+  const auto riga = [](std::string comune, std::string codice, std::string tipologia, std::string principale,
+                       std::string rata, std::string detrazione = "0,00", std::string anno = "2026",
+                       std::string contribuente = "ROSSI MARIO") {
+    return Riga{.contribuente = contribuente,
+                .indirizzo = "VIA " + tipologia,
+                .comune = comune,
+                .anno = anno,
+                .tipologia = tipologia,
+                .principale = principale,
+                .imposta = rata,
+                .acconto = rata,
+                .detrazioneAcconto = detrazione,
+                .saldo = rata,
+                .detrazioneSaldo = detrazione,
+                .codice = codice}
+        .Linea();
+  };
+  return {
+      riga("AOSTA", "A326", "0", "1", "100,00", "50,00"),
+      riga("AOSTA", "A326", "1", "0", "30,00"),
+      riga("AOSTA", "A326", "3", "0", "20,00"),
+      riga("BARI", "A662", "0", "1", "40,00"),
+      riga("BARI", "A662", "6", "0", "15,00"),
+      riga("BARI", "A662", "1", "0", "25,00"),
+      riga("BARI", "A662", "3", "0", "10,00"),
+      riga("COMO", "C933", "1", "0", "10,00"),
+      riga("COMO", "C933", "3", "0", "5,00"),
+      riga("DERUTA", "D279", "1", "0", "12,00"),
+      riga("DERUTA", "D279", "3", "0", "6,00"),
+      riga("ENNA", "C342", "1", "0", "14,00"),
+      riga("ENNA", "C342", "3", "0", "7,00"),
+      riga("AOSTA", "A326", "1", "0", "70,00", "0,00", "2025"),
+      riga("AOSTA", "A326", "1", "0", "70,00", "0,00", "2026", "VERDI ANNA"),
+  };
+}
+
+const std::vector<std::string> kAosta = {"A326;X;;1;3958;2026;100", "A326;X;;1;3961;2026;30", "A326;X;;1;3960;2026;20"};
+const std::vector<std::string> kBari = {"A662;X;;1;3958;2026;40", "A662;X;;1;3959;2026;15", "A662;X;;1;3961;2026;25",
+                                        "A662;X;;1;3960;2026;10"};
+const std::vector<std::string> kComo = {"C933;X;;1;3961;2026;10", "C933;X;;1;3960;2026;5"};
+
+template <typename... V>
+std::vector<std::string> Unisci(const V&... v) {
+  std::vector<std::string> tutte;
+  (tutte.insert(tutte.end(), v.begin(), v.end()), ...);
+  return tutte;
+}
+
+class Memo : public VerificaTest {
+ protected:
+  Memo() : f(apri(Archivio())) {
+    scegli(f.Combo1, "ROSSI MARIO");
+    user.tick(f.chkMulti);
+  }
+
+  // The user shows a municipality and presses "Memorizza".
+  void memorizza(const std::string& comune) {
+    scegli(f.Combo2, comune);
+    user.click(f.cmdMemo);
+  }
+
+  void rifiutato(const std::string& messaggio) {
+    desk.expectMsgBox(vbOK, {.prompt = messaggio, .title = "Quotara", .icon = vbInformation});
+    user.click(f.cmdMemo);
+    EXPECT_EQ(desk.pendingAnswers(), 0u);
+  }
+
+  Verifica& f;
+};
+
+TEST_F(Memo, TwoMunicipalitiesKeepTheFirstDeductionAndTravelTogether) {
+  memorizza("AOSTA");
+  EXPECT_EQ(f.lblNumCom.Caption(), "1");
+  EXPECT_FALSE(f.cmdF24Comuni.Enabled());
+  EXPECT_TRUE(f.cmdAzzera.Enabled());
+  memorizza("BARI");
+  EXPECT_EQ(f.lblNumCom.Caption(), "2");
+  EXPECT_EQ(f.RigheMemo(), 7);
+  EXPECT_EQ(f.RigaChiusuraMemo(), "1;50;150;");
+  EXPECT_TRUE(f.cmdF24Comuni.Enabled());
+  // Nothing travels before the hand-over.
+  EXPECT_TRUE(application.RigheF24.empty());
+
+  user.click(f.cmdF24Comuni);
+  EXPECT_EQ(application.RigheF24, Unisci(kAosta, kBari, std::vector<std::string>{"1;50;150;"}));
+  EXPECT_EQ(application.NumRigheF24, 7);
+  EXPECT_TRUE(application.F24PiuComuni);
+  EXPECT_EQ(application.TipoVersamento, 0);
+  EXPECT_TRUE(desk.msgBoxes().empty());
+}
+
+TEST_F(Memo, TheFirstDeductionMetIsKeptWithItsMunicipalitysTotal) {
+  memorizza("COMO");
+  EXPECT_EQ(f.RigaChiusuraMemo(), "1;;15;");
+  memorizza("AOSTA");
+  EXPECT_EQ(f.RigaChiusuraMemo(), "1;50;150;");
+  memorizza("BARI");
+  EXPECT_EQ(f.RigaChiusuraMemo(), "1;50;150;");
+}
+
+TEST_F(Memo, TheTaxpayerTheYearAndThePaymentTypeCannotChange) {
+  memorizza("AOSTA");
+
+  scegli(f.Combo1, "VERDI ANNA");
+  rifiutato("Non puoi cambiare nome del contribuente.");
+
+  scegli(f.Combo1, "ROSSI MARIO");
+  scegli(f.Combo3, "2025");
+  rifiutato("Non puoi cambiare anno di contribuzione.");
+
+  scegli(f.Combo2, "BARI");
+  user.select(f.OpComuni[1]);
+  rifiutato("Non puoi cambiare tipo di pagamento.");
+
+  EXPECT_EQ(f.lblNumCom.Caption(), "1");
+  EXPECT_EQ(f.RigheDelMemo(), kAosta);
+}
+
+TEST_F(Memo, AMunicipalityIsStoredOnce) {
+  memorizza("AOSTA");
+  desk.expectMsgBox(vbOK, {.prompt = "Il comune in oggetto è già stato aggiunto.", .icon = vbInformation});
+  user.click(f.cmdMemo);
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  EXPECT_EQ(f.lblNumCom.Caption(), "1");
+  EXPECT_EQ(f.RigheMemo(), 3);
+}
+
+// Up to 8 rows both forms fit; 9 or 10 only the simplified one, which the
+// user is told before the rows travel.
+TEST_F(Memo, NineOrTenRowsWarnThatOnlyTheSimplifiedFormFits) {
+  struct Caso {
+    std::vector<const char*> comuni;
+    int righe;
+    bool avviso;
+  };
+  const Caso casi[] = {
+      {{"BARI", "COMO", "DERUTA"}, 8, false},
+      {{"AOSTA", "BARI", "COMO"}, 9, true},
+      {{"BARI", "COMO", "DERUTA", "ENNA"}, 10, true},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.righe);
+    for (const char* comune : c.comuni) memorizza(comune);
+    if (c.avviso)
+      desk.expectMsgBox(vbOK, {.prompt = "Il programma può compilare al massimo due modelli F24.\r\n"
+                                         "Essendo previste più di 8 righe non è possibile compilare l'F24 normale ma "
+                                         "solo quello semplificato.",
+                               .icon = vbInformation});
+    user.click(f.cmdF24Comuni);
+    EXPECT_EQ(desk.pendingAnswers(), 0u);
+    EXPECT_EQ(application.NumRigheF24, c.righe);
+    EXPECT_EQ(application.RigheF24.size(), static_cast<size_t>(c.righe + 1));
+    EXPECT_TRUE(application.F24PiuComuni);
+    user.click(f.cmdAzzera);
+  }
+  EXPECT_EQ(desk.msgBoxes().size(), 2u);
+}
+
+TEST_F(Memo, NineRowsTravelInTheOrderTheyWereStored) {
+  memorizza("AOSTA");
+  memorizza("BARI");
+  memorizza("COMO");
+  desk.expectMsgBox(vbOK);
+  user.click(f.cmdF24Comuni);
+  EXPECT_EQ(application.RigheF24, Unisci(kAosta, kBari, kComo, std::vector<std::string>{"1;50;150;"}));
+}
+
+TEST_F(Memo, MoreThanTenRowsAreRefusedEveryTimeAndHandOverNothing) {
+  for (const char* comune : {"AOSTA", "BARI", "COMO", "DERUTA"}) memorizza(comune);
+  EXPECT_EQ(f.RigheMemo(), 11);
+  for (int volta = 0; volta < 2; ++volta) {
+    desk.expectMsgBox(vbOK, {.prompt = "Se sono previste più di 10 righe il programma non può compilare il modello "
+                                       "F24.\r\nRiduci il numero di comuni presenti, azzerando la memorizzazione.",
+                             .icon = vbInformation});
+    user.click(f.cmdF24Comuni);
+    EXPECT_EQ(desk.pendingAnswers(), 0u);
+    EXPECT_TRUE(application.RigheF24.empty());
+    EXPECT_FALSE(application.F24PiuComuni);
+  }
+}
+
+TEST_F(Memo, AzzeraEmptiesTheMemoAndAllowsAnotherTaxpayer) {
+  memorizza("AOSTA");
+  memorizza("BARI");
+  user.click(f.cmdF24Comuni);
+  user.click(f.cmdAzzera);
+  EXPECT_EQ(f.lblNumCom.Caption(), "0");
+  EXPECT_EQ(f.RigheMemo(), 0);
+  EXPECT_EQ(f.RigaChiusuraMemo(), "");
+  EXPECT_TRUE(application.RigheF24.empty());
+  EXPECT_EQ(application.NumRigheF24, 0);
+  EXPECT_FALSE(f.cmdF24Comuni.Enabled());
+  EXPECT_FALSE(f.cmdAzzera.Enabled());
+
+  scegli(f.Combo1, "VERDI ANNA");
+  user.click(f.cmdMemo);
+  EXPECT_EQ(f.lblNumCom.Caption(), "1");
+  EXPECT_EQ(f.RigheDelMemo(), std::vector<std::string>{"A326;X;;1;3961;2026;70"});
+  EXPECT_TRUE(desk.msgBoxes().empty());
+}
+
+// "Compila modello F24" of one municipality hands over that municipality
+// alone, whatever the memo holds.
+TEST_F(Memo, OneMunicipalityAfterAStoredMemoHandsOverItsOwnRowsOnly) {
+  memorizza("AOSTA");
+  memorizza("BARI");
+  user.click(f.cmdF24Comuni);
+  user.tick(f.chkMulti);
+  scegli(f.Combo2, "COMO");
+  user.select(f.Option1[1]);
+  user.click(f.cmdF24);
+  EXPECT_EQ(application.RigheF24,
+            (std::vector<std::string>{"C933;;X;1;3961;2026;10", "C933;;X;1;3960;2026;5", "1;;15;"}));
+  EXPECT_EQ(application.NumRigheF24, 2);
+  EXPECT_EQ(application.TipoVersamento, 1);
+  EXPECT_FALSE(application.F24PiuComuni);
+  // The memo is still there, and hands over all of it again.
+  user.tick(f.chkMulti);
+  user.select(f.OpComuni[0]);
+  user.click(f.cmdF24Comuni);
+  EXPECT_EQ(application.RigheF24, Unisci(kAosta, kBari, std::vector<std::string>{"1;50;150;"}));
+  EXPECT_EQ(application.NumRigheF24, 7);
+  EXPECT_EQ(application.TipoVersamento, 0);
+  EXPECT_TRUE(application.F24PiuComuni);
+}
+
+// The F24 window empties the shared rows when it closes; the memo hands its
+// rows over again, not a lone closing item.
+TEST_F(Memo, TheMemoHandsOverAgainAfterTheSharedRowsWereEmptied) {
+  memorizza("AOSTA");
+  memorizza("BARI");
+  user.click(f.cmdF24Comuni);
+  shell::SvuotaRigheF24();
+  application.F24PiuComuni = false;
+  user.click(f.cmdF24Comuni);
+  EXPECT_EQ(application.RigheF24, Unisci(kAosta, kBari, std::vector<std::string>{"1;50;150;"}));
+  EXPECT_EQ(application.NumRigheF24, 7);
+  EXPECT_TRUE(application.F24PiuComuni);
+}
+
+TEST_F(VerificaTest, OneMunicipalityForEachPaymentType) {
+  Verifica& f = apri(Archivio());
+  scegli(f.Combo1, "ROSSI MARIO");
+  struct Caso {
+    int tipo;
+    bool unica;
+    std::vector<std::string> righe;
+  };
+  const Caso casi[] = {
+      {0, false, Unisci(kAosta, std::vector<std::string>{"1;50;150;"})},
+      {1, false, {"A326;;X;1;3958;2026;100", "A326;;X;1;3961;2026;30", "A326;;X;1;3960;2026;20", "1;50;150;"}},
+      {2, true, {"A326;X;X;1;3958;2026;200", "A326;X;X;1;3961;2026;60", "A326;X;X;1;3960;2026;40", "1;100;300;"}},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.tipo);
+    if ((f.chkUnico.Value() == vbChecked) != c.unica) user.tick(f.chkUnico);
+    if (!c.unica) user.select(f.Option1[c.tipo]);
+    user.click(f.cmdF24);
+    EXPECT_EQ(application.TipoVersamento, c.tipo);
+    EXPECT_EQ(application.RigheF24, c.righe);
+    EXPECT_EQ(application.NumRigheF24, 3);
+    EXPECT_FALSE(application.F24PiuComuni);
+  }
+}
+
+}  // namespace
+}  // namespace f24::testing

@@ -1,0 +1,125 @@
+// The F24 rows and the closing item of one municipality, for the advance,
+// the balance and the single payment, on the archives of the totals table.
+#include <gtest/gtest.h>
+
+#include "support/CasiTotali.h"
+#include "f24/RigheF24.h"
+
+namespace f24::testing {
+namespace {
+
+const CasoTotali& Caso(std::string_view nome) {
+  for (const CasoTotali& c : CasiTotali())
+    if (nome == c.nome) return c;
+  throw std::invalid_argument(std::string(nome));
+}
+
+struct CasoRighe {
+  const char* caso;
+  int tipo;
+  std::vector<std::string> righe;
+  const char* chiusura;
+};
+
+void PrintTo(const CasoRighe& c, std::ostream* os) { *os << c.caso << " type " << c.tipo; }
+
+class Righe : public ::testing::TestWithParam<CasoRighe> {};
+
+TEST_P(Righe, RowsAndClosingItem) {
+  const CasoRighe& p = GetParam();
+  const CasoTotali& c = Caso(p.caso);
+  const EtichetteTotali e = CalcolaTotali(c.righe, {c.contribuente, c.comune(), c.anno()});
+  const RigheComune r = PreparaRigheF24(e, c.codice, c.anno(), p.tipo);
+  EXPECT_EQ(r.Righe, p.righe);
+  EXPECT_EQ(r.Chiusura(), p.chiusura);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tipi, Righe,
+    ::testing::Values(CasoRighe{"ThreeCategoriesWithABalanceDeduction",
+                                0,
+                                {"H501;X;;1;3958;2014;150", "H501;X;;2;3961;2014;80", "H501;X;;1;3960;2014;40"},
+                                "1;;270;"},
+                      CasoRighe{"ThreeCategoriesWithABalanceDeduction",
+                                1,
+                                {"H501;;X;1;3958;2014;150", "H501;;X;2;3961;2014;80", "H501;;X;1;3960;2014;40"},
+                                "1;50;270;"},
+                      CasoRighe{"ThreeCategoriesWithABalanceDeduction",
+                                2,
+                                {"H501;X;X;1;3958;2014;300", "H501;X;X;2;3961;2014;160", "H501;X;X;1;3960;2014;80"},
+                                "1;50;540;"},
+                      CasoRighe{"FourCategories",
+                                0,
+                                {"H501;X;;1;3958;2026;100", "H501;X;;1;3959;2026;15", "H501;X;;1;3961;2026;80",
+                                 "H501;X;;1;3960;2026;41"},
+                                "1;50;236;"},
+                      CasoRighe{"FourCategories",
+                                1,
+                                {"H501;;X;1;3958;2026;100", "H501;;X;1;3959;2026;15", "H501;;X;1;3961;2026;81",
+                                 "H501;;X;1;3960;2026;40"},
+                                "1;50;236;"},
+                      CasoRighe{"FourCategories",
+                                2,
+                                {"H501;X;X;1;3958;2026;200", "H501;X;X;1;3959;2026;30", "H501;X;X;1;3961;2026;161",
+                                 "H501;X;X;1;3960;2026;81"},
+                                "1;100;472;"},
+                      // No main dwelling in June: its deduction has no row to go with.
+                      CasoRighe{"MainDwellingWithoutAdvance", 0, {}, "1;;0;"},
+                      CasoRighe{"MainDwellingWithoutAdvance", 1, {"A944;;X;1;3958;2026;100"}, "1;;100;"},
+                      CasoRighe{"MainDwellingWithoutAdvance", 2, {"A944;X;X;1;3958;2026;100"}, "1;50;100;"},
+                      CasoRighe{"RoundingOfSums", 0, {"L219;X;;2;3961;2026;21"}, "1;;21;"},
+                      CasoRighe{"RoundingOfSums", 1, {"L219;;X;2;3961;2026;21"}, "1;;21;"},
+                      CasoRighe{"RoundingOfSums", 2, {"L219;X;X;2;3961;2026;42"}, "1;;42;"},
+                      // A rural balance of 1 euro is not shown, so it has no row.
+                      CasoRighe{"RuralBalanceOfOneEuro", 1, {}, "1;;1;"},
+                      CasoRighe{"RuralBalanceAboveOneEuro", 1, {"L219;;X;1;3959;2026;1"}, "1;;1;"},
+                      // A negative balance stays off the form.
+                      CasoRighe{"NegativeBalanceIsShown", 0, {"L219;X;;1;3961;2026;40"}, "1;;40;"},
+                      CasoRighe{"NegativeBalanceIsShown", 1, {}, "1;;-10;"},
+                      CasoRighe{"NegativeBalanceIsShown", 2, {"L219;X;X;1;3961;2026;30"}, "1;;30;"},
+                      CasoRighe{"NoTax", 2, {}, "1;;0;"},
+                      // Any other type is the single payment.
+                      CasoRighe{"RoundingOfSums", 7, {"L219;X;X;2;3961;2026;42"}, "1;;42;"}),
+    [](const auto& info) { return std::string(info.param.caso) + "_" + std::to_string(info.param.tipo); });
+
+// Amounts of 0 or less give no row, as "--" does; the deduction goes with
+// the main dwelling's row, and 0,40 of deduction is no deduction.
+TEST(Righe, ZeroAndNegativeAmountsGiveNoRowAndTakeTheDeductionWithThem) {
+  struct Caso {
+    const char* principale;
+    const char* detrazione;
+    std::vector<std::string> righe;
+    const char* chiusura;
+  };
+  const Caso casi[] = {
+      {"0,00", "50,00", {"Z999;X;;2;3961;2026;7"}, "1;;57;"},
+      {"-5,00", "50,00", {"Z999;X;;2;3961;2026;7"}, "1;;57;"},
+      {"1.250,00", "50,00", {"Z999;X;;1;3958;2026;1250", "Z999;X;;2;3961;2026;7"}, "1;50;57;"},
+      {"1.250,00", "0,40", {"Z999;X;;1;3958;2026;1250", "Z999;X;;2;3961;2026;7"}, "1;;57;"},
+      {"1.250,00", "--", {"Z999;X;;1;3958;2026;1250", "Z999;X;;2;3961;2026;7"}, "1;;57;"},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.principale) + " / " + c.detrazione);
+    EtichetteTotali e;
+    e.Label15 = c.principale;
+    e.Label54 = "--";
+    e.Label16 = "7,00";
+    e.Label14 = "0,00";
+    e.Label7 = c.detrazione;
+    e.Label6 = "57,00";
+    e.lblNpr = "1";
+    e.lblNaltri = "2";
+    const RigheComune r = PreparaRigheF24(e, "Z999", "2026", Acconto);
+    EXPECT_EQ(r.Righe, c.righe);
+    EXPECT_EQ(r.Chiusura(), c.chiusura);
+  }
+}
+
+TEST(Righe, TheCodeOfARow) {
+  EXPECT_EQ(CodiceDellaRiga("H501;X;;1;3958;2014;150"), "H501");
+  EXPECT_EQ(CodiceDellaRiga(";X;;1;3958;2014;150"), "");
+  EXPECT_EQ(CodiceDellaRiga("H501"), "H501");
+}
+
+}  // namespace
+}  // namespace f24::testing
