@@ -40,10 +40,11 @@ std::string Esegui(const std::string& comando) {
 }
 
 std::string ControllaPdf(const std::string& file) {
-  std::string strumento = std::string(QUOTARA_SOURCE_DIR) + "/tools/check-pdf";
-  if (!std::filesystem::exists(strumento)) strumento = "/work/shared/tools/check-pdf";
-  if (std::system("command -v qpdf > /dev/null 2>&1") != 0) return "";
-  return Esegui(strumento + " '" + file + "'");
+  // The team's checker beside the checkout when there is one, else the copy
+  // kept in tools/. A missing qpdf fails the check: it is never skipped.
+  std::string strumento = std::string(QUOTARA_SOURCE_DIR) + "/../shared/tools/check-pdf";
+  if (!std::filesystem::exists(strumento)) strumento = std::string(QUOTARA_SOURCE_DIR) + "/tools/check-pdf";
+  return Esegui("bash '" + strumento + "' '" + file + "'");
 }
 
 std::vector<Parola> Parole(const std::string& file, int pagina) {
