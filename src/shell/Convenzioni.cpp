@@ -122,6 +122,19 @@ void CasellaMaiuscola(TextBox& Casella) {
   };
 }
 
+void CasellaMaiuscolaInFondo(TextBox& Casella) {
+  CasellaMaiuscola(Casella);
+  TextBox* box = &Casella;
+  box->Change = [box] {
+    const std::string maiuscolo = Maiuscolo(box->Text());
+    if (maiuscolo != box->Text()) {
+      box->setText(maiuscolo);  // its own Change puts the caret
+      return;
+    }
+    box->setSelStart(text::length(maiuscolo));
+  };
+}
+
 void CasellaImporto(TextBox& Casella, bool Decimali) {
   SelezionaSuFocus(Casella);
   TextBox* box = &Casella;

@@ -43,6 +43,10 @@ void CasellaTesto(forms::TextBox& Casella);
 void CasellaCifre(forms::TextBox& Casella);
 void CasellaDecimale(forms::TextBox& Casella);
 void CasellaMaiuscola(forms::TextBox& Casella);
+// CasellaMaiuscola, and every change (code included) leaves the text in upper
+// case with the caret after its last character. A window that needs more on
+// the change chains the kit's handler.
+void CasellaMaiuscolaInFondo(forms::TextBox& Casella);
 // `Decimali`: the amount takes a decimal comma.
 void CasellaImporto(forms::TextBox& Casella, bool Decimali = true);
 void CasellaData(forms::TextBox& Casella, std::string_view Maschera = "  /  /    ");
