@@ -4,6 +4,7 @@
 
 #include "archives/CopiaSicurezza.h"
 #include "f24/frmTributi.h"
+#include "fiscalcode/frmCFdati.h"
 #include "fiscalcode/frmCodComune.h"
 #include "shell/Applicazione.h"
 #include "shell/Dialoghi.h"
@@ -118,12 +119,10 @@ Strumenti::Strumenti() {
 
   for (Label* l : {&Label2, &Label3, &Label6[3], &Label6[0]}) l->setBackStyle(0);
 
-  // The blank F24 forms need their templates among the resources; the
-  // fiscal-code window is not part of the program yet.
+  // The blank F24 forms need their templates among the resources.
   cmdDownloadF24.setEnabled(shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24).has_value());
   cmdEsempio.setEnabled(
       shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24Semplificato).has_value());
-  cmdCodFis.setEnabled(false);
 
   Load = [this] { Form_Load(); };
   cmdBackup.Click = [this] { cmdBackup_Click(); };
@@ -134,6 +133,7 @@ Strumenti::Strumenti() {
   cmdEsempio.Click = [this] { cmdEsempio_Click(); };
   cmdDicIMU.Click = [this] { cmdDicIMU_Click(); };
   cmdCodCat.Click = [this] { cmdCodCat_Click(); };
+  cmdCodFis.Click = [this] { cmdCodFis_Click(); };
   cmdCodiciTributi.Click = [this] { cmdCodiciTributi_Click(); };
 }
 
@@ -185,6 +185,12 @@ void Strumenti::cmdCodCat_Click() {
   shell::Applicazione& a = shell::app();
   a.CodCatDaMainForm = false;
   shell::ApriDialogo(a.form<fiscalcode::frmCodComune>());
+}
+
+void Strumenti::cmdCodFis_Click() {
+  shell::Applicazione& a = shell::app();
+  a.CodFisDaF24 = false;
+  shell::ApriDialogo(a.form<fiscalcode::frmCFdati>());
 }
 
 }  // namespace archives

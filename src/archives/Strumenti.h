@@ -53,6 +53,7 @@ class Strumenti : public forms::Form {
   void cmdEsempio_Click();
   void cmdDicIMU_Click();
   void cmdCodCat_Click();
+  void cmdCodFis_Click();
   void cmdCodiciTributi_Click();
 };
 

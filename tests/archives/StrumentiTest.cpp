@@ -9,6 +9,8 @@
 
 #include "calculation/MainForm.h"
 #include "f24/frmTributi.h"
+#include "f24/frmF24.h"
+#include "fiscalcode/frmCFdati.h"
 #include "fiscalcode/frmCodComune.h"
 #include "fiscalcode/modCodFis.h"
 #include "shell/Applicazione.h"
@@ -106,10 +108,10 @@ TEST_F(StrumentiTest, TabGoesThroughTheButtonsThatWork) {
   EXPECT_EQ(s.cmdDownloadF24.Enabled(), modelli);
   EXPECT_EQ(s.cmdEsempio.Enabled(),
             shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24Semplificato).has_value());
-  EXPECT_FALSE(s.cmdCodFis.Enabled()) << "no fiscal-code window yet";
+  EXPECT_TRUE(s.cmdCodFis.Enabled());
   EXPECT_TRUE(s.cmdCodiciTributi.Enabled());
 
-  std::vector<Control*> attesi{&s.cmdBackup, &s.cmdRestore, &s.cmdImport, &s.cmdImportF24, &s.cmdCodCat};
+  std::vector<Control*> attesi{&s.cmdBackup, &s.cmdRestore, &s.cmdImport, &s.cmdImportF24, &s.cmdCodCat, &s.cmdCodFis};
   if (modelli) attesi.insert(attesi.end(), {&s.cmdDownloadF24, &s.cmdEsempio});
   attesi.insert(attesi.end(), {&s.cmdDicIMU, &s.cmdCodiciTributi});
   user.focus(s.cmdBackup);
@@ -346,6 +348,27 @@ TEST_F(StrumentiTest, TheMunicipalityWindowOpensOverTheHiddenFrameAndBringsItBac
   EXPECT_TRUE(principale().isShown());
   EXPECT_TRUE(s.isShown()) << "the tools page is still the frame's page";
   EXPECT_FALSE(application.isLoaded<calculation::MainForm>());
+}
+
+TEST_F(StrumentiTest, TheFiscalCodeWindowOpensOverTheHiddenFrameAndBringsItBack) {
+  ASSERT_TRUE(fiscalcode::EstraiFileComuni());
+  Strumenti& s = pagina();
+  application.CodFisDaF24 = true;  // left over: the window must not write into the F24 window
+  user.click(s.cmdCodFis);
+  auto& finestra = application.form<fiscalcode::frmCFdati>();
+  EXPECT_FALSE(application.CodFisDaF24);
+  EXPECT_TRUE(finestra.isShown());
+  EXPECT_FALSE(principale().isShown());
+
+  user.type(finestra.txtCognome, "rossi\rmario\r01011980\rm\rroma\r");
+  user.click(finestra.cmdCF);
+  EXPECT_EQ(finestra.txtCF.Text(), "RSSMRA80A01H501U");
+  user.close(finestra);  // the close box
+  EXPECT_FALSE(application.isLoaded<fiscalcode::frmCFdati>());
+  EXPECT_FALSE(application.isLoaded<f24::frmF24>());
+  EXPECT_EQ(desk.clipboardText(), "RSSMRA80A01H501U");
+  EXPECT_TRUE(principale().isShown());
+  EXPECT_TRUE(s.isShown());
 }
 
 }  // namespace
