@@ -45,7 +45,7 @@ ArchivioF24::ArchivioF24() : archivio_(PercorsoArchivioF24(), List1, DatiContrib
   Frame1.create(*this, 240, 600, 9120, 3960);
   Frame1.setCaption("Elenco dati modello F24");
   for (Label* l : {&Label4, &Label3, &Label2}) {
-    l->create(Frame1, kInizioRighe, 300, 1800, 255);
+    l->create(Frame1, kInizioRighe, 300, 1500, 255);
     l->setFontBold(true);
   }
   Label4.setCaption("Codice fiscale");
