@@ -12,58 +12,27 @@
 #include "forms/UserInput.h"
 #include "shell/Applicazione.h"
 #include "shell/Principale.h"
-#include "support/ArchivioBench.h"
-#include "support/QtBench.h"
+#include "support/ProgrammaBench.h"
 
 namespace {
 
 constexpr int kRighe = 100000;
 
-// The program with the frame open and the archive in a private folder, on
-// the offscreen Qt screen or, to tell the views' share, on the headless
-// desktop of the tests.
-class Programma {
+// The program with the frame open and the archive in its private folder.
+class Programma : public quotara::bench::ProgrammaBench {
  public:
-  explicit Programma(bool schermo = true) {
-    if (schermo) quotara::bench::QtOffscreen();
-    cartella_.archivio(quotara::bench::RigheTasi(kRighe, 3));
-    if (schermo) {
-      auto qt = std::make_unique<desktop::QtDesktop>();
-      qt_ = qt.get();
-      desk_ = std::move(qt);
-    } else {
-      desk_ = std::make_unique<forms::HeadlessDesktop>();
-    }
-    application_ = std::make_unique<shell::Applicazione>(*desk_);
-    if (qt_) qt_->attach(*application_);
+  explicit Programma(bool schermo = true) : ProgrammaBench(schermo) {
+    cartella().archivio(quotara::bench::RigheTasi(kRighe, 3));
     frame().Show();
   }
-  ~Programma() {
-    application_.reset();
-    desk_.reset();
-  }
-  shell::Principale& frame() { return application_->form<shell::Principale>(); }
-  archives::Archivio& pagina() { return application_->form<archives::Archivio>(); }
+  shell::Principale& frame() { return app().form<shell::Principale>(); }
+  archives::Archivio& pagina() { return app().form<archives::Archivio>(); }
   void comando(int n) {
     consegna([this, n] { frame().EseguiComando(n); });
   }
   void filtro(forms::ComboBox& c, int voce) {
     consegna([&c, voce] { forms::input::pickRow(c, voce); });
   }
-  void consegna(const std::function<void()>& azione) {
-    if (qt_) return qt_->deliver(azione);
-    forms::Application::Dispatch d;
-    azione();
-  }
-  void disegna() const {
-    if (qt_) QCoreApplication::processEvents();
-  }
-
- private:
-  const quotara::bench::CartellaBench cartella_;
-  std::unique_ptr<forms::Desktop> desk_;
-  desktop::QtDesktop* qt_ = nullptr;
-  std::unique_ptr<shell::Applicazione> application_;
 };
 
 void AperturaArchivio(benchmark::State& state) {

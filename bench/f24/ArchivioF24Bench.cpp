@@ -15,8 +15,7 @@
 #include "platform/Files.h"
 #include "shell/Applicazione.h"
 #include "shell/Dialoghi.h"
-#include "support/ArchivioBench.h"
-#include "support/QtBench.h"
+#include "support/ProgrammaBench.h"
 
 namespace {
 
@@ -27,48 +26,20 @@ std::vector<std::string> Pagatori(int n) {
   v.reserve(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) {
     const std::string k = std::to_string(100000 + i);
-    v.push_back("RSSMRA80A01H" + k.substr(1) + ";ROSSI NICCOLÒ " + k + ";MARIO;01/01/1980;M;ROMA;RM;MILANO;MI;VIA " + k +
-                ";BANCA;AGENZIA;MI;IT60X05428111010000" + k);
+    v.push_back("RSSMRA80A01H" + k.substr(1) + ";ROSSI NICCOLÒ " + k + ";MARIO;01/01/1980;M;ROMA;RM;MILANO;MI;VIA " +
+                k + ";BANCA;AGENZIA;MI;IT60X05428111010000" + k);
   }
   return v;
 }
 
-class Programma {
+// The payer window open, with the frame hidden, over a 10,000-payer archive.
+class Programma : public quotara::bench::ProgrammaBench {
  public:
-  explicit Programma(bool schermo) {
-    if (schermo) quotara::bench::QtOffscreen();
-    platform::writeLinesAtomic(cartella_.file("tasif24.dat"), Pagatori(kPagatori));
-    if (schermo) {
-      auto qt = std::make_unique<desktop::QtDesktop>();
-      qt_ = qt.get();
-      desk_ = std::move(qt);
-    } else {
-      desk_ = std::make_unique<forms::HeadlessDesktop>();
-    }
-    application_ = std::make_unique<shell::Applicazione>(*desk_);
-    if (qt_) qt_->attach(*application_);
-    consegna([this] { shell::ApriDialogo(application_->form<f24::frmF24>()); });
+  explicit Programma(bool schermo) : ProgrammaBench(schermo) {
+    platform::writeLinesAtomic(cartella().file("tasif24.dat"), Pagatori(kPagatori));
+    consegna([this] { shell::ApriDialogo(app().form<f24::frmF24>()); });
     disegna();
   }
-  ~Programma() {
-    application_.reset();
-    desk_.reset();
-  }
-  shell::Applicazione& app() { return *application_; }
-  void consegna(const std::function<void()>& azione) {
-    if (qt_) return qt_->deliver(azione);
-    forms::Application::Dispatch d;
-    azione();
-  }
-  void disegna() const {
-    if (qt_) QCoreApplication::processEvents();
-  }
-
- private:
-  const quotara::bench::CartellaBench cartella_;
-  std::unique_ptr<forms::Desktop> desk_;
-  desktop::QtDesktop* qt_ = nullptr;
-  std::unique_ptr<shell::Applicazione> application_;
 };
 
 void AperturaArchivioF24(benchmark::State& state) {

@@ -112,9 +112,7 @@ void ArchivioF24::CaricaF24() {
   cmdElimina.setEnabled(false);
 }
 
-int ArchivioF24::RigaSelezionata() const {
-  return lstF24.ListIndex() < 0 ? -1 : lstF24.ItemData(lstF24.ListIndex());
-}
+int ArchivioF24::RigaSelezionata() const { return lstF24.ListIndex() < 0 ? -1 : lstF24.ItemData(lstF24.ListIndex()); }
 
 void ArchivioF24::lstF24_Click() {
   if (lstF24.ListIndex() < 0) return;

@@ -23,9 +23,9 @@ class ArchivioF24 : public forms::Form {
   forms::CommandButton cmdElimina;
   forms::CommandButton cmdLoad;
   forms::CommandButton cmdExit;
-  forms::ListBox List1;  // hidden: every line of "tasif24.dat", in file order
-  forms::Frame Frame1;   // "Elenco dati modello F24"
-  forms::ListBox lstF24;  // one row per payer; item data the index of its line in List1
+  forms::ListBox List1;                 // hidden: every line of "tasif24.dat", in file order
+  forms::Frame Frame1;                  // "Elenco dati modello F24"
+  forms::ListBox lstF24;                // one row per payer; item data the index of its line in List1
   forms::Label Label4, Label3, Label2;  // headings "Codice fiscale", "Nato il", "Nominativo"
   forms::Label Label1;                  // title
 

@@ -126,9 +126,9 @@ frmF24::frmF24() : archivio_(PercorsoArchivioF24(), List1, DatiContribuenteF24::
 
   int ordine = 0;
   for (Control* c : std::initializer_list<Control*>{
-           &txtDelega, &txtAgenzia, &txtProv, &txtCodFis, &txtCognome, &txtNome, &txtData, &cboSesso, &txtComuneN,
-           &txtProvN, &txtComuneR, &txtProvR, &txtIndirizzo, &txtIban, &cmdCodFis, &chkEnte, &modF24[0], &modF24[1],
-           &cmdLoad, &cmdSave, &cmdF24, &cmdExit})
+           &txtDelega,  &txtAgenzia, &txtProv,    &txtCodFis, &txtCognome,   &txtNome, &txtData,   &cboSesso,
+           &txtComuneN, &txtProvN,   &txtComuneR, &txtProvR,  &txtIndirizzo, &txtIban, &cmdCodFis, &chkEnte,
+           &modF24[0],  &modF24[1],  &cmdLoad,    &cmdSave,   &cmdF24,       &cmdExit})
     c->setTabIndex(ordine++);
 
   for (TextBox* t : {&txtDelega, &txtAgenzia, &txtProv, &txtCodFis, &txtCognome, &txtNome, &txtComuneN, &txtProvN,
@@ -230,8 +230,7 @@ bool frmF24::ControllaPersona() {
     return shell::Rifiuta(txtCodFis, "Devi immettere il codice fiscale del contribuente.", vbInformation);
   if (txtCognome.Text().empty())
     return shell::Rifiuta(txtCognome, "Devi immettere il cognome del contribuente.", vbInformation);
-  if (txtNome.Text().empty())
-    return shell::Rifiuta(txtNome, "Devi immettere il nome del contribuente.", vbInformation);
+  if (txtNome.Text().empty()) return shell::Rifiuta(txtNome, "Devi immettere il nome del contribuente.", vbInformation);
   return true;
 }
 

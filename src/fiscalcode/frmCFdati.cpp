@@ -147,7 +147,7 @@ void frmCFdati::cmdCF_Click() {
   ValidaDati(valido);
   if (!valido) return;
   const std::string codice = CalcolaCodiceFiscale(txtCognome.Text(), txtNome.Text(), DataPerCodice(txtData.Text()),
-                                                   txtSesso.Text(), txtComuneNascita.Text());
+                                                  txtSesso.Text(), txtComuneNascita.Text());
   txtCF.setText(codice);
   lblProv.setCaption(codice.empty() ? std::string() : ProvinciaComune);
   if (ErroreComune) {

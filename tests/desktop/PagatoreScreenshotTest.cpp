@@ -31,7 +31,8 @@ class PagatoreScreenshotTest : public DesktopTestOf<shell::Applicazione> {
     platform::setTempFolderForTests((base_ / "temp").string());
     platform::writeLinesAtomic(
         (base_ / "dati" / "tasif24.dat").string(),
-        {"RSSMRA80A01H501U;ROSSI;MARIO;01/01/1980;M;ROMA;RM;MILANO;MI;VIA VERDI 3;BANCA UNO;AG. 5;MI;IT60X0542811101000000123456",
+        {"RSSMRA80A01H501U;ROSSI;MARIO;01/01/1980;M;ROMA;RM;MILANO;MI;VIA VERDI 3;BANCA UNO;AG. "
+         "5;MI;IT60X0542811101000000123456",
          "01234567890;COMUNE SERVIZI SRL;;  /  /    ;;;;TORINO;TO;CORSO FRANCIA 1;BANCA DUE;SEDE;TO;",
          "DAMCCL85M52F839Q;D'AMICO;NICCOLÒ;12/08/1985;F;NAPOLI;NA;NAPOLI;NA;VIA TOLEDO 1;BANCA TRE;AG. 1;NA;"});
   }
@@ -39,7 +40,9 @@ class PagatoreScreenshotTest : public DesktopTestOf<shell::Applicazione> {
     platform::setProgramFolderForTests("");
     platform::setTempFolderForTests("");
   }
-  void salva(const Form& f, const char* nome) { ASSERT_TRUE(grab(f).save(QString::fromStdString((base_ / nome).string()))); }
+  void salva(const Form& f, const char* nome) {
+    ASSERT_TRUE(grab(f).save(QString::fromStdString((base_ / nome).string())));
+  }
   bool visibile(const Element& e) { return desk.widgetOf(e)->isVisible(); }
 
   std::filesystem::path base_;

@@ -35,7 +35,8 @@ constexpr const char* kArchiviati = "Dati archiviati!";
 
 // Two stored payers: a person and an entity.
 const std::string kRossi =
-    "RSSMRA80A01H501U;ROSSI;MARIO;01/01/1980;M;ROMA;RM;MILANO;MI;VIA VERDI 3;BANCA UNO;AG. 5;MI;IT60X0542811101000000123456";
+    "RSSMRA80A01H501U;ROSSI;MARIO;01/01/1980;M;ROMA;RM;MILANO;MI;VIA VERDI 3;BANCA UNO;AG. "
+    "5;MI;IT60X0542811101000000123456";
 const std::string kEnte = "01234567890;COMUNE SERVIZI SRL;;  /  /    ;;;;TORINO;TO;CORSO FRANCIA 1;BANCA DUE;SEDE;TO;";
 
 class PagatoreTest : public F24Test {
@@ -102,8 +103,8 @@ TEST_F(PagatoreTest, TextTurnsUpperCaseAndSeparatorsNeverGetIn) {
   frmF24& f = apri();
   struct Caso {
     forms::TextBox& box;
-    const char* tasti;     // typed; nullptr: pasted
-    const char* appunti;   // pasted
+    const char* tasti;    // typed; nullptr: pasted
+    const char* appunti;  // pasted
     const char* testo;
   };
   const Caso casi[] = {
@@ -154,7 +155,7 @@ TEST_F(PagatoreTest, TextTurnsUpperCaseAndSeparatorsNeverGetIn) {
 TEST_F(PagatoreTest, EnterAndEscWalkTheFourteenBoxesInOrder) {
   frmF24& f = apri();
   const std::vector<forms::Control*> ordine = {
-      &f.txtDelega, &f.txtAgenzia, &f.txtProv,  &f.txtCodFis,  &f.txtCognome, &f.txtNome,    &f.txtData,
+      &f.txtDelega, &f.txtAgenzia, &f.txtProv,  &f.txtCodFis,  &f.txtCognome, &f.txtNome,      &f.txtData,
       &f.cboSesso,  &f.txtComuneN, &f.txtProvN, &f.txtComuneR, &f.txtProvR,   &f.txtIndirizzo, &f.txtIban};
   user.focus(f.txtDelega);
   for (size_t i = 1; i < ordine.size(); ++i) {
@@ -175,17 +176,17 @@ TEST_F(PagatoreTest, EnterAndEscWalkTheFourteenBoxesInOrder) {
 TEST_F(PagatoreTest, EntityLayoutHidesTheBirthDataAndKeepsTheTexts) {
   frmF24& f = apri();
   persona(f);
-  const std::vector<forms::Control*> persona = {&f.Picture1, &f.txtData, &f.cboSesso, &f.txtComuneN, &f.txtProvN,
-                                                &f.Label7,   &f.Label8,  &f.Label9,   &f.Label10,    &f.Label6,
-                                                &f.txtNome};
+  const std::vector<forms::Control*> persona = {&f.Picture1, &f.txtData, &f.cboSesso, &f.txtComuneN,
+                                                &f.txtProvN, &f.Label7,  &f.Label8,   &f.Label9,
+                                                &f.Label10,  &f.Label6,  &f.txtNome};
   struct Stato {
     int valore;
     bool ente;
     const char* etichetta;
     int codice, cognome;
   };
-  for (const Stato& s : {Stato{vbChecked, true, "Denominazione:", 5985, 5985},
-                         Stato{vbUnchecked, false, "Cognome:", 4725, 2985}}) {
+  for (const Stato& s :
+       {Stato{vbChecked, true, "Denominazione:", 5985, 5985}, Stato{vbUnchecked, false, "Cognome:", 4725, 2985}}) {
     SCOPED_TRACE(s.etichetta);
     user.tick(f.chkEnte);
     EXPECT_EQ(f.chkEnte.Value(), s.valore);
@@ -218,7 +219,7 @@ TEST_F(PagatoreTest, ChecksGiveOneMessageTheFocusAndWriteNothing) {
     const char* cognome;
     const char* nomeProprio;
     const char* messaggio;  // nullptr: saved
-    forms::TextBox frmF24::* fuoco;
+    forms::TextBox frmF24::*fuoco;
   };
   const Caso casi[] = {
       {"maschera", false, nullptr, "X", "A", "B", "Devi inserire una data valida.", &frmF24::txtData},
@@ -229,8 +230,7 @@ TEST_F(PagatoreTest, ChecksGiveOneMessageTheFocusAndWriteNothing) {
       {"data parziale", false, "120319", "X", "A", "B", "Devi inserire una data valida.", &frmF24::txtData},
       {"codice", false, "29022000", "", "A", "B", "Devi immettere il codice fiscale del contribuente.",
        &frmF24::txtCodFis},
-      {"cognome", false, "29022000", "X", "", "B", "Devi immettere il cognome del contribuente.",
-       &frmF24::txtCognome},
+      {"cognome", false, "29022000", "X", "", "B", "Devi immettere il cognome del contribuente.", &frmF24::txtCognome},
       {"nome", false, "29022000", "X", "A", "", "Devi immettere il nome del contribuente.", &frmF24::txtNome},
       {"spazi", false, "29022000", " ", " ", " ", nullptr, nullptr},
       {"ente vuoto", true, nullptr, "", "", "", "Devi immettere il codice fiscale del contribuente.",
@@ -253,7 +253,8 @@ TEST_F(PagatoreTest, ChecksGiveOneMessageTheFocusAndWriteNothing) {
     f.txtCognome.setText(c.cognome);
     f.txtNome.setText(c.nomeProprio);
     desk.expectMsgBox(vbYes, {.prompt = kDomandaSalva, .title = "Quotara", .icon = vbQuestion});
-    desk.expectMsgBox(vbOK, {.prompt = c.messaggio ? c.messaggio : kArchiviati, .title = "Quotara", .icon = vbInformation});
+    desk.expectMsgBox(vbOK,
+                      {.prompt = c.messaggio ? c.messaggio : kArchiviati, .title = "Quotara", .icon = vbInformation});
     user.click(f.cmdSave);
     EXPECT_EQ(desk.pendingAnswers(), 0u);
     if (c.messaggio) {

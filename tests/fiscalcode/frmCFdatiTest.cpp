@@ -32,8 +32,8 @@ class CFdatiTest : public quotara::testing::ProgramTest {
   }
   void dati(frmCFdati& f, const char* cognome, const char* nome, const char* data, const char* sesso,
             const char* comune) {
-    for (auto [box, testo] : {std::pair{&f.txtCognome, cognome}, {&f.txtNome, nome}, {&f.txtSesso, sesso},
-                              {&f.txtComuneNascita, comune}}) {
+    for (auto [box, testo] :
+         {std::pair{&f.txtCognome, cognome}, {&f.txtNome, nome}, {&f.txtSesso, sesso}, {&f.txtComuneNascita, comune}}) {
       box->setText("");
       user.type(*box, testo);
     }
@@ -49,7 +49,7 @@ TEST_F(CFdatiTest, ChecksInOrderWithTheFocusOnTheBox) {
   struct Caso {
     const char *cognome, *nome, *data, *sesso, *comune;
     const char* messaggio;
-    forms::TextBox frmCFdati::* fuoco;
+    forms::TextBox frmCFdati::*fuoco;
   };
   const Caso casi[] = {
       {"", "", nullptr, "", "", "Devi inserire il cognome", &frmCFdati::txtCognome},
@@ -116,8 +116,8 @@ TEST_F(CFdatiTest, KeysOfTheBoxes) {
                                       {f.txtComuneNascita, Casella::Maiuscola},
                                       {f.txtCF, Casella::Maiuscola}});
   // The sex box takes M and F in either case, one letter, and no paste.
-  const std::pair<const char*, const char*> sesso[] = {{"m", "M"}, {"F", "F"}, {"x", ""}, {";", ""}, {"1", ""},
-                                                       {"fm", "F"}};
+  const std::pair<const char*, const char*> sesso[] = {{"m", "M"}, {"F", "F"}, {"x", ""},
+                                                       {";", ""},  {"1", ""},  {"fm", "F"}};
   for (const auto& [tasti, testo] : sesso) {
     f.txtSesso.setText("");
     user.type(f.txtSesso, tasti);
@@ -129,8 +129,8 @@ TEST_F(CFdatiTest, KeysOfTheBoxes) {
   user.key(forms::vbKeyV, forms::vbCtrlMask);
   EXPECT_EQ(f.txtSesso.Text(), "");
   // Tab order: surname, name, date, sex, place, compute, code, close.
-  const std::vector<forms::Control*> ordine = {&f.txtCognome, &f.txtNome, &f.txtData, &f.txtSesso,
-                                               &f.txtComuneNascita, &f.cmdCF, &f.txtCF, &f.cmdReturn};
+  const std::vector<forms::Control*> ordine = {&f.txtCognome,       &f.txtNome, &f.txtData, &f.txtSesso,
+                                               &f.txtComuneNascita, &f.cmdCF,   &f.txtCF,   &f.cmdReturn};
   user.focus(f.txtCognome);
   for (size_t i = 1; i < ordine.size(); ++i) {
     user.pressTab();
