@@ -90,7 +90,7 @@ void frmCFdati::Form_Activate() {
   tabellaMancante_ = false;
   shell::Messaggio("Impossibile leggere l'elenco dei comuni (codfis.imu).", vbExclamation);
   // Nothing was computed: the F24 payer window keeps what it has.
-  shell::app().CodFisDaF24 = false;
+  restituisci_ = false;
   app().unload(*this);
 }
 
@@ -105,7 +105,7 @@ void frmCFdati::Form_Unload() {
     desktop().setClipboardText(txtCF.Text());
   }
   if (a.CodFisDaF24) {
-    RestituisciAF24();
+    if (restituisci_) RestituisciAF24();
     a.CodFisDaF24 = false;
     a.form<f24::frmF24>().Show();
   } else {

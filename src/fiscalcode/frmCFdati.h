@@ -47,8 +47,10 @@ class frmCFdati : public forms::Form {
   // The data and the code into the F24 payer window.
   void RestituisciAF24();
 
-  // The municipality table could not be read: the window closes when shown.
+  // The municipality table could not be read: the window closes when shown,
+  // and hands nothing back.
   bool tabellaMancante_ = false;
+  bool restituisci_ = true;
 };
 
 }  // namespace fiscalcode

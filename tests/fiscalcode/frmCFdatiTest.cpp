@@ -2,6 +2,8 @@
 // window opens it, on the real municipality table.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "f24/frmF24.h"
 #include "fiscalcode/frmCFdati.h"
 #include "fiscalcode/modCodFis.h"
@@ -223,6 +225,24 @@ TEST_F(CFdatiTest, AnEmptySexComesBackAsFemmina) {
   EXPECT_EQ(p.cboSesso.Text(), "Femmina");
   EXPECT_EQ(p.txtCodFis.Text(), "");
   EXPECT_EQ(p.txtData.Text(), "  /  /    ");
+}
+
+// Without the municipality table the window says so and closes; the payer
+// window comes back with what it had.
+TEST_F(CFdatiTest, AMissingTableHandsNothingBack) {
+  auto& p = application.form<f24::frmF24>();
+  shell::ApriDialogo(p);
+  p.txtCodFis.setText("RSSMRA80A01H501U");
+  p.txtCognome.setText("ROSSI");
+  ASSERT_EQ(std::remove(PercorsoFileComuni().c_str()), 0);
+  desk.expectMsgBox(vbOK, {.prompt = "Impossibile leggere l'elenco dei comuni (codfis.imu).", .icon = vbExclamation});
+  user.click(p.cmdCodFis);
+  EXPECT_FALSE(application.isLoaded<frmCFdati>());
+  EXPECT_FALSE(application.CodFisDaF24);
+  EXPECT_TRUE(p.Visible());
+  EXPECT_FALSE(principale().Visible());
+  EXPECT_EQ(p.txtCodFis.Text(), "RSSMRA80A01H501U");
+  EXPECT_EQ(p.cboSesso.ListIndex(), -1);
 }
 
 }  // namespace
