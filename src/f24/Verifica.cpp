@@ -1,6 +1,7 @@
 #include "f24/Verifica.h"
 
 #include "calculation/CalcoloRecord.h"
+#include "f24/frmF24.h"
 #include "f24/frmModelliF24.h"
 #include "shell/Applicazione.h"
 #include "shell/Convenzioni.h"
@@ -395,7 +396,7 @@ void Verifica::cmdF24_Click() {
   a.RigheF24.push_back(righe.Chiusura());
   a.NumRigheF24 = static_cast<int>(righe.Righe.size());
   a.F24PiuComuni = false;
-  // The F24 window takes the rows from here once it is part of the program.
+  shell::ApriDialogo(a.form<frmF24>());
 }
 
 bool Verifica::ControllaMemo() {
@@ -465,7 +466,13 @@ void Verifica::cmdF24Comuni_Click() {
   a.NumRigheF24 = RigheMemo();
   a.TipoVersamento = TipoMemo_;
   a.F24PiuComuni = true;
-  // The F24 window takes the rows from here once it is part of the program.
+  // 9 or 10 rows: only the simplified form has room for them.
+  frmF24& f = a.form<frmF24>();
+  if (a.NumRigheF24 > 8) {
+    f.modF24[1].setValue(true);
+    f.modF24[0].setEnabled(false);
+  }
+  shell::ApriDialogo(f);
 }
 
 void Verifica::cmdAzzera_Click() {

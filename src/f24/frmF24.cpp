@@ -4,6 +4,8 @@
 
 #include "f24/ArchivioF24.h"
 #include "f24/CompilaF24.h"
+#include "f24/Verifica.h"
+#include "f24/frmModelliF24.h"
 #include "fiscalcode/DataNascita.h"
 #include "fiscalcode/frmCFdati.h"
 #include "shell/Applicazione.h"
@@ -169,6 +171,7 @@ void frmF24::Form_Unload() {
   if (versoArchivio_ || a.ended()) return;
   a.F24PiuComuni = false;
   shell::SvuotaRigheF24();
+  if (a.isLoaded<Verifica>()) a.form<Verifica>().cmdArchivioF24.setEnabled(shell::EsisteCartella(CartellaModelliF24()));
   a.form<shell::Principale>().Show();
 }
 
@@ -217,8 +220,16 @@ void frmF24::cmdSave_Click() {
 }
 
 void frmF24::cmdF24_Click() {
+  // The taxpayer, municipality code and year of the totals page that handed the rows over.
+  std::string contribuente, codice, anno;
+  if (app().isLoaded<Verifica>()) {
+    const Verifica& v = app().form<Verifica>();
+    contribuente = v.Combo1.Text();
+    codice = v.lblCodCat.Caption();
+    anno = v.Combo3.Text();
+  }
   CompilaF24(Record(), EnteGiuridico, modF24[1].Value() ? ModelloF24::Semplificato : ModelloF24::Normale,
-             VersamentoCorrente("", "", ""));
+             VersamentoCorrente(contribuente, codice, anno));
 }
 
 void frmF24::cmdExit_Click() { app().unload(*this); }

@@ -1,9 +1,12 @@
 // The F24 hand-over of the totals page: one municipality ("Compila modello
 // F24"), and the memo of several municipalities ("Memorizza", "Azzera", its
 // own "Compila modello F24") with its refusals and row limits.
+#include <filesystem>
+
 #include "support/CasiTotali.h"
 #include "VerificaFixture.h"
 #include "shell/Liste.h"
+#include "shell/Principale.h"
 
 namespace f24::testing {
 namespace {
@@ -171,6 +174,11 @@ TEST_F(Memo, NineOrTenRowsWarnThatOnlyTheSimplifiedFormFits) {
     EXPECT_EQ(application.NumRigheF24, c.righe);
     EXPECT_EQ(application.RigheF24.size(), static_cast<size_t>(c.righe + 1));
     EXPECT_TRUE(application.F24PiuComuni);
+    // Only the simplified form can be chosen for 9 or 10 rows.
+    const frmF24& pagatore = application.form<frmF24>();
+    EXPECT_EQ(pagatore.modF24[1].Value(), c.righe > 8);
+    EXPECT_EQ(pagatore.modF24[0].Enabled(), c.righe <= 8);
+    chiudiF24();
     user.click(f.cmdAzzera);
   }
   EXPECT_EQ(desk.msgBoxes().size(), 2u);
@@ -203,6 +211,7 @@ TEST_F(Memo, AzzeraEmptiesTheMemoAndAllowsAnotherTaxpayer) {
   memorizza("AOSTA");
   memorizza("BARI");
   user.click(f.cmdF24Comuni);
+  chiudiF24();
   user.click(f.cmdAzzera);
   EXPECT_EQ(f.lblNumCom.Caption(), "0");
   EXPECT_EQ(f.RigheMemo(), 0);
@@ -225,6 +234,7 @@ TEST_F(Memo, OneMunicipalityAfterAStoredMemoHandsOverItsOwnRowsOnly) {
   memorizza("AOSTA");
   memorizza("BARI");
   user.click(f.cmdF24Comuni);
+  chiudiF24();
   user.tick(f.chkMulti);
   scegli(f.Combo2, "COMO");
   user.select(f.Option1[1]);
@@ -234,6 +244,7 @@ TEST_F(Memo, OneMunicipalityAfterAStoredMemoHandsOverItsOwnRowsOnly) {
   EXPECT_EQ(application.NumRigheF24, 2);
   EXPECT_EQ(application.TipoVersamento, 1);
   EXPECT_FALSE(application.F24PiuComuni);
+  chiudiF24();
   // The memo is still there, and hands over all of it again.
   user.tick(f.chkMulti);
   user.select(f.OpComuni[0]);
@@ -250,8 +261,9 @@ TEST_F(Memo, TheMemoHandsOverAgainAfterTheSharedRowsWereEmptied) {
   memorizza("AOSTA");
   memorizza("BARI");
   user.click(f.cmdF24Comuni);
-  shell::SvuotaRigheF24();
-  application.F24PiuComuni = false;
+  chiudiF24();
+  EXPECT_TRUE(application.RigheF24.empty());
+  EXPECT_FALSE(application.F24PiuComuni);
   user.click(f.cmdF24Comuni);
   EXPECT_EQ(application.RigheF24, Unisci(kAosta, kBari, std::vector<std::string>{"1;50;150;"}));
   EXPECT_EQ(application.NumRigheF24, 7);
@@ -280,6 +292,32 @@ TEST_F(VerificaTest, OneMunicipalityForEachPaymentType) {
     EXPECT_EQ(application.RigheF24, c.righe);
     EXPECT_EQ(application.NumRigheF24, 3);
     EXPECT_FALSE(application.F24PiuComuni);
+    chiudiF24();
+  }
+}
+
+// "Compila modello F24" opens the payer window over the hidden frame; its
+// close box, as its "Chiudi", ends the hand-over and brings the page back,
+// with "Archivio modelli F24" in step with the folder of the produced forms.
+TEST_F(VerificaTest, CompilaModelloF24OpensThePayerWindowOverTheHiddenFrame) {
+  Verifica& f = apri(Archivio());
+  scegli(f.Combo1, "ROSSI MARIO");
+  auto& frame = application.form<shell::Principale>();
+  for (bool cartella : {false, true}) {
+    SCOPED_TRACE(cartella);
+    if (cartella) std::filesystem::create_directories(dati("datiF24"));
+    user.click(f.cmdF24);
+    ASSERT_TRUE(application.isLoaded<frmF24>());
+    EXPECT_TRUE(application.form<frmF24>().Visible());
+    EXPECT_FALSE(frame.Visible());
+    EXPECT_TRUE(application.form<frmF24>().modF24[0].Value());
+    EXPECT_FALSE(application.RigheF24.empty());
+    user.close(application.form<frmF24>());
+    EXPECT_FALSE(application.isLoaded<frmF24>());
+    EXPECT_TRUE(frame.Visible());
+    EXPECT_TRUE(f.isShown());
+    EXPECT_TRUE(application.RigheF24.empty());
+    EXPECT_EQ(f.cmdArchivioF24.Enabled(), cartella);
   }
 }
 

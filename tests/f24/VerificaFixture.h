@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "f24/Verifica.h"
+#include "f24/frmF24.h"
 #include "support/ProgramTest.h"
 
 namespace f24::testing {
@@ -38,6 +39,11 @@ class VerificaTest : public quotara::testing::ProgramTest {
     return 0;
   }
 
+  // "Chiudi" of the F24 payer window that a hand-over opened: back to the page.
+  void chiudiF24() {
+    ASSERT_TRUE(application.isLoaded<frmF24>());
+    user.click(application.form<frmF24>().cmdExit);
+  }
   // The user picks an entry of a list by its text.
   void scegli(forms::ComboBox& c, const std::string& testo) { user.pickRow(c, Indice(c, testo)); }
 
