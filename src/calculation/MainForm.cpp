@@ -773,48 +773,9 @@ bool MainForm::ControllaArchiviazione() {
   return true;
 }
 
-CalcoloRecord MainForm::RecordCorrente() const {
-  const shell::Applicazione& a = shell::app();
-  const auto punto = [](const TextBox& box) {
-    std::string testo = box.Text();
-    return shell::VirgolaInPunto(testo);
-  };
+// The record as the page shows it: the boxes' texts and the result labels.
+CalcoloRecord MainForm::CampiMostrati() const {
   CalcoloRecord r;
-  r.Contribuente = Pulito(Combo1.Text());
-  r.IndirizzoImmobile = Pulito(Combo3.Text());
-  r.ComuneUbicazione = Pulito(Combo2.Text());
-  r.AnnoImposta = Text2.Text();
-  r.RenditaCatastale = Text3.Text();
-  r.AliquotaTasi = punto(Text4);
-  r.Rivalutazione = punto(Text5);
-  r.ImmobileLocato = std::to_string(chkLocata.Value());
-  r.DetrazioneAbPrincipale = Text7.Text();
-  r.MesiPossesso = Text8.Text();
-  r.MesiPrimoSemestre = Text1.Text();
-  r.MesiSecondoSemestre = Text10.Text();
-  r.QuotaPossesso = punto(Text9);
-  r.TipologiaImmobile = std::to_string(TipologiaSelezionata());
-  r.AbitazionePrincipale = std::to_string(Check1.Value());
-  r.ImpostaImmobile = Label8.Caption();
-  r.ImpostaContribuente = Label10.Caption();
-  r.DetrazioneTotale = Label11.Caption();
-  r.RataAcconto = a.ImportoAcconto.empty() ? "0.00" : a.ImportoAcconto;
-  r.DetrazioneAcconto = Label13.Caption();
-  r.RataSaldo = a.ImportoSaldo.empty() ? "0.00" : a.ImportoSaldo;
-  r.DetrazioneSaldo = Label15.Caption();
-  r.NumeroProprietari = txtNum.Text();
-  r.PercentualeInquilino = txtLocata.Text();
-  r.CalcoloInquilino = std::to_string(chkInquilino.Value());
-  r.CodiceTributo = lblCodCom.Caption();
-  r.OpzioniCalcolo =
-      CalcoloRecord::opzioniCalcolo(chkUnica.Value() != vbUnchecked, chkInagibile.Value() != vbUnchecked);
-  r.CodiceCatastale = lblCodCat.Caption();
-  return r;
-}
-
-SchedaCalcolo MainForm::Scheda() const {
-  SchedaCalcolo s;
-  CalcoloRecord& r = s.record;
   r.Contribuente = Combo1.Text();
   r.IndirizzoImmobile = Combo3.Text();
   r.ComuneUbicazione = Combo2.Text();
@@ -844,6 +805,33 @@ SchedaCalcolo MainForm::Scheda() const {
   r.OpzioniCalcolo =
       CalcoloRecord::opzioniCalcolo(chkUnica.Value() != vbUnchecked, chkInagibile.Value() != vbUnchecked);
   r.CodiceCatastale = lblCodCat.Caption();
+  return r;
+}
+
+// The record as "tasi.dat" stores it: names cleaned, rates with a decimal
+// point, the instalments as computed rather than as shown.
+CalcoloRecord MainForm::RecordCorrente() const {
+  const shell::Applicazione& a = shell::app();
+  const auto punto = [](const TextBox& box) {
+    std::string testo = box.Text();
+    return shell::VirgolaInPunto(testo);
+  };
+  CalcoloRecord r = CampiMostrati();
+  r.Contribuente = Pulito(Combo1.Text());
+  r.IndirizzoImmobile = Pulito(Combo3.Text());
+  r.ComuneUbicazione = Pulito(Combo2.Text());
+  r.AliquotaTasi = punto(Text4);
+  r.Rivalutazione = punto(Text5);
+  r.QuotaPossesso = punto(Text9);
+  r.AbitazionePrincipale = std::to_string(Check1.Value());
+  r.RataAcconto = a.ImportoAcconto.empty() ? "0.00" : a.ImportoAcconto;
+  r.RataSaldo = a.ImportoSaldo.empty() ? "0.00" : a.ImportoSaldo;
+  return r;
+}
+
+SchedaCalcolo MainForm::Scheda() const {
+  SchedaCalcolo s;
+  s.record = CampiMostrati();
   s.etichette = {Label8.Caption(),  Label10.Caption(), Label11.Caption(), Label18.Caption(),  Label12.Caption(),
                  Label13.Caption(), Label14.Caption(), Label15.Caption(), lblCodCom.Caption()};
   return s;

@@ -167,6 +167,7 @@ class MainForm : public forms::Form {
   bool ControllaArchiviazione();
   bool ArchiviaCalcolo();
   // The record of the data on screen, as ArchiviaCalcolo stores it.
+  CalcoloRecord CampiMostrati() const;
   CalcoloRecord RecordCorrente() const;
   // The code of the first archived line of the municipality that has one.
   std::string CodiceArchiviato(const std::string& comune) const;
