@@ -62,16 +62,18 @@ TEST_F(RisorseTest, TheMunicipalityTableIsHtmlResource103) {
   EXPECT_FALSE(CaricaRisorsa(TipoRisorsa::Html, 104));
 }
 
-TEST_F(RisorseTest, AMissingResourceOpensTheEarlierCopyOrNothing) {
-  if (CaricaRisorsa(TipoRisorsa::Custom, RisorsaModelloF24)) GTEST_SKIP() << "the F24 template is embedded";
-  ApriModelloF24();
-  EXPECT_TRUE(desk.openedDocuments().empty());
-  EXPECT_FALSE(fs::exists(temp("f24tasi.pdf")));
-
+TEST_F(RisorseTest, TheBlankF24FormIsWrittenWholeAndOpened) {
+  const auto modello = CaricaRisorsa(TipoRisorsa::Custom, RisorsaModelloF24);
+  ASSERT_TRUE(modello);
   std::ofstream(temp("f24tasi.pdf")) << "copia precedente";
   ApriModelloF24();
-  EXPECT_EQ(leggi(temp("f24tasi.pdf")), "copia precedente");
+  EXPECT_EQ(leggi(temp("f24tasi.pdf")), std::string(modello->begin(), modello->end()));
   EXPECT_EQ(desk.openedDocuments(), std::vector<std::string>{temp("f24tasi.pdf")});
+}
+
+TEST_F(RisorseTest, AMissingResourceWritesNothing) {
+  EXPECT_FALSE(SalvaRisorsaInFile(TipoRisorsa::Custom, 199, temp("manca.pdf")));
+  EXPECT_FALSE(fs::exists(temp("manca.pdf")));
 }
 
 TEST_F(RisorseTest, SalvaRisorsaInFileReportsAFolderThatIsMissing) {
