@@ -36,7 +36,7 @@ class ScritturaFdf {
   // One check box: /V/S#EC when checked, /V/Off when not.
   void WriteCheckBox(std::string_view NomeCampo, bool Valore);
 
-  // Ends the FDF with the file specification of the PDF `nomepdf` (with or
+  // Ends the FDF with the /F entry naming the PDF `nomepdf` (with or
   // without ".pdf") and writes the whole file, replacing it atomically.
   // Throws platform::FileError; the file is then left as OpenFdf made it.
   void CloseFdf(const std::string& nomepdf);

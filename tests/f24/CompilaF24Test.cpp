@@ -36,7 +36,7 @@ DatiContribuenteF24 persona() {
   return d;
 }
 
-// The rows of Part 5.102's shape: code;acc;sal;count;tax code;year;amount.
+// F24 rows as the totals page hands them over: code;acc;sal;count;tax code;year;amount.
 std::string riga(const std::string& codice, const std::string& tributo, const std::string& importo, int tipo = 0) {
   const std::string acc = tipo == 1 ? "" : "X", sal = tipo == 0 ? "" : "X";
   return codice + ";" + acc + ";" + sal + ";1;" + tributo + ";2014;" + importo;
