@@ -41,22 +41,6 @@ std::u32string folded(std::string_view utf8) {
   return s;
 }
 
-// The text with its letters folded, as UTF-8.
-std::string foldedUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char c = text[i];
-    if (c < 0x80) {
-      out += static_cast<char>(fold(c));
-      ++i;
-    } else {
-      platform::appendUtf8(out, fold(platform::nextCodePoint(text, i)));
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 int compareNoCase(std::string_view a, std::string_view b) {
@@ -195,8 +179,13 @@ void ListItems::append(std::vector<std::string> texts, bool sorted) {
     };
     std::vector<Keyed> keyed;
     keyed.reserve(all.size());
-    for (auto& item : all) keyed.push_back({foldedUtf8(item->text), std::move(item)});
-    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+    for (auto& item : all) keyed.push_back({foldNoCase(item->text), std::move(item)});
+    // A list that was sorted, or a file that a sorted list wrote, is in order
+    // but for its tail: only the tail is sorted, then merged in (stably).
+    const auto less = [](const Keyed& a, const Keyed& b) { return a.key < b.key; };
+    const auto tail = std::is_sorted_until(keyed.begin(), keyed.end(), less);
+    std::stable_sort(tail, keyed.end(), less);
+    std::inplace_merge(keyed.begin(), tail, keyed.end(), less);
     for (size_t i = 0; i < keyed.size(); ++i) all[i] = std::move(keyed[i].item);
   }
   blocks_.clear();

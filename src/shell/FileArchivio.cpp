@@ -34,30 +34,8 @@ bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga)
   if (elenco_.Sorted()) std::erase_if(righe, [](const std::string& riga) { return riga.empty(); });
   if (OgniRiga)
     for (const std::string& riga : righe) OgniRiga(riga);
-  if (elenco_.Sorted()) {
-    // Sorted once here (stable, so equal lines keep their file order, as the
-    // list's own insertion would), the lines go to the end one after another
-    // instead of each looking for its place. Each line is folded once for
-    // the comparisons. A file that this list rewrote is sorted but for the
-    // lines appended since: only those are sorted and merged in.
-    std::vector<std::pair<std::string, size_t>> chiavi;
-    chiavi.reserve(righe.size());
-    for (size_t i = 0; i < righe.size(); ++i) chiavi.emplace_back(forms::foldNoCase(righe[i]), i);
-    const auto minore = [](const auto& a, const auto& b) { return a.first < b.first; };
-    const auto coda = std::is_sorted_until(chiavi.begin(), chiavi.end(), minore);
-    std::stable_sort(coda, chiavi.end(), minore);
-    std::inplace_merge(chiavi.begin(), coda, chiavi.end(), minore);
-    std::vector<std::string> ordinate;
-    ordinate.reserve(righe.size());
-    for (const auto& c : chiavi) ordinate.push_back(std::move(righe[c.second]));
-    righe = std::move(ordinate);
-  }
-  if (!elenco_.Sorted()) {
-    // All at once: the list's view is told once.
-    elenco_.AddItems(std::move(righe));
-    return true;
-  }
-  for (std::string& riga : righe) elenco_.AddItem(std::move(riga), elenco_.ListCount());
+  // All at once: a sorted list sorts them once, and the view is told once.
+  elenco_.AddItems(std::move(righe));
   return true;
 }
 
