@@ -36,11 +36,6 @@ void Incolla(EditControl& Casella, std::string_view rifiutati, bool maiuscolo) {
   if (!testo.empty()) Casella.setSelText(testo);
 }
 
-void SelezionaSuFocus(TextBox& Casella) {
-  TextBox* box = &Casella;
-  box->GotFocus = [box] { SelezionaTutto(*box); };
-}
-
 }  // namespace
 
 bool InvioEsc(int& KeyAscii) {
@@ -95,22 +90,18 @@ void TastoNome(EditControl& Casella, int& KeyAscii) {
 }
 
 void CasellaTesto(TextBox& Casella) {
-  SelezionaSuFocus(Casella);
   Casella.KeyPress = [](int& k) { InvioEsc(k); };
 }
 
 void CasellaCifre(TextBox& Casella) {
-  SelezionaSuFocus(Casella);
   Casella.KeyPress = [](int& k) { TastoCifre(k); };
 }
 
 void CasellaDecimale(TextBox& Casella) {
-  SelezionaSuFocus(Casella);
   Casella.KeyPress = [](int& k) { TastoDecimale(k); };
 }
 
 void CasellaMaiuscola(TextBox& Casella) {
-  SelezionaSuFocus(Casella);
   TextBox* box = &Casella;
   box->KeyPress = [box](int& k) {
     if (k == kIncolla) {
@@ -136,7 +127,6 @@ void CasellaMaiuscolaInFondo(TextBox& Casella) {
 }
 
 void CasellaImporto(TextBox& Casella, bool Decimali) {
-  SelezionaSuFocus(Casella);
   TextBox* box = &Casella;
   box->KeyDown = [box](int& k, int) { ImportoKeyDown(*box, k); };
   box->KeyPress = [box, Decimali](int& k) {
@@ -145,7 +135,6 @@ void CasellaImporto(TextBox& Casella, bool Decimali) {
 }
 
 void CasellaData(TextBox& Casella, std::string_view Maschera) {
-  SelezionaSuFocus(Casella);
   TextBox* box = &Casella;
   const std::string maschera(Maschera);
   box->KeyDown = [box, maschera](int& k, int) { DataKeyDown(*box, k, maschera); };

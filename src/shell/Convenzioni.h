@@ -12,8 +12,9 @@
 //   shell::CasellaTesto(txtNote);          // Enter/Esc and selected on focus only
 //   shell::InvioEsc(Check1);               // Enter/Esc on a check or option box
 //
-// Enter moves to the next control, Esc to the previous one. A window that
-// needs more on a key sets its own handler afterwards and calls the kit's
+// Enter moves to the next control, Esc to the previous one; a single-line box
+// selects its whole text as it takes the focus by itself. A window that needs
+// more on a key sets its own handler afterwards and calls the kit's
 // handler (TastoCifre, ...) from it.
 #include <string>
 #include <string_view>
