@@ -73,11 +73,11 @@ void CMultiListbox::Follow(int source, bool fromBar) {
   }
 }
 
-void CMultiListbox::Update(int lbIndex) {
+void CMultiListbox::Step(int source, bool fromBar) {
   if (inStep_ || !lists_) return;
   {
     Flag f(inStep_);
-    Follow(lbIndex, false);
+    Follow(source, fromBar);
   }
   try {
     UpdateScrollBar();
@@ -85,17 +85,9 @@ void CMultiListbox::Update(int lbIndex) {
   }
 }
 
-void CMultiListbox::Update() {
-  if (inStep_ || !lists_) return;
-  {
-    Flag f(inStep_);
-    Follow(0, true);
-  }
-  try {
-    UpdateScrollBar();
-  } catch (const FormsError&) {
-  }
-}
+void CMultiListbox::Update(int lbIndex) { Step(lbIndex, false); }
+
+void CMultiListbox::Update() { Step(0, true); }
 
 void CMultiListbox::UpdateScrollBar() {
   // Changing the range or the value raises the scroll bar's Change, which

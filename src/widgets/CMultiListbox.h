@@ -95,6 +95,8 @@ class CMultiListbox {
   void UpdateScrollBar();
   // The columns' selected and first rows from the source list box.
   void Follow(int source, bool fromBar);
+  // Follow, unless already in step, then the scroll bar.
+  void Step(int source, bool fromBar);
 
   forms::ControlArray<forms::ListBox>* lists_ = nullptr;
   forms::VScrollBar* bar_ = nullptr;
