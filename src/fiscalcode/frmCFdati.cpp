@@ -88,7 +88,7 @@ void frmCFdati::Form_Load() {
 void frmCFdati::Form_Activate() {
   if (!tabellaMancante_) return;
   tabellaMancante_ = false;
-  shell::Messaggio("Impossibile leggere l'elenco dei comuni (codfis.imu).", vbExclamation);
+  shell::Messaggio(std::string(MessaggioTabellaMancante), vbExclamation);
   // Nothing was computed: the F24 payer window keeps what it has.
   restituisci_ = false;
   app().unload(*this);

@@ -70,7 +70,7 @@ void frmCodComune::Form_Load() { tabellaMancante_ = !CaricaComuni(); }
 
 void frmCodComune::Form_Activate() {
   if (!tabellaMancante_) return;
-  shell::Messaggio("Impossibile leggere l'elenco dei comuni (codfis.imu).", vbExclamation);
+  shell::Messaggio(std::string(MessaggioTabellaMancante), vbExclamation);
   // Nothing was looked up: the calculation window keeps the code it has.
   shell::app().CodCatDaMainForm = false;
   app().unload(*this);

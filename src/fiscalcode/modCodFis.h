@@ -71,6 +71,8 @@ extern std::string ProvinciaComune;
 
 // Shown by the caller when a lookup fails (ErroreComune is true).
 inline constexpr std::string_view MessaggioComuneNonTrovato = "Comune non trovato o non correttamente digitato.";
+// What a window that looks places up says when the table cannot be read.
+inline constexpr std::string_view MessaggioTabellaMancante = "Impossibile leggere l'elenco dei comuni (codfis.imu).";
 
 // The cadastral code of the first row named `comune` ("SAN REMO" is looked up as
 // "SANREMO"), as the table holds it, and ProvinciaComune set to its province.
