@@ -466,13 +466,8 @@ void Verifica::cmdF24Comuni_Click() {
   a.NumRigheF24 = RigheMemo();
   a.TipoVersamento = TipoMemo_;
   a.F24PiuComuni = true;
-  // 9 or 10 rows: only the simplified form has room for them.
-  frmF24& f = a.form<frmF24>();
-  if (a.NumRigheF24 > 8) {
-    f.modF24[1].setValue(true);
-    f.modF24[0].setEnabled(false);
-  }
-  shell::ApriDialogo(f);
+  // 9 or 10 rows: the payer window, loaded anew, offers only the simplified form.
+  shell::ApriDialogo(a.form<frmF24>());
 }
 
 void Verifica::cmdAzzera_Click() {
