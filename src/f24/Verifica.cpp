@@ -344,10 +344,15 @@ void Verifica::Label4_Change() {
   cmdF24Comuni.setEnabled(comuni >= 2);
 }
 
-reports::DatiTotaliComune Verifica::Dati() const {
-  reports::DatiTotaliComune d{Combo1.Text(), Combo2.Text(), Combo3.Text(), lblCodCat.Caption(), {}, {}};
+EtichetteTotali Verifica::Etichette() const {
+  EtichetteTotali e;
   const auto& voci = EtichetteTotali::Voci();
-  for (size_t i = 0; i < voci.size(); ++i) d.Etichette.*voci[i].membro = etichette_[i]->Caption();
+  for (size_t i = 0; i < voci.size(); ++i) e.*voci[i].membro = etichette_[i]->Caption();
+  return e;
+}
+
+reports::DatiTotaliComune Verifica::Dati() const {
+  reports::DatiTotaliComune d{Combo1.Text(), Combo2.Text(), Combo3.Text(), lblCodCat.Caption(), Etichette(), {}};
   for (int i = 0; i < List1.ListCount(); ++i) d.Immobili.push_back(List1.List(i));
   return d;
 }
@@ -384,7 +389,7 @@ void Verifica::OpComuni_Click(int Index) { Option1[Index].setValue(true); }
 // --- F24 rows --------------------------------------------------------------------
 
 RigheComune Verifica::PreparaRigheF24(int Tipo) const {
-  return f24::PreparaRigheF24(Dati().Etichette, lblCodCat.Caption(), Combo3.Text(), Tipo);
+  return f24::PreparaRigheF24(Etichette(), lblCodCat.Caption(), Combo3.Text(), Tipo);
 }
 
 void Verifica::cmdF24_Click() {
