@@ -158,6 +158,8 @@ class Clessidra {
 
 }  // namespace
 
+std::string CartellaModelliF24() { return shell::PercorsoApp() + "/datiF24"; }
+
 std::string NomeTipoVersamento(int tipo) {
   switch (tipo) {
     case 0:
@@ -204,7 +206,7 @@ EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 model
   }
   const bool semplificato = modello == ModelloF24::Semplificato || quante > kRigheDueModelli;
 
-  const std::string cartella = shell::PercorsoApp() + "/datiF24";
+  const std::string cartella = CartellaModelliF24();
   esito.NomeFileF24 = NomeFileF24(v.Contribuente, v.CodiceCatastale, v.TipoVersamento, v.Anno);
   shell::app().NomeFileF24 = esito.NomeFileF24;
   try {

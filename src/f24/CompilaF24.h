@@ -12,6 +12,9 @@
 
 namespace f24 {
 
+// The folder of the produced forms: PercorsoApp() + "/datiF24".
+std::string CartellaModelliF24();
+
 // The F24 rows and what the totals page shows when they are handed over.
 struct VersamentoF24 {
   // Items 0 to NumRigheF24 - 1 are rows "code;acc;sal;count;tax code;year;amount",

@@ -344,10 +344,15 @@ void Verifica::Label4_Change() {
   cmdF24Comuni.setEnabled(comuni >= 2);
 }
 
-reports::DatiTotaliComune Verifica::Dati() const {
-  reports::DatiTotaliComune d{Combo1.Text(), Combo2.Text(), Combo3.Text(), lblCodCat.Caption(), {}, {}};
+EtichetteTotali Verifica::Etichette() const {
+  EtichetteTotali e;
   const auto& voci = EtichetteTotali::Voci();
-  for (size_t i = 0; i < voci.size(); ++i) d.Etichette.*voci[i].membro = etichette_[i]->Caption();
+  for (size_t i = 0; i < voci.size(); ++i) e.*voci[i].membro = etichette_[i]->Caption();
+  return e;
+}
+
+reports::DatiTotaliComune Verifica::Dati() const {
+  reports::DatiTotaliComune d{Combo1.Text(), Combo2.Text(), Combo3.Text(), lblCodCat.Caption(), Etichette(), {}};
   for (int i = 0; i < List1.ListCount(); ++i) d.Immobili.push_back(List1.List(i));
   return d;
 }
@@ -384,7 +389,7 @@ void Verifica::OpComuni_Click(int Index) { Option1[Index].setValue(true); }
 // --- F24 rows --------------------------------------------------------------------
 
 RigheComune Verifica::PreparaRigheF24(int Tipo) const {
-  return f24::PreparaRigheF24(Dati().Etichette, lblCodCat.Caption(), Combo3.Text(), Tipo);
+  return f24::PreparaRigheF24(Etichette(), lblCodCat.Caption(), Combo3.Text(), Tipo);
 }
 
 void Verifica::cmdF24_Click() {
@@ -466,13 +471,8 @@ void Verifica::cmdF24Comuni_Click() {
   a.NumRigheF24 = RigheMemo();
   a.TipoVersamento = TipoMemo_;
   a.F24PiuComuni = true;
-  // 9 or 10 rows: only the simplified form has room for them.
-  frmF24& f = a.form<frmF24>();
-  if (a.NumRigheF24 > 8) {
-    f.modF24[1].setValue(true);
-    f.modF24[0].setEnabled(false);
-  }
-  shell::ApriDialogo(f);
+  // 9 or 10 rows: the payer window, loaded anew, offers only the simplified form.
+  shell::ApriDialogo(a.form<frmF24>());
 }
 
 void Verifica::cmdAzzera_Click() {

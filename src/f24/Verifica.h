@@ -134,6 +134,8 @@ class Verifica : public forms::Form {
   bool ControllaMemo();
   // The cascade stopped on an empty choice: nothing of an earlier choice stays.
   void SvuotaRisultati();
+  // The captions of the totals on show.
+  EtichetteTotali Etichette() const;
 
   // Every caption of the totals, in the order of EtichetteTotali::Voci().
   const std::array<forms::Label*, 40> etichette_;

@@ -46,8 +46,6 @@ std::string nomeFile(const std::string& percorso) { return std::filesystem::path
 
 }  // namespace
 
-std::string CartellaModelliF24() { return shell::PercorsoApp() + "/datiF24"; }
-
 RigaModelloF24 ColonneModelloF24(const std::string& nome) {
   const std::string base = nome.size() >= 4 ? nome.substr(0, nome.size() - 4) : std::string();
   const auto p = parti(base);

@@ -6,13 +6,11 @@
 // totals page without blocking, with the frame hidden.
 #include <string>
 
+#include "f24/CompilaF24.h"
 #include "forms/Forms.h"
 #include "widgets/clsListBox.h"
 
 namespace f24 {
-
-// The folder of the produced forms: PercorsoApp() + "/datiF24".
-std::string CartellaModelliF24();
 
 // The columns of one row of the list for the FDF file `nome`: the first 18
 // characters of the taxpayer, the municipality code, the payment, the year

@@ -14,6 +14,7 @@
 #include <regex>
 
 #include "pdf/FontMetrics.h"
+#include "pdf/PdfFormat.h"
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
 
@@ -125,13 +126,7 @@ double larghezza(const std::string& utf8) {
   return w;
 }
 
-std::string numeroPdf(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.1f", v);
-  std::string s = buf;
-  if (s.size() > 2 && s.compare(s.size() - 2, 2, ".0") == 0) s.resize(s.size() - 2);
-  return s;
-}
+std::string numeroPdf(double v) { return FormattaNumeroPdf(static_cast<float>(v), 1); }
 
 // A smaller size in the widget's /DA when the value is wider than its box.
 void adattaDimensione(QPDFObjectHandle widget, const std::string& valore) {

@@ -66,7 +66,7 @@ std::vector<std::string> righe(int n, std::vector<std::string> tributi = {"3958"
 
 // The entries of an FDF as name -> value, in order.
 std::vector<std::pair<std::string, std::string>> voci(const std::string& fdf) {
-  return pdf::LeggiFdf(leggiByte(fdf)).Campi;
+  return pdf::LeggiFdf(LeggiFile(fdf)).Campi;
 }
 
 std::map<std::string, std::string> mappa(const std::vector<std::pair<std::string, std::string>>& v) {
@@ -299,7 +299,7 @@ TEST_P(CompilaF24Tabella, WritesTheFormsAndOpensThem) {
       EXPECT_EQ(v.at(nome), valore) << nome;
     }
     for (const auto& nome : f.assenti) EXPECT_EQ(v.count(nome), 0u) << nome;
-    EXPECT_EQ(pdf::LeggiFdf(leggiByte(inDati(b + ".fdf"))).Pdf, inDati(b + ".pdf"));
+    EXPECT_EQ(pdf::LeggiFdf(LeggiFile(inDati(b + ".fdf"))).Pdf, inDati(b + ".pdf"));
     accettatoDaPdftk(b);
   }
 }
@@ -355,7 +355,7 @@ TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
     std::string file;  // the file the message names
   };
   const Caso casi[] = {
-      {"the folder cannot be made", [&] { scriviByte(datiF24(), "un file"); }, datiF24()},
+      {"the folder cannot be made", [&] { ScriviFile(datiF24(), "un file"); }, datiF24()},
       {"the template copy cannot be written",
        [&] { std::filesystem::create_directories(inDati(base + ".pdf") + "/x"); }, inDati(base + ".pdf")},
       {"the FDF cannot be written", [&] { std::filesystem::create_directories(inDati(base + ".fdf") + "/x"); },

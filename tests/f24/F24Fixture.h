@@ -16,9 +16,6 @@ namespace f24::testing {
 using quotara::testing::LeggiFile;
 using quotara::testing::ScriviFile;
 
-inline std::string leggiByte(const std::string& percorso) { return LeggiFile(percorso); }
-inline void scriviByte(const std::string& percorso, const std::string& byte) { ScriviFile(percorso, byte); }
-
 // A file of the repository.
 inline std::string sorgente(const std::string& relativo) { return std::string(QUOTARA_SOURCE_DIR) + "/" + relativo; }
 

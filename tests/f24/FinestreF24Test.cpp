@@ -125,7 +125,7 @@ TEST_F(ArchivioModelliTest, ListsEveryFormWithItsColumns) {
   for (const char* f :
        {"f24tasi_MARIO BIANCHI_H501_acconto_2014_1.fdf", "f24tasi_MARIO BIANCHI_H501_acconto_2014_2.fdf",
         "f24tasi_ANNA VERDI_A001_saldo_2015_s.fdf", "strano.fdf", "nota.txt", "f24tasi_X.pdf"})
-    scriviByte(inDati(f), "x");
+    ScriviFile(inDati(f), "x");
   auto& f = apri();
   EXPECT_EQ(f.Caption(), "Archivio modelli F24 salvati");
   ASSERT_EQ(f.lstF24.ListCount(), 4);
@@ -167,7 +167,7 @@ TEST_F(ArchivioModelliTest, OpensTheSelectedFormFilled) {
 TEST_F(ArchivioModelliTest, SaysWhyAFormCannotBeOpened) {
   const std::string base = produci("MARIO BIANCHI");
   std::filesystem::remove(base + ".pdf");
-  scriviByte(base + ".fdf", LeggiFile(base + ".fdf").replace(LeggiFile(base + ".fdf").find("]/F("), 4, "]/F(/no"));
+  ScriviFile(base + ".fdf", LeggiFile(base + ".fdf").replace(LeggiFile(base + ".fdf").find("]/F("), 4, "]/F(/no"));
   auto& f = apri();
   const size_t prima = desk.openedDocuments().size();
   user.pickRow(f.lstF24, 0);
@@ -210,7 +210,7 @@ TEST_F(ArchivioModelliTest, DeletesOneFormWithItsCopies) {
 
 TEST_F(ArchivioModelliTest, KeepsTheFolderWhenSomethingElseIsInIt) {
   produci("MARIO BIANCHI");
-  scriviByte(inDati("appunti.txt"), "miei");
+  ScriviFile(inDati("appunti.txt"), "miei");
   auto& f = apri();
   user.pickRow(f.lstF24, 0);
   desk.expectMsgBox(vbYes);
@@ -223,7 +223,7 @@ TEST_F(ArchivioModelliTest, KeepsTheFolderWhenSomethingElseIsInIt) {
 TEST_F(ArchivioModelliTest, DeletesTheWholeArchive) {
   produci("MARIO BIANCHI");
   produci("ANNA VERDI");
-  scriviByte(inDati("appunti.txt"), "miei");
+  ScriviFile(inDati("appunti.txt"), "miei");
   auto& f = apri();
   desk.expectMsgBox(vbNo, {.prompt = "Vuoi eliminare tutto l'archivio dei modelli F24?", .icon = forms::vbQuestion});
   user.click(f.cmdDeleteAll);

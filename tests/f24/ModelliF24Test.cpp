@@ -107,7 +107,7 @@ TEST_F(ModelliF24Test, HoldTheFieldsOfTheTable) {
 TEST_F(ModelliF24Test, KeepTheShapeTheNameReaderNeeds) {
   for (const auto& m : kModelli) {
     SCOPED_TRACE(m.file);
-    const std::string pdf = leggiByte(sorgente("resources/") + m.file);
+    const std::string pdf = LeggiFile(sorgente("resources/") + m.file);
     ASSERT_FALSE(pdf.empty());
     EXPECT_EQ(pdf.rfind("%PDF-1.4\r\n", 0), 0u);
     EXPECT_TRUE(std::regex_search(pdf, std::regex("%%EOF\r\n$")));
@@ -158,9 +158,9 @@ TEST_F(ModelliF24Test, AreWhatTheGeneratorWrites) {
   ASSERT_TRUE(Riuscito(out)) << out;
   for (const auto& m : kModelli) {
     SCOPED_TRACE(m.file);
-    const std::string generato = leggiByte(percorso(m.file));
+    const std::string generato = LeggiFile(percorso(m.file));
     ASSERT_FALSE(generato.empty());
-    EXPECT_TRUE(generato == leggiByte(sorgente("resources/") + m.file)) << "run tools/gen-modelli-f24.py again";
+    EXPECT_TRUE(generato == LeggiFile(sorgente("resources/") + m.file)) << "run tools/gen-modelli-f24.py again";
   }
 }
 

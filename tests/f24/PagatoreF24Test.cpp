@@ -290,7 +290,7 @@ TEST_F(PagatoreTest, SavesWindows1252LinesAndOverwritesOnlyOnYes) {
   salva(f);
   const std::string riga1 =
       "BNCLGU75C12F205X;NICCOL\xD2;LUIGI;12/03/1975;M;MILANO;MI;MILANO;MI;VIA DEI MILLE 1;BANCA;AG 3;MI;\r\n";
-  EXPECT_EQ(leggiByte(archivio()), riga1);
+  EXPECT_EQ(LeggiFile(archivio()), riga1);
 
   // Another payer A, then the first again (Yes): A stays, the first moves to the end.
   f.txtCodFis.setText("AAAAAA00A00A000A");
@@ -330,7 +330,7 @@ TEST_F(PagatoreTest, AnEntityIsStoredWithoutTheBirthData) {
   f.txtCognome.setText("comune servizi srl");
   f.txtComuneR.setText("torino");
   salva(f);
-  EXPECT_EQ(leggiByte(archivio()), "01234567890;COMUNE SERVIZI SRL;;  /  /    ;;;;TORINO;;;;;;\r\n");
+  EXPECT_EQ(LeggiFile(archivio()), "01234567890;COMUNE SERVIZI SRL;;  /  /    ;;;;TORINO;;;;;;\r\n");
 }
 
 TEST_F(PagatoreTest, AFailedWriteSaysSoAndLosesNothing) {
@@ -436,7 +436,7 @@ TEST_F(PagatoreTest, ArchiveDeletesAndTheLastDeleteRemovesTheFile) {
   EXPECT_EQ(LeggiRighe(archivio()).size(), 2u);
   desk.expectMsgBox(vbYes, {.prompt = "Vuoi eliminare il dato selezionato?"});
   user.click(a.cmdElimina);
-  EXPECT_EQ(leggiByte(archivio()), kEnte + "\r\n");
+  EXPECT_EQ(LeggiFile(archivio()), kEnte + "\r\n");
   ASSERT_EQ(a.lstF24.ListCount(), 1);
   EXPECT_EQ(a.lstF24.ListIndex(), -1);
   EXPECT_FALSE(a.cmdLoad.Enabled());
@@ -457,7 +457,7 @@ TEST_F(PagatoreTest, AFailedDeleteSaysSoAndLosesNothing) {
   ScriviRighe(archivio(), {kRossi, kEnte});
   user.click(apri().cmdLoad);
   auto& a = application.form<ArchivioF24>();
-  const std::string prima = leggiByte(archivio());
+  const std::string prima = LeggiFile(archivio());
   // A rewrite cannot replace a folder.
   fs::remove(archivio());
   fs::create_directories(archivio() + "/dentro");

@@ -22,13 +22,13 @@ class ScritturaFdfTest : public F24Test {
     for (const auto& nome : nomi) pdf += std::to_string(n++) + " 0 obj<</FT/Tx/T(" + nome + ")/F 4>>\r\nendobj\r\n";
     pdf += "%%EOF\r\n";
     const std::string p = percorso("modello.pdf");
-    scriviByte(p, pdf);
+    ScriviFile(p, pdf);
     return p;
   }
 
   // The entries that the FDF got, between its first three and its last five lines.
   std::string voci(const std::string& fdf) {
-    const std::string testo = leggiByte(fdf);
+    const std::string testo = LeggiFile(fdf);
     const size_t inizio = std::string(kInizio).size();
     return testo.substr(inizio, testo.find("]/F(") - inizio);
   }
@@ -123,7 +123,7 @@ TEST_F(ScritturaFdfTest, WritesTheWholeFileByteForByte) {
   fdf.WriteField("cognome", "BIANCHI");
   fdf.WriteField("nome", "ANNA");
   fdf.CloseFdf(copia + ".pdf");
-  EXPECT_EQ(leggiByte(copia + ".fdf"),
+  EXPECT_EQ(LeggiFile(copia + ".fdf"),
             "%FDF-1.2\r\n"
             "%\xE2\xE3\xCF\xD3\r\n"
             "1 0 obj<</FDF<</Fields[\r\n"
@@ -144,17 +144,17 @@ TEST_F(ScritturaFdfTest, NamesTheSameFilesWithOrWithoutTheirEndings) {
     ScritturaFdf fdf;
     fdf.OpenFdf(percorso(nome));
     fdf.CloseFdf(percorso("x/f24tasi_A"));
-    const std::string testo = leggiByte(percorso("a.fdf"));
+    const std::string testo = LeggiFile(percorso("a.fdf"));
     EXPECT_NE(testo.find("]/F(" + percorso("x/f24tasi_A.pdf") + ")>>>>\r\n"), std::string::npos) << testo;
   }
   ScritturaFdf fdf;
   fdf.OpenFdf(percorso("b"));
   fdf.CloseFdf(percorso("x/f24tasi_A.pdf"));
-  EXPECT_NE(leggiByte(percorso("b.fdf")).find("]/F(" + percorso("x/f24tasi_A.pdf") + ")>>>>"), std::string::npos);
+  EXPECT_NE(LeggiFile(percorso("b.fdf")).find("]/F(" + percorso("x/f24tasi_A.pdf") + ")>>>>"), std::string::npos);
   // A "\" is a plain character of a Linux file name: it is escaped, not turned.
   fdf.OpenFdf(percorso("c"));
   fdf.CloseFdf("/tmp/a\\b(1)");
-  EXPECT_NE(leggiByte(percorso("c.fdf")).find("]/F(/tmp/a\\\\b\\(1\\).pdf)>>>>"), std::string::npos);
+  EXPECT_NE(LeggiFile(percorso("c.fdf")).find("]/F(/tmp/a\\\\b\\(1\\).pdf)>>>>"), std::string::npos);
 }
 
 TEST_F(ScritturaFdfTest, AFailedWriteThrowsAndLeavesNoHalfFile) {
@@ -189,7 +189,7 @@ TEST_F(ScritturaFdfTest, ReadsTheNamesByItsLineGrammar) {
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.descrizione);
-    scriviByte(percorso("m.pdf"), c.byte);
+    ScriviFile(percorso("m.pdf"), c.byte);
     ScritturaFdf fdf;
     EXPECT_TRUE(fdf.LeggiNomiCampi(percorso("m")));
     EXPECT_EQ(fdf.ElencoCampi(), c.elenco);
@@ -198,12 +198,12 @@ TEST_F(ScritturaFdfTest, ReadsTheNamesByItsLineGrammar) {
 
 TEST_F(ScritturaFdfTest, ReadsTheTemplatePathAsGivenWithOrWithoutPdf) {
   std::filesystem::create_directories(percorso("a.pdf.d"));
-  scriviByte(percorso("a.pdf.d/m.pdf"), "1 0 obj<</FT/Tx/T(a)>>\r\n");
+  ScriviFile(percorso("a.pdf.d/m.pdf"), "1 0 obj<</FT/Tx/T(a)>>\r\n");
   ScritturaFdf fdf;
   // Only the ending is taken off: a folder named "a.pdf.d" stays as it is.
   EXPECT_TRUE(fdf.LeggiNomiCampi(percorso("a.pdf.d/m.pdf")));
   EXPECT_EQ(fdf.ElencoCampi(), "a;");
-  scriviByte(percorso("m.pdf"), "1 0 obj<</FT/Tx/T(a)>>\r\n");
+  ScriviFile(percorso("m.pdf"), "1 0 obj<</FT/Tx/T(a)>>\r\n");
   EXPECT_TRUE(fdf.LeggiNomiCampi(percorso("m.pdf")));
   EXPECT_EQ(fdf.ElencoCampi(), "a;");
   // Reading again replaces the list.
