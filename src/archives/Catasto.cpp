@@ -209,13 +209,17 @@ void Catasto::Text1_KeyPress(int Index, int& KeyAscii) {
     if (!incollato.empty()) Text1[Index].setSelText(platform::cp1252ToUtf8(incollato));
     return;
   }
-  KeyAscii = FiltroDati(Index, KeyAscii);
+  const int filtrato = FiltroDati(Index, KeyAscii);
+  if (filtrato == 0 && KeyAscii != 0)
+    shell::RifiutaTasto(Text1[Index], KeyAscii);
+  else
+    KeyAscii = filtrato;
 }
 
 void Catasto::Testo_KeyPress(EditControl& Casella, int& KeyAscii) {
   if (shell::InvioEsc(KeyAscii)) return;
   if (KeyAscii == ';') {
-    KeyAscii = 0;
+    shell::RifiutaTasto(Casella, KeyAscii);
   } else if (KeyAscii == kIncolla) {
     KeyAscii = 0;
     const std::string incollato = SenzaSeparatore(PrimaRiga(desktop().clipboardText()));
@@ -225,7 +229,7 @@ void Catasto::Testo_KeyPress(EditControl& Casella, int& KeyAscii) {
 
 void Catasto::txtNote_KeyPress(int& KeyAscii) {
   if (KeyAscii == ';') {
-    KeyAscii = 0;
+    shell::RifiutaTasto(txtNote, KeyAscii);
   } else if (KeyAscii == kIncolla) {
     KeyAscii = 0;
     const std::string incollato = SenzaSeparatore(desktop().clipboardText());

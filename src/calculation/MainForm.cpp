@@ -288,7 +288,7 @@ void MainForm::CollegaEventi() {
       if (k >= '0' && k <= '6')
         shell::ImportoKeyPress(*t, k, false);
       else if (!shell::TastoControllo(k))
-        k = 0;
+        shell::RifiutaTasto(*t, k);
     };
   }
   shell::InvioEsc(Option1);

@@ -406,6 +406,12 @@ void QtDesktop::setClipboardText(const std::string& text) { QGuiApplication::cli
 void QtDesktop::clearClipboard() { QGuiApplication::clipboard()->clear(); }
 void QtDesktop::Beep() { QApplication::beep(); }
 
+void QtDesktop::flashControl(const Control& control) {
+  auto it = views_.find(&control);
+  if (it == views_.end()) return;
+  if (auto* view = dynamic_cast<ControlView*>(it->second.get())) view->flash();
+}
+
 void QtDesktop::setMousePointer(int pointer) {
   pointer_ = pointer;
   if (pointer == vbDefault) {

@@ -59,6 +59,7 @@ class QtDesktop : public QObject, public forms::Desktop, private forms::Applicat
   void setClipboardText(const std::string& text) override;
   void clearClipboard() override;
   void Beep() override;
+  void flashControl(const forms::Control& control) override;
   int mousePointer() const override { return pointer_; }
   void setMousePointer(int pointer) override;
   forms::LocalTime now() const override;

@@ -432,6 +432,16 @@ void ControlView::update(What what) {
   }
 }
 
+void ControlView::flash() {
+  QWidget* w = widget_;
+  if (!w) return;
+  QPalette pal = w->palette();
+  pal.setColor(backRole(), QColor(255, 170, 170));
+  w->setPalette(pal);
+  // The timer belongs to the view: a window closed meanwhile takes it along.
+  QTimer::singleShot(kFlashMs, &context_, [this] { update(What::Appearance); });
+}
+
 QPointF ControlView::scalePosition(QPoint pos) const {
   return QPointF(pos.x() * TwipsPerPixel, pos.y() * TwipsPerPixel);
 }

@@ -101,6 +101,10 @@ class ControlView : public ElementView {
   ControlView(QtDesktop& desk, forms::Control& control);
   forms::Control& control() const { return static_cast<forms::Control&>(element_); }
   bool mouseEvent(QWidget* target, QMouseEvent* event) override;
+  // A refused key: the background turns to the flash colour for
+  // kFlashMs and then back to the control's own colour.
+  void flash();
+  static constexpr int kFlashMs = 150;
 
  protected:
   // Puts the widget into its container and shows everything.

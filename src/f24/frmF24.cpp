@@ -189,7 +189,7 @@ void frmF24::chkEnte_Click() {
 
 void frmF24::cboSesso_KeyPress(int& KeyAscii) {
   if (shell::InvioEsc(KeyAscii)) return;
-  if (KeyAscii == ',' || KeyAscii == '.' || KeyAscii == ';') KeyAscii = 0;
+  if (KeyAscii == ',' || KeyAscii == '.' || KeyAscii == ';') shell::RifiutaTasto(cboSesso, KeyAscii);
 }
 
 void frmF24::cmdCodFis_Click() {

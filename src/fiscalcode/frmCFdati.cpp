@@ -124,7 +124,7 @@ void frmCFdati::txtSesso_KeyPress(int& KeyAscii) {
     case 'm':
       break;
     default:
-      if (!shell::TastoControllo(KeyAscii)) KeyAscii = 0;
+      if (!shell::TastoControllo(KeyAscii)) shell::RifiutaTasto(txtSesso, KeyAscii);
   }
 }
 

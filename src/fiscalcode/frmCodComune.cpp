@@ -108,7 +108,7 @@ void frmCodComune::txtComune_KeyPress(int& KeyAscii) {
       break;
     case ',':
     case ';':
-      KeyAscii = 0;
+      shell::RifiutaTasto(txtComune, KeyAscii);
       break;
   }
 }

@@ -27,6 +27,7 @@ std::string InputBox(const std::string& prompt, const std::string& title, const 
 }
 
 void Beep() { desktop().Beep(); }
+void FlashControl(const Control& control) { desktop().flashControl(control); }
 void SendKeys(std::string_view keys) { app().SendKeys(keys); }
 void DoEvents() { desktop().DoEvents(); }
 

@@ -160,6 +160,8 @@ Desktop& desktop();
 int MsgBox(const std::string& prompt, int buttons = vbOKOnly, int icon = 0, const std::string& title = "");
 std::string InputBox(const std::string& prompt, const std::string& title = "", const std::string& defaultText = "");
 void Beep();
+// The control flashes for a key it refused (Desktop::flashControl).
+void FlashControl(const Control& control);
 void SendKeys(std::string_view keys);
 void DoEvents();
 

@@ -1,6 +1,6 @@
 #pragma once
 // Everything a window needs from outside itself goes through one Desktop: the
-// message and input boxes, the file dialogs, clipboard, beep, mouse pointer,
+// message and input boxes, the file dialogs, clipboard, beep and flash, mouse pointer,
 // timers and clock, screen, system colours, documents and the event loop.
 // The front end implements it on a real screen; HeadlessDesktop in tests.
 #include <chrono>
@@ -11,6 +11,7 @@
 
 namespace forms {
 
+class Control;
 class Form;
 class Menu;
 class TimerControl;
@@ -49,6 +50,9 @@ class Desktop {
   virtual void clearClipboard() = 0;
 
   virtual void Beep() = 0;
+  // A key the control refused: it flashes briefly (its background), so that
+  // the refusal is seen where no bell sounds.
+  virtual void flashControl(const Control& control) = 0;
   // Screen.MousePointer.
   virtual int mousePointer() const = 0;
   virtual void setMousePointer(int pointer) = 0;

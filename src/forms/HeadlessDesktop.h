@@ -2,7 +2,7 @@
 // The desktop of the tests: answers to message boxes and dialogs queued by
 // the test (one nobody expected throws, with its text), scripted user actions
 // that run while a modal window is open, a virtual clock that fires timers
-// only when the test advances it, and records of beeps, opened documents and
+// only when the test advances it, and records of beeps, flashed controls, opened documents and
 // mouse-pointer changes.
 #include <deque>
 #include <functional>
@@ -63,6 +63,8 @@ class HeadlessDesktop : public Desktop {
   size_t pendingScript() const { return script_.size(); }
 
   int beeps() const { return beeps_; }
+  // The controls that flashed for a refused key, in order.
+  const std::vector<const Control*>& flashes() const { return flashes_; }
   const std::vector<std::string>& openedDocuments() const { return opened_; }
   const std::vector<int>& pointerChanges() const { return pointers_; }
   bool quitCalled() const { return quit_; }
@@ -85,6 +87,7 @@ class HeadlessDesktop : public Desktop {
   void setClipboardText(const std::string& text) override { clipboard_ = text; }
   void clearClipboard() override { clipboard_.clear(); }
   void Beep() override { ++beeps_; }
+  void flashControl(const Control& control) override { flashes_.push_back(&control); }
   int mousePointer() const override { return pointer_; }
   void setMousePointer(int pointer) override;
   LocalTime now() const override { return now_; }
@@ -116,6 +119,7 @@ class HeadlessDesktop : public Desktop {
   std::deque<std::function<void()>> script_;
   std::vector<TimerControl*> timers_;
   std::map<int, Color> sysColors_;
+  std::vector<const Control*> flashes_;
   std::vector<std::string> opened_;
   std::vector<int> pointers_;
   std::string clipboard_;

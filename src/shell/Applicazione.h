@@ -11,6 +11,7 @@
 
 namespace forms {
 class ComboBox;
+class TextBox;
 }
 
 namespace shell {
@@ -66,6 +67,10 @@ class Applicazione : public forms::Application {
     int Prefisso = 0;
   };
   std::unordered_map<const forms::ComboBox*, StatoCompletamento> CompletamentoCombo;
+  // The text each amount box held when the amount editor last left it with
+  // a comma that came from a typed ".": while the box still holds that text,
+  // the comma may yet turn out to be a thousands separator.
+  std::unordered_map<const forms::TextBox*, std::string> VirgolaProvvisoria;
 };
 
 // The program's application object (the one forms::app() returns).

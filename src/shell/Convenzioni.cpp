@@ -59,21 +59,27 @@ void SelezionaTutto(EditControl& Casella) {
 
 bool TastoControllo(int k) { return k == vbKeyBack || k == vbKeyTab || k == 10; }
 
-void TastoCifre(int& KeyAscii) {
-  if (InvioEsc(KeyAscii)) return;
-  if (!Cifra(KeyAscii) && !TastoControllo(KeyAscii)) KeyAscii = 0;
+void RifiutaTasto(Control& Casella, int& KeyAscii) {
+  KeyAscii = 0;
+  Beep();
+  FlashControl(Casella);
 }
 
-void TastoDecimale(int& KeyAscii) {
+void TastoCifre(Control& Casella, int& KeyAscii) {
+  if (InvioEsc(KeyAscii)) return;
+  if (!Cifra(KeyAscii) && !TastoControllo(KeyAscii)) RifiutaTasto(Casella, KeyAscii);
+}
+
+void TastoDecimale(Control& Casella, int& KeyAscii) {
   if (InvioEsc(KeyAscii)) return;
   if (KeyAscii == '.') KeyAscii = ',';
-  if (!Cifra(KeyAscii) && KeyAscii != ',' && !TastoControllo(KeyAscii)) KeyAscii = 0;
+  if (!Cifra(KeyAscii) && KeyAscii != ',' && !TastoControllo(KeyAscii)) RifiutaTasto(Casella, KeyAscii);
 }
 
-void TastoMaiuscolo(int& KeyAscii) {
+void TastoMaiuscolo(Control& Casella, int& KeyAscii) {
   if (InvioEsc(KeyAscii)) return;
   if (KeyAscii == ',' || KeyAscii == '.' || KeyAscii == ';')
-    KeyAscii = 0;
+    RifiutaTasto(Casella, KeyAscii);
   else
     KeyAscii = Maiuscola(KeyAscii);
 }
@@ -81,7 +87,7 @@ void TastoMaiuscolo(int& KeyAscii) {
 void TastoNome(EditControl& Casella, int& KeyAscii) {
   if (InvioEsc(KeyAscii)) return;
   if (KeyAscii == ',' || KeyAscii == ';') {
-    KeyAscii = 0;
+    RifiutaTasto(Casella, KeyAscii);
   } else if (KeyAscii == kIncolla) {
     // Pasted text loses what would break an archive line.
     KeyAscii = 0;
@@ -94,11 +100,13 @@ void CasellaTesto(TextBox& Casella) {
 }
 
 void CasellaCifre(TextBox& Casella) {
-  Casella.KeyPress = [](int& k) { TastoCifre(k); };
+  TextBox* box = &Casella;
+  box->KeyPress = [box](int& k) { TastoCifre(*box, k); };
 }
 
 void CasellaDecimale(TextBox& Casella) {
-  Casella.KeyPress = [](int& k) { TastoDecimale(k); };
+  TextBox* box = &Casella;
+  box->KeyPress = [box](int& k) { TastoDecimale(*box, k); };
 }
 
 void CasellaMaiuscola(TextBox& Casella) {
@@ -109,7 +117,7 @@ void CasellaMaiuscola(TextBox& Casella) {
       Incolla(*box, ",.;", true);
       return;
     }
-    TastoMaiuscolo(k);
+    TastoMaiuscolo(*box, k);
   };
 }
 

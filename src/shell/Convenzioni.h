@@ -32,12 +32,15 @@ void SelezionaTutto(forms::EditControl& Casella);
 // Backspace, Tab and line feed pass through every box.
 bool TastoControllo(int KeyAscii);
 
-// The KeyPress rules of each kind of box (Enter/Esc included): KeyAscii
-// becomes 0 when the key is refused, and is changed when it is typed as
-// another character.
-void TastoCifre(int& KeyAscii);
-void TastoDecimale(int& KeyAscii);
-void TastoMaiuscolo(int& KeyAscii);
+// A key the box refuses: KeyAscii becomes 0, the bell sounds and the box
+// flashes, so that the refusal is seen where no bell is heard.
+void RifiutaTasto(forms::Control& Casella, int& KeyAscii);
+
+// The KeyPress rules of each kind of box (Enter/Esc included): a refused key
+// goes to RifiutaTasto, a key typed as another character is changed.
+void TastoCifre(forms::Control& Casella, int& KeyAscii);
+void TastoDecimale(forms::Control& Casella, int& KeyAscii);
+void TastoMaiuscolo(forms::Control& Casella, int& KeyAscii);
 void TastoNome(forms::EditControl& Casella, int& KeyAscii);
 
 void CasellaTesto(forms::TextBox& Casella);

@@ -1,11 +1,13 @@
 #include "shell/Editori.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "forms/Application.h"
 #include "forms/Text.h"
 #include "shell/Applicazione.h"
+#include "shell/Convenzioni.h"
 #include "shell/Numeri.h"
 
 namespace shell {
@@ -26,6 +28,29 @@ int length(const std::u32string& t) { return static_cast<int>(t.size()); }
 void setText(forms::TextBox& box, const std::u32string& t) { box.setText(toUtf8(t)); }
 
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+// The digits after the comma of an amount text.
+int decimalDigits(const std::u32string& t) {
+  const size_t comma = t.find(U',');
+  if (comma == std::u32string::npos) return 0;
+  int n = 0;
+  for (size_t i = comma + 1; i < t.size(); ++i) n += isDigit(static_cast<int>(t[i]));
+  return n;
+}
+
+// The digits from position k to the end.
+int digitsFrom(const std::u32string& t, int k) {
+  int n = 0;
+  for (int i = std::max(k, 1); i <= length(t); ++i) n += isDigit(static_cast<int>(at(t, i)));
+  return n;
+}
+
+// The caret that leaves the last `n` digits of the text after it.
+int caretBeforeLast(const std::u32string& t, int n) {
+  int p = length(t);
+  for (int found = 0; p > 0 && found < n; --p) found += isDigit(static_cast<int>(t[p - 1]));
+  return p;
+}
 
 // A date box always holds the mask's length: a shorter text is completed
 // with the mask's characters, a longer one cut.
@@ -124,13 +149,27 @@ void ImportoKeyDown(forms::TextBox& Casella, int& KeyCode) {
 }
 
 void ImportoKeyPress(forms::TextBox& Casella, int& KeyAscii, bool Decimali) {
+  Applicazione& a = app();
   std::u32string t = toU32(Casella.Text());
   const bool hasComma = t.find(U',') != std::u32string::npos;
   int c = Casella.SelStart();
 
+  // A comma that came from a typed "." is tentative while the box still
+  // holds what the editor left; every key below decides afresh.
+  const auto stato = a.VirgolaProvvisoria.find(&Casella);
+  const bool provvisoria = hasComma && stato != a.VirgolaProvvisoria.end() && stato->second == Casella.Text();
+  if (stato != a.VirgolaProvvisoria.end()) a.VirgolaProvvisoria.erase(stato);
+  const auto restaProvvisoria = [&] {
+    if (Casella.Text().find(',') != std::string::npos) a.VirgolaProvvisoria[&Casella] = Casella.Text();
+  };
+  const auto rifiuta = [&] {
+    RifiutaTasto(Casella, KeyAscii);
+    if (provvisoria) restaProvvisoria();
+  };
+
   if (KeyAscii == forms::vbKeyBack) {
     KeyAscii = 0;
-    if (c < 1) return forms::Beep();
+    if (c < 1) return rifiuta();
     if (c != length(t)) {
       if (at(t, c) == U'.') --c;
       put(t, c, U'0');
@@ -143,9 +182,32 @@ void ImportoKeyPress(forms::TextBox& Casella, int& KeyAscii, bool Decimali) {
   }
 
   if (isDigit(KeyAscii)) {
-    if (Decimali && hasComma) return;  // typed freely into the decimal part
     const char32_t digit = static_cast<char32_t>(KeyAscii);
     KeyAscii = 0;
+    if (hasComma && (Decimali || provvisoria)) {
+      // Typed at the caret, over the selection, as the box itself would.
+      std::u32string typed = t;
+      typed.replace(c, Casella.SelLength(), 1, digit);
+      if (Casella.MaxLength() > 0 && length(typed) > Casella.MaxLength()) {
+        if (provvisoria) restaProvvisoria();
+        return;
+      }
+      if (decimalDigits(typed) <= 2) {
+        setText(Casella, typed);
+        Casella.setSelStart(c + 1);
+        if (provvisoria) restaProvvisoria();
+        return;
+      }
+      if (!provvisoria) return RifiutaTasto(Casella, KeyAscii);
+      // A third digit after a typed ".": it was a thousands separator, and
+      // the amount is the whole number typed so far.
+      const int after = digitsFrom(typed, c + 2);
+      typed[typed.find(U',')] = U'.';
+      const std::u32string whole = toU32(FormattaImporto(toUtf8(typed)));
+      setText(Casella, whole);
+      Casella.setSelStart(caretBeforeLast(whole, after));
+      return;
+    }
     int p = c + 1;
     // A separator is never overwritten: the digit goes to the digit after it.
     if (at(t, p) == U'.') ++p;
@@ -158,22 +220,29 @@ void ImportoKeyPress(forms::TextBox& Casella, int& KeyAscii, bool Decimali) {
       Casella.setText(FormattaImporto(toUtf8(t + digit)));
       Casella.setSelStart(forms::text::length(Casella.Text()));
     }
-    if (digit == U'0' && !Casella.Text().empty() && Casella.Text()[0] == '0')
-      Casella.setText(FormattaImporto(Casella.Text()));
+    // Leading zeros vanish; a lone 0 stays where it is, with the caret after it.
+    if (digit == U'0' && !Casella.Text().empty() && Casella.Text()[0] == '0') {
+      const std::string formatted = FormattaImporto(Casella.Text());
+      if (formatted != Casella.Text()) Casella.setText(formatted);
+    }
     return;
   }
 
   if (KeyAscii == '.') {
-    if (hasComma) {
-      KeyAscii = 0;
-      return forms::Beep();
-    }
-    KeyAscii = ',';
+    if (hasComma) return rifiuta();
+    // The decimal comma of the numeric keypad, or a thousands separator:
+    // the digits typed after it tell.
+    KeyAscii = 0;
+    std::u32string typed = t;
+    typed.replace(c, Casella.SelLength(), 1, U',');
+    if (Casella.MaxLength() > 0 && length(typed) > Casella.MaxLength()) return;
+    setText(Casella, typed);
+    Casella.setSelStart(c + 1);
+    a.VirgolaProvvisoria[&Casella] = Casella.Text();
     return;
   }
   if (KeyAscii == ',' && !hasComma && Decimali) return;
-  KeyAscii = 0;
-  forms::Beep();
+  rifiuta();
 }
 
 void ComboAutoCompleta(forms::ComboBox& Casella) {
@@ -284,8 +353,7 @@ void DataKeyPress(forms::TextBox& Casella, int& KeyAscii, std::string_view Masch
     return;
   }
 
-  KeyAscii = 0;
-  forms::Beep();
+  RifiutaTasto(Casella, KeyAscii);
 }
 
 }  // namespace shell

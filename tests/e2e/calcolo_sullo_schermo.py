@@ -4,7 +4,8 @@
 Starts Xvfb on a free display (-displayfd) with openbox, starts the program on
 a fixture archive, types a property with the keyboard, picks the municipality
 from the open list with the mouse, types 13 months and goes on typing,
-computes, archives, checks the archived line, takes a screenshot and closes
+computes, archives, checks the archived line, takes a screenshot, archives a
+second property whose rendita is typed the Italian way (40.000,00) and closes
 the program with "Esci". Every step waits for a window or a condition, with a
 deadline; no step relies on a pause alone.
 
@@ -107,6 +108,68 @@ def fields(line):
     return line.split(";")
 
 
+def archived_line(archive, name):
+    """The line of `name` in the archive, once it is there."""
+    def find():
+        with open(archive, "rb") as f:
+            lines = f.read().decode("cp1252").split("\r\n")
+        return [l for l in lines if l.startswith(name + ";")]
+    return wait_for("the archived line of " + name, find, timeout=10)[0]
+
+
+def check_fields(line, expected):
+    f = fields(line)
+    for n, value in expected.items():
+        if f[n - 1] != value:
+            fail("field %d of the archived line is %r, not %r: %s" % (n, f[n - 1], value, line))
+    if len(f) != 28:
+        fail("the archived line has %d fields: %s" % (len(f), line))
+
+
+def pick_first_municipality(screen):
+    """Opens the municipality list of the focused box and clicks its first row."""
+    before = set(screen.windows("--class", "quotara"))
+    screen.keys("alt+Down")
+    popup = wait_for("the open list", lambda: (sorted(set(screen.windows("--class", "quotara")) - before) or [None])[0])
+    x, y, w, h = screen.geometry(popup)
+    screen.click(x + w // 2, y + 7)  # the first row: MILANO
+    wait_for("the list to close", lambda: popup not in screen.windows("--class", "quotara"))
+
+
+def calculate_and_archive(screen):
+    """Calcola, Archivia, and both messages answered with Enter."""
+    screen.keys("alt+c")
+    screen.keys("alt+a")
+    for answer in ("Vuoi archiviare questi dati?", "Dati archiviati!"):
+        box = wait_for('the message "%s"' % answer, lambda: (screen.windows("--name", "^Quotara$") or [None])[0])
+        wait_for("the message box to be active", lambda: screen.active() == box)
+        screen.keys("Return")
+        wait_for("the message box to close", lambda: box not in screen.windows("--name", "^Quotara$"))
+
+
+def rendita_with_thousands_separators(screen, archive, left, top, scratch):
+    """A new calculation whose rendita is typed as 40.000,00: the "." is a
+    thousands separator, and the archive holds 40.000,00 (field 5)."""
+    screen.keys("alt+n")
+    screen.click(left + 200, top + 105)  # the taxpayer's box
+    screen.type("NERI PAOLO")
+    screen.keys("Tab")
+    screen.type("VIA PO 7")
+    screen.keys("Tab")
+    pick_first_municipality(screen)
+    screen.keys("Tab", "Tab", "Tab")
+    screen.type("40.000,00")
+    # A third decimal is refused: the box flashes and keeps the amount.
+    screen.type("5")
+    screen.run("import", "-window", "root", os.path.join(scratch, "rendita.png"))
+    screen.keys("Tab")
+    screen.type("2")
+    calculate_and_archive(screen)
+    line = archived_line(archive, "NERI PAOLO")
+    check_fields(line, {1: "NERI PAOLO", 2: "VIA PO 7", 3: "MILANO", 5: "40.000,00", 6: "2", 28: "F205"})
+    return line
+
+
 def main():
     program, scratch = sys.argv[1], sys.argv[2]
     shutil.rmtree(scratch, ignore_errors=True)
@@ -164,12 +227,7 @@ def main():
         screen.type("VIA PO 5")
         screen.keys("Tab")
         # The municipality from the open list, with the mouse.
-        before = set(screen.windows("--class", "quotara"))
-        screen.keys("alt+Down")
-        popup = wait_for("the open list", lambda: (sorted(set(screen.windows("--class", "quotara")) - before) or [None])[0])
-        x, y, w, h = screen.geometry(popup)
-        screen.click(x + w // 2, y + 7)  # the first row: MILANO
-        wait_for("the list to close", lambda: popup not in screen.windows("--class", "quotara"))
+        pick_first_municipality(screen)
         # Cod.Cat, the year, then the rendita, the rate and the revaluation.
         screen.keys("Tab", "Tab", "Tab")
         screen.type("1000")
@@ -180,29 +238,13 @@ def main():
         screen.type("13")
         screen.keys("Tab")
         screen.type("50")
-        screen.keys("alt+c")
-        screen.keys("alt+a")
-        for answer in ("Vuoi archiviare questi dati?", "Dati archiviati!"):
-            box = wait_for('the message "%s"' % answer, lambda: (screen.windows("--name", "^Quotara$") or [None])[0])
-            wait_for("the message box to be active", lambda: screen.active() == box)
-            screen.keys("Return")
-            wait_for("the message box to close", lambda: box not in screen.windows("--name", "^Quotara$"))
-
-        def archived():
-            with open(archive, "rb") as f:
-                lines = f.read().decode("cp1252").split("\r\n")
-            return [l for l in lines if l.startswith("VERDI ANNA;")]
-
-        line = wait_for("the archived line", archived, timeout=10)[0]
-        f = fields(line)
-        expected = {1: "VERDI ANNA", 2: "VIA PO 5", 3: "MILANO", 5: "1.000,00", 6: "2", 10: "12", 13: "50", 28: "F205"}
-        for n, value in expected.items():
-            if f[n - 1] != value:
-                fail("field %d of the archived line is %r, not %r: %s" % (n, f[n - 1], value, line))
-        if len(f) != 28:
-            fail("the archived line has %d fields: %s" % (len(f), line))
+        calculate_and_archive(screen)
+        line = archived_line(archive, "VERDI ANNA")
+        check_fields(line, {1: "VERDI ANNA", 2: "VIA PO 5", 3: "MILANO", 5: "1.000,00", 6: "2", 10: "12", 13: "50",
+                            28: "F205"})
 
         screen.run("import", "-window", "root", os.path.join(scratch, "calcolo.png"))
+        print("archived: " + rendita_with_thousands_separators(screen, archive, left, top, scratch))
         # "Esci", the last button of the toolbar.
         screen.click(left + 540, top + 26)
         wait_for("the program to end", lambda: app.poll() is not None, timeout=30)

@@ -63,6 +63,16 @@ class EditoriTest : public ::testing::Test {
     box.setSelStart(selStart);
     box.setSelLength(selLength);
   }
+
+  // The flashes since `prima`; every one of them must be of `box`.
+  int lampi(size_t prima, const Control& box) {
+    int n = 0;
+    for (size_t i = prima; i < desk.flashes().size(); ++i) {
+      EXPECT_EQ(desk.flashes()[i], &box);
+      ++n;
+    }
+    return n;
+  }
 };
 
 // One key of a case: a KeyCode (Delete, arrows, Backspace) or typed text.
@@ -111,7 +121,8 @@ TEST_F(EditoriTest, AmountBoxEditsInOverwriteModeAndKeepsTheGrouping) {
       {"Left steps over the separator", "12.345", 3, 0, {Sinistra}, "12.345", 1},
       {"Right steps over the separator", "12.345", 1, 0, {Destra}, "12.345", 3},
       {"Up is swallowed", "12.345", 4, 0, {Su}, "12.345", 4},
-      {"digits go freely into the decimal part", "1,5", 3, 0, {Digita("07")}, "1,507", 5},
+      {"digits go into the decimal part, two at most", "1,5", 3, 0, {Digita("07")}, "1,50", 4, 1},
+      {"a digit goes into the whole part before the comma", "1,50", 1, 0, {Digita("2")}, "12,50", 2},
       {"a second comma or point beeps", "1,5", 3, 0, {Digita(",.")}, "1,5", 3, 2},
       {"a point becomes the decimal comma", "12", 2, 0, {Digita(".5")}, "12,5", 4},
       {"letters and signs beep", "12", 2, 0, {Digita("a-;")}, "12", 2, 3},
@@ -120,10 +131,12 @@ TEST_F(EditoriTest, AmountBoxEditsInOverwriteModeAndKeepsTheGrouping) {
     SCOPED_TRACE(c.nome);
     prepare(f.Importo, c.testo, c.selStart, c.selLength);
     const int beepsPrima = desk.beeps();
+    const size_t lampiPrima = desk.flashes().size();
     premi(user, c.tasti);
     EXPECT_EQ(f.Importo.Text(), c.atteso);
     EXPECT_EQ(f.Importo.SelStart(), c.caret);
     EXPECT_EQ(desk.beeps() - beepsPrima, c.beeps);
+    EXPECT_EQ(lampi(lampiPrima, f.Importo), c.beeps) << "every refused key flashes the box";
   }
 }
 
@@ -147,10 +160,101 @@ TEST_F(EditoriTest, AmountBoxWithoutDecimalsAndItsMaximumLength) {
     f.Intero.setMaxLength(c.maxLength);
     prepare(f.Intero, c.testo, static_cast<int>(std::string(c.testo).size()));
     const int beepsPrima = desk.beeps();
+    const size_t lampiPrima = desk.flashes().size();
     user.type(c.digitato);
     EXPECT_EQ(f.Intero.Text(), c.atteso);
     EXPECT_EQ(desk.beeps() - beepsPrima, c.beeps);
+    EXPECT_EQ(lampi(lampiPrima, f.Intero), c.beeps);
   }
+}
+
+// Amounts typed from the start as a user types them, into the box as it
+// takes the focus (its text selected): a "." is the decimal comma of the
+// numeric keypad until a third digit after it shows it was a thousands
+// separator.
+TEST_F(EditoriTest, AmountsTypedTheItalianWay) {
+  const struct {
+    const char* nome;
+    std::vector<Tasto> tasti;
+    const char* conDecimali;
+    int rifiutiConDecimali;
+    const char* senzaDecimali;
+    int rifiutiSenzaDecimali;
+  } casi[] = {
+      {"thousands and decimals", {Digita("40.000,00")}, "40.000,00", 0, "4.000.000", 1},
+      {"millions and decimals", {Digita("1.234.567,89")}, "1.234.567,89", 0, "123.456.789", 1},
+      {"one decimal after a point", {Digita("12.5")}, "12,5", 0, "12,5", 0},
+      {"two decimals after a point", {Digita("12.50")}, "12,50", 0, "12,50", 0},
+      {"a zero before the point", {Digita("0.5")}, "0,5", 0, "0,5", 0},
+      {"a third digit makes the point a separator", {Digita("1.2345")}, "12.345", 0, "12.345", 0},
+      {"three zeros after a point", {Digita("12.500")}, "12.500", 0, "12.500", 0},
+      {"millions without decimals", {Digita("40.000.000")}, "40.000.000", 0, "40.000.000", 0},
+      {"a decimal after a separator", {Digita("1.234.5")}, "1.234,5", 0, "1.234,5", 0},
+      {"a typed comma takes two decimals only", {Digita("12,345")}, "12,34", 1, "12.345", 1},
+      {"after a separator too", {Digita("1.234,567")}, "1.234,56", 1, "1.234.567", 1},
+      {"a point after a tentative comma", {Digita("12.3.")}, "12,3", 1, "12,3", 1},
+      {"a comma after a tentative comma", {Digita("12.3,4")}, "12,34", 1, "12,34", 1},
+      {"a point after a tentative comma and two digits", {Digita("12.34.5")}, "12.345", 1, "12.345", 1},
+      {"a refused key keeps the comma tentative", {Digita("1.2a34")}, "1.234", 1, "1.234", 1},
+      {"a comma typed again after Backspace is the user's", {Digita("12."), Back, Digita(",345")}, "12,34", 1,
+       "12.345", 1},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const struct {
+      TextBox& box;
+      const char* iniziale;
+      const char* atteso;
+      int rifiuti;
+    } caselle[] = {
+        {f.Importo, "0", c.conDecimali, c.rifiutiConDecimali},
+        {f.Importo, "0,00", c.conDecimali, c.rifiutiConDecimali},
+        {f.Intero, "0", c.senzaDecimali, c.rifiutiSenzaDecimali},
+    };
+    for (const auto& k : caselle) {
+      SCOPED_TRACE(std::string(&k.box == &f.Importo ? "with decimals, from " : "without decimals, from ") + k.iniziale);
+      prepare(k.box, k.iniziale, 0, static_cast<int>(std::string(k.iniziale).size()));
+      const int beepsPrima = desk.beeps();
+      const size_t lampiPrima = desk.flashes().size();
+      premi(user, c.tasti);
+      EXPECT_EQ(k.box.Text(), k.atteso);
+      EXPECT_EQ(desk.beeps() - beepsPrima, k.rifiuti);
+      EXPECT_EQ(lampi(lampiPrima, k.box), k.rifiuti);
+    }
+  }
+}
+
+// The tentative comma belongs to the text the editor left: changed by code
+// or by another box, the comma is an ordinary one.
+TEST_F(EditoriTest, TentativeCommaOnlyWhileTheTextIsTheEditors) {
+  prepare(f.Importo, "0", 0, 1);
+  user.type("12.34");
+  EXPECT_EQ(f.Importo.Text(), "12,34");
+  EXPECT_EQ(f.Importo.SelStart(), 5);
+  f.Importo.setText("12,30");  // put by the window
+  f.Importo.setSelStart(5);
+  user.type("5");
+  EXPECT_EQ(f.Importo.Text(), "12,30") << "a third decimal is refused";
+
+  prepare(f.Importo, "0", 0, 1);
+  user.type("1.2");
+  prepare(f.Intero, "0", 0, 1);
+  user.type("7.8");
+  user.focus(f.Importo);
+  f.Importo.setSelStart(3);
+  user.type("34");
+  EXPECT_EQ(f.Importo.Text(), "1.234") << "each box keeps its own";
+  EXPECT_EQ(f.Importo.SelStart(), 5);
+
+  prepare(f.Importo, "0", 0, 1);
+  user.type("12.34");
+  f.Importo.setSelStart(1);
+  user.type("9");  // into the whole part: still tentative
+  EXPECT_EQ(f.Importo.Text(), "192,34");
+  f.Importo.setSelStart(6);
+  user.type("5");
+  EXPECT_EQ(f.Importo.Text(), "192.345");
+  EXPECT_EQ(f.Importo.SelStart(), 7);
 }
 
 TEST(ImportoTesto, ValueAndFormat) {
@@ -210,10 +314,12 @@ TEST_F(EditoriTest, DateBoxKeepsItsMask) {
     SCOPED_TRACE(c.nome);
     prepare(f.Data, c.testo, c.selStart, c.selLength);
     const int beepsPrima = desk.beeps();
+    const size_t lampiPrima = desk.flashes().size();
     premi(user, c.tasti);
     EXPECT_EQ(f.Data.Text(), c.atteso);
     EXPECT_EQ(f.Data.SelStart(), c.caret);
     EXPECT_EQ(desk.beeps() - beepsPrima, c.beeps);
+    EXPECT_EQ(lampi(lampiPrima, f.Data), c.beeps);
   }
 }
 

@@ -33,17 +33,30 @@ const char* Nome(Casella t) {
 }
 
 // What typing `tasti` over the whole text leaves, for the kinds whose text
-// follows the keys one by one ("" = not checked here).
+// follows the keys one by one ("" = not checked here), and how many of the
+// keys the box refuses (each one with the bell and a flash of the box).
 struct Battitura {
   Casella tipo;
   const char* tasti;
   const char* testo;
+  int rifiuti;
 };
 constexpr Battitura kBattiture[] = {
-    {Casella::Cifre, "1a,.;2", "12"},    {Casella::Cifre, "3 -4", "34"},        {Casella::Decimale, "1.5", "1,5"},
-    {Casella::Decimale, "2a;,5", "2,5"}, {Casella::Maiuscola, "ab,.;c", "ABC"}, {Casella::Maiuscola, "forlì", "FORLÌ"},
-    {Casella::Nome, "a,b;c", "abc"},     {Casella::Testo, "a,b", "a,b"},
+    {Casella::Cifre, "1a,.;2", "12", 4},     {Casella::Cifre, "3 -4", "34", 2},
+    {Casella::Decimale, "1.5", "1,5", 0},    {Casella::Decimale, "2a;,5", "2,5", 2},
+    {Casella::Maiuscola, "ab,.;c", "ABC", 3}, {Casella::Maiuscola, "forlì", "FORLÌ", 0},
+    {Casella::Nome, "a,b;c", "abc", 2},      {Casella::Testo, "a,b", "a,b", 0},
 };
+
+// The flashes since `prima`, every one of them of `box`.
+int Lampi(const HeadlessDesktop& desk, size_t prima, const Control& box) {
+  int n = 0;
+  for (size_t i = prima; i < desk.flashes().size(); ++i) {
+    EXPECT_EQ(desk.flashes()[i], &box) << "a refused key flashes the box that refused it";
+    ++n;
+  }
+  return n;
+}
 
 // What a paste over the whole text leaves.
 struct Incollatura {
@@ -90,8 +103,12 @@ void ControllaCaselle(ScriptedUser& user, HeadlessDesktop& desk, std::initialize
       user.focus(box);
       box.setSelStart(text::length(box.Text()));
       const std::string testo = box.Text();
+      const size_t lampi = desk.flashes().size();
+      const int beeps = desk.beeps();
       user.type("x");
       EXPECT_EQ(box.Text(), testo);
+      EXPECT_EQ(Lampi(desk, lampi, box), 1) << "the refused letter flashes the box";
+      EXPECT_EQ(desk.beeps() - beeps, 1);
     }
 
     for (const Battitura& b : kBattiture) {
@@ -99,8 +116,10 @@ void ControllaCaselle(ScriptedUser& user, HeadlessDesktop& desk, std::initialize
       user.focus(box);
       box.setSelStart(0);
       box.setSelLength(text::length(box.Text()));
+      const size_t lampi = desk.flashes().size();
       user.type(b.tasti);
       EXPECT_EQ(box.Text(), b.testo) << "typed " << b.tasti;
+      EXPECT_EQ(Lampi(desk, lampi, box), b.rifiuti) << "typed " << b.tasti;
     }
     for (const Incollatura& i : kIncollature) {
       if (i.tipo != c.tipo) continue;
