@@ -151,7 +151,7 @@ def rendita_with_thousands_separators(screen, archive, left, top, scratch):
     """A new calculation whose rendita is typed as 40.000,00: the "." is a
     thousands separator, and the archive holds 40.000,00 (field 5)."""
     screen.keys("alt+n")
-    screen.click(left + 200, top + 105)  # the taxpayer's box
+    screen.click(left + 330, top + 86)  # the taxpayer's box
     screen.type("NERI PAOLO")
     screen.keys("Tab")
     screen.type("VIA PO 7")
