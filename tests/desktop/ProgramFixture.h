@@ -102,6 +102,13 @@ class ProgramFixture : public ::testing::Test {
   }
 
   QWidget* widget(const forms::Element& e) { return desk.widgetOf(e); }
+  // The frame made the active window, as the user's first click does.
+  void activateFrame() {
+    if (!started) return;
+    QWidget* w = widget(frame());
+    w->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+  }
   // Lets Qt deliver what is pending (paint, activation, timers due).
   static void settle() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();

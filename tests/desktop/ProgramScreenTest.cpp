@@ -24,12 +24,7 @@ using namespace forms;
 
 class ProgramScreenTest : public ProgramFixture {
  protected:
-  ProgramScreenTest() {
-    if (!started) return;
-    QWidget* w = widget(frame());
-    w->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-  }
+  ProgramScreenTest() { activateFrame(); }
   static void archive() {
     platform::writeLinesAtomic(
         calculation::MainForm::PercorsoArchivio(),

@@ -71,12 +71,7 @@ TEST_F(RefusalFlashTest, AWindowClosedDuringTheFlashIsLeftAlone) {
 
 class AmountFlashTest : public ProgramFixture {
  protected:
-  AmountFlashTest() {
-    if (!started) return;
-    QWidget* w = widget(frame());
-    w->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-  }
+  AmountFlashTest() { activateFrame(); }
 };
 
 // The rendita typed the Italian way, then a third decimal: the box keeps
