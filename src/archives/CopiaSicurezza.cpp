@@ -164,8 +164,7 @@ Esito ImportaArchivio(const std::string& file, const std::string& archivio, Trac
     std::string byte = platform::readFile(file);
     if (auto errore = ControllaTracciato(byte, file, tracciato))
       return {*errore + "\r\nImportazione annullata: l'archivio non è stato modificato.", true, {}};
-    MettiAlPosto({{nomeDi(archivio), archivio, std::move(byte)}}, cartellaDi(archivio), kImportazione,
-                 esito.copiati);
+    MettiAlPosto({{nomeDi(archivio), archivio, std::move(byte)}}, cartellaDi(archivio), kImportazione, esito.copiati);
   } catch (const platform::FileError& e) {
     return {
         "Importazione non riuscita.\r\n" + std::string(e.what()) + "\r\nL'archivio non è stato modificato.", true, {}};
@@ -179,7 +178,7 @@ std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaP
   try {
     finita = platform::finishInterruptedReplacement(cartellaProgramma);
   } catch (const platform::FileError& e) {
-    return Esito{"Impossibile completare il ripristino degli archivi interrotto alla chiusura del programma.\r\n" +
+    return Esito{"Impossibile completare il ripristino degli archivi interrotto nell'ultima sessione.\r\n" +
                      std::string(e.what()),
                  true,
                  {}};
@@ -189,12 +188,12 @@ std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaP
   for (const auto& p : finita->paths) esito.copiati.push_back(nomeDi(p));
   const bool uno = esito.copiati.size() == 1;
   if (finita->label == kImportazione)
-    esito.messaggio = "L'importazione interrotta alla chiusura del programma è stata completata.\r\n" +
+    esito.messaggio = "L'importazione dell'archivio, interrotta nell'ultima sessione, è stata completata.\r\n" +
                       std::string(uno ? "Archivio importato: " : "Archivi importati: ") + elenco(esito.copiati) + ".";
   else
-    esito.messaggio = "Il ripristino interrotto alla chiusura del programma è stato completato.\r\n" +
-                      std::string(uno ? "Archivio ripristinato: " : "Archivi ripristinati: ") +
-                      elenco(esito.copiati) + ".";
+    esito.messaggio = "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n" +
+                      std::string(uno ? "Archivio ripristinato: " : "Archivi ripristinati: ") + elenco(esito.copiati) +
+                      ".";
   return esito;
 }
 

@@ -404,14 +404,20 @@ TEST_F(CopiaSicurezzaTest, TheStartSaysWhichArchivesItFinishedReplacing) {
     std::optional<std::string> messaggio;
   } casi[] = {
       {"no journal", nullptr, {}, std::nullopt},
-      {"restore of three", "ripristino", {"tasi.dat", "tasicat.dat", "tasif24.dat"},
-       "Il ripristino interrotto alla chiusura del programma è stato completato.\r\n"
+      {"restore of three",
+       "ripristino",
+       {"tasi.dat", "tasicat.dat", "tasif24.dat"},
+       "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n"
        "Archivi ripristinati: tasi.dat, tasicat.dat, tasif24.dat."},
-      {"restore of one", "ripristino", {"tasif24.dat"},
-       "Il ripristino interrotto alla chiusura del programma è stato completato.\r\n"
+      {"restore of one",
+       "ripristino",
+       {"tasif24.dat"},
+       "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n"
        "Archivio ripristinato: tasif24.dat."},
-      {"import", "importazione", {"tasicat.dat"},
-       "L'importazione interrotta alla chiusura del programma è stata completata.\r\n"
+      {"import",
+       "importazione",
+       {"tasicat.dat"},
+       "L'importazione dell'archivio, interrotta nell'ultima sessione, è stata completata.\r\n"
        "Archivio importato: tasicat.dat."},
   };
   for (const auto& c : casi) {
@@ -443,7 +449,7 @@ TEST_F(CopiaSicurezzaTest, TheStartSaysWhichArchivesItFinishedReplacing) {
   ASSERT_TRUE(esito);
   EXPECT_TRUE(esito->errore);
   EXPECT_EQ(esito->messaggio,
-            "Impossibile completare il ripristino degli archivi interrotto alla chiusura del programma.\r\n"
+            "Impossibile completare il ripristino degli archivi interrotto nell'ultima sessione.\r\n"
             "Impossibile leggere il file \"" +
                 programma() + "/quotara.journal\": Bad message");
   EXPECT_TRUE(fs::exists(programma() + "/" + platform::kReplacementJournal));

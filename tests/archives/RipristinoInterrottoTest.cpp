@@ -37,11 +37,11 @@ namespace {
 // on return; the memory calls of the allocator and of the sanitizers run
 // without stopping, so they move no stop.
 const std::vector<unsigned> kSuiFile{
-    SYS_openat, SYS_read,     SYS_write,      SYS_pwrite64,  SYS_pread64,    SYS_close,      SYS_renameat2,
-    SYS_renameat, SYS_unlinkat, SYS_fchmod,   SYS_fchmodat,  SYS_newfstatat, SYS_fstat,      SYS_readlinkat,
+    SYS_openat,     SYS_read,      SYS_write,  SYS_pwrite64, SYS_pread64,    SYS_close, SYS_renameat2,
+    SYS_renameat,   SYS_unlinkat,  SYS_fchmod, SYS_fchmodat, SYS_newfstatat, SYS_fstat, SYS_readlinkat,
     SYS_getdents64, SYS_ftruncate, SYS_statx,
 #ifdef SYS_open
-    SYS_open,   SYS_rename,   SYS_unlink,     SYS_chmod,     SYS_stat,       SYS_lstat,      SYS_readlink,
+    SYS_open,       SYS_rename,    SYS_unlink, SYS_chmod,    SYS_stat,       SYS_lstat, SYS_readlink,
 #endif
 };
 
@@ -152,14 +152,17 @@ class RipristinoInterrottoTest : public ::testing::Test {
     std::string misto;
     for (const auto& [nome, byte] : a)
       misto += (misto.empty() ? "" : ", ") + nome + " " +
-               (byte == vecchi.at(nome) ? "vecchio" : byte == nuovi.at(nome) ? "nuovo" : "rovinato");
+               (byte == vecchi.at(nome)  ? "vecchio"
+                : byte == nuovi.at(nome) ? "nuovo"
+                                         : "rovinato");
     return misto;
   }
   // Every entry of the program folder and of the shared folder.
   std::set<std::string> Voci() const {
     std::set<std::string> v;
     for (const char* d : {"dati", "condivisa"})
-      for (const auto& e : fs::directory_iterator(base / d)) v.insert(std::string(d) + "/" + e.path().filename().string());
+      for (const auto& e : fs::directory_iterator(base / d))
+        v.insert(std::string(d) + "/" + e.path().filename().string());
     return v;
   }
   // What the start does before any window opens.
@@ -217,7 +220,7 @@ TEST_F(RipristinoInterrottoTest, AKilledRestoreIsWhollyOldOrWhollyNewAfterTheNex
     if (esito) {
       ++completati;
       EXPECT_EQ(esito->messaggio,
-                "Il ripristino interrotto alla chiusura del programma è stato completato.\r\n"
+                "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n"
                 "Archivi ripristinati: tasi.dat, tasicat.dat, tasif24.dat.");
       EXPECT_FALSE(esito->errore);
       EXPECT_EQ(lato, "nuovi");
@@ -302,7 +305,7 @@ TEST_F(RipristinoInterrottoTest, AKilledImportOfALinkedArchiveIsWhollyOldOrWholl
     EXPECT_TRUE(catasto == vecchi.at("tasicat.dat") || catasto == nuovi.at("tasicat.dat"));
     if (esito) {
       EXPECT_EQ(esito->messaggio,
-                "L'importazione interrotta alla chiusura del programma è stata completata.\r\n"
+                "L'importazione dell'archivio, interrotta nell'ultima sessione, è stata completata.\r\n"
                 "Archivio importato: tasicat.dat.");
     }
     EXPECT_EQ(Voci(), soloArchivi);

@@ -319,8 +319,9 @@ TEST(ReplaceFiles, AFailureBeforeThePutInPlaceChangesNothing) {
     EXPECT_EQ(e.code().value(), EISDIR);
   }
   std::filesystem::remove(dir + "/c.dat");
-  EXPECT_TRUE(failsBeyondFileSize(
-      4096, [&] { replaceFiles({{dir + "/a.dat", "nuovo"}, {dir + "/b.dat", std::string(8192, 'x')}}, dir, "x", done); }));
+  EXPECT_TRUE(failsBeyondFileSize(4096, [&] {
+    replaceFiles({{dir + "/a.dat", "nuovo"}, {dir + "/b.dat", std::string(8192, 'x')}}, dir, "x", done);
+  }));
   EXPECT_TRUE(done.empty());
   EXPECT_EQ(getBytes(dir + "/a.dat"), "vecchio a");
   EXPECT_EQ(getBytes(dir + "/b.dat"), "vecchio b");
@@ -391,8 +392,9 @@ TEST(RemoveInterruptedWrites, RemovesTheNewCopiesOfAReplacementWithoutAJournal) 
     const char* file;
     bool removed;
   } files[] = {
-      {"dati/.tasi.dat.nuovo", true},     {"dati/.tasif24.dat.nuovo", true}, {"dati/tasi.dat.nuovo", false},
-      {"dati/.nuovo", false},             {"dati/.tasi.dat.nuovo.bak", false}, {"altrove/.vero.dat.nuovo", true},
+      {"dati/.tasi.dat.nuovo", true},      {"dati/.tasif24.dat.nuovo", true},
+      {"dati/tasi.dat.nuovo", false},      {"dati/.nuovo", false},
+      {"dati/.tasi.dat.nuovo.bak", false}, {"altrove/.vero.dat.nuovo", true},
       {"altrove/.altro.dat.nuovo", false}, {"altrove/vero.dat", false},
   };
   for (const auto& f : files) putBytes(dir + "/" + f.file, "x");

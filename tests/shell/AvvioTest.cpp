@@ -152,11 +152,12 @@ TEST_F(AvvioTest, TheStartFinishesAnInterruptedRestoreAndSaysSo) {
   quotara::testing::ScriviFile(dati(".tasif24.dat.nuovo"), "scritto a met\xE0");
   quotara::testing::ScriviFile(dati("quotara.journal"),
                                std::string("ripristino") + '\0' + dati("tasi.dat") + '\0' + dati("tasi.dat") + '\0');
-  desk.expectMsgBox(vbOK, {.prompt = "Il ripristino interrotto alla chiusura del programma è stato completato.\r\n"
-                                     "Archivio ripristinato: tasi.dat.",
-                           .title = "Quotara",
-                           .buttons = vbOKOnly,
-                           .icon = vbInformation});
+  desk.expectMsgBox(vbOK,
+                    {.prompt = "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n"
+                               "Archivio ripristinato: tasi.dat.",
+                     .title = "Quotara",
+                     .buttons = vbOKOnly,
+                     .icon = vbInformation});
 
   EXPECT_TRUE(Main(istanza));
 
