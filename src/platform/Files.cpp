@@ -264,6 +264,7 @@ bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 void replaceFiles(const std::vector<NewFile>& files, const std::string& journalFolder, const std::string& label,
                   std::vector<std::string>& done) {
+  if (files.empty()) return;
   struct Step {
     const NewFile* file;
     std::string target, waiting;

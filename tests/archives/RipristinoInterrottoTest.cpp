@@ -33,19 +33,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The system calls on files: the child stops at each of them, on entry and
-// on return; the memory calls of the allocator and of the sanitizers run
-// without stopping, so they move no stop.
-const std::vector<unsigned> kSuiFile{
-    SYS_openat,     SYS_read,      SYS_write,  SYS_pwrite64, SYS_pread64,    SYS_close, SYS_renameat2,
-    SYS_renameat,   SYS_unlinkat,  SYS_fchmod, SYS_fchmodat, SYS_newfstatat, SYS_fstat, SYS_readlinkat,
-    SYS_getdents64, SYS_ftruncate, SYS_statx,
+// The system calls that change files: the child stops on entry to each of
+// them. A kill anywhere else leaves what a kill at the next of them leaves,
+// so these stops reach every state a kill can leave; reads, and the memory
+// calls of the allocator and of the sanitizers, run without stopping.
+const std::vector<unsigned> kScritture{
+    SYS_openat,   SYS_write,  SYS_pwrite64, SYS_renameat,  SYS_renameat2,
+    SYS_unlinkat, SYS_fchmod, SYS_fchmodat, SYS_ftruncate,
 #ifdef SYS_open
-    SYS_open,       SYS_rename,    SYS_unlink, SYS_chmod,    SYS_stat,       SYS_lstat, SYS_readlink,
+    SYS_open,     SYS_rename, SYS_unlink,   SYS_chmod,
 #endif
 };
 
-// The child's filter: calls on files stop for the tracer; flushes to disk
+// The child's filter: calls that change files stop for the tracer; flushes to disk
 // return at once (a kill, unlike a power cut, loses nothing the system
 // already holds), which keeps a few hundred tries quick; the rest runs.
 bool Filtro() {
@@ -66,7 +66,7 @@ bool Filtro() {
       BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fdatasync, 0, 1),
       BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | 0),
   };
-  for (const unsigned nr : kSuiFile) {
+  for (const unsigned nr : kScritture) {
     f.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, nr, 0, 1));
     f.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_TRACE));
   }
@@ -75,33 +75,34 @@ bool Filtro() {
   return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &programma) == 0;
 }
 
+constexpr int kSenzaTraccia = 98;     // the child's exit status when it cannot be traced
+constexpr long kNonTracciabile = -2;  // what Interrotto gives then
+
 // Runs `comando` in a child process and kills it when it reaches its
-// `fermata`-th stop at a system call on files; gives the stops the child
-// made, or -1 when it was killed.
+// `fermata`-th stop at a system call that changes files; gives the stops the child
+// made, -1 when it was killed, kNonTracciabile when this system lets no
+// process trace its child.
 long Interrotto(const std::function<void()>& comando, long fermata) {
   const pid_t pid = fork();
   if (pid == 0) {
-    ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+    if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(kSenzaTraccia);
     raise(SIGSTOP);
-    if (!Filtro()) _exit(99);
+    if (!Filtro()) _exit(kSenzaTraccia);
     comando();
     _exit(0);
   }
   int status = 0;
-  waitpid(pid, &status, 0);
-  ptrace(PTRACE_SETOPTIONS, pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_TRACESECCOMP | PTRACE_O_EXITKILL);
+  if (waitpid(pid, &status, 0) != pid || !WIFSTOPPED(status)) return kNonTracciabile;
+  ptrace(PTRACE_SETOPTIONS, pid, nullptr, PTRACE_O_TRACESECCOMP | PTRACE_O_EXITKILL);
   long fermate = 0;
   int segnale = 0;
-  __ptrace_request ripresa = PTRACE_CONT;
   for (;;) {
-    ptrace(ripresa, pid, nullptr, segnale);
+    ptrace(PTRACE_CONT, pid, nullptr, segnale);
     segnale = 0;
-    waitpid(pid, &status, 0);
-    if (WIFEXITED(status)) return WEXITSTATUS(status) == 99 ? -2 : fermate;
+    if (waitpid(pid, &status, 0) != pid) return kNonTracciabile;
+    if (WIFEXITED(status)) return WEXITSTATUS(status) == kSenzaTraccia ? kNonTracciabile : fermate;
     if (WIFSIGNALED(status)) return fermate;
-    const bool entrata = status >> 8 == (SIGTRAP | (PTRACE_EVENT_SECCOMP << 8));
-    const bool uscita = WSTOPSIG(status) == (SIGTRAP | 0x80);
-    if (!entrata && !uscita) {
+    if (status >> 8 != (SIGTRAP | (PTRACE_EVENT_SECCOMP << 8))) {
       segnale = WSTOPSIG(status);  // the child's own signal goes on to it
       continue;
     }
@@ -110,8 +111,6 @@ long Interrotto(const std::function<void()>& comando, long fermata) {
       waitpid(pid, &status, 0);
       return -1;
     }
-    // After the entry, the return of the same call; after the return, on to the next call on files.
-    ripresa = entrata ? PTRACE_SYSCALL : PTRACE_CONT;
   }
 }
 
@@ -197,12 +196,13 @@ TEST_F(RipristinoInterrottoTest, AKilledRestoreIsWhollyOldOrWhollyNewAfterTheNex
   const auto ripristina = [this] { RipristinaArchivi(copie(), dati()); };
   ScriviVecchi();
   const long fermate = Interrotto(ripristina, 0);
+  if (fermate == kNonTracciabile) GTEST_SKIP() << "this system lets no test trace its child";
   ASSERT_EQ(Lato(), "nuovi");
   ASSERT_GT(fermate, 20);
 
   std::mt19937 caso(20261210);
   std::uniform_int_distribution<long> dove(1, fermate);
-  constexpr int kProve = 250;
+  constexpr int kProve = 200;
   int aMeta = 0, completati = 0, rovinati = 0, avanzi = 0;
   for (int prova = 0; prova < kProve; ++prova) {
     ScriviVecchi();
@@ -245,6 +245,7 @@ TEST_F(RipristinoInterrottoTest, AKilledStartIsFinishedByTheNextOne) {
   const std::string giornale = dati() + "/" + platform::kReplacementJournal;
   ScriviVecchi();
   const long fermate = Interrotto(ripristina, 0);
+  if (fermate == kNonTracciabile) GTEST_SKIP() << "this system lets no test trace its child";
   long fermataGiornale = 0;
   for (long f = fermate; f > 0; --f) {
     ScriviVecchi();
@@ -291,11 +292,12 @@ TEST_F(RipristinoInterrottoTest, AKilledImportOfALinkedArchiveIsWhollyOldOrWholl
   };
   ScriviVecchi();
   const long fermate = Interrotto(importa, 0);
+  if (fermate == kNonTracciabile) GTEST_SKIP() << "this system lets no test trace its child";
   ASSERT_TRUE(quotara::testing::LeggiFile(dati() + "/tasicat.dat") == nuovi.at("tasicat.dat"));
 
   std::mt19937 caso(231);
   std::uniform_int_distribution<long> dove(1, fermate);
-  for (int prova = 0; prova < 60; ++prova) {
+  for (int prova = 0; prova < 40; ++prova) {
     ScriviVecchi();
     const long fermata = dove(caso);
     SCOPED_TRACE("stop " + std::to_string(fermata) + " of " + std::to_string(fermate));

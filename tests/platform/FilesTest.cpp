@@ -237,9 +237,10 @@ TEST(WriteLinesAtomic, ASymbolicLinkStaysALink) {
     EXPECT_NE(e.path().filename().string().front(), '.') << e.path();
 }
 
-// What rewrites interrupted by a kill leave behind goes at the next start;
+// What rewrites and replacements interrupted by a kill leave behind goes at
+// the next start (the new copies of a replacement when no journal names them);
 // nothing else does.
-TEST(RemoveInterruptedWrites, RemovesOnlyTheTemporaryFilesOfRewrites) {
+TEST(RemoveInterruptedWrites, RemovesOnlyWhatInterruptedWritesLeft) {
   const std::string dir = scratchFolder("interrotte");
   std::filesystem::create_directories(dir + "/dati");
   std::filesystem::create_directories(dir + "/altrove");
@@ -247,16 +248,28 @@ TEST(RemoveInterruptedWrites, RemovesOnlyTheTemporaryFilesOfRewrites) {
     const char* file;
     bool removed;
   } files[] = {
-      {"dati/.tasi.dat.1234-1.tmp", true}, {"dati/.tasicat.dat.99-12.tmp", true},
-      {"dati/.a.b.dat.7-3.tmp", true},     {"dati/tasi.dat", false},
-      {"dati/.tasi.dat.tmp", false},       {"dati/.tasi.dat.12-x.tmp", false},
-      {"dati/tasi.dat.1-1.tmp", false},    {"dati/.tasi.dat.1-1.tmp.bak", false},
-      {"altrove/.vero.dat.5-1.tmp", true}, {"altrove/.altro.dat.5-1.tmp", false},
+      {"dati/.tasi.dat.1234-1.tmp", true},
+      {"dati/.tasicat.dat.99-12.tmp", true},
+      {"dati/.a.b.dat.7-3.tmp", true},
+      {"dati/tasi.dat", false},
+      {"dati/.tasi.dat.tmp", false},
+      {"dati/.tasi.dat.12-x.tmp", false},
+      {"dati/tasi.dat.1-1.tmp", false},
+      {"dati/.tasi.dat.1-1.tmp.bak", false},
+      {"altrove/.vero.dat.5-1.tmp", true},
+      {"altrove/.altro.dat.5-1.tmp", false},
       {"altrove/vero.dat", false},
+      {"dati/.tasi.dat.nuovo", true},
+      {"dati/.tasif24.dat.nuovo", true},
+      {"dati/tasi.dat.nuovo", false},
+      {"dati/.nuovo", false},
+      {"dati/.tasi.dat.nuovo.bak", false},
+      {"altrove/.vero.dat.nuovo", true},
+      {"altrove/.altro.dat.nuovo", false},
   };
   for (const auto& f : files) putBytes(dir + "/" + f.file, "x");
   std::filesystem::create_symlink("../altrove/vero.dat", dir + "/dati/tasif24.dat");
-  EXPECT_EQ(removeInterruptedWrites(dir + "/dati"), 4);
+  EXPECT_EQ(removeInterruptedWrites(dir + "/dati"), 7);
   for (const auto& f : files) EXPECT_EQ(std::filesystem::exists(dir + "/" + f.file), !f.removed) << f.file;
   EXPECT_TRUE(std::filesystem::is_symlink(dir + "/dati/tasif24.dat"));
 }
@@ -381,24 +394,4 @@ TEST(FinishInterruptedReplacement, ADamagedJournalIsReportedAndKept) {
     EXPECT_THROW(finishInterruptedReplacement(dir), FileError) << bytes;
     EXPECT_EQ(getBytes(journal), bytes);
   }
-}
-
-// New copies of a replacement are left over only when no journal names them.
-TEST(RemoveInterruptedWrites, RemovesTheNewCopiesOfAReplacementWithoutAJournal) {
-  const std::string dir = scratchFolder("copie");
-  std::filesystem::create_directories(dir + "/dati");
-  std::filesystem::create_directories(dir + "/altrove");
-  const struct {
-    const char* file;
-    bool removed;
-  } files[] = {
-      {"dati/.tasi.dat.nuovo", true},      {"dati/.tasif24.dat.nuovo", true},
-      {"dati/tasi.dat.nuovo", false},      {"dati/.nuovo", false},
-      {"dati/.tasi.dat.nuovo.bak", false}, {"altrove/.vero.dat.nuovo", true},
-      {"altrove/.altro.dat.nuovo", false}, {"altrove/vero.dat", false},
-  };
-  for (const auto& f : files) putBytes(dir + "/" + f.file, "x");
-  std::filesystem::create_symlink("../altrove/vero.dat", dir + "/dati/tasicat.dat");
-  EXPECT_EQ(removeInterruptedWrites(dir + "/dati"), 3);
-  for (const auto& f : files) EXPECT_EQ(std::filesystem::exists(dir + "/" + f.file), !f.removed) << f.file;
 }
