@@ -1,17 +1,9 @@
 #include "archives/CopiaSicurezza.h"
 
-#include <cerrno>
-#include <filesystem>
-#include <system_error>
-
 #include "platform/Files.h"
 
 namespace archives {
 namespace {
-
-namespace fs = std::filesystem;
-
-constexpr const char* kScrivere = "Impossibile scrivere il file";
 
 // One file of a command: its name, where it goes and its bytes.
 struct DaScrivere {
@@ -20,58 +12,34 @@ struct DaScrivere {
   std::string byte;
 };
 
+// What a restore and an import write in the journal of their replacement.
+constexpr const char* kRipristino = "ripristino";
+constexpr const char* kImportazione = "importazione";
+
+// Writes every file beside its target, then puts them in place as one step:
+// with a journal in `cartellaDiario` (when not empty) that the next start
+// finishes should the program be stopped half-way. `fatti` receives the names
+// put in place. A failure while writing leaves every target as it was.
+void MettiAlPosto(const std::vector<DaScrivere>& file, const std::string& cartellaDiario, const char* operazione,
+                  std::vector<std::string>& fatti) {
+  std::vector<platform::NewFile> nuovi;
+  for (const auto& f : file) nuovi.push_back({f.destinazione, f.byte});
+  std::vector<std::string> percorsi;
+  try {
+    platform::replaceFiles(nuovi, cartellaDiario, operazione, percorsi);
+  } catch (...) {
+    for (size_t i = 0; i < percorsi.size(); ++i) fatti.push_back(file[i].nome);
+    throw;
+  }
+  for (const auto& f : file) fatti.push_back(f.nome);
+}
+
+std::string nomeDi(const std::string& percorso) { return percorso.substr(percorso.rfind('/') + 1); }
+
 std::string cartellaDi(const std::string& percorso) {
   const size_t barra = percorso.rfind('/');
   if (barra == std::string::npos) return ".";
   return barra == 0 ? "/" : percorso.substr(0, barra);
-}
-
-// Where a file waits, beside its target, until every file of the command is written.
-std::string inAttesa(const DaScrivere& f) {
-  const std::string cartella = cartellaDi(f.destinazione);
-  return (cartella == "/" ? "" : cartella) + "/." + f.destinazione.substr(f.destinazione.rfind('/') + 1) + ".nuovo";
-}
-
-// Writes every file beside its target, then puts them in place one after the
-// other; `fatti` receives the names put in place. A failure while writing
-// leaves every target as it was; the files waiting are removed in any case.
-void MettiAlPosto(const std::vector<DaScrivere>& file, std::vector<std::string>& fatti) {
-  // A target that is a folder (or anything but a file) would fail only when
-  // put in place, after others had been replaced: it stops the command now.
-  for (const auto& f : file) {
-    std::error_code ec;
-    const fs::file_status st = fs::status(f.destinazione, ec);
-    if (fs::exists(st) && !fs::is_regular_file(st))
-      throw platform::FileError(fs::is_directory(st) ? EISDIR : EINVAL, kScrivere, f.destinazione);
-  }
-  size_t scritti = 0;
-  const auto togliInAttesa = [&] {
-    for (size_t i = 0; i < scritti; ++i) platform::removeFile(inAttesa(file[i]));
-  };
-  try {
-    for (const auto& f : file) {
-      try {
-        platform::writeFileAtomic(inAttesa(f), f.byte);
-      } catch (const platform::FileError& e) {
-        // The user knows the archive, not the file that waits beside it.
-        throw platform::FileError(e.code().value(), kScrivere, f.destinazione);
-      }
-      ++scritti;
-      // The replaced archive's permissions stay with the new copy.
-      std::error_code ec;
-      const fs::file_status st = fs::status(f.destinazione, ec);
-      if (fs::is_regular_file(st)) fs::permissions(inAttesa(f), st.permissions(), ec);
-    }
-    for (const auto& f : file) {
-      std::error_code ec;
-      fs::rename(inAttesa(f), f.destinazione, ec);
-      if (ec) throw platform::FileError(ec.value(), kScrivere, f.destinazione);
-      fatti.push_back(f.nome);
-    }
-  } catch (...) {
-    togliInAttesa();
-    throw;
-  }
 }
 
 // "tasi.dat, tasicat.dat"
@@ -151,7 +119,7 @@ Esito SalvaArchivi(const std::string& cartellaProgramma, const std::string& dest
     for (const auto& nome : ArchiviPresenti(cartellaProgramma))
       file.push_back({nome, destinazione + "/" + nome, platform::readFile(cartellaProgramma + "/" + nome)});
     if (file.empty()) return {"La cartella del programma non contiene nessun archivio.", false, {}};
-    MettiAlPosto(file, esito.copiati);
+    MettiAlPosto(file, "", "", esito.copiati);
   } catch (const platform::FileError& e) {
     esito.errore = true;
     esito.messaggio =
@@ -176,7 +144,7 @@ Esito RipristinaArchivi(const std::string& origine, const std::string& cartellaP
     }
     if (file.empty())
       return {"La cartella selezionata non conteneva nessun archivio.\r\nSeleziona una cartella valida.", false, {}};
-    MettiAlPosto(file, esito.copiati);
+    MettiAlPosto(file, cartellaProgramma, kRipristino, esito.copiati);
   } catch (const platform::FileError& e) {
     esito.errore = true;
     esito.messaggio = "Ripristino non riuscito.\r\n" + std::string(e.what()) + "\r\n" +
@@ -196,13 +164,36 @@ Esito ImportaArchivio(const std::string& file, const std::string& archivio, Trac
     std::string byte = platform::readFile(file);
     if (auto errore = ControllaTracciato(byte, file, tracciato))
       return {*errore + "\r\nImportazione annullata: l'archivio non è stato modificato.", true, {}};
-    const std::string nome = archivio.substr(archivio.rfind('/') + 1);
-    MettiAlPosto({{nome, archivio, std::move(byte)}}, esito.copiati);
+    MettiAlPosto({{nomeDi(archivio), archivio, std::move(byte)}}, cartellaDi(archivio), kImportazione, esito.copiati);
   } catch (const platform::FileError& e) {
     return {
         "Importazione non riuscita.\r\n" + std::string(e.what()) + "\r\nL'archivio non è stato modificato.", true, {}};
   }
   esito.messaggio = riuscito;
+  return esito;
+}
+
+std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaProgramma) {
+  std::optional<platform::FinishedReplacement> finita;
+  try {
+    finita = platform::finishInterruptedReplacement(cartellaProgramma);
+  } catch (const platform::FileError& e) {
+    return Esito{"Impossibile completare il ripristino degli archivi interrotto nell'ultima sessione.\r\n" +
+                     std::string(e.what()),
+                 true,
+                 {}};
+  }
+  if (!finita) return std::nullopt;
+  Esito esito;
+  for (const auto& p : finita->paths) esito.copiati.push_back(nomeDi(p));
+  const bool uno = esito.copiati.size() == 1;
+  if (finita->label == kImportazione)
+    esito.messaggio = "L'importazione dell'archivio, interrotta nell'ultima sessione, è stata completata.\r\n" +
+                      std::string(uno ? "Archivio importato: " : "Archivi importati: ") + elenco(esito.copiati) + ".";
+  else
+    esito.messaggio = "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n" +
+                      std::string(uno ? "Archivio ripristinato: " : "Archivi ripristinati: ") + elenco(esito.copiati) +
+                      ".";
   return esito;
 }
 

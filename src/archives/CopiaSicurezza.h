@@ -7,7 +7,11 @@
 // or an import) must first hold lines of the archive's own layout; one that
 // does not is refused and nothing is replaced. The files of one command are
 // written beside their targets first and only then put in place, so a full
-// disk or an unreadable source leaves every archive as it was.
+// disk or an unreadable source leaves every archive as it was; an archive that
+// is a symbolic link stays one (the file it points to gets the new bytes).
+// A restore and an import replace their archives as one step: a journal in
+// the program folder lets the next start finish them when the program was
+// stopped half-way, so the archives are never part old, part new.
 //
 // Each operation gives back what the user is told: the text of the message
 // and whether it reports a failure.
@@ -65,5 +69,11 @@ Esito RipristinaArchivi(const std::string& origine, const std::string& cartellaP
 // the layout check; `riuscito` is the message on success.
 Esito ImportaArchivio(const std::string& file, const std::string& archivio, Tracciato tracciato,
                       const std::string& riuscito);
+
+// At start, once the instance lock is held and before any window reads an
+// archive: finishes a restore or an import that the program was stopped in
+// the middle of, and says which archives it replaced (an error when it cannot
+// be finished; the next start tries again). Nothing when there was none.
+std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaProgramma);
 
 }  // namespace archives

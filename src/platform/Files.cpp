@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 
@@ -62,6 +63,71 @@ std::string encodeLines(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const auto& line : lines) bytes += utf8ToCp1252(line) + "\r\n";
   return bytes;
+}
+
+// Renames and new names reach the disk only with their folder.
+void syncFolder(const std::string& folder, const std::string& reported) {
+  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() < 0 || (::fsync(dir.get()) != 0 && errno != EINVAL)) throw FileError(errno, kScrivere, reported);
+}
+
+constexpr std::string_view kWaitingSuffix = ".nuovo";
+
+// Where the new content of `target` (a file, not a link) waits until it is put in place.
+std::string waitingPath(const std::string& target) {
+  const std::string folder = folderOf(target);
+  return (folder == "/" ? "" : folder) + "/." + target.substr(target.rfind('/') + 1) + std::string(kWaitingSuffix);
+}
+
+// The file that the new file of a replacement named `name` belongs to
+// (".<file>.nuovo"); "" when `name` is no such file.
+std::string waitingFile(const std::string& name) {
+  if (name.size() <= 1 + kWaitingSuffix.size() || name[0] != '.' || !name.ends_with(kWaitingSuffix)) return "";
+  return name.substr(1, name.size() - 1 - kWaitingSuffix.size());
+}
+
+// Writes `bytes` as a new file at `path`, with the permissions of `modeOf`
+// when that is a file, and flushes it to disk. Whatever had that name goes
+// first; a link there is never followed. A failure removes the file.
+void writeNewFile(const std::string& path, const std::string& bytes, const std::string& modeOf) {
+  ::unlink(path.c_str());
+  Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666));
+  if (fd.get() < 0) throw FileError(errno, kScrivere, path);
+  struct stat st {};
+  const bool keepMode = ::stat(modeOf.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  if (!((!keepMode || ::fchmod(fd.get(), st.st_mode & 07777) == 0) && writeAll(fd.get(), bytes) &&
+        ::fsync(fd.get()) == 0 && fd.close() == 0)) {
+    const int err = errno;
+    ::unlink(path.c_str());
+    throw FileError(err, kScrivere, path);
+  }
+}
+
+// The journal: the label, then the path and the file it finally points to of
+// every file of the set, each ended by a NUL (no path holds one).
+std::string encodeJournal(const std::string& label, const std::vector<std::pair<std::string, std::string>>& set) {
+  std::string bytes = label + '\0';
+  for (const auto& [path, target] : set) bytes += path + '\0' + target + '\0';
+  return bytes;
+}
+
+std::optional<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> decodeJournal(
+    const std::string& bytes) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const size_t end = bytes.find('\0', start);
+    if (end == std::string::npos) return std::nullopt;
+    fields.push_back(bytes.substr(start, end - start));
+    start = end + 1;
+  }
+  if (fields.size() < 3 || fields.size() % 2 == 0) return std::nullopt;
+  std::vector<std::pair<std::string, std::string>> set;
+  for (size_t i = 1; i < fields.size(); i += 2) {
+    if (fields[i].empty() || fields[i + 1].empty()) return std::nullopt;
+    set.emplace_back(fields[i], fields[i + 1]);
+  }
+  return std::make_pair(fields[0], std::move(set));
 }
 
 }  // namespace
@@ -162,9 +228,7 @@ void writeFileAtomic(const std::string& given, const std::string& bytes) {
     throw FileError(err, kScrivere, given);
   }
 
-  // The rename itself reaches the disk only with the folder.
-  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() < 0 || (::fsync(dir.get()) != 0 && errno != EINVAL)) throw FileError(errno, kScrivere, given);
+  syncFolder(folder, given);
 }
 
 void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
@@ -198,6 +262,93 @@ void copyFile(const std::string& from, const std::string& to) { writeFileAtomic(
 
 bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
+void replaceFiles(const std::vector<NewFile>& files, const std::string& journalFolder, const std::string& label,
+                  std::vector<std::string>& done) {
+  if (files.empty()) return;
+  struct Step {
+    const NewFile* file;
+    std::string target, waiting;
+  };
+  std::vector<Step> steps;
+  std::vector<std::pair<std::string, std::string>> set;
+  for (const NewFile& f : files) {
+    Step s{&f, finalTarget(f.path), ""};
+    s.waiting = waitingPath(s.target);
+    // A target that is a folder (or anything but a file) would fail only when
+    // put in place, after others had been replaced: it stops the set now.
+    struct stat st {};
+    if (::stat(s.target.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+      throw FileError(S_ISDIR(st.st_mode) ? EISDIR : EINVAL, kScrivere, f.path);
+    set.emplace_back(f.path, s.target);
+    steps.push_back(std::move(s));
+  }
+  const auto folders = [&steps] {
+    std::vector<std::string> all;
+    for (const Step& s : steps)
+      if (std::find(all.begin(), all.end(), folderOf(s.target)) == all.end()) all.push_back(folderOf(s.target));
+    return all;
+  }();
+  const std::string journal = journalFolder.empty() ? "" : journalFolder + "/" + kReplacementJournal;
+
+  size_t written = 0, placed = 0;
+  try {
+    for (const Step& s : steps) {
+      try {
+        writeNewFile(s.waiting, s.file->bytes, s.target);
+      } catch (const FileError& e) {
+        // The user knows the file, not its new copy beside it.
+        throw FileError(e.code().value(), kScrivere, s.file->path);
+      }
+      ++written;
+    }
+    // Every new file is whole on disk before the journal says so.
+    for (const std::string& folder : folders) syncFolder(folder, steps.front().file->path);
+    if (!journal.empty()) writeFileAtomic(journal, encodeJournal(label, set));
+    for (const Step& s : steps) {
+      if (::rename(s.waiting.c_str(), s.target.c_str()) != 0) throw FileError(errno, kScrivere, s.file->path);
+      ++placed;
+      done.push_back(s.file->path);
+    }
+    for (const std::string& folder : folders) syncFolder(folder, steps.front().file->path);
+    if (!journal.empty()) {
+      ::unlink(journal.c_str());
+      syncFolder(journalFolder, journal);
+    }
+  } catch (...) {
+    // What is reported is what the files hold: nothing is left to finish later.
+    for (size_t i = placed; i < written; ++i) ::unlink(steps[i].waiting.c_str());
+    if (!journal.empty()) ::unlink(journal.c_str());
+    throw;
+  }
+}
+
+std::optional<FinishedReplacement> finishInterruptedReplacement(const std::string& folder) {
+  const std::string journal = folder + "/" + kReplacementJournal;
+  struct stat st {};
+  if (::lstat(journal.c_str(), &st) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw FileError(errno, kLeggere, journal);
+  }
+  const auto read = decodeJournal(readFile(journal));
+  if (!read) throw FileError(EBADMSG, kLeggere, journal);
+  FinishedReplacement finished{read->first, {}};
+  std::vector<std::string> folders;
+  for (const auto& [path, target] : read->second) {
+    // A new file already put in place no longer waits.
+    const std::string waiting = waitingPath(target);
+    struct stat w {};
+    if (::lstat(waiting.c_str(), &w) == 0 && S_ISREG(w.st_mode) && ::rename(waiting.c_str(), target.c_str()) != 0)
+      throw FileError(errno, kScrivere, path);
+    if (std::find(folders.begin(), folders.end(), folderOf(target)) == folders.end())
+      folders.push_back(folderOf(target));
+    finished.paths.push_back(path);
+  }
+  for (const std::string& f : folders) syncFolder(f, journal);
+  if (::unlink(journal.c_str()) != 0) throw FileError(errno, kScrivere, journal);
+  syncFolder(folder, journal);
+  return finished;
+}
+
 bool fileReadable(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
@@ -224,13 +375,17 @@ int fileInUse(const std::string& path) {
 
 int removeInterruptedWrites(const std::string& folder) {
   int removed = 0;
-  // In `where`, the temporary files of every file (`of` empty) or of file `of`.
-  const auto clean = [&removed](const std::string& where, const std::string& of) {
+  // The new files of a replacement that a journal names are not left over.
+  struct stat journal {};
+  const bool replacing = ::lstat((folder + "/" + kReplacementJournal).c_str(), &journal) == 0;
+  // In `where`, what the writes of every file (`of` empty) or of file `of` left.
+  const auto clean = [&removed, replacing](const std::string& where, const std::string& of) {
     DIR* dir = ::opendir(where.c_str());
     if (!dir) return;
     std::vector<std::string> found;
     while (const dirent* e = ::readdir(dir)) {
-      const std::string file = rewrittenFile(e->d_name);
+      std::string file = rewrittenFile(e->d_name);
+      if (file.empty() && !replacing) file = waitingFile(e->d_name);
       if (!file.empty() && (of.empty() || file == of)) found.push_back(where + "/" + e->d_name);
     }
     ::closedir(dir);

@@ -2,6 +2,7 @@
 // Files at the boundary of the program. Text files are Windows-1252 with CR LF
 // after every line; inside the program their lines are UTF-8.
 // Every failure throws FileError; nothing is swallowed.
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -49,10 +50,51 @@ void copyFile(const std::string& from, const std::string& to);
 // Removes a file; false when it could not be removed (missing included).
 bool removeFile(const std::string& path);
 
-// Removes the temporary files that rewrites interrupted by a crash or a power
-// cut left in `folder` (".<file>.<pid>-<n>.tmp"), and beside the files that the
-// links of `folder` point to; only while no other instance can be writing
-// (after taking the instance lock). Gives how many it removed.
+// The file that `path` finally points to, following symbolic links; `path`
+// itself when it is no link.
+std::string finalTarget(const std::string& path);
+
+// One file of a set replaced as one step: where it goes and its new bytes.
+struct NewFile {
+  std::string path;
+  std::string bytes;
+};
+
+// The name of the journal that a replacement with a journal keeps in its folder.
+inline constexpr const char* kReplacementJournal = "quotara.journal";
+
+// Replaces a set of files as one step. Every new file is written beside the
+// file it replaces (".<file>.nuovo"; beside the file a link points to, so a
+// link stays a link) and flushed to disk; then, when `journalFolder` is not
+// empty, a journal there names the set (with `label`); then the files are put
+// in place one after the other and the journal goes. A file that exists keeps
+// its permissions. `done` receives the paths put in place, in order.
+// A failure before anything is put in place leaves every file as it was; a
+// failure after that leaves the files already put in place; either way no
+// new file waits and no journal stays. A kill at any point is mended by
+// finishInterruptedReplacement, then removeInterruptedWrites.
+void replaceFiles(const std::vector<NewFile>& files, const std::string& journalFolder, const std::string& label,
+                  std::vector<std::string>& done);
+
+// A replacement that the start finished: its label and the paths of its set.
+struct FinishedReplacement {
+  std::string label;
+  std::vector<std::string> paths;
+};
+
+// At start, after taking the instance lock and before any archive is read: a
+// journal in `folder` means a replacement was interrupted after all its new
+// files had been written; each one still waiting is put in place and the
+// journal goes. Nothing when there is no journal. A failure leaves the journal
+// (the next start tries again) and throws.
+std::optional<FinishedReplacement> finishInterruptedReplacement(const std::string& folder);
+
+// Removes the files that writes interrupted by a crash or a power cut left in
+// `folder`, and beside the files that the links of `folder` point to: the
+// temporary files of rewrites (".<file>.<pid>-<n>.tmp") and, when no journal
+// is left in `folder` (finishInterruptedReplacement runs first), the new files
+// of a replacement (".<file>.nuovo"). Only while no other instance can be
+// writing (after taking the instance lock). Gives how many it removed.
 int removeInterruptedWrites(const std::string& folder);
 
 // The path itself (not what it points to) is a symbolic link.

@@ -1,9 +1,11 @@
 #include "shell/Avvio.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "archives/CopiaSicurezza.h"
 #include "calculation/MainForm.h"
 #include "fiscalcode/modCodFis.h"
 #include "platform/Files.h"
@@ -30,13 +32,18 @@ int numeroErrore(const std::exception& e) {
 
 bool Main(platform::InstanceLock& istanza) {
   if (!istanza.acquire()) return false;
-  // No other instance is running: what a rewrite left behind when the program
-  // was killed in the middle of it can go.
+  // No other instance is running: a restore or an import stopped half-way is
+  // finished before any window reads an archive, and what a write left behind
+  // when the program was killed in the middle of it can go.
+  std::optional<archives::Esito> ripresa;
   try {
-    platform::removeInterruptedWrites(platform::programFolder());
+    const std::string cartella = platform::programFolder();
+    ripresa = archives::CompletaSostituzioneInterrotta(cartella);
+    platform::removeInterruptedWrites(cartella);
   } catch (const platform::FileError&) {
     // The folder cannot even be made: the archives will say so when used.
   }
+  if (ripresa) Messaggio(ripresa->messaggio, ripresa->errore ? vbExclamation : vbInformation);
 
   Desktop& d = desktop();
   const std::string schermo = std::to_string(d.screenWidthPx()) + "x" + std::to_string(d.screenHeightPx());

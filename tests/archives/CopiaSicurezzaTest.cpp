@@ -15,6 +15,7 @@
 #include <set>
 
 #include "calculation/CalcoloRecord.h"
+#include "platform/Files.h"
 #include "support/ProgramTest.h"
 
 using namespace archives;
@@ -370,6 +371,88 @@ TEST_F(CopiaSicurezzaTest, AFullDiskLeavesEveryArchiveAsItWas) {
   EXPECT_EQ(conDiscoPieno(4096, [&] { return SalvaArchivi(programma(), copie()); }), 0);
   EXPECT_EQ(contenuto(copie()), vecchi);
   EXPECT_EQ(contenuto(programma()), archivi);
+}
+
+// An archive that is a link (to a synced or shared folder) stays one after a
+// restore and an import: the file it points to gets the new bytes.
+TEST_F(CopiaSicurezzaTest, RestoreAndImportKeepALinkedArchiveALink) {
+  fs::create_directories(base / "condivisa");
+  const std::string condiviso = (base / "condivisa" / "catasto.dat").string();
+  scrivi(condiviso, "vecchio " + kCatasto);
+  fs::create_symlink("../condivisa/catasto.dat", programma() + "/tasicat.dat");
+  for (const auto& [nome, byte] : kTutti) scrivi(copie() + "/" + nome, byte);
+
+  EXPECT_FALSE(RipristinaArchivi(copie(), programma()).errore);
+  EXPECT_TRUE(fs::is_symlink(programma() + "/tasicat.dat"));
+  EXPECT_EQ(leggi(condiviso), kCatasto);
+
+  const std::string importato = rigaCatasto("2", "IMPORTATO") + "\r\n";
+  scrivi(copie() + "/imucat.dat", importato);
+  EXPECT_FALSE(ImportaArchivio(copie() + "/imucat.dat", programma() + "/tasicat.dat", TracciatoCatasto, "").errore);
+  EXPECT_TRUE(fs::is_symlink(programma() + "/tasicat.dat"));
+  EXPECT_EQ(leggi(condiviso), importato);
+  EXPECT_EQ(contenuto((base / "condivisa").string()), (std::map<std::string, std::string>{{"catasto.dat", importato}}));
+  EXPECT_EQ(contenuto(programma()).size(), 3u) << "nothing waits beside the archives";
+}
+
+// What the start tells about a restore or an import it had to finish.
+TEST_F(CopiaSicurezzaTest, TheStartSaysWhichArchivesItFinishedReplacing) {
+  const struct {
+    const char* caso;
+    const char* operazione;  // as the journal names it; nullptr: no journal
+    std::vector<std::string> nomi;
+    std::optional<std::string> messaggio;
+  } casi[] = {
+      {"no journal", nullptr, {}, std::nullopt},
+      {"restore of three",
+       "ripristino",
+       {"tasi.dat", "tasicat.dat", "tasif24.dat"},
+       "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n"
+       "Archivi ripristinati: tasi.dat, tasicat.dat, tasif24.dat."},
+      {"restore of one",
+       "ripristino",
+       {"tasif24.dat"},
+       "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n"
+       "Archivio ripristinato: tasif24.dat."},
+      {"import",
+       "importazione",
+       {"tasicat.dat"},
+       "L'importazione dell'archivio, interrotta nell'ultima sessione, è stata completata.\r\n"
+       "Archivio importato: tasicat.dat."},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.caso);
+    fs::remove_all(base);
+    fs::create_directories(programma());
+    if (c.operazione) {
+      std::string giornale = std::string(c.operazione) + '\0';
+      for (const auto& n : c.nomi) {
+        giornale += programma() + "/" + n + '\0' + programma() + "/" + n + '\0';
+        scrivi(programma() + "/." + n + ".nuovo", kTutti.at(n));
+      }
+      scrivi(programma() + "/" + platform::kReplacementJournal, giornale);
+    }
+    const auto esito = CompletaSostituzioneInterrotta(programma());
+    ASSERT_EQ(esito.has_value(), c.messaggio.has_value());
+    if (!esito) continue;
+    EXPECT_EQ(esito->messaggio, *c.messaggio);
+    EXPECT_FALSE(esito->errore);
+    EXPECT_EQ(esito->copiati, c.nomi);
+    std::map<std::string, std::string> attesi;
+    for (const auto& n : c.nomi) attesi[n] = kTutti.at(n);
+    EXPECT_EQ(contenuto(programma()), attesi);
+  }
+
+  // A journal that cannot be finished stays for the next start, and says so.
+  scrivi(programma() + "/" + platform::kReplacementJournal, "ripristino");
+  const auto esito = CompletaSostituzioneInterrotta(programma());
+  ASSERT_TRUE(esito);
+  EXPECT_TRUE(esito->errore);
+  EXPECT_EQ(esito->messaggio,
+            "Impossibile completare il ripristino degli archivi interrotto nell'ultima sessione.\r\n"
+            "Impossibile leggere il file \"" +
+                programma() + "/quotara.journal\": Bad message");
+  EXPECT_TRUE(fs::exists(programma() + "/" + platform::kReplacementJournal));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <functional>
+#include <set>
 
 #include "Scratch.h"
 
@@ -236,9 +237,10 @@ TEST(WriteLinesAtomic, ASymbolicLinkStaysALink) {
     EXPECT_NE(e.path().filename().string().front(), '.') << e.path();
 }
 
-// What rewrites interrupted by a kill leave behind goes at the next start;
+// What rewrites and replacements interrupted by a kill leave behind goes at
+// the next start (the new copies of a replacement when no journal names them);
 // nothing else does.
-TEST(RemoveInterruptedWrites, RemovesOnlyTheTemporaryFilesOfRewrites) {
+TEST(RemoveInterruptedWrites, RemovesOnlyWhatInterruptedWritesLeft) {
   const std::string dir = scratchFolder("interrotte");
   std::filesystem::create_directories(dir + "/dati");
   std::filesystem::create_directories(dir + "/altrove");
@@ -246,16 +248,150 @@ TEST(RemoveInterruptedWrites, RemovesOnlyTheTemporaryFilesOfRewrites) {
     const char* file;
     bool removed;
   } files[] = {
-      {"dati/.tasi.dat.1234-1.tmp", true}, {"dati/.tasicat.dat.99-12.tmp", true},
-      {"dati/.a.b.dat.7-3.tmp", true},     {"dati/tasi.dat", false},
-      {"dati/.tasi.dat.tmp", false},       {"dati/.tasi.dat.12-x.tmp", false},
-      {"dati/tasi.dat.1-1.tmp", false},    {"dati/.tasi.dat.1-1.tmp.bak", false},
-      {"altrove/.vero.dat.5-1.tmp", true}, {"altrove/.altro.dat.5-1.tmp", false},
+      {"dati/.tasi.dat.1234-1.tmp", true},
+      {"dati/.tasicat.dat.99-12.tmp", true},
+      {"dati/.a.b.dat.7-3.tmp", true},
+      {"dati/tasi.dat", false},
+      {"dati/.tasi.dat.tmp", false},
+      {"dati/.tasi.dat.12-x.tmp", false},
+      {"dati/tasi.dat.1-1.tmp", false},
+      {"dati/.tasi.dat.1-1.tmp.bak", false},
+      {"altrove/.vero.dat.5-1.tmp", true},
+      {"altrove/.altro.dat.5-1.tmp", false},
       {"altrove/vero.dat", false},
+      {"dati/.tasi.dat.nuovo", true},
+      {"dati/.tasif24.dat.nuovo", true},
+      {"dati/tasi.dat.nuovo", false},
+      {"dati/.nuovo", false},
+      {"dati/.tasi.dat.nuovo.bak", false},
+      {"altrove/.vero.dat.nuovo", true},
+      {"altrove/.altro.dat.nuovo", false},
   };
   for (const auto& f : files) putBytes(dir + "/" + f.file, "x");
   std::filesystem::create_symlink("../altrove/vero.dat", dir + "/dati/tasif24.dat");
-  EXPECT_EQ(removeInterruptedWrites(dir + "/dati"), 4);
+  EXPECT_EQ(removeInterruptedWrites(dir + "/dati"), 7);
   for (const auto& f : files) EXPECT_EQ(std::filesystem::exists(dir + "/" + f.file), !f.removed) << f.file;
   EXPECT_TRUE(std::filesystem::is_symlink(dir + "/dati/tasif24.dat"));
+}
+
+namespace {
+
+// Every entry under `dir` (hidden ones included), as paths relative to it.
+std::set<std::string> entriesUnder(const std::string& dir) {
+  std::set<std::string> all;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
+    all.insert(e.path().lexically_relative(dir).string());
+  return all;
+}
+
+}  // namespace
+
+// A set of files replaced together: links stay links, permissions stay, and
+// neither the new copies nor the journal are left behind.
+TEST(ReplaceFiles, PutsTheWholeSetInPlaceKeepingLinksAndPermissions) {
+  const std::string dir = scratchFolder("insieme");
+  std::filesystem::create_directories(dir + "/dati");
+  std::filesystem::create_directories(dir + "/condivisa");
+  putBytes(dir + "/dati/tasi.dat", "vecchio 1\r\n");
+  ::chmod((dir + "/dati/tasi.dat").c_str(), 0640);
+  putBytes(dir + "/condivisa/catasto.dat", "vecchio 2\r\n");
+  std::filesystem::create_symlink("../condivisa/catasto.dat", dir + "/dati/tasicat.dat");
+
+  for (const std::string& journal : {dir + "/dati", std::string()}) {
+    SCOPED_TRACE(journal.empty() ? "without a journal" : "with a journal");
+    std::vector<std::string> done;
+    const std::vector<NewFile> files{{dir + "/dati/tasi.dat", "nuovo 1" + journal + "\r\n"},
+                                     {dir + "/dati/tasicat.dat", "nuovo 2" + journal + "\r\n"},
+                                     {dir + "/dati/tasif24.dat", "nuovo 3" + journal + "\r\n"}};
+    replaceFiles(files, journal, "ripristino", done);
+    EXPECT_EQ(done, (Lines{files[0].path, files[1].path, files[2].path}));
+    for (const auto& f : files) EXPECT_EQ(getBytes(f.path), f.bytes) << f.path;
+    EXPECT_TRUE(isSymlink(dir + "/dati/tasicat.dat"));
+    EXPECT_EQ(getBytes(dir + "/condivisa/catasto.dat"), files[1].bytes);
+    struct stat st {};
+    ASSERT_EQ(::stat((dir + "/dati/tasi.dat").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(entriesUnder(dir), (std::set<std::string>{"dati", "condivisa", "dati/tasi.dat", "dati/tasicat.dat",
+                                                        "dati/tasif24.dat", "condivisa/catasto.dat"}));
+  }
+}
+
+// A set that cannot be written whole leaves every file as it was, with no new
+// copy and no journal left; a folder in place of a target stops it first.
+TEST(ReplaceFiles, AFailureBeforeThePutInPlaceChangesNothing) {
+  const std::string dir = scratchFolder("fallita");
+  putBytes(dir + "/a.dat", "vecchio a");
+  putBytes(dir + "/b.dat", "vecchio b");
+  std::filesystem::create_directories(dir + "/c.dat");
+  std::vector<std::string> done;
+  try {
+    replaceFiles({{dir + "/a.dat", "nuovo"}, {dir + "/b.dat", "nuovo"}, {dir + "/c.dat", "nuovo"}}, dir, "x", done);
+    ADD_FAILURE() << "a folder was replaced";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), dir + "/c.dat");
+    EXPECT_EQ(e.code().value(), EISDIR);
+  }
+  std::filesystem::remove(dir + "/c.dat");
+  EXPECT_TRUE(failsBeyondFileSize(4096, [&] {
+    replaceFiles({{dir + "/a.dat", "nuovo"}, {dir + "/b.dat", std::string(8192, 'x')}}, dir, "x", done);
+  }));
+  EXPECT_TRUE(done.empty());
+  EXPECT_EQ(getBytes(dir + "/a.dat"), "vecchio a");
+  EXPECT_EQ(getBytes(dir + "/b.dat"), "vecchio b");
+  EXPECT_EQ(entriesUnder(dir), (std::set<std::string>{"a.dat", "b.dat"}));
+}
+
+// A start finds the journal of a replacement stopped after its new files were
+// written, wherever it stopped, and puts in place every file still waiting.
+TEST(FinishInterruptedReplacement, PutsInPlaceWhatStillWaitsAndRemovesTheJournal) {
+  const struct {
+    const char* stage;
+    int placed;  // files already put in place when the program stopped
+  } stages[] = {{"nothing put in place", 0}, {"one put in place", 1}, {"all put in place", 3}};
+  for (const auto& s : stages) {
+    SCOPED_TRACE(s.stage);
+    const std::string dir = scratchFolder("ripresa");
+    std::filesystem::create_directories(dir + "/dati");
+    std::filesystem::create_directories(dir + "/condivisa");
+    const std::string dati = dir + "/dati";
+    putBytes(dati + "/tasi.dat", "vecchio 1");
+    putBytes(dir + "/condivisa/catasto.dat", "vecchio 2");
+    std::filesystem::create_symlink("../condivisa/catasto.dat", dati + "/tasicat.dat");
+    // The state a replacement leaves once its journal is written.
+    const std::string waiting[] = {dati + "/.tasi.dat.nuovo", dir + "/condivisa/.catasto.dat.nuovo",
+                                   dati + "/.tasif24.dat.nuovo"};
+    const std::string targets[] = {dati + "/tasi.dat", dir + "/condivisa/catasto.dat", dati + "/tasif24.dat"};
+    for (int i = 0; i < 3; ++i) putBytes(i < s.placed ? targets[i] : waiting[i], "nuovo " + std::to_string(i + 1));
+    std::string journal = std::string("ripristino") + '\0';
+    for (int i = 0; i < 3; ++i) {
+      const std::string name = std::string(i == 0 ? "tasi" : i == 1 ? "tasicat" : "tasif24") + ".dat";
+      journal += dati + "/" + name + '\0' + targets[i] + '\0';
+    }
+    putBytes(dati + "/" + kReplacementJournal, journal);
+    putBytes(dati + "/.tasi.dat.77-1.tmp", "avanzo");
+    EXPECT_EQ(removeInterruptedWrites(dati), 1) << "the journal's files are kept";
+
+    const auto finished = finishInterruptedReplacement(dati);
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(finished->label, "ripristino");
+    EXPECT_EQ(finished->paths, (Lines{dati + "/tasi.dat", dati + "/tasicat.dat", dati + "/tasif24.dat"}));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(getBytes(targets[i]), "nuovo " + std::to_string(i + 1));
+    EXPECT_TRUE(isSymlink(dati + "/tasicat.dat"));
+    EXPECT_EQ(entriesUnder(dir), (std::set<std::string>{"dati", "condivisa", "dati/tasi.dat", "dati/tasicat.dat",
+                                                        "dati/tasif24.dat", "condivisa/catasto.dat"}));
+    EXPECT_FALSE(finishInterruptedReplacement(dati));
+  }
+}
+
+TEST(FinishInterruptedReplacement, ADamagedJournalIsReportedAndKept) {
+  const std::string dir = scratchFolder("giornale");
+  const std::string journal = dir + "/" + kReplacementJournal;
+  const std::string damaged[] = {"", "ripristino", std::string("ripristino") + '\0',
+                                 std::string("ripristino") + '\0' + dir + "/tasi.dat" + '\0',
+                                 std::string("ripristino") + '\0' + dir + "/tasi.dat" + '\0' + dir + "/tasi.dat"};
+  for (const auto& bytes : damaged) {
+    putBytes(journal, bytes);
+    EXPECT_THROW(finishInterruptedReplacement(dir), FileError) << bytes;
+    EXPECT_EQ(getBytes(journal), bytes);
+  }
 }

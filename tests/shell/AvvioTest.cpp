@@ -1,6 +1,7 @@
 // The start-up: one running copy, the screen test, the municipality table,
 // the splash window for two seconds, then the frame with the calculation page.
 #include <filesystem>
+#include <set>
 
 #include "calculation/MainForm.h"
 #include "platform/InstanceLock.h"
@@ -139,6 +140,33 @@ TEST_F(AvvioTest, TheStartRemovesWhatAnInterruptedRewriteLeft) {
   EXPECT_TRUE(Main(istanza));
   EXPECT_FALSE(std::filesystem::exists(avanzo));
   EXPECT_EQ(quotara::testing::LeggiFile(dati("tasi.dat")), "Rossi;Via Roma;ROMA;2026\r\n");
+}
+
+// A restore killed after its new archives were written is finished at the
+// next start, before the calculation page reads "tasi.dat", with one message;
+// the new copies of one killed before that are removed.
+TEST_F(AvvioTest, TheStartFinishesAnInterruptedRestoreAndSaysSo) {
+  const std::string nuovo = "Bianchi;Via Po;TORINO;2026\r\n";
+  quotara::testing::ScriviFile(dati("tasi.dat"), "Rossi;Via Roma;ROMA;2026\r\n");
+  quotara::testing::ScriviFile(dati(".tasi.dat.nuovo"), nuovo);
+  quotara::testing::ScriviFile(dati(".tasif24.dat.nuovo"), "scritto a met\xE0");
+  quotara::testing::ScriviFile(dati("quotara.journal"),
+                               std::string("ripristino") + '\0' + dati("tasi.dat") + '\0' + dati("tasi.dat") + '\0');
+  desk.expectMsgBox(vbOK,
+                    {.prompt = "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n"
+                               "Archivio ripristinato: tasi.dat.",
+                     .title = "Quotara",
+                     .buttons = vbOKOnly,
+                     .icon = vbInformation});
+
+  EXPECT_TRUE(Main(istanza));
+
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  EXPECT_EQ(desk.msgBoxes().size(), 1u);
+  EXPECT_EQ(quotara::testing::LeggiFile(dati("tasi.dat")), nuovo);
+  std::set<std::string> voci;
+  for (const auto& e : std::filesystem::directory_iterator(dati())) voci.insert(e.path().filename().string());
+  EXPECT_EQ(voci, (std::set<std::string>{"tasi.dat"}));
 }
 
 }  // namespace
