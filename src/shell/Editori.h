@@ -23,7 +23,7 @@ void ImportoKeyDown(forms::TextBox& Casella, int& KeyCode);
 // Key-press of an amount box, in overwrite mode: a digit replaces the one
 // after the caret or, at the end, is appended within MaxLength; Backspace
 // turns the digit before the caret into "0"; "." becomes ","; "," only with
-// `Decimali` and only once. Refused keys beep. KeyAscii becomes 0 when the
+// `Decimali` and only once; Ctrl+A selects the whole text. Refused keys beep. KeyAscii becomes 0 when the
 // key is swallowed, "," when a "." is let through.
 void ImportoKeyPress(forms::TextBox& Casella, int& KeyAscii, bool Decimali);
 
@@ -50,7 +50,8 @@ void DataKeyDown(forms::TextBox& Casella, int& KeyCode, std::string_view Mascher
 
 // Key-press of a date box: a digit overwrites the character after the caret
 // and the caret skips a following "/"; Backspace writes "0" over the digit
-// before the caret; anything else beeps. Every key is swallowed.
+// before the caret; Ctrl+A selects the whole text; anything else beeps. Every
+// key is swallowed.
 void DataKeyPress(forms::TextBox& Casella, int& KeyAscii, std::string_view Maschera);
 
 }  // namespace shell
