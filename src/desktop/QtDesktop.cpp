@@ -236,13 +236,15 @@ bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
     // The open list of the focused combo: typing still goes into the box,
     // and Enter is not Qt's pick (it would answer the shortcut check).
     if (Control* c = app_->focused())
-      if (auto it = views_.find(c);
-          it != views_.end() && comboListKey(*it->second, widget, static_cast<QKeyEvent*>(event))) {
-        if (event->type() == QEvent::ShortcutOverride)
-          event->accept();
-        else if (app_->acceptsInput(c->form()))
-          routeKey(event, c->form());
-        return true;
+      if (auto it = views_.find(c); it != views_.end()) {
+        const ListKey use = comboListKey(*it->second, widget, static_cast<QKeyEvent*>(event));
+        if (use != ListKey::List) {
+          if (event->type() == QEvent::ShortcutOverride)
+            event->accept();
+          else if (use == ListKey::Box && app_->acceptsInput(c->form()))
+            routeKey(event, c->form());
+          return true;
+        }
       }
   if (!view) return false;
   Form& form = formOf(view->element());

@@ -951,6 +951,10 @@ class ListView : public ControlView {
     w->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     w->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A border of 2 pixels, as the model counts it: the rows start where its
+    // client area starts, the first one clear of the frame, and the list
+    // shows as many whole rows as the model scrolls by.
+    w->setLineWidth(2);
     w->setContextMenuPolicy(Qt::NoContextMenu);
     QObject::connect(w->verticalScrollBar(), &QScrollBar::valueChanged, &context_, [this](int top) {
       if (!syncing_ && top != list().TopIndex())
@@ -1016,10 +1020,14 @@ class ListView : public ControlView {
     }
     if (what == What::Selection) {
       const int li = list().ListIndex();
-      if (li >= 0)
+      if (li >= 0) {
         w->selectionModel()->setCurrentIndex(model_->index(li), QItemSelectionModel::ClearAndSelect);
-      else
+      } else {
+        // Nothing selected: the focus frame stays on the first row, the one
+        // that Space, Enter and Down take.
         w->selectionModel()->clear();
+        if (list().ListCount() > 0) w->selectionModel()->setCurrentIndex(model_->index(0), QItemSelectionModel::NoUpdate);
+      }
       w->verticalScrollBar()->setValue(list().TopIndex());
     }
     if (what == What::Appearance) {
@@ -1097,32 +1105,35 @@ class ComboView : public ControlView {
     return qtKey == Qt::Key_F4 || (qtKey == Qt::Key_Down && (m & Qt::AltModifier));
   }
   void openList() { static_cast<QComboBox*>(widget_.data())->showPopup(); }
-  // A key that reached the open list (`target` is in the list's window):
-  // true when it is the box's key after all; `press`: the key press itself
-  // (not Qt's shortcut check before it), whose Enter or Tab closes the list.
-  bool listKey(QWidget* target, const QKeyEvent* e, bool press) {
+  // A key that reached the open list (`target` is in the list's window);
+  // `press`: the key press itself (not Qt's shortcut check before it), whose
+  // Enter or Tab closes the list.
+  ListKey listKey(QWidget* target, const QKeyEvent* e, bool press) {
     auto* w = static_cast<ComboWidget*>(widget_.data());
     QWidget* list = w->view()->window();
-    if (!w->view()->isVisible() || (target != list && !list->isAncestorOf(target))) return false;
+    if (!w->view()->isVisible() || (target != list && !list->isAncestorOf(target))) return ListKey::List;
     const int k = e->key();
-    if (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return k == Qt::Key_V && w->isEditable();
+    const auto use = [](bool box) { return box ? ListKey::Box : ListKey::List; };
+    if (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return use(k == Qt::Key_V && w->isEditable());
     switch (k) {
       case Qt::Key_Return:
       case Qt::Key_Enter:
       case Qt::Key_Tab:
       case Qt::Key_Backtab: {
-        // The row the arrows highlighted is taken, the list closes, and the
-        // key goes on to the box: Enter and Tab move to the next control.
-        if (!press) return true;
+        // The row the arrows highlighted is taken and the list closes; Tab
+        // goes on to the box and moves to the next control, Enter stops
+        // there (the next Enter moves on).
+        const ListKey done = k == Qt::Key_Tab || k == Qt::Key_Backtab ? ListKey::Box : ListKey::Taken;
+        if (!press) return done;
         const int row = w->view()->currentIndex().row();
         w->hidePopup();
         if (row >= 0 && row != combo().ListIndex())
           if (!fromWidget([this, row] {
                 if (row < combo().ListCount()) input::pickRow(combo(), row);
               }))
-            return false;
+            return ListKey::Taken;
         resync();
-        return true;
+        return done;
       }
       case Qt::Key_Backspace:
       case Qt::Key_Delete:
@@ -1130,11 +1141,11 @@ class ComboView : public ControlView {
       case Qt::Key_Right:
       case Qt::Key_Home:
       case Qt::Key_End:
-        return w->isEditable();
+        return use(w->isEditable());
       default:
         // What types goes into the edit part, with the program's own
         // completion; a list without one searches its rows itself.
-        return w->isEditable() && !e->text().isEmpty() && e->text()[0].isPrint();
+        return use(w->isEditable() && !e->text().isEmpty() && e->text()[0].isPrint());
     }
   }
 
@@ -1255,9 +1266,9 @@ bool comboOpensList(ElementView& view, int qtKey, Qt::KeyboardModifiers modifier
   return true;
 }
 
-bool comboListKey(ElementView& view, QWidget* target, const QKeyEvent* event) {
+ListKey comboListKey(ElementView& view, QWidget* target, const QKeyEvent* event) {
   auto* combo = dynamic_cast<ComboView*>(&view);
-  return combo && combo->listKey(target, event, event->type() == QEvent::KeyPress);
+  return combo ? combo->listKey(target, event, event->type() == QEvent::KeyPress) : ListKey::List;
 }
 
 std::unique_ptr<ElementView> makeControlView(QtDesktop& desk, Control& c) {

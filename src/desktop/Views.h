@@ -131,12 +131,17 @@ class ControlView : public ElementView {
 
 // F4 or Alt+Down on a combo box: opens its list; false for any other key or view.
 bool comboOpensList(ElementView& view, int qtKey, Qt::KeyboardModifiers modifiers);
-// A key that reached the open drop-down list (`target`) of the combo box of
-// `view`: true when it belongs to the box all the same (what types into its
-// edit part, Enter and Tab, which take the highlighted row, close the list
-// and move on); the list keeps the arrows, the pages and Esc. A shortcut
-// check (ShortcutOverride) only asks; the press acts.
-bool comboListKey(ElementView& view, QWidget* target, const QKeyEvent* event);
+// What a key that reached the open drop-down list of a combo box does.
+enum class ListKey {
+  List,  // the list's own: the arrows, the pages, Esc (closes it without a pick)
+  Box,   // the box's after all: what types into its edit part, and Tab and
+         // Shift+Tab, which take the highlighted row, close the list and move on
+  Taken, // Enter: the highlighted row taken and the list closed, nothing more
+};
+// The use of a key that reached the open drop-down list (`target`) of the
+// combo box of `view` (ListKey::List for any other view). A shortcut check
+// (ShortcutOverride) only asks; the press acts.
+ListKey comboListKey(ElementView& view, QWidget* target, const QKeyEvent* event);
 
 // Builds the view of a control of any kind; nullptr for a control without
 // a widget (a timer).

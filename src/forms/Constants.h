@@ -52,6 +52,7 @@ constexpr int vbKeyA = 65;
 constexpr int vbKeyC = 67;
 constexpr int vbKeyV = 86;
 constexpr int vbKeyX = 88;
+constexpr int vbKeyZ = 90;
 
 // Shift argument of key and mouse events.
 constexpr int vbShiftMask = 1;

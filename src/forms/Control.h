@@ -196,6 +196,10 @@ class Control : public Element {
   virtual void keyAction(int keyCode, int shift) { (void)keyCode, (void)shift; }
   // The default action of a character that KeyPress left alone.
   virtual void charAction(int keyAscii) { (void)keyAscii; }
+  // A keystroke to the control begins (before KeyDown; `keyAscii` as typed)
+  // and ends (after its KeyPress and editing, before KeyUp).
+  virtual void keyStarting(int keyAscii) { (void)keyAscii; }
+  virtual void keyDone() {}
   // A click of the user (after the focus moved): raises Click, or changes
   // the value that raises it.
   virtual void clickAction() { detail::raise(Click); }

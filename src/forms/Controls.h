@@ -45,7 +45,13 @@ class EditControl : public Control {
 
   bool focusable() const override { return true; }
   void keyAction(int keyCode, int shift) override;
+  // Typed characters, Backspace, and the keys of a line edit: Ctrl+A selects
+  // the whole text, Ctrl+C copies, Ctrl+X cuts, Ctrl+V pastes, Ctrl+Z undoes
+  // the last edit of the user (typed characters in a row are one edit; a
+  // text set by code starts the history anew).
   void charAction(int keyAscii) override;
+  void keyStarting(int keyAscii) override;
+  void keyDone() override;
   // A single-line box selects its whole text when it takes the focus (by
   // Tab, a click or SetFocus), before its GotFocus runs, so that what is
   // typed next replaces it.
@@ -69,6 +75,21 @@ class EditControl : public Control {
   int anchor_ = 0;  // the fixed end of the selection
   int caret_ = 0;   // the moving end
   int maxLength_ = 0;
+
+ private:
+  struct Edit {
+    std::string text;
+    int anchor = 0, caret = 0;
+  };
+  std::vector<Edit> undo_;  // the states before the user's edits, the last on top
+  Edit beforeKey_;          // the state when the keystroke in progress began
+  int keys_ = 0;            // keystrokes to this box in progress
+  bool typingKey_ = false;  // the keystroke in progress types a character
+  bool undoing_ = false;    // the keystroke in progress is Ctrl+Z
+  int typedRunEnd_ = -1;    // the caret after the last typed character, while typing goes on
+  void forgetEdits();
+
+ protected:
   bool locked_ = false;
   int alignment_ = vbLeftJustify;
 };
@@ -333,7 +354,10 @@ class ListBox : public Control, public ListPart {
 
   bool focusable() const override { return true; }
   void keyAction(int keyCode, int shift) override;  // arrows, Home, End, pages
-  void charAction(int keyAscii) override;           // first letter
+  // A letter selects the next row with that first letter; Space selects the
+  // highlighted row (the first when none is selected); Enter takes it as a
+  // double click does (Click, then DblClick).
+  void charAction(int keyAscii) override;
   // A click on a list picks a row (input::pickRow): the click itself does nothing.
   void clickAction() override {}
 

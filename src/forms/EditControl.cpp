@@ -8,6 +8,11 @@
 
 namespace forms {
 
+namespace {
+constexpr int kCtrlA = 1;
+constexpr int kCtrlZ = 26;
+}  // namespace
+
 EditControl::EditControl() {
   backColor_ = vbWindowBackground;
   foreColor_ = vbWindowText;
@@ -54,6 +59,7 @@ void EditControl::setAlignment(int a) {
 
 void EditControl::replaceText(const std::string& text, int anchor, int caret) {
   const bool changed = text != text_;
+  if (changed && keys_ == 0) forgetEdits();
   text_ = text;
   anchor_ = anchor;
   caret_ = caret;
@@ -66,6 +72,7 @@ void EditControl::replaceText(const std::string& text, int anchor, int caret) {
 
 void EditControl::showText(const std::string& text) {
   if (text == text_) return;
+  if (keys_ == 0) forgetEdits();
   text_ = text;
   anchor_ = caret_ = 0;
   notify(What::Text);
@@ -122,9 +129,51 @@ void EditControl::keyAction(int keyCode, int shift) {
   }
 }
 
+// A text set by code, outside the user's keys, is where the history starts.
+void EditControl::forgetEdits() {
+  undo_.clear();
+  typedRunEnd_ = -1;
+}
+
+void EditControl::keyStarting(int keyAscii) {
+  if (keys_++ > 0) return;
+  beforeKey_ = {text_, anchor_, caret_};
+  typingKey_ = keyAscii >= 32;
+  undoing_ = false;
+}
+
+void EditControl::keyDone() {
+  if (keys_ == 0 || --keys_ > 0) return;
+  if (undoing_) {
+    undoing_ = false;
+    typedRunEnd_ = -1;
+    return;
+  }
+  if (text_ == beforeKey_.text) return;
+  // Characters typed one after the other, each where the last one left the
+  // selection (a caret, or the completion a name box highlights after it),
+  // are one edit.
+  const bool goesOn =
+      typingKey_ && typedRunEnd_ >= 0 && std::min(beforeKey_.anchor, beforeKey_.caret) == typedRunEnd_;
+  if (!goesOn) undo_.push_back(std::move(beforeKey_));
+  typedRunEnd_ = typingKey_ ? SelStart() : -1;
+}
+
 void EditControl::charAction(int keyAscii) {
   Desktop& desk = desktop();
   switch (keyAscii) {
+    case kCtrlA:
+      anchor_ = 0;
+      moveCaret(text::length(text_), true);
+      return;
+    case kCtrlZ: {
+      if (!editable() || undo_.empty()) return;
+      Edit before = std::move(undo_.back());
+      undo_.pop_back();
+      undoing_ = true;
+      replaceText(before.text, before.anchor, before.caret);
+      return;
+    }
     case 3:  // Ctrl+C
       if (SelLength()) desk.setClipboardText(SelText());
       return;

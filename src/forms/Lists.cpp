@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "forms/Controls.h"
+#include "forms/Form.h"
 #include "forms/Text.h"
 #include "platform/Cp1252.h"
 
@@ -376,7 +377,28 @@ void ListBox::keyAction(int keyCode, int) {
   moveSelection(keyCode, std::max(1, clientHeightPx() / std::max(1, itemHeight())));
 }
 
-void ListBox::charAction(int keyAscii) { selectByLetter(keyAscii); }
+// With nothing selected, the highlighted row (the one the keys start from)
+// is the first.
+void ListBox::charAction(int keyAscii) {
+  const int n = ListCount();
+  switch (keyAscii) {
+    case vbKeySpace:
+      if (n > 0 && listIndex_ < 0) setListIndex(0);
+      return;
+    case vbKeyReturn: {
+      // The row is taken as a double click takes it: Click, then DblClick.
+      if (n == 0) return;
+      if (listIndex_ < 0)
+        setListIndex(0);
+      else
+        detail::raise(Click);
+      if (form().isLoaded()) detail::raise(DblClick);
+      return;
+    }
+    default:
+      selectByLetter(keyAscii);
+  }
+}
 
 // --- ComboBox ------------------------------------------------------------------
 

@@ -55,6 +55,7 @@ void key(int keyCode, int shift, int keyAscii) {
   if (shift & vbAltMask) return accelerator(c->form(), keyCode);
 
   int code = keyCode;
+  c->keyStarting(keyAscii);
   detail::raise(c->KeyDown, code, shift);
   if (code != 0 && c->form().isLoaded()) c->keyAction(code, shift);
   if (keyAscii != 0 && c->form().isLoaded()) {
@@ -62,6 +63,7 @@ void key(int keyCode, int shift, int keyAscii) {
     detail::raise(c->KeyPress, ascii);
     if (ascii != 0 && c->form().isLoaded()) c->charAction(ascii);
   }
+  c->keyDone();
   // Keys sent from the handlers come before the release of this key, which
   // goes to the control that has the focus by then.
   a.processSentKeys();

@@ -16,7 +16,9 @@ using namespace forms;
 
 namespace {
 
-constexpr int kIncolla = 22;  // Ctrl+V
+constexpr int kSelezionaTutto = 1;  // Ctrl+A
+constexpr int kCopia = 3;           // Ctrl+C
+constexpr int kIncolla = 22;        // Ctrl+V
 
 bool Cifra(int k) { return k >= '0' && k <= '9'; }
 
@@ -57,7 +59,7 @@ void SelezionaTutto(EditControl& Casella) {
   Casella.setSelLength(text::length(Casella.Text()));
 }
 
-bool TastoControllo(int k) { return k == vbKeyBack || k == vbKeyTab || k == 10; }
+bool TastoControllo(int k) { return k == vbKeyBack || k == vbKeyTab || k == 10 || k == kSelezionaTutto || k == kCopia; }
 
 void RifiutaTasto(Control& Casella, int& KeyAscii) {
   KeyAscii = 0;

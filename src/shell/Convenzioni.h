@@ -29,7 +29,8 @@ bool InvioEsc(int& KeyAscii);
 // The whole text selected.
 void SelezionaTutto(forms::EditControl& Casella);
 
-// Backspace, Tab and line feed pass through every box.
+// Backspace, Tab, line feed, Ctrl+A (the whole text selected) and Ctrl+C
+// (copy) pass through every box.
 bool TastoControllo(int KeyAscii);
 
 // A key the box refuses: KeyAscii becomes 0, the bell sounds and the box

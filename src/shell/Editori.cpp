@@ -83,6 +83,15 @@ bool typedAtEnd(const std::u32string& t, int caret, int selLength, const Applica
   return !prefixOfPrev && caret <= length(prev) + 1 && typed.compare(0, caret - 1, prev, 0, caret - 1) == 0;
 }
 
+constexpr int kSelezionaTutto = 1;  // Ctrl+A
+
+// Ctrl+A: the whole text selected, the key swallowed.
+void SelezionaTesto(forms::TextBox& Casella, int& KeyAscii) {
+  KeyAscii = 0;
+  Casella.setSelStart(0);
+  Casella.setSelLength(length(toU32(Casella.Text())));
+}
+
 }  // namespace
 
 double ValoreImporto(std::string_view Testo) {
@@ -154,6 +163,7 @@ void ImportoKeyPress(forms::TextBox& Casella, int& KeyAscii, bool Decimali) {
   const bool hasComma = t.find(U',') != std::u32string::npos;
   int c = Casella.SelStart();
 
+  if (KeyAscii == kSelezionaTutto) return SelezionaTesto(Casella, KeyAscii);
   // A comma that came from a typed "." is tentative while the box still
   // holds what the editor left; every key below decides afresh.
   const auto stato = a.VirgolaProvvisoria.find(&Casella);
@@ -321,6 +331,7 @@ void DataKeyPress(forms::TextBox& Casella, int& KeyAscii, std::string_view Masch
   const int L = length(mask);
   int c = Casella.SelStart();
 
+  if (KeyAscii == kSelezionaTutto) return SelezionaTesto(Casella, KeyAscii);
   if (KeyAscii == forms::vbKeyBack) {
     KeyAscii = 0;
     // Everything selected (the caret then stands at 0) gives the empty mask.

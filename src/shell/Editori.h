@@ -23,11 +23,12 @@ void ImportoKeyDown(forms::TextBox& Casella, int& KeyCode);
 // Key-press of an amount box, in overwrite mode: a digit replaces the one
 // after the caret or, at the end, is appended within MaxLength; Backspace
 // turns the digit before the caret into "0"; "," only with `Decimali` and
-// only once; the decimal part takes at most two digits. A "." becomes a
-// tentative ",": a third digit typed after it makes it a thousands separator
-// after all, and the box shows the whole number typed so far ("40.000,00"
-// types 40.000,00, "12.50" types 12,50). Refused keys go to RifiutaTasto.
-// KeyAscii becomes 0 when the key is swallowed.
+// only once; the decimal part takes at most two digits; Ctrl+A selects the
+// whole text. A "." becomes a tentative ",": a third digit typed after it
+// makes it a thousands separator after all, and the box shows the whole
+// number typed so far ("40.000,00" types 40.000,00, "12.50" types 12,50).
+// Refused keys go to RifiutaTasto. KeyAscii becomes 0 when the key is
+// swallowed.
 void ImportoKeyPress(forms::TextBox& Casella, int& KeyAscii, bool Decimali);
 
 // The value of `Testo` (ValoreImporto) as a whole number grouped by three
@@ -53,7 +54,8 @@ void DataKeyDown(forms::TextBox& Casella, int& KeyCode, std::string_view Mascher
 
 // Key-press of a date box: a digit overwrites the character after the caret
 // and the caret skips a following "/"; Backspace writes "0" over the digit
-// before the caret; anything else is refused (RifiutaTasto). Every key is swallowed.
+// before the caret; Ctrl+A selects the whole text; anything else is refused
+// (RifiutaTasto). Every key is swallowed.
 void DataKeyPress(forms::TextBox& Casella, int& KeyAscii, std::string_view Maschera);
 
 }  // namespace shell

@@ -406,6 +406,26 @@ TEST_F(Categorie, InNewModeAPickedCategoryGoesIntoTheCategoryBox) {
   });
 }
 
+// From the keyboard: Down from no selection takes the first row, Enter
+// inserts the highlighted category as a double click does.
+TEST_F(Categorie, EnterInsertsTheHighlightedCategory) {
+  Immobili& p = pagina();
+  apri(p, 0, [&](Catasto& s) {
+    desk.script([&] {
+      frmCategorie& c = application.form<frmCategorie>();
+      EXPECT_TRUE(c.List1.hasFocus());
+      user.key(vbKeyDown);
+      user.key(vbKeyDown);
+      EXPECT_TRUE(c.Command1.Enabled());
+      user.key(vbKeyReturn);
+    });
+    user.click(s.cmdCat);
+    EXPECT_FALSE(application.isLoaded<frmCategorie>());
+    EXPECT_EQ(s.Text1[5].Text(), "A/2");
+    user.click(s.Command1);
+  });
+}
+
 TEST_F(Categorie, InViewModeTheListCanOnlyBeRead) {
   scriviRegistro({kCasa});
   Immobili& p = pagina();

@@ -201,6 +201,70 @@ TEST_F(InputTest, PickingRowsOfListsAndCombos) {
             (std::vector<std::string>{"List1_Click", "List1_DblClick", "List1_Click", "Combo2_Click", "Combo2_Click"}));
 }
 
+// A list takes its highlighted row from the keyboard as the mouse does:
+// Space selects it, Down with nothing selected selects the first row, and
+// Enter takes the row as a double click does. With nothing selected the
+// focus frame stands on the first row, the one these keys take.
+TEST_F(InputTest, TheKeysOfAListTakeItsHighlightedRow) {
+  auto* list = widget<QListView>(form.List1);
+  struct Caso {
+    const char* name;
+    Qt::Key key;
+    int listIndex;
+    std::vector<std::string> events;
+  };
+  const Caso casi[] = {
+      {"Space", Qt::Key_Space, 0, {"Click"}},
+      {"Down", Qt::Key_Down, 0, {"Click"}},
+      {"Enter", Qt::Key_Return, 0, {"Click", "DblClick"}},
+      {"keypad Enter", Qt::Key_Enter, 0, {"Click", "DblClick"}},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.name);
+    form.List1.Click = nullptr;
+    form.List1.DblClick = nullptr;
+    desk.deliver([&] {
+      form.List1.setListIndex(-1);
+      input::focus(form.List1);
+    });
+    settle();
+    EXPECT_EQ(list->currentIndex().row(), 0) << "the focus frame on the first row";
+    EXPECT_TRUE(list->selectionModel()->selectedIndexes().isEmpty());
+    log.clear();
+    form.List1.Click = logs("Click");
+    form.List1.DblClick = logs("DblClick");
+    QTest::keyClick(list, c.key);
+    EXPECT_EQ(form.List1.ListIndex(), c.listIndex);
+    EXPECT_EQ(list->currentIndex().row(), c.listIndex);
+    EXPECT_EQ(log, c.events);
+  }
+  // Enter on a row chosen with the arrows takes that row.
+  QTest::keyClick(list, Qt::Key_Down);
+  log.clear();
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(form.List1.ListIndex(), 1);
+  EXPECT_EQ(log, (std::vector<std::string>{"Click", "DblClick"}));
+}
+
+// Ctrl+A selects the whole text of a box, on the screen too; Ctrl+Z takes
+// the typing back.
+TEST_F(InputTest, SelectAllAndUndoInATextBox) {
+  desk.deliver([&] { input::focus(form.Text1); });
+  QTest::keyClick(text1(), Qt::Key_End);
+  QTest::keyClicks(text1(), " NORD");
+  QTest::keyClick(text1(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(form.Text1.SelLength(), 9);
+  EXPECT_EQ(text1()->selectedText(), "ROMA NORD");
+  QTest::keyClicks(text1(), "VIA PO");
+  EXPECT_EQ(form.Text1.Text(), "VIA PO");
+  QTest::keyClick(text1(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(form.Text1.Text(), "ROMA NORD");
+  EXPECT_EQ(text1()->text(), "ROMA NORD");
+  QTest::keyClick(text1(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(text1()->text(), "ROMA");
+  QTest::keyClick(text1(), Qt::Key_End);  // Ctrl released: the next mouse event carries no modifier
+}
+
 TEST_F(InputTest, TheScrollBarSetsValue) {
   form.VScroll1.Change = logs("VScroll1_Change");
   auto* bar = widget<QScrollBar>(form.VScroll1);

@@ -12,7 +12,13 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <QListView>
+
 #include "ProgramFixture.h"
+#include "archives/Catasto.h"
+#include "archives/Immobili.h"
+#include "archives/frmCategorie.h"
+#include "fiscalcode/frmCodComune.h"
 #include "platform/Files.h"
 #include "widgets/clsCoolbar.h"
 #include "widgets/frmToolTip.h"
@@ -82,8 +88,9 @@ TEST_F(ProgramScreenTest, PickingAMunicipalityFromTheOpenListFillsTheCode) {
 }
 
 // With its list open, a name typed goes into the box (with the program's
-// own completion), and Enter takes it and moves on to the next box.
-TEST_F(ProgramScreenTest, ANameTypedIntoTheOpenListAndEnterMoveOn) {
+// own completion); Enter takes it and closes the list, and the next Enter
+// moves on to the next box.
+TEST_F(ProgramScreenTest, ANameTypedIntoTheOpenListThenEnterTwiceMoveOn) {
   ASSERT_TRUE(started);
   newCalculation();
   auto* names = qobject_cast<QComboBox*>(widget(page().Combo1));
@@ -96,6 +103,8 @@ TEST_F(ProgramScreenTest, ANameTypedIntoTheOpenListAndEnterMoveOn) {
     EXPECT_TRUE(names->view()->isVisible());
     QTest::keyClick(names->view(), Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !names->view()->isVisible(); }, 2000));
+    EXPECT_EQ(application.focused(), &page().Combo1);
+    key(Qt::Key_Return);
     EXPECT_EQ(application.focused(), &page().Combo3);
     EXPECT_EQ(QApplication::focusWidget(), widget(page().Combo3));
     keys("VIA X");
@@ -103,6 +112,71 @@ TEST_F(ProgramScreenTest, ANameTypedIntoTheOpenListAndEnterMoveOn) {
   }
   EXPECT_EQ(page().Combo1.Text(), "BIANCHI LUCIA");
   EXPECT_EQ(names->lineEdit()->text(), "BIANCHI LUCIA");
+}
+
+// "Ricerca Codice Catastale Comune": the one match of a typed name, reached
+// with Tab, is taken with Enter, Space or Down as with a click.
+TEST_F(ProgramScreenTest, TheMatchOfATypedMunicipalityIsTakenFromTheKeyboard) {
+  ASSERT_TRUE(started);
+  for (Qt::Key k : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Down}) {
+    SCOPED_TRACE(k);
+    auto& ricerca = application.form<fiscalcode::frmCodComune>();  // loaded anew each time
+    desk.deliver([&] {
+      frame().Hide();
+      ricerca.Show();
+    });
+    widget(ricerca)->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(widget(ricerca)));
+    auto* list = qobject_cast<QListView*>(widget(ricerca.lstComuni));
+    ASSERT_NE(list, nullptr);
+    type(ricerca.txtComune, "FIUMICINO");
+    key(Qt::Key_Tab);
+    ASSERT_EQ(application.focused(), &ricerca.lstComuni);
+    ASSERT_EQ(ricerca.lstComuni.ListCount(), 1);
+    EXPECT_EQ(ricerca.lblCatasto.Caption(), "");
+    key(k);
+    EXPECT_EQ(ricerca.lblCatasto.Caption(), "M297");
+    EXPECT_EQ(ricerca.lblProv.Caption(), "RM");
+    EXPECT_EQ(list->currentIndex().row(), 0);
+    click(ricerca.Command3);
+    ASSERT_FALSE(application.isLoaded<fiscalcode::frmCodComune>());
+  }
+}
+
+// "Categorie catastali": the first row shows whole, and Enter inserts the
+// row chosen with the arrows into the record, as a double click does.
+TEST_F(ProgramScreenTest, EnterInsertsTheHighlightedCategory) {
+  ASSERT_TRUE(started);
+  frame().EseguiComando(shell::Principale::Catasto);
+  auto& immobili = application.form<archives::Immobili>();
+  std::string inserita;
+  bool chiusa = false;
+  QTimer::singleShot(0, [&] {
+    auto& scheda = application.form<archives::Catasto>();
+    QTimer::singleShot(0, [&] {
+      auto& categorie = application.form<archives::frmCategorie>();
+      auto* list = qobject_cast<QListView*>(widget(categorie.List1));
+      ASSERT_NE(list, nullptr);
+      const QImage shot = shotOf(widget(categorie));
+      save(shot, "categorie-tastiera");
+      // The rows start inside the 2-pixel border the model counts, the
+      // first one whole, and the list shows the rows the model scrolls by.
+      const QRect first = list->visualRect(list->model()->index(0, 0));
+      EXPECT_EQ(first.top(), 0);
+      EXPECT_EQ(list->viewport()->geometry().top(), 2);
+      EXPECT_EQ(list->viewport()->height(), categorie.List1.clientHeightPx());
+      QTest::keyClick(list, Qt::Key_Down);  // A/1
+      QTest::keyClick(list, Qt::Key_Down);  // A/2
+      QTest::keyClick(list, Qt::Key_Return);
+      chiusa = !application.isLoaded<archives::frmCategorie>();
+    });
+    click(scheda.cmdCat);
+    inserita = scheda.Text1[5].Text();
+    click(scheda.Command1);
+  });
+  click(immobili.Command1[0]);
+  EXPECT_TRUE(chiusa);
+  EXPECT_EQ(inserita, "A/2");
 }
 
 TEST_F(ProgramScreenTest, TheKeyboardGoesOnAfterTheMonthsAreCorrected) {

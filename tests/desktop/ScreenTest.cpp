@@ -61,6 +61,57 @@ TEST_F(ScreenTest, APickInTheOpenListChoosesTheItem) {
   EXPECT_EQ(clicks, (std::vector<std::string>{"A/2", "C/6"}));
 }
 
+// On an open drop-down list, Enter takes the highlighted row and closes the
+// list, and nothing more: the key reaches neither the box nor the next one.
+// Tab and Shift+Tab take the row and move on; Esc closes without a pick.
+TEST_F(ScreenTest, KeysOnTheOpenListTakeTheRowOrLeaveIt) {
+  std::vector<std::string> seen;
+  form.Combo1.Click = [&] { seen.push_back("Click " + form.Combo1.Text()); };
+  form.Combo1.KeyPress = [&](int& k) { seen.push_back("KeyPress " + std::to_string(k)); };
+  auto* w = widget<QComboBox>(form.Combo1);
+  const auto open = [&] {
+    desk.deliver([&] { input::focus(form.Combo1); });
+    QTest::keyClick(w, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([w] { return w->view()->isVisible(); }, 2000));
+  };
+  const auto closed = [w] { return QTest::qWaitFor([w] { return !w->view()->isVisible(); }, 2000); };
+  struct Caso {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int listIndex;          // of Combo1 afterwards
+    const Control* focus;   // the control with the focus afterwards
+  };
+  const Caso casi[] = {
+      {"Enter", Qt::Key_Return, {}, 2, &form.Combo1},
+      {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, 2, &form.Combo1},
+      {"Tab", Qt::Key_Tab, {}, 2, &form.Combo2},
+      {"Shift+Tab", Qt::Key_Backtab, Qt::ShiftModifier, 2, &form.Text1},
+      {"Esc", Qt::Key_Escape, {}, 0, &form.Combo1},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.name);
+    desk.deliver([&] { form.Combo1.setListIndex(0); });
+    seen.clear();
+    open();
+    QTest::keyClick(w->view(), Qt::Key_Down);
+    QTest::keyClick(w->view(), Qt::Key_Down);
+    QTest::keyClick(w->view(), c.key, c.modifiers);
+    ASSERT_TRUE(closed());
+    settle();
+    EXPECT_EQ(form.Combo1.ListIndex(), c.listIndex);
+    EXPECT_EQ(w->lineEdit()->text().toStdString(), form.Combo1.Text());
+    EXPECT_EQ(application.focused(), c.focus);
+    EXPECT_EQ(seen, c.listIndex ? std::vector<std::string>{"Click A/2"} : std::vector<std::string>{})
+        << "no key reaches the box";
+  }
+  // The next Enter is the box's own key again.
+  desk.deliver([&] { input::focus(form.Combo1); });
+  seen.clear();
+  QTest::keyClick(w, Qt::Key_Return);
+  EXPECT_EQ(seen, std::vector<std::string>{"KeyPress 13"});
+}
+
 // A window that draws itself (Paint, as the "Info" page prints its title)
 // draws when it is shown, even when the screen asks for no repaint (X11
 // keeps the pixels of a window it has drawn).

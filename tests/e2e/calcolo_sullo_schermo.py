@@ -4,9 +4,11 @@
 Starts Xvfb on a free display (-displayfd) with openbox, starts the program on
 a fixture archive, types a property with the keyboard, picks the municipality
 from the open list with the mouse, types 13 months and goes on typing,
-computes, archives, checks the archived line, takes a screenshot, archives a
-second property whose rendita is typed the Italian way (40.000,00) and closes
-the program with "Esci". Every step waits for a window or a condition, with a
+computes, archives, checks the archived line; then a new calculation whose
+taxpayer is taken from the open list with Enter, the address typed after the
+next Enter and archived; takes a screenshot, archives a property whose
+rendita is typed the Italian way (40.000,00) and closes the program with
+"Esci". Every step waits for a window or a condition, with a
 deadline; no step relies on a pause alone.
 
 Usage: calcolo_sullo_schermo.py PROGRAM SCRATCH_FOLDER
@@ -108,6 +110,12 @@ def fields(line):
     return line.split(";")
 
 
+def archived_lines(archive, start):
+    with open(archive, "rb") as f:
+        lines = f.read().decode("cp1252").split("\r\n")
+    return [l for l in lines if l.startswith(start)]
+
+
 def archived_line(archive, name):
     """The line of `name` in the archive, once it is there."""
     def find():
@@ -168,6 +176,42 @@ def rendita_with_thousands_separators(screen, archive, left, top, scratch):
     line = archived_line(archive, "NERI PAOLO")
     check_fields(line, {1: "NERI PAOLO", 2: "VIA PO 7", 3: "MILANO", 5: "40.000,00", 6: "2", 28: "F205"})
     return line
+
+
+def taxpayer_from_open_list(screen, archive, scratch, left, top):
+    """A new calculation whose taxpayer is taken from the open list with
+    Enter: the list closes and the focus stays in the box; the next Enter
+    moves on to the address, which is archived as typed."""
+    screen.keys("alt+n")
+    screen.click(left + 300, top + 84)  # the taxpayer's box
+    before = set(screen.windows("--class", "quotara"))
+    screen.keys("alt+Down")
+    popup = wait_for("the open list of taxpayers",
+                     lambda: (sorted(set(screen.windows("--class", "quotara")) - before) or [None])[0])
+    screen.keys("Down")  # ROSSI MARIO, then BIANCHI LUCIA
+    screen.run("import", "-window", "root", os.path.join(scratch, "contribuenti.png"))
+    screen.keys("Return")
+    wait_for("the list to close", lambda: popup not in screen.windows("--class", "quotara"))
+    screen.keys("Return")
+    screen.type("VIA NUOVA 7")
+    screen.keys("Tab")
+    screen.type("TORINO")
+    screen.keys("Tab", "Tab", "Tab")
+    screen.type("800")
+    screen.keys("Tab")
+    screen.type("1")
+    screen.keys("Tab", "Tab")
+    screen.type("12")
+    screen.keys("Tab")
+    screen.type("100")
+    calculate_and_archive(screen)
+    line = wait_for("the archived line of the new address",
+                    lambda: archived_lines(archive, "BIANCHI LUCIA;VIA NUOVA 7;"), timeout=10)[0]
+    f = fields(line)
+    if f[2] != "TORINO" or f[4] != "800,00":
+        fail("the new address was archived as %s" % line)
+    if len(archived_lines(archive, "BIANCHI LUCIA;")) != 2:
+        fail("the first address of the taxpayer is not kept: %s" % archived_lines(archive, "BIANCHI LUCIA;"))
 
 
 def main():
@@ -243,6 +287,7 @@ def main():
         check_fields(line, {1: "VERDI ANNA", 2: "VIA PO 5", 3: "MILANO", 5: "1.000,00", 6: "2", 10: "12", 13: "50",
                             28: "F205"})
 
+        taxpayer_from_open_list(screen, archive, scratch, left, top)
         screen.run("import", "-window", "root", os.path.join(scratch, "calcolo.png"))
         print("archived: " + rendita_with_thousands_separators(screen, archive, left, top, scratch))
         # "Esci", the last button of the toolbar.

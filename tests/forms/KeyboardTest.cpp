@@ -101,6 +101,90 @@ TEST_F(KeyboardTest, DefaultEditing) {
          u.key(vbKeyV, vbCtrlMask);
        },
        "abc12", 5},
+      {"Ctrl+A selects the whole text, typing replaces it", "abc",
+       [](BoxForm& f, ScriptedUser& u, auto&) {
+         u.key(vbKeyHome);
+         u.key(vbKeyA, vbCtrlMask);
+         EXPECT_EQ(f.Text1.SelStart(), 0);
+         EXPECT_EQ(f.Text1.SelLength(), 3);
+         u.type("VIA PO");
+       },
+       "VIA PO", 6},
+      {"Shift+Left and Shift+Right move the free end of the selection", "abcd",
+       [](BoxForm& f, ScriptedUser& u, auto&) {
+         u.key(vbKeyLeft, vbShiftMask);
+         u.key(vbKeyLeft, vbShiftMask);
+         u.key(vbKeyRight, vbShiftMask);
+         EXPECT_EQ(f.Text1.SelText(), "d");
+         u.key(vbKeyLeft, vbShiftMask);
+         u.key(vbKeyX, vbCtrlMask);
+       },
+       "ab", 2},
+      {"Shift+End from the start selects everything", "abc",
+       [](BoxForm& f, ScriptedUser& u, auto&) {
+         u.key(vbKeyHome);
+         u.key(vbKeyEnd, vbShiftMask);
+         EXPECT_EQ(f.Text1.SelLength(), 3);
+         u.key(vbKeyDelete);
+       },
+       "", 0},
+      {"Ctrl+Z takes back a run of typed characters at once", "abc",
+       [](BoxForm&, ScriptedUser& u, auto&) {
+         u.type("def");
+         u.key(vbKeyZ, vbCtrlMask);
+       },
+       "abc", 3},
+      {"Ctrl+Z goes back edit by edit: a caret move ends a run", "abc",
+       [](BoxForm& f, ScriptedUser& u, auto&) {
+         u.type("de");
+         u.key(vbKeyHome);
+         u.type("X");
+         u.key(vbKeyBack);
+         u.key(vbKeyZ, vbCtrlMask);
+         EXPECT_EQ(f.Text1.Text(), "Xabcde");
+         u.key(vbKeyZ, vbCtrlMask);
+         EXPECT_EQ(f.Text1.Text(), "abcde");
+         u.key(vbKeyZ, vbCtrlMask);
+         u.key(vbKeyZ, vbCtrlMask);  // nothing more to take back
+       },
+       "abc", 3},
+      {"Ctrl+Z takes back a cut, a paste and a select-all typed over", "abc",
+       [](BoxForm& f, ScriptedUser& u, HeadlessDesktop& d) {
+         u.key(vbKeyA, vbCtrlMask);
+         u.type("x");
+         d.setClipboardText("12");
+         u.key(vbKeyV, vbCtrlMask);
+         u.key(vbKeyLeft, vbShiftMask);
+         u.key(vbKeyX, vbCtrlMask);
+         EXPECT_EQ(f.Text1.Text(), "x1");
+         u.key(vbKeyZ, vbCtrlMask);
+         EXPECT_EQ(f.Text1.Text(), "x12");
+         EXPECT_EQ(f.Text1.SelText(), "2") << "the selection the cut took is back";
+         u.key(vbKeyZ, vbCtrlMask);
+         EXPECT_EQ(f.Text1.Text(), "x");
+         u.key(vbKeyZ, vbCtrlMask);
+         EXPECT_EQ(f.Text1.SelLength(), 3) << "the text that Ctrl+A selected, selected again";
+       },
+       "abc", 0},
+      {"a text set by code starts the history anew", "abc",
+       [](BoxForm& f, ScriptedUser& u, auto&) {
+         u.type("d");
+         f.Text1.setText("xyz");
+         f.Text1.setSelStart(3);
+         u.key(vbKeyZ, vbCtrlMask);
+       },
+       "xyz", 3},
+      {"a locked box selects all and copies, but takes nothing back", "abc",
+       [](BoxForm& f, ScriptedUser& u, HeadlessDesktop& d) {
+         u.type("d");
+         f.Text1.setLocked(true);
+         u.key(vbKeyA, vbCtrlMask);
+         u.key(vbKeyC, vbCtrlMask);
+         EXPECT_EQ(d.clipboardText(), "abcd");
+         u.key(vbKeyZ, vbCtrlMask);
+         f.Text1.setLocked(false);
+       },
+       "abcd", 0},
   };
   for (const EditCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -143,6 +143,55 @@ TEST_F(ListTest, ListSelectionScrollsAndPicksRaiseClick) {
   EXPECT_THROW(user.pickRow(f.List1, 20), FormsError);
 }
 
+// The keys that take a row, with and without a row selected: the
+// highlighted row is the selected one, else the first.
+TEST_F(ListTest, SpaceDownAndEnterTakeTheHighlightedRow) {
+  struct Caso {
+    const char* name;
+    int selected;  // ListIndex before the key
+    int keyCode;
+    int listIndex;
+    std::vector<std::string> events;
+  };
+  const Caso casi[] = {
+      {"Down with nothing selected", -1, vbKeyDown, 0, {"Click"}},
+      {"Space with nothing selected", -1, vbKeySpace, 0, {"Click"}},
+      {"Space on the selected row", 1, vbKeySpace, 1, {}},
+      {"Enter with nothing selected", -1, vbKeyReturn, 0, {"Click", "DblClick"}},
+      {"Enter on the selected row", 2, vbKeyReturn, 2, {"Click", "DblClick"}},
+      {"a letter still finds the next row with it", 0, vbKeyC, 2, {"Click"}},
+  };
+  for (const char* s : {"ALFA", "BETA", "CORTINA"}) f.List1.AddItem(s);
+  f.Show();
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.name);
+    f.List1.Click = nullptr;
+    f.List1.DblClick = nullptr;
+    f.List1.setListIndex(c.selected);
+    user.focus(f.List1);
+    log.clear();
+    f.List1.Click = logs("Click");
+    f.List1.DblClick = logs("DblClick");
+    user.key(c.keyCode);
+    EXPECT_EQ(f.List1.ListIndex(), c.listIndex);
+    EXPECT_EQ(log, c.events);
+  }
+  // An empty list takes nothing; a list whose KeyPress keeps Enter (to move
+  // on) does not take the row either.
+  f.List1.Clear();
+  log.clear();
+  user.key(vbKeyReturn);
+  user.key(vbKeySpace);
+  EXPECT_TRUE(log.empty());
+  f.List1.AddItem("ALFA");
+  f.List1.KeyPress = [](int& k) {
+    if (k == vbKeyReturn) k = 0;
+  };
+  user.key(vbKeyReturn);
+  EXPECT_EQ(f.List1.ListIndex(), -1);
+  EXPECT_TRUE(log.empty());
+}
+
 TEST_F(ListTest, RemovingAndInsertingKeepTheSelectedItem) {
   for (const char* s : {"a", "b", "c", "d"}) f.List1.AddItem(s);
   f.List1.setListIndex(2);

@@ -323,6 +323,32 @@ TEST_F(EditoriTest, DateBoxKeepsItsMask) {
   }
 }
 
+// Ctrl+A selects the whole text of amount and date boxes, without a beep;
+// what is typed next follows the box's own rules over the selection.
+TEST_F(EditoriTest, CtrlASelectsTheWholeAmountOrDate) {
+  const struct {
+    TextBox& box;
+    const char* testo;
+    const char* dopoCanc;  // Delete of the selection
+  } casi[] = {
+      {f.Importo, "1.234,50", "0"},
+      {f.Intero, "12.345", "0"},
+      {f.Data, "12/05/2014", Maschera},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.testo);
+    prepare(c.box, c.testo, 2);
+    const int beepsPrima = desk.beeps();
+    user.key(vbKeyA, vbCtrlMask);
+    EXPECT_EQ(c.box.Text(), c.testo);
+    EXPECT_EQ(c.box.SelStart(), 0);
+    EXPECT_EQ(c.box.SelLength(), static_cast<int>(std::string(c.testo).size()));
+    EXPECT_EQ(desk.beeps(), beepsPrima);
+    user.key(vbKeyDelete);
+    EXPECT_EQ(c.box.Text(), c.dopoCanc);
+  }
+}
+
 struct CasoCombo {
   const char* nome;
   std::vector<const char*> voci;
