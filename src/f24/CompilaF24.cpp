@@ -124,7 +124,10 @@ void scriviDetrazioniETotali(ScritturaFdf& fdf, const Foglio& f) {
       scriviCentesimi(fdf, "decdet1", "decdet2");
   }
   scriviCentesimi(fdf, "dectotimu1", "dectotimu2");
-  if (!f.semplificato) scriviCentesimi(fdf, "decsaldo1", "decsaldo2");
+  if (!f.semplificato) {
+    scriviCentesimi(fdf, "decsaldoimu1", "decsaldoimu2");
+    scriviCentesimi(fdf, "decsaldo1", "decsaldo2");
+  }
 }
 
 // The first row (from 1) whose tax code is that of the main dwelling; 0 when none.

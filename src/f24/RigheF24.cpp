@@ -78,7 +78,8 @@ std::string DetrazioneDellaRiga(std::string_view riga) { return shell::Campo(rig
 
 long long TotaleRigheF24(const EtichetteTotali& e, int tipo) {
   long long totale = 0;
-  for (const std::string& riga : PreparaRigheF24(e, "", "", tipo).Righe) totale += shell::Val(shell::Campo(riga, ";", 7));
+  for (const std::string& riga : PreparaRigheF24(e, "", "", tipo).Righe)
+    totale += shell::Val(shell::Campo(riga, ";", 7));
   return totale;
 }
 

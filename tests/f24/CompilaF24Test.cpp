@@ -327,9 +327,10 @@ TEST_F(CompilaF24Test, WritesThePayerBlockInTheFormsOrder) {
   attesi = unisci(attesi, {"cognome", "nome", "g1", "g2", "m1", "m2", "a1", "a2", "a3", "a4", "sesso", "comune",
                            "prona1", "prona2", "comunedom", "prodom1", "prodom2", "indirizzo"});
   attesi = unisci(attesi, nomi("iban", 1, 25));
-  attesi = unisci(attesi, {"coca11", "coca12", "coca13", "coca14", "acc1", "sal1", "immobili1", "cotri1", "anno1",
-                           "imu1", "decimu11", "decimu12", "detrazione", "decdet1", "decdet2", "dectotimu1",
-                           "dectotimu2", "decsaldo1", "decsaldo2"});
+  attesi = unisci(attesi,
+                  {"coca11",  "coca12",     "coca13",     "coca14",       "acc1",         "sal1",       "immobili1",
+                   "cotri1",  "anno1",      "imu1",       "decimu11",     "decimu12",     "detrazione", "decdet1",
+                   "decdet2", "dectotimu1", "dectotimu2", "decsaldoimu1", "decsaldoimu2", "decsaldo1",  "decsaldo2"});
   EXPECT_EQ(ordine, attesi);
   EXPECT_EQ(mappa(v).at("a4"), "0");
   EXPECT_EQ(mappa(v).at("prona2"), "M");
@@ -385,10 +386,11 @@ TEST_F(CompilaF24Test, EveryAmountsCentsRead00) {
         zeri = unisci(zeri, semplificato ? std::vector<std::string>{"decimu41." + figlio, "decimu42." + figlio}
                                          : std::vector<std::string>{"decimu" + riga + "1", "decimu" + riga + "2"});
       }
-      if (*c.detrazione) zeri = unisci(zeri, semplificato ? std::vector<std::string>{"decdet1.0", "decdet2.0"}
-                                                          : std::vector<std::string>{"decdet1", "decdet2"});
+      if (*c.detrazione)
+        zeri = unisci(zeri, semplificato ? std::vector<std::string>{"decdet1.0", "decdet2.0"}
+                                         : std::vector<std::string>{"decdet1", "decdet2"});
       zeri = unisci(zeri, {"dectotimu1", "dectotimu2"});
-      if (!semplificato) zeri = unisci(zeri, {"decsaldo1", "decsaldo2"});
+      if (!semplificato) zeri = unisci(zeri, {"decsaldoimu1", "decsaldoimu2", "decsaldo1", "decsaldo2"});
       const auto fdf = mappa(voci(b + ".fdf"));
       auto compilato = ValoriModulo(b + "-compilato.pdf");
       for (const auto& campo : zeri) {

@@ -129,10 +129,10 @@ TEST(Rate, EachInstalmentIsTheSumOfItsRows) {
     const CasoTotali* t = nullptr;
     for (const CasoTotali& c : CasiTotali())
       if (nome == c.nome) t = &c;
-    const EtichetteTotali e =
-        t ? CalcolaTotali(righe, {t->contribuente, t->comune(), t->anno()}) : CalcolaTotali(righe, {"ROSSI MARIO", "TORINO", "2026"});
+    const EtichetteTotali e = t ? CalcolaTotali(righe, {t->contribuente, t->comune(), t->anno()})
+                                : CalcolaTotali(righe, {"ROSSI MARIO", "TORINO", "2026"});
     const std::string EtichetteTotali::*rate[3] = {&EtichetteTotali::Label6, &EtichetteTotali::Label8,
-                                                    &EtichetteTotali::Label30};
+                                                   &EtichetteTotali::Label30};
     for (int tipo = 0; tipo < 3; ++tipo) {
       SCOPED_TRACE(nome + " type " + std::to_string(tipo));
       long long somma = 0;

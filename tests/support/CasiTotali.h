@@ -387,10 +387,10 @@ inline const std::vector<CasoTotali>& CasiTotali() {
        .codice = "L219",
        .immobili = {"VIA ROMA 1"},
        // The negative balance has no row: the balance instalment is 0.
-       .didascalie = {"30,00", "0,00", "50,00", "40,00", "0,00",  "0,00",   "0,00", "30,00", "0,00",   "1",
-                      "1",     "1",    "--",    "--",    "40,00", "--",     "--",   "--",    "-10,00", "--",
-                      "--",    "--",   "30,00", "--",    "0",     "1",      "0",    "0",     "---",    "---",
-                      "--",    "40",   "-10",   "30,00", "--",    "--",     "--",   "---",   "---",    "--"}},
+       .didascalie = {"30,00", "0,00", "50,00", "40,00", "0,00",  "0,00", "0,00", "30,00", "0,00",   "1",
+                      "1",     "1",    "--",    "--",    "40,00", "--",   "--",   "--",    "-10,00", "--",
+                      "--",    "--",   "30,00", "--",    "0",     "1",    "0",    "0",     "---",    "---",
+                      "--",    "40",   "-10",   "30,00", "--",    "--",   "--",   "---",   "---",    "--"}},
 
       // The first municipality of the taxpayer in list order is empty: the
       // cascade stops there and shows nothing.
@@ -436,8 +436,7 @@ inline const std::vector<CasoRate>& CasiRate() {
        Righe(riga("0", "1", "150,40"), riga("1", "0", "90,40"), riga("3", "0", "40,40"), riga("6", "0", "5,40")),
        {"285,00", "288,00", "574,00"}},
       // December rows 2 and 2, where the whole less the advance gave 5.
-      {"HalfEuroInTwoCategories", Righe(riga("1", "0", "2,50"), riga("3", "0", "2,50")),
-       {"6,00", "4,00", "10,00"}},
+      {"HalfEuroInTwoCategories", Righe(riga("1", "0", "2,50"), riga("3", "0", "2,50")), {"6,00", "4,00", "10,00"}},
       // Every category at x,50; the other buildings' balance rounds to 0 and gives no row.
       {"HalfEuroInEveryCategory",
        Righe(riga("0", "1", "10,50"), riga("1", "0", "0,50"), riga("3", "0", "7,50"), riga("6", "0", "1,50")),
