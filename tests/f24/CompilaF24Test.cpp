@@ -408,35 +408,41 @@ TEST_F(CompilaF24Test, EveryAmountsCentsRead00) {
 }
 
 // The filled form's total is the instalment the totals show: the sum of the
-// rows, each rounded to the euro, for the advance, the balance and the single
-// payment, on both templates.
+// rows, each rounded to the euro. The advance, the balance and the single
+// payment of categories that round apart on the ordinary form, and a balance
+// of half-euro sums on the simplified one (every archive's instalments are
+// the sums of their rows: Rate.EachInstalmentIsTheSumOfItsRows).
 TEST_F(CompilaF24Test, TheFormsTotalIsTheInstalmentOfTheTotals) {
-  for (const CasoRate& c : CasiRate()) {
-    const EtichetteTotali e = CalcolaTotali(c.righe, {"ROSSI MARIO", "TORINO", "2026"});
-    for (int tipo = 0; tipo < 3; ++tipo) {
-      // The simplified form once per payment type: its total is the same sum.
-      const bool prima = &c == &CasiRate().front();
-      for (ModelloF24 modello : {ModelloF24::Normale, ModelloF24::Semplificato}) {
-        if (modello == ModelloF24::Semplificato && !prima) continue;
-        SCOPED_TRACE(std::string(c.nome) + " type " + std::to_string(tipo) +
-                     (modello == ModelloF24::Normale ? " ordinary" : " simplified"));
-        const RigheComune r = PreparaRigheF24(e, "L219", "2026", tipo);
-        long long somma = 0;
-        for (const auto& riga : r.Righe) somma += shell::Val(shell::Campo(riga, ";", 7));
-        EXPECT_EQ(shell::CDbl(c.rate[tipo]), static_cast<double>(somma));
-        VersamentoF24 v = versamento(r.Righe, r.Detrazione, false, tipo);
-        v.RigheF24.back() = r.Chiusura();
-        const auto esito = CompilaF24(persona(), false, modello, v);
-        ASSERT_TRUE(esito.Riuscito);
-        ASSERT_EQ(esito.Compilati.size(), 1u);
-        auto valori = ValoriModulo(esito.Compilati[0]);
-        EXPECT_EQ(valori["totimu"], std::to_string(somma));
-        if (modello == ModelloF24::Normale) {
-          EXPECT_EQ(valori["saldo"], std::to_string(somma));
-        }
-        controllaPdf(esito.Compilati[0]);
-      }
+  struct Caso {
+    const CasoRate& archivio;
+    int tipo;
+    ModelloF24 modello;
+  };
+  const CasoRate& arrotondate = CasiRate()[0];
+  const CasoRate& mezzoEuro = CasiRate()[1];
+  const Caso casi[] = {{arrotondate, 0, ModelloF24::Normale},
+                       {arrotondate, 1, ModelloF24::Normale},
+                       {arrotondate, 2, ModelloF24::Normale},
+                       {mezzoEuro, 1, ModelloF24::Semplificato}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.archivio.nome) + " type " + std::to_string(c.tipo));
+    const EtichetteTotali e = CalcolaTotali(c.archivio.righe, {"ROSSI MARIO", "TORINO", "2026"});
+    const RigheComune r = PreparaRigheF24(e, "L219", "2026", c.tipo);
+    long long somma = 0;
+    for (const auto& riga : r.Righe) somma += shell::Val(shell::Campo(riga, ";", 7));
+    EXPECT_EQ(shell::CDbl(c.archivio.rate[c.tipo]), static_cast<double>(somma));
+    VersamentoF24 v = versamento(r.Righe, r.Detrazione, false, c.tipo);
+    v.RigheF24.back() = r.Chiusura();
+    const auto esito = CompilaF24(persona(), false, c.modello, v);
+    ASSERT_TRUE(esito.Riuscito);
+    ASSERT_EQ(esito.Compilati.size(), 1u);
+    auto valori = ValoriModulo(esito.Compilati[0]);
+    EXPECT_EQ(valori["totimu"], std::to_string(somma));
+    if (c.modello == ModelloF24::Normale) {
+      EXPECT_EQ(valori["saldoimu"], std::to_string(somma));
+      EXPECT_EQ(valori["saldo"], std::to_string(somma));
     }
+    controllaPdf(esito.Compilati[0]);
   }
 }
 
