@@ -345,7 +345,7 @@ def ordinary():
     f.text(412, y + 10, 6, "SALDO (G - H)", bold=True)
     f.box(462, y, 76)
     saldoimu_rect = (462, y, 76, 14)
-    f.cents(540, y)
+    saldoimu_cents = f.cents(540, y)
     y += 20
     for i, r, ry in rows:
         f.char_fields(["rav%d" % i], [r["rav"]])
@@ -380,6 +380,7 @@ def ordinary():
     f.field("saldoimu", saldoimu_rect, readonly=True, calc=imu, right=True)
     f.field("saldo", saldo_rect, readonly=True, calc=imu, right=True)
     f.char_fields(["decsaldo1", "decsaldo2"], fin_cents, size=8)
+    f.char_fields(["decsaldoimu1", "decsaldoimu2"], saldoimu_cents, size=8)
     return f, ordinary_order()
 
 
@@ -393,7 +394,7 @@ def ordinary_order():
     names += [n % i for i in range(1, 5) for n in ("rav%d", "variato%d", "rata%d")]
     names += ["decimu%d%d" % (i, k) for i in range(1, 5) for k in (1, 2)]
     names += ["totimu", "dectotimu1", "dectotimu2", "decdet1", "decdet2"]
-    names += ["plusimu", "saldoimu", "saldo", "decsaldo1", "decsaldo2"]
+    names += ["plusimu", "saldoimu", "saldo", "decsaldo1", "decsaldo2", "decsaldoimu1", "decsaldoimu2"]
     return names
 
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <optional>
 #include <stdexcept>
 
+#include "f24/RigheF24.h"
 #include "f24/ScritturaFdf.h"
 #include "forms/Application.h"
 #include "forms/Text.h"
@@ -14,6 +14,7 @@
 #include "shell/Applicazione.h"
 #include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
+#include "shell/Numeri.h"
 #include "shell/Risorse.h"
 
 namespace f24 {
@@ -35,12 +36,20 @@ std::string carattere(std::string_view testo, size_t k) {
   return k >= 1 && k <= caratteri.size() ? forms::text::toUtf8(caratteri.substr(k - 1, 1)) : "";
 }
 
+// A deduction on a form: its field, its value and, on the simplified form,
+// the row it stands beside (0 on the ordinary form, one per sheet).
+struct DetrazioneFoglio {
+  std::string campo;
+  std::string valore;
+  int riga = 0;
+};
+
 // One form of the run: its base path, its template and the items of RigheF24 it carries.
 struct Foglio {
   std::string percorso;  // folder + base name, without extension
   bool semplificato = false;
   std::vector<std::string> righe;
-  std::optional<std::string> campoDetrazione;  // where the deduction goes, if anywhere
+  std::vector<DetrazioneFoglio> detrazioni;
 };
 
 // The payer block, in the order of the form's field table.
@@ -70,6 +79,17 @@ void scriviContribuente(ScritturaFdf& fdf, const DatiContribuenteF24& d, bool en
   for (size_t k = 1; k <= 25; ++k) fdf.WriteField("iban" + std::to_string(k), carattere(d.Iban, k + 2));
 }
 
+// Amounts go onto the form in whole euros: their two cents boxes read "00".
+// The ordinary form names them after the amount; on the simplified form the
+// cents of the rows' amounts and deductions are the children, one per row,
+// of one pair of fields.
+void scriviCentesimi(ScritturaFdf& fdf, const std::string& primo, const std::string& secondo) {
+  fdf.WriteField(primo, "0");
+  fdf.WriteField(secondo, "0");
+}
+
+std::string figlio(const std::string& padre, int riga) { return padre + "." + std::to_string(riga - 1); }
+
 void scriviRiga(ScritturaFdf& fdf, int i, const std::string& riga, bool semplificato) {
   const std::string n = std::to_string(i);
   const std::string codice = shell::Campo(riga, ";", 1);
@@ -84,6 +104,30 @@ void scriviRiga(ScritturaFdf& fdf, int i, const std::string& riga, bool semplifi
     fdf.WriteField("el" + n + "1", "E");
     fdf.WriteField("el" + n + "2", "L");
   }
+  if (shell::Campo(riga, ";", 7).empty()) return;
+  if (semplificato)
+    scriviCentesimi(fdf, figlio("decimu41", i), figlio("decimu42", i));
+  else
+    scriviCentesimi(fdf, "decimu" + n + "1", "decimu" + n + "2");
+}
+
+// The deductions of the form and the cents of every amount it carries that
+// is not a row's: the deductions, the totals the form works out and the
+// final balance.
+void scriviDetrazioniETotali(ScritturaFdf& fdf, const Foglio& f) {
+  for (const DetrazioneFoglio& d : f.detrazioni) {
+    fdf.WriteField(d.campo, d.valore);
+    if (d.valore.empty()) continue;
+    if (f.semplificato)
+      scriviCentesimi(fdf, figlio("decdet1", d.riga), figlio("decdet2", d.riga));
+    else
+      scriviCentesimi(fdf, "decdet1", "decdet2");
+  }
+  scriviCentesimi(fdf, "dectotimu1", "dectotimu2");
+  if (!f.semplificato) {
+    scriviCentesimi(fdf, "decsaldoimu1", "decsaldoimu2");
+    scriviCentesimi(fdf, "decsaldo1", "decsaldo2");
+  }
 }
 
 // The first row (from 1) whose tax code is that of the main dwelling; 0 when none.
@@ -93,35 +137,62 @@ int rigaAbitazione(const std::vector<std::string>& righe) {
   return 0;
 }
 
-// The forms of the run, with their rows and the field of the deduction.
+// With several municipalities each deduction rides on its municipality's
+// main-dwelling row (DetrazioneDellaRiga). On the simplified form each goes
+// beside its row; an ordinary sheet carries the sum of those of its rows.
+std::vector<DetrazioneFoglio> detrazioniDeiComuni(const std::vector<std::string>& righe, bool semplificato) {
+  std::vector<DetrazioneFoglio> out;
+  long long somma = 0;
+  for (size_t i = 0; i < righe.size(); ++i) {
+    const std::string d = DetrazioneDellaRiga(righe[i]);
+    if (d.empty()) continue;
+    const int riga = static_cast<int>(i) + 1;
+    if (semplificato)
+      out.push_back({"detrazione" + std::to_string(riga), d, riga});
+    else
+      somma += shell::Val(d);
+  }
+  if (somma > 0) out.push_back({"detrazione", std::to_string(somma), 0});
+  return out;
+}
+
+// The forms of the run, with their rows and their deductions. One
+// municipality's deduction (`detrazione`, from the closing item) goes beside
+// its main dwelling: the ordinary form's one field, the simplified form's
+// first row.
 std::vector<Foglio> fogli(const std::string& base, bool semplificato, const std::vector<std::string>& righe,
-                          bool piuComuni) {
+                          bool piuComuni, const std::string& detrazione) {
   std::vector<Foglio> out;
   if (semplificato) {
-    Foglio f{base + "_s", true, righe, std::nullopt};
-    if (!piuComuni)
-      f.campoDetrazione = "detrazione1";
-    else if (const int i = rigaAbitazione(righe))
-      f.campoDetrazione = "detrazione" + std::to_string(i);
-    out.push_back(std::move(f));
+    out.push_back({base + "_s", true, righe, {}});
   } else if (static_cast<int>(righe.size()) <= kRigheNormale) {
-    out.push_back({base, false, righe, "detrazione"});
+    out.push_back({base, false, righe, {}});
   } else {
     const auto meta = righe.begin() + kRigheNormale;
-    out.push_back({base + "_1", false, {righe.begin(), meta}, std::nullopt});
-    out.push_back({base + "_2", false, {meta, righe.end()}, std::nullopt});
-    // The deduction goes on the sheet that holds the first main-dwelling row.
-    for (auto& f : out)
+    out.push_back({base + "_1", false, {righe.begin(), meta}, {}});
+    out.push_back({base + "_2", false, {meta, righe.end()}, {}});
+  }
+  for (Foglio& f : out) {
+    if (piuComuni)
+      f.detrazioni = detrazioniDeiComuni(f.righe, f.semplificato);
+    else if (f.semplificato)
+      f.detrazioni = {{"detrazione1", detrazione, 1}};
+    else if (out.size() == 1)
+      f.detrazioni = {{"detrazione", detrazione, 0}};
+  }
+  // Rows of one municipality on two sheets: the deduction goes on the sheet
+  // of its main dwelling.
+  if (!piuComuni && out.size() == 2)
+    for (Foglio& f : out)
       if (rigaAbitazione(f.righe)) {
-        f.campoDetrazione = "detrazione";
+        f.detrazioni = {{"detrazione", detrazione, 0}};
         break;
       }
-  }
   return out;
 }
 
 // The template copy, the FDF and the filled copy of one form; the filled copy's path.
-std::string produciFoglio(const Foglio& f, const DatiContribuenteF24& dati, bool ente, const std::string& detrazione) {
+std::string produciFoglio(const Foglio& f, const DatiContribuenteF24& dati, bool ente) {
   const std::string pdf = f.percorso + ".pdf";
   const int risorsa = f.semplificato ? shell::RisorsaModelloF24Semplificato : shell::RisorsaModelloF24;
   const auto modello = shell::CaricaRisorsa(shell::TipoRisorsa::Custom, risorsa);
@@ -134,7 +205,7 @@ std::string produciFoglio(const Foglio& f, const DatiContribuenteF24& dati, bool
     fdf.OpenFdf(f.percorso);
     scriviContribuente(fdf, dati, ente, f.semplificato);
     for (size_t i = 0; i < f.righe.size(); ++i) scriviRiga(fdf, static_cast<int>(i) + 1, f.righe[i], f.semplificato);
-    if (f.campoDetrazione) fdf.WriteField(*f.campoDetrazione, detrazione);
+    scriviDetrazioniETotali(fdf, f);
     fdf.CloseFdf(f.percorso);
     return pdf::CompilaModulo(f.percorso + ".fdf");
   } catch (const platform::FileError& e) {
@@ -216,14 +287,14 @@ EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 model
       if (ec || !shell::EsisteCartella(cartella))
         throw Guasto(platform::FileError(ec ? ec.value() : ENOTDIR, "Impossibile creare la cartella", cartella).what());
     }
-    const auto elenco = fogli(cartella + "/" + esito.NomeFileF24, semplificato, righe, v.F24PiuComuni);
+    const auto elenco = fogli(cartella + "/" + esito.NomeFileF24, semplificato, righe, v.F24PiuComuni, detrazione);
     if (elenco.size() == 2)
       shell::Messaggio(
           "Le righe disponibili per la TASI nel modello F24 sono 4.\r\n"
           "Il pagamento attuale richiede più di 4 righe, per cui verranno creati\r\n"
           "2 modelli F24 separati e contraddistinti dal numero 1 e 2 finale.");
     std::vector<std::string> compilati;
-    for (const auto& f : elenco) compilati.push_back(produciFoglio(f, dati, ente, detrazione));
+    for (const auto& f : elenco) compilati.push_back(produciFoglio(f, dati, ente));
     // Every file is in place: the second sheet is opened first, so the first ends up on top.
     for (auto it = compilati.rbegin(); it != compilati.rend(); ++it) {
       forms::desktop().openDocument(*it);

@@ -1,5 +1,6 @@
 #include "f24/RigheF24.h"
 
+#include "shell/Modulo1.h"
 #include "shell/Numeri.h"
 
 namespace f24 {
@@ -64,6 +65,22 @@ RigheComune PreparaRigheF24(const EtichetteTotali& e, std::string_view codice, s
   }
   r.Totale = Euro(e.*kTotale[t]);
   return r;
+}
+
+std::vector<std::string> RigheComune::RigheConDetrazione() const {
+  std::vector<std::string> righe = Righe;
+  // The deduction is only kept when the main dwelling has a row, and that row comes first.
+  if (!Detrazione.empty() && !righe.empty()) righe.front() += ';' + Detrazione;
+  return righe;
+}
+
+std::string DetrazioneDellaRiga(std::string_view riga) { return shell::Campo(riga, ";", 8); }
+
+long long TotaleRigheF24(const EtichetteTotali& e, int tipo) {
+  long long totale = 0;
+  for (const std::string& riga : PreparaRigheF24(e, "", "", tipo).Righe)
+    totale += shell::Val(shell::Campo(riga, ";", 7));
+  return totale;
 }
 
 std::string_view CodiceDellaRiga(std::string_view riga) { return riga.substr(0, riga.find(';')); }

@@ -9,6 +9,12 @@
 // The advance mark is "X" for the advance and the single payment, the balance
 // mark "X" for the balance and the single payment. Amounts are whole euros
 // ("###0").
+//
+// When the rows of several municipalities travel together, each
+// municipality's deduction travels with its own main-dwelling row, as an
+// eighth element:
+//
+//   code;advance mark;balance mark;properties;3958;year;amount;deduction
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,11 +38,22 @@ struct RigheComune {
 
   // "1;" deduction ";" total ";".
   std::string Chiusura() const { return "1;" + Detrazione + ";" + Totale + ";"; }
+
+  // The rows as they travel beside those of other municipalities: the
+  // deduction, when there is one, ends the main-dwelling row.
+  std::vector<std::string> RigheConDetrazione() const;
 };
 
 // The rows of the municipality with cadastral code `codice` for the year
 // `anno`; a type other than 0 or 1 is the single payment.
 RigheComune PreparaRigheF24(const EtichetteTotali& e, std::string_view codice, std::string_view anno, int tipo);
+
+// The whole euros of the rows of payment type `tipo`, summed: what the F24
+// asks for that payment, and so the instalment the totals page shows.
+long long TotaleRigheF24(const EtichetteTotali& e, int tipo);
+
+// The deduction that a row carries (its eighth element); "" when none.
+std::string DetrazioneDellaRiga(std::string_view riga);
 
 // The cadastral code that a row begins with.
 std::string_view CodiceDellaRiga(std::string_view riga);

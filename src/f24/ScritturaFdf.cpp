@@ -93,14 +93,23 @@ bool ScritturaFdf::nomeNelModello(std::string_view nome, std::string& trovato) c
     trovato = nome;
     return true;
   }
-  // A plain search in the list, so a name that ends a listed name matches too.
-  const size_t p = elencoMinuscolo_.find(minuscolo(nome) + ";");
-  if (p == std::string::npos) {
-    if (SegnalaCampiMancanti) shell::Messaggio("Scrittura FDF: Nome campo inesistente " + std::string(nome), 0);
-    return false;
+  // A child field is named by its parent's name and its own, joined by ".":
+  // each part is looked up. A plain search in the list, so a name that ends a
+  // listed name matches too.
+  trovato.clear();
+  for (size_t inizio = 0;;) {
+    const size_t punto = nome.find('.', inizio);
+    const std::string_view parte = nome.substr(inizio, punto == std::string_view::npos ? nome.npos : punto - inizio);
+    const size_t p = elencoMinuscolo_.find(minuscolo(parte) + ";");
+    if (p == std::string::npos || (parte.empty() && nome.find('.') != std::string_view::npos)) {
+      if (SegnalaCampiMancanti) shell::Messaggio("Scrittura FDF: Nome campo inesistente " + std::string(nome), 0);
+      return false;
+    }
+    if (inizio > 0) trovato += '.';
+    trovato += elencoCampi_.substr(p, elencoCampi_.find(';', p) - p);
+    if (punto == std::string_view::npos) return true;
+    inizio = punto + 1;
   }
-  trovato = elencoCampi_.substr(p, elencoCampi_.find(';', p) - p);
-  return true;
 }
 
 void ScritturaFdf::scriviVoce(std::string_view nome, const std::string& valore) {

@@ -30,7 +30,8 @@ class ScritturaFdf {
   void OpenFdf(const std::string& nomefile);
 
   // One text field: the name as the template writes it (letter case ignored
-  // in the search), the value without leading and trailing spaces.
+  // in the search), the value without leading and trailing spaces. A child
+  // field is named "parent.child", each part found in the list.
   void WriteField(std::string_view NomeCampo, std::string_view Valore);
 
   // One check box: /V/S#EC when checked, /V/Off when not.

@@ -3,6 +3,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "f24/RigheF24.h"
 #include "forms/Controls.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
@@ -104,7 +105,7 @@ const std::array<EtichetteTotali::Voce, 40>& EtichetteTotali::Voci() {
 
 EtichetteTotali CalcolaTotali(std::span<const std::string> righe, const SceltaTotali& scelta) {
   double imposta = 0, dovuto = 0, detrazione = 0;
-  double acconto = 0, detrazioneAcconto = 0, saldo = 0, detrazioneSaldo = 0;
+  double detrazioneAcconto = 0, detrazioneSaldo = 0;
   int righeAcconto = 0, righeSaldo = 0;
   int numero[NumeroCategorie] = {};
   double a[NumeroCategorie] = {}, s[NumeroCategorie] = {};
@@ -117,9 +118,7 @@ EtichetteTotali CalcolaTotali(std::span<const std::string> righe, const SceltaTo
     imposta += f17;
     dovuto += f19 + f21;
     detrazione += f20 + f22;
-    acconto += f19;
     detrazioneAcconto += f20;
-    saldo += f21;
     detrazioneSaldo += f22;
     const Categoria k = CategoriaDi(c);
     ++numero[k];
@@ -134,12 +133,8 @@ EtichetteTotali CalcolaTotali(std::span<const std::string> righe, const SceltaTo
   e.Label5 = Importo(detrazione);
   e.Label22 = OVuoto(imposta == 0, Importo(imposta));
 
-  e.Label6 = Importo(R(acconto));
   e.Label7 = Importo(R(detrazioneAcconto));
-  // The balance is the rounded whole less the advance as shown.
-  e.Label8 = Importo(R(dovuto - shell::CDbl(e.Label6)));
   e.Label9 = Importo(R(detrazioneSaldo));
-  e.Label30 = Importo(R(acconto + saldo));
   e.Label29 = Importo(R(detrazioneAcconto + detrazioneSaldo));
 
   e.Label12 = e.Label28 = OVuoto(righeAcconto == 0, Conteggio(righeAcconto));
@@ -168,6 +163,12 @@ EtichetteTotali CalcolaTotali(std::span<const std::string> righe, const SceltaTo
   e.Label54 = OVuoto(!(a[Strumentali] > 1), Importo(R(a[Strumentali])));
   e.Label56 = OVuoto(!(s[Strumentali] > 1), Importo(R(s[Strumentali])));
   e.Label58 = OVuoto(!(a[Strumentali] + s[Strumentali] > 1), Importo(R(a[Strumentali] + s[Strumentali])));
+
+  // Each instalment is what its F24 rows carry, each row rounded to the euro:
+  // the page, its report and the filled form agree on the figure to pay.
+  e.Label6 = Importo(static_cast<double>(TotaleRigheF24(e, Acconto)));
+  e.Label8 = Importo(static_cast<double>(TotaleRigheF24(e, Saldo)));
+  e.Label30 = Importo(static_cast<double>(TotaleRigheF24(e, SoluzioneUnica)));
 
   const auto somme = [&](Categoria k, std::string& uno, std::string& due, std::string& tutto, const char* vuoto) {
     uno = OVuoto(a[k] == 0, Semplice(a[k]), vuoto);

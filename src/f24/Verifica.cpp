@@ -431,12 +431,14 @@ bool Verifica::ComuneGiaAggiunto() {
 
 void Verifica::MemorizzaRigheF24() {
   const RigheComune righe = PreparaRigheF24(TipoPagamentoScelto());
-  righeMemo_.insert(righeMemo_.end(), righe.Righe.begin(), righe.Righe.end());
-  if (!DetrazioneMemo_.empty()) return;
-  // The closing item carries the first deduction met, with the total of the
-  // municipality that gave it (or of the last one while none has).
-  DetrazioneMemo_ = righe.Detrazione;
-  RigaChiusuraMemo_ = righe.Chiusura();
+  // Each municipality's deduction travels on its own main-dwelling row.
+  const std::vector<std::string> memo = righe.RigheConDetrazione();
+  righeMemo_.insert(righeMemo_.end(), memo.begin(), memo.end());
+  // The closing item sums the deductions and the instalments of the memo.
+  DetrazioneMemo_ += shell::Val(righe.Detrazione);
+  TotaleMemo_ += shell::Val(righe.Totale);
+  RigaChiusuraMemo_ =
+      "1;" + (DetrazioneMemo_ > 0 ? std::to_string(DetrazioneMemo_) : "") + ";" + std::to_string(TotaleMemo_) + ";";
 }
 
 void Verifica::cmdMemo_Click() {
@@ -482,7 +484,8 @@ void Verifica::cmdAzzera_Click() {
   righeMemo_.clear();
   RigaChiusuraMemo_.clear();
   NomeMemo_.clear();
-  DetrazioneMemo_.clear();
+  DetrazioneMemo_ = 0;
+  TotaleMemo_ = 0;
   AnnoMemo_ = 0;
   TipoMemo_ = 0;
   shell::SvuotaRigheF24();

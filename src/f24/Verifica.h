@@ -125,8 +125,8 @@ class Verifica : public forms::Form {
   int TipoPagamentoScelto();
   // The rows and closing item of the municipality on show for payment type `Tipo`.
   RigheComune PreparaRigheF24(int Tipo) const;
-  // Stores the rows of the municipality on show in the memo, and the
-  // closing item when the memo has no deduction yet.
+  // Stores the rows of the municipality on show in the memo, its deduction
+  // on its main-dwelling row, and brings the closing item up to date.
   void MemorizzaRigheF24();
   // True, after its message, when the memo holds a row of the municipality on show.
   bool ComuneGiaAggiunto();
@@ -150,7 +150,9 @@ class Verifica : public forms::Form {
   std::string NomeMemo_;
   long long AnnoMemo_ = 0;
   int TipoMemo_ = 0;
-  std::string DetrazioneMemo_;
+  // The deductions and the instalments of the municipalities stored, summed.
+  long long DetrazioneMemo_ = 0;
+  long long TotaleMemo_ = 0;
 };
 
 }  // namespace f24

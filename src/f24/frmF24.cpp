@@ -220,6 +220,8 @@ void frmF24::cmdSave_Click() {
 }
 
 void frmF24::cmdF24_Click() {
+  // A form for nobody is never produced: the payer passes the checks of "Salva dati" first.
+  if (!(EnteGiuridico ? ControllaEnte() : ControllaPersona())) return;
   // The taxpayer, municipality code and year of the totals page that handed the rows over.
   std::string contribuente, codice, anno;
   if (app().isLoaded<Verifica>()) {

@@ -1,8 +1,9 @@
 #pragma once
 // "Compilazione F24": the person or entity that pays the F24 form, the bank of
 // the delegation and the IBAN; the ordinary or simplified form; "Compila F24"
-// fills the form with the rows handed over by the totals page. The payer can
-// be saved in "tasif24.dat" (after the checks of a person or of an entity),
+// fills the form with the rows handed over by the totals page. Both "Compila
+// F24" and "Salva dati" run the checks of a person or of an entity first. The
+// payer can be saved in "tasif24.dat",
 // loaded from it through "Archivio dati F24", and the fiscal code computed in
 // "Calcolo Codice Fiscale", which hands it back.
 //

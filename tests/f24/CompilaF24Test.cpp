@@ -8,6 +8,10 @@
 #include <regex>
 
 #include "f24/CompilaF24.h"
+#include "f24/RigheF24.h"
+#include "shell/Numeri.h"
+#include "support/CasiTotali.h"
+#include "support/Pdf.h"
 #include "pdf/CompilazioneModulo.h"
 #include "shell/Modulo1.h"
 #include "F24Fixture.h"
@@ -156,8 +160,10 @@ std::vector<Caso> casi() {
   for (int n = 5; n <= 8; ++n) {
     // The main dwelling in row 6: its sheet, the second, carries the deduction.
     Caso c{.nome = "TwoSheets" + std::to_string(n), .avvisoDueModelli = true};
-    const auto r = righe(n, {"3961", "3960", "3959", "3961", "3960", "3958"});
-    c.versamento = versamento(r, "50", true);
+    auto r = righe(n, {"3961", "3960", "3959", "3961", "3960", "3958"});
+    // Several municipalities: the deduction rides on its main-dwelling row.
+    if (n >= 6) r[5] += ";50";
+    c.versamento = versamento(r, "", true);
     Foglio secondo{"_2", righeVoci(r, 4, n, false), {"imu" + std::to_string(n - 3)}};
     secondo.presenti.emplace_back("cognome", "BIANCHI");
     Foglio primo{"_1", righeVoci(r, 0, 4, false), {"imu5"}};
@@ -183,11 +189,16 @@ std::vector<Caso> casi() {
     out.push_back(c);
   }
   {
-    // Several municipalities on the simplified form: beside the first main-dwelling row.
+    // Several municipalities on the simplified form: each deduction beside its
+    // own main-dwelling row; a main dwelling without one has none.
     Caso c{.nome = "SimplifiedSeveralMunicipalities", .modello = ModelloF24::Semplificato};
-    const auto r = righe(7, {"3961", "3960", "3958", "3958"});
-    c.versamento = versamento(r, "75", true);
-    c.fogli.push_back({"_s", {{"detrazione3", "75"}}, {"detrazione0", "detrazione1", "detrazione4"}});
+    auto r = righe(7, {"3961", "3960", "3958", "3958"});
+    r[2] += ";75";
+    r[6] += ";20";
+    c.versamento = versamento(r, "95", true);
+    c.fogli.push_back({"_s",
+                       {{"detrazione3", "75"}, {"detrazione7", "20"}, {"decdet1.2", "0"}, {"decdet1.6", "0"}},
+                       {"detrazione0", "detrazione1", "detrazione4", "decdet1.3"}});
     out.push_back(c);
     Caso senza{.nome = "SimplifiedSeveralMunicipalitiesNoMainDwelling", .modello = ModelloF24::Semplificato};
     senza.versamento = versamento(righe(3, {"3961", "3960"}), "", true);
@@ -316,8 +327,10 @@ TEST_F(CompilaF24Test, WritesThePayerBlockInTheFormsOrder) {
   attesi = unisci(attesi, {"cognome", "nome", "g1", "g2", "m1", "m2", "a1", "a2", "a3", "a4", "sesso", "comune",
                            "prona1", "prona2", "comunedom", "prodom1", "prodom2", "indirizzo"});
   attesi = unisci(attesi, nomi("iban", 1, 25));
-  attesi = unisci(attesi, {"coca11", "coca12", "coca13", "coca14", "acc1", "sal1", "immobili1", "cotri1", "anno1",
-                           "imu1", "detrazione"});
+  attesi = unisci(attesi,
+                  {"coca11",  "coca12",     "coca13",     "coca14",       "acc1",         "sal1",       "immobili1",
+                   "cotri1",  "anno1",      "imu1",       "decimu11",     "decimu12",     "detrazione", "decdet1",
+                   "decdet2", "dectotimu1", "dectotimu2", "decsaldoimu1", "decsaldoimu2", "decsaldo1",  "decsaldo2"});
   EXPECT_EQ(ordine, attesi);
   EXPECT_EQ(mappa(v).at("a4"), "0");
   EXPECT_EQ(mappa(v).at("prona2"), "M");
@@ -335,6 +348,102 @@ TEST_F(CompilaF24Test, TakesTheRowsTheShellHolds) {
   EXPECT_TRUE(v.F24PiuComuni);
   EXPECT_EQ(NomeFileF24(v.Contribuente, v.CodiceCatastale, v.TipoVersamento, v.Anno),
             "f24tasi_ROSSI MARIO_H501_saldo_2015");
+}
+
+// Every amount on the form is in whole euros: the cents boxes of the rows'
+// amounts, of the deduction, of the totals the form works out and of the
+// final balance read "00", in the FDF and in the filled copy; the boxes of
+// rows without an amount stay empty.
+TEST_F(CompilaF24Test, EveryAmountsCentsRead00) {
+  struct Caso {
+    const char* nome;
+    ModelloF24 modello;
+    int righe;
+    const char* detrazione;
+    std::vector<std::string> suffissi;
+    std::vector<std::string> vuoti;  // cents of amounts the form does not carry
+  };
+  const Caso casi[] = {
+      {"ordinary", ModelloF24::Normale, 3, "50", {""}, {"decimu41", "decimu42"}},
+      {"ordinary without deduction", ModelloF24::Normale, 4, "", {""}, {"decdet1", "decdet2"}},
+      {"two sheets", ModelloF24::Normale, 6, "", {"_1", "_2"}, {}},
+      {"simplified", ModelloF24::Semplificato, 7, "40", {"_s"}, {"decimu41.7", "decimu42.9", "decdet1.1", "decimu11"}},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    if (c.suffissi.size() == 2) desk.expectMsgBox(vbOK);
+    const auto r = righe(c.righe);
+    const auto esito = CompilaF24(persona(), false, c.modello, versamento(r, c.detrazione, c.suffissi.size() == 2));
+    ASSERT_TRUE(esito.Riuscito);
+    for (size_t k = 0; k < c.suffissi.size(); ++k) {
+      const std::string b = inDati(esito.NomeFileF24 + c.suffissi[k]);
+      SCOPED_TRACE(b);
+      const bool semplificato = c.modello == ModelloF24::Semplificato;
+      const int n = semplificato ? c.righe : std::min(4, c.righe - 4 * static_cast<int>(k));
+      std::vector<std::string> zeri;
+      for (int i = 1; i <= n; ++i) {
+        const std::string riga = std::to_string(i), figlio = std::to_string(i - 1);
+        zeri = unisci(zeri, semplificato ? std::vector<std::string>{"decimu41." + figlio, "decimu42." + figlio}
+                                         : std::vector<std::string>{"decimu" + riga + "1", "decimu" + riga + "2"});
+      }
+      if (*c.detrazione)
+        zeri = unisci(zeri, semplificato ? std::vector<std::string>{"decdet1.0", "decdet2.0"}
+                                         : std::vector<std::string>{"decdet1", "decdet2"});
+      zeri = unisci(zeri, {"dectotimu1", "dectotimu2"});
+      if (!semplificato) zeri = unisci(zeri, {"decsaldoimu1", "decsaldoimu2", "decsaldo1", "decsaldo2"});
+      const auto fdf = mappa(voci(b + ".fdf"));
+      auto compilato = ValoriModulo(b + "-compilato.pdf");
+      for (const auto& campo : zeri) {
+        EXPECT_EQ(fdf.count(campo) ? fdf.at(campo) : "(none)", "0") << campo;
+        EXPECT_EQ(compilato[campo], "0") << campo;
+      }
+      for (const auto& campo : c.vuoti) {
+        EXPECT_EQ(fdf.count(campo), 0u) << campo;
+        EXPECT_EQ(compilato[campo], "") << campo;
+      }
+      controllaPdf(b + "-compilato.pdf");
+    }
+  }
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+}
+
+// The filled form's total is the instalment the totals show: the sum of the
+// rows, each rounded to the euro. The advance, the balance and the single
+// payment of categories that round apart on the ordinary form, and a balance
+// of half-euro sums on the simplified one (every archive's instalments are
+// the sums of their rows: Rate.EachInstalmentIsTheSumOfItsRows).
+TEST_F(CompilaF24Test, TheFormsTotalIsTheInstalmentOfTheTotals) {
+  struct Caso {
+    const CasoRate& archivio;
+    int tipo;
+    ModelloF24 modello;
+  };
+  const CasoRate& arrotondate = CasiRate()[0];
+  const CasoRate& mezzoEuro = CasiRate()[1];
+  const Caso casi[] = {{arrotondate, 0, ModelloF24::Normale},
+                       {arrotondate, 1, ModelloF24::Normale},
+                       {arrotondate, 2, ModelloF24::Normale},
+                       {mezzoEuro, 1, ModelloF24::Semplificato}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.archivio.nome) + " type " + std::to_string(c.tipo));
+    const EtichetteTotali e = CalcolaTotali(c.archivio.righe, {"ROSSI MARIO", "TORINO", "2026"});
+    const RigheComune r = PreparaRigheF24(e, "L219", "2026", c.tipo);
+    long long somma = 0;
+    for (const auto& riga : r.Righe) somma += shell::Val(shell::Campo(riga, ";", 7));
+    EXPECT_EQ(shell::CDbl(c.archivio.rate[c.tipo]), static_cast<double>(somma));
+    VersamentoF24 v = versamento(r.Righe, r.Detrazione, false, c.tipo);
+    v.RigheF24.back() = r.Chiusura();
+    const auto esito = CompilaF24(persona(), false, c.modello, v);
+    ASSERT_TRUE(esito.Riuscito);
+    ASSERT_EQ(esito.Compilati.size(), 1u);
+    auto valori = ValoriModulo(esito.Compilati[0]);
+    EXPECT_EQ(valori["totimu"], std::to_string(somma));
+    if (c.modello == ModelloF24::Normale) {
+      EXPECT_EQ(valori["saldoimu"], std::to_string(somma));
+      EXPECT_EQ(valori["saldo"], std::to_string(somma));
+    }
+    controllaPdf(esito.Compilati[0]);
+  }
 }
 
 TEST_F(CompilaF24Test, RefusesMoreThanTenRows) {

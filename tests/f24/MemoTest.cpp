@@ -2,8 +2,11 @@
 // F24"), and the memo of several municipalities ("Memorizza", "Azzera", its
 // own "Compila modello F24") with its refusals and row limits.
 #include <filesystem>
+#include <map>
 
+#include "f24/CompilaF24.h"
 #include "support/CasiTotali.h"
+#include "support/Pdf.h"
 #include "VerificaFixture.h"
 #include "shell/Liste.h"
 #include "shell/Principale.h"
@@ -19,6 +22,7 @@ using namespace forms;
 //   COMO   2 rows, advance 15
 //   DERUTA 2 rows, advance 18
 //   ENNA   2 rows, advance 21
+//   FANO   4 rows, deduction 30, advance 104
 // and AOSTA again in 2025; another taxpayer in AOSTA.
 std::vector<std::string> Archivio() {
   const auto riga = [](std::string comune, std::string codice, std::string tipologia, std::string principale,
@@ -52,6 +56,10 @@ std::vector<std::string> Archivio() {
       riga("DERUTA", "D279", "3", "0", "6,00"),
       riga("ENNA", "C342", "1", "0", "14,00"),
       riga("ENNA", "C342", "3", "0", "7,00"),
+      riga("FANO", "D488", "0", "1", "60,00", "30,00"),
+      riga("FANO", "D488", "6", "0", "12,00"),
+      riga("FANO", "D488", "1", "0", "24,00"),
+      riga("FANO", "D488", "3", "0", "8,00"),
       riga("AOSTA", "A326", "1", "0", "70,00", "0,00", "2025"),
       riga("AOSTA", "A326", "1", "0", "70,00", "0,00", "2026", "VERDI ANNA"),
   };
@@ -61,6 +69,11 @@ const std::vector<std::string> kAosta = {"A326;X;;1;3958;2026;100", "A326;X;;1;3
 const std::vector<std::string> kBari = {"A662;X;;1;3958;2026;40", "A662;X;;1;3959;2026;15", "A662;X;;1;3961;2026;25",
                                         "A662;X;;1;3960;2026;10"};
 const std::vector<std::string> kComo = {"C933;X;;1;3961;2026;10", "C933;X;;1;3960;2026;5"};
+// In the memo each deduction rides on its municipality's main-dwelling row.
+const std::vector<std::string> kAostaMemo = {"A326;X;;1;3958;2026;100;50", "A326;X;;1;3961;2026;30",
+                                             "A326;X;;1;3960;2026;20"};
+const std::vector<std::string> kFanoMemo = {"D488;X;;1;3958;2026;60;30", "D488;X;;1;3959;2026;12",
+                                            "D488;X;;1;3961;2026;24", "D488;X;;1;3960;2026;8"};
 
 template <typename... V>
 std::vector<std::string> Unisci(const V&... v) {
@@ -91,7 +104,7 @@ class Memo : public VerificaTest {
   Verifica& f;
 };
 
-TEST_F(Memo, TwoMunicipalitiesKeepTheFirstDeductionAndTravelTogether) {
+TEST_F(Memo, TwoMunicipalitiesTravelTogetherEachWithItsDeduction) {
   memorizza("AOSTA");
   EXPECT_EQ(f.lblNumCom.Caption(), "1");
   EXPECT_FALSE(f.cmdF24Comuni.Enabled());
@@ -99,26 +112,27 @@ TEST_F(Memo, TwoMunicipalitiesKeepTheFirstDeductionAndTravelTogether) {
   memorizza("BARI");
   EXPECT_EQ(f.lblNumCom.Caption(), "2");
   EXPECT_EQ(f.RigheMemo(), 7);
-  EXPECT_EQ(f.RigaChiusuraMemo(), "1;50;150;");
+  EXPECT_EQ(f.RigaChiusuraMemo(), "1;50;240;");
   EXPECT_TRUE(f.cmdF24Comuni.Enabled());
   // Nothing travels before the hand-over.
   EXPECT_TRUE(application.RigheF24.empty());
 
   user.click(f.cmdF24Comuni);
-  EXPECT_EQ(application.RigheF24, Unisci(kAosta, kBari, std::vector<std::string>{"1;50;150;"}));
+  EXPECT_EQ(application.RigheF24, Unisci(kAostaMemo, kBari, std::vector<std::string>{"1;50;240;"}));
   EXPECT_EQ(application.NumRigheF24, 7);
   EXPECT_TRUE(application.F24PiuComuni);
   EXPECT_EQ(application.TipoVersamento, 0);
   EXPECT_TRUE(desk.msgBoxes().empty());
 }
 
-TEST_F(Memo, TheFirstDeductionMetIsKeptWithItsMunicipalitysTotal) {
+TEST_F(Memo, TheClosingItemSumsTheDeductionsAndTheInstalments) {
   memorizza("COMO");
   EXPECT_EQ(f.RigaChiusuraMemo(), "1;;15;");
   memorizza("AOSTA");
-  EXPECT_EQ(f.RigaChiusuraMemo(), "1;50;150;");
-  memorizza("BARI");
-  EXPECT_EQ(f.RigaChiusuraMemo(), "1;50;150;");
+  EXPECT_EQ(f.RigaChiusuraMemo(), "1;50;165;");
+  memorizza("FANO");
+  EXPECT_EQ(f.RigaChiusuraMemo(), "1;80;269;");
+  EXPECT_EQ(f.RigheDelMemo(), Unisci(kComo, kAostaMemo, kFanoMemo));
 }
 
 TEST_F(Memo, TheTaxpayerTheYearAndThePaymentTypeCannotChange) {
@@ -136,7 +150,7 @@ TEST_F(Memo, TheTaxpayerTheYearAndThePaymentTypeCannotChange) {
   rifiutato("Non puoi cambiare tipo di pagamento.");
 
   EXPECT_EQ(f.lblNumCom.Caption(), "1");
-  EXPECT_EQ(f.RigheDelMemo(), kAosta);
+  EXPECT_EQ(f.RigheDelMemo(), kAostaMemo);
 }
 
 TEST_F(Memo, AMunicipalityIsStoredOnce) {
@@ -190,7 +204,7 @@ TEST_F(Memo, NineRowsTravelInTheOrderTheyWereStored) {
   memorizza("COMO");
   desk.expectMsgBox(vbOK);
   user.click(f.cmdF24Comuni);
-  EXPECT_EQ(application.RigheF24, Unisci(kAosta, kBari, kComo, std::vector<std::string>{"1;50;150;"}));
+  EXPECT_EQ(application.RigheF24, Unisci(kAostaMemo, kBari, kComo, std::vector<std::string>{"1;50;255;"}));
 }
 
 TEST_F(Memo, MoreThanTenRowsAreRefusedEveryTimeAndHandOverNothing) {
@@ -249,7 +263,7 @@ TEST_F(Memo, OneMunicipalityAfterAStoredMemoHandsOverItsOwnRowsOnly) {
   user.tick(f.chkMulti);
   user.select(f.OpComuni[0]);
   user.click(f.cmdF24Comuni);
-  EXPECT_EQ(application.RigheF24, Unisci(kAosta, kBari, std::vector<std::string>{"1;50;150;"}));
+  EXPECT_EQ(application.RigheF24, Unisci(kAostaMemo, kBari, std::vector<std::string>{"1;50;240;"}));
   EXPECT_EQ(application.NumRigheF24, 7);
   EXPECT_EQ(application.TipoVersamento, 0);
   EXPECT_TRUE(application.F24PiuComuni);
@@ -265,9 +279,63 @@ TEST_F(Memo, TheMemoHandsOverAgainAfterTheSharedRowsWereEmptied) {
   EXPECT_TRUE(application.RigheF24.empty());
   EXPECT_FALSE(application.F24PiuComuni);
   user.click(f.cmdF24Comuni);
-  EXPECT_EQ(application.RigheF24, Unisci(kAosta, kBari, std::vector<std::string>{"1;50;150;"}));
+  EXPECT_EQ(application.RigheF24, Unisci(kAostaMemo, kBari, std::vector<std::string>{"1;50;240;"}));
   EXPECT_EQ(application.NumRigheF24, 7);
   EXPECT_TRUE(application.F24PiuComuni);
+}
+
+// Two municipalities each with a main dwelling and a deduction: each
+// deduction reaches the form beside its own rows, on two ordinary sheets
+// (FANO's four rows on the first, AOSTA's three on the second) and on the
+// simplified form (FANO's main dwelling in row 1, AOSTA's in row 5).
+TEST_F(Memo, EachMunicipalitysDeductionReachesItsForm) {
+  memorizza("FANO");
+  memorizza("AOSTA");
+  user.click(f.cmdF24Comuni);
+  ASSERT_EQ(application.RigheF24, Unisci(kFanoMemo, kAostaMemo, std::vector<std::string>{"1;80;254;"}));
+  DatiContribuenteF24 pagatore;
+  pagatore.CodiceFiscale = "RSSMRA80A01H501U";
+  pagatore.Cognome = "ROSSI";
+  pagatore.Nome = "MARIO";
+  const VersamentoF24 v = VersamentoCorrente(f.Combo1.Text(), f.lblCodCat.Caption(), f.Combo3.Text());
+
+  struct Caso {
+    ModelloF24 modello;
+    // Per sheet ("_1", "_2" or "_s"): fields and their values ("" for none).
+    std::vector<std::map<std::string, std::string>> detrazioni;
+  };
+  const Caso casi[] = {
+      {ModelloF24::Normale,
+       {{{"coca11", "D"}, {"detrazione", "30"}, {"decdet1", "0"}, {"decdet2", "0"}},
+        {{"coca11", "A"}, {"cotri1", "3958"}, {"detrazione", "50"}, {"decdet1", "0"}, {"decdet2", "0"}}}},
+      {ModelloF24::Semplificato,
+       {{{"detrazione1", "30"},
+         {"decdet1.0", "0"},
+         {"decdet2.0", "0"},
+         {"detrazione5", "50"},
+         {"decdet1.4", "0"},
+         {"decdet2.4", "0"},
+         {"detrazione2", ""},
+         {"detrazione4", ""},
+         {"decdet1.1", ""},
+         {"decdet1.3", ""}}}},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.modello == ModelloF24::Normale ? "ordinary" : "simplified");
+    if (c.modello == ModelloF24::Normale) desk.expectMsgBox(vbOK);
+    const EsitoF24 esito = CompilaF24(pagatore, false, c.modello, v);
+    ASSERT_TRUE(esito.Riuscito);
+    ASSERT_EQ(esito.Compilati.size(), c.detrazioni.size());
+    for (size_t i = 0; i < c.detrazioni.size(); ++i) {
+      // The second sheet is opened first.
+      const std::string& compilato = esito.Compilati[c.detrazioni.size() - 1 - i];
+      SCOPED_TRACE(compilato);
+      EXPECT_EQ(quotara::testing::ControllaPdf(compilato), "");
+      auto valori = quotara::testing::ValoriCampi(compilato);
+      for (const auto& [campo, valore] : c.detrazioni[i]) EXPECT_EQ(valori[campo], valore) << campo;
+    }
+  }
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
 }
 
 TEST_F(VerificaTest, OneMunicipalityForEachPaymentType) {

@@ -45,7 +45,8 @@ std::vector<std::string> campiModello(bool semplificato) {
     for (const char* c : {"rav", "variato", "rata"}) n.push_back(c + std::to_string(i));
   for (int i = 1; i <= 4; ++i) aggiungi(n, numerati("decimu" + std::to_string(i), 1, 2));
   aggiungi(n, {"totimu", "dectotimu1", "dectotimu2", "decdet1", "decdet2"});
-  if (!semplificato) aggiungi(n, {"plusimu", "saldoimu", "saldo", "decsaldo1", "decsaldo2"});
+  if (!semplificato)
+    aggiungi(n, {"plusimu", "saldoimu", "saldo", "decsaldo1", "decsaldo2", "decsaldoimu1", "decsaldoimu2"});
   return n;
 }
 
@@ -59,7 +60,7 @@ struct Modello {
   bool semplificato;
   size_t campi;
 };
-const Modello kModelli[] = {{"f24tasi.pdf", false, 133}, {"f24tasisemplificato.pdf", true, 231}};
+const Modello kModelli[] = {{"f24tasi.pdf", false, 135}, {"f24tasisemplificato.pdf", true, 231}};
 
 class ModelliF24Test : public F24Test {};
 

@@ -267,6 +267,63 @@ TEST_F(PagatoreTest, ChecksGiveOneMessageTheFocusAndWriteNothing) {
   }
 }
 
+// "Compila F24" checks the payer as "Salva dati" does, without its question: a
+// refusal writes nothing in "datiF24" and opens nothing.
+TEST_F(PagatoreTest, CompilaF24ChecksThePayerFirst) {
+  struct Caso {
+    const char* nome;
+    bool ente;
+    bool data;  // a valid birth date typed over the mask
+    const char* codice;
+    const char* cognome;
+    const char* nomeProprio;
+    const char* messaggio;  // nullptr: the form is filled
+    forms::TextBox frmF24::*fuoco;
+  };
+  const Caso casi[] = {
+      {"vuota", false, false, "", "", "", "Devi inserire una data valida.", &frmF24::txtData},
+      {"senza codice", false, true, "", "BIANCHI", "ANNA", "Devi immettere il codice fiscale del contribuente.",
+       &frmF24::txtCodFis},
+      {"senza nome", false, true, "BNCNNA80A41H501X", "BIANCHI", "", "Devi immettere il nome del contribuente.",
+       &frmF24::txtNome},
+      {"ente vuoto", true, false, "", "", "", "Devi immettere il codice fiscale del contribuente.", &frmF24::txtCodFis},
+      {"ente senza denominazione", true, false, "01234567890", "", "",
+       "Devi immettere la denominazione del contribuente.", &frmF24::txtCognome},
+      {"persona", false, true, "BNCNNA80A41H501X", "BIANCHI", "ANNA", nullptr, nullptr},
+      {"ente", true, false, "01234567890", "ACME SRL", "", nullptr, nullptr},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    fs::remove_all(datiF24());
+    const size_t aperti = desk.openedDocuments().size();
+    application.RigheF24 = {"H501;X;;1;3958;2026;100", "1;;100;"};
+    application.NumRigheF24 = 1;
+    frmF24& f = apri();
+    if (c.ente) user.tick(f.chkEnte);
+    if (c.data) {
+      user.focus(f.txtData);
+      f.txtData.setSelStart(0);
+      user.type("01011980");
+    }
+    f.txtCodFis.setText(c.codice);
+    f.txtCognome.setText(c.cognome);
+    f.txtNome.setText(c.nomeProprio);
+    if (c.messaggio) desk.expectMsgBox(vbOK, {.prompt = c.messaggio, .title = "Quotara", .icon = vbInformation});
+    user.click(f.cmdF24);
+    EXPECT_EQ(desk.pendingAnswers(), 0u);
+    if (c.messaggio) {
+      EXPECT_EQ(application.focused(), &(f.*c.fuoco));
+      EXPECT_FALSE(fs::exists(datiF24()));
+      EXPECT_EQ(desk.openedDocuments().size(), aperti);
+    } else {
+      EXPECT_EQ(FileDatiF24().size(), 3u);
+      EXPECT_EQ(desk.openedDocuments().size(), aperti + 1);
+    }
+    EXPECT_FALSE(fs::exists(archivio()));
+    user.click(f.cmdExit);
+  }
+}
+
 TEST_F(PagatoreTest, NoToTheQuestionChecksAndSavesNothing) {
   frmF24& f = apri();
   desk.expectMsgBox(vbNo, {.prompt = kDomandaSalva});

@@ -4,6 +4,8 @@
 
 #include "support/CasiTotali.h"
 #include "f24/RigheF24.h"
+#include "shell/Modulo1.h"
+#include "shell/Numeri.h"
 
 namespace f24::testing {
 namespace {
@@ -71,11 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoRighe{"RoundingOfSums", 1, {"L219;;X;2;3961;2026;21"}, "1;;21;"},
                       CasoRighe{"RoundingOfSums", 2, {"L219;X;X;2;3961;2026;42"}, "1;;42;"},
                       // A rural balance of 1 euro is not shown, so it has no row.
-                      CasoRighe{"RuralBalanceOfOneEuro", 1, {}, "1;;1;"},
+                      CasoRighe{"RuralBalanceOfOneEuro", 1, {}, "1;;0;"},
                       CasoRighe{"RuralBalanceAboveOneEuro", 1, {"L219;;X;1;3959;2026;1"}, "1;;1;"},
                       // A negative balance stays off the form.
                       CasoRighe{"NegativeBalanceIsShown", 0, {"L219;X;;1;3961;2026;40"}, "1;;40;"},
-                      CasoRighe{"NegativeBalanceIsShown", 1, {}, "1;;-10;"},
+                      CasoRighe{"NegativeBalanceIsShown", 1, {}, "1;;0;"},
                       CasoRighe{"NegativeBalanceIsShown", 2, {"L219;X;X;1;3961;2026;30"}, "1;;30;"},
                       CasoRighe{"NoTax", 2, {}, "1;;0;"},
                       // Any other type is the single payment.
@@ -113,6 +115,55 @@ TEST(Righe, ZeroAndNegativeAmountsGiveNoRowAndTakeTheDeductionWithThem) {
     EXPECT_EQ(r.Righe, c.righe);
     EXPECT_EQ(r.Chiusura(), c.chiusura);
   }
+}
+
+// The instalments the totals show (advance, balance, single payment) are the
+// sums of the rows that the F24 carries, on every archive of the totals table
+// and on those whose categories round apart.
+TEST(Rate, EachInstalmentIsTheSumOfItsRows) {
+  std::vector<std::pair<std::string, std::vector<std::string>>> archivi;
+  for (const CasoTotali& c : CasiTotali())
+    if (c.totali) archivi.emplace_back(c.nome, c.righe);
+  for (const CasoRate& c : CasiRate()) archivi.emplace_back(c.nome, c.righe);
+  for (const auto& [nome, righe] : archivi) {
+    const CasoTotali* t = nullptr;
+    for (const CasoTotali& c : CasiTotali())
+      if (nome == c.nome) t = &c;
+    const EtichetteTotali e = t ? CalcolaTotali(righe, {t->contribuente, t->comune(), t->anno()})
+                                : CalcolaTotali(righe, {"ROSSI MARIO", "TORINO", "2026"});
+    const std::string EtichetteTotali::*rate[3] = {&EtichetteTotali::Label6, &EtichetteTotali::Label8,
+                                                   &EtichetteTotali::Label30};
+    for (int tipo = 0; tipo < 3; ++tipo) {
+      SCOPED_TRACE(nome + " type " + std::to_string(tipo));
+      long long somma = 0;
+      for (const std::string& riga : PreparaRigheF24(e, "L219", "2026", tipo).Righe)
+        somma += shell::Val(shell::Campo(riga, ";", 7));
+      EXPECT_EQ(e.*rate[tipo], shell::FormattaEuro(static_cast<double>(somma)));
+      EXPECT_EQ(TotaleRigheF24(e, tipo), somma);
+      EXPECT_EQ(PreparaRigheF24(e, "L219", "2026", tipo).Totale, std::to_string(somma));
+    }
+  }
+}
+
+TEST(Rate, CategoriesThatRoundApart) {
+  for (const CasoRate& c : CasiRate()) {
+    SCOPED_TRACE(c.nome);
+    const EtichetteTotali e = CalcolaTotali(c.righe, {"ROSSI MARIO", "TORINO", "2026"});
+    EXPECT_EQ(e.Label6, c.rate[0]);
+    EXPECT_EQ(e.Label8, c.rate[1]);
+    EXPECT_EQ(e.Label30, c.rate[2]);
+  }
+}
+
+// Beside other municipalities' rows a deduction rides on its main-dwelling row.
+TEST(Righe, TheDeductionTravelsOnTheMainDwellingRow) {
+  RigheComune r{{"A326;X;;1;3958;2026;100", "A326;X;;1;3961;2026;30"}, "50", "130"};
+  EXPECT_EQ(r.RigheConDetrazione(), (std::vector<std::string>{"A326;X;;1;3958;2026;100;50", "A326;X;;1;3961;2026;30"}));
+  EXPECT_EQ(DetrazioneDellaRiga(r.RigheConDetrazione()[0]), "50");
+  EXPECT_EQ(DetrazioneDellaRiga(r.RigheConDetrazione()[1]), "");
+  EXPECT_EQ(CodiceDellaRiga(r.RigheConDetrazione()[0]), "A326");
+  r.Detrazione.clear();
+  EXPECT_EQ(r.RigheConDetrazione(), r.Righe);
 }
 
 TEST(Righe, TheCodeOfARow) {

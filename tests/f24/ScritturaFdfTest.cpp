@@ -53,8 +53,14 @@ TEST_F(ScritturaFdfTest, WritesEachFieldAsTheTemplateNamesIt) {
       // A plain search in the list: the tail of a listed name matches too.
       {"ome", "Y", "<</T(ome)/V(Y)>>\r\n"},
       {"nominativo", "Z", ""},
+      // A child field: its parent's name and its own, each found in the list.
+      {"DECDET1.3", "0", "<</T(decdet1.3)/V(0)>>\r\n"},
+      {"decdet1.x", "0", ""},
+      {"decdet9.3", "0", ""},
+      {"decdet1.", "0", ""},
+      {".3", "0", ""},
   };
-  const std::string pdf = modello({"cognome", "nome", "indirizzo"});
+  const std::string pdf = modello({"cognome", "nome", "indirizzo", "decdet1", "3"});
   for (const auto& c : casi) {
     SCOPED_TRACE(std::string(c.nome) + " = " + c.valore);
     ScritturaFdf fdf;

@@ -41,24 +41,7 @@ std::string fdf(const std::vector<std::pair<std::string, std::string>>& voci, co
 
 std::string modello(const char* nome) { return std::string(QUOTARA_SOURCE_DIR) + "/resources/" + nome; }
 
-// FieldName -> FieldValue as pdftk reads them from the filled file.
-std::map<std::string, std::string> valori(const std::string& pdf) {
-  const std::string dump = Esegui("pdftk '" + pdf + "' dump_data_fields_utf8");
-  std::map<std::string, std::string> out;
-  std::string nome;
-  const std::regex riga("^(FieldName|FieldValue): (.*)$");
-  std::istringstream in(dump);
-  for (std::string r; std::getline(in, r);) {
-    std::smatch m;
-    if (!std::regex_match(r, m, riga)) continue;
-    if (m[1] == "FieldName") {
-      nome = m[2];
-    } else {
-      out[nome] = m[2];
-    }
-  }
-  return out;
-}
+std::map<std::string, std::string> valori(const std::string& pdf) { return quotara::testing::ValoriCampi(pdf); }
 
 TEST(LeggiFdf, ReadsTheEntriesAndTheFile) {
   struct Caso {

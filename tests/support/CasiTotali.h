@@ -194,7 +194,8 @@ inline const std::vector<CasoTotali>& CasiTotali() {
        .anni = {"2026"},
        .codice = "L219",
        .immobili = {"VIA ROMA 1"},
-       .didascalie = {"1,00", "0,00", "1,00", "0,00", "0,00", "1,00", "0,00", "1,00", "0,00", "--",
+       // No row carries the rural euro, so neither instalment holds it.
+       .didascalie = {"1,00", "0,00", "1,00", "0,00", "0,00", "0,00", "0,00", "0,00", "0,00", "--",
                       "1",    "--",   "--",   "--",   "--",   "--",   "--",   "--",   "--",   "--",
                       "--",   "--",   "--",   "--",   "0",    "0",    "0",    "1",    "---",  "---",
                       "--",   "--",   "--",   "--",   "--",   "--",   "--",   "---",  "1",    "1,00"},
@@ -385,10 +386,11 @@ inline const std::vector<CasoTotali>& CasiTotali() {
        .anni = {"2026"},
        .codice = "L219",
        .immobili = {"VIA ROMA 1"},
-       .didascalie = {"30,00", "0,00", "50,00", "40,00", "0,00",  "-10,00", "0,00", "30,00", "0,00",   "1",
-                      "1",     "1",    "--",    "--",    "40,00", "--",     "--",   "--",    "-10,00", "--",
-                      "--",    "--",   "30,00", "--",    "0",     "1",      "0",    "0",     "---",    "---",
-                      "--",    "40",   "-10",   "30,00", "--",    "--",     "--",   "---",   "---",    "--"}},
+       // The negative balance has no row: the balance instalment is 0.
+       .didascalie = {"30,00", "0,00", "50,00", "40,00", "0,00",  "0,00", "0,00", "30,00", "0,00",   "1",
+                      "1",     "1",    "--",    "--",    "40,00", "--",   "--",   "--",    "-10,00", "--",
+                      "--",    "--",   "30,00", "--",    "0",     "1",    "0",    "0",     "---",    "---",
+                      "--",    "40",   "-10",   "30,00", "--",    "--",   "--",   "---",   "---",    "--"}},
 
       // The first municipality of the taxpayer in list order is empty: the
       // cascade stops there and shows nothing.
@@ -403,6 +405,44 @@ inline const std::vector<CasoTotali>& CasiTotali() {
        .totali = false,
        .didascalie = {"", "", "", "", "",  "",  "",  "",  "",  "",  "",  "",  "",  "",  "",  "",  "",  "",  "",  "",
                       "", "", "", "", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+  };
+  return casi;
+}
+
+// Archives whose categories round apart, with the instalments the totals
+// show: advance, balance, single payment. Each is what the F24 rows carry,
+// every row rounded to the euro by itself.
+struct CasoRate {
+  const char* nome;
+  std::vector<std::string> righe;  // of ROSSI MARIO, TORINO (L219), 2026
+  std::array<const char*, 3> rate;
+};
+
+inline void PrintTo(const CasoRate& c, std::ostream* os) { *os << c.nome; }
+
+inline const std::vector<CasoRate>& CasiRate() {
+  // One line of a category with the same advance and balance.
+  const auto riga = [](const char* tipologia, const char* principale, const char* rata) {
+    return Riga{.indirizzo = std::string("VIA ") + tipologia + principale,
+                .tipologia = tipologia,
+                .principale = principale,
+                .imposta = rata,
+                .acconto = rata,
+                .saldo = rata};
+  };
+  static const std::vector<CasoRate> casi = {
+      // Rows 150 + 90 + 40 + 5 = 285, where the rounded sum 286,60 gave 287.
+      {"FourCategoriesRoundedApart",
+       Righe(riga("0", "1", "150,40"), riga("1", "0", "90,40"), riga("3", "0", "40,40"), riga("6", "0", "5,40")),
+       {"285,00", "288,00", "574,00"}},
+      // December rows 2 and 2, where the whole less the advance gave 5.
+      {"HalfEuroInTwoCategories", Righe(riga("1", "0", "2,50"), riga("3", "0", "2,50")), {"6,00", "4,00", "10,00"}},
+      // Every category at x,50; the other buildings' balance rounds to 0 and gives no row.
+      {"HalfEuroInEveryCategory",
+       Righe(riga("0", "1", "10,50"), riga("1", "0", "0,50"), riga("3", "0", "7,50"), riga("6", "0", "1,50")),
+       {"22,00", "19,00", "40,00"}},
+      // A rural sum of 1 euro gives no row; both instalments together (2) give one.
+      {"RuralOfOneEuro", Righe(riga("1", "0", "10,50"), riga("6", "0", "1,00")), {"11,00", "10,00", "23,00"}},
   };
   return casi;
 }

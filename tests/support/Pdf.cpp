@@ -28,6 +28,25 @@ std::string Entita(std::string s) {
 }  // namespace
 
 // What the command prints, with its exit status when it fails.
+std::map<std::string, std::string> ValoriCampi(const std::string& file) {
+  std::string quotato = "'";
+  for (char c : file) quotato += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  const std::string dump = Esegui("pdftk " + quotato + "' dump_data_fields_utf8");
+  std::map<std::string, std::string> out;
+  std::string nome;
+  const std::regex riga("^(FieldName|FieldValue): (.*)$");
+  std::istringstream in(dump);
+  for (std::string r; std::getline(in, r);) {
+    std::smatch m;
+    if (!std::regex_match(r, m, riga)) continue;
+    if (m[1] == "FieldName")
+      nome = m[2];
+    else
+      out[nome] = m[2];
+  }
+  return out;
+}
+
 std::string Esegui(const std::string& comando) {
   std::FILE* uscita = ::popen((comando + " 2>&1").c_str(), "r");
   if (!uscita) return "(cannot run " + comando + ")";

@@ -2,6 +2,7 @@
 // Reading back the PDF files the program writes: the structural check of the
 // project (tools/check-pdf), the words of a page with their positions, the
 // text of a page. Every PDF a test writes goes through ControllaPdf.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ std::string TestoPagina(const std::string& file, int pagina = 1);
 // Every text that the file draws ("(...) Tj"), as UTF-8, in the order of the
 // file: page after page, then the objects written after the last page.
 std::vector<std::string> TestiDisegnati(const std::string& file);
+
+// FieldName -> FieldValue of every field of a PDF form, as pdftk reads them
+// (dump_data_fields_utf8); a child field under its full name ("decdet1.0").
+std::map<std::string, std::string> ValoriCampi(const std::string& file);
 
 // What a shell command prints (standard error too), followed by a line
 // "(exit N)" when it fails.
