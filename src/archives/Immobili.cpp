@@ -13,6 +13,7 @@
 #include "reports/StampeCatasto.h"
 #include "shell/Applicazione.h"
 #include "shell/Convenzioni.h"
+#include "shell/Documenti.h"
 #include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Principale.h"
@@ -247,7 +248,7 @@ void Immobili::cmdExcel_Click() {
   shell::Messaggio(
       "Esportazione completata.\r\nSalvate il file che verrà aperto in una cartella diversa da quella temporanea.\r\n"
       "Il formato proposto è CSV, ma potete salvarlo come file di Excel.");
-  desktop().openDocument(esportazione);
+  shell::ApriDocumento(esportazione);
 }
 
 }  // namespace archives

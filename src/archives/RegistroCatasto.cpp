@@ -4,6 +4,7 @@
 
 #include "forms/Text.h"
 #include "shell/Modulo1.h"
+#include "shell/RecordArchivio.h"
 
 namespace archives {
 
@@ -18,11 +19,32 @@ std::string Colonna(std::string_view testo, size_t n) {
 
 std::string ImportoOTrattini(const std::string& campo) { return campo.empty() ? "    ---" : campo; }
 
-std::string Sostituito(std::string_view testo, char da, char a) {
-  std::string s(testo);
-  for (char& c : s)
-    if (c == da) c = a;
-  return s;
+// One field of a CSV line: as it stands, or, when it holds a ",", a double
+// quote or a line break, enclosed in double quotes with its quotes doubled.
+void AggiungiCampoCsv(std::string& riga, std::string_view campo) {
+  if (campo.find_first_of(",\"\r\n") == std::string_view::npos) {
+    riga += campo;
+    return;
+  }
+  riga += '"';
+  for (const char c : campo) {
+    if (c == '"') riga += '"';
+    riga += c;
+  }
+  riga += '"';
+}
+
+// A register line as a CSV line: its ";"-separated fields joined by ",".
+std::string RigaCsv(std::string_view riga) {
+  std::string csv;
+  csv.reserve(riga.size() + 8);
+  bool primo = true;
+  for (const std::string_view campo : shell::DividiCampi(riga)) {
+    if (!primo) csv += ',';
+    primo = false;
+    AggiungiCampoCsv(csv, campo);
+  }
+  return csv;
 }
 
 std::string_view SenzaSpaziAiLati(std::string_view s) {
@@ -77,9 +99,8 @@ std::vector<std::string> RigheEsportazione(const std::vector<std::string>& righe
       "Possesso;Rendita catastale;Renddito agrario;Reddito domenicale;Annotazioni";
   std::vector<std::string> csv;
   csv.reserve(righe.size() + 1);
-  const auto converti = [](std::string_view riga) { return Sostituito(Sostituito(riga, ',', '.'), ';', ','); };
-  csv.push_back(converti(kIntestazione));
-  for (const std::string& riga : righe) csv.push_back(converti(riga));
+  csv.push_back(RigaCsv(kIntestazione));
+  for (const std::string& riga : righe) csv.push_back(RigaCsv(riga));
   return csv;
 }
 

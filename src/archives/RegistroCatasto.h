@@ -36,7 +36,8 @@ std::vector<RigaProprietario> RigheProprietario(const std::vector<std::string>& 
 std::vector<std::string> ValoriDistinti(const std::vector<std::string>& righe, int n);
 
 // The lines of the CSV export: the header, then every register line, each
-// with every "," turned into "." and then every ";" into ",".
+// field kept as stored and separated by ","; a field holding ",", a double
+// quote or a line break is enclosed in double quotes, its quotes doubled.
 std::vector<std::string> RigheEsportazione(const std::vector<std::string>& righe);
 
 // The text without one trailing "%".

@@ -75,6 +75,7 @@ struct QtDesktop::ModalLoop {
 QtDesktop::QtDesktop() {
   if (!qApp) throw FormsError("the Qt desktop needs a QApplication");
   clock_.start();
+  openers_->desktop = this;
   forms::setFontEngine(&fontEngine_);
   QApplication::setQuitOnLastWindowClosed(false);  // the windows decide when the program ends
   qApp->installEventFilter(this);
@@ -86,6 +87,10 @@ QtDesktop::QtDesktop() {
 }
 
 QtDesktop::~QtDesktop() {
+  {
+    std::lock_guard lock(openers_->mutex);
+    openers_->desktop = nullptr;
+  }
   qApp->removeEventFilter(this);
   QCoreApplication::removeTranslator(&qtTexts_);
   forms::setFontEngine(nullptr);
@@ -518,7 +523,20 @@ Color QtDesktop::sysColor(int index) const {
   return RGB(c.red(), c.green(), c.blue());
 }
 
-void QtDesktop::openDocument(const std::string& path) { platform::openDocument(path); }
+void QtDesktop::openDocument(const std::string& path, std::function<void()> failed) {
+  if (!failed) {
+    platform::openDocument(path);
+    return;
+  }
+  // The opener is reaped on a thread of its own, so a viewer that keeps running
+  // holds nothing up; its failure reaches the windows through the event loop.
+  platform::openDocument(path, [mailbox = openers_, failed = std::move(failed)](bool opened) {
+    if (opened) return;
+    std::lock_guard lock(mailbox->mutex);
+    if (QtDesktop* desk = mailbox->desktop)
+      QMetaObject::invokeMethod(desk, [desk, failed] { desk->deliver(failed); }, Qt::QueuedConnection);
+  });
+}
 
 void QtDesktop::DoEvents() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);

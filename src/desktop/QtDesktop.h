@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <vector>
 
@@ -70,7 +71,7 @@ class QtDesktop : public QObject, public forms::Desktop, private forms::Applicat
   int screenHeightPx() const override;
   forms::Point cursorPos() const override;
   forms::Color sysColor(int index) const override;
-  void openDocument(const std::string& path) override;
+  void openDocument(const std::string& path, std::function<void()> failed = {}) override;
   void DoEvents() override;
   void Sleep(int ms) override;
   void runModal(forms::Form& form) override;
@@ -105,6 +106,13 @@ class QtDesktop : public QObject, public forms::Desktop, private forms::Applicat
   ElementView* viewAt(QWidget* widget) const;
   bool routeKey(QEvent* event, forms::Form& form);
   void quitWhenNothingLoaded();
+
+  // Where the openers' reaper threads post a failure: the desktop while it lives.
+  struct OpenerMailbox {
+    std::mutex mutex;
+    QtDesktop* desktop = nullptr;
+  };
+  std::shared_ptr<OpenerMailbox> openers_ = std::make_shared<OpenerMailbox>();
 
   QtFontEngine fontEngine_;
   // Qt's own texts (standard dialogs, standard buttons) in Italian.

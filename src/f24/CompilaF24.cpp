@@ -12,6 +12,7 @@
 #include "pdf/CompilazioneModulo.h"
 #include "platform/Files.h"
 #include "shell/Applicazione.h"
+#include "shell/Documenti.h"
 #include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
@@ -296,10 +297,8 @@ EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 model
     std::vector<std::string> compilati;
     for (const auto& f : elenco) compilati.push_back(produciFoglio(f, dati, ente));
     // Every file is in place: the second sheet is opened first, so the first ends up on top.
-    for (auto it = compilati.rbegin(); it != compilati.rend(); ++it) {
-      forms::desktop().openDocument(*it);
-      esito.Compilati.push_back(*it);
-    }
+    esito.Compilati.assign(compilati.rbegin(), compilati.rend());
+    shell::ApriDocumenti(esito.Compilati);
     esito.Riuscito = true;
   } catch (const Guasto& e) {
     shell::Messaggio(std::string("Impossibile compilare il modello F24.\r\n") + e.what(), forms::vbCritical);

@@ -10,6 +10,7 @@
 #include "pdf/CompilazioneModulo.h"
 #include "shell/Applicazione.h"
 #include "shell/Dialoghi.h"
+#include "shell/Documenti.h"
 #include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 
@@ -163,7 +164,7 @@ void frmModelliF24::cmdLoad_Click() {
   if (fdf.empty()) return;
   // The desktop's viewer cannot read FDF: the form is filled here and the filled copy opened.
   try {
-    desktop().openDocument(pdf::CompilaModulo(fdf));
+    shell::ApriDocumento(pdf::CompilaModulo(fdf));
   } catch (const pdf::ErroreCompilazione& e) {
     shell::Messaggio(std::string("Impossibile aprire il modello F24.\r\n") + e.what(), vbCritical);
   }

@@ -4,6 +4,7 @@
 // timers and clock, screen, system colours, documents and the event loop.
 // The front end implements it on a real screen; HeadlessDesktop in tests.
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -76,8 +77,10 @@ class Desktop {
   // GetSysColor: 15 button face, 16 shadow, 18 button text, 20 highlight, ...
   virtual Color sysColor(int index) const = 0;
 
-  // Opens a file with the desktop's default program; not waited for.
-  virtual void openDocument(const std::string& path) = 0;
+  // Opens a file with the desktop's default program; not waited for. When no
+  // program opens it (no opener, or the opener ends with a failure), `failed`
+  // runs later, on the event loop, like a timer's tick: never inside this call.
+  virtual void openDocument(const std::string& path, std::function<void()> failed = {}) = 0;
 
   // Processes what is waiting (keystrokes sent with SendKeys, due timers).
   virtual void DoEvents() = 0;

@@ -5,6 +5,7 @@
 #include "forms/Application.h"
 #include "forms/Controls.h"
 #include "forms/Form.h"
+#include "platform/Documents.h"
 
 namespace forms {
 
@@ -128,6 +129,47 @@ void HeadlessDesktop::advance(int64_t ms) {
 void HeadlessDesktop::DoEvents() {
   app().processSentKeys();
   advance(0);
+  reportOpenerFailures();
+}
+
+void HeadlessDesktop::openDocument(const std::string& path, std::function<void()> failed) {
+  opened_.push_back(path);
+  if (opening_ == Opening::RecordOnly || !failed) return;
+  if (opening_ == Opening::Fail) {
+    std::lock_guard lock(openers_->mutex);
+    openers_->failed.push_back(std::move(failed));
+    return;
+  }
+  {
+    std::lock_guard lock(openers_->mutex);
+    ++openers_->running;
+  }
+  platform::openDocument(path, [openers = openers_, failed = std::move(failed)](bool opened) {
+    std::lock_guard lock(openers->mutex);
+    --openers->running;
+    if (!opened) openers->failed.push_back(failed);
+    openers->ended.notify_all();
+  });
+}
+
+void HeadlessDesktop::waitForOpeners() {
+  {
+    std::unique_lock lock(openers_->mutex);
+    openers_->ended.wait_for(lock, std::chrono::seconds(10), [this] { return openers_->running == 0; });
+  }
+  reportOpenerFailures();
+}
+
+void HeadlessDesktop::reportOpenerFailures() {
+  std::vector<std::function<void()>> failed;
+  {
+    std::lock_guard lock(openers_->mutex);
+    failed.swap(openers_->failed);
+  }
+  for (auto& f : failed) {
+    Application::Dispatch d;
+    f();
+  }
 }
 
 void HeadlessDesktop::Sleep(int ms) {
@@ -144,6 +186,7 @@ void HeadlessDesktop::runModal(Form& form) {
     script_.pop_front();
     Application::Dispatch d;
     action();
+    reportOpenerFailures();
   }
 }
 

@@ -4,9 +4,12 @@
 // that run while a modal window is open, a virtual clock that fires timers
 // only when the test advances it, and records of beeps, flashed controls, opened documents and
 // mouse-pointer changes.
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,7 +68,17 @@ class HeadlessDesktop : public Desktop {
   int beeps() const { return beeps_; }
   // The controls that flashed for a refused key, in order.
   const std::vector<const Control*>& flashes() const { return flashes_; }
+  // Every document asked to be opened, in order. By default nothing is opened.
   const std::vector<std::string>& openedDocuments() const { return opened_; }
+  // How documents are opened from now on: recorded only (the default), every
+  // one failing (its failure reported by the next DoEvents), or also handed to
+  // the real opener (`xdg-open` on PATH), whose failures DoEvents or
+  // waitForOpeners report.
+  enum class Opening { RecordOnly, Fail, RealOpener };
+  void setOpening(Opening opening) { opening_ = opening; }
+  // Waits until every real opener started so far has ended (at most 10 s),
+  // then reports their failures as DoEvents does.
+  void waitForOpeners();
   const std::vector<int>& pointerChanges() const { return pointers_; }
   bool quitCalled() const { return quit_; }
 
@@ -98,7 +111,7 @@ class HeadlessDesktop : public Desktop {
   int screenHeightPx() const override { return screenH_; }
   Point cursorPos() const override { return cursor_; }
   Color sysColor(int index) const override;
-  void openDocument(const std::string& path) override { opened_.push_back(path); }
+  void openDocument(const std::string& path, std::function<void()> failed = {}) override;
   // Types what SendKeys queued and fires the timers due now.
   void DoEvents() override;
   // The clock moves on; no timer fires.
@@ -109,6 +122,16 @@ class HeadlessDesktop : public Desktop {
  private:
   template <class T>
   T next(std::deque<T>& queue, const std::string& what);
+  // Runs the failure handlers of the openers that have failed so far.
+  void reportOpenerFailures();
+
+  // Filled by the openers' reaper threads, emptied on the test's thread.
+  struct Openers {
+    std::mutex mutex;
+    std::condition_variable ended;
+    int running = 0;
+    std::vector<std::function<void()>> failed;
+  };
 
   std::deque<std::pair<int, MsgBoxCheck>> msgBoxAnswers_;
   std::deque<std::string> inputAnswers_;
@@ -130,6 +153,9 @@ class HeadlessDesktop : public Desktop {
   int screenW_ = 1024, screenH_ = 768;
   Point cursor_;
   bool quit_ = false;
+  Opening opening_ = Opening::RecordOnly;
+  // Shared with the reaper threads, which may outlive the desktop.
+  std::shared_ptr<Openers> openers_ = std::make_shared<Openers>();
 };
 
 }  // namespace forms

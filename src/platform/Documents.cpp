@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -25,7 +26,7 @@ struct SpawnAttr {
 
 }  // namespace
 
-bool spawnDetached(const std::vector<std::string>& argv) {
+bool spawnDetached(const std::vector<std::string>& argv, OpenerEnded ended) {
   if (argv.empty()) return false;
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -41,15 +42,21 @@ bool spawnDetached(const std::vector<std::string>& argv) {
   pid_t pid = 0;
   if (posix_spawnp(&pid, args[0], nullptr, &sa.attr, args.data(), environ) != 0) return false;
   // Waiting for this one child only leaves every other child of the program alone.
-  std::thread([pid] {
-    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+  std::thread([pid, ended = std::move(ended)] {
+    int status = 0;
+    pid_t r;
+    while ((r = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
     }
+    if (ended) ended(r == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }).detach();
   return true;
 }
 
-bool openDocument(const std::string& path) {
-  if (path.empty()) return false;
+bool openDocument(const std::string& path, OpenerEnded ended) {
+  if (path.empty()) {
+    if (ended) ended(false);
+    return false;
+  }
   // A relative name starting with "-" would read as an option of the opener.
   const std::string target = path[0] == '-' ? "./" + path : path;
   Spawner spawner;
@@ -58,7 +65,18 @@ bool openDocument(const std::string& path) {
     spawner = testSpawner;
   }
   const std::vector<std::string> argv{"xdg-open", target};
-  return spawner ? spawner(argv) : spawnDetached(argv);
+  if (spawner) {
+    const bool started = spawner(argv);
+    if (ended) ended(started);
+    return started;
+  }
+  // `ended` goes to the reaper only once the opener runs; otherwise it is still ours.
+  auto shared = std::make_shared<OpenerEnded>(std::move(ended));
+  const bool started = spawnDetached(argv, [shared](bool opened) {
+    if (*shared) (*shared)(opened);
+  });
+  if (!started && *shared) (*shared)(false);
+  return started;
 }
 
 void setSpawnerForTests(Spawner spawner) {

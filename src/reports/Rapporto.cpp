@@ -9,6 +9,7 @@
 #include "pdf/FontMetrics.h"
 #include "platform/Cp1252.h"
 #include "platform/Dates.h"
+#include "shell/Documenti.h"
 #include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 
@@ -152,7 +153,7 @@ bool StampaRapporto(const ModelloRapporto& modello, const std::function<void(Rap
     shell::Messaggio("Impossibile stampare \"" + modello.NomeFile + "\":\r\n" + e.what(), forms::vbExclamation);
     return false;
   }
-  forms::desktop().openDocument(rapporto.Percorso());
+  shell::ApriDocumento(rapporto.Percorso());
   return true;
 }
 

@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kRighePagina = 46;
 constexpr int kCaratteriNome = 18;
+constexpr float kFineUbicazione = 13;  // the separator before the year
 
 // The fields of one archive line that the report prints, split once.
 struct Campi {
@@ -79,7 +80,8 @@ void Archivio(Rapporto& r, const std::vector<std::string>& righe) {
     ubicazione += " - ";
     ubicazione += c.Indirizzo;
     pdf.DrawText(1.7f, y, NomeInTabella(c.Contribuente), "Fnt1", 10);
-    pdf.DrawText(5.2f, y, ubicazione, "Fnt1", 10);
+    // Municipality and address together can be long: cut at the year's column.
+    pdf.DrawText(5.2f, y, r.Adatta(ubicazione, "Fnt1", 10, kFineUbicazione - 5.2f), "Fnt1", 10);
     pdf.DrawText(13.6f, y, c.Anno, "Fnt1", 10);
     pdf.DrawText(16.8f, y, c.Rendita, "Fnt1", 10, 1);
     pdf.DrawText(19.3f, y, Versato(c), "Fnt1", 10, 1);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "archives/RegistroCatasto.h"
 #include "reports/Rapporto.h"
 #include "reports/StampeCatasto.h"
 #include "shell/Numeri.h"
@@ -32,6 +33,9 @@ int Tipo(const CatastoRecord& r) {
 // The field, or "--" when it is empty.
 std::string X(const std::string& campo) { return campo.empty() ? "--" : campo; }
 
+// The share followed by one "%", also when it is stored with its own (imported data).
+std::string Quota(const std::string& possesso) { return X(archives::TogliPercento(possesso)) + "%"; }
+
 // The identifiers that every detail line begins with.
 std::string Identificativi(const CatastoRecord& r) {
   return "Partita: " + X(r.Partita) + " Sez: " + X(r.Sezione) + " Fg: " + X(r.Foglio) + " Num: " + X(r.Numero) +
@@ -50,15 +54,15 @@ std::vector<Linea> Voce(int tipo, int numero, const CatastoRecord& r) {
       linee.push_back({2, Identificativi(r) + " Categoria: " + X(r.Categoria) + " Classe: " + X(r.Classe) +
                               " Vani: " + X(r.Vani) + " Mq: " + X(r.Metri)});
       linee.push_back(
-          {2, "Rendita catastale: " + r.RenditaCatastale + " - Percentuale di possesso: " + X(r.Possesso) + "%"});
+          {2, "Rendita catastale: " + r.RenditaCatastale + " - Percentuale di possesso: " + Quota(r.Possesso)});
       break;
     case 1:
       linee.push_back({1.5f, Identificativi(r) + " Mq: " + X(r.Metri) + " R.dom.: " + X(r.RedditoDominicale) +
-                                 " - R.agr: " + X(r.RedditoAgrario) + " - Possesso: " + X(r.Possesso) + "%"});
+                                 " - R.agr: " + X(r.RedditoAgrario) + " - Possesso: " + Quota(r.Possesso)});
       break;
     case 2:
       linee.push_back({1.5f, Identificativi(r) + " Mq: " + X(r.Metri) + " Rendita: " + X(r.RenditaCatastale) +
-                                 " - Possesso: " + X(r.Possesso) + "%"});
+                                 " - Possesso: " + Quota(r.Possesso)});
       break;
   }
   return linee;
@@ -107,7 +111,9 @@ bool StampaCatastoPdf(const std::string& proprietario, const std::vector<Catasto
       const std::vector<Linea> linee = Voce(tipo, ++numero, riga);
       for (size_t i = 0; i < linee.size(); ++i) {
         if (i > 0) scarto += kRigo;
-        pdf.DrawText(linee[i].x, static_cast<float>(kCima - scarto), linee[i].testo, "Fnt1", 10);
+        // A line longer than the page is wide ends at the frame's edge.
+        const std::string testo = r.Adatta(linee[i].testo, "Fnt1", 10, Rapporto::BordoDestro - linee[i].x);
+        pdf.DrawText(linee[i].x, static_cast<float>(kCima - scarto), testo, "Fnt1", 10);
       }
       scarto += kDistacco;
       if (kCima - scarto < kFondo) {

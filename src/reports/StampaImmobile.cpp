@@ -1,9 +1,12 @@
 // The data sheet of one cadastral record, as the record window shows it.
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "archives/RegistroCatasto.h"
 #include "forms/Text.h"
+#include "platform/Cp1252.h"
 #include "reports/Rapporto.h"
 #include "reports/StampeCatasto.h"
 
@@ -13,6 +16,8 @@ namespace {
 
 constexpr int kLarghezzaNote = 65;  // characters of a line of notes
 constexpr float kPassoNote = 0.6f;
+constexpr float kXValori = 7;  // the values and the notes
+constexpr float kLarghezzaColonnaNote = Rapporto::BordoDestro - kXValori;
 constexpr float kInizioSeguito = 25.5f;  // the first line of notes on a further page
 // The lowest line of notes on a page: 0.5 cm above the footer line.
 constexpr float kUltimaRigaNote = 1.5f;
@@ -34,6 +39,39 @@ const ModelloRapporto& ModelloImmobile() {
   static const ModelloRapporto modello{
       .NomeFile = "immobiletasi.pdf", .TitoloDocumento = "Dati catastali immobile", .YRiga = 26.5f};
   return modello;
+}
+
+// The lines of notes as they fit between x 7 and the frame's edge: a line of
+// wide letters that would pass it goes on in a line of its own, broken at its
+// last blank that fits, or inside the word when there is none.
+std::vector<std::string> NellaColonna(const Rapporto& r, const std::vector<std::string>& righe) {
+  std::vector<std::string> adattate;
+  adattate.reserve(righe.size());
+  for (const std::string& riga : righe) {
+    std::string_view resto = riga;
+    for (;;) {
+      std::string testa = r.Adatta(resto, "Fnt1", 10, kLarghezzaColonnaNote);
+      if (testa.size() == resto.size()) {
+        adattate.emplace_back(resto);
+        break;
+      }
+      if (resto[testa.size()] != ' ') {
+        if (const size_t blank = testa.find_last_of(' '); blank != std::string::npos && blank > 0) {
+          testa.resize(blank + 1);
+        } else if (testa.empty()) {  // not even one character fits: it goes alone
+          size_t fine = 0;
+          platform::nextCodePoint(resto, fine);
+          testa = resto.substr(0, fine);
+        }
+      }
+      resto.remove_prefix(testa.size());
+      adattate.push_back(std::move(testa));
+      // The blanks where a line is broken begin no line.
+      resto.remove_prefix(std::min(resto.find_first_not_of(' '), resto.size()));
+      if (resto.empty()) break;
+    }
+  }
+  return adattate;
 }
 
 void Scheda(Rapporto& r, const SchedaImmobile& s) {
@@ -62,7 +100,7 @@ void Scheda(Rapporto& r, const SchedaImmobile& s) {
     voci.push_back({19.5f, "Vani catastali:", s.Dati[7], "Fnt1"});
   }
   voci.push_back({18.9f, "Metri quadrati:", s.Dati[8], "Fnt1"});
-  voci.push_back({18.3f, "Percentuale di possesso:", s.Dati[9] + "%", "Fnt1"});
+  voci.push_back({18.3f, "Percentuale di possesso:", archives::TogliPercento(s.Dati[9]) + "%", "Fnt1"});
   if (fabbricato) voci.push_back({17.7f, "Rendita catastale:", s.Rendita, "Fnt2"});
   if (terreno) {
     voci.push_back({17.7f, "Reddito agrario:", s.RedditoAgrario, "Fnt2"});
@@ -75,9 +113,9 @@ void Scheda(Rapporto& r, const SchedaImmobile& s) {
   pdf.DrawText(1.5f, inizioNote, "Annotazioni:", "Fnt1", 10);
   for (const Voce& v : voci) pdf.DrawText(7, v.y, v.valore, v.font, 10);
 
-  const std::vector<std::string> righe = forms::text::length(s.Note) <= kLarghezzaNote
-                                             ? std::vector<std::string>{s.Note}
-                                             : DividiTesto(s.Note, kLarghezzaNote);
+  const std::vector<std::string> righe =
+      NellaColonna(r, forms::text::length(s.Note) <= kLarghezzaNote ? std::vector<std::string>{s.Note}
+                                                                    : DividiTesto(s.Note, kLarghezzaNote));
   // Lines of notes that no longer fit go on over a new page of their own.
   int riga = 0;  // line of notes on the current page
   float inizio = inizioNote;
@@ -126,16 +164,19 @@ std::vector<std::string> DividiTesto(std::string_view testo, int N) {
       }
       continue;
     }
-    // A word longer than a line: its head completes the line, its rest begins
-    // the next. A line already past N has no room for a head: the word starts
-    // on a line of its own.
+    // A word longer than a line: its head completes the line, its rest goes
+    // on in lines of N characters, the last piece beginning the next line. A
+    // line already past N has no room for a head: the word starts on a line
+    // of its own.
     if (riga.size() > n) {
       ++k;
       riga.clear();
     }
     memorizza(k, riga + parola.substr(0, n - riga.size()));
+    std::u32string resto = parola.substr(n - riga.size());
+    for (; resto.size() > n; resto.erase(0, n)) memorizza(++k, resto.substr(0, n));
     ++k;
-    riga = parola.substr(n - riga.size()) + U' ';
+    riga = resto + U' ';
     memorizza(k, riga);
   }
 

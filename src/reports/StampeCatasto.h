@@ -40,15 +40,16 @@ struct SchedaImmobile {
 };
 
 // The data sheet of one record: labels and values, the notes wrapped at 65
-// characters a line and continued on further pages when they do not fit.
+// characters a line, and sooner where wide letters would pass the frame's
+// right edge, continued on further pages when they do not fit.
 bool StampaImmobilePdf(const SchedaImmobile& scheda);
 
 // The lines of `testo` wrapped at `N` characters: split at every single
 // blank; each word followed by one blank; a word longer than N fills the line
-// up to exactly N characters with its head and its rest begins the next line
-// (a line already past N first moves it to a new line). An entry can stay
-// empty (a first word of exactly N characters). At least ceil(length / N)
-// entries.
+// up to exactly N characters with its head, its rest goes on in lines of N
+// characters and its last piece begins the next line (a line already past N
+// first moves the word to a new line). An entry can stay empty (a first word
+// of exactly N characters). At least ceil(length / N) entries.
 std::vector<std::string> DividiTesto(std::string_view testo, int N);
 
 }  // namespace reports

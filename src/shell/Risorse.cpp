@@ -7,6 +7,7 @@
 #include "forms/Application.h"
 #include "platform/Files.h"
 #include "resources/Resources.h"
+#include "shell/Documenti.h"
 #include "shell/Modulo1.h"
 
 namespace shell {
@@ -29,7 +30,7 @@ std::string_view nomeRisorsa(TipoRisorsa tipo, int numero) {
 // Writes the resource and opens the file, the earlier copy when the writing failed.
 void scriviEApri(TipoRisorsa tipo, int numero, const std::string& percorso) {
   SalvaRisorsaInFile(tipo, numero, percorso);
-  if (platform::fileReadable(percorso)) forms::desktop().openDocument(percorso);
+  if (platform::fileReadable(percorso)) ApriDocumento(percorso);
 }
 
 uint32_t leggi32(std::string_view b, size_t pos) {

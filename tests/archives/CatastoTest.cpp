@@ -156,7 +156,9 @@ TEST_F(CatastoScheda, ViewShowsTheRecordAndPrintsWhatTheBoxesShow) {
   const auto parole = quotara::testing::Parole(file);
   EXPECT_TRUE(quotara::testing::TestoIn(parole, "CHIERI NUOVA", 7, 25.5));
   EXPECT_TRUE(quotara::testing::TestoIn(parole, "Terreno", 7, 24.3));
-  EXPECT_TRUE(quotara::testing::TestoIn(parole, "50%%", 7, 18.3));
+  // A share stored with its own "%" prints one.
+  EXPECT_TRUE(quotara::testing::TestoIn(parole, "50%", 7, 18.3));
+  EXPECT_FALSE(quotara::testing::ParolaPresente(parole, "50%%"));
   EXPECT_EQ(righeRegistro(), Righe{"ROSSI MARIO;CHIERI;CAMPO GRANDE;1;7;;3;44;;;;;1500;50%;;9,00;12,00;uno\\due"});
 }
 

@@ -5,7 +5,9 @@
 
 #include "CatastoFixture.h"
 #include "calculation/MainForm.h"
+#include "shell/Documenti.h"
 #include "shell/Principale.h"
+#include "support/Apritore.h"
 #include "support/Convenzioni.h"
 #include "support/Pdf.h"
 #include "widgets/clsListBox.h"
@@ -169,7 +171,7 @@ TEST_F(ImmobiliTest, ADeletionThatCannotBeWrittenChangesNothing) {
   EXPECT_TRUE(fs::is_directory(registro() + "/dentro"));
 }
 
-TEST_F(ImmobiliTest, TheExportWritesEveryLineInFileOrderWithCommasAndSemicolonsTurned) {
+TEST_F(ImmobiliTest, TheExportWritesEveryLineInFileOrderAsCsvFields) {
   scriviRegistro({kCasa, "ROSSI MARIO;FORLÌ;VIA, CORTA;0;;;;;;;;;;;1.234,56;;;uno, due\\tre"});
   Immobili& p = pagina();
   desk.expectMsgBox(vbOK,
@@ -182,9 +184,41 @@ TEST_F(ImmobiliTest, TheExportWritesEveryLineInFileOrderWithCommasAndSemicolonsT
   EXPECT_EQ(quotara::testing::LeggiFile(csv),
             "Nome,Comune,Ubicazione,Tipologia,Partita,Sezione,Foglio,Numero,Subalterno,Categoria,Classe,Vani,Metri,"
             "Possesso,Rendita catastale,Renddito agrario,Reddito domenicale,Annotazioni\r\n"
-            "ROSSI MARIO,TORINO,VIA ROMA 1,0,12,,3,45,2,A/2,3,5.5,90,100,1.234.56,,,prima casa\r\n"
-            "ROSSI MARIO,FORL\xCC,VIA. CORTA,0,,,,,,,,,,,1.234.56,,,uno. due\\tre\r\n");
+            "ROSSI MARIO,TORINO,VIA ROMA 1,0,12,,3,45,2,A/2,3,\"5,5\",90,100,\"1.234,56\",,,prima casa\r\n"
+            "ROSSI MARIO,FORL\xCC,\"VIA, CORTA\",0,,,,,,,,,,,\"1.234,56\",,,\"uno, due\\tre\"\r\n");
   EXPECT_EQ(desk.openedDocuments(), Righe{csv});
+}
+
+TEST_F(ImmobiliTest, TheExportReadsBackInACsvReaderFieldForField) {
+  // Amounts, commas, quotes, and a quoted comma.
+  const Righe righe = {
+      "ROSSI MARIO;TORINO;VIA ROMA, 1;0;12;;3;45;2;A/2;3;5,5;90;50%;1.234,56;;;detto \"il villino\", con box",
+      "ROSSI MARIO;CHIERI;CAMPO \"GRANDE\";1;7;;3;44;;;;;1500;100;;9,00;12,00;\"\"",
+      "BIANCHI ANNA;PINO;LOTTO;2;8;;4;55;;;;;800;100;40.000,00;;;riga uno\\terza, \"fine\"",
+      "VERDI LUCA;ROMA;VIA;0;;;;;;;;;;;;;;"};
+  scriviRegistro(righe);
+  Immobili& p = pagina();
+  desk.expectMsgBox(vbOK);
+  user.click(p.cmdExcel);
+  const std::string uscita =
+      quotara::testing::Esegui("python3 '" + std::string(QUOTARA_TEST_DATA) + "/leggi_catasto_csv.py' '" +
+                               temp("catasto.csv") + "' '" + registro() + "'");
+  EXPECT_EQ(uscita, "VIA ROMA, 1: 1234.56\nLOTTO: 40000.00\n");
+}
+
+TEST_F(ImmobiliTest, AnExportThatNoProgramOpensIsNamedWithItsFolder) {
+  scriviRegistro();
+  Immobili& p = pagina();
+  quotara::testing::ApritoreFinto nessuno(cartella() / "bin", std::nullopt);
+  desk.setOpening(HeadlessDesktop::Opening::RealOpener);
+  desk.expectMsgBox(vbOK, {.prompt = std::string("Esportazione completata.\r\nSalvate il file che verrà aperto in una "
+                                                 "cartella diversa da quella temporanea.\r\nIl formato proposto è CSV, "
+                                                 "ma potete salvarlo come file di Excel.")});
+  user.click(p.cmdExcel);
+  desk.expectMsgBox(vbOK, {.prompt = shell::TestoDocumentoNonAperto({temp("catasto.csv")}), .title = "Quotara"});
+  desk.waitForOpeners();
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  EXPECT_TRUE(fs::exists(temp("catasto.csv")));
 }
 
 TEST_F(ImmobiliTest, ARegisterGoneSinceTheLoadCannotBeExported) {

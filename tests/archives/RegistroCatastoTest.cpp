@@ -91,14 +91,30 @@ TEST(ValoriDistinti, EachTextOnceInOrderOfFirstAppearanceCaseCounting) {
   EXPECT_EQ(ValoriDistinti(registro, 2), (Righe{"TORINO", "PINO", "torino"}));
 }
 
-TEST(RigheEsportazione, CommasBecomePointsThenSemicolonsCommas) {
+TEST(RigheEsportazione, FieldsStayAsStoredQuotedWhenTheyHoldACommaAQuoteOrALineBreak) {
   const Righe csv = RigheEsportazione({"ROSSI;TORINO;VIA ROMA, 1;0;;;;;;A/2;;5,5;;50%;1.234,56;;;uno, due\\tre"});
   ASSERT_EQ(csv.size(), 2u);
   EXPECT_EQ(csv[0],
             "Nome,Comune,Ubicazione,Tipologia,Partita,Sezione,Foglio,Numero,Subalterno,Categoria,Classe,Vani,Metri,"
             "Possesso,Rendita catastale,Renddito agrario,Reddito domenicale,Annotazioni");
-  EXPECT_EQ(csv[1], "ROSSI,TORINO,VIA ROMA. 1,0,,,,,,A/2,,5.5,,50%,1.234.56,,,uno. due\\tre");
+  EXPECT_EQ(csv[1], "ROSSI,TORINO,\"VIA ROMA, 1\",0,,,,,,A/2,,\"5,5\",,50%,\"1.234,56\",,,\"uno, due\\tre\"");
   EXPECT_EQ(RigheEsportazione({}).size(), 1u);
+
+  const std::pair<const char*, const char*> campi[] = {
+      {"", ""},
+      {"1.234,56", "\"1.234,56\""},
+      {"40.000.00", "40.000.00"},
+      {"detto \"il villino\"", "\"detto \"\"il villino\"\"\""},
+      {"\"", "\"\"\"\""},
+      {"uno\rdue", "\"uno\rdue\""},
+      {"uno\ndue", "\"uno\ndue\""},
+      {"a\\b  c", "a\\b  c"},
+      {"FORLÌ", "FORLÌ"},
+  };
+  for (const auto& [campo, atteso] : campi) {
+    const Righe r = RigheEsportazione({std::string("X;") + campo + ";Y"});
+    EXPECT_EQ(r.at(1), std::string("X,") + atteso + ",Y") << campo;
+  }
 }
 
 TEST(TogliPercento, OneTrailingPercentGoes) {

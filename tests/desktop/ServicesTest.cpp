@@ -1,6 +1,9 @@
 // The desktop's services as the windows use them: clipboard (also through
 // Ctrl+V in a box), mouse pointer, system colours, clock and screen.
+#include <sys/stat.h>
+
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QCursor>
 #include <QDateTime>
 #include <QFileDialog>
@@ -11,6 +14,8 @@
 #include <QScreen>
 
 #include "DesktopFixture.h"
+#include "support/Apritore.h"
+#include "support/Cartella.h"
 
 namespace desktop::testing {
 namespace {
@@ -96,6 +101,40 @@ TEST_F(ServicesTest, SystemColoursClockAndScreen) {
 
   EXPECT_EQ(desk.screenWidthPx(), QGuiApplication::primaryScreen()->geometry().width());
   EXPECT_EQ(desk.screenWidth(), desk.screenWidthPx() * TwipsPerPixel);
+}
+
+}  // namespace
+}  // namespace desktop::testing
+
+namespace desktop::testing {
+namespace {
+
+// The desktop learns how the opener ended on a thread of its own and tells the
+// windows on the event loop; a viewer that keeps running holds nothing up.
+TEST_F(ServicesTest, AnOpenerThatFailsIsToldOnTheEventLoop) {
+  const std::filesystem::path bin = quotara::testing::CartellaTest() / "bin";
+  const std::string chiuso = (quotara::testing::CartellaTest() / "chiuso").string();
+  quotara::testing::ApritoreFinto apritore(bin, std::nullopt);
+  quotara::testing::ScriviFile(bin / "xdg-open", "#!/bin/sh\nwhile [ ! -e '" + chiuso +
+                                                     "' ]; do /bin/sleep 0.05; done\nexit 1\n");
+  ::chmod((bin / "xdg-open").c_str(), 0700);
+
+  int falliti = 0;
+  desk.openDocument("/tmp/quotara.pdf", [&] { ++falliti; });
+  settle();
+  EXPECT_EQ(falliti, 0);  // the opener is still running: back at once, nothing told
+  quotara::testing::ScriviFile(chiuso, "");
+  QElapsedTimer attesa;
+  attesa.start();
+  while (falliti == 0 && attesa.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(falliti, 1);
+
+  // No opener at all: told on the event loop too, never inside the call.
+  quotara::testing::ApritoreFinto nessuno(quotara::testing::CartellaTest() / "vuota", std::nullopt);
+  desk.openDocument("/tmp/quotara.pdf", [&] { ++falliti; });
+  EXPECT_EQ(falliti, 1);
+  settle();
+  EXPECT_EQ(falliti, 2);
 }
 
 }  // namespace

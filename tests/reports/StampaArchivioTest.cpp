@@ -1,6 +1,8 @@
 // The archive report: the table head of every page, one line per archive
 // line in the order given, 46 lines a page, the page count, and the texts
 // that the report makes of the fields (names, location, amounts by year).
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -146,13 +148,45 @@ TEST_F(StampaArchivio, TheTasiPaidIsBothInstalmentsInLireStyleBefore2002) {
   }
 }
 
-TEST_F(StampaArchivio, TheLocationIsMunicipalityThenAddressUncut) {
-  const std::string comune = "SAN GIOVANNI IN PERSICETO", via = "VIA DELLA REPUBBLICA PARTIGIANA 123";
-  const auto parole = Parole(stampa({Riga("A", via, comune, "2014", "1,00", "1,00", "1,00")}));
-  // It runs on over the next columns, whose texts pdftotext reads in between.
-  EXPECT_TRUE(TestoIn(parole, comune + " - VIA DELLA REPUBBLICA", 5.2, 25));
-  EXPECT_TRUE(ParolaPresente(parole, "PARTIGIANA"));
-  EXPECT_TRUE(ParolaPresente(parole, "123"));
+TEST_F(StampaArchivio, TheLocationIsMunicipalityThenAddressCutAtTheYearsColumn) {
+  const struct {
+    std::string comune, via;
+    std::string inizio;  // the words the line shows first, from x 5.2
+    bool tagliato;
+  } casi[] = {
+      {"ROMA", "VIA VERDI 3", "ROMA - VIA VERDI 3", false},
+      {"SAN GIOVANNI IN PERSICETO", "VIA DELLA REPUBBLICA PARTIGIANA 123", "SAN GIOVANNI IN PERSICETO - VIA", true},
+      {"ROMA", std::string(60, 'W'), "ROMA -", true},
+      {"ROMA", "VIA " + std::string(90, 'i'), "ROMA - VIA", true},
+  };
+  std::vector<std::string> righe;
+  for (const auto& c : casi) righe.push_back(Riga("A", c.via, c.comune, "2014", "1,00", "1,00", "1,00"));
+  const std::string file = stampa(righe);
+  const auto parole = Parole(file);
+  const auto testi = TestiDisegnati(file);
+  for (size_t k = 0; k < std::size(casi); ++k) {
+    const auto& c = casi[k];
+    const std::string intero = c.comune + " - " + c.via;
+    SCOPED_TRACE(intero);
+    // The text drawn is the whole location or its head.
+    const auto drawn = std::find_if(testi.begin(), testi.end(), [&](const std::string& t) {
+      return t.size() >= c.inizio.size() && intero.starts_with(t) && t.starts_with(c.inizio);
+    });
+    ASSERT_NE(drawn, testi.end());
+    EXPECT_EQ(*drawn == intero, !c.tagliato) << *drawn;
+    const double y = 25 - 0.5 * static_cast<double>(k);
+    EXPECT_TRUE(TestoIn(parole, c.inizio, 5.2, y));
+    double fine = 0;
+    for (const Parola& p : parole)
+      if (std::abs(p.y - y) < 0.1 && p.x0 >= 5.1 && p.x0 < 13) fine = std::max(fine, p.x1);
+    EXPECT_LE(fine, 13.005);                 // no glyph past the separator
+    if (c.tagliato) {
+      EXPECT_GT(fine, 12.5);  // and cut at it, not before
+    }
+    EXPECT_TRUE(TestoIn(parole, "2014", 13.6, y));
+  }
+  // Nothing of the address is lost from the archive: only the print is cut.
+  EXPECT_FALSE(ParolaPresente(parole, "PARTIGIANA"));
 }
 
 TEST_F(StampaArchivio, EveryLineGivenIsPrintedOnceInTheOrderGiven) {

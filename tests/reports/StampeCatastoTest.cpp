@@ -2,6 +2,7 @@
 // ("catastotasi.pdf") and one record's data sheet ("immobiletasi.pdf"), with
 // the word wrap of the notes.
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <sstream>
 #include <string>
@@ -69,7 +70,12 @@ TEST(DividiTesto, WrapsAtBlanksAsTheRecordReportDoes) {
       {"two blanks give an empty word", "ab  cd", 10, {"ab  cd "}},
       {"a line break stays inside its word", "uno\r\ndue tre", 10, {"uno\r\ndue ", "tre "}},
       {"a long word after a full line starts a line of its own", "abcde fghijkl", 5, {"", "abcde ", "fghij", "kl "}},
-      {"a long tail, then another long word", "abcdefghij klmnop", 4, {"abcd", "efghij ", "klmn", "op ", ""}},
+      {"a long tail goes on in lines of N, then another long word",
+       "abcdefghij klmnop",
+       4,
+       {"abcd", "efgh", "ij k", "lmno", "p "}},
+      {"a word of many lines", std::string(25, 'w'), 10, {std::string(10, 'w'), std::string(10, 'w'), "wwwww "}},
+      {"a tail of exactly N characters", std::string(20, 'z') + " a", 10, {std::string(10, 'z'), std::string(10, 'z') + " ", "a "}},
       {"characters, not bytes", "perché è così", 10, {"perché è ", "così "}},
       {"a word whose blank does not fit moves to the next line", "aaaa bbbb c", 9, {"aaaa ", "bbbb c "}},
   };
@@ -191,6 +197,64 @@ TEST_F(StampaCatasto, AContinuationPageHoldsThirteenBuildingsWithoutAHeading) {
   EXPECT_TRUE(TestoIn(Parole(file, 3), "di 3", 19.1, 1));
 }
 
+TEST_F(StampaCatasto, NoLineOfAnEntryPassesTheFramesRightEdge) {
+  const std::string lungo(40, 'W');
+  const Righe righe = {
+      Linea({"ROSSI MARIO", "SAN GIOVANNI IN PERSICETO", "VIA DELLA REPUBBLICA PARTIGIANA 123 " + lungo, "0",
+             "1234567", "ABC", "12345", "123456", "1234", "A/10", "U" + lungo, "12,5", "1234", "100",
+             "1.234.567,89" + lungo, "", "", ""}),
+      Linea({"ROSSI MARIO", "CHIERI", "CAMPO", "1", "1234567" + lungo, "B", "3", "44", "", "", "", "", "15000", "50",
+             "", "9.999,00", "12.345,00", ""}),
+      Linea({"ROSSI MARIO", "PINO", "LOTTO", "2", "8", "", "4", "55", "", "", "", "", "800", "100",
+             "1.250.000,00" + lungo, "", "", ""}),
+      Fabbricato("VIA ROMA 1"),
+  };
+  const std::string file = stampa(righe);
+  const auto parole = Parole(file);
+  for (const Parola& p : parole) {
+    if (p.y <= 1.5) continue;  // the footer's page count
+    EXPECT_LE(p.x1, 19.505) << p.testo << " at y " << p.y;
+  }
+  // Cut at the edge, not before: the long lines reach it.
+  for (const double y : {26.0, 25.5, 25.0, 21.0, 19.0}) {
+    double fine = 0;
+    for (const Parola& p : parole)
+      if (std::abs(p.y - y) < 0.1) fine = std::max(fine, p.x1);
+    EXPECT_GT(fine, 19) << "y " << y;
+  }
+  // What is drawn is the head of the line, and a line that fits stays whole.
+  const auto testi = TestiDisegnati(file);
+  EXPECT_TRUE(std::any_of(testi.begin(), testi.end(), [](const std::string& t) {
+    return t.starts_with("1. SAN GIOVANNI IN PERSICETO - VIA DELLA REPUBBLICA") && t.size() < 100;
+  }));
+  EXPECT_TRUE(InSequenza(testi, {"2. TORINO - VIA ROMA 1",
+                                 "Partita: 123 Sez: A Fg: 12 Num: 345 Sub: 6 Categoria: A/2 Classe: 3 Vani: 5,5 Mq: 90",
+                                 "Rendita catastale: 1.234,56 - Percentuale di possesso: 50%"}));
+}
+
+TEST_F(StampaCatasto, AShareStoredWithItsPercentPrintsOnePercent) {
+  const struct {
+    std::string possesso, stampato;
+  } casi[] = {{"50%", "50%"}, {"50", "50%"}, {"", "--%"}, {"%", "--%"}, {"33,3%", "33,3%"}};
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.possesso);
+    const Righe righe = {
+        Linea({"ROSSI MARIO", "TORINO", "VIA ROMA 1", "0", "1", "", "2", "3", "", "A/2", "", "", "", c.possesso,
+               "100,00", "", "", ""}),
+        Linea({"ROSSI MARIO", "CHIERI", "CAMPO", "1", "7", "", "3", "44", "", "", "", "", "1500", c.possesso, "",
+               "9,00", "12,00", ""}),
+        Linea({"ROSSI MARIO", "PINO", "LOTTO", "2", "8", "", "4", "55", "", "", "", "", "800", c.possesso,
+               "50.000,00", "", "", ""})};
+    const auto testi = TestiDisegnati(stampa(righe));
+    EXPECT_TRUE(InSequenza(testi, {"Rendita catastale: 100,00 - Percentuale di possesso: " + c.stampato}));
+    EXPECT_TRUE(InSequenza(
+        testi, {"Partita: 7 Sez: -- Fg: 3 Num: 44 Sub: -- Mq: 1500 R.dom.: 12,00 - R.agr: 9,00 - Possesso: " +
+                c.stampato}));
+    EXPECT_TRUE(InSequenza(
+        testi, {"Partita: 8 Sez: -- Fg: 4 Num: 55 Sub: -- Mq: 800 Rendita: 50.000,00 - Possesso: " + c.stampato}));
+  }
+}
+
 class StampaImmobile : public ReportsTest {
  protected:
   std::string stampa(const SchedaImmobile& s) {
@@ -286,7 +350,7 @@ TEST_F(StampaImmobile, AnAreaAndARecordOfNoType) {
 
 TEST_F(StampaImmobile, NotesOfSixtyFiveCharactersStayOneLineFromSixtySixTheyWrap) {
   SchedaImmobile s = Scheda(0);
-  s.Note = std::string(30, 'a') + "  " + std::string(33, 'b');  // 65, two blanks kept
+  s.Note = std::string(30, 'x') + "  " + std::string(33, 'z');  // 65, two blanks kept
   EXPECT_TRUE(InSequenza(TestiDisegnati(stampa(s)), {s.Note}));
 
   s.Note = std::string(30, 'a') + " " + std::string(35, 'b');  // 66
@@ -333,6 +397,48 @@ TEST_F(StampaImmobile, LineBreaksInTheNotesMakeAValidFile) {
   SchedaImmobile s = Scheda(0);
   s.Note = "uno\r\ndue";
   stampa(s);
+}
+
+TEST_F(StampaImmobile, AShareStoredWithItsPercentPrintsOnePercent) {
+  SchedaImmobile s = Scheda(0);
+  s.Dati[9] = "50%";
+  const std::string file = stampa(s);
+  EXPECT_TRUE(InSequenza(TestiDisegnati(file), {"50%"}));
+  EXPECT_FALSE(InSequenza(TestiDisegnati(file), {"50%%"}));
+}
+
+TEST_F(StampaImmobile, AWordLongerThanTheLineIsBrokenAtTheLineWidth) {
+  const struct {
+    const char* cosa;
+    std::string note;
+  } casi[] = {
+      {"a code of 200 characters", "Codice " + std::string(200, '7') + " fine"},
+      {"a word of capitals, wider than the column in 65 characters", "NOTA " + std::string(150, 'W')},
+      {"a line of wide words", [] {
+         std::string t;
+         for (int i = 0; i < 12; ++i) t += "MMMMM ";
+         return t + "fine";
+       }()},
+      {"narrow letters", std::string(300, 'i')},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.cosa);
+    SchedaImmobile s = Scheda(0);
+    s.Note = c.note;
+    const std::string file = stampa(s);
+    std::string stampato;
+    for (int pagina = 1; pagina <= quotara::testing::NumeroPagine(file); ++pagina)
+      for (const Parola& p : Parole(file, pagina)) {
+        EXPECT_LE(p.x1, 19.505) << p.testo;  // nothing past the frame's right edge
+        EXPECT_GE(p.x0, 0) << p.testo;
+        if (p.x0 > 6.9 && p.y < 17.2) stampato += p.testo;
+      }
+    // Every character of the notes is on the page, in order.
+    std::string attese;
+    for (const char ch : c.note)
+      if (ch != ' ') attese += ch;
+    EXPECT_EQ(stampato, attese);
+  }
 }
 
 }  // namespace

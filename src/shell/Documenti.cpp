@@ -1,0 +1,45 @@
+#include "shell/Documenti.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "forms/Application.h"
+#include "shell/Messaggi.h"
+
+namespace shell {
+
+std::string TestoDocumentoNonAperto(const std::vector<std::string>& Percorsi) {
+  if (Percorsi.empty()) return "";
+  namespace fs = std::filesystem;
+  const fs::path cartella = fs::path(Percorsi.front()).parent_path();
+  bool stessaCartella = true;
+  for (const std::string& p : Percorsi) stessaCartella = stessaCartella && fs::path(p).parent_path() == cartella;
+  std::string nomi;
+  for (size_t i = 0; i < Percorsi.size(); ++i) {
+    if (i > 0) nomi += i + 1 == Percorsi.size() ? " e " : ", ";
+    nomi += "\"" + (stessaCartella ? fs::path(Percorsi[i]).filename().string() : Percorsi[i]) + "\"";
+  }
+  const bool uno = Percorsi.size() == 1;
+  std::string testo = std::string("Non è stato trovato un programma per aprire ") + (uno ? "il file " : "i file ") +
+                      nomi + ".";
+  if (stessaCartella)
+    testo += std::string("\r\n") + (uno ? "Il file si trova" : "I file si trovano") + " nella cartella:\r\n" +
+             cartella.string();
+  testo += std::string("\r\n") + (uno ? "Apritelo" : "Apriteli") + " da lì con il programma che preferite.";
+  return testo;
+}
+
+void ApriDocumento(const std::string& Percorso) { ApriDocumenti({Percorso}); }
+
+void ApriDocumenti(const std::vector<std::string>& Percorsi) {
+  // The files of one request fail together: the first failure tells of them all.
+  auto detto = std::make_shared<bool>(false);
+  for (const std::string& p : Percorsi)
+    forms::desktop().openDocument(p, [detto, Percorsi] {
+      if (*detto) return;
+      *detto = true;
+      Messaggio(TestoDocumentoNonAperto(Percorsi), forms::vbExclamation);
+    });
+}
+
+}  // namespace shell
