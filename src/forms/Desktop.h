@@ -4,6 +4,7 @@
 // timers and clock, screen, system colours, documents and the event loop.
 // The front end implements it on a real screen; HeadlessDesktop in tests.
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -83,6 +84,12 @@ class Desktop {
   virtual void runModal(Form& form) = 0;
   // The program ends (Application::End).
   virtual void quit() = 0;
+  // From now on `ready` runs on the event loop, between two events, whenever
+  // `fd` can be read. A desktop without an event loop ignores it.
+  virtual void watchReadable(int fd, std::function<void()> ready) {
+    (void)fd;
+    (void)ready;
+  }
 };
 
 // A colour with the high bit set is a system colour (vbButtonFace, ...).

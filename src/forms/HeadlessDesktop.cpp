@@ -1,5 +1,7 @@
 #include "forms/HeadlessDesktop.h"
 
+#include <poll.h>
+
 #include <algorithm>
 
 #include "forms/Application.h"
@@ -128,6 +130,14 @@ void HeadlessDesktop::advance(int64_t ms) {
 void HeadlessDesktop::DoEvents() {
   app().processSentKeys();
   advance(0);
+  for (const auto& [fd, ready] : std::vector(watched_)) {
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 0) == 1 && (p.revents & POLLIN)) ready();
+  }
+}
+
+void HeadlessDesktop::watchReadable(int fd, std::function<void()> ready) {
+  watched_.emplace_back(fd, std::move(ready));
 }
 
 void HeadlessDesktop::Sleep(int ms) {
