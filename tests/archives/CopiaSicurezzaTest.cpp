@@ -15,6 +15,7 @@
 #include <set>
 
 #include "calculation/CalcoloRecord.h"
+#include "support/DiscoPieno.h"
 #include "support/ProgramTest.h"
 
 using namespace archives;
@@ -355,20 +356,10 @@ TEST_F(CopiaSicurezzaTest, AMissingBackupFolderIsNamedWithTheArchive) {
                              "/tasi.dat\": No such file or directory\r\nNessun archivio è stato copiato.");
 }
 
-// Runs `comando` in a child process whose files cannot grow beyond `limite`
-// bytes, as on a full disk; the child's Esito comes back as its exit status:
-// 0 the command reported a failure, 1 it reported success.
+// The command's Esito as the exit status of the child: 0 it reported a
+// failure, 1 success.
 int conDiscoPieno(rlim_t limite, const std::function<Esito()>& comando) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit rl{limite, limite};
-    setrlimit(RLIMIT_FSIZE, &rl);
-    _exit(comando().errore ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return quotara::testing::ConDiscoPieno(limite, [&] { return comando().errore ? 0 : 1; });
 }
 
 TEST_F(CopiaSicurezzaTest, AFullDiskLeavesEveryArchiveAsItWas) {

@@ -7,17 +7,13 @@
 #include <optional>
 #include <regex>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
 
 #include "f24/CompilaF24.h"
 #include "pdf/CompilazioneModulo.h"
 #include "shell/Modulo1.h"
 #include "shell/Risorse.h"
 #include "F24Fixture.h"
+#include "support/DiscoPieno.h"
 
 namespace f24::testing {
 namespace {
@@ -407,21 +403,6 @@ std::map<std::string, std::string> statoDatiF24(const std::string& cartella) {
   return stato;
 }
 
-// A run in a child process whose files cannot grow beyond `limite` bytes, as
-// on a full disk: 1 when it reports success, 0 when it reports a failure.
-int CompilaConDiscoPieno(rlim_t limite, const std::function<bool()>& corsa) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit rl{limite, limite};
-    setrlimit(RLIMIT_FSIZE, &rl);
-    _exit(corsa() ? 1 : 0);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // A run that fails at a later step takes back what it wrote: the files of
 // earlier runs stay as they were, those it added go, and a folder it made too.
 TEST_F(CompilaF24Test, AFailedRunLeavesDatiF24AsItWas) {
@@ -466,14 +447,14 @@ TEST_F(CompilaF24Test, AFailedRunLeavesDatiF24AsItWas) {
   ASSERT_GT(std::filesystem::file_size(inDati(base + "-compilato.pdf")), limite) << "the filled copy is too small";
   const auto corsa = [&] {
     desk.expectMsgBox(vbOK, {.icon = forms::vbCritical});
-    return CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(3), "70")).Riuscito;
+    return CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(3), "70")).Riuscito ? 1 : 0;
   };
   const auto prima = statoDatiF24(datiF24());
-  EXPECT_EQ(CompilaConDiscoPieno(limite, corsa), 0);
+  EXPECT_EQ(quotara::testing::ConDiscoPieno(limite, corsa), 0);
   EXPECT_EQ(statoDatiF24(datiF24()), prima);
   // The first run of all: the folder it made goes too.
   std::filesystem::remove_all(datiF24());
-  EXPECT_EQ(CompilaConDiscoPieno(limite, corsa), 0);
+  EXPECT_EQ(quotara::testing::ConDiscoPieno(limite, corsa), 0);
   EXPECT_FALSE(std::filesystem::exists(datiF24()));
 }
 
