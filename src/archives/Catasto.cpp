@@ -295,13 +295,13 @@ bool Catasto::ArchiviaImmobile() {
   const CatastoRecord r = Record();
   shell::FileArchivio& registro = shell::app().form<Immobili>().Registro();
   const int i = registro.Trova(r.chiave());
-  if (i < 0) return registro.Aggiungi(r.toLine());
+  if (i < 0) return registro.Aggiungi(r);
   if (!shell::Domanda("Questo immobile è già presente nell'archivio catastale.\r\nVuoi sovrascriverlo?")) return false;
-  return registro.Sostituisci(i, r.toLine());
+  return registro.Sostituisci(i, r);
 }
 
 bool Catasto::ModificaImmobile() {
-  return shell::app().form<Immobili>().Registro().Sostituisci(IndiceRecord, Record().toLine());
+  return shell::app().form<Immobili>().Registro().Sostituisci(IndiceRecord, Record());
 }
 
 reports::SchedaImmobile Catasto::Scheda() const {

@@ -1,6 +1,12 @@
 #include "archives/CopiaSicurezza.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
 #include "platform/Files.h"
+#include "shell/RecordArchivio.h"
 
 namespace archives {
 namespace {
@@ -83,21 +89,27 @@ std::optional<std::string> ControllaTracciato(std::string_view byte, const std::
     inizio = fine + (fine + 1 < byte.size() && byte[fine] == '\r' && byte[fine + 1] == '\n' ? 2 : 1);
     if (riga.empty()) continue;
     righe = true;
-    int campi = 1;
-    size_t tipoInizio = std::string_view::npos, tipoFine = riga.size();
-    for (size_t i = 0; i < riga.size(); ++i) {
-      if (riga[i] != ';') continue;
-      ++campi;
-      if (campi == 4) tipoInizio = i + 1;
-      if (campi == 5) tipoFine = i;
-    }
     const std::string prefisso = "La riga " + std::to_string(numero) + " " + file;
-    if (campi != tracciato.campi)
-      return prefisso + " ha " + std::to_string(campi) + (campi == 1 ? " campo" : " campi") + " invece di " +
+    // Text only: a control character (a tab aside) means a file of another kind.
+    for (const char c : riga) {
+      const auto u = static_cast<unsigned char>(c);
+      if ((u < 0x20 && u != '\t') || u == 0x7F)
+        return prefisso + " contiene un carattere non ammesso (codice " + std::to_string(u) + ").";
+    }
+    // As the readers take a line: the fields it lacks would be empty, those
+    // beyond the record's last are left out. A short line or one with more
+    // data than the record holds is of another layout.
+    const std::vector<std::string_view> campi = shell::DividiCampi(riga);
+    const int n = static_cast<int>(campi.size());
+    const bool oltre = std::any_of(campi.begin() + std::min(n, tracciato.campi), campi.end(),
+                                   [](std::string_view c) { return !c.empty(); });
+    if (n < tracciato.campi || oltre)
+      return prefisso + " ha " + std::to_string(n) + (n == 1 ? " campo" : " campi") + " invece di " +
              std::to_string(tracciato.campi) + ".";
+    // The cadastral window shows an empty type as a building.
     if (tracciato.tipologia) {
-      const std::string_view tipo = riga.substr(tipoInizio, tipoFine - tipoInizio);
-      if (tipo != "0" && tipo != "1" && tipo != "2")
+      const std::string_view tipo = campi[3];
+      if (tipo != "" && tipo != "0" && tipo != "1" && tipo != "2")
         return prefisso + " ha la tipologia \"" + std::string(tipo) + "\" invece di 0, 1 o 2.";
     }
   }

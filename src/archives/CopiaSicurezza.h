@@ -29,7 +29,7 @@ inline constexpr std::array<std::string_view, 3> CopiaSicurezzaArchivi{"tasi.dat
 // The layout that every non-empty line of an archive must have.
 struct Tracciato {
   int campi = 0;           // fields separated by ";"
-  bool tipologia = false;  // field 4 is "0", "1" or "2" (the cadastral archive)
+  bool tipologia = false;  // field 4 is "", "0", "1" or "2" (the cadastral archive)
 };
 
 inline constexpr Tracciato TracciatoCalcolo{28, false};  // "tasi.dat"
@@ -39,9 +39,12 @@ inline constexpr Tracciato TracciatoF24{14, false};      // "tasif24.dat", "imuf
 // The layout of one of the three archives, by its name.
 Tracciato TracciatoArchivio(std::string_view nome);
 
-// Nothing when the bytes hold at least one line and every non-empty line has
-// the layout; otherwise the fault, naming `percorso` and the line counted
-// from 1, as in `La riga 3 del file "/media/imucat.dat" ha 17 campi invece di 18.`
+// Nothing when the bytes hold at least one line and every non-empty line is
+// one the program's readers load as a record: text (tabs allowed, no other
+// control character), at least the record's fields, any beyond them empty (a
+// trailing ";"), the last line with or without its line end. Otherwise the
+// fault, naming `percorso` and the line counted from 1, as in
+// `La riga 3 del file "/media/imucat.dat" ha 17 campi invece di 18.`
 std::optional<std::string> ControllaTracciato(std::string_view byte, const std::string& percorso, Tracciato tracciato);
 
 // What the user is told after a command.

@@ -845,9 +845,9 @@ bool MainForm::ArchiviaCalcolo() {
   const CalcoloRecord record = RecordCorrente();
   shell::FileArchivio archivio = ArchivioCalcoli();
   const int trovato = archivio.Trova(record.chiave());
-  if (trovato < 0) return archivio.Aggiungi(record.toLine());
+  if (trovato < 0) return archivio.Aggiungi(record);
   if (!shell::Domanda("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?")) return false;
-  return archivio.Sostituisci(trovato, record.toLine());
+  return archivio.Sostituisci(trovato, record);
 }
 
 }  // namespace calculation

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
@@ -316,6 +317,11 @@ void QtDesktop::quit() {
   quitting_ = true;
   checkModalLoops();
   if (running_) QCoreApplication::exit(0);
+}
+
+void QtDesktop::watchReadable(int fd, std::function<void()> ready) {
+  auto* notifier = new QSocketNotifier(static_cast<qintptr>(fd), QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [this, ready = std::move(ready)] { deliver(ready); });
 }
 
 // --- dialogs -----------------------------------------------------------------------

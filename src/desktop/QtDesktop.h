@@ -76,6 +76,7 @@ class QtDesktop : public QObject, public forms::Desktop, private forms::Applicat
   void Sleep(int ms) override;
   void runModal(forms::Form& form) override;
   void quit() override;
+  void watchReadable(int fd, std::function<void()> ready) override;
 
   // --- for the views ---
   // Runs an action of the user or the desktop: the keys it sent with SendKeys

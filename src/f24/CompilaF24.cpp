@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 #include "f24/RigheF24.h"
 #include "f24/ScritturaFdf.h"
@@ -216,6 +217,56 @@ std::string produciFoglio(const Foglio& f, const DatiContribuenteF24& dati, bool
   }
 }
 
+// What a run writes into "datiF24": on a failure the files it added go and
+// the files of earlier runs that it had begun to rewrite get their bytes
+// back, so the folder is left as it was (the folder itself too, when the run
+// made it).
+class FileDellaCorsa {
+ public:
+  explicit FileDellaCorsa(std::string cartella) : cartella_(std::move(cartella)) {}
+
+  // The folder did not exist: the run made it.
+  void CartellaCreata() { cartellaCreata_ = true; }
+
+  // `percorso` is about to be written.
+  void Annota(const std::string& percorso) {
+    std::error_code ec;
+    const auto st = std::filesystem::symlink_status(percorso, ec);
+    if (!std::filesystem::exists(st)) {
+      file_.push_back({percorso, std::nullopt});
+    } else if (std::filesystem::is_regular_file(std::filesystem::status(percorso, ec))) {
+      try {
+        file_.push_back({percorso, platform::readFile(percorso)});
+      } catch (const platform::FileError&) {
+        // Unreadable, so it will not be rewritten either: it is left alone.
+      }
+    }
+  }
+
+  void Annulla() {
+    // The new files first: what they free may be what the old ones need.
+    for (const auto& [percorso, prima] : file_)
+      if (!prima) platform::removeFile(percorso);
+    for (const auto& [percorso, prima] : file_) {
+      if (!prima || (platform::fileReadable(percorso) && platform::readFile(percorso) == *prima)) continue;
+      try {
+        platform::writeFileAtomic(percorso, *prima);
+      } catch (const platform::FileError&) {
+        // Nothing more can be done: the message already says the run failed.
+      }
+    }
+    if (cartellaCreata_) {
+      std::error_code ec;
+      std::filesystem::remove(cartella_, ec);  // only when empty
+    }
+  }
+
+ private:
+  std::string cartella_;
+  bool cartellaCreata_ = false;
+  std::vector<std::pair<std::string, std::optional<std::string>>> file_;
+};
+
 // Shows the hourglass until the run ends, however it ends.
 class Clessidra {
  public:
@@ -281,14 +332,17 @@ EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 model
   const std::string cartella = CartellaModelliF24();
   esito.NomeFileF24 = NomeFileF24(v.Contribuente, v.CodiceCatastale, v.TipoVersamento, v.Anno);
   shell::app().NomeFileF24 = esito.NomeFileF24;
+  FileDellaCorsa corsa(cartella);
   try {
     if (!shell::EsisteCartella(cartella)) {
       std::error_code ec;
-      std::filesystem::create_directory(cartella, ec);
+      if (std::filesystem::create_directory(cartella, ec)) corsa.CartellaCreata();
       if (ec || !shell::EsisteCartella(cartella))
         throw Guasto(platform::FileError(ec ? ec.value() : ENOTDIR, "Impossibile creare la cartella", cartella).what());
     }
     const auto elenco = fogli(cartella + "/" + esito.NomeFileF24, semplificato, righe, v.F24PiuComuni, detrazione);
+    for (const auto& f : elenco)
+      for (const char* estensione : {".pdf", ".fdf", "-compilato.pdf"}) corsa.Annota(f.percorso + estensione);
     if (elenco.size() == 2)
       shell::Messaggio(
           "Le righe disponibili per la TASI nel modello F24 sono 4.\r\n"
@@ -301,7 +355,11 @@ EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 model
     shell::ApriDocumenti(esito.Compilati);
     esito.Riuscito = true;
   } catch (const Guasto& e) {
+    corsa.Annulla();
     shell::Messaggio(std::string("Impossibile compilare il modello F24.\r\n") + e.what(), forms::vbCritical);
+  } catch (...) {
+    corsa.Annulla();
+    throw;
   }
   return esito;
 }

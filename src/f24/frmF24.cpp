@@ -287,7 +287,7 @@ void frmF24::SalvaDatiF24(bool& Esito) {
     Esito = false;
     return;
   }
-  Esito = i < 0 ? archivio_.Aggiungi(r.toLine()) : archivio_.Sostituisci(i, r.toLine());
+  Esito = i < 0 ? archivio_.Aggiungi(r) : archivio_.Sostituisci(i, r);
 }
 
 }  // namespace f24

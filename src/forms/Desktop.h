@@ -90,6 +90,12 @@ class Desktop {
   virtual void runModal(Form& form) = 0;
   // The program ends (Application::End).
   virtual void quit() = 0;
+  // From now on `ready` runs on the event loop, between two events, whenever
+  // `fd` can be read. A desktop without an event loop ignores it.
+  virtual void watchReadable(int fd, std::function<void()> ready) {
+    (void)fd;
+    (void)ready;
+  }
 };
 
 // A colour with the high bit set is a system colour (vbButtonFace, ...).

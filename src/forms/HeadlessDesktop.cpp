@@ -1,5 +1,7 @@
 #include "forms/HeadlessDesktop.h"
 
+#include <poll.h>
+
 #include <algorithm>
 
 #include "forms/Application.h"
@@ -130,6 +132,14 @@ void HeadlessDesktop::DoEvents() {
   app().processSentKeys();
   advance(0);
   reportOpenerFailures();
+  for (const auto& [fd, ready] : std::vector(watched_)) {
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 0) == 1 && (p.revents & POLLIN)) ready();
+  }
+}
+
+void HeadlessDesktop::watchReadable(int fd, std::function<void()> ready) {
+  watched_.emplace_back(fd, std::move(ready));
 }
 
 void HeadlessDesktop::openDocument(const std::string& path, std::function<void()> failed) {

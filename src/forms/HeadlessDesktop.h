@@ -112,12 +112,14 @@ class HeadlessDesktop : public Desktop {
   Point cursorPos() const override { return cursor_; }
   Color sysColor(int index) const override;
   void openDocument(const std::string& path, std::function<void()> failed = {}) override;
-  // Types what SendKeys queued and fires the timers due now.
+  // Types what SendKeys queued, fires the timers due now and runs what waits
+  // on a watched file descriptor that can be read.
   void DoEvents() override;
   // The clock moves on; no timer fires.
   void Sleep(int ms) override;
   void runModal(Form& form) override;
   void quit() override { quit_ = true; }
+  void watchReadable(int fd, std::function<void()> ready) override;
 
  private:
   template <class T>
@@ -141,6 +143,7 @@ class HeadlessDesktop : public Desktop {
   std::vector<ShownMsgBox> shown_;
   std::deque<std::function<void()>> script_;
   std::vector<TimerControl*> timers_;
+  std::vector<std::pair<int, std::function<void()>>> watched_;
   std::map<int, Color> sysColors_;
   std::vector<const Control*> flashes_;
   std::vector<std::string> opened_;

@@ -135,6 +135,21 @@ std::string tempFolder() {
   return tempCache;
 }
 
+void removeTempFolder() {
+  std::string folder, program;
+  {
+    std::lock_guard lock(mutex);
+    if (tempCache.empty()) return;  // never asked for: nothing was made
+    folder = withoutTrailingSlash(tempCache);
+    program = programCache;
+  }
+  if (folder == program) return;
+  if (::rmdir(folder.c_str()) == 0) {
+    std::lock_guard lock(mutex);
+    tempCache.clear();
+  }
+}
+
 void setProgramFolderForTests(const std::string& path) {
   const std::string folder = withoutTrailingSlash(path);
   if (!folder.empty()) makeFolders(folder);

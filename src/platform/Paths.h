@@ -18,6 +18,12 @@ std::string programFolder();
 // what it holds, when the program ends.
 std::string tempFolder();
 
+// At the end of the program, once its temporary files are deleted: the
+// private temporary folder goes when it holds nothing more (never the program
+// folder standing in for it; a fresh fallback folder goes with its contents
+// in any case, at exit).
+void removeTempFolder();
+
 // `wanted` when it is (or has just been created as) a private folder of this
 // user; otherwise a fresh mkdtemp folder (removed when the program ends), with
 // the reason for the refusal put in `refusal`. "" when no private folder can be

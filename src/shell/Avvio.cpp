@@ -11,6 +11,7 @@
 #include "platform/Files.h"
 #include "platform/InstanceLock.h"
 #include "platform/Paths.h"
+#include "platform/Signals.h"
 #include "shell/Applicazione.h"
 #include "shell/Messaggi.h"
 #include "shell/Principale.h"
@@ -89,6 +90,23 @@ bool AvviaProgramma() {
     a.End();
     return false;
   }
+}
+
+void FineSessione() {
+  Applicazione& a = app();
+  if (a.ended()) return;
+  if (a.isLoaded<Principale>()) a.unload(a.form<Principale>(), vbAppWindows);
+  if (a.ended()) return;
+  CancellaTemporanei();
+  a.End();
+}
+
+void AscoltaFineSessione() {
+  const int segnali = platform::watchEndSignals();
+  if (segnali < 0) return;
+  desktop().watchReadable(segnali, [] {
+    if (platform::takeEndSignals() > 0) FineSessione();
+  });
 }
 
 }  // namespace shell

@@ -21,4 +21,15 @@ bool Main(platform::InstanceLock& istanza);
 // every window is closed and the result is false.
 bool AvviaProgramma();
 
+// The session ends (a logout, a shutdown, Ctrl+C in a terminal): the program
+// ends as when its frame window is closed, the temporary files deleted. The
+// frame is unloaded with vbAppWindows; when no frame is open yet, or a window
+// kept it open, the files are deleted and the program ends all the same.
+void FineSessione();
+
+// From now on SIGTERM, SIGHUP and SIGINT run FineSessione on the desktop's
+// event loop, between two events: an archive write under way finishes first.
+// A second signal while the program is ending ends it at once.
+void AscoltaFineSessione();
+
 }  // namespace shell

@@ -62,7 +62,20 @@ bool FileArchivio::Riscrivi(const std::vector<std::string>& righe, const char* m
   return true;
 }
 
+void FileArchivio::CampoNonAmmesso(std::string_view nome) {
+  Messaggio(kNonArchiviato + ("Il campo \"" + std::string(nome) + "\" contiene un carattere non ammesso (\";\" o un ritorno a capo)."),
+            forms::vbExclamation);
+}
+
+// A line break inside a line would make two of it.
+bool FileArchivio::UnaRiga(const std::string& Riga) {
+  if (Riga.find_first_of("\r\n") == std::string::npos) return true;
+  Messaggio(std::string(kNonArchiviato) + "La riga contiene un ritorno a capo.", forms::vbExclamation);
+  return false;
+}
+
 bool FileArchivio::Aggiungi(const std::string& Riga) {
+  if (!UnaRiga(Riga)) return false;
   try {
     platform::appendLine(percorso_, Riga);
   } catch (const platform::FileError& e) {
@@ -75,6 +88,7 @@ bool FileArchivio::Aggiungi(const std::string& Riga) {
 
 bool FileArchivio::Sostituisci(int Indice, const std::string& Riga) {
   if (Indice < 0 || Indice >= elenco_.ListCount()) return Aggiungi(Riga);
+  if (!UnaRiga(Riga)) return false;
   std::vector<std::string> righe = Righe();
   righe.erase(righe.begin() + Indice);
   // A sorted list puts the line after every line that is not greater (case

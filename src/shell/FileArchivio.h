@@ -5,10 +5,14 @@
 // touches the list only when the write succeeded; a failure leaves both as
 // they were and is shown to the user in a message box.
 //
+// Windows hand over records (RecordArchivio): a record with a field that
+// holds ";", CR or LF would break its line, so it is refused with a message
+// and nothing is written.
+//
 //   FileArchivio archivio(PercorsoApp() + "/tasi.dat", List1, CalcoloRecord::chiaveDi);
 //   archivio.Carica();
 //   const int i = archivio.Trova(record.chiave());
-//   if (i < 0) archivio.Aggiungi(record.toLine()); else archivio.Sostituisci(i, record.toLine());
+//   if (i < 0) archivio.Aggiungi(record); else archivio.Sostituisci(i, record);
 //   archivio.Elimina(j);   // the last line removes the file
 #include <functional>
 #include <string>
@@ -42,17 +46,38 @@ class FileArchivio {
   int Trova(std::string_view Chiave) const;
 
   // Appends the line to the file (a last line without CR LF is ended first),
-  // then to the list.
+  // then to the list. A line holding CR or LF is refused with a message.
   bool Aggiungi(const std::string& Riga);
   // Line `Indice` goes and `Riga` is appended at the end (a sorted list: at
   // its sorted place), in one atomic rewrite of the file; then the list
   // follows.
   bool Sostituisci(int Indice, const std::string& Riga);
+  // The same for a record, once no field of it holds ";", CR or LF; one that
+  // does is refused with a message naming the field, and nothing is written.
+  template <class R>
+    requires requires(const R& r) { r.campoNonValido(); }
+  bool Aggiungi(const R& Record) {
+    return Ammesso(Record) && Aggiungi(Record.toLine());
+  }
+  template <class R>
+    requires requires(const R& r) { r.campoNonValido(); }
+  bool Sostituisci(int Indice, const R& Record) {
+    return Ammesso(Record) && Sostituisci(Indice, Record.toLine());
+  }
+
   // Line `Indice` goes, in one atomic rewrite; the last line removes the file
   // (a link to it is kept, pointing to an emptied file).
   bool Elimina(int Indice);
 
  private:
+  template <class R>
+  static bool Ammesso(const R& Record) {
+    const auto n = Record.campoNonValido();
+    if (n) CampoNonAmmesso(R::nomeCampo(*n));
+    return !n;
+  }
+  static void CampoNonAmmesso(std::string_view nome);
+  static bool UnaRiga(const std::string& Riga);
   std::vector<std::string> Righe() const;
   bool Riscrivi(const std::vector<std::string>& righe, const char* messaggio);
 

@@ -237,9 +237,7 @@ void Principale::EseguiComando(int numero) {
       BarraComandi_->EnableButton(Stampa, false);
       break;
     case Esci:
-      CancellaPdfTemp();
-      fiscalcode::CancellaFileComuni();
-      for (const char* nome : {"tasiguida.htm", "tasi.htm", "catasto.csv"}) CancellaFileTemp(nome);
+      CancellaTemporanei();
       a.End();
       break;
     default:
@@ -298,6 +296,12 @@ void Principale::StampaPagina() {
 
 void Principale::ControllaDatiCalcolo(bool& Esito) {
   Esito = app().form<calculation::MainForm>().ControllaIdentita(true);
+}
+
+void CancellaTemporanei() {
+  CancellaPdfTemp();
+  fiscalcode::CancellaFileComuni();
+  for (const char* nome : {"tasiguida.htm", "tasi.htm", "catasto.csv"}) CancellaFileTemp(nome);
 }
 
 void Principale::MDIForm_QueryUnload(int&, int) {

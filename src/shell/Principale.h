@@ -33,6 +33,10 @@ ProcedureStampa& Stampe();
 // The program's own procedures (what Stampe() starts with).
 ProcedureStampa ProcedureDelProgramma();
 
+// Deletes every temporary file the program wrote (the report PDFs, the blank
+// forms, "codfis.imu", the help pages, "catasto.csv"), as "Esci" does.
+void CancellaTemporanei();
+
 class Principale : public forms::MDIForm {
  public:
   // The toolbar's commands, by the number the toolbar reports.

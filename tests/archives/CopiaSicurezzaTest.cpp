@@ -16,6 +16,7 @@
 
 #include "calculation/CalcoloRecord.h"
 #include "platform/Files.h"
+#include "support/DiscoPieno.h"
 #include "support/ProgramTest.h"
 
 using namespace archives;
@@ -92,12 +93,30 @@ TEST(ControllaTracciato, AcceptsTheLayoutsAndNamesTheFirstBadLine) {
        "La riga 2 del file \"" + f + "\" ha 13 campi invece di 14."},
       {"type 7", kCatasto + rigaCatasto("7") + "\r\n", TracciatoCatasto,
        "La riga 3 del file \"" + f + "\" ha la tipologia \"7\" invece di 0, 1 o 2."},
-      {"empty type", rigaCatasto(""), TracciatoCatasto,
-       "La riga 1 del file \"" + f + "\" ha la tipologia \"\" invece di 0, 1 o 2."},
+      {"empty type: the cadastral window shows a building", rigaCatasto(""), TracciatoCatasto, std::nullopt},
       {"type with a blank", rigaCatasto("1 "), TracciatoCatasto,
        "La riga 1 del file \"" + f + "\" ha la tipologia \"1 \" invece di 0, 1 o 2."},
       {"type 7 is fine outside the cadastral layout", "A;B;C;7;5;6;7;8;9;10;11;12;13;14", TracciatoF24, std::nullopt},
       {"empty file", "", TracciatoCatasto, "Il file \"" + f + "\" è vuoto."},
+      {"a trailing \";\"", rigaCatasto("1") + ";\r\n" + riga(14) + ";;\r\n", TracciatoCatasto,
+       "La riga 2 del file \"" + f + "\" ha 16 campi invece di 18."},
+      {"trailing \";\" on every layout", riga(28) + ";\r\n" + riga(28) + ";;;", TracciatoCalcolo, std::nullopt},
+      {"a last line without its line end", kF24 + riga(14), TracciatoF24, std::nullopt},
+      {"data beyond the last field", kF24 + riga(14) + ";;x\r\n", TracciatoF24,
+       "La riga 2 del file \"" + f + "\" ha 16 campi invece di 14."},
+      {"a tab is text", riga(13) + ";A\tB\r\n", TracciatoF24, std::nullopt},
+      {"a NUL byte", kF24 + riga(13) + ";A" + std::string(1, '\0') + "B\r\n", TracciatoF24,
+       "La riga 2 del file \"" + f + "\" contiene un carattere non ammesso (codice 0)."},
+      {"a control character", kCatasto + kCatasto + rigaCatasto("0", "RO\x1BSSI") + "\r\n", TracciatoCatasto,
+       "La riga 5 del file \"" + f + "\" contiene un carattere non ammesso (codice 27)."},
+      {"DEL", riga(13) + ";\x7F", TracciatoF24,
+       "La riga 1 del file \"" + f + "\" contiene un carattere non ammesso (codice 127)."},
+      {"a binary file", std::string("%PDF-1.3\r\n\x01\x02\x03", 13), TracciatoF24,
+       "La riga 1 del file \"" + f + "\" ha 1 campo invece di 14."},
+      {"type 3", rigaCatasto("3"), TracciatoCatasto,
+       "La riga 1 del file \"" + f + "\" ha la tipologia \"3\" invece di 0, 1 o 2."},
+      {"type \"00\"", kCatasto + rigaCatasto("00"), TracciatoCatasto,
+       "La riga 3 del file \"" + f + "\" ha la tipologia \"00\" invece di 0, 1 o 2."},
       {"only line ends", "\r\n\r\n", TracciatoF24, "Il file \"" + f + "\" è vuoto."},
   };
   for (const auto& c : casi) EXPECT_EQ(ControllaTracciato(c.byte, f, c.tracciato), c.atteso) << c.caso;
@@ -228,6 +247,20 @@ TEST_F(CopiaSicurezzaTest, RestoreWithOneBadFileReplacesNothing) {
   }
 }
 
+TEST_F(CopiaSicurezzaTest, RestoreTakesEveryLineTheWindowsLoad) {
+  // A building with an empty type, a trailing ";", a last line without CR LF.
+  const std::map<std::string, std::string> copia{
+      {"tasi.dat", kCalcolo + riga(28) + ";"},
+      {"tasicat.dat", rigaCatasto("") + ";\r\n" + rigaCatasto("1", "VERDI LUCA")},
+      {"tasif24.dat", kF24 + riga(14, "BNCNNA80A41H501X") + ";\r\n"}};
+  for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, "vecchio " + byte);
+  for (const auto& [nome, byte] : copia) scrivi(copie() + "/" + nome, byte);
+  const Esito e = RipristinaArchivi(copie(), programma());
+  EXPECT_FALSE(e.errore) << e.messaggio;
+  EXPECT_EQ(e.messaggio, "Copia di sicurezza ripristinate.\r\nRipristinati 3 archivi.");
+  EXPECT_EQ(contenuto(programma()), copia);
+}
+
 TEST_F(CopiaSicurezzaTest, ImportReplacesTheArchiveByteForByteOrRefusesTheFile) {
   const std::string riuscito = "Importazione catasto completata con successo.";
   const std::string vecchio = rigaCatasto("1", "VECCHIO") + "\r\n";
@@ -242,7 +275,7 @@ TEST_F(CopiaSicurezzaTest, ImportReplacesTheArchiveByteForByteOrRefusesTheFile) 
       {"upper-case name, LF, Windows-1252", "IMUCAT.DAT", rigaCatasto("2", "CANT\xD9") + "\n", TracciatoCatasto,
        riuscito},
       {"payers' file", "imuf24.dat", kF24, TracciatoF24, riuscito},
-      {"wrong field count", "imucat.dat", kCatasto + rigaCatasto("0") + ";\r\n", TracciatoCatasto,
+      {"wrong field count", "imucat.dat", kCatasto + rigaCatasto("0") + ";x\r\n", TracciatoCatasto,
        "La riga 3 del file \"%\" ha 19 campi invece di 18.\r\n"
        "Importazione annullata: l'archivio non è stato modificato."},
       {"type 7", "imucat.dat", rigaCatasto("7") + "\r\n", TracciatoCatasto,
@@ -324,20 +357,10 @@ TEST_F(CopiaSicurezzaTest, AMissingBackupFolderIsNamedWithTheArchive) {
                              "/tasi.dat\": No such file or directory\r\nNessun archivio è stato copiato.");
 }
 
-// Runs `comando` in a child process whose files cannot grow beyond `limite`
-// bytes, as on a full disk; the child's Esito comes back as its exit status:
-// 0 the command reported a failure, 1 it reported success.
+// The command's Esito as the exit status of the child: 0 it reported a
+// failure, 1 success.
 int conDiscoPieno(rlim_t limite, const std::function<Esito()>& comando) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit rl{limite, limite};
-    setrlimit(RLIMIT_FSIZE, &rl);
-    _exit(comando().errore ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return quotara::testing::ConDiscoPieno(limite, [&] { return comando().errore ? 0 : 1; });
 }
 
 TEST_F(CopiaSicurezzaTest, AFullDiskLeavesEveryArchiveAsItWas) {

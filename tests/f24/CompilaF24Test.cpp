@@ -7,6 +7,7 @@
 #include <optional>
 #include <regex>
 
+
 #include "f24/CompilaF24.h"
 #include "f24/RigheF24.h"
 #include "shell/Numeri.h"
@@ -14,7 +15,9 @@
 #include "support/Pdf.h"
 #include "pdf/CompilazioneModulo.h"
 #include "shell/Modulo1.h"
+#include "shell/Risorse.h"
 #include "F24Fixture.h"
+#include "support/DiscoPieno.h"
 
 namespace f24::testing {
 namespace {
@@ -497,6 +500,71 @@ TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
   EXPECT_FALSE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(6))).Riuscito);
   EXPECT_TRUE(desk.openedDocuments().empty());
   EXPECT_EQ(desk.pendingAnswers(), 0u);
+}
+
+// "datiF24" as it stands: every entry with its bytes, folders as "<cartella>";
+// no entry at all when the folder is missing.
+std::map<std::string, std::string> statoDatiF24(const std::string& cartella) {
+  std::map<std::string, std::string> stato;
+  if (!std::filesystem::exists(cartella)) return stato;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(cartella))
+    stato[e.path().string()] = e.is_directory() ? "<cartella>" : LeggiFile(e.path().string());
+  return stato;
+}
+
+// A run that fails at a later step takes back what it wrote: the files of
+// earlier runs stay as they were, those it added go, and a folder it made too.
+TEST_F(CompilaF24Test, AFailedRunLeavesDatiF24AsItWas) {
+  const std::string base = "f24tasi_BIANCHI ANNA_A001_acconto_2014";
+  // An earlier run of another taxpayer.
+  auto altro = versamento(righe(2), "50");
+  altro.Contribuente = "VERDI LUCA";
+  ASSERT_TRUE(CompilaF24(persona(), false, ModelloF24::Normale, altro).Riuscito);
+  struct Caso {
+    const char* descrizione;
+    int righe;
+    ModelloF24 modello;
+    std::string occupato;  // the name a folder takes
+  };
+  const Caso casi[] = {
+      {"the FDF name taken by a folder", 2, ModelloF24::Normale, base + ".fdf"},
+      {"the filled copy's name taken by a folder", 3, ModelloF24::Normale, base + "-compilato.pdf"},
+      {"the simplified form's FDF", 7, ModelloF24::Semplificato, base + "_s.fdf"},
+      {"the second sheet's FDF, after the whole first sheet", 6, ModelloF24::Normale, base + "_2.fdf"},
+      {"the second sheet's filled copy", 6, ModelloF24::Normale, base + "_2-compilato.pdf"},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.descrizione);
+    std::filesystem::create_directories(inDati(c.occupato));
+    ScriviFile(inDati(c.occupato) + "/dentro", "x");
+    const auto prima = statoDatiF24(datiF24());
+    if (c.righe > 4 && c.modello == ModelloF24::Normale) desk.expectMsgBox(vbOK);
+    desk.expectMsgBox(vbOK, {.icon = forms::vbCritical});
+    EXPECT_FALSE(CompilaF24(persona(), false, c.modello, versamento(righe(c.righe), "50")).Riuscito);
+    EXPECT_EQ(statoDatiF24(datiF24()), prima);
+    std::filesystem::remove_all(inDati(c.occupato));
+  }
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+
+  // A full disk: the template copy and the FDF fit, the filled copy does not.
+  // Over an earlier run of the same name, its FDF, rewritten before the
+  // failure, gets its bytes back.
+  ASSERT_TRUE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1), "50")).Riuscito);
+  const auto modello = shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24);
+  ASSERT_TRUE(modello);
+  const rlim_t limite = modello->size() + 1024;
+  ASSERT_GT(std::filesystem::file_size(inDati(base + "-compilato.pdf")), limite) << "the filled copy is too small";
+  const auto corsa = [&] {
+    desk.expectMsgBox(vbOK, {.icon = forms::vbCritical});
+    return CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(3), "70")).Riuscito ? 1 : 0;
+  };
+  const auto prima = statoDatiF24(datiF24());
+  EXPECT_EQ(quotara::testing::ConDiscoPieno(limite, corsa), 0);
+  EXPECT_EQ(statoDatiF24(datiF24()), prima);
+  // The first run of all: the folder it made goes too.
+  std::filesystem::remove_all(datiF24());
+  EXPECT_EQ(quotara::testing::ConDiscoPieno(limite, corsa), 0);
+  EXPECT_FALSE(std::filesystem::exists(datiF24()));
 }
 
 TEST_F(CompilaF24Test, RunsAgainOverItsOwnFiles) {

@@ -1,14 +1,20 @@
 // The start-up: one running copy, the screen test, the municipality table,
 // the splash window for two seconds, then the frame with the calculation page.
+#include <csignal>
 #include <filesystem>
 #include <set>
+#include <vector>
 
 #include "calculation/MainForm.h"
 #include "platform/InstanceLock.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/Signals.h"
 #include "shell/Avvio.h"
 #include "shell/Principale.h"
+#include "shell/Risorse.h"
 #include "shell/Splash.h"
+#include "fiscalcode/modCodFis.h"
 #include "ShellFixture.h"
 
 namespace shell::testing {
@@ -168,6 +174,55 @@ TEST_F(AvvioTest, TheStartFinishesAnInterruptedRestoreAndSaysSo) {
   for (const auto& e : std::filesystem::directory_iterator(dati())) voci.insert(e.path().filename().string());
   EXPECT_EQ(voci, (std::set<std::string>{"tasi.dat"}));
 }
+
+// A logout, a shutdown or Ctrl+C ends the program as closing the frame does,
+// on the event loop: what was running when the signal came (an archive
+// write) finishes first; then the temporary files go and the program ends.
+class FineSessioneTest : public AvvioTest, public ::testing::WithParamInterface<int> {
+ protected:
+  ~FineSessioneTest() override { platform::resetEndSignalsForTests(); }
+};
+
+TEST_P(FineSessioneTest, ASignalEndsTheProgramAsClosingTheFrameDoes) {
+  ASSERT_TRUE(Main(istanza));
+  AscoltaFineSessione();
+  ApriRisorsaHtml("tasiguida.htm", RisorsaGuida);
+  ASSERT_TRUE(std::filesystem::exists(temp("codfis.imu")));
+  ASSERT_TRUE(std::filesystem::exists(temp("tasiguida.htm")));
+
+  // The signal comes in the middle of a handler that writes an archive.
+  const std::vector<std::string> righe(20000, "ROSSI MARIO;VIA ROMA 1;ROMA;2026;1.234,56;5;12;100");
+  ASSERT_EQ(::raise(GetParam()), 0);
+  platform::writeLinesAtomic(dati("tasi.dat"), righe);
+  EXPECT_TRUE(app().isLoaded<Principale>()) << "nothing ends inside the handler";
+  EXPECT_FALSE(app().ended());
+  EXPECT_EQ(platform::readLines(dati("tasi.dat")), righe);
+
+  // The event loop's next turn.
+  desk.DoEvents();
+  EXPECT_TRUE(app().ended());
+  EXPECT_TRUE(desk.quitCalled());
+  EXPECT_FALSE(app().isLoaded<Principale>());
+  EXPECT_TRUE(std::filesystem::is_empty(temp()));
+  EXPECT_EQ(platform::readLines(dati("tasi.dat")), righe);
+}
+
+// During the splash the frame is not open yet: the files go all the same.
+TEST_P(FineSessioneTest, WithoutTheFrameTheTemporaryFilesGoAllTheSame) {
+  ASSERT_TRUE(istanza.acquire());
+  AscoltaFineSessione();
+  fiscalcode::EstraiFileComuni();
+  ASSERT_TRUE(std::filesystem::exists(temp("codfis.imu")));
+  ASSERT_EQ(::raise(GetParam()), 0);
+  desk.DoEvents();
+  EXPECT_TRUE(app().ended());
+  EXPECT_TRUE(std::filesystem::is_empty(temp()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Segnali, FineSessioneTest, ::testing::Values(SIGTERM, SIGHUP, SIGINT),
+                         [](const auto& info) {
+                           return info.param == SIGTERM ? "SIGTERM" : info.param == SIGHUP ? "SIGHUP" : "SIGINT";
+                         });
 
 }  // namespace
 }  // namespace shell::testing

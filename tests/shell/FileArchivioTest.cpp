@@ -280,3 +280,46 @@ TEST_F(FileArchivioLettura, ALinkedArchiveStaysALink) {
 }
 
 }  // namespace
+
+namespace {
+
+// A record whose field would break its line never reaches the file, whichever
+// field holds the separator or the line break, on an append or a replacement.
+TEST_F(FileArchivioLettura, RefusesARecordThatWouldBreakItsLine) {
+  const std::string prima = "A;1;x\r\nB;2;y\r\n";
+  quotara::testing::ScriviFile(dati("prova.dat"), prima);
+  Finestra& f = application.form<Finestra>();
+  shell::FileArchivio archivio(dati("prova.dat"), f.List1, Prova::chiaveDi);
+  ASSERT_TRUE(archivio.Carica());
+  for (int n = 1; n <= Prova::kNumeroCampi; ++n) {
+    for (const char* guasto : {"a;b", "a\rb", "a\nb", "a\r\nb"}) {
+      for (const bool sostituisci : {false, true}) {
+        SCOPED_TRACE(std::to_string(n) + " " + (sostituisci ? "Sostituisci" : "Aggiungi"));
+        Prova r = Prova::fromLine("C;3;z");
+        r.campo(n) = guasto;
+        const std::string atteso = "Impossibile archiviare i dati.\r\nIl campo \"" + std::string(Prova::nomeCampo(n)) +
+                                   "\" contiene un carattere non ammesso (\";\" o un ritorno a capo).";
+        desk.expectMsgBox(vbOK, {.prompt = atteso, .title = "Quotara", .icon = vbExclamation});
+        EXPECT_FALSE(sostituisci ? archivio.Sostituisci(0, r) : archivio.Aggiungi(r));
+        EXPECT_EQ(quotara::testing::LeggiFile(dati("prova.dat")), prima);
+        EXPECT_EQ(f.List1.ListCount(), 2);
+        EXPECT_EQ(f.List1.List(0), "A;1;x");
+      }
+    }
+  }
+  // A line handed over whole may not hold a line break either.
+  desk.expectMsgBox(vbOK, {.prompt = "Impossibile archiviare i dati.\r\nLa riga contiene un ritorno a capo."});
+  EXPECT_FALSE(archivio.Sostituisci(1, "B;2;y\r\nC;3;z"));
+  desk.expectMsgBox(vbOK, {.prompt = "Impossibile archiviare i dati.\r\nLa riga contiene un ritorno a capo."});
+  EXPECT_FALSE(archivio.Aggiungi("C;3\n;z"));
+  EXPECT_EQ(quotara::testing::LeggiFile(dati("prova.dat")), prima);
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  // A sound record goes through.
+  Prova r = Prova::fromLine("C;3;z");
+  ASSERT_TRUE(archivio.Aggiungi(r));
+  r.Importo = "w";
+  ASSERT_TRUE(archivio.Sostituisci(2, r));
+  EXPECT_EQ(quotara::testing::LeggiFile(dati("prova.dat")), prima + "C;3;w\r\n");
+}
+
+}  // namespace
