@@ -196,6 +196,9 @@ class Control : public Element {
   virtual void keyAction(int keyCode, int shift) { (void)keyCode, (void)shift; }
   // The default action of a character that KeyPress left alone.
   virtual void charAction(int keyAscii) { (void)keyAscii; }
+  // A character that no box takes (outside Windows-1252, a control
+  // character) was typed while the control had the focus.
+  virtual void refusedChar() {}
   // A click of the user (after the focus moved): raises Click, or changes
   // the value that raises it.
   virtual void clickAction() { detail::raise(Click); }

@@ -65,6 +65,8 @@ class HeadlessDesktop : public Desktop {
   int beeps() const { return beeps_; }
   const std::vector<std::string>& openedDocuments() const { return opened_; }
   const std::vector<int>& pointerChanges() const { return pointers_; }
+  // The folder each folder or file dialog opened in, in order.
+  const std::vector<std::string>& dialogFolders() const { return dialogFolders_; }
   bool quitCalled() const { return quit_; }
 
   // Moves the clock on, firing the timers that fall due on the way, in order.
@@ -77,7 +79,7 @@ class HeadlessDesktop : public Desktop {
   // Desktop
   int MsgBox(const std::string& prompt, int buttons, int icon, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
-  std::optional<std::string> BrowseForFolder(const std::string& title) override;
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& initialDir) override;
   std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter,
                                              const std::string& initialDir) override;
   void PopupMenu(Menu& menu) override;
@@ -118,6 +120,7 @@ class HeadlessDesktop : public Desktop {
   std::map<int, Color> sysColors_;
   std::vector<std::string> opened_;
   std::vector<int> pointers_;
+  std::vector<std::string> dialogFolders_;
   std::string clipboard_;
   LocalTime now_;
   int64_t tick_ = 0;

@@ -66,6 +66,9 @@ class Applicazione : public forms::Application {
     int Prefisso = 0;
   };
   std::unordered_map<const forms::ComboBox*, StatoCompletamento> CompletamentoCombo;
+  // The folder the last folder or file dialog chose (for a file, its
+  // folder): the next dialog opens there; empty until one was used.
+  std::string CartellaDialoghi;
 };
 
 // The program's application object (the one forms::app() returns).

@@ -41,6 +41,9 @@ class FileArchivio {
   // The index of the first line whose key is `Chiave`; -1 when none.
   int Trova(std::string_view Chiave) const;
 
+  // The new line of Aggiungi and Sostituisci reaches the file and the list
+  // without the characters an archive cannot hold (outside Windows-1252,
+  // control characters).
   // Appends the line to the file (a last line without CR LF is ended first),
   // then to the list.
   bool Aggiungi(const std::string& Riga);
@@ -53,6 +56,8 @@ class FileArchivio {
   bool Elimina(int Indice);
 
  private:
+  static std::string RigaArchiviabile(std::string_view Riga);
+  bool AggiungiRiga(const std::string& riga);
   std::vector<std::string> Righe() const;
   bool Riscrivi(const std::vector<std::string>& righe, const char* messaggio);
 
