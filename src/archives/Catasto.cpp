@@ -21,9 +21,6 @@ namespace {
 
 constexpr int kIncolla = 22;  // Ctrl+V
 
-// The clipboard's text for a one-line box: its first line.
-std::string PrimaRiga(const std::string& testo) { return testo.substr(0, testo.find_first_of("\r\n")); }
-
 // Text1 boxes that take any character besides digits and ",": Sezione,
 // Foglio, Numero, Categoria, Classe.
 bool TestoLibero(int Index) { return Index == 1 || Index == 2 || Index == 3 || Index == 5 || Index == 6; }
@@ -201,7 +198,7 @@ void Catasto::Text1_KeyPress(int Index, int& KeyAscii) {
   if (KeyAscii == kIncolla) {
     // Pasted text goes through the same filter as typed keys.
     std::string incollato;
-    for (const char c : platform::utf8ToCp1252(PrimaRiga(desktop().clipboardText()))) {
+    for (const char c : platform::utf8ToCp1252(pastableText(desktop().clipboardText(), false))) {
       const int k = FiltroDati(Index, static_cast<unsigned char>(c));
       if (k > vbKeyTab) incollato += static_cast<char>(k);
     }
@@ -222,7 +219,7 @@ void Catasto::Testo_KeyPress(EditControl& Casella, int& KeyAscii) {
     shell::RifiutaTasto(Casella, KeyAscii);
   } else if (KeyAscii == kIncolla) {
     KeyAscii = 0;
-    const std::string incollato = SenzaSeparatore(PrimaRiga(desktop().clipboardText()));
+    const std::string incollato = SenzaSeparatore(pastableText(desktop().clipboardText(), false));
     if (!incollato.empty()) Casella.setSelText(incollato);
   }
 }
@@ -232,7 +229,7 @@ void Catasto::txtNote_KeyPress(int& KeyAscii) {
     shell::RifiutaTasto(txtNote, KeyAscii);
   } else if (KeyAscii == kIncolla) {
     KeyAscii = 0;
-    const std::string incollato = SenzaSeparatore(desktop().clipboardText());
+    const std::string incollato = SenzaSeparatore(pastableText(desktop().clipboardText(), true));
     if (!incollato.empty()) txtNote.setSelText(incollato);
   }
 }

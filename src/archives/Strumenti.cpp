@@ -1,7 +1,5 @@
 #include "archives/Strumenti.h"
 
-#include <filesystem>
-
 #include "archives/CopiaSicurezza.h"
 #include "f24/frmTributi.h"
 #include "fiscalcode/frmCFdati.h"
@@ -31,17 +29,12 @@ void ConClessidra(void (*apri)()) {
   desktop().setMousePointer(vbDefault);
 }
 
-std::string CartellaCorrente() {
-  std::error_code ec;
-  const std::string cartella = std::filesystem::current_path(ec).string();
-  return ec ? std::string() : cartella;
-}
-
 // The file dialog lists only files named `nome` (the IMU program's file); the
 // chosen one replaces the archive `archivio` once it holds its layout.
 void Importa(const std::string& nome, const std::string& descrizione, const std::string& archivio, Tracciato tracciato,
              const std::string& riuscito) {
-  const std::string file = shell::DialogoFile("Importa file " + nome, descrizione + "|" + nome, CartellaCorrente());
+  const std::string file =
+      shell::DialogoFile("Importa file " + nome, descrizione + "|" + nome, shell::CartellaDialoghi());
   if (file.empty()) return;
   Mostra(ImportaArchivio(file, shell::PercorsoApp() + "/" + archivio, tracciato, riuscito));
 }

@@ -505,6 +505,7 @@ void MainForm::Command1_Click() {
 void MainForm::Command2_Click() {
   Azzera();
   CaricaArchivio();
+  Combo1.SetFocus();  // a new calculation starts with the taxpayer
 }
 
 void MainForm::Command3_Click() {

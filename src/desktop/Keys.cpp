@@ -128,8 +128,7 @@ VbKey vbKey(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
   int ascii = 0;
   if (!text.isEmpty()) {
     const char32_t ch = text.toUcs4().value(0);
-    const int b = ch >= 0x20 && ch != 0x7F ? platform::cp1252FromCodePoint(ch) : -1;
-    if (b > 0) ascii = b;
+    if (platform::cp1252Printable(ch)) ascii = platform::cp1252FromCodePoint(ch);
   }
   if (k.shift & vbAltMask) ascii = 0;
 
@@ -154,6 +153,10 @@ VbKey vbKey(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
     k.keyAscii = qtKey - Qt::Key_A + 1;  // Ctrl+C = 3, Ctrl+V = 22, ...
     return k;
   }
+  if (!ascii && !text.isEmpty() && !(k.shift & vbAltMask)) {
+    k.refused = true;
+    return k;
+  }
   if (letter || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) {
     k.keyCode = qtKey;
     k.keyAscii = ascii;
@@ -168,8 +171,11 @@ VbKey vbKey(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
 
 VbKey vbKeyForChar(char32_t ch) {
   VbKey k;
-  const int b = ch >= 0x20 && ch != 0x7F ? platform::cp1252FromCodePoint(ch) : -1;
-  if (b <= 0) return k;
+  if (!platform::cp1252Printable(ch)) {
+    k.refused = true;
+    return k;
+  }
+  const int b = platform::cp1252FromCodePoint(ch);
   k.keyAscii = b;
   k.keyCode = charKeyCode(b);
   if (b >= 'A' && b <= 'Z') k.shift = vbShiftMask;

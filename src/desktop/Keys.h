@@ -9,6 +9,9 @@ struct VbKey {
   int keyCode = 0;   // KeyDown / KeyUp code, 0 for a key the windows do not know
   int shift = 0;     // vbShiftMask | vbCtrlMask | vbAltMask
   int keyAscii = 0;  // KeyPress code (Windows-1252), 0 for none
+  // A character that no box takes (outside Windows-1252, or a control
+  // character such as Ctrl+[ = ESC): refused, not typed.
+  bool refused = false;
 };
 
 // A key press as Qt reports it: the key, the modifiers and the text it types.

@@ -6,7 +6,9 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QAbstractButton>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -62,6 +64,43 @@ Form& formOf(Element& e) {
 
 Form* topOf(Form* f) { return f && f->mdiFrame() ? f->mdiFrame() : f; }
 
+// A dialog's frame: its caption and close box, no minimise or maximise.
+void dialogFrame(QDialog& dialog) {
+  dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowCloseButtonHint);
+}
+
+const QLocale& italian() {
+  static const QLocale locale(QLocale::Italian, QLocale::Italy);
+  return locale;
+}
+
+// The file dialogs' dates as an Italian reader writes them (10/12/26 16:09),
+// whatever the system's language: the dialog's own model writes them in the
+// format of the system's locale.
+class ItalianDates : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  static constexpr int kDateColumn = 3;
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (index.column() == kDateColumn && role == Qt::DisplayRole)
+      if (auto* files = qobject_cast<QFileSystemModel*>(sourceModel()))
+        return italian().toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+    return QIdentityProxyModel::data(index, role);
+  }
+};
+
+// Qt's own folder or file dialog (the same on every desktop), in Italian,
+// opened in `initialDir`: the chosen path, nothing when cancelled.
+std::optional<std::string> chooseWith(QFileDialog& dialog, const QString& initialDir) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setLocale(italian());
+  dialog.setProxyModel(new ItalianDates(&dialog));
+  if (!initialDir.isEmpty()) dialog.setDirectory(initialDir);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst().toStdString();
+}
+
 }  // namespace
 
 struct QtDesktop::ModalLoop {
@@ -85,6 +124,11 @@ QtDesktop::QtDesktop() {
   // captions stay as they are). Without the translations Qt speaks English.
   if (qtTexts_.load("qtbase_it", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&qtTexts_);
+  // Every text of Qt's own (message boxes, dialogs) without kerning, as the
+  // windows' fonts (qtFont): the spaces between words stay visible.
+  QFont font = QApplication::font();
+  font.setKerning(false);
+  QApplication::setFont(font);
 }
 
 QtDesktop::~QtDesktop() {
@@ -213,8 +257,14 @@ bool QtDesktop::routeKey(QEvent* event, Form& form) {
   (void)form;
   for (const VbKey& k : keys) {
     Control* c = app_->focused();
-    if (!k.keyCode || !c || !app_->acceptsInput(c->form()) || !c->shownInForm() || !c->enabledInForm()) continue;
-    deliver([&] { input::key(k.keyCode, k.shift, k.keyAscii); });
+    if ((!k.keyCode && !k.refused) || !c || !app_->acceptsInput(c->form()) || !c->shownInForm() || !c->enabledInForm())
+      continue;
+    deliver([&] {
+      if (k.refused)
+        input::refusedChar();
+      else
+        input::key(k.keyCode, k.shift, k.keyAscii);
+    });
   }
   return true;
 }
@@ -345,6 +395,7 @@ int QtDesktop::MsgBox(const std::string& prompt, int buttons, int icon, const st
       break;
   }
   QMessageBox box(qicon, titleOr(title), lines(prompt), QMessageBox::NoButton, dialogParent());
+  dialogFrame(box);
   box.setTextFormat(Qt::PlainText);
   std::vector<std::pair<QAbstractButton*, int>> answers;
   if (buttons == vbYesNo) {
@@ -373,6 +424,7 @@ int QtDesktop::MsgBox(const std::string& prompt, int buttons, int icon, const st
 
 std::string QtDesktop::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
   QInputDialog dialog(dialogParent());
+  dialogFrame(dialog);
   dialog.setWindowTitle(titleOr(title));
   dialog.setLabelText(lines(prompt));
   dialog.setTextValue(qs(defaultText));
@@ -384,17 +436,19 @@ std::string QtDesktop::InputBox(const std::string& prompt, const std::string& ti
   return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
 
-std::optional<std::string> QtDesktop::BrowseForFolder(const std::string& title) {
-  const QString dir = QFileDialog::getExistingDirectory(dialogParent(), qs(title));
-  if (dir.isEmpty()) return std::nullopt;
-  return dir.toStdString();
+std::optional<std::string> QtDesktop::BrowseForFolder(const std::string& title, const std::string& initialDir) {
+  QFileDialog dialog(dialogParent(), qs(title));
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  return chooseWith(dialog, qs(initialDir));
 }
 
 std::optional<std::string> QtDesktop::GetOpenFileName(const std::string& title, const std::string& filter,
                                                       const std::string& initialDir) {
-  const QString file = QFileDialog::getOpenFileName(dialogParent(), qs(title), qs(initialDir), qtFilter(filter));
-  if (file.isEmpty()) return std::nullopt;
-  return file.toStdString();
+  QFileDialog dialog(dialogParent(), qs(title), QString(), qtFilter(filter));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  return chooseWith(dialog, qs(initialDir));
 }
 
 void QtDesktop::PopupMenu(Menu& menu) {

@@ -52,7 +52,7 @@ class QtDesktop : public QObject, public forms::Desktop, private forms::Applicat
   // Desktop
   int MsgBox(const std::string& prompt, int buttons, int icon, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
-  std::optional<std::string> BrowseForFolder(const std::string& title) override;
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& initialDir) override;
   std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter,
                                              const std::string& initialDir) override;
   void PopupMenu(forms::Menu& menu) override;

@@ -31,6 +31,9 @@ QFont qtFont(const forms::Font& font) {
   f.setItalic(font.italic);
   f.setUnderline(font.underline);
   f.setHintingPreference(QFont::PreferFullHinting);
+  // No kerning, as the classic controls draw: it pulls "A" and a space
+  // together, and "VIA APPIA" would read "VIAAPPIA".
+  f.setKerning(false);
   return f;
 }
 

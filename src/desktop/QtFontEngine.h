@@ -13,6 +13,7 @@ namespace desktop {
 QString qtFontFamily(const std::string& name);
 // The Qt font of a form-layer font; the size in points is turned into pixels
 // at 96 dpi, as the windows' layouts in twips expect (8 pt = 11 pixels).
+// Without kerning, as every text of the windows is drawn and measured.
 QFont qtFont(const forms::Font& font);
 
 class QtFontEngine : public forms::FontEngine {

@@ -272,8 +272,10 @@ void FormView::applyFlags() {
                                        [](const Control* c) { return c->focusable() && c->isTabStop(); });
     flags = (takesKeys ? Qt::Window : Qt::ToolTip) | Qt::FramelessWindowHint;
   } else {
-    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-             Qt::WindowCloseButtonHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    // A dialog of fixed size offers neither minimise nor maximise; the main
+    // frame and a sizable window can be minimised.
+    if (f.isMDIForm() || f.BorderStyle() == 2) flags |= Qt::WindowMinimizeButtonHint;
     if (f.BorderStyle() == 2 && f.MaxButton()) flags |= Qt::WindowMaximizeButtonHint;
   }
   if (f.Topmost()) flags |= Qt::WindowStaysOnTopHint;

@@ -126,7 +126,8 @@ void ScritturaFdf::WriteField(std::string_view NomeCampo, std::string_view Valor
   std::string nome;
   if (!nomeNelModello(NomeCampo, nome)) return;
   std::string valore(1, '(');
-  valore += StringaPdf(platform::utf8ToCp1252(senzaSpazi(Valore)));
+  // A control character never reaches the form.
+  valore += StringaPdf(senzaSpazi(platform::utf8ToCp1252Printable(Valore)));
   valore += ')';
   scriviVoce(nome, valore);
 }

@@ -200,6 +200,9 @@ class Control : public Element {
   // and ends (after its KeyPress and editing, before KeyUp).
   virtual void keyStarting(int keyAscii) { (void)keyAscii; }
   virtual void keyDone() {}
+  // A character that no box takes (outside Windows-1252, a control
+  // character) was typed while the control had the focus.
+  virtual void refusedChar() {}
   // A click of the user (after the focus moved): raises Click, or changes
   // the value that raises it.
   virtual void clickAction() { detail::raise(Click); }

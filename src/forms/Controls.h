@@ -15,6 +15,12 @@ namespace forms {
 
 // --- Text editing (TextBox and the edit part of ComboBox) -------------------
 
+// What a paste puts into a box from the clipboard's text: its first line (a
+// multi-line box: every line), without the characters that no box takes
+// (outside Windows-1252, control characters). Typed, those are refused with
+// the beep.
+std::string pastableText(std::string_view clipboard, bool multiLine);
+
 // Text, caret and selection. Positions count characters (not bytes) from 0.
 // After a Text assignment from code the caret is at 0 with nothing selected,
 // as in VB. MaxLength (0 = no limit) limits what the user types or pastes,
@@ -52,6 +58,8 @@ class EditControl : public Control {
   void charAction(int keyAscii) override;
   void keyStarting(int keyAscii) override;
   void keyDone() override;
+  // Refused with the beep by a box that takes typing.
+  void refusedChar() override;
   // A single-line box selects its whole text when it takes the focus (by
   // Tab, a click or SetFocus), before its GotFocus runs, so that what is
   // typed next replaces it.

@@ -36,8 +36,9 @@ class Desktop {
   virtual int MsgBox(const std::string& prompt, int buttons, int icon, const std::string& title) = 0;
   // The typed text, or "" when the user cancels.
   virtual std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) = 0;
-  // The chosen folder, or nothing when cancelled.
-  virtual std::optional<std::string> BrowseForFolder(const std::string& title) = 0;
+  // The chosen folder, or nothing when cancelled; the dialog opens in
+  // `initialDir`.
+  virtual std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& initialDir) = 0;
   // The chosen file, or nothing when cancelled. `filter` in VB form
   // ("Archivi (*.dat)|*.dat").
   virtual std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter,

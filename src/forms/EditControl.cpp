@@ -12,6 +12,10 @@ namespace {
 constexpr int kCtrlA = 1;
 constexpr int kCtrlZ = 26;
 }  // namespace
+std::string pastableText(std::string_view clipboard, bool multiLine) {
+  if (!multiLine) clipboard = clipboard.substr(0, clipboard.find_first_of("\r\n"));
+  return platform::onlyCp1252Printable(clipboard, multiLine);
+}
 
 EditControl::EditControl() {
   backColor_ = vbWindowBackground;
@@ -90,6 +94,12 @@ void EditControl::typeText(std::u32string ins) {
   t.replace(start, len, ins);
   const int caret = start + static_cast<int>(ins.size());
   replaceText(text::toUtf8(t), caret, caret);
+}
+
+void EditControl::refusedChar() {
+  if (!editable()) return;
+  Beep();
+  FlashControl(*this);
 }
 
 void EditControl::moveCaret(int to, bool extend) {
@@ -184,8 +194,7 @@ void EditControl::charAction(int keyAscii) {
       }
       return;
     case 22: {  // Ctrl+V
-      std::u32string t = text::toU32(desk.clipboardText());
-      if (!multiLine()) t = t.substr(0, t.find_first_of(U"\r\n"));
+      std::u32string t = text::toU32(pastableText(desk.clipboardText(), multiLine()));
       if (!t.empty()) typeText(std::move(t));
       return;
     }
@@ -202,7 +211,10 @@ void EditControl::charAction(int keyAscii) {
       if (multiLine()) typeText(U"\r\n");
       return;
     default:
-      if (keyAscii < 32 || keyAscii > 255) return;
+      // A control character (Ctrl+letter, the undefined bytes) is refused.
+      if (keyAscii < 0 || keyAscii > 255 ||
+          !platform::cp1252Printable(platform::cp1252ToCodePoint(static_cast<unsigned char>(keyAscii))))
+        return refusedChar();
       typeText(std::u32string(1, platform::cp1252ToCodePoint(static_cast<unsigned char>(keyAscii))));
   }
 }

@@ -70,12 +70,14 @@ std::string HeadlessDesktop::InputBox(const std::string& prompt, const std::stri
   return next(inputAnswers_, "input box " + describe(prompt, title));
 }
 
-std::optional<std::string> HeadlessDesktop::BrowseForFolder(const std::string& title) {
+std::optional<std::string> HeadlessDesktop::BrowseForFolder(const std::string& title, const std::string& initialDir) {
+  dialogFolders_.push_back(initialDir);
   return next(folderAnswers_, "folder dialog \"" + title + "\"");
 }
 
 std::optional<std::string> HeadlessDesktop::GetOpenFileName(const std::string& title, const std::string&,
-                                                            const std::string&) {
+                                                            const std::string& initialDir) {
+  dialogFolders_.push_back(initialDir);
   return next(fileAnswers_, "file dialog \"" + title + "\"");
 }
 

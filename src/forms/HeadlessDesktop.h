@@ -80,6 +80,8 @@ class HeadlessDesktop : public Desktop {
   // then reports their failures as DoEvents does.
   void waitForOpeners();
   const std::vector<int>& pointerChanges() const { return pointers_; }
+  // The folder each folder or file dialog opened in, in order.
+  const std::vector<std::string>& dialogFolders() const { return dialogFolders_; }
   bool quitCalled() const { return quit_; }
 
   // Moves the clock on, firing the timers that fall due on the way, in order.
@@ -92,7 +94,7 @@ class HeadlessDesktop : public Desktop {
   // Desktop
   int MsgBox(const std::string& prompt, int buttons, int icon, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
-  std::optional<std::string> BrowseForFolder(const std::string& title) override;
+  std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& initialDir) override;
   std::optional<std::string> GetOpenFileName(const std::string& title, const std::string& filter,
                                              const std::string& initialDir) override;
   void PopupMenu(Menu& menu) override;
@@ -148,6 +150,7 @@ class HeadlessDesktop : public Desktop {
   std::vector<const Control*> flashes_;
   std::vector<std::string> opened_;
   std::vector<int> pointers_;
+  std::vector<std::string> dialogFolders_;
   std::string clipboard_;
   LocalTime now_;
   int64_t tick_ = 0;

@@ -15,12 +15,13 @@ struct Keystroke {
   int keyAscii;
 };
 
-// The key a character is typed with on a US layout (VB key codes).
+// The key a character is typed with on a US layout (VB key codes); keyCode 0
+// for a character that no box takes.
 Keystroke keystrokeFor(char32_t cp) {
   if (cp == U'\t') return {vbKeyTab, 0, 0};
   if (cp == U'\r' || cp == U'\n') return {vbKeyReturn, 0, 13};
+  if (!platform::cp1252Printable(cp)) return {0, 0, 0};
   const int ascii = platform::cp1252FromCodePoint(cp);
-  if (ascii < 0) throw FormsError("the character U+" + std::to_string(static_cast<uint32_t>(cp)) + " cannot be typed");
   if (ascii >= 'a' && ascii <= 'z') return {ascii - 32, 0, ascii};
   if (ascii >= 'A' && ascii <= 'Z') return {ascii, vbShiftMask, ascii};
   if ((ascii >= '0' && ascii <= '9') || ascii == ' ') return {ascii, 0, ascii};
@@ -64,7 +65,10 @@ int asciiFor(int keyCode, int shift) {
 void ScriptedUser::type(std::string_view text) {
   for (size_t pos = 0; pos < text.size();) {
     const Keystroke k = keystrokeFor(platform::nextCodePoint(text, pos));
-    input::key(k.keyCode, k.shift, k.keyAscii);
+    if (k.keyCode == 0)
+      input::refusedChar();
+    else
+      input::key(k.keyCode, k.shift, k.keyAscii);
   }
 }
 

@@ -16,8 +16,9 @@ class ScriptedUser {
  public:
   // Types each character into the focused control (or into `c`, after
   // moving the focus there): KeyDown, KeyPress, editing, Change, KeyUp.
-  // "\t" is Tab, "\r" or "\n" Enter; characters are UTF-8 and must exist
-  // in Windows-1252 (KeyAscii holds the Windows-1252 code).
+  // "\t" is Tab, "\r" or "\n" Enter; characters are UTF-8 (KeyAscii holds
+  // the Windows-1252 code); one that Windows-1252 lacks, or another control
+  // character, is typed as the screen types it: refused (input::refusedChar).
   void type(std::string_view text);
   void type(Control& c, std::string_view text);
   // One key by its KeyCode (vbKeyDelete, vbKeyLeft, ...), with Shift flags;

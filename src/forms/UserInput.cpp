@@ -73,6 +73,14 @@ void key(int keyCode, int shift, int keyAscii) {
   }
 }
 
+void refusedChar() {
+  Application::Dispatch d;
+  Control* c = app().focused();
+  if (!c) throw FormsError("no control has the focus");
+  check(*c);
+  c->refusedChar();
+}
+
 void focus(Control& c) {
   Application::Dispatch d;
   check(c);

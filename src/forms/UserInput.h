@@ -13,6 +13,10 @@ namespace forms::input {
 // Change, KeyUp. Tab / Shift+Tab move the focus; Alt+letter clicks the
 // control whose caption has that "&" letter.
 void key(int keyCode, int shift, int keyAscii);
+// A character that no box takes (outside Windows-1252, or a control
+// character such as ESC or NUL) typed into the focused control: a box
+// refuses it with the beep, nothing is typed and no key event is raised.
+void refusedChar();
 // Moves the focus to `c` as a click on it would (LostFocus, GotFocus).
 void focus(Control& c);
 // Focus first (when the control takes it), then the control's click: Click

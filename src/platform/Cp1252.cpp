@@ -1,5 +1,7 @@
 #include "platform/Cp1252.h"
 
+#include <string>
+
 namespace platform {
 namespace {
 
@@ -25,6 +27,28 @@ int cp1252FromCodePoint(char32_t cp) {
   // The undefined bytes round-trip through their C1 controls.
   if (cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D) return static_cast<int>(cp);
   return -1;
+}
+
+bool cp1252Printable(char32_t cp) {
+  if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F)) return false;
+  return cp1252FromCodePoint(cp) >= 0;
+}
+
+std::string onlyCp1252Printable(std::string_view utf8, bool lineBreaks) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t pos = 0; pos < utf8.size();) {
+    const size_t start = pos;
+    const char32_t cp = nextCodePoint(utf8, pos);
+    if (cp1252Printable(cp) || (lineBreaks && (cp == U'\r' || cp == U'\n'))) out.append(utf8.substr(start, pos - start));
+  }
+  return out;
+}
+
+std::string utf8ToCp1252Printable(std::string_view utf8) {
+  std::string out = utf8ToCp1252(utf8);
+  std::erase_if(out, [](char c) { return !cp1252Printable(cp1252ToCodePoint(static_cast<unsigned char>(c))); });
+  return out;
 }
 
 char32_t nextCodePoint(std::string_view s, size_t& pos) {

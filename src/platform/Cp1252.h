@@ -20,6 +20,19 @@ int cp1252FromCodePoint(char32_t cp);
 // The Unicode code point of one Windows-1252 byte.
 char32_t cp1252ToCodePoint(unsigned char b);
 
+// A character the archives, the reports and the forms can hold: one that
+// Windows-1252 has, and not a control character (below space, DEL, the five
+// undefined bytes).
+bool cp1252Printable(char32_t cp);
+
+// `utf8` without the characters that are not cp1252Printable; CR and LF stay
+// when `lineBreaks` is true.
+std::string onlyCp1252Printable(std::string_view utf8, bool lineBreaks = false);
+
+// utf8ToCp1252 for text that is shown (a report, a form's field): a character
+// that Windows-1252 lacks is "?", a control character is left out.
+std::string utf8ToCp1252Printable(std::string_view utf8);
+
 // Decodes the next UTF-8 character of `s` at `pos` and advances `pos`;
 // an invalid sequence gives U+FFFD and advances one byte.
 char32_t nextCodePoint(std::string_view s, size_t& pos);

@@ -15,6 +15,14 @@
 #include "platform/Files.h"
 
 namespace platform {
+
+std::string homeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return home;
+  const passwd* pw = ::getpwuid(::getuid());
+  return pw && pw->pw_dir ? pw->pw_dir : "/";
+}
+
 namespace {
 
 std::mutex mutex;
@@ -35,13 +43,6 @@ void makeFolders(const std::string& path) {
     if (slash == std::string::npos) break;
   }
   if (!folderExists(path)) throw FileError(ENOTDIR, "Impossibile creare la cartella", path);
-}
-
-std::string homeFolder() {
-  const char* home = std::getenv("HOME");
-  if (home && home[0] == '/') return home;
-  const passwd* pw = ::getpwuid(::getuid());
-  return pw && pw->pw_dir ? pw->pw_dir : "/";
 }
 
 std::string absoluteEnv(const char* name) {

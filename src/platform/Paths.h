@@ -4,6 +4,10 @@
 
 namespace platform {
 
+// The user's home folder: $HOME when it is an absolute path, else the
+// account's home ("/" when it has none).
+std::string homeFolder();
+
 // The per-user data folder that holds the archives: $XDG_DATA_HOME/quotara, or
 // ~/.local/share/quotara, created with mode 0700 on first use; no trailing "/".
 // Throws FileError when it cannot be created.

@@ -71,6 +71,9 @@ class Applicazione : public forms::Application {
   // a comma that came from a typed ".": while the box still holds that text,
   // the comma may yet turn out to be a thousands separator.
   std::unordered_map<const forms::TextBox*, std::string> VirgolaProvvisoria;
+  // The folder the last folder or file dialog chose (for a file, its
+  // folder): the next dialog opens there; empty until one was used.
+  std::string CartellaDialoghi;
 };
 
 // The program's application object (the one forms::app() returns).

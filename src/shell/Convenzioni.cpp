@@ -29,11 +29,12 @@ int Maiuscola(int k) {
 }
 
 // Pastes the clipboard text over the selection, less the characters in
-// `rifiutati` and line breaks, in upper case when asked.
+// `rifiutati`, line breaks and what no box takes (outside Windows-1252,
+// control characters), in upper case when asked.
 void Incolla(EditControl& Casella, std::string_view rifiutati, bool maiuscolo) {
   std::string testo;
-  for (const char c : desktop().clipboardText())
-    if (c != '\r' && c != '\n' && rifiutati.find(c) == std::string_view::npos) testo += c;
+  for (const char c : platform::onlyCp1252Printable(desktop().clipboardText()))
+    if (rifiutati.find(c) == std::string_view::npos) testo += c;
   if (maiuscolo) testo = Maiuscolo(testo);
   if (!testo.empty()) Casella.setSelText(testo);
 }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "forms/Controls.h"
+#include "platform/Cp1252.h"
 #include "platform/Files.h"
 #include "shell/Messaggi.h"
 
@@ -74,34 +75,43 @@ bool FileArchivio::UnaRiga(const std::string& Riga) {
   return false;
 }
 
+// A line reaches the file, and the list, with only the characters an archive
+// holds: no character outside Windows-1252, no control character.
+std::string FileArchivio::RigaArchiviabile(std::string_view Riga) { return platform::onlyCp1252Printable(Riga); }
+
 bool FileArchivio::Aggiungi(const std::string& Riga) {
   if (!UnaRiga(Riga)) return false;
+  return AggiungiRiga(RigaArchiviabile(Riga));
+}
+
+bool FileArchivio::AggiungiRiga(const std::string& riga) {
   try {
-    platform::appendLine(percorso_, Riga);
+    platform::appendLine(percorso_, riga);
   } catch (const platform::FileError& e) {
     Messaggio(kNonArchiviato + std::string(e.what()), forms::vbCritical);
     return false;
   }
-  elenco_.AddItem(Riga);
+  elenco_.AddItem(riga);
   return true;
 }
 
 bool FileArchivio::Sostituisci(int Indice, const std::string& Riga) {
   if (Indice < 0 || Indice >= elenco_.ListCount()) return Aggiungi(Riga);
   if (!UnaRiga(Riga)) return false;
+  const std::string riga = RigaArchiviabile(Riga);
   std::vector<std::string> righe = Righe();
   righe.erase(righe.begin() + Indice);
   // A sorted list puts the line after every line that is not greater (case
   // ignored); the file takes the order of the list.
   const auto dove =
       elenco_.Sorted()
-          ? std::upper_bound(righe.begin(), righe.end(), Riga,
+          ? std::upper_bound(righe.begin(), righe.end(), riga,
                              [](const std::string& a, const std::string& b) { return forms::compareNoCase(a, b) < 0; })
           : righe.end();
-  righe.insert(dove, Riga);
+  righe.insert(dove, riga);
   if (!Riscrivi(righe, kNonArchiviato)) return false;
   elenco_.RemoveItem(Indice);
-  elenco_.AddItem(Riga);
+  elenco_.AddItem(riga);
   return true;
 }
 

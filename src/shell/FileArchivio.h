@@ -45,6 +45,9 @@ class FileArchivio {
   // The index of the first line whose key is `Chiave`; -1 when none.
   int Trova(std::string_view Chiave) const;
 
+  // The new line of Aggiungi and Sostituisci reaches the file and the list
+  // without the characters an archive cannot hold (outside Windows-1252,
+  // control characters).
   // Appends the line to the file (a last line without CR LF is ended first),
   // then to the list. A line holding CR or LF is refused with a message.
   bool Aggiungi(const std::string& Riga);
@@ -78,6 +81,8 @@ class FileArchivio {
   }
   static void CampoNonAmmesso(std::string_view nome);
   static bool UnaRiga(const std::string& Riga);
+  static std::string RigaArchiviabile(std::string_view Riga);
+  bool AggiungiRiga(const std::string& riga);
   std::vector<std::string> Righe() const;
   bool Riscrivi(const std::vector<std::string>& righe, const char* messaggio);
 

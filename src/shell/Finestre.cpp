@@ -5,11 +5,22 @@
 #include "forms/Application.h"
 #include "forms/Form.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
+#include "shell/Applicazione.h"
 #include "shell/Messaggi.h"
 
 namespace shell {
 
-std::string SfogliaCartella(const std::string& Titolo) { return forms::desktop().BrowseForFolder(Titolo).value_or(""); }
+std::string CartellaDialoghi() {
+  const std::string& ultima = app().CartellaDialoghi;
+  return ultima.empty() ? platform::homeFolder() : ultima;
+}
+
+std::string SfogliaCartella(const std::string& Titolo) {
+  const std::string cartella = forms::desktop().BrowseForFolder(Titolo, CartellaDialoghi()).value_or("");
+  if (!cartella.empty()) app().CartellaDialoghi = cartella;
+  return cartella;
+}
 
 std::string TogliBarra(const std::string& Percorso) {
   if (!Percorso.empty() && Percorso.back() == '/') return Percorso.substr(0, Percorso.size() - 1);
@@ -17,7 +28,9 @@ std::string TogliBarra(const std::string& Percorso) {
 }
 
 std::string DialogoFile(const std::string& Titolo, const std::string& Filtro, const std::string& CartellaIniziale) {
-  return forms::desktop().GetOpenFileName(Titolo, Filtro, CartellaIniziale).value_or("");
+  const std::string file = forms::desktop().GetOpenFileName(Titolo, Filtro, CartellaIniziale).value_or("");
+  if (!file.empty()) app().CartellaDialoghi = std::filesystem::path(file).parent_path().string();
+  return file;
 }
 
 void EnableMaxButton(forms::Form& finestra, bool Abilita) { finestra.setMaxButton(Abilita); }

@@ -10,14 +10,19 @@ class Form;
 
 namespace shell {
 
-// The folder dialog with `Titolo`: the chosen folder, "" when cancelled.
+// Where the folder and file dialogs open: the user's home folder the first
+// time, then the folder last chosen in one of them.
+std::string CartellaDialoghi();
+
+// The folder dialog with `Titolo`, opened in CartellaDialoghi(): the chosen
+// folder, "" when cancelled.
 std::string SfogliaCartella(const std::string& Titolo);
 
 // The path without one trailing "/"; unchanged when it has none.
 std::string TogliBarra(const std::string& Percorso);
 
 // The open-file dialog (`Filtro` as "Archivi (*.dat)|*.dat"): the chosen
-// file, "" when cancelled.
+// file, "" when cancelled. Its folder is the next CartellaDialoghi().
 std::string DialogoFile(const std::string& Titolo, const std::string& Filtro, const std::string& CartellaIniziale);
 
 // Allows or forbids maximising the window (its maximise button, the

@@ -385,6 +385,10 @@ TEST_F(MainFormTest, NuovoCalcoloAzzeraAncheInagibileESaldoManuale) {
   EXPECT_FALSE(f.chkManuale.Value());
   EXPECT_TRUE(f.chkUnica.Enabled());
   EXPECT_EQ(f.Text3.Text(), "0");
+  // The new calculation starts with the taxpayer: typing goes there.
+  EXPECT_EQ(application.focused(), &f.Combo1);
+  user.type("ROSSI");
+  EXPECT_EQ(f.Combo1.Text(), "ROSSI");
 }
 
 // --- Checks before the calculation ---------------------------------------------

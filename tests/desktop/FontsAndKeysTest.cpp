@@ -102,16 +102,29 @@ TEST(KeyTranslation, QtKeysBecomeKeyCodesAndKeyAscii) {
       {Qt::Key_Comma, Qt::KeypadModifier, ",", {110, 0, ','}},
       {Qt::Key_Shift, Qt::ShiftModifier, "", {vbKeyShift, vbShiftMask, 0}},
       {Qt::Key_unknown, Qt::NoModifier, "€", {222, 0, 0x80}},
-      {Qt::Key_unknown, Qt::NoModifier, "Ж", {0, 0, 0}},  // not in Windows-1252: nothing to type
+      // Characters that no box takes are refused: outside Windows-1252, and
+      // the control characters of Ctrl+[ (ESC), Ctrl+2 (NUL), Ctrl+\ (FS).
+      {Qt::Key_unknown, Qt::NoModifier, "Ж", {0, 0, 0, true}},
+      {0x141, Qt::ShiftModifier, "Ł", {0, vbShiftMask, 0, true}},
+      {Qt::Key_A, Qt::NoModifier, "ą", {0, 0, 0, true}},
+      {Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(U"😀", 1), {0, 0, 0, true}},
+      {Qt::Key_BracketLeft, Qt::ControlModifier, "\x1b", {0, vbCtrlMask, 0, true}},
+      {Qt::Key_2, Qt::ControlModifier, QString(QChar(0)), {0, vbCtrlMask, 0, true}},
+      {Qt::Key_Backslash, Qt::ControlModifier, "\x1c", {0, vbCtrlMask, 0, true}},
+      {0x141, Qt::AltModifier, "ł", {0, vbAltMask, 0, false}},  // Alt: an access key, not typing
   };
   for (const Case& c : cases) {
     const VbKey k = vbKey(c.key, c.modifiers, c.text);
     EXPECT_EQ(k.keyCode, c.expected.keyCode) << c.text.toStdString();
     EXPECT_EQ(k.shift, c.expected.shift) << c.text.toStdString();
     EXPECT_EQ(k.keyAscii, c.expected.keyAscii) << c.text.toStdString();
+    EXPECT_EQ(k.refused, c.expected.refused) << c.text.toStdString();
   }
   EXPECT_EQ(vbKeyForChar(U'à').keyAscii, 0xE0);
-  EXPECT_EQ(vbKeyForChar(U'Ж').keyCode, 0);
+  for (char32_t ch : {U'Ж', U'ő', U'\t', U'\x0C', U'\u0081'}) {
+    EXPECT_EQ(vbKeyForChar(ch).keyCode, 0) << static_cast<uint32_t>(ch);
+    EXPECT_TRUE(vbKeyForChar(ch).refused) << static_cast<uint32_t>(ch);
+  }
   EXPECT_EQ(vbButtons(Qt::LeftButton | Qt::RightButton), vbLeftButton | vbRightButton);
 }
 

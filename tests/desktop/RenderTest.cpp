@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QDialog>
+#include <QTimer>
 
 #include "support/Cartella.h"
 #include "DesktopFixture.h"
@@ -110,6 +113,76 @@ TEST_F(RenderTest, TheImageControlShowsItsPicture) {
   const QPoint at = rectOf(form.Image1).topLeft();
   EXPECT_EQ(shot.pixel(at + QPoint(1, 1)), qRgb(0, 128, 0));
   EXPECT_EQ(shot.pixel(at + QPoint(10, 10)), qRgb(255, 255, 0));
+}
+
+// Every word space of "VIA APPIA NUOVA 100" stays at least 2 pixels of
+// background wide in a box, a list and a label: the text is drawn without
+// kerning, which would pull "A" and the space together.
+TEST_F(RenderTest, WordSpacesStayVisible) {
+  const std::string testo = "VIA APPIA NUOVA 100";
+  form.Text1.setText(testo);
+  form.List1.Clear();
+  form.List1.AddItem(testo);
+  form.Label1.Move(120, 135, 4000, 255);
+  form.Label1.setCaption(testo);
+  settle();
+  auto* list = widget<QListView>(form.List1);
+  const struct {
+    const char* what;
+    QWidget* widget;
+    QRect area;  // where the text is, in the widget's pixels
+  } cases[] = {
+      {"box", desk.widgetOf(form.Text1), desk.widgetOf(form.Text1)->rect().adjusted(3, 3, -3, -3)},
+      {"list", list->viewport(), list->visualRect(list->model()->index(0, 0))},
+      {"label", desk.widgetOf(form.Label1), desk.widgetOf(form.Label1)->rect()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QImage shot = c.widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    std::vector<bool> ink(shot.width(), false);
+    for (int x = c.area.left(); x <= c.area.right() && x < shot.width(); ++x)
+      for (int y = c.area.top(); y <= c.area.bottom() && y < shot.height(); ++y)
+        if (qGray(shot.pixel(x, y)) < 140) ink[x] = true;
+    const auto first = std::find(ink.begin(), ink.end(), true);
+    ASSERT_NE(first, ink.end());
+    const int start = static_cast<int>(first - ink.begin());
+    const QFontMetrics fm(c.widget->font());
+    for (size_t space = testo.find(' '); space != std::string::npos; space = testo.find(' ', space + 1)) {
+      // The empty columns round the middle of the space.
+      const QString before = QString::fromStdString(testo.substr(0, space));
+      int x = start + (fm.horizontalAdvance(before) + fm.horizontalAdvance(before + " ")) / 2;
+      if (ink[x]) x = x + 1 < static_cast<int>(ink.size()) && !ink[x + 1] ? x + 1 : x - 1;
+      int left = x, right = x;
+      while (left > 0 && !ink[left - 1]) --left;
+      while (right + 1 < static_cast<int>(ink.size()) && !ink[right + 1]) ++right;
+      EXPECT_FALSE(ink[x]) << "space after " << before.toStdString();
+      EXPECT_GE(right - left + 1, 2) << "space after " << before.toStdString();
+    }
+  }
+}
+
+// A dialog of fixed size, a message box and the input box offer neither
+// minimise nor maximise.
+TEST_F(RenderTest, DialogsOfferNoMinimiseOrMaximise) {
+  const auto senzaMinMax = [](QWidget* w) {
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  };
+  senzaMinMax(desk.widgetOf(form));
+  for (bool inputBox : {false, true}) {
+    SCOPED_TRACE(inputBox);
+    QTimer::singleShot(0, [&] {
+      QWidget* w = QApplication::activeModalWidget();
+      senzaMinMax(w);
+      if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+    });
+    if (inputBox)
+      desk.InputBox("Immetti il codice catastale del Comune:", "Codice catastale", "");
+    else
+      desk.MsgBox("Dati archiviati!", vbOKOnly, vbInformation, "Quotara");
+  }
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST_F(ServicesTest, TheFolderAndFileDialogsAreInItalian) {
       for (QPushButton* b : dialog->findChildren<QPushButton*>()) buttons << b->text();
       dialog->reject();
     });
-    const auto chosen = folder ? desk.BrowseForFolder("Scegli la cartella della copia")
+    const auto chosen = folder ? desk.BrowseForFolder("Scegli la cartella della copia", QUOTARA_TEST_DATA)
                                : desk.GetOpenFileName("Apri archivio", "Archivi (*.dat)|*.dat", QUOTARA_TEST_DATA);
     EXPECT_FALSE(chosen.has_value());
     EXPECT_EQ(title.toStdString(), folder ? "Scegli la cartella della copia" : "Apri archivio");

@@ -61,8 +61,9 @@ TEST_F(DesktopTest, DialogsTakeTheQueuedAnswers) {
   desk.expectFolder(std::nullopt);
   desk.expectOpenFile("/tmp/imucat.dat");
   EXPECT_EQ(InputBox("Quanti?", "Quotara"), "42");
-  EXPECT_EQ(desk.BrowseForFolder("Cartella"), std::nullopt);
+  EXPECT_EQ(desk.BrowseForFolder("Cartella", "/home"), std::nullopt);
   EXPECT_EQ(desk.GetOpenFileName("Apri", "Archivi|imucat.dat", "/tmp"), "/tmp/imucat.dat");
+  EXPECT_EQ(desk.dialogFolders(), (std::vector<std::string>{"/home", "/tmp"}));
   EXPECT_EQ(desk.pendingAnswers(), 0u);
   EXPECT_THROW(InputBox("Ancora?"), UnexpectedDialog);
 

@@ -252,5 +252,74 @@ TEST_F(KeyboardTest, EnterInAMultiLineBoxBreaksTheLine) {
   EXPECT_EQ(f.Text2.Text(), "a\r\nb");
 }
 
+// Only printable Windows-1252 reaches a box: what else is typed is refused
+// with the beep, without any key event; a paste drops it.
+TEST_F(KeyboardTest, CharactersThatNoBoxTakesAreRefused) {
+  f.Text2.setMultiLine(true);
+  std::vector<int> pressed;
+  for (TextBox* box : {&f.Text1, &f.Text2}) box->KeyPress = [&pressed](int& KeyAscii) { pressed.push_back(KeyAscii); };
+  struct Case {
+    const char* name;
+    TextBox BoxForm::*box;
+    std::function<void(ScriptedUser&, HeadlessDesktop&)> act;
+    std::string text;
+    int beeps;
+    std::vector<int> pressed;
+  };
+  const Case cases[] = {
+      {"typed letters outside Windows-1252 and an emoji", &BoxForm::Text1,
+       [](ScriptedUser& u, auto&) { u.type("\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80"); },  // Łódź 😀
+       "\xC3\xB3" "d ", 3, {0xF3, 'd', ' '}},
+      {"Ctrl+L (form feed) and Ctrl+I (tab) typed", &BoxForm::Text1,
+       [](ScriptedUser& u, auto&) {
+         u.type("a");
+         u.key('L', vbCtrlMask);
+         u.key('I', vbCtrlMask);
+       },
+       "a", 2, {'a', 12, 9}},
+      {"the undefined byte 0x81 from a handler", &BoxForm::Text1,
+       [](ScriptedUser& u, auto&) {
+         u.type("b");
+         input::key(222, 0, 0x81);
+       },
+       "b", 1, {'b', 0x81}},
+      {"a paste keeps the first line, less what no box takes", &BoxForm::Text1,
+       [](ScriptedUser& u, HeadlessDesktop& d) {
+         d.setClipboardText("\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80\tX\x1B\x0C" "Y\xC2\x81Z\r\nseconda");
+         u.key(vbKeyV, vbCtrlMask);
+       },
+       "\xC3\xB3" "d XYZ", 0, {22}},
+      {"a multi-line box keeps the line breaks", &BoxForm::Text2,
+       [](ScriptedUser& u, HeadlessDesktop& d) {
+         d.setClipboardText("uno\t\r\n\xC5\x91" "due\x1Btre");
+         u.key(vbKeyV, vbCtrlMask);
+       },
+       "uno\r\nduetre", 0, {22}},
+      {"a paste of nothing that a box takes", &BoxForm::Text1,
+       [](ScriptedUser& u, HeadlessDesktop& d) {
+         d.setClipboardText("\xF0\x9F\x98\x80\t");
+         u.key(vbKeyV, vbCtrlMask);
+       },
+       "", 0, {22}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TextBox& box = f.*c.box;
+    box.setText("");
+    box.SetFocus();
+    pressed.clear();
+    const int beeps = desk.beeps();
+    c.act(user, desk);
+    EXPECT_EQ(box.Text(), c.text);
+    EXPECT_EQ(desk.beeps() - beeps, c.beeps);
+    EXPECT_EQ(pressed, c.pressed);
+  }
+  // A locked box refuses them silently, as it refuses every edit.
+  f.Text1.setLocked(true);
+  const int beeps = desk.beeps();
+  user.type(f.Text1, "\xC5\x81");
+  EXPECT_EQ(desk.beeps(), beeps);
+}
+
 }  // namespace
 }  // namespace forms::testing
