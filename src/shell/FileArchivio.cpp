@@ -86,8 +86,12 @@ FileArchivio::FileArchivio(std::string Percorso, forms::ListBox& Elenco, ChiaveD
 
 bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga) {
   elenco_.Clear();
+  lette_ = nullptr;
   // A missing archive is an empty one.
-  if (!platform::fileReadable(percorso_)) return true;
+  if (!platform::fileReadable(percorso_)) {
+    lette_ = std::make_shared<const RigheArchivio>();
+    return true;
+  }
   std::shared_ptr<const RigheArchivio> copia;
   try {
     copia = RigheCondivise(percorso_);
@@ -95,22 +99,26 @@ bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga)
     Messaggio(e.what(), forms::vbExclamation);
     return false;
   }
+  // The list refers to the shared lines, without copies.
   const bool ordinato = elenco_.Sorted();
-  std::vector<std::string> righe;
-  righe.reserve(copia->Righe.size());
-  for (const std::string_view riga : copia->Righe) {
-    if (ordinato && riga.empty()) continue;
-    if (OgniRiga) OgniRiga(riga);
-    righe.emplace_back(riga);
+  std::vector<std::string_view> senzaVuote;
+  if (ordinato) {
+    senzaVuote.reserve(copia->Righe.size());
+    for (const std::string_view riga : copia->Righe)
+      if (!riga.empty()) senzaVuote.push_back(riga);
   }
+  const std::vector<std::string_view>& righe = ordinato ? senzaVuote : copia->Righe;
+  if (OgniRiga)
+    for (const std::string_view riga : righe) OgniRiga(riga);
   // All at once: a sorted list sorts them once, and the view is told once.
-  elenco_.AddItems(std::move(righe));
+  elenco_.AddItems(righe, copia);
+  lette_ = std::move(copia);
   return true;
 }
 
 int FileArchivio::Trova(std::string_view Chiave) const {
   for (int i = 0; i < elenco_.ListCount(); ++i)
-    if (chiave_(elenco_.List(i)) == Chiave) return i;
+    if (chiave_(elenco_.ListText(i)) == Chiave) return i;
   return -1;
 }
 

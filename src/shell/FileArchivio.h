@@ -56,6 +56,8 @@ class FileArchivio {
   // window fills its combos from them). False, after the message, when the
   // file cannot be read: the list stays empty.
   bool Carica(const std::function<void(std::string_view Riga)>& OgniRiga = {});
+  // The shared lines the last Carica read (none before it, or when it failed).
+  const std::shared_ptr<const RigheArchivio>& Lette() const { return lette_; }
 
   // The index of the first line whose key is `Chiave`; -1 when none.
   int Trova(std::string_view Chiave) const;
@@ -78,6 +80,7 @@ class FileArchivio {
   std::string percorso_;
   forms::ListBox& elenco_;
   ChiaveDi chiave_;
+  std::shared_ptr<const RigheArchivio> lette_;
 };
 
 }  // namespace shell
