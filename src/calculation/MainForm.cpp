@@ -749,20 +749,20 @@ void MainForm::CaricaArchivio() {
   RiepilogoArchivio r = RiepilogoDi(archivio.Lette());
   // Each name once, in the order of first appearance; Combo2 and Combo3 keep
   // what they already offer. Each list is filled at once, so that its view is
-  // told once.
+  // told once, with the archive lines' own texts.
   const auto nuove = [](Voci& voci, Voci& viste, const std::vector<std::string_view>& trovate) {
     if (voci.empty()) {
       voci = std::move(viste);
-      return std::vector<std::string>(trovate.begin(), trovate.end());
+      return trovate;
     }
-    std::vector<std::string> v;
+    std::vector<std::string_view> v;
     for (const std::string_view t : trovate)
-      if (voci.insert(t).second) v.emplace_back(t);
+      if (voci.insert(t).second) v.push_back(t);
     return v;
   };
-  Combo1.AddItems(std::vector<std::string>(r.Contribuenti.begin(), r.Contribuenti.end()));
-  Combo2.AddItems(nuove(comuniInElenco_, r.ComuniVisti, r.Comuni));
-  Combo3.AddItems(nuove(indirizziInElenco_, r.IndirizziVisti, r.Indirizzi));
+  Combo1.AddItems(r.Contribuenti, r.Righe);
+  Combo2.AddItems(nuove(comuniInElenco_, r.ComuniVisti, r.Comuni), r.Righe);
+  Combo3.AddItems(nuove(indirizziInElenco_, r.IndirizziVisti, r.Indirizzi), r.Righe);
   // The sets look into these lines.
   if (r.Righe && (testiInElenco_.empty() || testiInElenco_.back() != r.Righe)) testiInElenco_.push_back(r.Righe);
   codiciComuni_.clear();
