@@ -245,12 +245,16 @@ class ListItems {
   void append(const std::vector<std::string_view>& texts, std::shared_ptr<const void> owner, bool sorted);
 
  private:
+  // 24 bytes: the text's place and length, the ItemData, and the text itself
+  // when the item holds it (on the heap, so that moving the item keeps it).
   struct Item {
-    std::string own;
-    std::string_view shared;  // the text, when it lives elsewhere
+    const char* begin = nullptr;
+    uint32_t length = 0;
     int data = 0;
-    bool isShared = false;
-    std::string_view text() const { return isShared ? shared : std::string_view(own); }
+    std::unique_ptr<std::string> own;
+    std::string_view text() const { return {begin, length}; }
+    static Item holding(std::string text);
+    static Item referring(std::string_view text) { return {text.data(), static_cast<uint32_t>(text.size()), 0, {}}; }
   };
   const Item& at(int i) const;
   Item& at(int i);

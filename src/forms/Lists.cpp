@@ -108,12 +108,17 @@ ListItems::Item& ListItems::at(int i) {
   return blocks_[b][k];
 }
 
+ListItems::Item ListItems::Item::holding(std::string text) {
+  auto own = std::make_unique<std::string>(std::move(text));
+  return {own->data(), static_cast<uint32_t>(own->size()), 0, std::move(own)};
+}
+
 std::string_view ListItems::text(int i) const { return at(i).text(); }
 void ListItems::setText(int i, std::string text) {
   Item& item = at(i);
-  item.own = std::move(text);
-  item.shared = {};
-  item.isShared = false;
+  const int data = item.data;
+  item = Item::holding(std::move(text));
+  item.data = data;
 }
 int ListItems::data(int i) const { return at(i).data; }
 void ListItems::setData(int i, int value) { at(i).data = value; }
@@ -130,7 +135,7 @@ void ListItems::insert(int i, std::string text) {
     std::tie(b, k) = locate(i);
   }
   auto& block = blocks_[b];
-  block.insert(block.begin() + k, Item{std::move(text), {}, 0, false});
+  block.insert(block.begin() + k, Item::holding(std::move(text)));
   ++size_;
   if (block.size() > kBlockMax) {
     Block tail(std::make_move_iterator(block.begin() + kBlockMax / 2), std::make_move_iterator(block.end()));
@@ -173,14 +178,14 @@ int ListItems::sortedPosition(std::string_view text) const {
 void ListItems::append(std::vector<std::string> texts, bool sorted) {
   std::vector<Item> added;
   added.reserve(texts.size());
-  for (std::string& t : texts) added.push_back(Item{std::move(t), {}, 0, false});
+  for (std::string& t : texts) added.push_back(Item::holding(std::move(t)));
   appendItems(std::move(added), sorted);
 }
 
 void ListItems::append(const std::vector<std::string_view>& texts, std::shared_ptr<const void> owner, bool sorted) {
   std::vector<Item> added;
   added.reserve(texts.size());
-  for (const std::string_view t : texts) added.push_back(Item{{}, t, 0, true});
+  for (const std::string_view t : texts) added.push_back(Item::referring(t));
   if (owner) owners_.push_back(std::move(owner));
   appendItems(std::move(added), sorted);
 }
@@ -216,7 +221,7 @@ void ListItems::appendItems(std::vector<Item> added, bool sorted) {
   for (size_t i = 0; i < all.size(); i += kBlockMax / 2) {
     Block b;
     const size_t end = std::min(all.size(), i + kBlockMax / 2);
-    b.reserve(kBlockMax + 1);
+    b.reserve(end - i);
     for (size_t k = i; k < end; ++k) b.push_back(std::move(all[k]));
     blocks_.push_back(std::move(b));
   }
