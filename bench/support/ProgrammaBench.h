@@ -43,6 +43,8 @@ class ProgrammaBench {
 
   const CartellaBench& cartella() const { return cartella_; }
   shell::Applicazione& app() { return *application_; }
+  // The Qt desktop; nullptr on the headless one.
+  desktop::QtDesktop* schermo() const { return qt_; }
 
   // Runs `azione` as the screen runs a user's input.
   void consegna(const std::function<void()>& azione) {

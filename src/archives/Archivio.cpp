@@ -192,9 +192,10 @@ void Archivio::CaricaArchivioCalcoli() {
   ListaMulti.Clear();
   voci_.clear();
   archivio_.Carica();
-  // What the page lists and sums of each line, split once, beside List2.
+  // What the page lists and sums of each line, split once, beside List2:
+  // views into the lines the list shares.
   voci_.reserve(static_cast<size_t>(List2.ListCount()));
-  for (int i = 0; i < List2.ListCount(); ++i) voci_.push_back(LeggiVoce(List2.List(i)));
+  for (int i = 0; i < List2.ListCount(); ++i) voci_.push_back(LeggiVoce(List2.ListText(i)));
 
   // Each exact value once, in the lists' sorted order; "*** TUTTI ***" first.
   // The values come in the list's own order: filled in one go, then
@@ -228,9 +229,9 @@ void Archivio::ApplicaFiltri() {
   lblAnno.setCaption("");
   lblImposta.setCaption("");
   const Elenco elenco = archives::ApplicaFiltri(voci_, {Combo1.Text(), Combo2.Text(), Combo3.Text()});
-  // The columns filled in one go each; every row keeps the archive line it
-  // shows as its ItemData.
-  std::vector<std::vector<std::string>> colonne(4);
+  // The columns filled in one go each, with the lines' own texts; every row
+  // keeps the archive line it shows as its ItemData.
+  std::vector<std::vector<std::string_view>> colonne(4);
   for (auto& c : colonne) c.reserve(elenco.Righe.size());
   for (const int i : elenco.Righe) {
     const VoceArchivio& v = voci_[static_cast<size_t>(i)];
@@ -239,7 +240,7 @@ void Archivio::ApplicaFiltri() {
     colonne[2].push_back(v.Comune);
     colonne[3].push_back(v.Anno);
   }
-  ListaMulti.AddItems(std::move(colonne));
+  ListaMulti.AddItems(colonne, archivio_.Lette());
   for (size_t k = 0; k < elenco.Righe.size(); ++k) List1[0].setItemData(static_cast<int>(k), elenco.Righe[k]);
   lblNum.setCaption(std::to_string(ListaMulti.ListCount()));
   lblTot.setCaption(shell::Formatta(elenco.Totale, "Standard"));
@@ -260,7 +261,7 @@ void Archivio::SelezionaRecord() {
   const int indice = List1[0].ItemData(riga);
   if (indice < 0 || indice >= List2.ListCount()) return;
   List2.setListIndex(indice);
-  lblAnno.setCaption(voci_[static_cast<size_t>(indice)].Anno);
+  lblAnno.setCaption(std::string(voci_[static_cast<size_t>(indice)].Anno));
   lblImposta.setCaption(shell::Campo(List2.List(indice), ";", 17));
 }
 
@@ -285,11 +286,11 @@ void Archivio::List1_MouseMove(int Index, int Button, int, float, float) {
 
 void Archivio::VScroll1_Change() { ListaMulti.Update(); }
 
-std::vector<std::string> Archivio::RigheElencate() const {
-  std::vector<std::string> righe;
-  righe.reserve(static_cast<size_t>(List1[0].ListCount()));
-  for (int r = 0; r < List1[0].ListCount(); ++r) righe.push_back(List2.List(List1[0].ItemData(r)));
-  return righe;
+std::vector<const VoceArchivio*> Archivio::VociElencate() const {
+  std::vector<const VoceArchivio*> voci;
+  voci.reserve(static_cast<size_t>(List1[0].ListCount()));
+  for (int r = 0; r < List1[0].ListCount(); ++r) voci.push_back(&voci_[static_cast<size_t>(List1[0].ItemData(r))]);
+  return voci;
 }
 
 // --- Commands --------------------------------------------------------------------

@@ -46,9 +46,9 @@ class Archivio : public forms::Form {
   forms::Menu Copia;
   forms::MenuItem& mnCopia;
 
-  // The archive lines of the rows listed, in their order: what the archive
-  // report prints.
-  std::vector<std::string> RigheElencate() const;
+  // The rows listed, in their order, as the page split them: what the
+  // archive report prints.
+  std::vector<const VoceArchivio*> VociElencate() const;
 
   // The archive of the calculations.
   static std::string PercorsoArchivio();

@@ -45,23 +45,23 @@ std::string_view NomeTipologia(std::string_view tipo) {
 
 VoceArchivio LeggiVoce(std::string_view riga) {
   const Campi c(riga);
-  return {std::string(c(1)), std::string(c(2)), std::string(c(3)), std::string(c(4)), Versato(c)};
+  return {c(1), c(2), c(3), c(4), Versato(c), c(5)};
 }
 
 double ImportoVersato(std::string_view riga) { return Versato(Campi(riga)); }
 
-std::vector<std::string> ValoriFiltro(const std::vector<VoceArchivio>& voci, std::string VoceArchivio::*campo) {
+std::vector<std::string> ValoriFiltro(const std::vector<VoceArchivio>& voci, std::string_view VoceArchivio::*campo) {
   std::unordered_set<std::string_view> visti;
   std::vector<std::string> valori;
   for (const VoceArchivio& v : voci)
-    if (visti.insert(v.*campo).second) valori.push_back(v.*campo);
+    if (visti.insert(v.*campo).second) valori.emplace_back(v.*campo);
   std::stable_sort(valori.begin(), valori.end(),
                    [](const std::string& a, const std::string& b) { return forms::compareNoCase(a, b) < 0; });
   return valori;
 }
 
 bool Passa(const VoceArchivio& voce, const Filtri& filtri) {
-  const auto passa = [](const std::string& scelta, const std::string& valore) {
+  const auto passa = [](const std::string& scelta, std::string_view valore) {
     return scelta == kTutti || scelta == valore;
   };
   return passa(filtri.Contribuente, voce.Contribuente) && passa(filtri.Comune, voce.Comune) &&

@@ -12,16 +12,18 @@ namespace archives {
 // The first item of each filter list: no filter on that field.
 inline constexpr const char* kTutti = "*** TUTTI ***";
 
-// The fields of one archive line that the page lists and sums, split once.
+// The fields of one archive line that the page lists, sums and prints, split
+// once: views into the line.
 struct VoceArchivio {
-  std::string Contribuente;  // field 1
-  std::string Indirizzo;     // field 2
-  std::string Comune;        // field 3
-  std::string Anno;          // field 4
-  double Versato = 0;        // ImportoVersato: field 19 plus field 21
+  std::string_view Contribuente;  // field 1
+  std::string_view Indirizzo;     // field 2
+  std::string_view Comune;        // field 3
+  std::string_view Anno;          // field 4
+  double Versato = 0;             // ImportoVersato: field 19 plus field 21
+  std::string_view Rendita;       // field 5, as the archive report prints it
 };
 
-// Fields 1 to 4 and the amount paid of one line.
+// Fields 1 to 5 and the amount paid of one line (views into `riga`).
 VoceArchivio LeggiVoce(std::string_view riga);
 
 // Field 19 (advance) plus field 21 (balance), each read in the Italian format;
@@ -31,7 +33,7 @@ double ImportoVersato(std::string_view riga);
 // The values of one field as a sorted filter list holds them: each exact text
 // once, ascending with case ignored, texts equal but for case in the order
 // they first appear.
-std::vector<std::string> ValoriFiltro(const std::vector<VoceArchivio>& voci, std::string VoceArchivio::*campo);
+std::vector<std::string> ValoriFiltro(const std::vector<VoceArchivio>& voci, std::string_view VoceArchivio::*campo);
 
 // The three filter choices; kTutti lets every value through.
 struct Filtri {

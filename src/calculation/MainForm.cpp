@@ -1,14 +1,18 @@
 #include "calculation/MainForm.h"
 
 #include <array>
+#include <mutex>
+#include <optional>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "calculation/frmAcconto.h"
 #include "calculation/frmPertinenze.h"
 #include "fiscalcode/frmCodComune.h"
 #include "forms/Text.h"
+#include "platform/Files.h"
 #include "shell/Applicazione.h"
 #include "shell/Convenzioni.h"
 #include "shell/Dialoghi.h"
@@ -60,20 +64,28 @@ int AnnoCorrente() { return static_cast<int>(desktop().today().year()); }
 
 int Valore(const TextBox& box) { return static_cast<int>(shell::Val(box.Text())); }
 
-// Fields 1 to 3 of an archive line, read as Campo reads them: a field that
-// the line lacks is empty.
-std::array<std::string_view, 3> PrimiTreCampi(std::string_view riga) {
-  std::array<std::string_view, 3> campi;
-  for (std::string_view& campo : campi) {
-    const size_t fine = riga.find(';');
-    if (fine == std::string_view::npos) {
-      campo = riga;
-      break;
-    }
-    campo = riga.substr(0, fine);
-    riga.remove_prefix(fine + 1);
+// What PreparaArchivio worked out, until the page that loads those lines
+// takes it.
+struct Preparato {
+  std::mutex mutex;
+  std::optional<RiepilogoArchivio> riepilogo;
+};
+
+Preparato& preparato() {
+  static Preparato p;
+  return p;
+}
+
+// What the page offers from `righe`: the prepared summary when it belongs to
+// them, else worked out now.
+RiepilogoArchivio RiepilogoDi(const std::shared_ptr<const shell::RigheArchivio>& righe) {
+  {
+    Preparato& p = preparato();
+    const std::lock_guard blocco(p.mutex);
+    std::optional<RiepilogoArchivio> pronto = std::exchange(p.riepilogo, std::nullopt);
+    if (pronto && righe && pronto->Righe == righe) return std::move(*pronto);
   }
-  return campi;
+  return Riepiloga(righe);
 }
 
 // Formats the number in a box with `formato`; an empty box, or one that
@@ -535,14 +547,17 @@ void MainForm::Combo2_Change() {
 }
 
 std::string MainForm::CodiceArchiviato(const std::string& comune) const {
-  if (comune.empty()) return {};
+  const auto trovato = codiciComuni_.find(comune);
+  return trovato == codiciComuni_.end() ? std::string() : trovato->second;
+}
+
+void MainForm::RicostruisciCodici() {
+  codiciComuni_.clear();
   for (int i = 0; i < List1.ListCount(); ++i) {
     const std::string riga = List1.List(i);
-    if (shell::Campo(riga, ";", 3) != comune) continue;
-    std::string codice = shell::Campo(riga, ";", 28);
-    if (!codice.empty()) return codice;
+    const std::string_view codice = CodiceCatastaleDi(riga);
+    if (!codice.empty()) codiciComuni_.try_emplace(shell::Campo(riga, ";", 3), codice);
   }
-  return {};
 }
 
 void MainForm::Text2_Change() { Text2.setSelStart(text::length(Text2.Text())); }
@@ -715,25 +730,44 @@ void MainForm::SvuotaRisultati() {
 
 shell::FileArchivio MainForm::ArchivioCalcoli() { return {PercorsoArchivio(), List1, CalcoloRecord::chiaveDi}; }
 
+bool MainForm::PreparaArchivio(const std::string& percorso) {
+  if (!platform::fileReadable(percorso)) return true;
+  try {
+    RiepilogoArchivio r = Riepiloga(shell::RigheCondivise(percorso));
+    Preparato& p = preparato();
+    const std::lock_guard blocco(p.mutex);
+    p.riepilogo = std::move(r);
+  } catch (const platform::FileError&) {
+    return false;
+  }
+  return true;
+}
+
 void MainForm::CaricaArchivio() {
   Combo1.Clear();
+  shell::FileArchivio archivio = ArchivioCalcoli();
+  archivio.Carica();
+  RiepilogoArchivio r = RiepilogoDi(archivio.Lette());
   // Each name once, in the order of first appearance; Combo2 and Combo3 keep
   // what they already offer. Each list is filled at once, so that its view is
-  // told once.
-  std::unordered_set<std::string_view> contribuenti;
-  std::vector<std::string> nomi, comuni, indirizzi;
-  const auto aggiungi = [](Voci& voci, std::vector<std::string>& nuove, std::string_view voce) {
-    if (!voci.contains(voce)) nuove.push_back(*voci.emplace(voce).first);
+  // told once, with the archive lines' own texts.
+  const auto nuove = [](Voci& voci, Voci& viste, const std::vector<std::string_view>& trovate) {
+    if (voci.empty()) {
+      voci = std::move(viste);
+      return trovate;
+    }
+    std::vector<std::string_view> v;
+    for (const std::string_view t : trovate)
+      if (voci.insert(t).second) v.push_back(t);
+    return v;
   };
-  ArchivioCalcoli().Carica([&](std::string_view riga) {
-    const auto campi = PrimiTreCampi(riga);
-    if (contribuenti.insert(campi[0]).second) nomi.emplace_back(campi[0]);
-    aggiungi(comuniInElenco_, comuni, campi[2]);
-    aggiungi(indirizziInElenco_, indirizzi, campi[1]);
-  });
-  Combo1.AddItems(std::move(nomi));
-  Combo2.AddItems(std::move(comuni));
-  Combo3.AddItems(std::move(indirizzi));
+  Combo1.AddItems(r.Contribuenti, r.Righe);
+  Combo2.AddItems(nuove(comuniInElenco_, r.ComuniVisti, r.Comuni), r.Righe);
+  Combo3.AddItems(nuove(indirizziInElenco_, r.IndirizziVisti, r.Indirizzi), r.Righe);
+  // The sets look into these lines.
+  if (r.Righe && (testiInElenco_.empty() || testiInElenco_.back() != r.Righe)) testiInElenco_.push_back(r.Righe);
+  codiciComuni_.clear();
+  for (const auto& [comune, codice] : r.Codici) codiciComuni_.emplace(comune, codice);
 }
 
 bool MainForm::ControllaIdentita(bool Stampa) {
@@ -846,9 +880,18 @@ bool MainForm::ArchiviaCalcolo() {
   const CalcoloRecord record = RecordCorrente();
   shell::FileArchivio archivio = ArchivioCalcoli();
   const int trovato = archivio.Trova(record.chiave());
-  if (trovato < 0) return archivio.Aggiungi(record);
+  if (trovato < 0) {
+    if (!archivio.Aggiungi(record)) return false;
+    // The line comes last: its code counts only for a municipality without one.
+    const std::string riga = List1.List(List1.NewIndex());
+    const std::string_view codice = CodiceCatastaleDi(riga);
+    if (!codice.empty()) codiciComuni_.try_emplace(shell::Campo(riga, ";", 3), codice);
+    return true;
+  }
   if (!shell::Domanda("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?")) return false;
-  return archivio.Sostituisci(trovato, record);
+  if (!archivio.Sostituisci(trovato, record)) return false;
+  RicostruisciCodici();
+  return true;
 }
 
 }  // namespace calculation

@@ -12,9 +12,13 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <memory>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "calculation/CalcoloRecord.h"
+#include "calculation/RiepilogoArchivio.h"
 #include "calculation/SchedaCalcolo.h"
 #include "calculation/Tasi.h"
 #include "forms/Forms.h"
@@ -110,6 +114,11 @@ class MainForm : public forms::Form {
 
   // The archive of the calculations.
   static std::string PercorsoArchivio();
+  // Reads the archive `percorso` and works out what the page offers from it,
+  // for the page that loads it next while it is unchanged (the start-up runs
+  // this on another thread while the splash shows). False when the file
+  // cannot be read: the page's load says so.
+  static bool PreparaArchivio(const std::string& percorso);
 
  private:
   void CreaControlli();
@@ -171,6 +180,8 @@ class MainForm : public forms::Form {
   CalcoloRecord RecordCorrente() const;
   // The code of the first archived line of the municipality that has one.
   std::string CodiceArchiviato(const std::string& comune) const;
+  // The codes of the municipalities again, from every line of List1.
+  void RicostruisciCodici();
   int TipologiaSelezionata() const;
 
   // The municipality (trimmed text of Combo2) that the code in lblCodCat
@@ -182,9 +193,14 @@ class MainForm : public forms::Form {
     using is_transparent = void;
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
-  using Voci = std::unordered_set<std::string, Hash, std::equal_to<>>;
+  // Views into the archive lines they were read from, which stay here.
+  using Voci = std::unordered_set<std::string_view>;
   Voci comuniInElenco_;
   Voci indirizziInElenco_;
+  std::vector<std::shared_ptr<const shell::RigheArchivio>> testiInElenco_;
+  // Municipality -> cadastral code of its first line in List1 that has one,
+  // kept by the load and the writes of the archive.
+  std::unordered_map<std::string, std::string, Hash, std::equal_to<>> codiciComuni_;
 };
 
 }  // namespace calculation

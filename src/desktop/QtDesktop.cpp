@@ -145,6 +145,9 @@ QtDesktop::~QtDesktop() {
     elementsAlive_ = false;
   }
   if (elementsAlive_) app_->setObserver(nullptr);
+  // Every list lets go of its items first: a window hidden on the way moves
+  // the focus, and a combo losing it looks through its items.
+  for (auto& [element, view] : views_) view->detach();
   views_.clear();
   for (auto& [timer, qt] : timers_) delete qt;
 }

@@ -971,9 +971,10 @@ class ListView : public ControlView {
     });
     place(w);
   }
-  ~ListView() override {
-    // The model may be gone already (the application ends before the
-    // desktop): what the widget signals while it empties is not read.
+  ~ListView() override { ListView::detach(); }
+  // The model may be gone already (the application ends before the
+  // desktop): what the widget signals while it empties is not read.
+  void detach() override {
     syncing_ = true;
     if (model_) model_->reload(nullptr);
   }
@@ -1090,9 +1091,9 @@ class ComboView : public ControlView {
     });
     place(w);
   }
-  ~ComboView() override {
-    // The model may be gone already (the application ends before the
-    // desktop): what the widget signals while it empties is not read.
+  ~ComboView() override { ComboView::detach(); }
+  // As a list's (a combo losing the focus looks through its items).
+  void detach() override {
     syncing_ = true;
     if (model_) model_->reload(nullptr);
   }

@@ -40,6 +40,9 @@ class ElementView : public forms::View {
   virtual QPoint clientOrigin() const { return {}; }
 
   void changed(forms::Element& element, forms::What what) final;
+  // The desktop closes (the application object may be gone already): what
+  // the widget asks of the model from now on is not read from it.
+  virtual void detach() {}
   // Shows every property of the model.
   void updateAll();
 

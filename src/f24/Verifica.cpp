@@ -282,14 +282,14 @@ void Verifica::CaricaContribuenti() {
                                                     calculation::CalcoloRecord::chiaveDi);
   righe_.clear();
   archivio_->Carica([this](std::string_view riga) { righe_.emplace_back(riga); });
-  for (const std::string& nome : Contribuenti(righe_)) Combo1.AddItem(nome);
+  Combo1.AddItems(Contribuenti(righe_));
 }
 
 void Verifica::Combo1_Click() {
   Combo2.Clear();
   List1.Clear();
   if (Combo1.Text().empty()) return SvuotaRisultati();
-  for (const std::string& comune : ComuniDi(righe_, Combo1.Text())) Combo2.AddItem(comune);
+  Combo2.AddItems(ComuniDi(righe_, Combo1.Text()));
   Combo2.setListIndex(0);
 }
 
@@ -300,7 +300,7 @@ void Verifica::Combo2_Click() {
   if (Combo2.Text().empty()) return SvuotaRisultati();
   Combo3.Clear();
   lblCodCat.setCaption("");
-  for (const std::string& anno : AnniDi(righe_, Combo1.Text(), Combo2.Text())) Combo3.AddItem(anno);
+  Combo3.AddItems(AnniDi(righe_, Combo1.Text(), Combo2.Text()));
   shell::OrdinaCombo(Combo3, 0);
   Combo3.setListIndex(0);
   lblCodCat.setCaption(CodiceCatastaleDi(righe_, Combo2.Text()));
@@ -308,8 +308,7 @@ void Verifica::Combo2_Click() {
 
 void Verifica::Combo3_Click() {
   List1.Clear();
-  for (const std::string& indirizzo : ImmobiliDi(righe_, {Combo1.Text(), Combo2.Text(), Combo3.Text()}))
-    List1.AddItem(indirizzo);
+  List1.AddItems(ImmobiliDi(righe_, {Combo1.Text(), Combo2.Text(), Combo3.Text()}));
   CalcolaTotali();
 }
 

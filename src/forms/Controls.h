@@ -2,6 +2,7 @@
 // The standard controls. Properties are read with the VB name and written
 // with set + the VB name (Text() / setText(s)); see forms/Forms.h.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -247,11 +248,13 @@ class OptionButton : public Control {
 // --- Lists ---------------------------------------------------------------------
 
 // The items of a list or combo: text and ItemData, kept in blocks so that
-// inserting into a sorted list of 100,000 items stays cheap.
+// inserting into a sorted list of 100,000 items stays cheap. An item holds
+// its text, or refers to a text that lives elsewhere (the lines of an archive
+// file, read once) and is kept alive by the list.
 class ListItems {
  public:
   int size() const { return size_; }
-  const std::string& text(int i) const;
+  std::string_view text(int i) const;
   void setText(int i, std::string text);
   int data(int i) const;
   void setData(int i, int value);
@@ -263,22 +266,34 @@ class ListItems {
   int sortedPosition(std::string_view text) const;
   // Appends `texts` in their order; with `sorted`, then puts every item in
   // order with one stable sort (the order that adding them one by one at
-  // their sorted positions gives). The ItemData of the items stay with them.
+  // their sorted places gives): a list already in order is only looked
+  // through. The ItemData of the items stay with them.
   void append(std::vector<std::string> texts, bool sorted);
+  // The same with texts that live in `owner`, which the list keeps alive
+  // while it holds them.
+  void append(const std::vector<std::string_view>& texts, std::shared_ptr<const void> owner, bool sorted);
 
  private:
+  // 24 bytes: the text's place and length, the ItemData, and the text itself
+  // when the item holds it (on the heap, so that moving the item keeps it).
   struct Item {
-    std::string text;
+    const char* begin = nullptr;
+    uint32_t length = 0;
     int data = 0;
+    std::unique_ptr<std::string> own;
+    std::string_view text() const { return {begin, length}; }
+    static Item holding(std::string text);
+    static Item referring(std::string_view text) { return {text.data(), static_cast<uint32_t>(text.size()), 0, {}}; }
   };
   const Item& at(int i) const;
   Item& at(int i);
   // Block and offset of item i; remembers the block for the next look-up.
   std::pair<size_t, int> locate(int i) const;
+  void appendItems(std::vector<Item> added, bool sorted);
 
-  // Items by pointer, so that an insertion moves pointers, not strings.
-  using Block = std::vector<std::unique_ptr<Item>>;
+  using Block = std::vector<Item>;
   std::vector<Block> blocks_;
+  std::vector<std::shared_ptr<const void>> owners_;
   int size_ = 0;
   mutable size_t cachedBlock_ = 0;
   mutable int cachedStart_ = 0;
@@ -305,10 +320,15 @@ class ListPart {
   // tells the view once: the way to fill a list from a file. NewIndex is the
   // place of the last item added (-1 when none).
   void AddItems(std::vector<std::string> items);
+  // The same with texts that live in `owner` (kept alive while the list
+  // holds them) instead of copies.
+  void AddItems(const std::vector<std::string_view>& items, std::shared_ptr<const void> owner);
   void RemoveItem(int index);
   void Clear();
   // The text of an item; "" for an index outside the list (as VB's List(-1)).
   std::string List(int index) const;
+  // The same without a copy: valid while the item stays in the list.
+  std::string_view ListText(int index) const;
   void setList(int index, const std::string& text);
   int ListCount() const { return items_.size(); }
   int NewIndex() const { return newIndex_; }
@@ -337,6 +357,9 @@ class ListPart {
   void selectByLetter(int keyAscii);
   void moveSelection(int keyCode, int pageRows);
   void setListIndexSilently(int index) { listIndex_ = index; }
+  // AddItems of `count` items ending with `last`, which `append` adds (at
+  // their sorted places when it is told so).
+  void appendItems(const std::string& last, int count, const std::function<void(bool sorted)>& append);
 
   ListItems items_;
   int listIndex_ = -1;

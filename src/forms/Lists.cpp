@@ -101,16 +101,26 @@ std::pair<size_t, int> ListItems::locate(int i) const {
 
 const ListItems::Item& ListItems::at(int i) const {
   auto [b, k] = locate(i);
-  return *blocks_[b][k];
+  return blocks_[b][k];
 }
 
 ListItems::Item& ListItems::at(int i) {
   auto [b, k] = locate(i);
-  return *blocks_[b][k];
+  return blocks_[b][k];
 }
 
-const std::string& ListItems::text(int i) const { return at(i).text; }
-void ListItems::setText(int i, std::string text) { at(i).text = std::move(text); }
+ListItems::Item ListItems::Item::holding(std::string text) {
+  auto own = std::make_unique<std::string>(std::move(text));
+  return {own->data(), static_cast<uint32_t>(own->size()), 0, std::move(own)};
+}
+
+std::string_view ListItems::text(int i) const { return at(i).text(); }
+void ListItems::setText(int i, std::string text) {
+  Item& item = at(i);
+  const int data = item.data;
+  item = Item::holding(std::move(text));
+  item.data = data;
+}
 int ListItems::data(int i) const { return at(i).data; }
 void ListItems::setData(int i, int value) { at(i).data = value; }
 
@@ -126,7 +136,7 @@ void ListItems::insert(int i, std::string text) {
     std::tie(b, k) = locate(i);
   }
   auto& block = blocks_[b];
-  block.insert(block.begin() + k, std::make_unique<Item>(Item{std::move(text), 0}));
+  block.insert(block.begin() + k, Item::holding(std::move(text)));
   ++size_;
   if (block.size() > kBlockMax) {
     Block tail(std::make_move_iterator(block.begin() + kBlockMax / 2), std::make_move_iterator(block.end()));
@@ -148,6 +158,7 @@ void ListItems::erase(int i) {
 
 void ListItems::clear() {
   blocks_.clear();
+  owners_.clear();
   size_ = 0;
   cachedBlock_ = 0, cachedStart_ = 0;
 }
@@ -155,45 +166,63 @@ void ListItems::clear() {
 int ListItems::sortedPosition(std::string_view text) const {
   // The first block whose last item is greater than the text, then the
   // first item of that block that is greater.
-  auto greater = [&](const Item& item) { return compareNoCase(item.text, text) > 0; };
+  auto greater = [&](const Item& item) { return compareNoCase(item.text(), text) > 0; };
   auto block =
-      std::partition_point(blocks_.begin(), blocks_.end(), [&](const Block& bl) { return !greater(*bl.back()); });
+      std::partition_point(blocks_.begin(), blocks_.end(), [&](const Block& bl) { return !greater(bl.back()); });
   int start = 0;
   for (auto it = blocks_.begin(); it != block; ++it) start += static_cast<int>(it->size());
   if (block == blocks_.end()) return start;
-  auto item = std::partition_point(block->begin(), block->end(), [&](const auto& x) { return !greater(*x); });
+  auto item = std::partition_point(block->begin(), block->end(), [&](const Item& x) { return !greater(x); });
   return start + static_cast<int>(item - block->begin());
 }
 
 void ListItems::append(std::vector<std::string> texts, bool sorted) {
-  std::vector<std::unique_ptr<Item>> all;
-  all.reserve(static_cast<size_t>(size_) + texts.size());
+  std::vector<Item> added;
+  added.reserve(texts.size());
+  for (std::string& t : texts) added.push_back(Item::holding(std::move(t)));
+  appendItems(std::move(added), sorted);
+}
+
+void ListItems::append(const std::vector<std::string_view>& texts, std::shared_ptr<const void> owner, bool sorted) {
+  std::vector<Item> added;
+  added.reserve(texts.size());
+  for (const std::string_view t : texts) added.push_back(Item::referring(t));
+  if (owner) owners_.push_back(std::move(owner));
+  appendItems(std::move(added), sorted);
+}
+
+void ListItems::appendItems(std::vector<Item> added, bool sorted) {
+  std::vector<Item> all;
+  all.reserve(static_cast<size_t>(size_) + added.size());
   for (Block& b : blocks_)
-    for (auto& item : b) all.push_back(std::move(item));
-  for (std::string& t : texts) all.push_back(std::make_unique<Item>(Item{std::move(t), 0}));
+    for (Item& item : b) all.push_back(std::move(item));
+  for (Item& item : added) all.push_back(std::move(item));
   if (sorted) {
-    // Each text folded once; folded UTF-8 compares bytewise in the order of
-    // compareNoCase.
-    struct Keyed {
-      std::string key;
-      std::unique_ptr<Item> item;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(all.size());
-    for (auto& item : all) keyed.push_back({foldNoCase(item->text), std::move(item)});
     // A list that was sorted, or a file that a sorted list wrote, is in order
-    // but for its tail: only the tail is sorted, then merged in (stably).
-    const auto less = [](const Keyed& a, const Keyed& b) { return a.key < b.key; };
-    const auto tail = std::is_sorted_until(keyed.begin(), keyed.end(), less);
-    std::stable_sort(tail, keyed.end(), less);
-    std::inplace_merge(keyed.begin(), tail, keyed.end(), less);
-    for (size_t i = 0; i < keyed.size(); ++i) all[i] = std::move(keyed[i].item);
+    // but for its tail: one pass finds it, and only the tail is sorted, then
+    // merged in (stably).
+    const auto less = [](const Item& a, const Item& b) { return compareNoCase(a.text(), b.text()) < 0; };
+    const auto tail = std::is_sorted_until(all.begin(), all.end(), less);
+    if (tail != all.end()) {
+      // Each text of the tail folded once; folded UTF-8 compares bytewise in
+      // the order of compareNoCase.
+      struct Keyed {
+        std::string key;
+        Item item;
+      };
+      std::vector<Keyed> keyed;
+      keyed.reserve(static_cast<size_t>(all.end() - tail));
+      for (auto it = tail; it != all.end(); ++it) keyed.push_back({foldNoCase(it->text()), std::move(*it)});
+      std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+      for (size_t k = 0; k < keyed.size(); ++k) tail[static_cast<std::ptrdiff_t>(k)] = std::move(keyed[k].item);
+      std::inplace_merge(all.begin(), tail, all.end(), less);
+    }
   }
   blocks_.clear();
   for (size_t i = 0; i < all.size(); i += kBlockMax / 2) {
     Block b;
     const size_t end = std::min(all.size(), i + kBlockMax / 2);
-    b.reserve(kBlockMax + 1);
+    b.reserve(end - i);
     for (size_t k = i; k < end; ++k) b.push_back(std::move(all[k]));
     blocks_.push_back(std::move(b));
   }
@@ -217,20 +246,31 @@ void ListPart::AddItem(const std::string& item, int index) {
 
 void ListPart::AddItems(std::vector<std::string> items) {
   if (items.empty()) return;
+  const std::string last = items.back();
+  appendItems(last, static_cast<int>(items.size()), [&](bool sorted) { items_.append(std::move(items), sorted); });
+}
+
+void ListPart::AddItems(const std::vector<std::string_view>& items, std::shared_ptr<const void> owner) {
+  if (items.empty()) return;
+  const std::string last(items.back());
+  appendItems(last, static_cast<int>(items.size()),
+              [&](bool sorted) { items_.append(items, std::move(owner), sorted); });
+}
+
+void ListPart::appendItems(const std::string& last, int count, const std::function<void(bool sorted)>& append) {
   if (!sorted_) {
     const int first = items_.size();
-    newIndex_ = first + static_cast<int>(items.size()) - 1;
-    items_.append(std::move(items), false);
+    newIndex_ = first + count - 1;
+    append(false);
     listChanged();
     return;
   }
   // The selected item keeps its place among equal texts; the last item
   // added comes after every text that is not greater.
-  const std::string last = items.back();
-  const std::string selected = listIndex_ >= 0 ? items_.text(listIndex_) : std::string();
+  const std::string selected = listIndex_ >= 0 ? std::string(items_.text(listIndex_)) : std::string();
   int selectedRank = 0;  // equal texts before the selected item
   for (int i = 0; i < listIndex_; ++i) selectedRank += compareNoCase(items_.text(i), selected) == 0;
-  items_.append(std::move(items), true);
+  append(true);
   // Equal texts keep their order: the old ones first, then the new ones.
   newIndex_ = items_.sortedPosition(last) - 1;
   if (listIndex_ >= 0) {
@@ -259,7 +299,9 @@ void ListPart::Clear() {
   listChanged();
 }
 
-std::string ListPart::List(int index) const {
+std::string ListPart::List(int index) const { return std::string(ListText(index)); }
+
+std::string_view ListPart::ListText(int index) const {
   if (index < 0 || index >= items_.size()) return {};
   return items_.text(index);
 }
@@ -426,7 +468,7 @@ void ComboBox::textEdited() {
 }
 
 void ComboBox::selectionChanged() {
-  showText(listIndex_ >= 0 ? items_.text(listIndex_) : std::string());
+  showText(listIndex_ >= 0 ? std::string(items_.text(listIndex_)) : std::string());
   notify(What::Selection);
   detail::raise(Click);
 }

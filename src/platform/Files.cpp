@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+
+#include <time.h>
+
 #include <atomic>
 #include <cerrno>
 
@@ -59,11 +62,15 @@ std::string folderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+}  // namespace
+
 std::string encodeLines(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const auto& line : lines) bytes += utf8ToCp1252(line) + "\r\n";
   return bytes;
 }
+
+namespace {
 
 // Renames and new names reach the disk only with their folder.
 void syncFolder(const std::string& folder, const std::string& reported) {
@@ -135,11 +142,44 @@ std::optional<std::pair<std::string, std::vector<std::pair<std::string, std::str
 FileError::FileError(int errnum, const std::string& azione, std::string path)
     : std::system_error(errnum, std::generic_category(), azione + " \"" + path + "\""), path_(std::move(path)) {}
 
+namespace {
+
+long long nanoseconds(const timespec& t) { return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
+
+FileStamp stampOf(const struct stat& st) {
+  return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+          static_cast<long long>(st.st_size), nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
+}
+
+}  // namespace
+
+std::optional<FileStamp> fileStamp(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return stampOf(st);
+}
+
+long long fileClockNow() {
+  timespec t{};
+  ::clock_gettime(CLOCK_REALTIME_COARSE, &t);
+  return nanoseconds(t);
+}
+
+bool recentlyChanged(const FileStamp& stamp, long long since) {
+  return stamp.modified >= since || stamp.changed >= since;
+}
+
 std::string readFile(const std::string& path) {
+  FileStamp stamp;
+  return readFile(path, stamp);
+}
+
+std::string readFile(const std::string& path, FileStamp& stamp) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
   if (fd.get() < 0) throw FileError(errno, kLeggere, path);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) throw FileError(errno, kLeggere, path);
+  stamp = stampOf(st);
   if (!S_ISREG(st.st_mode)) throw FileError(S_ISDIR(st.st_mode) ? EISDIR : EINVAL, kLeggere, path);
   std::string bytes;
   bytes.reserve(static_cast<size_t>(st.st_size));
@@ -169,6 +209,21 @@ std::vector<std::string> readLines(const std::string& path) {
     }
     lines.push_back(cp1252ToUtf8(std::string_view(bytes).substr(start, end - start)));
     start = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
   }
   return lines;
 }

@@ -4,6 +4,7 @@
 // Every failure throws FileError; nothing is swallowed.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -23,6 +24,39 @@ class FileError : public std::system_error {
 // The lines of a Windows-1252 text file as UTF-8. CR LF, LF and CR all end a
 // line; the line ending of the last line adds no empty line.
 std::vector<std::string> readLines(const std::string& path);
+
+// The lines of a text as readLines splits a file: CR LF, LF and CR end a line;
+// the line ending of the last line adds no empty line. Views into `text`.
+std::vector<std::string_view> splitLines(std::string_view text);
+
+// What tells one state of a file from another without reading it: its device
+// and inode (a rename over it gives another), its size and its modification
+// and change times to the nanosecond.
+struct FileStamp {
+  unsigned long long device = 0, inode = 0;
+  long long size = 0;
+  long long modified = 0, changed = 0;  // nanoseconds since 1970
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file `path` (after symbolic links); none when it cannot be
+// looked at (missing included).
+std::optional<FileStamp> fileStamp(const std::string& path);
+
+// The bytes of a file and the stamp of what was read (one open file).
+std::string readFile(const std::string& path, FileStamp& stamp);
+
+// Whether a change of the file within the same tick of the file system's
+// clock as `stamp` could leave the stamp as it is: a file changed at or after
+// `since` (the coarse clock when its reading began), whose next change may
+// not move its times.
+bool recentlyChanged(const FileStamp& stamp, long long since);
+// The coarse real-time clock that stamps files, in nanoseconds since 1970.
+long long fileClockNow();
+
+// The bytes of a text file of `lines`: each converted to Windows-1252 and
+// ended by CR LF.
+std::string encodeLines(const std::vector<std::string>& lines);
 
 // Replaces the file with `lines`, each converted to Windows-1252 and ended by CR LF.
 // Atomic: see writeFileAtomic.

@@ -8,7 +8,6 @@
 #include "reports/Rapporto.h"
 #include "reports/Stampe.h"
 #include "shell/Numeri.h"
-#include "shell/RecordArchivio.h"
 
 namespace reports {
 
@@ -17,17 +16,6 @@ namespace {
 constexpr int kRighePagina = 46;
 constexpr int kCaratteriNome = 18;
 constexpr float kFineUbicazione = 13;  // the separator before the year
-
-// The fields of one archive line that the report prints, split once.
-struct Campi {
-  std::string_view Contribuente, Indirizzo, Comune, Anno, Rendita, Acconto, Saldo;
-};
-
-Campi Dividi(std::string_view riga) {
-  const std::vector<std::string_view> campi = shell::DividiCampi(riga);
-  const auto campo = [&campi](size_t n) { return n <= campi.size() ? campi[n - 1] : std::string_view(); };
-  return {campo(1), campo(2), campo(3), campo(4), campo(5), campo(19), campo(21)};
-}
 
 // The name with a capital at the start of each word (after a blank, a tab or
 // a line break) and small letters elsewhere, cut to its first 18 characters.
@@ -44,9 +32,8 @@ std::string NomeInTabella(std::string_view nome) {
 }
 
 // The two instalments together: whole euros before 2002, cents from then on.
-std::string Versato(const Campi& c) {
-  const double importo = shell::CDbl(c.Acconto) + shell::CDbl(c.Saldo);
-  return shell::Formatta(importo, shell::Val(c.Anno) < 2002 ? "#,##0" : "#,##0.00");
+std::string Versato(const archives::VoceArchivio& v) {
+  return shell::Formatta(v.Versato, shell::Val(v.Anno) < 2002 ? "#,##0" : "#,##0.00");
 }
 
 void TestaPagina(Rapporto& r) {
@@ -69,12 +56,12 @@ void TestaPagina(Rapporto& r) {
   pdf.DrawText(17.8f, 26.1f, "TASI", "Fnt4", 10);
 }
 
-void Archivio(Rapporto& r, const std::vector<std::string>& righe) {
+void Archivio(Rapporto& r, const std::vector<const archives::VoceArchivio*>& voci) {
   pdf::clsPDFWriter& pdf = r.pdf();
   TestaPagina(r);
   int k = 0;
-  for (const std::string& riga : righe) {
-    const Campi c = Dividi(riga);
+  for (const archives::VoceArchivio* v : voci) {
+    const archives::VoceArchivio& c = *v;
     const float y = 25 - 0.5f * static_cast<float>(k);
     std::string ubicazione(c.Comune);
     ubicazione += " - ";
@@ -108,8 +95,18 @@ const ModelloRapporto& ModelloArchivio() {
 
 }  // namespace
 
+void StampaArchivioPdf(const std::vector<const archives::VoceArchivio*>& voci) {
+  StampaRapporto(ModelloArchivio(), [&voci](Rapporto& r) { Archivio(r, voci); });
+}
+
 void StampaArchivioPdf(const std::vector<std::string>& righe) {
-  StampaRapporto(ModelloArchivio(), [&righe](Rapporto& r) { Archivio(r, righe); });
+  std::vector<archives::VoceArchivio> voci;
+  voci.reserve(righe.size());
+  for (const std::string& riga : righe) voci.push_back(archives::LeggiVoce(riga));
+  std::vector<const archives::VoceArchivio*> elenco;
+  elenco.reserve(voci.size());
+  for (const archives::VoceArchivio& v : voci) elenco.push_back(&v);
+  StampaArchivioPdf(elenco);
 }
 
 }  // namespace reports

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "archives/FiltriArchivio.h"
 #include "calculation/SchedaCalcolo.h"
 #include "f24/Totali.h"
 
@@ -21,6 +22,8 @@ void StampaCalcoloPdf(const calculation::SchedaCalcolo& scheda);
 // "tasi.dat", in the page's order), 46 lines a page, with the page number and
 // the page count; opened in the PDF viewer.
 void StampaArchivioPdf(const std::vector<std::string>& righe);
+// The same from the rows as the archive page split them, in its order.
+void StampaArchivioPdf(const std::vector<const archives::VoceArchivio*>& voci);
 
 // What the totals report prints: the choice on the totals page, its texts
 // and its list of properties, as the page shows them.

@@ -1,6 +1,7 @@
 #include "shell/Avvio.h"
 
 #include <exception>
+#include <future>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -58,12 +59,18 @@ bool Main(platform::InstanceLock& istanza) {
   return AvviaProgramma();
 }
 
+bool PreparaAvvio() { return calculation::MainForm::PreparaArchivio(calculation::MainForm::PercorsoArchivio()); }
+
 bool AvviaProgramma() {
   Applicazione& a = app();
   Desktop& d = desktop();
   Application::Dispatch dispatch;
   try {
     d.setMousePointer(vbHourglass);
+    // The archive is read meanwhile, off the windows' thread.
+    const std::string archivio = calculation::MainForm::PercorsoArchivio();
+    std::future<bool> lettura =
+        std::async(std::launch::async, [archivio] { return calculation::MainForm::PreparaArchivio(archivio); });
     Splash& splash = a.form<Splash>();
     splash.Show();
     DoEvents();
@@ -72,6 +79,8 @@ bool AvviaProgramma() {
     splash.setTopmost(false);
     a.unload(splash);
 
+    // An archive that cannot be read: the page's load says so over the frame.
+    if (!lettura.get()) a.form<Principale>().Show();
     calculation::MainForm& pagina = a.form<calculation::MainForm>();
     pagina.Azzera();
     pagina.Show();

@@ -15,8 +15,10 @@ namespace shell {
 // event loop is to run, false when the program has ended.
 bool Main(platform::InstanceLock& istanza);
 
-// The splash window for 2000 ms (topmost, nothing else runs meanwhile), then
-// the calculation page reset and shown inside the frame. A failure is shown
+// The splash window for 2000 ms (topmost), while another thread reads
+// "tasi.dat" for the calculation page (PreparaAvvio); then the calculation
+// page reset and shown inside the frame. An archive that cannot be read is
+// said once the frame is up. A failure is shown
 // in a message box ("Errore durante il caricamento dell'applicazione"),
 // every window is closed and the result is false.
 bool AvviaProgramma();
@@ -31,5 +33,10 @@ void FineSessione();
 // event loop, between two events: an archive write under way finishes first.
 // A second signal while the program is ending ends it at once.
 void AscoltaFineSessione();
+
+// What the start-up reads while the splash shows: "tasi.dat" and what the
+// calculation page offers from it. Touches no window; false when the file
+// cannot be read.
+bool PreparaAvvio();
 
 }  // namespace shell

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <mutex>
+#include <optional>
+#include <unordered_map>
 #include <utility>
 
 #include "forms/Controls.h"
@@ -16,33 +19,106 @@ namespace {
 constexpr const char* kNonArchiviato = "Impossibile archiviare i dati.\r\n";
 constexpr const char* kNonEliminato = "Impossibile eliminare i dati.\r\n";
 
+// The shared lines of one file and the state of the file they belong to.
+struct Copia {
+  platform::FileStamp stato;
+  // Read in the same tick of the file clock as the file's last change: a
+  // change in that tick would leave the stamp as it is, so it is read again.
+  bool recente = false;
+  std::shared_ptr<const RigheArchivio> righe;
+};
+
+struct Copie {
+  std::mutex mutex;
+  std::unordered_map<std::string, Copia> perPercorso;
+};
+
+Copie& copie() {
+  static Copie c;
+  return c;
+}
+
+// The lines of Windows-1252 bytes, decoded into one text.
+std::shared_ptr<const RigheArchivio> Decodifica(std::string_view byte) {
+  auto righe = std::make_shared<RigheArchivio>();
+  auto testo = std::make_shared<const std::string>(platform::cp1252ToUtf8(byte));
+  righe->Righe = platform::splitLines(*testo);
+  righe->Testi.push_back(std::move(testo));
+  return righe;
+}
+
+// After a write of the kit: the file holds `righe` now (nullptr: its state is
+// unknown, it is read again when next asked for).
+void Scritto(const std::string& percorso, std::shared_ptr<const RigheArchivio> righe) {
+  Copie& c = copie();
+  const std::lock_guard blocco(c.mutex);
+  const std::optional<platform::FileStamp> stato = platform::fileStamp(percorso);
+  if (!righe || !stato)
+    c.perPercorso.erase(percorso);
+  else
+    c.perPercorso[percorso] = {*stato, false, std::move(righe)};
+}
+
 }  // namespace
+
+std::shared_ptr<const RigheArchivio> RigheCondivise(const std::string& Percorso) {
+  static const auto kNessuna = std::make_shared<const RigheArchivio>();
+  Copie& c = copie();
+  const std::lock_guard blocco(c.mutex);
+  const std::optional<platform::FileStamp> stato = platform::fileStamp(Percorso);
+  if (!stato) {
+    c.perPercorso.erase(Percorso);
+    return kNessuna;
+  }
+  const auto trovata = c.perPercorso.find(Percorso);
+  if (trovata != c.perPercorso.end() && !trovata->second.recente && trovata->second.stato == *stato)
+    return trovata->second.righe;
+  const long long inizio = platform::fileClockNow();
+  platform::FileStamp letto;
+  const std::string byte = platform::readFile(Percorso, letto);
+  Copia& copia = c.perPercorso[Percorso];
+  copia = {letto, platform::recentlyChanged(letto, inizio), Decodifica(byte)};
+  return copia.righe;
+}
 
 FileArchivio::FileArchivio(std::string Percorso, forms::ListBox& Elenco, ChiaveDi Chiave)
     : percorso_(std::move(Percorso)), elenco_(Elenco), chiave_(Chiave) {}
 
 bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga) {
   elenco_.Clear();
+  lette_ = nullptr;
   // A missing archive is an empty one.
-  if (!platform::fileReadable(percorso_)) return true;
-  std::vector<std::string> righe;
+  if (!platform::fileReadable(percorso_)) {
+    lette_ = std::make_shared<const RigheArchivio>();
+    return true;
+  }
+  std::shared_ptr<const RigheArchivio> copia;
   try {
-    righe = platform::readLines(percorso_);
+    copia = RigheCondivise(percorso_);
   } catch (const platform::FileError& e) {
     Messaggio(e.what(), forms::vbExclamation);
     return false;
   }
-  if (elenco_.Sorted()) std::erase_if(righe, [](const std::string& riga) { return riga.empty(); });
+  // The list refers to the shared lines, without copies.
+  const bool ordinato = elenco_.Sorted();
+  std::vector<std::string_view> senzaVuote;
+  if (ordinato) {
+    senzaVuote.reserve(copia->Righe.size());
+    for (const std::string_view riga : copia->Righe)
+      if (!riga.empty()) senzaVuote.push_back(riga);
+  }
+  const std::vector<std::string_view>& righe = ordinato ? senzaVuote : copia->Righe;
   if (OgniRiga)
-    for (const std::string& riga : righe) OgniRiga(riga);
+    for (const std::string_view riga : righe) OgniRiga(riga);
   // All at once: a sorted list sorts them once, and the view is told once.
-  elenco_.AddItems(std::move(righe));
+  elenco_.AddItems(righe, copia);
+  lette_ = std::move(copia);
   return true;
 }
 
 int FileArchivio::Trova(std::string_view Chiave) const {
   for (int i = 0; i < elenco_.ListCount(); ++i)
-    if (chiave_(elenco_.List(i)) == Chiave) return i;
+    if (chiave_(elenco_.ListText(i)) == Chiave) return i;
   return -1;
 }
 
@@ -54,12 +130,16 @@ std::vector<std::string> FileArchivio::Righe() const {
 }
 
 bool FileArchivio::Riscrivi(const std::vector<std::string>& righe, const char* messaggio) {
+  std::string byte;
   try {
-    platform::writeLinesAtomic(percorso_, righe);
+    byte = platform::encodeLines(righe);
+    platform::writeFileAtomic(percorso_, byte);
   } catch (const platform::FileError& e) {
+    Scritto(percorso_, nullptr);
     Messaggio(messaggio + std::string(e.what()), forms::vbCritical);
     return false;
   }
+  Scritto(percorso_, Decodifica(byte));
   return true;
 }
 
@@ -85,12 +165,34 @@ bool FileArchivio::Aggiungi(const std::string& Riga) {
 }
 
 bool FileArchivio::AggiungiRiga(const std::string& riga) {
+  // The shared lines grow by the line when they were those of the file
+  // just before it.
+  std::shared_ptr<const RigheArchivio> prima;
+  {
+    Copie& c = copie();
+    const std::lock_guard blocco(c.mutex);
+    const auto stato = platform::fileStamp(percorso_);
+    const auto trovata = c.perPercorso.find(percorso_);
+    if (!stato)
+      prima = std::make_shared<const RigheArchivio>();
+    else if (trovata != c.perPercorso.end() && !trovata->second.recente && trovata->second.stato == *stato)
+      prima = trovata->second.righe;
+  }
   try {
     platform::appendLine(percorso_, riga);
   } catch (const platform::FileError& e) {
+    Scritto(percorso_, nullptr);
     Messaggio(kNonArchiviato + std::string(e.what()), forms::vbCritical);
     return false;
   }
+  std::shared_ptr<RigheArchivio> dopo;
+  if (prima) {
+    dopo = std::make_shared<RigheArchivio>(*prima);
+    auto testo = std::make_shared<const std::string>(platform::cp1252ToUtf8(platform::utf8ToCp1252(riga)));
+    dopo->Righe.push_back(*testo);
+    dopo->Testi.push_back(std::move(testo));
+  }
+  Scritto(percorso_, std::move(dopo));
   elenco_.AddItem(riga);
   return true;
 }
@@ -120,7 +222,11 @@ bool FileArchivio::Elimina(int Indice) {
   // The last line takes the file with it; an archive that is a link stays
   // one, emptied.
   if (elenco_.ListCount() == 1 && !platform::isSymlink(percorso_)) {
-    if (!platform::removeFile(percorso_) && errno != ENOENT) {
+    const bool rimosso = platform::removeFile(percorso_);
+    const int errore = errno;
+    Scritto(percorso_, nullptr);
+    errno = errore;
+    if (!rimosso && errno != ENOENT) {
       Messaggio(
           std::string(kNonEliminato) + platform::FileError(errno, "Impossibile eliminare il file", percorso_).what(),
           forms::vbCritical);

@@ -14,7 +14,13 @@
 //   const int i = archivio.Trova(record.chiave());
 //   if (i < 0) archivio.Aggiungi(record); else archivio.Sostituisci(i, record);
 //   archivio.Elimina(j);   // the last line removes the file
+//
+// The lines of each file are read and decoded once and shared by every
+// window that loads it (RigheCondivise): a window that opens reads the file
+// again only when it changed on disk since (another program wrote it), and
+// the kit's own writes keep the shared lines as the file now holds them.
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +30,19 @@ class ListBox;
 }
 
 namespace shell {
+
+// The lines of an archive file as the program last read or wrote them: views
+// into the decoded texts, which they keep alive.
+struct RigheArchivio {
+  std::vector<std::shared_ptr<const std::string>> Testi;
+  std::vector<std::string_view> Righe;
+};
+
+// The shared lines of the archive `Percorso`: read and decoded when first
+// asked for, and again only when the file has changed since (another inode,
+// size, modification or change time); empty when the file is missing.
+// Throws platform::FileError when it cannot be read. Any thread may ask.
+std::shared_ptr<const RigheArchivio> RigheCondivise(const std::string& Percorso);
 
 class FileArchivio {
  public:
@@ -35,12 +54,14 @@ class FileArchivio {
   const std::string& Percorso() const { return percorso_; }
   forms::ListBox& Elenco() const { return elenco_; }
 
-  // Empties the list and fills it with the lines of the file (none when the
-  // file is missing; a sorted list leaves out blank lines, which hold no
+  // Empties the list and fills it with the lines of the file, shared with the
+  // other windows that read it (none when the file is missing; a sorted list leaves out blank lines, which hold no
   // record); `OgniRiga`, when given, sees each line first, in file order (a
   // window fills its combos from them). False, after the message, when the
   // file cannot be read: the list stays empty.
   bool Carica(const std::function<void(std::string_view Riga)>& OgniRiga = {});
+  // The shared lines the last Carica read (none before it, or when it failed).
+  const std::shared_ptr<const RigheArchivio>& Lette() const { return lette_; }
 
   // The index of the first line whose key is `Chiave`; -1 when none.
   int Trova(std::string_view Chiave) const;
@@ -89,6 +110,7 @@ class FileArchivio {
   std::string percorso_;
   forms::ListBox& elenco_;
   ChiaveDi chiave_;
+  std::shared_ptr<const RigheArchivio> lette_;
 };
 
 }  // namespace shell

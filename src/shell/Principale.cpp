@@ -33,7 +33,7 @@ ProcedureStampa& Stampe() {
 ProcedureStampa ProcedureDelProgramma() {
   ProcedureStampa p;
   p.StampaCalcoloPdf = [] { reports::StampaCalcoloPdf(app().form<calculation::MainForm>().Scheda()); };
-  p.StampaArchivioPdf = [] { reports::StampaArchivioPdf(app().form<archives::Archivio>().RigheElencate()); };
+  p.StampaArchivioPdf = [] { reports::StampaArchivioPdf(app().form<archives::Archivio>().VociElencate()); };
   p.StampaComunePdf = [] { reports::StampaComunePdf(app().form<f24::Verifica>().Dati()); };
   p.StampaComuneUnicaPdf = [] { reports::StampaComuneUnicaPdf(app().form<f24::Verifica>().Dati()); };
   p.StampaCatastoPdf = [] {

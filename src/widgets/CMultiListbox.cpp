@@ -133,6 +133,22 @@ void CMultiListbox::AddItems(std::vector<std::vector<std::string>> columns) {
   if (!riempimento_) UpdateScrollBar();
 }
 
+void CMultiListbox::AddItems(const std::vector<std::vector<std::string_view>>& columns,
+                             const std::shared_ptr<const void>& owner) {
+  const size_t rows = columns.empty() ? 0 : columns[0].size();
+  if (rows == 0) return;
+  for (int c = 0; c <= lastColumn_ && static_cast<size_t>(c) < columns.size(); ++c) {
+    if (columns[static_cast<size_t>(c)].size() == rows) {
+      column(c).AddItems(columns[static_cast<size_t>(c)], owner);
+    } else {
+      std::vector<std::string_view> texts = columns[static_cast<size_t>(c)];
+      texts.resize(rows);
+      column(c).AddItems(texts, owner);
+    }
+  }
+  if (!riempimento_) UpdateScrollBar();
+}
+
 CMultiListbox::Riempimento::~Riempimento() {
   lista_.riempimento_ = prima_;
   if (!prima_) {

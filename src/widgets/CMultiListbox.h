@@ -10,7 +10,9 @@
 // Click, MouseDown, MouseMove (left button) and Scroll events to Update(Index)
 // and the scroll bar's Change and Scroll events to Update().
 #include <initializer_list>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "forms/Forms.h"
@@ -65,6 +67,9 @@ class CMultiListbox {
   // takes its texts in one go (its view is told once), the scroll bar is set
   // once: as AddItem of each row in turn would leave the list.
   void AddItems(std::vector<std::vector<std::string>> columns);
+  // The same with texts that live in `owner` (kept alive while the columns
+  // hold them) instead of copies.
+  void AddItems(const std::vector<std::vector<std::string_view>>& columns, const std::shared_ptr<const void>& owner);
   void AddItem(const std::string& Item, std::initializer_list<std::string> items) {
     AddItem(Item, std::vector<std::string>(items));
   }

@@ -3,6 +3,7 @@
 // append, replacement after Yes, the file untouched after No or a failure.
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 #include "MainFormFixture.h"
 #include "shell/Modulo1.h"
@@ -364,6 +365,50 @@ TEST_F(MainFormTest, CodiceCatastaleDelComune) {
   EXPECT_EQ(f.lblCodCat.Caption(), "F205");
   user.type("MARITTIMA");
   EXPECT_EQ(f.lblCodCat.Caption(), "");
+}
+
+// What the page archives counts for the codes at once: a new municipality
+// brings its code, a municipality that had none takes the first one
+// archived, and a replaced line moves to the end of the file with its code.
+TEST_F(MainFormTest, CodiceCatastaleDopoLArchiviazione) {
+  scriviArchivio({riga("Rossi", "Via Roma 1", "ROMA", "2026", ""), riga("Bianchi", "Via Po 2", "TORINO", "2026", "L219"),
+                  riga("Neri", "Via Po 4", "TORINO", "2026", "L218")});
+  MainForm& f = apri();
+  const auto codiceDi = [&](const char* comune) {
+    f.Combo2.setText("");
+    user.type(f.Combo2, comune);
+    return f.lblCodCat.Caption();
+  };
+  EXPECT_EQ(codiceDi("ROMA"), "");
+  const auto archiviaRiga = [&](const char* nome, const char* indirizzo, const char* comune, const char* codice,
+                                bool esistente) {
+    anagrafica(f, nome, indirizzo, comune, codice);
+    f.Text3.setText("1000");
+    f.Text4.setText("2");
+    calcola(f);
+    if (esistente)
+      sovrascrivi(f, vbYes);
+    else
+      archivia(f);
+  };
+  archiviaRiga("Verdi", "Via Dante 3", "MILANO", "F205", false);
+  EXPECT_EQ(codiceDi("MILANO"), "F205");
+  archiviaRiga("Gialli", "Via Roma 9", "ROMA", "H501", false);
+  EXPECT_EQ(codiceDi("ROMA"), "H501");
+  archiviaRiga("Blu", "Via Roma 10", "ROMA", "H502", false);
+  EXPECT_EQ(codiceDi("ROMA"), "H501");
+  EXPECT_EQ(codiceDi("TORINO"), "L219");
+  // Bianchi's line goes to the end: Neri's comes first now.
+  archiviaRiga("Bianchi", "Via Po 2", "TORINO", "L299", true);
+  EXPECT_EQ(codiceDi("TORINO"), "L218");
+  // A page opened afterwards finds the same codes in the file.
+  application.unload<MainForm>();
+  MainForm& g = apri();
+  for (const auto& [comune, codice] : {std::pair{"MILANO", "F205"}, {"ROMA", "H501"}, {"TORINO", "L218"}}) {
+    g.Combo2.setText("");
+    user.type(g.Combo2, comune);
+    EXPECT_EQ(g.lblCodCat.Caption(), codice) << comune;
+  }
 }
 
 TEST_F(MainFormTest, AutocompletamentoSospesoDuranteIlCaricamento) {

@@ -3,6 +3,8 @@
 #include <csignal>
 #include <filesystem>
 #include <set>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "calculation/MainForm.h"
@@ -223,6 +225,81 @@ INSTANTIATE_TEST_SUITE_P(Segnali, FineSessioneTest, ::testing::Values(SIGTERM, S
                          [](const auto& info) {
                            return info.param == SIGTERM ? "SIGTERM" : info.param == SIGHUP ? "SIGHUP" : "SIGINT";
                          });
+
+// The archive is read while the splash shows; the page it gives is the one a
+// page loaded afterwards gives: the same combos, hidden list and codes.
+TEST_F(AvvioTest, TheArchiveReadDuringTheSplashGivesTheSamePage) {
+  quotara::testing::ScriviFile(dati("tasi.dat"),
+                               "Rossi;Via Roma 1;ROMA;2025;" + std::string(23, ';') + "H501\r\n"
+                               "Bianchi;Via Po 2;TORINO;2025;" + std::string(23, ';') + "L219\r\n"
+                               "\r\n"
+                               "rossi;Via Po 2;ROMA;2026;" + std::string(23, ';') + "H502\r\n"
+                               "Verdi;Via Dante 3;MILANO;2026\r\n");
+  const auto pagina = [this] {
+    auto& f = application.form<calculation::MainForm>();
+    std::vector<std::vector<std::string>> v;
+    for (const ListPart* l : std::initializer_list<const ListPart*>{&f.Combo1, &f.Combo2, &f.Combo3, &f.List1}) {
+      v.emplace_back();
+      for (int i = 0; i < l->ListCount(); ++i) v.back().push_back(l->List(i));
+    }
+    for (const char* comune : {"ROMA", "TORINO", "MILANO", "NAPOLI"}) {
+      f.Combo2.setText(comune);
+      v.push_back({comune, f.lblCodCat.Caption()});
+    }
+    return v;
+  };
+  ASSERT_TRUE(Main(istanza));
+  EXPECT_TRUE(desk.msgBoxes().empty());
+  const auto avviata = pagina();
+  EXPECT_EQ(avviata[0], (std::vector<std::string>{"Rossi", "Bianchi", "", "rossi", "Verdi"}));
+  EXPECT_EQ(avviata[3].size(), 5u);
+  EXPECT_EQ(avviata[4], (std::vector<std::string>{"ROMA", "H501"}));
+  EXPECT_EQ(avviata[7], (std::vector<std::string>{"NAPOLI", ""}));
+  application.unload<Principale>();
+  EXPECT_EQ(pagina(), avviata);
+}
+
+// A desktop that tells whether the frame was up when a message came.
+class DesktopCheAvvisa : public HeadlessDesktop {
+ public:
+  std::vector<bool> corniceAllAvviso;
+  int MsgBox(const std::string& prompt, int buttons, int icon, const std::string& title) override {
+    corniceAllAvviso.push_back(app().isLoaded<Principale>() && app().form<Principale>().isShown());
+    return HeadlessDesktop::MsgBox(prompt, buttons, icon, title);
+  }
+};
+
+// An archive that cannot be read (reading it fails after it opened): the
+// start-up still opens the page, and the reason comes once, over the frame.
+TEST(AvvioArchivio, AnArchiveThatCannotBeReadIsSaidOnceTheFrameIsUp) {
+  const auto base = quotara::testing::CartellaTest();
+  std::filesystem::create_directories(base / "temp");
+  std::filesystem::create_directories(base / "dati");
+  std::filesystem::permissions(base / "temp", std::filesystem::perms::owner_all);
+  platform::setTempFolderForTests((base / "temp").string());
+  platform::setProgramFolderForTests((base / "dati").string());
+  // Reading the process's own memory from offset 0 fails (EIO).
+  std::filesystem::create_symlink("/proc/self/mem", base / "dati" / "tasi.dat");
+  {
+    DesktopCheAvvisa desk;
+    Applicazione application{desk};
+    platform::InstanceLock istanza{(base / "quotara.lock").string()};
+    desk.expectMsgBox(vbOK, {.title = "Quotara", .icon = vbExclamation});
+
+    ASSERT_TRUE(Main(istanza));
+
+    EXPECT_EQ(desk.pendingAnswers(), 0u);
+    ASSERT_EQ(desk.msgBoxes().size(), 1u);
+    EXPECT_EQ(desk.msgBoxes()[0].prompt.rfind("Impossibile leggere il file", 0), 0u) << desk.msgBoxes()[0].prompt;
+    EXPECT_EQ(desk.corniceAllAvviso, std::vector<bool>{true});
+    auto& f = application.form<calculation::MainForm>();
+    EXPECT_TRUE(f.isShown());
+    EXPECT_EQ(f.List1.ListCount(), 0);
+    EXPECT_EQ(f.Combo1.ListCount(), 0);
+  }
+  platform::setTempFolderForTests("");
+  platform::setProgramFolderForTests("");
+}
 
 }  // namespace
 }  // namespace shell::testing

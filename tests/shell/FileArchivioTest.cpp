@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "forms/Forms.h"
+#include "platform/Files.h"
 #include "shell/RecordArchivio.h"
 #include "support/ProgramTest.h"
 
@@ -337,6 +339,89 @@ TEST_F(FileArchivioLettura, RefusesARecordThatWouldBreakItsLine) {
   r.Importo = "w";
   ASSERT_TRUE(archivio.Sostituisci(2, r));
   EXPECT_EQ(quotara::testing::LeggiFile(dati("prova.dat")), prima + "C;3;w\r\n");
+class AltraFinestra : public Finestra {};
+
+// Until the file clock has ticked past the file's last change: a file read in
+// the same tick as its change is read again the next time (a change in that
+// tick would not move its times).
+void DopoLoScatto(const std::string& file) {
+  while (platform::fileClockNow() <= platform::fileStamp(file)->changed)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+std::vector<std::string> Voci(const ListBox& l) {
+  std::vector<std::string> v;
+  for (int i = 0; i < l.ListCount(); ++i) v.push_back(l.List(i));
+  return v;
+}
+
+// Two windows share the lines of a file read once; another program that
+// rewrites the file behind their back (in place with the same size, or as a
+// new file renamed over it, its times put back) is seen by the next window
+// that loads it, and so is a change the program writes itself.
+TEST_F(FileArchivioLettura, WindowsShareTheLinesReadOnceUntilTheFileChanges) {
+  const std::string file = dati("tasi.dat");
+  const auto ieri = fs::file_time_type::clock::now() - std::chrono::hours(24);
+  const struct {
+    const char* nome;
+    bool nuovoFile;
+  } casi[] = {{"stessa lunghezza, stesso file", false}, {"nuovo file rinominato, stessi tempi", true}};
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    quotara::testing::ScriviFile(file, "A;1;x\r\nB;2;y\r\n");
+    fs::last_write_time(file, ieri);
+    DopoLoScatto(file);
+    Finestra& uno = application.form<Finestra>();
+    AltraFinestra& due = application.form<AltraFinestra>();
+    ASSERT_TRUE(shell::FileArchivio(file, uno.List1, Prova::chiaveDi).Carica());
+    const auto letta = shell::RigheCondivise(file);
+    ASSERT_TRUE(shell::FileArchivio(file, due.List1, Prova::chiaveDi).Carica());
+    EXPECT_EQ(shell::RigheCondivise(file), letta) << "read once for both windows";
+    EXPECT_EQ(Voci(due.List1), (std::vector<std::string>{"A;1;x", "B;2;y"}));
+
+    if (c.nuovoFile) {
+      quotara::testing::ScriviFile(file + ".nuovo", "A;1;z\r\nB;2;w\r\n");
+      fs::last_write_time(file + ".nuovo", ieri);
+      DopoLoScatto(file + ".nuovo");
+      fs::rename(file + ".nuovo", file);
+    } else {
+      quotara::testing::ScriviFile(file, "A;1;z\r\nB;2;w\r\n");
+    }
+    ASSERT_TRUE(shell::FileArchivio(file, due.List1, Prova::chiaveDi).Carica());
+    EXPECT_EQ(Voci(due.List1), (std::vector<std::string>{"A;1;z", "B;2;w"}));
+    EXPECT_NE(shell::RigheCondivise(file), letta);
+
+    // The program's own writes: the other window loads what they wrote.
+    shell::FileArchivio archivio(file, uno.List1, Prova::chiaveDi);
+    ASSERT_TRUE(archivio.Carica());
+    ASSERT_TRUE(archivio.Aggiungi("Città;3;€"));
+    ASSERT_TRUE(shell::FileArchivio(file, due.List1, Prova::chiaveDi).Carica());
+    EXPECT_EQ(Voci(due.List1), (std::vector<std::string>{"A;1;z", "B;2;w", "Città;3;€"}));
+    ASSERT_TRUE(archivio.Sostituisci(0, "A;1;nuovo"));
+    ASSERT_TRUE(shell::FileArchivio(file, due.List1, Prova::chiaveDi).Carica());
+    EXPECT_EQ(Voci(due.List1), (std::vector<std::string>{"B;2;w", "Città;3;€", "A;1;nuovo"}));
+    ASSERT_TRUE(archivio.Elimina(1));
+    ASSERT_TRUE(shell::FileArchivio(file, due.List1, Prova::chiaveDi).Carica());
+    EXPECT_EQ(Voci(due.List1), (std::vector<std::string>{"B;2;w", "A;1;nuovo"}));
+    // What the program wrote is what the file holds.
+    EXPECT_EQ(quotara::testing::LeggiFile(file), "B;2;w\r\nA;1;nuovo\r\n");
+    for (const auto& riga : shell::RigheCondivise(file)->Righe) EXPECT_NE(riga.find(';'), std::string_view::npos);
+    application.unload<Finestra>();
+    application.unload<AltraFinestra>();
+  }
+}
+
+// A line the file cannot hold in Windows-1252 is shared as the file holds it.
+TEST_F(FileArchivioLettura, AnAppendedLineIsSharedAsTheFileHoldsIt) {
+  const std::string file = dati("prova.dat");
+  Finestra& f = application.form<Finestra>();
+  shell::FileArchivio archivio(file, f.List1, Prova::chiaveDi);
+  ASSERT_TRUE(archivio.Carica());
+  ASSERT_TRUE(archivio.Aggiungi("Ω;1;x"));
+  const auto righe = shell::RigheCondivise(file);
+  ASSERT_EQ(righe->Righe.size(), 1u);
+  EXPECT_EQ(righe->Righe[0], "?;1;x");
+  EXPECT_EQ(quotara::testing::LeggiFile(file), "?;1;x\r\n");
 }
 
 }  // namespace
