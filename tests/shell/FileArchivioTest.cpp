@@ -112,13 +112,14 @@ const Caso kCasi[] = {
      "A;1;x\r\nB;2;nuovo\r\n",
      {"A;1;x", "B;2;nuovo"}},
     // A new line reaches file and list without what an archive cannot hold:
-    // characters outside Windows-1252, control characters (CR LF included,
-    // which would split it); the lines already there stay as they are.
+    // characters outside Windows-1252, control characters (a CR or LF, which
+    // would split it, refuses the whole line); the lines already there stay as
+    // they are.
     {"AggiungiSoloCaratteriArchiviabili",
      "A;1;\tx\r\n",
      Operazione::Aggiungi,
      -1,
-     "\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80;\x1B" "3;z\r\nw\x0C",
+     "\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80;\x1B" "3;z\x7Fw\x0C",
      "A;1;\tx\r\n\xF3" "d ;3;zw\r\n",
      {"A;1;\tx", "\xC3\xB3" "d ;3;zw"}},
     {"SostituisciSoloCaratteriArchiviabili",
