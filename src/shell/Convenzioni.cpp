@@ -20,10 +20,13 @@ constexpr int kIncolla = 22;  // Ctrl+V
 
 bool Cifra(int k) { return k >= '0' && k <= '9'; }
 
-// A Windows-1252 letter in upper case, accented ones included; other codes unchanged.
+// A Windows-1252 letter in upper case, accented ones included
+// (platform::capitalLetter); other codes unchanged.
 int Maiuscola(int k) {
-  if ((k >= 'a' && k <= 'z') || (k >= 0xE0 && k <= 0xFE && k != 0xF7)) return k - 0x20;
-  return k;
+  if (k < 0 || k > 0xFF) return k;
+  const int capitale =
+      platform::cp1252FromCodePoint(platform::capitalLetter(platform::cp1252ToCodePoint(static_cast<unsigned char>(k))));
+  return capitale < 0 ? k : capitale;
 }
 
 // Pastes the clipboard text over the selection, less the characters in

@@ -65,6 +65,18 @@ TEST_F(ConvenzioniTest, EveryKindOfBox) {
   EXPECT_EQ(application.focused(), &f.Ultimo);
 }
 
+// Typed and pasted, the small letters of Windows-1252 turn into the same
+// capitals as the program's upper-casing gives (š, œ, ž, ÿ included).
+TEST_F(ConvenzioniTest, TheUpperCaseBoxGivesTheCapitalsOfSCaronOeZCaronAndYDiaeresis) {
+  Caselle& f = application.form<Caselle>();
+  f.Show();
+  user.type(f.Maiuscola, "šœžÿà");
+  EXPECT_EQ(f.Maiuscola.Text(), "ŠŒŽŸÀ");
+  desk.setClipboardText("šœžÿ");
+  user.key(f.Maiuscola, vbKeyV, vbCtrlMask);
+  EXPECT_EQ(f.Maiuscola.Text(), "ŠŒŽŸÀŠŒŽŸ");
+}
+
 TEST_F(ConvenzioniTest, TheAmountAndDateBoxesUseTheSharedEditors) {
   Caselle& f = application.form<Caselle>();
   f.Show();
