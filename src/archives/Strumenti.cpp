@@ -26,9 +26,8 @@ void Mostra(const Esito& esito) { shell::Messaggio(esito.messaggio, esito.errore
 
 // The hourglass while a blank form is written and handed to the viewer.
 void ConClessidra(void (*apri)()) {
-  desktop().setMousePointer(vbHourglass);
+  shell::Clessidra clessidra;
   apri();
-  desktop().setMousePointer(vbDefault);
 }
 
 std::string CartellaCorrente() {
