@@ -293,11 +293,8 @@ CatastoRecord Catasto::Record() const {
 
 bool Catasto::ArchiviaImmobile() {
   const CatastoRecord r = Record();
-  shell::FileArchivio& registro = shell::app().form<Immobili>().Registro();
-  const int i = registro.Trova(r.chiave());
-  if (i < 0) return registro.Aggiungi(r.toLine());
-  if (!shell::Domanda("Questo immobile è già presente nell'archivio catastale.\r\nVuoi sovrascriverlo?")) return false;
-  return registro.Sostituisci(i, r.toLine());
+  return shell::app().form<Immobili>().Registro().Archivia(r.chiave(), r.toLine(),
+                                                           "Questo immobile è già presente nell'archivio catastale.");
 }
 
 bool Catasto::ModificaImmobile() {

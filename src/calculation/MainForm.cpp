@@ -824,8 +824,8 @@ CalcoloRecord MainForm::RecordCorrente() const {
   r.Rivalutazione = punto(Text5);
   r.QuotaPossesso = punto(Text9);
   r.AbitazionePrincipale = std::to_string(Check1.Value());
-  r.RataAcconto = a.ImportoAcconto.empty() ? "0.00" : a.ImportoAcconto;
-  r.RataSaldo = a.ImportoSaldo.empty() ? "0.00" : a.ImportoSaldo;
+  r.RataAcconto = a.ImportoAcconto;  // "0.00" when empty, set by ArchiviaCalcolo
+  r.RataSaldo = a.ImportoSaldo;
   return r;
 }
 
@@ -843,11 +843,7 @@ bool MainForm::ArchiviaCalcolo() {
   if (a.ImportoSaldo.empty()) a.ImportoSaldo = "0.00";
 
   const CalcoloRecord record = RecordCorrente();
-  shell::FileArchivio archivio = ArchivioCalcoli();
-  const int trovato = archivio.Trova(record.chiave());
-  if (trovato < 0) return archivio.Aggiungi(record.toLine());
-  if (!shell::Domanda("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?")) return false;
-  return archivio.Sostituisci(trovato, record.toLine());
+  return ArchivioCalcoli().Archivia(record.chiave(), record.toLine());
 }
 
 }  // namespace calculation

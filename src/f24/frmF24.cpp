@@ -280,12 +280,7 @@ DatiContribuenteF24 frmF24::Record() const {
 
 void frmF24::SalvaDatiF24(bool& Esito) {
   const DatiContribuenteF24 r = Record();
-  const int i = archivio_.Trova(r.chiave());
-  if (i >= 0 && !shell::Domanda("Questo nominativo è già presente nell'archivio.\r\nVuoi sovrascriverlo?")) {
-    Esito = false;
-    return;
-  }
-  Esito = i < 0 ? archivio_.Aggiungi(r.toLine()) : archivio_.Sostituisci(i, r.toLine());
+  Esito = archivio_.Archivia(r.chiave(), r.toLine(), "Questo nominativo è già presente nell'archivio.");
 }
 
 }  // namespace f24

@@ -7,8 +7,7 @@
 //
 //   FileArchivio archivio(PercorsoApp() + "/tasi.dat", List1, CalcoloRecord::chiaveDi);
 //   archivio.Carica();
-//   const int i = archivio.Trova(record.chiave());
-//   if (i < 0) archivio.Aggiungi(record.toLine()); else archivio.Sostituisci(i, record.toLine());
+//   archivio.Archivia(record.chiave(), record.toLine());   // asks before it overwrites
 //   archivio.Elimina(j);   // the last line removes the file
 #include <functional>
 #include <string>
@@ -48,6 +47,12 @@ class FileArchivio {
   // its sorted place), in one atomic rewrite of the file; then the list
   // follows.
   bool Sostituisci(int Indice, const std::string& Riga);
+  // Stores a record: `Riga` is appended when no line has the key `Chiave`;
+  // otherwise the user is asked `GiaPresente` + CR LF + "Vuoi sovrascriverlo?"
+  // and, on yes, the first line of that key is replaced (Sostituisci). False
+  // on no, or when the file cannot be written.
+  bool Archivia(std::string_view Chiave, const std::string& Riga,
+                const std::string& GiaPresente = "Questo immobile è già presente nell'archivio.");
   // Line `Indice` goes, in one atomic rewrite; the last line removes the file
   // (a link to it is kept, pointing to an emptied file).
   bool Elimina(int Indice);
