@@ -92,7 +92,6 @@ Immobili::Immobili() : registro_(PercorsoRegistro(), List1, CatastoRecord::chiav
 
   // The owner is picked from the list; typing only looks for one.
   cboUtente.KeyPress = [](int& KeyAscii) { shell::InvioEsc(KeyAscii); };
-  cboUtente.GotFocus = [this] { shell::SelezionaTutto(cboUtente); };
 
   Load = [this] { Form_Load(); };
   cboUtente.Click = [this] { cboUtente_Click(); };

@@ -270,7 +270,6 @@ void MainForm::CollegaEventi() {
 
   // The input conventions of each box.
   for (ComboBox* c : {&Combo1, &Combo3, &Combo2}) shell::CasellaNome(*c);
-  Combo1.GotFocus = [this] { shell::SelezionaTutto(Combo1); };
   Combo1.LostFocus = [this] { Combo1_LostFocus(); };
   Combo2.Change = [this, completa = Combo2.Change] {
     completa();

@@ -124,17 +124,33 @@ void CasellaMaiuscola(TextBox& Casella) {
   };
 }
 
+bool MaiuscoloInFondo(TextBox& Casella) {
+  const std::string maiuscolo = Maiuscolo(Casella.Text());
+  if (maiuscolo != Casella.Text()) {
+    Casella.setText(maiuscolo);  // its own Change puts the caret
+    return true;
+  }
+  Casella.setSelStart(text::length(maiuscolo));
+  return false;
+}
+
 void CasellaMaiuscolaInFondo(TextBox& Casella) {
   CasellaMaiuscola(Casella);
   TextBox* box = &Casella;
-  box->Change = [box] {
-    const std::string maiuscolo = Maiuscolo(box->Text());
-    if (maiuscolo != box->Text()) {
-      box->setText(maiuscolo);  // its own Change puts the caret
+  box->Change = [box] { MaiuscoloInFondo(*box); };
+}
+
+void CasellaMaiuscolaInFondo(ControlArray<TextBox>& Gruppo) {
+  ControlArray<TextBox>* gruppo = &Gruppo;
+  gruppo->KeyPress = [gruppo](int Index, int& k) {
+    if (k == kIncolla) {
+      k = 0;
+      Incolla((*gruppo)[Index], ",.;", true);
       return;
     }
-    box->setSelStart(text::length(maiuscolo));
+    TastoMaiuscolo((*gruppo)[Index], k);
   };
+  gruppo->Change = [gruppo](int Index) { MaiuscoloInFondo((*gruppo)[Index]); };
 }
 
 void CasellaImporto(TextBox& Casella, bool Decimali) {
