@@ -116,7 +116,8 @@ void StampaCatasto(benchmark::State& state) {
   shell::Applicazione application{desk};
   std::vector<archives::CatastoRecord> immobili;
   for (int i = 0; i < state.range(0); ++i) immobili.push_back(archives::CatastoRecord::fromLine(Riga(i)));
-  for (auto _ : state) benchmark::DoNotOptimize(reports::StampaCatastoPdf("PROPRIETARIO 0", immobili));
+  const archives::GruppiCatasto gruppi = archives::Gruppi(immobili);
+  for (auto _ : state) benchmark::DoNotOptimize(reports::StampaCatastoPdf("PROPRIETARIO 0", gruppi));
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK(StampaCatasto)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);

@@ -6,6 +6,7 @@
 #include "calculation/CalcoloRecord.h"
 #include "calculation/MainForm.h"
 #include "shell/Applicazione.h"
+#include "shell/Finestre.h"
 #include "shell/Convenzioni.h"
 #include "shell/Liste.h"
 #include "shell/Messaggi.h"
@@ -184,11 +185,7 @@ void Archivio::Form_Activate() {
 
 void Archivio::CaricaArchivioCalcoli() {
   if (!shell::FileLeggibile(archivio_.Percorso())) return;
-  // A long archive takes a moment: the hourglass says so.
-  struct Clessidra {
-    Clessidra() { desktop().setMousePointer(vbHourglass); }
-    ~Clessidra() { desktop().setMousePointer(vbDefault); }
-  } clessidra;
+  shell::Clessidra clessidra;  // a long archive takes a moment
   ListaMulti.Clear();
   voci_.clear();
   archivio_.Carica();

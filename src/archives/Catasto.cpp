@@ -115,13 +115,10 @@ Catasto::Catasto() {
 
   Load = [this] { Form_Load(); };
   Check1.Click = [this](int Index) { Check1_Click(Index); };
-  Text1.Change = [this](int Index) { Text1_Change(Index); };
+  shell::CasellaMaiuscolaInFondo(Text1);
   Text1.KeyPress = [this](int Index, int& KeyAscii) { Text1_KeyPress(Index, KeyAscii); };
-  Text1.GotFocus = [this](int Index) { shell::SelezionaTutto(Text1[Index]); };
-  for (EditControl* c : std::initializer_list<EditControl*>{&txtNome, &txtComune, &txtUbicazione}) {
+  for (EditControl* c : std::initializer_list<EditControl*>{&txtNome, &txtComune, &txtUbicazione})
     c->KeyPress = [this, c](int& KeyAscii) { Testo_KeyPress(*c, KeyAscii); };
-    c->GotFocus = [c] { shell::SelezionaTutto(*c); };
-  }
   for (int i = 0; i < 3; ++i) shell::InvioEsc(Check1[i]);
   for (TextBox* t : importi) t->LostFocus = [this, t] { Importo_LostFocus(*t); };
   txtNote.KeyPress = [this](int& KeyAscii) { txtNote_KeyPress(KeyAscii); };
@@ -184,13 +181,6 @@ void Catasto::Check1_Click(int Index) {
   if (Check1[Index].Value() != vbChecked) return;
   for (int i = 0; i < 3; ++i)
     if (i != Index) Check1[i].setValue(vbUnchecked);
-}
-
-void Catasto::Text1_Change(int Index) {
-  TextBox& t = Text1[Index];
-  const std::string maiuscolo = shell::Maiuscolo(t.Text());
-  if (maiuscolo != t.Text()) t.setText(maiuscolo);
-  t.setSelStart(text::length(t.Text()));
 }
 
 void Catasto::Text1_KeyPress(int Index, int& KeyAscii) {
@@ -290,11 +280,7 @@ CatastoRecord Catasto::Record() const {
 
 bool Catasto::ArchiviaImmobile() {
   const CatastoRecord r = Record();
-  shell::FileArchivio& registro = shell::app().form<Immobili>().Registro();
-  const int i = registro.Trova(r.chiave());
-  if (i < 0) return registro.Aggiungi(r);
-  if (!shell::Domanda("Questo immobile è già presente nell'archivio catastale.\r\nVuoi sovrascriverlo?")) return false;
-  return registro.Sostituisci(i, r);
+  return shell::app().form<Immobili>().Registro().Archivia(r, "Questo immobile è già presente nell'archivio catastale.");
 }
 
 bool Catasto::ModificaImmobile() {

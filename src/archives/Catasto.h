@@ -48,7 +48,6 @@ class Catasto : public forms::Form {
  private:
   void Form_Load();
   void Check1_Click(int Index);
-  void Text1_Change(int Index);
   void Text1_KeyPress(int Index, int& KeyAscii);
   void Importo_LostFocus(forms::TextBox& Casella);
   void Testo_KeyPress(forms::EditControl& Casella, int& KeyAscii);

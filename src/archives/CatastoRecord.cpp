@@ -26,4 +26,8 @@ const CatastoRecord::Tabella& CatastoRecord::Campi() {
   return campi;
 }
 
+int CatastoRecord::Tipo() const {
+  return Tipologia.size() == 1 && Tipologia[0] >= '0' && Tipologia[0] <= '2' ? Tipologia[0] - '0' : -1;
+}
+
 }  // namespace archives

@@ -32,6 +32,12 @@ struct CatastoRecord : shell::RecordArchivio<CatastoRecord, 18, 3> {
 
   // The fields in file order; fields 1-3 are the key.
   static const Tabella& Campi();
+
+  // The type: 0 building, 1 land, 2 building area, as field 4 holds it
+  // ("0", "1", "2"); -1 for any other text, which the owner list, its report
+  // and the calculation page take for no type. (The record window alone reads
+  // the field by its number, as it always has: an empty one ticks building.)
+  int Tipo() const;
 };
 
 }  // namespace archives

@@ -10,7 +10,6 @@
 #include "forms/FontEngine.h"
 #include "forms/Text.h"
 #include "platform/Files.h"
-#include "reports/StampeCatasto.h"
 #include "shell/Applicazione.h"
 #include "shell/Convenzioni.h"
 #include "shell/Documenti.h"
@@ -94,7 +93,6 @@ Immobili::Immobili() : registro_(PercorsoRegistro(), List1, CatastoRecord::chiav
 
   // The owner is picked from the list; typing only looks for one.
   cboUtente.KeyPress = [](int& KeyAscii) { shell::InvioEsc(KeyAscii); };
-  cboUtente.GotFocus = [this] { shell::SelezionaTutto(cboUtente); };
 
   Load = [this] { Form_Load(); };
   cboUtente.Click = [this] { cboUtente_Click(); };
@@ -142,14 +140,16 @@ std::vector<std::string> Immobili::RigheRegistro() const {
   return righe;
 }
 
-std::vector<CatastoRecord> Immobili::RecordDaStampare() {
+GruppiCatasto Immobili::RecordDaStampare() {
   std::vector<CatastoRecord> elencati;
   elencati.reserve(lstCatasto.ListCount());
   for (int i = 0; i < lstCatasto.ListCount(); ++i)
     elencati.push_back(CatastoRecord::fromLine(List1.List(lstCatasto.ItemData(i))));
+  GruppiCatasto gruppi = Gruppi(elencati);
   List2.Clear();
-  for (const CatastoRecord& r : reports::ListaDiLavoro(elencati)) List2.AddItem(r.toLine());
-  return elencati;
+  for (const auto& gruppo : gruppi)
+    for (const CatastoRecord& r : gruppo) List2.AddItem(r.toLine());
+  return gruppi;
 }
 
 void Immobili::cboUtente_Click() {
@@ -224,9 +224,9 @@ void Immobili::CaricaPerCalcolo() {
   calcolo.Combo3.setText(r.Ubicazione);
   calcolo.Combo2.setText(r.Comune);
   a.InCaricamento = false;
-  calcolo.Text3.setText(r.Tipologia == "1" ? r.RedditoDominicale : r.RenditaCatastale);
+  calcolo.Text3.setText(r.Tipo() == 1 ? r.RedditoDominicale : r.RenditaCatastale);
   calcolo.Text9.setText(r.Possesso.empty() ? "100" : TogliPercento(r.Possesso));
-  if (const int opzione = OpzioneTipologia(r.Tipologia, r.Categoria); opzione >= 0)
+  if (const int opzione = OpzioneTipologia(r.Tipo(), r.Categoria); opzione >= 0)
     calcolo.Option1[opzione].setValue(true);
   a.unload(*this);
   calcolo.Show();

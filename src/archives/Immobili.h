@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archives/CatastoRecord.h"
+#include "archives/RegistroCatasto.h"
 #include "forms/Forms.h"
 #include "shell/FileArchivio.h"
 #include "widgets/clsListBox.h"
@@ -41,9 +42,10 @@ class Immobili : public forms::Form {
   // and its question name this one, whatever has been typed into cboUtente
   // since.
   const std::string& ProprietarioElencato() const { return proprietarioElencato_; }
-  // The records of the rows of lstCatasto, for the list report: List2 gets
-  // their lines in print order (buildings, land, building areas).
-  std::vector<CatastoRecord> RecordDaStampare();
+  // The records of the rows of lstCatasto in their groups, for the list
+  // report: List2 gets their lines in print order (buildings, land, building
+  // areas).
+  GruppiCatasto RecordDaStampare();
   // The lines of List1.
   std::vector<std::string> RigheRegistro() const;
 

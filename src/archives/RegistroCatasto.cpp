@@ -47,6 +47,14 @@ std::string RigaCsv(std::string_view riga) {
   return csv;
 }
 
+// The positions in `immobili` of the records of each group of the list.
+std::array<std::vector<size_t>, 3> PosizioniPerGruppo(const std::vector<CatastoRecord>& immobili) {
+  std::array<std::vector<size_t>, 3> gruppi;
+  for (size_t i = 0; i < immobili.size(); ++i)
+    if (const int tipo = immobili[i].Tipo(); tipo >= 0) gruppi[static_cast<size_t>(tipo)].push_back(i);
+  return gruppi;
+}
+
 std::string_view SenzaSpaziAiLati(std::string_view s) {
   const size_t inizio = s.find_first_not_of(' ');
   if (inizio == std::string_view::npos) return {};
@@ -66,20 +74,28 @@ std::string RigaElenco(const CatastoRecord& record, std::string_view separatore)
   return r;
 }
 
+GruppiCatasto Gruppi(const std::vector<CatastoRecord>& immobili) {
+  const auto posizioni = PosizioniPerGruppo(immobili);
+  GruppiCatasto gruppi;
+  for (size_t g = 0; g < gruppi.size(); ++g)
+    for (size_t i : posizioni[g]) gruppi[g].push_back(immobili[i]);
+  return gruppi;
+}
+
 std::vector<RigaProprietario> RigheProprietario(const std::vector<std::string>& righe, std::string_view nome,
                                                 std::string_view separatore) {
-  // One pass sorts the owner's lines into the three groups.
-  std::vector<int> gruppi[3];
+  std::vector<CatastoRecord> suoi;
+  std::vector<int> indici;
   for (int i = 0; i < static_cast<int>(righe.size()); ++i) {
     const std::string_view riga = righe[i];
     if (riga.substr(0, riga.find(';')) != nome) continue;
-    const std::string tipo = shell::Campo(riga, ";", 4);
-    if (tipo.size() == 1 && tipo[0] >= '0' && tipo[0] <= '2') gruppi[tipo[0] - '0'].push_back(i);
+    suoi.push_back(CatastoRecord::fromLine(riga));
+    indici.push_back(i);
   }
   std::vector<RigaProprietario> elenco;
-  elenco.reserve(gruppi[0].size() + gruppi[1].size() + gruppi[2].size());
-  for (const auto& gruppo : gruppi)
-    for (int i : gruppo) elenco.push_back({RigaElenco(CatastoRecord::fromLine(righe[i]), separatore), i});
+  elenco.reserve(suoi.size());
+  for (const auto& posizioni : PosizioniPerGruppo(suoi))
+    for (size_t i : posizioni) elenco.push_back({RigaElenco(suoi[i], separatore), indici[i]});
   return elenco;
 }
 
@@ -109,9 +125,9 @@ std::string TogliPercento(std::string_view Testo) {
   return std::string(Testo);
 }
 
-int OpzioneTipologia(std::string_view tipologia, std::string_view categoria) {
-  if (tipologia == "2") return 3;  // building area, at its market value
-  if (tipologia != "0") return -1;
+int OpzioneTipologia(int tipo, std::string_view categoria) {
+  if (tipo == 2) return 3;  // building area, at its market value
+  if (tipo != 0) return -1;
   std::string c(SenzaSpaziAiLati(categoria));
   for (char& ch : c)
     if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');

@@ -2,6 +2,7 @@
 // The rules of the cadastral register "tasicat.dat" that need no window: the
 // rows of one owner's list, the CSV export, the property type that a record
 // gives the calculation, and the text forms of the fields.
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,15 +21,20 @@ inline constexpr const char* kFileEsportazione = "catasto.csv";
 // dominicale ("    ---" when empty), joined by `separatore`.
 std::string RigaElenco(const CatastoRecord& record, std::string_view separatore);
 
+// The three groups of the cadastral list: the buildings (type 0), the land
+// (1), the building areas (2), each in the order of `immobili`; a record of
+// any other type is in none. The owner list and its report both use them.
+using GruppiCatasto = std::array<std::vector<CatastoRecord>, 3>;
+GruppiCatasto Gruppi(const std::vector<CatastoRecord>& immobili);
+
 // A row of the owner list with the index of its register line.
 struct RigaProprietario {
   std::string testo;
   int indice = 0;
 };
 // The rows of `nome`'s records among the register lines `righe` (field 1
-// equal to it exactly): the buildings
-// (type "0"), then the land ("1"), then the building areas ("2"), each group
-// in the order of `righe`; a line of any other type is not listed.
+// equal to it exactly), group after group (Gruppi), each group in the order of
+// `righe`; a line of any other type is not listed.
 std::vector<RigaProprietario> RigheProprietario(const std::vector<std::string>& righe, std::string_view nome,
                                                 std::string_view separatore);
 
@@ -44,9 +50,9 @@ std::vector<std::string> RigheEsportazione(const std::vector<std::string>& righe
 std::string TogliPercento(std::string_view Testo);
 
 // The property type option (index of the calculation page's Option1) for a
-// record of type `tipologia` and category `categoria`; -1 leaves the type the
-// calculation page has (land has no type of its own there).
-int OpzioneTipologia(std::string_view tipologia, std::string_view categoria);
+// record of type `tipo` (CatastoRecord::Tipo) and category `categoria`; -1
+// leaves the type the calculation page has (land has no type of its own there).
+int OpzioneTipologia(int tipo, std::string_view categoria);
 
 // The notes as field 18: every line break (CR LF, LF or CR) becomes one "\".
 std::string NoteInCampo(std::string_view note);

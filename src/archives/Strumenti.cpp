@@ -24,9 +24,8 @@ void Mostra(const Esito& esito) { shell::Messaggio(esito.messaggio, esito.errore
 
 // The hourglass while a blank form is written and handed to the viewer.
 void ConClessidra(void (*apri)()) {
-  desktop().setMousePointer(vbHourglass);
+  shell::Clessidra clessidra;
   apri();
-  desktop().setMousePointer(vbDefault);
 }
 
 // The file dialog lists only files named `nome` (the IMU program's file); the

@@ -282,7 +282,6 @@ void MainForm::CollegaEventi() {
 
   // The input conventions of each box.
   for (ComboBox* c : {&Combo1, &Combo3, &Combo2}) shell::CasellaNome(*c);
-  Combo1.GotFocus = [this] { shell::SelezionaTutto(Combo1); };
   Combo1.LostFocus = [this] { Combo1_LostFocus(); };
   Combo2.Change = [this, completa = Combo2.Change] {
     completa();
@@ -859,8 +858,8 @@ CalcoloRecord MainForm::RecordCorrente() const {
   r.Rivalutazione = punto(Text5);
   r.QuotaPossesso = punto(Text9);
   r.AbitazionePrincipale = std::to_string(Check1.Value());
-  r.RataAcconto = a.ImportoAcconto.empty() ? "0.00" : a.ImportoAcconto;
-  r.RataSaldo = a.ImportoSaldo.empty() ? "0.00" : a.ImportoSaldo;
+  r.RataAcconto = a.ImportoAcconto;  // "0.00" when empty, set by ArchiviaCalcolo
+  r.RataSaldo = a.ImportoSaldo;
   return r;
 }
 
@@ -879,18 +878,16 @@ bool MainForm::ArchiviaCalcolo() {
 
   const CalcoloRecord record = RecordCorrente();
   shell::FileArchivio archivio = ArchivioCalcoli();
-  const int trovato = archivio.Trova(record.chiave());
-  if (trovato < 0) {
-    if (!archivio.Aggiungi(record)) return false;
+  const bool nuovo = archivio.Trova(record.chiave()) < 0;
+  if (!archivio.Archivia(record)) return false;
+  if (nuovo) {
     // The line comes last: its code counts only for a municipality without one.
     const std::string riga = List1.List(List1.NewIndex());
     const std::string_view codice = CodiceCatastaleDi(riga);
     if (!codice.empty()) codiciComuni_.try_emplace(shell::Campo(riga, ";", 3), codice);
-    return true;
+  } else {
+    RicostruisciCodici();
   }
-  if (!shell::Domanda("Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?")) return false;
-  if (!archivio.Sostituisci(trovato, record)) return false;
-  RicostruisciCodici();
   return true;
 }
 

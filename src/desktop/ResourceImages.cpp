@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QPixmap>
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "forms/Constants.h"
@@ -49,8 +50,13 @@ QCursor customCursor() {
 }  // namespace
 
 QIcon resourceIcon(const std::string& name) {
+  // Decoded once (images only: they outlive any application object), since a
+  // window sets its icon again on every change of its appearance.
+  static std::map<std::string, std::vector<QImage>> decoded;
+  auto found = decoded.find(name);
+  if (found == decoded.end()) found = decoded.emplace(name, resourceImages(name, "ico")).first;
   QIcon icon;
-  for (const QImage& image : resourceImages(name, "ico")) icon.addPixmap(QPixmap::fromImage(image));
+  for (const QImage& image : found->second) icon.addPixmap(QPixmap::fromImage(image));
   return icon;
 }
 

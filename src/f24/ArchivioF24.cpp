@@ -84,22 +84,18 @@ void ArchivioF24::CaricaF24() {
   lstF24.Clear();
   archivio_.Carica();
   const std::string& sep = FormatoColonne.ColumnSeparator();
-  std::vector<DatiContribuenteF24> record;
-  record.reserve(static_cast<size_t>(List1.ListCount()));
-  int largo = kLarghezzaNome;
-  for (int i = 0; i < List1.ListCount(); ++i) {
-    record.push_back(DatiContribuenteF24::fromLine(List1.List(i)));
-    largo = std::max(largo, text::length(record.back().Cognome + " " + record.back().Nome));
-  }
   std::vector<std::string> righe;
-  righe.reserve(record.size());
-  for (const DatiContribuenteF24& r : record) {
-    std::string nome = r.Cognome + " " + r.Nome;
-    nome.append(static_cast<size_t>(largo - text::length(nome)), ' ');
+  righe.reserve(static_cast<size_t>(List1.ListCount()));
+  int largo = kLarghezzaNome;  // the width of the name column, for the headings
+  for (int i = 0; i < List1.ListCount(); ++i) {
+    const DatiContribuenteF24 r = DatiContribuenteF24::fromLine(List1.List(i));
+    const std::string nome = r.Cognome + " " + r.Nome;
+    largo = std::max(largo, text::length(nome));
     righe.push_back(nome + sep + sep + r.DataNascita + sep + r.CodiceFiscale);
   }
   lstF24.AddItems(righe);
   for (int i = 0; i < lstF24.ListCount(); ++i) lstF24.setItemData(i, i);
+  FormatoColonne.setMinimumWidths({kLarghezzaNome});  // the name column stands under its heading
   FormatoColonne.FormatListBoxListItemsAsColumns(lstF24);
 
   // The headings over their columns: name, (empty), date, code.

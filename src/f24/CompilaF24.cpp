@@ -14,6 +14,7 @@
 #include "platform/Files.h"
 #include "shell/Applicazione.h"
 #include "shell/Documenti.h"
+#include "shell/Finestre.h"
 #include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
@@ -267,18 +268,6 @@ class FileDellaCorsa {
   std::vector<std::pair<std::string, std::optional<std::string>>> file_;
 };
 
-// Shows the hourglass until the run ends, however it ends.
-class Clessidra {
- public:
-  Clessidra() : prima_(forms::desktop().mousePointer()) { forms::desktop().setMousePointer(forms::vbHourglass); }
-  ~Clessidra() { forms::desktop().setMousePointer(prima_); }
-  Clessidra(const Clessidra&) = delete;
-  Clessidra& operator=(const Clessidra&) = delete;
-
- private:
-  int prima_;
-};
-
 }  // namespace
 
 std::string CartellaModelliF24() { return shell::PercorsoApp() + "/datiF24"; }
@@ -316,7 +305,7 @@ VersamentoF24 VersamentoCorrente(const std::string& contribuente, const std::str
 }
 
 EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 modello, const VersamentoF24& v) {
-  Clessidra clessidra;
+  shell::Clessidra clessidra;
   EsitoF24 esito;
   // The rows handed over: items before the closing item (never more than the list holds).
   const int quante = std::clamp(v.NumRigheF24, 0, static_cast<int>(v.RigheF24.size()));

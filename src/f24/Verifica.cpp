@@ -1,6 +1,7 @@
 #include "f24/Verifica.h"
 
 #include "calculation/CalcoloRecord.h"
+#include "calculation/MainForm.h"
 #include "f24/frmF24.h"
 #include "f24/frmModelliF24.h"
 #include "shell/Applicazione.h"
@@ -278,7 +279,7 @@ void Verifica::Form_Load() {
 }
 
 void Verifica::CaricaContribuenti() {
-  archivio_ = std::make_unique<shell::FileArchivio>(shell::PercorsoApp() + "/tasi.dat", List2,
+  archivio_ = std::make_unique<shell::FileArchivio>(calculation::MainForm::PercorsoArchivio(), List2,
                                                     calculation::CalcoloRecord::chiaveDi);
   righe_.clear();
   archivio_->Carica([this](std::string_view riga) { righe_.emplace_back(riga); });

@@ -282,12 +282,7 @@ DatiContribuenteF24 frmF24::Record() const {
 
 void frmF24::SalvaDatiF24(bool& Esito) {
   const DatiContribuenteF24 r = Record();
-  const int i = archivio_.Trova(r.chiave());
-  if (i >= 0 && !shell::Domanda("Questo nominativo è già presente nell'archivio.\r\nVuoi sovrascriverlo?")) {
-    Esito = false;
-    return;
-  }
-  Esito = i < 0 ? archivio_.Aggiungi(r) : archivio_.Sostituisci(i, r);
+  Esito = archivio_.Archivia(r, "Questo nominativo è già presente nell'archivio.");
 }
 
 }  // namespace f24

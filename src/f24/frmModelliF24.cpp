@@ -127,18 +127,15 @@ void frmModelliF24::CaricaModelli() {
   } catch (const FormsError&) {
     File1.Clear();  // no folder: no forms
   }
-  // Name and payment padded to their longest ("acconto"), so that the columns
-  // stand under their headings whatever the rows hold.
-  auto largo = [](const std::string& s, int n) {
-    return s + std::string(std::max(0, n - forms::text::length(s)), ' ');
-  };
   const std::string& sep = FormatoColonne.ColumnSeparator();
   for (int i = 0; i < File1.ListCount(); ++i) {
     const RigaModelloF24 r = ColonneModelloF24(File1.List(i));
-    lstF24.AddItem(largo(r.Nome, 18) + sep + sep + r.Comune + sep + largo(r.Pagamento, 7) + sep + r.Anno + sep +
-                   r.Foglio);
+    lstF24.AddItem(r.Nome + sep + sep + r.Comune + sep + r.Pagamento + sep + r.Anno + sep + r.Foglio);
     lstF24.setItemData(lstF24.NewIndex(), i);
   }
+  // Name and payment at least as wide as their longest ("acconto"), so that
+  // the columns stand under their headings whatever the rows hold.
+  FormatoColonne.setMinimumWidths({18, 0, 0, 7});
   FormatoColonne.FormatListBoxListItemsAsColumns(lstF24);
   cmdLoad.setEnabled(false);
   cmdElimina.setEnabled(false);

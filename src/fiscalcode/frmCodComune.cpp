@@ -87,12 +87,7 @@ void frmCodComune::Form_Unload() {
 }
 
 void frmCodComune::txtComune_Change() {
-  std::string maiuscolo = shell::Maiuscolo(txtComune.Text());
-  if (maiuscolo != txtComune.Text()) {
-    txtComune.setText(maiuscolo);  // its own Change does the rest
-    return;
-  }
-  txtComune.setSelStart(text::length(maiuscolo));
+  if (shell::MaiuscoloInFondo(txtComune)) return;  // its own Change did the rest
   posizione_ = -1;
   if (!aggiornaElenco_) RiempiElenco();
 }

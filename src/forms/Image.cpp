@@ -150,8 +150,10 @@ void blitTransparent(Image& dst, int x, int y, int w, int h, const Image& src, i
   }
 }
 
-Image Image::fromBmp(std::span<const uint8_t> bytes) {
-  const platform::Bmp bmp = platform::ReadBmp(bytes);
+namespace {
+
+// The pixels of a read bitmap as an image.
+Image imageOf(const platform::Bmp& bmp) {
   std::vector<Color> palette;
   for (const auto& [r, g, b] : bmp.palette) palette.push_back(RGB(r, g, b));
   Image image(bmp.width, bmp.height);
@@ -168,6 +170,20 @@ Image Image::fromBmp(std::span<const uint8_t> bytes) {
       image.setPixel(x, y, palette[index]);
     }
   }
+  return image;
+}
+
+}  // namespace
+
+Image Image::fromBmp(std::span<const uint8_t> bytes) { return imageOf(platform::ReadBmp(bytes)); }
+
+Image Image::fromIconPicture(std::span<const uint8_t> bytes, Color background) {
+  const platform::IconPicture icon = platform::ReadIconPicture(bytes);
+  Image image = imageOf(icon.colours);
+  const Image mask = imageOf(icon.mask);
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (mask.pixel(x, y) == RGB(255, 255, 255)) image.setPixel(x, y, background);
   return image;
 }
 

@@ -73,6 +73,9 @@ class Image {
   // Windows BMP, uncompressed, 40-byte header, 1, 4, 8 or 24 bits per pixel,
   // bottom-up or top-down. Gives a colour image; throws BmpError otherwise.
   static Image fromBmp(std::span<const uint8_t> bytes);
+  // One picture of an icon file (platform::ReadIconPicture), its transparent
+  // pixels painted in `background`; throws BmpError.
+  static Image fromIconPicture(std::span<const uint8_t> bytes, Color background);
   // 24-bit bottom-up BMP of this image (a mono image as black and white).
   // Throws std::invalid_argument for an empty image, which BMP cannot hold.
   std::vector<uint8_t> toBmp() const;

@@ -1,7 +1,8 @@
 #pragma once
 // The one reader of Windows bitmaps: uncompressed, 40-byte header, one plane,
 // 1, 4, 8 or 24 bits per pixel, bottom-up or top-down, palette and rows inside
-// the file. The screen (forms::Image) and the PDF writer build on it.
+// the file. The screen (forms::Image), the PDF writer and the program's icons
+// build on it.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -43,5 +44,15 @@ struct Bmp {
 
 // Reads the headers and finds the palette and the rows; throws BmpError.
 Bmp ReadBmp(std::span<const std::uint8_t> bytes);
+
+// One picture of an icon file: a bitmap without its file header whose height
+// counts the colour rows and the transparency mask together, the colour rows
+// right after the palette, then the 1-bit mask rows (a set bit is a
+// transparent pixel). Both bitmaps have the picture's size; throws BmpError.
+struct IconPicture {
+  Bmp colours;
+  Bmp mask;
+};
+IconPicture ReadIconPicture(std::span<const std::uint8_t> bytes);
 
 }  // namespace platform

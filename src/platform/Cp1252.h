@@ -57,7 +57,11 @@ inline char32_t smallLetter(char32_t c) {
 }
 
 // The capital of a small letter that Windows-1252 holds (a -> A, à -> À,
-// š -> Š, ÿ -> Ÿ); any other character (ß included) as it is.
+// š -> Š, ÿ -> Ÿ); any other character (ß included) as it is. The program's
+// one upper-casing: the text boxes that type in upper case and every text
+// turned to upper case use it. š, œ, ž and ÿ become Š, Œ, Ž and Ÿ, as on a
+// Windows-1252 system, since the code page holds those capitals too and an
+// archive line keeps them.
 inline char32_t capitalLetter(char32_t c) {
   if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 32;
   switch (c) {

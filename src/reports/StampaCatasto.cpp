@@ -7,7 +7,6 @@
 #include "archives/RegistroCatasto.h"
 #include "reports/Rapporto.h"
 #include "reports/StampeCatasto.h"
-#include "shell/Numeri.h"
 
 namespace reports {
 
@@ -19,16 +18,6 @@ constexpr float kRigo = 0.5f;      // between the lines of an entry, and under a
 constexpr float kDistacco = 1.0f;  // after every entry
 
 using archives::CatastoRecord;
-
-// The type of a record, by the number its type field reads as; -1 when it is
-// not one of the three.
-int Tipo(const CatastoRecord& r) {
-  const auto valore = shell::LeggiNumero(r.Tipologia);
-  if (!valore) return -1;
-  for (int t = 0; t < 3; ++t)
-    if (*valore == t) return t;
-  return -1;
-}
 
 // The field, or "--" when it is empty.
 std::string X(const std::string& campo) { return campo.empty() ? "--" : campo; }
@@ -82,44 +71,33 @@ const ModelloRapporto& ModelloCatasto() {
 
 }  // namespace
 
-std::vector<CatastoRecord> ListaDiLavoro(const std::vector<CatastoRecord>& immobili) {
-  std::vector<CatastoRecord> lista;
-  lista.reserve(immobili.size());
-  for (int tipo = 0; tipo < 3; ++tipo)
-    for (const CatastoRecord& r : immobili)
-      if (Tipo(r) == tipo) lista.push_back(r);
-  return lista;
-}
-
-bool StampaCatastoPdf(const std::string& proprietario, const std::vector<CatastoRecord>& immobili) {
-  const std::vector<CatastoRecord> lista = ListaDiLavoro(immobili);
+bool StampaCatastoPdf(const std::string& proprietario, const archives::GruppiCatasto& gruppi) {
   const std::string titolo = "Archivio dati catastali immobili - " + proprietario;
   return StampaRapporto(ModelloCatasto(), [&](Rapporto& r) {
     pdf::clsPDFWriter& pdf = r.pdf();
     r.NuovaPagina(titolo);
     double scarto = 0;
-    int tipoPrecedente = -1, numero = 0;
-    for (const CatastoRecord& riga : lista) {
-      const int tipo = Tipo(riga);
-      if (tipo != tipoPrecedente) {
-        // The first entry of a group: its heading, and numbering from 1.
-        pdf.DrawText(1.5f, static_cast<float>(kCima - scarto), kTitoliGruppo[tipo], "Fnt2", 10);
-        scarto += kRigo;
-        tipoPrecedente = tipo;
-        numero = 0;
-      }
-      const std::vector<Linea> linee = Voce(tipo, ++numero, riga);
-      for (size_t i = 0; i < linee.size(); ++i) {
-        if (i > 0) scarto += kRigo;
-        // A line longer than the page is wide ends at the frame's edge.
-        const std::string testo = r.Adatta(linee[i].testo, "Fnt1", 10, Rapporto::BordoDestro - linee[i].x);
-        pdf.DrawText(linee[i].x, static_cast<float>(kCima - scarto), testo, "Fnt1", 10);
-      }
-      scarto += kDistacco;
-      if (kCima - scarto < kFondo) {
-        r.FinePagina();
-        r.NuovaPagina(titolo);
-        scarto = 0;
+    for (int tipo = 0; tipo < 3; ++tipo) {
+      int numero = 0;
+      for (const CatastoRecord& riga : gruppi[static_cast<size_t>(tipo)]) {
+        if (numero == 0) {
+          // The first entry of a group: its heading, and numbering from 1.
+          pdf.DrawText(1.5f, static_cast<float>(kCima - scarto), kTitoliGruppo[tipo], "Fnt2", 10);
+          scarto += kRigo;
+        }
+        const std::vector<Linea> linee = Voce(tipo, ++numero, riga);
+        for (size_t i = 0; i < linee.size(); ++i) {
+          if (i > 0) scarto += kRigo;
+          // A line longer than the page is wide ends at the frame's edge.
+          const std::string testo = r.Adatta(linee[i].testo, "Fnt1", 10, Rapporto::BordoDestro - linee[i].x);
+          pdf.DrawText(linee[i].x, static_cast<float>(kCima - scarto), testo, "Fnt1", 10);
+        }
+        scarto += kDistacco;
+        if (kCima - scarto < kFondo) {
+          r.FinePagina();
+          r.NuovaPagina(titolo);
+          scarto = 0;
+        }
       }
     }
     r.FinePagina();

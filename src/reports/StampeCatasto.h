@@ -10,18 +10,15 @@
 #include <vector>
 
 #include "archives/CatastoRecord.h"
+#include "archives/RegistroCatasto.h"
 
 namespace reports {
 
-// The records that the list prints, in print order: first the buildings
-// (type 0), then the land (1), then the building areas (2), each group in the
-// order of `immobili`. A record whose type is none of these is left out.
-std::vector<archives::CatastoRecord> ListaDiLavoro(const std::vector<archives::CatastoRecord>& immobili);
-
-// The list of `proprietario`'s records (as the cadastral page lists them): a
-// heading for each group, every record as a numbered entry of two or three
-// lines, as many pages as needed with the page number and the page count.
-bool StampaCatastoPdf(const std::string& proprietario, const std::vector<archives::CatastoRecord>& immobili);
+// The list of `proprietario`'s records in their groups (as the cadastral page
+// lists them): a heading for each group that has records, every record as a
+// numbered entry of two or three lines, as many pages as needed with the page
+// number and the page count.
+bool StampaCatastoPdf(const std::string& proprietario, const archives::GruppiCatasto& gruppi);
 
 // What the record window shows, as its boxes hold it.
 struct SchedaImmobile {

@@ -22,10 +22,13 @@ constexpr int kIncolla = 22;        // Ctrl+V
 
 bool Cifra(int k) { return k >= '0' && k <= '9'; }
 
-// A Windows-1252 letter in upper case, accented ones included; other codes unchanged.
+// A Windows-1252 letter in upper case, accented ones included
+// (platform::capitalLetter); other codes unchanged.
 int Maiuscola(int k) {
-  if ((k >= 'a' && k <= 'z') || (k >= 0xE0 && k <= 0xFE && k != 0xF7)) return k - 0x20;
-  return k;
+  if (k < 0 || k > 0xFF) return k;
+  const int capitale =
+      platform::cp1252FromCodePoint(platform::capitalLetter(platform::cp1252ToCodePoint(static_cast<unsigned char>(k))));
+  return capitale < 0 ? k : capitale;
 }
 
 // Pastes the clipboard text over the selection, less the characters in
@@ -124,17 +127,33 @@ void CasellaMaiuscola(TextBox& Casella) {
   };
 }
 
+bool MaiuscoloInFondo(TextBox& Casella) {
+  const std::string maiuscolo = Maiuscolo(Casella.Text());
+  if (maiuscolo != Casella.Text()) {
+    Casella.setText(maiuscolo);  // its own Change puts the caret
+    return true;
+  }
+  Casella.setSelStart(text::length(maiuscolo));
+  return false;
+}
+
 void CasellaMaiuscolaInFondo(TextBox& Casella) {
   CasellaMaiuscola(Casella);
   TextBox* box = &Casella;
-  box->Change = [box] {
-    const std::string maiuscolo = Maiuscolo(box->Text());
-    if (maiuscolo != box->Text()) {
-      box->setText(maiuscolo);  // its own Change puts the caret
+  box->Change = [box] { MaiuscoloInFondo(*box); };
+}
+
+void CasellaMaiuscolaInFondo(ControlArray<TextBox>& Gruppo) {
+  ControlArray<TextBox>* gruppo = &Gruppo;
+  gruppo->KeyPress = [gruppo](int Index, int& k) {
+    if (k == kIncolla) {
+      k = 0;
+      Incolla((*gruppo)[Index], ",.;", true);
       return;
     }
-    box->setSelStart(text::length(maiuscolo));
+    TastoMaiuscolo((*gruppo)[Index], k);
   };
+  gruppo->Change = [gruppo](int Index) { MaiuscoloInFondo((*gruppo)[Index]); };
 }
 
 void CasellaImporto(TextBox& Casella, bool Decimali) {

@@ -52,6 +52,13 @@ void CasellaMaiuscola(forms::TextBox& Casella);
 // case with the caret after its last character. A window that needs more on
 // the change chains the kit's handler.
 void CasellaMaiuscolaInFondo(forms::TextBox& Casella);
+// The same for every box of a control array (a window with its own key rules
+// sets the array's KeyPress afterwards).
+void CasellaMaiuscolaInFondo(forms::ControlArray<forms::TextBox>& Gruppo);
+// The change step of those boxes: the text in upper case with the caret after
+// its last character. True when it had to change the text, whose own Change
+// has then already run again: a window chaining it stops there.
+bool MaiuscoloInFondo(forms::TextBox& Casella);
 // `Decimali`: the amount takes a decimal comma.
 void CasellaImporto(forms::TextBox& Casella, bool Decimali = true);
 void CasellaData(forms::TextBox& Casella, std::string_view Maschera = "  /  /    ");

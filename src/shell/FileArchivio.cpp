@@ -197,6 +197,13 @@ bool FileArchivio::AggiungiRiga(const std::string& riga) {
   return true;
 }
 
+bool FileArchivio::Archivia(std::string_view Chiave, const std::string& Riga, const std::string& GiaPresente) {
+  const int i = Trova(Chiave);
+  if (i < 0) return Aggiungi(Riga);
+  if (!Domanda(GiaPresente + "\r\nVuoi sovrascriverlo?")) return false;
+  return Sostituisci(i, Riga);
+}
+
 bool FileArchivio::Sostituisci(int Indice, const std::string& Riga) {
   if (Indice < 0 || Indice >= elenco_.ListCount()) return Aggiungi(Riga);
   if (!UnaRiga(Riga)) return false;

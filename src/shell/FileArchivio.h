@@ -11,8 +11,7 @@
 //
 //   FileArchivio archivio(PercorsoApp() + "/tasi.dat", List1, CalcoloRecord::chiaveDi);
 //   archivio.Carica();
-//   const int i = archivio.Trova(record.chiave());
-//   if (i < 0) archivio.Aggiungi(record); else archivio.Sostituisci(i, record);
+//   archivio.Archivia(record);   // asks before it overwrites
 //   archivio.Elimina(j);   // the last line removes the file
 //
 // The lines of each file are read and decoded once and shared by every
@@ -89,6 +88,19 @@ class FileArchivio {
     return Ammesso(Record) && Sostituisci(Indice, Record.toLine());
   }
 
+  // Stores a record: `Riga` is appended when no line has the key `Chiave`;
+  // otherwise the user is asked `GiaPresente` + CR LF + "Vuoi sovrascriverlo?"
+  // and, on yes, the first line of that key is replaced (Sostituisci). False
+  // on no, or when the file cannot be written.
+  bool Archivia(std::string_view Chiave, const std::string& Riga,
+                const std::string& GiaPresente = kGiaPresente);
+  // The same for a record, once no field of it holds ";", CR or LF.
+  template <class R>
+    requires requires(const R& r) { r.campoNonValido(); }
+  bool Archivia(const R& Record, const std::string& GiaPresente = kGiaPresente) {
+    return Ammesso(Record) && Archivia(Record.chiave(), Record.toLine(), GiaPresente);
+  }
+  static constexpr const char* kGiaPresente = "Questo immobile è già presente nell'archivio.";
   // Line `Indice` goes, in one atomic rewrite; the last line removes the file
   // (a link to it is kept, pointing to an emptied file).
   bool Elimina(int Indice);

@@ -51,4 +51,10 @@ bool FileAperto(const std::string& Percorso) {
   return true;
 }
 
+Clessidra::Clessidra() : prima_(forms::desktop().mousePointer()) {
+  forms::desktop().setMousePointer(forms::vbHourglass);
+}
+
+Clessidra::~Clessidra() { forms::desktop().setMousePointer(prima_); }
+
 }  // namespace shell

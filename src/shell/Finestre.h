@@ -1,7 +1,7 @@
 #pragma once
 // Helpers over the desktop's services: the folder and file dialogs, the
-// maximise button of a window, and whether a file exists or is held by
-// another program.
+// maximise button of a window, the hourglass of a long step, and whether a
+// file exists or is held by another program.
 #include <string>
 
 namespace forms {
@@ -28,6 +28,22 @@ std::string DialogoFile(const std::string& Titolo, const std::string& Filtro, co
 // Allows or forbids maximising the window (its maximise button, the
 // Maximize item of its system menu and a double click on its caption).
 void EnableMaxButton(forms::Form& finestra, bool Abilita);
+
+// The hourglass over a long step: shown while the guard lives, and the
+// pointer the screen had before back however the step ends, by an exception
+// too. Every long step of a window takes one:
+//
+//   shell::Clessidra clessidra;
+class Clessidra {
+ public:
+  Clessidra();
+  ~Clessidra();
+  Clessidra(const Clessidra&) = delete;
+  Clessidra& operator=(const Clessidra&) = delete;
+
+ private:
+  int prima_;
+};
 
 // True when a file or folder of that path exists.
 bool FileEsiste(const std::string& Percorso);

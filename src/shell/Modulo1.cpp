@@ -52,9 +52,7 @@ std::string Maiuscolo(std::string_view Testo) {
   std::string risultato;
   risultato.reserve(Testo.size());
   for (size_t pos = 0; pos < Testo.size();) {
-    char32_t cp = platform::nextCodePoint(Testo, pos);
-    if ((cp >= 'a' && cp <= 'z') || (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7)) cp -= 0x20;
-    platform::appendUtf8(risultato, cp);
+    platform::appendUtf8(risultato, platform::capitalLetter(platform::nextCodePoint(Testo, pos)));
   }
   return risultato;
 }

@@ -29,7 +29,7 @@ std::string VirgolaInPunto(std::string& Testo);
 std::string Sostituisci(std::string& Testo, std::string_view Cerca, std::string_view Nuovo);
 
 // The text in upper case, accented letters included ("forlì" -> "FORLÌ"), as
-// UCase gives it.
+// UCase gives it (platform::capitalLetter).
 std::string Maiuscolo(std::string_view Testo);
 
 // True when the path is a regular file that can be opened for reading.

@@ -44,36 +44,6 @@ uint16_t leggi16(std::string_view b, size_t pos) {
   return static_cast<uint16_t>(static_cast<unsigned char>(b[pos]) | static_cast<unsigned char>(b[pos + 1]) << 8);
 }
 
-// One image of an icon file (24-bit colours, then the transparency mask, rows
-// from the bottom), its transparent pixels painted in `sfondo`.
-std::optional<forms::Image> immagineIcona(std::string_view file, size_t inizio, size_t lunghezza, forms::Color sfondo) {
-  if (inizio > file.size() || lunghezza > file.size() - inizio || lunghezza < 40) return std::nullopt;
-  const std::string_view dib = file.substr(inizio, lunghezza);
-  const int w = static_cast<int>(leggi32(dib, 4));
-  const int h = static_cast<int>(leggi32(dib, 8)) / 2;
-  if (leggi32(dib, 0) != 40 || leggi16(dib, 14) != 24 || w <= 0 || h <= 0 || w > 256 || h > 256) return std::nullopt;
-  const size_t rigaColori = (static_cast<size_t>(w) * 3 + 3) / 4 * 4;
-  const size_t rigaMaschera = (static_cast<size_t>(w) + 31) / 32 * 4;
-  const size_t colori = 40;
-  const size_t maschera = colori + rigaColori * h;
-  if (maschera + rigaMaschera * h > dib.size()) return std::nullopt;
-  forms::Image img(w, h);
-  for (int y = 0; y < h; ++y) {
-    const size_t riga = static_cast<size_t>(h - 1 - y);
-    for (int x = 0; x < w; ++x) {
-      const size_t p = colori + riga * rigaColori + static_cast<size_t>(x) * 3;
-      const bool trasparente =
-          static_cast<unsigned char>(dib[maschera + riga * rigaMaschera + x / 8]) & (0x80 >> (x % 8));
-      img.setPixel(x, y,
-                   trasparente
-                       ? sfondo
-                       : forms::RGB(static_cast<unsigned char>(dib[p + 2]), static_cast<unsigned char>(dib[p + 1]),
-                                    static_cast<unsigned char>(dib[p])));
-    }
-  }
-  return img;
-}
-
 }  // namespace
 
 std::optional<std::string_view> CaricaRisorsa(TipoRisorsa tipo, int numero) {
@@ -154,7 +124,14 @@ std::optional<forms::Image> IconaProgramma(int posizione, int lato, forms::Color
   }
   if (scelta < 0) return std::nullopt;
   const size_t voce = 6 + 16 * static_cast<size_t>(scelta);
-  return immagineIcona(*file, leggi32(*file, voce + 12), leggi32(*file, voce + 8), sfondo);
+  const size_t inizio = leggi32(*file, voce + 12), lunghezza = leggi32(*file, voce + 8);
+  if (inizio > file->size() || lunghezza > file->size() - inizio) return std::nullopt;
+  try {
+    return forms::Image::fromIconPicture(
+        std::span(reinterpret_cast<const uint8_t*>(file->data()) + inizio, lunghezza), sfondo);
+  } catch (const forms::BmpError&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace shell

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <numeric>
 #include <utility>
 
 #include "forms/Controls.h"
@@ -60,9 +61,9 @@ void Repeat(std::string& line, std::string_view fill, size_t times) {
 }  // namespace
 
 std::vector<std::string> FormatAsColumns(const std::vector<std::string>& items, std::string_view separator,
-                                         std::string_view padding) {
-  std::vector<size_t> widths;
-  std::vector<bool> text;
+                                         std::string_view padding, const std::vector<size_t>& minimumWidths) {
+  std::vector<size_t> widths = minimumWidths;
+  std::vector<bool> text(widths.size(), false);
   std::vector<std::string_view> cells;
   for (const std::string& item : items) {
     SplitCells(item, separator, cells);
@@ -112,14 +113,34 @@ bool clsListBox::FormatListBoxListItemsAsColumns(forms::ListBox& ctlVvListBox) c
     items.push_back(ctlVvListBox.List(i));
     numbers.push_back(ctlVvListBox.ItemData(i));
   }
-  const std::vector<std::string> lines = FormatAsColumns(items, separator_, padding_);
+  const std::vector<std::string> lines = FormatAsColumns(items, separator_, padding_, minimumWidths_);
 
+  // All the rows in one go (the view is told once), each with its number; a
+  // sorted list box gets them in its own order (case ignored, equal texts as
+  // they came), as adding them one by one would give.
   const auto fill = [&ctlVvListBox](const std::vector<std::string>& texts, const std::vector<int>& data) {
-    ctlVvListBox.Clear();
-    for (size_t i = 0; i < texts.size(); ++i) {
-      ctlVvListBox.AddItem(texts[i]);
-      ctlVvListBox.setItemData(ctlVvListBox.NewIndex(), data[i]);
+    std::vector<size_t> order(texts.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    const bool sorted = ctlVvListBox.Sorted();
+    if (sorted) {
+      std::vector<std::string> keys;
+      keys.reserve(texts.size());
+      for (const std::string& t : texts) keys.push_back(forms::foldNoCase(t));
+      std::stable_sort(order.begin(), order.end(), [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
     }
+    std::vector<std::string> rows;
+    rows.reserve(texts.size());
+    for (size_t i : order) rows.push_back(texts[i]);
+    ctlVvListBox.Clear();
+    ctlVvListBox.setSorted(false);
+    try {
+      ctlVvListBox.AddItems(std::move(rows));
+    } catch (...) {
+      ctlVvListBox.setSorted(sorted);
+      throw;
+    }
+    ctlVvListBox.setSorted(sorted);
+    for (size_t i = 0; i < order.size(); ++i) ctlVvListBox.setItemData(static_cast<int>(i), data[order[i]]);
   };
   try {
     fill(lines, numbers);

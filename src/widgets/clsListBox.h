@@ -13,6 +13,7 @@
 //   FormatoColonne.FormatListBoxListItemsAsColumns(lst);
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace forms {
@@ -26,9 +27,11 @@ namespace widgets {
 // `padding` to the width of its column (in characters) and followed by
 // `padding`, left-aligned in a text column, right-aligned in a numeric one
 // (every cell a regional number or the placeholder "---"), and the line
-// trimmed of blanks at both ends. `padding` must not be empty.
+// trimmed of blanks at both ends. `padding` must not be empty. Column j is
+// at least `minimumWidths[j]` characters wide (so that it stands under its
+// heading whatever the rows hold).
 std::vector<std::string> FormatAsColumns(const std::vector<std::string>& items, std::string_view separator,
-                                         std::string_view padding);
+                                         std::string_view padding, const std::vector<size_t>& minimumWidths = {});
 
 class clsListBox {
  public:
@@ -39,6 +42,10 @@ class clsListBox {
   // cells; five blanks to begin with.
   const std::string& ColumnPaddingString() const { return padding_; }
   void setColumnPaddingString(const std::string& value) { padding_ = value; }
+  // The least width of each column, in characters, from the first; none to
+  // begin with.
+  const std::vector<size_t>& MinimumWidths() const { return minimumWidths_; }
+  void setMinimumWidths(std::vector<size_t> value) { minimumWidths_ = std::move(value); }
 
   // Sets the list box's font to "Courier" and replaces its items by their
   // aligned lines, in the same order (a sorted list box sorts them again),
@@ -50,6 +57,7 @@ class clsListBox {
  private:
   std::string separator_ = ";";
   std::string padding_ = "     ";
+  std::vector<size_t> minimumWidths_;
 };
 
 }  // namespace widgets

@@ -69,6 +69,15 @@ TEST(RigaElenco, CutsOrFillsTheNamesAndMarksMissingAmounts) {
             "B           |C                        |    ---|    ---");
 }
 
+// Only the three texts the record window writes are a type; the list, the
+// calculation page and the report read it the same way.
+TEST(CatastoRecord, TheTypeIsOneOfTheThreeTextsOrNone) {
+  const std::pair<const char*, int> casi[] = {{"0", 0},  {"1", 1},   {"2", 2},   {"3", -1}, {"", -1},
+                                              {"a", -1}, {" 1", -1}, {"01", -1}, {"1,0", -1}};
+  for (const auto& [tipologia, tipo] : casi)
+    EXPECT_EQ(CatastoRecord::fromLine(Record("A", "B", "C", tipologia)).Tipo(), tipo) << '"' << tipologia << '"';
+}
+
 TEST(RigheProprietario, BuildingsThenLandThenAreasOfThatOwnerOnly) {
   const Righe registro = {
       Record("BIANCHI", "X", "AREA 1", "2"), Record("ROSSI", "A", "TERRENO", "1"), Record("ROSSI", "A", "CASA 1", "0"),
@@ -137,7 +146,8 @@ TEST(OpzioneTipologia, TheCategoryDecidesTheTypeOfABuilding) {
       {"2", "A/10", 3},  {"2", "", 3},      {"1", "A/10", -1}, {"1", "", -1},    {"", "A/10", -1},
   };
   for (const Caso& c : casi)
-    EXPECT_EQ(OpzioneTipologia(c.tipologia, c.categoria), c.opzione)
+    EXPECT_EQ(OpzioneTipologia(CatastoRecord::fromLine(Record("A", "B", "C", c.tipologia)).Tipo(), c.categoria),
+              c.opzione)
         << "type \"" << c.tipologia << "\", category \"" << c.categoria << "\"";
 }
 

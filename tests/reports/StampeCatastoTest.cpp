@@ -85,6 +85,13 @@ TEST(DividiTesto, WrapsAtBlanksAsTheRecordReportDoes) {
   }
 }
 
+// The groups the list prints, one after the other.
+std::vector<archives::CatastoRecord> ListaDiLavoro(const std::vector<archives::CatastoRecord>& immobili) {
+  std::vector<archives::CatastoRecord> lista;
+  for (const auto& gruppo : archives::Gruppi(immobili)) lista.insert(lista.end(), gruppo.begin(), gruppo.end());
+  return lista;
+}
+
 TEST(ListaDiLavoro, BuildingsThenLandThenAreasEachInListOrder) {
   const std::string t1 = Terreno("CAMPO 1"), a1 = Area("LOTTO 1"), f1 = Fabbricato("VIA A"), f2 = Fabbricato("VIA B"),
                     t2 = Terreno("CAMPO 2");
@@ -97,7 +104,7 @@ TEST(ListaDiLavoro, BuildingsThenLandThenAreasEachInListOrder) {
 class StampaCatasto : public ReportsTest {
  protected:
   std::string stampa(const Righe& righe, const std::string& proprietario = "ROSSI MARIO") {
-    EXPECT_TRUE(StampaCatastoPdf(proprietario, Record(righe)));
+    EXPECT_TRUE(StampaCatastoPdf(proprietario, archives::Gruppi(Record(righe))));
     const std::string file = temp("catastotasi.pdf");
     EXPECT_EQ(ControllaPdf(file), "");
     return file;

@@ -65,6 +65,43 @@ TEST_F(ConvenzioniTest, EveryKindOfBox) {
   EXPECT_EQ(application.focused(), &f.Ultimo);
 }
 
+// Typed and pasted, the small letters of Windows-1252 turn into the same
+// capitals as the program's upper-casing gives (š, œ, ž, ÿ included).
+TEST_F(ConvenzioniTest, TheUpperCaseBoxGivesTheCapitalsOfSCaronOeZCaronAndYDiaeresis) {
+  Caselle& f = application.form<Caselle>();
+  f.Show();
+  user.type(f.Maiuscola, "šœžÿà");
+  EXPECT_EQ(f.Maiuscola.Text(), "ŠŒŽŸÀ");
+  desk.setClipboardText("šœžÿ");
+  user.key(f.Maiuscola, vbKeyV, vbCtrlMask);
+  EXPECT_EQ(f.Maiuscola.Text(), "ŠŒŽŸÀŠŒŽŸ");
+}
+
+// A control array of upper-case boxes: typed, pasted and set by code, every
+// box ends in upper case with the caret after its last character.
+class Serie : public Form {
+ public:
+  ControlArray<TextBox> Text1;
+  Serie() {
+    for (int i = 0; i < 2; ++i) Text1.Add(i).create(*this, 0, 400 * i, 2000, 300);
+    shell::CasellaMaiuscolaInFondo(Text1);
+  }
+};
+
+TEST_F(ConvenzioniTest, AnArrayOfUpperCaseBoxesEndsEveryChangeInUpperCaseAtTheEnd) {
+  Serie& f = application.form<Serie>();
+  f.Show();
+  user.type(f.Text1[1], "foglio;.");
+  EXPECT_EQ(f.Text1[1].Text(), "FOGLIO");
+  desk.setClipboardText("b;c");
+  user.key(f.Text1[0], vbKeyV, vbCtrlMask);
+  EXPECT_EQ(f.Text1[0].Text(), "BC");
+  f.Text1[0].setText("sezione à");
+  EXPECT_EQ(f.Text1[0].Text(), "SEZIONE À");
+  EXPECT_EQ(f.Text1[0].SelStart(), 9);
+  EXPECT_EQ(f.Text1[1].Text(), "FOGLIO");
+}
+
 TEST_F(ConvenzioniTest, TheAmountAndDateBoxesUseTheSharedEditors) {
   Caselle& f = application.form<Caselle>();
   f.Show();

@@ -21,6 +21,26 @@ const char* const kInUso =
 
 class FinestreTest : public ShellTest {};
 
+// The hourglass comes down however the step ends, and a step inside
+// another gives the outer one its hourglass back.
+TEST_F(FinestreTest, TheHourglassComesDownEvenWhenTheStepThrows) {
+  EXPECT_THROW(
+      {
+        Clessidra clessidra;
+        EXPECT_EQ(desk.mousePointer(), vbHourglass);
+        throw std::runtime_error("apertura non riuscita");
+      },
+      std::runtime_error);
+  EXPECT_EQ(desk.mousePointer(), vbDefault);
+  {
+    Clessidra esterna;
+    { Clessidra interna; }
+    EXPECT_EQ(desk.mousePointer(), vbHourglass);
+  }
+  EXPECT_EQ(desk.pointerChanges(), (std::vector<int>{vbHourglass, vbDefault, vbHourglass, vbHourglass,
+                                                      vbHourglass, vbDefault}));
+}
+
 TEST_F(FinestreTest, TogliBarraRemovesOneTrailingSlash) {
   const std::pair<const char*, const char*> casi[] = {{"/home/anna/backup/", "/home/anna/backup"},
                                                       {"/home/anna/backup", "/home/anna/backup"},

@@ -69,6 +69,18 @@ TEST(PuntoInVirgola, TurnsOnlyTheFirstAndTrimsTheResult) {
   }
 }
 
+// Every small letter of Windows-1252 has its capital, š, œ, ž and ÿ included;
+// what is not a small letter stays as it is.
+TEST(Maiuscolo, GivesTheWindows1252CapitalOfEverySmallLetter) {
+  struct Caso {
+    const char* testo;
+    const char* maiuscolo;
+  };
+  for (const Caso& c : {Caso{"forlì", "FORLÌ"}, Caso{"šœžÿ", "ŠŒŽŸ"}, Caso{"àéìòùþ", "ÀÉÌÒÙÞ"},
+                        Caso{"ŠŒŽŸ A-Z", "ŠŒŽŸ A-Z"}, Caso{"ß×÷µ€;1,5", "ß×÷µ€;1,5"}})
+    EXPECT_EQ(Maiuscolo(c.testo), c.maiuscolo) << c.testo;
+}
+
 TEST(Sostituisci, ReplacesEveryOccurrenceOnceLeftToRight) {
   const struct {
     const char* testo;

@@ -21,6 +21,7 @@ TEST(FormatAsColumns, LaysOutTheCellsAsColumns) {
     Lines expected;
     std::string separator = ";";
     std::string padding = "     ";
+    std::vector<size_t> minimumWidths = {};
   };
   const Case cases[] = {
       {"widths 7, 15 and 4; the placeholder keeps the year column numeric",
@@ -57,10 +58,17 @@ TEST(FormatAsColumns, LaysOutTheCellsAsColumns) {
       {"the padding's first character fills the cells", {"a;b", "ccc;d"}, {"a|||b|", "ccc|d|"}, ";", "|"},
       {"a longer padding after every cell", {"a;b", "ccc;d"}, {"a   | b |", "ccc | d |"}, ";", " | "},
       {"no items", {}, {}},
+      {"a minimum width pads a narrower column, text or numeric",
+       {"AB;;1", "C;;22"},
+       {"AB" + Blanks(8) + Blanks(10) + Blanks(3) + "1", "C" + Blanks(9) + Blanks(10) + Blanks(2) + "22"},
+       ";",
+       "     ",
+       {10, 0, 4}},
+      {"a wider cell wins over the minimum", {"ABCDEF;x"}, {"ABCDEF" + Blanks(5) + "x"}, ";", "     ", {3}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(FormatAsColumns(c.items, c.separator, c.padding), c.expected);
+    EXPECT_EQ(FormatAsColumns(c.items, c.separator, c.padding, c.minimumWidths), c.expected);
   }
 }
 
@@ -131,6 +139,18 @@ TEST_F(ListBoxColumns, ASortedListSortsTheLinesAgainAndTheNumbersFollow) {
   ASSERT_TRUE(formatter.FormatListBoxListItemsAsColumns(list));
   EXPECT_EQ(items(), (Lines{"BIANCHI     22", "VERDI        1"}));
   EXPECT_EQ(numbers(), (std::vector<int>{40000, 7}));
+}
+
+TEST_F(ListBoxColumns, ASortedListKeepsEqualTextsInTheirOrderWithTheirNumbers) {
+  list.setSorted(true);
+  add("b;1", 1);
+  add("B;1", 2);
+  add("a;1", 3);
+  ASSERT_TRUE(formatter.FormatListBoxListItemsAsColumns(list));
+  EXPECT_EQ(items(), (Lines{"a     1", "b     1", "B     1"}));
+  EXPECT_EQ(numbers(), (std::vector<int>{3, 1, 2}));
+  add("A;1", 4);  // still sorted afterwards
+  EXPECT_EQ(list.List(1), "A;1");
 }
 
 TEST_F(ListBoxColumns, AnEmptyListOnlyChangesTheFont) {
