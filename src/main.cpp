@@ -4,6 +4,7 @@
 #include "desktop/QtDesktop.h"
 #include "platform/InstanceLock.h"
 #include "platform/Paths.h"
+#include "platform/Signals.h"
 #include "shell/Applicazione.h"
 #include "shell/Avvio.h"
 
@@ -12,9 +13,13 @@ int main(int argc, char** argv) {
   const int esito = desktop::runQtDesktop(
       argc, argv, [](forms::Desktop& d) { return std::make_unique<shell::Applicazione>(d); },
       [&istanza](forms::Application& a) {
-        // A logout or a shutdown during the start-up is seen once the event loop runs.
-        shell::AscoltaFineSessione();
-        if (!shell::Main(istanza)) a.End();
+        // A logout or a shutdown during the start-up waits in the pipe until
+        // the start-up is over, and is seen on the event loop's first turn.
+        platform::watchEndSignals();
+        if (!shell::Main(istanza))
+          a.End();
+        else
+          shell::AscoltaFineSessione();
       });
   // The windows deleted their temporary files when they closed.
   platform::removeTempFolder();

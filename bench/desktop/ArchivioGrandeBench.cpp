@@ -68,9 +68,14 @@ class Programma : public quotara::bench::ProgrammaBench {
     ::mkdir(bin.c_str(), 0700);
     std::ofstream(bin + "/xdg-open") << "#!/bin/sh\nexit 0\n";
     ::chmod((bin + "/xdg-open").c_str(), 0700);
-    ::setenv("PATH", (bin + ":" + std::getenv("PATH")).c_str(), 1);
+    const char* path = std::getenv("PATH");
+    pathPrima_ = path ? path : "";
+    ::setenv("PATH", (bin + (path ? ":" + pathPrima_ : "")).c_str(), 1);
   }
+  ~Programma() { ::setenv("PATH", pathPrima_.c_str(), 1); }
   int righe() const { return righe_; }
+  Programma(const Programma&) = delete;
+  Programma& operator=(const Programma&) = delete;
   shell::Principale& frame() { return app().form<shell::Principale>(); }
   void comando(int n) {
     consegna([this, n] { frame().EseguiComando(n); });
@@ -90,6 +95,7 @@ class Programma : public quotara::bench::ProgrammaBench {
 
  private:
   int righe_;
+  std::string pathPrima_;
 };
 
 // Times `azione` for each run, with `prima` before it untimed.
@@ -193,7 +199,7 @@ void Tasto(benchmark::State& state, forms::ComboBox& (*casella)(calculation::Mai
   forms::ComboBox& c = casella(pagina);
   p.consegna([&] { forms::input::focus(c); });
   p.disegna();
-  // "CITTÀ 5", one letter at a time, then emptied again untimed.
+  // "CITTA 5", one letter at a time, then emptied again untimed.
   const std::string testo = "CITTA 5";
   size_t k = 0;
   Misura(
@@ -207,7 +213,7 @@ void Tasto(benchmark::State& state, forms::ComboBox& (*casella)(calculation::Mai
       },
       [&] {
         const char lettera = testo[k++];
-        p.consegna([&] { forms::input::key(lettera == ' ' ? ' ' : lettera, 0, lettera); });
+        p.consegna([&] { forms::input::key(lettera, 0, lettera); });
         p.disegna();
       });
 }

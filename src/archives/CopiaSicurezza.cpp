@@ -1,8 +1,6 @@
 #include "archives/CopiaSicurezza.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <filesystem>
 #include <system_error>
 
 #include "platform/Files.h"
@@ -11,34 +9,9 @@
 namespace archives {
 namespace {
 
-// One file of a command: its name, where it goes and its bytes.
-struct DaScrivere {
-  std::string nome;
-  std::string destinazione;
-  std::string byte;
-};
-
 // What a restore and an import write in the journal of their replacement.
 constexpr const char* kRipristino = "ripristino";
 constexpr const char* kImportazione = "importazione";
-
-// Writes every file beside its target, then puts them in place as one step:
-// with a journal in `cartellaDiario` (when not empty) that the next start
-// finishes should the program be stopped half-way. `fatti` receives the names
-// put in place. A failure while writing leaves every target as it was.
-void MettiAlPosto(const std::vector<DaScrivere>& file, const std::string& cartellaDiario, const char* operazione,
-                  std::vector<std::string>& fatti) {
-  std::vector<platform::NewFile> nuovi;
-  for (const auto& f : file) nuovi.push_back({f.destinazione, f.byte});
-  std::vector<std::string> percorsi;
-  try {
-    platform::replaceFiles(nuovi, cartellaDiario, operazione, percorsi);
-  } catch (...) {
-    for (size_t i = 0; i < percorsi.size(); ++i) fatti.push_back(file[i].nome);
-    throw;
-  }
-  for (const auto& f : file) fatti.push_back(f.nome);
-}
 
 std::string nomeDi(const std::string& percorso) { return percorso.substr(percorso.rfind('/') + 1); }
 
@@ -46,6 +19,23 @@ std::string cartellaDi(const std::string& percorso) {
   const size_t barra = percorso.rfind('/');
   if (barra == std::string::npos) return ".";
   return barra == 0 ? "/" : percorso.substr(0, barra);
+}
+
+// Writes every file beside its target, then puts them in place as one step:
+// with a journal in `cartellaDiario` (when not empty) that the next start
+// finishes should the program be stopped half-way. `fatti` receives the names
+// put in place. A failure while writing leaves every target as it was.
+void MettiAlPosto(const std::vector<platform::NewFile>& nuovi, const std::string& cartellaDiario,
+                  const char* operazione, std::vector<std::string>& fatti) {
+  std::vector<std::string> percorsi;
+  try {
+    platform::replaceFiles(nuovi, cartellaDiario, operazione, percorsi);
+  } catch (...) {
+    // `percorsi` follows the order of `nuovi` (a link's own name is the one shown).
+    for (size_t i = 0; i < percorsi.size(); ++i) fatti.push_back(nomeDi(nuovi[i].path));
+    throw;
+  }
+  for (const auto& f : nuovi) fatti.push_back(nomeDi(f.path));
 }
 
 // "tasi.dat, tasicat.dat"
@@ -126,10 +116,10 @@ std::vector<std::string> ArchiviPresenti(const std::string& cartella) {
 
 Esito SalvaArchivi(const std::string& cartellaProgramma, const std::string& destinazione) {
   Esito esito;
-  std::vector<DaScrivere> file;
+  std::vector<platform::NewFile> file;
   try {
     for (const auto& nome : ArchiviPresenti(cartellaProgramma))
-      file.push_back({nome, destinazione + "/" + nome, platform::readFile(cartellaProgramma + "/" + nome)});
+      file.push_back({destinazione + "/" + nome, platform::readFile(cartellaProgramma + "/" + nome)});
     if (file.empty()) return {"La cartella del programma non contiene nessun archivio.", false, {}};
     MettiAlPosto(file, "", "", esito.copiati);
   } catch (const platform::FileError& e) {
@@ -145,12 +135,12 @@ Esito SalvaArchivi(const std::string& cartellaProgramma, const std::string& dest
 
 Esito RipristinaArchivi(const std::string& origine, const std::string& cartellaProgramma) {
   Esito esito;
-  std::vector<DaScrivere> file;
+  std::vector<platform::NewFile> file;
   try {
     for (const auto& nome : ArchiviPresenti(origine)) {
       const std::string percorso = origine + "/" + nome;
-      DaScrivere f{nome, cartellaProgramma + "/" + nome, platform::readFile(percorso)};
-      if (auto errore = ControllaTracciato(f.byte, percorso, TracciatoArchivio(nome)))
+      platform::NewFile f{cartellaProgramma + "/" + nome, platform::readFile(percorso)};
+      if (auto errore = ControllaTracciato(f.bytes, percorso, TracciatoArchivio(nome)))
         return {*errore + "\r\nRipristino annullato: nessun archivio è stato sostituito.", true, {}};
       file.push_back(std::move(f));
     }
@@ -176,7 +166,9 @@ Esito ImportaArchivio(const std::string& file, const std::string& archivio, Trac
     std::string byte = platform::readFile(file);
     if (auto errore = ControllaTracciato(byte, file, tracciato))
       return {*errore + "\r\nImportazione annullata: l'archivio non è stato modificato.", true, {}};
-    MettiAlPosto({{nomeDi(archivio), archivio, std::move(byte)}}, cartellaDi(archivio), kImportazione, esito.copiati);
+    std::vector<platform::NewFile> nuovo;
+    nuovo.push_back({archivio, std::move(byte)});
+    MettiAlPosto(nuovo, cartellaDi(archivio), kImportazione, esito.copiati);
   } catch (const platform::FileError& e) {
     return {
         "Importazione non riuscita.\r\n" + std::string(e.what()) + "\r\nL'archivio non è stato modificato.", true, {}};

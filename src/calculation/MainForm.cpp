@@ -1,6 +1,5 @@
 #include "calculation/MainForm.h"
 
-#include <array>
 #include <mutex>
 #include <optional>
 #include <string_view>
@@ -546,17 +545,20 @@ void MainForm::Combo2_Change() {
 }
 
 std::string MainForm::CodiceArchiviato(const std::string& comune) const {
+  if (comune.empty()) return {};
   const auto trovato = codiciComuni_.find(comune);
   return trovato == codiciComuni_.end() ? std::string() : trovato->second;
 }
 
+// The code of an archive line counts only for a municipality without one yet.
+void MainForm::AnnotaCodice(std::string_view riga) {
+  const std::string_view codice = CodiceCatastaleDi(riga);
+  if (!codice.empty()) codiciComuni_.try_emplace(shell::Campo(riga, ";", 3), codice);
+}
+
 void MainForm::RicostruisciCodici() {
   codiciComuni_.clear();
-  for (int i = 0; i < List1.ListCount(); ++i) {
-    const std::string riga = List1.List(i);
-    const std::string_view codice = CodiceCatastaleDi(riga);
-    if (!codice.empty()) codiciComuni_.try_emplace(shell::Campo(riga, ";", 3), codice);
-  }
+  for (int i = 0; i < List1.ListCount(); ++i) AnnotaCodice(List1.ListText(i));
 }
 
 void MainForm::Text2_Change() { Text2.setSelStart(text::length(Text2.Text())); }
@@ -763,8 +765,6 @@ void MainForm::CaricaArchivio() {
   Combo1.AddItems(r.Contribuenti, r.Righe);
   Combo2.AddItems(nuove(comuniInElenco_, r.ComuniVisti, r.Comuni), r.Righe);
   Combo3.AddItems(nuove(indirizziInElenco_, r.IndirizziVisti, r.Indirizzi), r.Righe);
-  // The sets look into these lines.
-  if (r.Righe && (testiInElenco_.empty() || testiInElenco_.back() != r.Righe)) testiInElenco_.push_back(r.Righe);
   codiciComuni_.clear();
   for (const auto& [comune, codice] : r.Codici) codiciComuni_.emplace(comune, codice);
 }
@@ -878,16 +878,14 @@ bool MainForm::ArchiviaCalcolo() {
 
   const CalcoloRecord record = RecordCorrente();
   shell::FileArchivio archivio = ArchivioCalcoli();
-  const bool nuovo = archivio.Trova(record.chiave()) < 0;
+  const int righe = List1.ListCount();
   if (!archivio.Archivia(record)) return false;
-  if (nuovo) {
-    // The line comes last: its code counts only for a municipality without one.
-    const std::string riga = List1.List(List1.NewIndex());
-    const std::string_view codice = CodiceCatastaleDi(riga);
-    if (!codice.empty()) codiciComuni_.try_emplace(shell::Campo(riga, ";", 3), codice);
-  } else {
+  // A new line comes last; a replaced one may have carried the code of its
+  // municipality.
+  if (List1.ListCount() > righe)
+    AnnotaCodice(List1.ListText(List1.NewIndex()));
+  else
     RicostruisciCodici();
-  }
   return true;
 }
 

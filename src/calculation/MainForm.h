@@ -182,6 +182,7 @@ class MainForm : public forms::Form {
   std::string CodiceArchiviato(const std::string& comune) const;
   // The codes of the municipalities again, from every line of List1.
   void RicostruisciCodici();
+  void AnnotaCodice(std::string_view riga);
   int TipologiaSelezionata() const;
 
   // The municipality (trimmed text of Combo2) that the code in lblCodCat
@@ -193,11 +194,10 @@ class MainForm : public forms::Form {
     using is_transparent = void;
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
-  // Views into the archive lines they were read from, which stay here.
+  // Views into the archive lines that Combo2 and Combo3 keep alive.
   using Voci = std::unordered_set<std::string_view>;
   Voci comuniInElenco_;
   Voci indirizziInElenco_;
-  std::vector<std::shared_ptr<const shell::RigheArchivio>> testiInElenco_;
   // Municipality -> cadastral code of its first line in List1 that has one,
   // kept by the load and the writes of the archive.
   std::unordered_map<std::string, std::string, Hash, std::equal_to<>> codiciComuni_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -239,7 +240,8 @@ class FileDellaCorsa {
       try {
         file_.push_back({percorso, platform::readFile(percorso)});
       } catch (const platform::FileError&) {
-        // Unreadable, so it will not be rewritten either: it is left alone.
+        // Unreadable: its bytes cannot be kept, so a failed run cannot give
+        // them back either.
       }
     }
   }
@@ -249,8 +251,9 @@ class FileDellaCorsa {
     for (const auto& [percorso, prima] : file_)
       if (!prima) platform::removeFile(percorso);
     for (const auto& [percorso, prima] : file_) {
-      if (!prima || (platform::fileReadable(percorso) && platform::readFile(percorso) == *prima)) continue;
+      if (!prima) continue;
       try {
+        if (platform::fileReadable(percorso) && platform::readFile(percorso) == *prima) continue;
         platform::writeFileAtomic(percorso, *prima);
       } catch (const platform::FileError&) {
         // Nothing more can be done: the message already says the run failed.

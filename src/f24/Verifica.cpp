@@ -438,7 +438,8 @@ void Verifica::MemorizzaRigheF24() {
   DetrazioneMemo_ += shell::Val(righe.Detrazione);
   TotaleMemo_ += shell::Val(righe.Totale);
   RigaChiusuraMemo_ =
-      "1;" + (DetrazioneMemo_ > 0 ? std::to_string(DetrazioneMemo_) : "") + ";" + std::to_string(TotaleMemo_) + ";";
+      RigheComune{{}, DetrazioneMemo_ > 0 ? std::to_string(DetrazioneMemo_) : "", std::to_string(TotaleMemo_)}
+          .Chiusura();
 }
 
 void Verifica::cmdMemo_Click() {

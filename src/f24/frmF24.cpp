@@ -213,7 +213,7 @@ void frmF24::cmdLoad_Click() {
 
 void frmF24::cmdSave_Click() {
   if (!shell::Domanda("Vuoi archiviare questi dati?")) return;
-  if (!(EnteGiuridico ? ControllaEnte() : ControllaPersona())) return;
+  if (!ControllaContribuente()) return;
   bool salvato = false;
   SalvaDatiF24(salvato);
   if (salvato) shell::Messaggio("Dati archiviati!");
@@ -221,7 +221,7 @@ void frmF24::cmdSave_Click() {
 
 void frmF24::cmdF24_Click() {
   // A form for nobody is never produced: the payer passes the checks of "Salva dati" first.
-  if (!(EnteGiuridico ? ControllaEnte() : ControllaPersona())) return;
+  if (!ControllaContribuente()) return;
   // The taxpayer, municipality code and year of the totals page that handed the rows over.
   std::string contribuente, codice, anno;
   if (app().isLoaded<Verifica>()) {

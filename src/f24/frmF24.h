@@ -82,6 +82,8 @@ class frmF24 : public forms::Form {
 
   bool ControllaPersona();
   bool ControllaEnte();
+  // The checks of the payer as it is: an entity or a person.
+  bool ControllaContribuente() { return EnteGiuridico ? ControllaEnte() : ControllaPersona(); }
   void CaricaListaF24();
   void SalvaDatiF24(bool& Esito);
 

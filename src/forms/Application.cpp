@@ -28,6 +28,11 @@ std::string InputBox(const std::string& prompt, const std::string& title, const 
 
 void Beep() { desktop().Beep(); }
 void FlashControl(const Control& control) { desktop().flashControl(control); }
+
+void RefuseKey(const Control& control) {
+  Beep();
+  FlashControl(control);
+}
 void SendKeys(std::string_view keys) { app().SendKeys(keys); }
 void DoEvents() { desktop().DoEvents(); }
 

@@ -162,6 +162,8 @@ std::string InputBox(const std::string& prompt, const std::string& title = "", c
 void Beep();
 // The control flashes for a key it refused (Desktop::flashControl).
 void FlashControl(const Control& control);
+// A key the control refused: the bell and the flash.
+void RefuseKey(const Control& control);
 void SendKeys(std::string_view keys);
 void DoEvents();
 

@@ -97,9 +97,7 @@ void EditControl::typeText(std::u32string ins) {
 }
 
 void EditControl::refusedChar() {
-  if (!editable()) return;
-  Beep();
-  FlashControl(*this);
+  if (editable()) RefuseKey(*this);
 }
 
 void EditControl::moveCaret(int to, bool extend) {

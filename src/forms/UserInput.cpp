@@ -54,16 +54,23 @@ void key(int keyCode, int shift, int keyAscii) {
   if (keyCode == vbKeyTab && !(shift & (vbCtrlMask | vbAltMask))) return a.tab(!(shift & vbShiftMask));
   if (shift & vbAltMask) return accelerator(c->form(), keyCode);
 
-  int code = keyCode;
-  c->keyStarting(keyAscii);
-  detail::raise(c->KeyDown, code, shift);
-  if (code != 0 && c->form().isLoaded()) c->keyAction(code, shift);
-  if (keyAscii != 0 && c->form().isLoaded()) {
-    int ascii = keyAscii;
-    detail::raise(c->KeyPress, ascii);
-    if (ascii != 0 && c->form().isLoaded()) c->charAction(ascii);
+  {
+    // The keystroke ends for the control however its handlers end.
+    struct Fine {
+      Control& c;
+      ~Fine() { c.keyDone(); }
+    };
+    int code = keyCode;
+    c->keyStarting(keyAscii);
+    const Fine fine{*c};
+    detail::raise(c->KeyDown, code, shift);
+    if (code != 0 && c->form().isLoaded()) c->keyAction(code, shift);
+    if (keyAscii != 0 && c->form().isLoaded()) {
+      int ascii = keyAscii;
+      detail::raise(c->KeyPress, ascii);
+      if (ascii != 0 && c->form().isLoaded()) c->charAction(ascii);
+    }
   }
-  c->keyDone();
   // Keys sent from the handlers come before the release of this key, which
   // goes to the control that has the focus by then.
   a.processSentKeys();

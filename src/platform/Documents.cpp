@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -70,12 +69,9 @@ bool openDocument(const std::string& path, OpenerEnded ended) {
     if (ended) ended(started);
     return started;
   }
-  // `ended` goes to the reaper only once the opener runs; otherwise it is still ours.
-  auto shared = std::make_shared<OpenerEnded>(std::move(ended));
-  const bool started = spawnDetached(argv, [shared](bool opened) {
-    if (*shared) (*shared)(opened);
-  });
-  if (!started && *shared) (*shared)(false);
+  // The reaper calls its copy of `ended` only once the opener runs.
+  const bool started = spawnDetached(argv, ended);
+  if (!started && ended) ended(false);
   return started;
 }
 

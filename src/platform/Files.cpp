@@ -198,18 +198,10 @@ std::string readFile(const std::string& path, FileStamp& stamp) {
 
 std::vector<std::string> readLines(const std::string& path) {
   const std::string bytes = readFile(path);
+  const std::vector<std::string_view> raw = splitLines(bytes);
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = start;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    if (end == bytes.size()) {
-      lines.push_back(cp1252ToUtf8(std::string_view(bytes).substr(start)));
-      break;
-    }
-    lines.push_back(cp1252ToUtf8(std::string_view(bytes).substr(start, end - start)));
-    start = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
-  }
+  lines.reserve(raw.size());
+  for (const std::string_view line : raw) lines.push_back(cp1252ToUtf8(line));
   return lines;
 }
 

@@ -111,7 +111,7 @@ void Scheda(Rapporto& r, const SchedaImmobile& s) {
   const float inizioNote = terreno ? 16.5f : 17.1f;
   for (const Voce& v : voci) pdf.DrawText(1.5f, v.y, v.etichetta, v.font, 10);
   pdf.DrawText(1.5f, inizioNote, "Annotazioni:", "Fnt1", 10);
-  for (const Voce& v : voci) pdf.DrawText(7, v.y, v.valore, v.font, 10);
+  for (const Voce& v : voci) pdf.DrawText(kXValori, v.y, v.valore, v.font, 10);
 
   const std::vector<std::string> righe =
       NellaColonna(r, forms::text::length(s.Note) <= kLarghezzaNote ? std::vector<std::string>{s.Note}
@@ -128,7 +128,7 @@ void Scheda(Rapporto& r, const SchedaImmobile& s) {
       riga = 0;
       y = inizio;
     }
-    if (!testo.empty()) pdf.DrawText(7, y, testo, "Fnt1", 10);
+    if (!testo.empty()) pdf.DrawText(kXValori, y, testo, "Fnt1", 10);
     ++riga;
   }
   r.FinePagina();

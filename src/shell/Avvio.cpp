@@ -68,9 +68,7 @@ bool AvviaProgramma() {
   try {
     d.setMousePointer(vbHourglass);
     // The archive is read meanwhile, off the windows' thread.
-    const std::string archivio = calculation::MainForm::PercorsoArchivio();
-    std::future<bool> lettura =
-        std::async(std::launch::async, [archivio] { return calculation::MainForm::PreparaArchivio(archivio); });
+    std::future<bool> lettura = std::async(std::launch::async, PreparaAvvio);
     Splash& splash = a.form<Splash>();
     splash.Show();
     DoEvents();

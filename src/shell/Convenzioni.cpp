@@ -67,8 +67,7 @@ bool TastoControllo(int k) { return k == vbKeyBack || k == vbKeyTab || k == 10 |
 
 void RifiutaTasto(Control& Casella, int& KeyAscii) {
   KeyAscii = 0;
-  Beep();
-  FlashControl(Casella);
+  RefuseKey(Casella);
 }
 
 void TastoCifre(Control& Casella, int& KeyAscii) {
@@ -115,16 +114,20 @@ void CasellaDecimale(TextBox& Casella) {
   box->KeyPress = [box](int& k) { TastoDecimale(*box, k); };
 }
 
+// The key step of an upper-case box: a paste filtered and turned to upper
+// case, every other key through TastoMaiuscolo.
+static void TastoMaiuscoloConIncolla(TextBox& box, int& k) {
+  if (k == kIncolla) {
+    k = 0;
+    Incolla(box, ",.;", true);
+    return;
+  }
+  TastoMaiuscolo(box, k);
+}
+
 void CasellaMaiuscola(TextBox& Casella) {
   TextBox* box = &Casella;
-  box->KeyPress = [box](int& k) {
-    if (k == kIncolla) {
-      k = 0;
-      Incolla(*box, ",.;", true);
-      return;
-    }
-    TastoMaiuscolo(*box, k);
-  };
+  box->KeyPress = [box](int& k) { TastoMaiuscoloConIncolla(*box, k); };
 }
 
 bool MaiuscoloInFondo(TextBox& Casella) {
@@ -145,14 +148,7 @@ void CasellaMaiuscolaInFondo(TextBox& Casella) {
 
 void CasellaMaiuscolaInFondo(ControlArray<TextBox>& Gruppo) {
   ControlArray<TextBox>* gruppo = &Gruppo;
-  gruppo->KeyPress = [gruppo](int Index, int& k) {
-    if (k == kIncolla) {
-      k = 0;
-      Incolla((*gruppo)[Index], ",.;", true);
-      return;
-    }
-    TastoMaiuscolo((*gruppo)[Index], k);
-  };
+  gruppo->KeyPress = [gruppo](int Index, int& k) { TastoMaiuscoloConIncolla((*gruppo)[Index], k); };
   gruppo->Change = [gruppo](int Index) { MaiuscoloInFondo((*gruppo)[Index]); };
 }
 

@@ -88,8 +88,7 @@ constexpr int kSelezionaTutto = 1;  // Ctrl+A
 // Ctrl+A: the whole text selected, the key swallowed.
 void SelezionaTesto(forms::TextBox& Casella, int& KeyAscii) {
   KeyAscii = 0;
-  Casella.setSelStart(0);
-  Casella.setSelLength(length(toU32(Casella.Text())));
+  SelezionaTutto(Casella);
 }
 
 }  // namespace

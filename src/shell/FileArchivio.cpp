@@ -47,6 +47,15 @@ std::shared_ptr<const RigheArchivio> Decodifica(std::string_view byte) {
   return righe;
 }
 
+// The shared lines of `percorso` while they are still those of the file as it
+// stands (`stato`); nullptr when the file changed since, or may have changed
+// in the tick they were read in. Called with the lock held.
+std::shared_ptr<const RigheArchivio> Valida(Copie& c, const std::string& percorso, const platform::FileStamp& stato) {
+  const auto trovata = c.perPercorso.find(percorso);
+  if (trovata == c.perPercorso.end() || trovata->second.recente || !(trovata->second.stato == stato)) return nullptr;
+  return trovata->second.righe;
+}
+
 // After a write of the kit: the file holds `righe` now (nullptr: its state is
 // unknown, it is read again when next asked for).
 void Scritto(const std::string& percorso, std::shared_ptr<const RigheArchivio> righe) {
@@ -70,9 +79,7 @@ std::shared_ptr<const RigheArchivio> RigheCondivise(const std::string& Percorso)
     c.perPercorso.erase(Percorso);
     return kNessuna;
   }
-  const auto trovata = c.perPercorso.find(Percorso);
-  if (trovata != c.perPercorso.end() && !trovata->second.recente && trovata->second.stato == *stato)
-    return trovata->second.righe;
+  if (auto valida = Valida(c, Percorso, *stato)) return valida;
   const long long inizio = platform::fileClockNow();
   platform::FileStamp letto;
   const std::string byte = platform::readFile(Percorso, letto);
@@ -172,11 +179,7 @@ bool FileArchivio::AggiungiRiga(const std::string& riga) {
     Copie& c = copie();
     const std::lock_guard blocco(c.mutex);
     const auto stato = platform::fileStamp(percorso_);
-    const auto trovata = c.perPercorso.find(percorso_);
-    if (!stato)
-      prima = std::make_shared<const RigheArchivio>();
-    else if (trovata != c.perPercorso.end() && !trovata->second.recente && trovata->second.stato == *stato)
-      prima = trovata->second.righe;
+    prima = stato ? Valida(c, percorso_, *stato) : std::make_shared<const RigheArchivio>();
   }
   try {
     platform::appendLine(percorso_, riga);
@@ -198,7 +201,9 @@ bool FileArchivio::AggiungiRiga(const std::string& riga) {
 }
 
 bool FileArchivio::Archivia(std::string_view Chiave, const std::string& Riga, const std::string& GiaPresente) {
-  const int i = Trova(Chiave);
+  // The key as the stored lines hold it: what an archive cannot hold never
+  // reached them.
+  const int i = Trova(RigaArchiviabile(Chiave));
   if (i < 0) return Aggiungi(Riga);
   if (!Domanda(GiaPresente + "\r\nVuoi sovrascriverlo?")) return false;
   return Sostituisci(i, Riga);
