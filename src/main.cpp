@@ -9,13 +9,14 @@
 #include "shell/Avvio.h"
 
 int main(int argc, char** argv) {
+  // Before anything is written: a logout, a shutdown or Ctrl+C from the first
+  // instant waits in the pipe until the start-up is over, and is seen on the
+  // event loop's first turn, so the start ends cleanly, its files removed.
+  platform::watchEndSignals();
   platform::InstanceLock istanza;
   const int esito = desktop::runQtDesktop(
       argc, argv, [](forms::Desktop& d) { return std::make_unique<shell::Applicazione>(d); },
       [&istanza](forms::Application& a) {
-        // A logout or a shutdown during the start-up waits in the pipe until
-        // the start-up is over, and is seen on the event loop's first turn.
-        platform::watchEndSignals();
         if (!shell::Main(istanza))
           a.End();
         else

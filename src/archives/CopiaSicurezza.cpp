@@ -1,8 +1,12 @@
 #include "archives/CopiaSicurezza.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
+#include "platform/Cp1252.h"
 #include "platform/Files.h"
 #include "shell/RecordArchivio.h"
 
@@ -24,19 +28,55 @@ std::string cartellaDi(const std::string& percorso) {
 // Writes every file beside its target, then puts them in place as one step:
 // with a journal in `cartellaDiario` (when not empty) that the next start
 // finishes should the program be stopped half-way. `fatti` receives the names
-// put in place. A failure while writing leaves every target as it was.
-void MettiAlPosto(const std::vector<platform::NewFile>& nuovi, const std::string& cartellaDiario,
-                  const char* operazione, std::vector<std::string>& fatti) {
+// put in place. A failure while writing leaves every target as it was; one
+// after the first file is in place leaves the rest to the next start, when
+// there is a journal: its text is given back then ("" when all is in place).
+std::string MettiAlPosto(const std::vector<platform::NewFile>& nuovi, const std::string& cartellaDiario,
+                         const char* operazione, std::vector<std::string>& fatti) {
   std::vector<std::string> percorsi;
   try {
     platform::replaceFiles(nuovi, cartellaDiario, operazione, percorsi);
-  } catch (...) {
+  } catch (const platform::FileError& e) {
     // `percorsi` follows the order of `nuovi` (a link's own name is the one shown).
     for (size_t i = 0; i < percorsi.size(); ++i) fatti.push_back(nomeDi(nuovi[i].path));
+    if (!cartellaDiario.empty() && !percorsi.empty() && percorsi.size() < nuovi.size()) return e.what();
     throw;
   }
   for (const auto& f : nuovi) fatti.push_back(nomeDi(f.path));
+  return "";
 }
+
+// Why a file could not be read, written or put in place, in the user's words.
+std::string Motivo(int errore) {
+  switch (errore) {
+    case ENOENT: return "il file non esiste";
+    case EISDIR: return "è una cartella";
+    case EACCES:
+    case EPERM: return "accesso negato";
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return "lo spazio su disco è esaurito";
+    case EROFS: return "il disco è di sola lettura";
+    case EIO: return "errore di lettura o scrittura del disco";
+    case EBUSY: return "il file è in uso";
+    default: return std::error_code(errore, std::generic_category()).message();
+  }
+}
+
+// Nothing when `percorso` is missing or a regular file (after links);
+// otherwise why it is no archive to bring in. Looks without opening.
+std::optional<std::string> NonUnFile(const std::string& percorso) {
+  struct stat st {};
+  if (::stat(percorso.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return std::nullopt;
+  const char* cosa = S_ISDIR(st.st_mode)    ? "una cartella"
+                     : S_ISFIFO(st.st_mode) ? "una pipe con nome"
+                     : S_ISSOCK(st.st_mode) ? "un socket"
+                                            : "un dispositivo";
+  return "Il file \"" + percorso + "\" non è un file di dati ma " + cosa + ".";
+}
+
+// A file that holds no record (empty, or line ends only).
+bool SenzaRecord(std::string_view byte) { return byte.find_first_not_of("\r\n") == std::string_view::npos; }
 
 // "tasi.dat, tasicat.dat"
 std::string elenco(const std::vector<std::string>& nomi) {
@@ -80,10 +120,11 @@ std::optional<std::string> ControllaTracciato(std::string_view byte, const std::
     if (riga.empty()) continue;
     righe = true;
     const std::string prefisso = "La riga " + std::to_string(numero) + " " + file;
-    // Text only: a control character (a tab aside) means a file of another kind.
+    // Text only, as an archive's field holds it (a tab, stored as a space,
+    // included): a control character means a file of another kind.
     for (const char c : riga) {
       const auto u = static_cast<unsigned char>(c);
-      if ((u < 0x20 && u != '\t') || u == 0x7F)
+      if (!platform::archiveFieldChar(platform::cp1252ToCodePoint(u)))
         return prefisso + " contiene un carattere non ammesso (codice " + std::to_string(u) + ").";
     }
     // As the readers take a line: the fields it lacks would be empty, those
@@ -118,8 +159,11 @@ Esito SalvaArchivi(const std::string& cartellaProgramma, const std::string& dest
   Esito esito;
   std::vector<platform::NewFile> file;
   try {
-    for (const auto& nome : ArchiviPresenti(cartellaProgramma))
-      file.push_back({destinazione + "/" + nome, platform::readFile(cartellaProgramma + "/" + nome)});
+    for (const auto& nome : ArchiviPresenti(cartellaProgramma)) {
+      platform::NewFile f{destinazione + "/" + nome, platform::readFile(cartellaProgramma + "/" + nome)};
+      // An archive without records is one that is not there: its copy could not be restored.
+      if (!SenzaRecord(f.bytes)) file.push_back(std::move(f));
+    }
     if (file.empty()) return {"La cartella del programma non contiene nessun archivio.", false, {}};
     MettiAlPosto(file, "", "", esito.copiati);
   } catch (const platform::FileError& e) {
@@ -136,17 +180,35 @@ Esito SalvaArchivi(const std::string& cartellaProgramma, const std::string& dest
 Esito RipristinaArchivi(const std::string& origine, const std::string& cartellaProgramma) {
   Esito esito;
   std::vector<platform::NewFile> file;
+  // The empty files of the backup: skipped, and said.
+  std::string vuoti;
+  constexpr const char* kAnnullato = "\r\nRipristino annullato: nessun archivio è stato sostituito.";
   try {
-    for (const auto& nome : ArchiviPresenti(origine)) {
-      const std::string percorso = origine + "/" + nome;
-      platform::NewFile f{cartellaProgramma + "/" + nome, platform::readFile(percorso)};
+    for (const auto nome : CopiaSicurezzaArchivi) {
+      const std::string percorso = origine + "/" + std::string(nome);
+      // Only a regular file is read: a pipe or a device could hang the program.
+      if (auto errore = NonUnFile(percorso)) return {*errore + kAnnullato, true, {}};
+      if (!platform::fileReadable(percorso)) continue;
+      platform::NewFile f{cartellaProgramma + "/" + std::string(nome), platform::readFile(percorso)};
+      if (SenzaRecord(f.bytes)) {
+        vuoti += "\r\nIl file \"" + percorso + "\" è vuoto: " + std::string(nome) + " non è stato ripristinato.";
+        continue;
+      }
       if (auto errore = ControllaTracciato(f.bytes, percorso, TracciatoArchivio(nome)))
-        return {*errore + "\r\nRipristino annullato: nessun archivio è stato sostituito.", true, {}};
+        return {*errore + kAnnullato, true, {}};
       file.push_back(std::move(f));
     }
     if (file.empty())
-      return {"La cartella selezionata non conteneva nessun archivio.\r\nSeleziona una cartella valida.", false, {}};
-    MettiAlPosto(file, cartellaProgramma, kRipristino, esito.copiati);
+      return {"La cartella selezionata non conteneva nessun archivio.\r\nSeleziona una cartella valida." + vuoti,
+              false,
+              {}};
+    if (const std::string resto = MettiAlPosto(file, cartellaProgramma, kRipristino, esito.copiati); !resto.empty()) {
+      esito.errore = true;
+      esito.messaggio = "Ripristino non riuscito.\r\n" + resto + "\r\n" +
+                        giaFatti(esito.copiati, "", "Archivio già ripristinato: ", "Archivi già ripristinati: ") +
+                        "\r\nIl ripristino sarà completato al prossimo avvio del programma.";
+      return esito;
+    }
   } catch (const platform::FileError& e) {
     esito.errore = true;
     esito.messaggio = "Ripristino non riuscito.\r\n" + std::string(e.what()) + "\r\n" +
@@ -155,17 +217,23 @@ Esito RipristinaArchivi(const std::string& origine, const std::string& cartellaP
     return esito;
   }
   esito.messaggio =
-      "Copia di sicurezza ripristinate.\r\n" + conteggio(esito.copiati.size(), "Ripristinato", "Ripristinati");
+      "Copia di sicurezza ripristinate.\r\n" + conteggio(esito.copiati.size(), "Ripristinato", "Ripristinati") + vuoti;
   return esito;
 }
 
 Esito ImportaArchivio(const std::string& file, const std::string& archivio, Tracciato tracciato,
                       const std::string& riuscito) {
   Esito esito;
+  constexpr const char* kAnnullata = "\r\nImportazione annullata: l'archivio non è stato modificato.";
   try {
+    // Only a regular file is read: a pipe or a device could hang the program.
+    if (auto errore = NonUnFile(file)) return {*errore + kAnnullata, true, {}};
     std::string byte = platform::readFile(file);
-    if (auto errore = ControllaTracciato(byte, file, tracciato))
-      return {*errore + "\r\nImportazione annullata: l'archivio non è stato modificato.", true, {}};
+    if (SenzaRecord(byte))
+      return {"Il file \"" + file + "\" è vuoto: non c'è nulla da importare.\r\nL'archivio non è stato modificato.",
+              false,
+              {}};
+    if (auto errore = ControllaTracciato(byte, file, tracciato)) return {*errore + kAnnullata, true, {}};
     std::vector<platform::NewFile> nuovo;
     nuovo.push_back({archivio, std::move(byte)});
     MettiAlPosto(nuovo, cartellaDi(archivio), kImportazione, esito.copiati);
@@ -177,21 +245,96 @@ Esito ImportaArchivio(const std::string& file, const std::string& archivio, Trac
   return esito;
 }
 
-std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaProgramma) {
-  std::optional<platform::FinishedReplacement> finita;
-  try {
-    finita = platform::finishInterruptedReplacement(cartellaProgramma);
-  } catch (const platform::FileError& e) {
-    return Esito{"Impossibile completare il ripristino degli archivi interrotto nell'ultima sessione.\r\n" +
-                     std::string(e.what()),
-                 true,
-                 {}};
+namespace {
+
+// The words of the message for the step a journal names.
+struct Passo {
+  const char* nome;          // "Il ripristino degli archivi"
+  const char* interrotto;    // ", interrotto nell'ultima sessione,"
+  const char* prima;         // "prima del ripristino"
+  const char* ripetibile;    // "Il ripristino può essere eseguito di nuovo."
+};
+
+Passo PassoDi(const std::string& etichetta) {
+  if (etichetta == kImportazione)
+    return {"L'importazione dell'archivio", ", interrotta nell'ultima sessione,", "prima dell'importazione",
+            "L'importazione può essere eseguita di nuovo."};
+  if (etichetta == kRipristino)
+    return {"Il ripristino degli archivi", ", interrotto nell'ultima sessione,", "prima del ripristino",
+            "Il ripristino può essere eseguito di nuovo."};
+  return {"Il ripristino o l'importazione degli archivi", ", interrotti nell'ultima sessione,",
+          "prima del ripristino o dell'importazione", "Il ripristino o l'importazione possono essere eseguiti di nuovo."};
+}
+
+// Why the journal could not be used.
+std::string MotivoGiornale(int errore) {
+  switch (errore) {
+    case ENODATA: return "è vuoto";
+    case EBADMSG: return "è danneggiato";
+    case EISDIR: return "è una cartella";
+    case EINVAL: return "non è un file";
+    default: return "non può essere letto (" + Motivo(errore) + ")";
   }
+}
+
+// Why a file of the set could not be put in place.
+std::string MotivoFile(int errore) {
+  switch (errore) {
+    case ENOENT: return "il nuovo file manca";
+    case EISDIR: return "al posto del nuovo file c'è una cartella";
+    case EINVAL: return "al posto del nuovo file c'è qualcosa che non è un file";
+    default: return Motivo(errore);
+  }
+}
+
+}  // namespace
+
+std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaProgramma) {
+  const std::optional<platform::FinishedReplacement> finita =
+      platform::finishInterruptedReplacement(cartellaProgramma);
   if (!finita) return std::nullopt;
   Esito esito;
   for (const auto& p : finita->paths) esito.copiati.push_back(nomeDi(p));
   const bool uno = esito.copiati.size() == 1;
-  if (finita->label == kImportazione)
+  const std::string giornale = cartellaProgramma + "/" + platform::kReplacementJournal;
+  const Passo passo = PassoDi(finita->label);
+  const bool importazione = finita->label == kImportazione;
+  // Where the journal went, as the last line.
+  const std::string spostato =
+      !finita->setAside.empty() ? "\r\nIl registro è stato spostato in \"" + finita->setAside + "\"."
+      : finita->setAsideError
+          ? "\r\nImpossibile spostare il registro \"" + giornale + "\": " + Motivo(finita->setAsideError) + "."
+          : "";
+
+  if (finita->journalError) {
+    std::vector<std::string> nomi;
+    for (const auto& p : finita->named) nomi.push_back(nomeDi(p));
+    esito.errore = true;
+    esito.messaggio = std::string(passo.nome) + passo.interrotto + " non può essere completat" +
+                      (importazione ? "a" : "o") + ": il registro \"" + giornale + "\" " +
+                      MotivoGiornale(finita->journalError) + ".\r\n" +
+                      (nomi.empty() ? std::string("Non si sa quali archivi riguardava.")
+                                    : std::string(nomi.size() == 1 ? "Archivio interessato: " : "Archivi interessati: ") +
+                                          elenco(nomi) + ".") +
+                      "\r\nGli archivi sono come erano " + passo.prima + " o come li aveva lasciati l'operazione interrotta.\r\n" +
+                      passo.ripetibile + spostato;
+    return esito;
+  }
+  if (!finita->failed.empty()) {
+    esito.errore = true;
+    esito.messaggio = std::string(passo.nome) + passo.interrotto + " non è stat" + (importazione ? "a" : "o") +
+                      " completat" + (importazione ? "a" : "o") + ".";
+    if (!esito.copiati.empty())
+      esito.messaggio += std::string(importazione ? (uno ? "\r\nArchivio importato: " : "\r\nArchivi importati: ")
+                                                  : (uno ? "\r\nArchivio ripristinato: " : "\r\nArchivi ripristinati: ")) +
+                         elenco(esito.copiati) + ".";
+    for (const auto& f : finita->failed)
+      esito.messaggio += "\r\nImpossibile mettere al suo posto " + nomeDi(f.path) + ": " + MotivoFile(f.error) +
+                         "; l'archivio è rimasto com'era.";
+    esito.messaggio += std::string("\r\n") + passo.ripetibile + spostato;
+    return esito;
+  }
+  if (importazione)
     esito.messaggio = "L'importazione dell'archivio, interrotta nell'ultima sessione, è stata completata.\r\n" +
                       std::string(uno ? "Archivio importato: " : "Archivi importati: ") + elenco(esito.copiati) + ".";
   else
@@ -199,6 +342,22 @@ std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaP
                       std::string(uno ? "Archivio ripristinato: " : "Archivi ripristinati: ") + elenco(esito.copiati) +
                       ".";
   return esito;
+}
+
+void SistemaArchivi(const std::string& cartellaProgramma) {
+  for (const auto nome : CopiaSicurezzaArchivi) {
+    const std::string percorso = cartellaProgramma + "/" + std::string(nome);
+    try {
+      struct stat st {};
+      if (::stat(percorso.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+      if (st.st_size > 0) platform::trimTrailingNuls(percorso);
+      // A link stays a link: the program keeps it, pointing to an emptied file.
+      if (!platform::isSymlink(percorso) && ::stat(percorso.c_str(), &st) == 0 && st.st_size == 0)
+        platform::removeFileDurably(percorso);
+    } catch (const platform::FileError&) {
+      // The window that uses the archive says what is wrong with it.
+    }
+  }
 }
 
 }  // namespace archives

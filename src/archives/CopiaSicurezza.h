@@ -57,26 +57,44 @@ struct Esito {
 // The archives of the set that can be read in `cartella`, in order.
 std::vector<std::string> ArchiviPresenti(const std::string& cartella);
 
-// Copies every readable archive of `cartellaProgramma` into `destinazione`,
-// replacing older copies. "Copia di sicurezza effettuata." and the count on
-// success.
+// Copies every readable archive of `cartellaProgramma` that holds a record
+// into `destinazione`, replacing older copies (an empty one is as if missing).
+// "Copia di sicurezza effettuata." and the count on success.
 Esito SalvaArchivi(const std::string& cartellaProgramma, const std::string& destinazione);
 
 // Copies every archive found in `origine` into `cartellaProgramma`, replacing
-// the archives there, once all of them have passed the layout check.
+// the archives there, once all of them have passed the layout check. An
+// empty file there is skipped and named in the message; an entry of one of
+// the three names that is not a regular file (a folder, a named pipe, a
+// device) is refused, unread, and nothing is replaced.
 // "Copia di sicurezza ripristinate." and the count on success; a folder
-// without any of them gives its own notice.
+// without any of them gives its own notice. A failure after the first
+// archive is in place leaves the rest to the next start, and says so.
 Esito RipristinaArchivi(const std::string& origine, const std::string& cartellaProgramma);
 
 // Copies `file` over the archive `archivio` (a full path) once it has passed
-// the layout check; `riuscito` is the message on success.
+// the layout check; `riuscito` is the message on success. A file that is not
+// a regular file is refused unread; an empty one leaves the archive as it is,
+// with a notice.
 Esito ImportaArchivio(const std::string& file, const std::string& archivio, Tracciato tracciato,
                       const std::string& riuscito);
 
 // At start, once the instance lock is held and before any window reads an
 // archive: finishes a restore or an import that the program was stopped in
-// the middle of, and says which archives it replaced (an error when it cannot
-// be finished; the next start tries again). Nothing when there was none.
+// the middle of, and says which archives it replaced. A journal that cannot be
+// read, or a set that cannot be put in place whole, is said once (which
+// archives, that they are as before or as far as the step came, that it can
+// be run again) and set aside, so the next start says nothing. Nothing when
+// there was none.
 std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaProgramma);
+
+// At start, after CompletaSostituzioneInterrotta: what an interrupted save
+// left in an archive of the set goes. The NUL bytes at its end (a power cut
+// during an append; never text) are cut, and an empty file (a stop between
+// creating an archive and writing its first line) is removed: an archive
+// without records is one that is not there, as when its last record is
+// deleted. A link to an emptied file stays. Silent: an archive that cannot be
+// mended is reported by the window that reads it.
+void SistemaArchivi(const std::string& cartellaProgramma);
 
 }  // namespace archives

@@ -45,6 +45,33 @@ std::string onlyCp1252Printable(std::string_view utf8, bool lineBreaks) {
   return out;
 }
 
+bool archiveFieldChar(char32_t cp) { return cp == U'\t' || cp1252Printable(cp); }
+
+std::string archiveFieldText(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t pos = 0; pos < utf8.size();) {
+    const size_t start = pos;
+    const char32_t cp = nextCodePoint(utf8, pos);
+    if (cp == U'\t')
+      out += ' ';
+    else if (cp1252Printable(cp))
+      out.append(utf8.substr(start, pos - start));
+  }
+  return out;
+}
+
+bool changedAsArchiveField(std::string_view utf8) {
+  // Every character it drops or changes is a control character (C0, DEL or
+  // C1, which UTF-8 writes as 0xC2 0x80-0x9F) or one Windows-1252 lacks (of
+  // three or four bytes, or two from 0xC4 on).
+  for (const char c : utf8) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F || u == 0xC2 || u >= 0xC4) return true;
+  }
+  return false;
+}
+
 std::string utf8ToCp1252Printable(std::string_view utf8) {
   std::string out = utf8ToCp1252(utf8);
   std::erase_if(out, [](char c) { return !cp1252Printable(cp1252ToCodePoint(static_cast<unsigned char>(c))); });

@@ -29,6 +29,16 @@ bool cp1252Printable(char32_t cp);
 // when `lineBreaks` is true.
 std::string onlyCp1252Printable(std::string_view utf8, bool lineBreaks = false);
 
+// The one rule for what a field of an archive holds: the cp1252Printable
+// characters, and a tab, which is stored and looked up as one space.
+bool archiveFieldChar(char32_t cp);
+// `utf8` as an archive stores it: each tab one space, the characters that are
+// not archiveFieldChar left out.
+std::string archiveFieldText(std::string_view utf8);
+// Whether archiveFieldText could change `utf8` (it holds a control
+// character); false means it would give `utf8` itself.
+bool changedAsArchiveField(std::string_view utf8);
+
 // utf8ToCp1252 for text that is shown (a report, a form's field): a character
 // that Windows-1252 lacks is "?", a control character is left out.
 std::string utf8ToCp1252Printable(std::string_view utf8);

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 #include <time.h>
 
@@ -118,29 +120,55 @@ std::string encodeJournal(const std::string& label, const std::vector<std::pair<
   return bytes;
 }
 
-std::optional<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> decodeJournal(
-    const std::string& bytes) {
+// What a journal holds, read as far as it can be: `whole` only when every
+// field is ended and every entry complete and absolute.
+struct Journal {
+  std::string label;
+  std::vector<std::pair<std::string, std::string>> set;
+  bool whole = false;
+};
+
+Journal decodeJournal(const std::string& bytes) {
+  Journal journal;
   std::vector<std::string> fields;
   size_t start = 0;
+  bool ended = true;
   while (start < bytes.size()) {
     const size_t end = bytes.find('\0', start);
-    if (end == std::string::npos) return std::nullopt;
+    if (end == std::string::npos) {
+      // A label cut short is still the step the journal was for.
+      if (fields.empty()) journal.label = bytes.substr(start);
+      ended = false;
+      break;
+    }
     fields.push_back(bytes.substr(start, end - start));
     start = end + 1;
   }
-  if (fields.size() < 3 || fields.size() % 2 == 0) return std::nullopt;
-  std::vector<std::pair<std::string, std::string>> set;
-  for (size_t i = 1; i < fields.size(); i += 2) {
-    if (fields[i].empty() || fields[i + 1].empty()) return std::nullopt;
-    set.emplace_back(fields[i], fields[i + 1]);
+  if (fields.empty()) return journal;
+  journal.label = std::move(fields[0]);
+  bool entries = true;
+  for (size_t i = 1; i + 1 < fields.size(); i += 2) {
+    if (fields[i].empty() || fields[i + 1].empty() || fields[i][0] != '/' || fields[i + 1][0] != '/') {
+      entries = false;
+      break;
+    }
+    journal.set.emplace_back(fields[i], fields[i + 1]);
   }
-  return std::make_pair(fields[0], std::move(set));
+  journal.whole = ended && entries && fields.size() >= 3 && fields.size() % 2 == 1;
+  return journal;
 }
 
 }  // namespace
 
 FileError::FileError(int errnum, const std::string& azione, std::string path)
     : std::system_error(errnum, std::generic_category(), azione + " \"" + path + "\""), path_(std::move(path)) {}
+
+FileError::FileError(int errnum, const std::string& azione, std::string path, const std::string& reason)
+    : FileError(errnum, azione, std::move(path)) {
+  text_ = azione + " \"" + path_ + "\": " + reason;
+}
+
+const char* FileError::what() const noexcept { return text_.empty() ? std::system_error::what() : text_.c_str(); }
 
 namespace {
 
@@ -175,7 +203,9 @@ std::string readFile(const std::string& path) {
 }
 
 std::string readFile(const std::string& path, FileStamp& stamp) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  // O_NONBLOCK: a named pipe or a device given as a file must not hang the
+  // program; it is refused below, unread.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (fd.get() < 0) throw FileError(errno, kLeggere, path);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) throw FileError(errno, kLeggere, path);
@@ -283,7 +313,14 @@ void writeLinesAtomic(const std::string& path, const std::vector<std::string>& l
 }
 
 void appendLine(const std::string& path, const std::string& line) {
-  Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666));
+  // A file made here reaches the disk only with its folder's new name.
+  bool created = false;
+  int raw = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (raw < 0 && errno == ENOENT) {
+    raw = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+    created = raw >= 0;
+  }
+  Fd fd(raw);
   if (fd.get() < 0) throw FileError(errno, kScrivere, path);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) throw FileError(errno, kScrivere, path);
@@ -295,12 +332,23 @@ void appendLine(const std::string& path, const std::string& line) {
     if (::pread(fd.get(), &last, 1, st.st_size - 1) != 1) throw FileError(errno, kScrivere, path);
     if (last != '\n' && last != '\r') bytes.insert(0, "\r\n");
   }
-  if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
-    const int err = errno;
-    // Take back a partial line so the file stays as it was; the write error is
-    // the one reported.
-    [[maybe_unused]] const int restored = ::ftruncate(fd.get(), st.st_size);
+  const auto undo = [&](int err) {
+    // Take back a partial line, or the file made for it, so the file stays
+    // as it was; the write error is the one reported.
+    if (created) {
+      ::unlink(finalTarget(path).c_str());
+    } else {
+      [[maybe_unused]] const int restored = ::ftruncate(fd.get(), st.st_size);
+    }
     throw FileError(err, kScrivere, path);
+  };
+  if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) undo(errno);
+  if (created) {
+    try {
+      syncFolder(folderOf(finalTarget(path)), path);
+    } catch (const FileError& e) {
+      undo(e.code().value());
+    }
   }
   if (fd.close() != 0) throw FileError(errno, kScrivere, path);
 }
@@ -308,6 +356,55 @@ void appendLine(const std::string& path, const std::string& line) {
 void copyFile(const std::string& from, const std::string& to) { writeFileAtomic(to, readFile(from)); }
 
 bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+void removeFileDurably(const std::string& path) {
+  if (::unlink(path.c_str()) != 0) {
+    if (errno == ENOENT) return;
+    throw FileError(errno, "Impossibile eliminare il file", path);
+  }
+  syncFolder(folderOf(path), path);
+}
+
+long long trimTrailingNuls(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (fd.get() < 0) throw FileError(errno, kScrivere, path);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) throw FileError(errno, kScrivere, path);
+  if (!S_ISREG(st.st_mode)) throw FileError(EINVAL, kScrivere, path);
+  // Back from the end, a block at a time, to the last byte that is not NUL.
+  off_t end = st.st_size;
+  char buf[65536];
+  while (end > 0) {
+    const off_t from = end > static_cast<off_t>(sizeof buf) ? end - static_cast<off_t>(sizeof buf) : 0;
+    const ssize_t n = ::pread(fd.get(), buf, static_cast<size_t>(end - from), from);
+    if (n != end - from) throw FileError(n < 0 ? errno : EIO, kLeggere, path);
+    ssize_t i = n;
+    while (i > 0 && buf[i - 1] == '\0') --i;
+    end = from + i;
+    if (i > 0) break;
+  }
+  if (end == st.st_size) return 0;
+  if (::ftruncate(fd.get(), end) != 0 || ::fsync(fd.get()) != 0) throw FileError(errno, kScrivere, path);
+  return st.st_size - end;
+}
+
+namespace {
+
+// Whether two targets are one file: the same file on disk, or, when either is
+// missing, the same name in the same folder.
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  const auto canonical = [](const std::string& path) {
+    char* real = ::realpath(folderOf(path).c_str(), nullptr);
+    std::string folder = real ? real : folderOf(path);
+    std::free(real);
+    return folder + "/" + path.substr(path.rfind('/') + 1);
+  };
+  return canonical(a) == canonical(b);
+}
+
+}  // namespace
 
 void replaceFiles(const std::vector<NewFile>& files, const std::string& journalFolder, const std::string& label,
                   std::vector<std::string>& done) {
@@ -326,6 +423,10 @@ void replaceFiles(const std::vector<NewFile>& files, const std::string& journalF
     struct stat st {};
     if (::stat(s.target.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
       throw FileError(S_ISDIR(st.st_mode) ? EISDIR : EINVAL, kScrivere, f.path);
+    // Two new contents for one file: whichever came last would win.
+    for (const Step& before : steps)
+      if (sameFile(before.target, s.target))
+        throw FileError(EINVAL, kScrivere, f.path, "è lo stesso file di \"" + before.file->path + "\"");
     set.emplace_back(f.path, s.target);
     steps.push_back(std::move(s));
   }
@@ -362,37 +463,118 @@ void replaceFiles(const std::vector<NewFile>& files, const std::string& journalF
       syncFolder(journalFolder, journal);
     }
   } catch (...) {
-    // What is reported is what the files hold: nothing is left to finish later.
+    // Part of the set is in place and a journal names it: the journal and
+    // the files still waiting stay, so that the next start finishes the set
+    // rather than leave it part old, part new.
+    if (placed > 0 && placed < steps.size() && !journal.empty()) throw;
+    // Otherwise what is reported is what the files hold: nothing is left to
+    // finish later.
     for (size_t i = placed; i < written; ++i) ::unlink(steps[i].waiting.c_str());
     if (!journal.empty()) ::unlink(journal.c_str());
     throw;
   }
 }
 
+namespace {
+
+// At start, where nothing can be done about a folder that cannot be flushed:
+// what reaches the disk is what the next start finds, and it copes with both.
+void syncQuietly(const std::string& folder) {
+  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+// Moves a journal that cannot be read or finished aside, replacing an older
+// one there (removes it when it cannot be moved); where it went, "" when it is
+// gone, or the error.
+void setJournalAside(const std::string& folder, FinishedReplacement& finished) {
+  const std::string journal = folder + "/" + kReplacementJournal;
+  const std::string aside = journal + kDamagedJournalSuffix;
+  std::error_code ignored;
+  std::filesystem::remove_all(aside, ignored);
+  if (::rename(journal.c_str(), aside.c_str()) == 0) {
+    finished.setAside = aside;
+  } else {
+    finished.setAsideError = errno;
+    std::error_code removed;
+    if (std::filesystem::remove_all(journal, removed) > 0 && !removed) finished.setAsideError = 0;
+  }
+  syncQuietly(folder);
+}
+
+}  // namespace
+
 std::optional<FinishedReplacement> finishInterruptedReplacement(const std::string& folder) {
   const std::string journal = folder + "/" + kReplacementJournal;
   struct stat st {};
+  FinishedReplacement finished;
+  // Every entry read (as far as readable) and the set to finish (a whole journal).
+  std::vector<std::pair<std::string, std::string>> named, set;
   if (::lstat(journal.c_str(), &st) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    throw FileError(errno, kLeggere, journal);
+    finished.journalError = errno;
+  } else if (S_ISDIR(st.st_mode)) {
+    finished.journalError = EISDIR;
+  } else if (!S_ISREG(st.st_mode)) {
+    finished.journalError = EINVAL;
+  } else {
+    std::string bytes;
+    try {
+      bytes = readFile(journal);
+    } catch (const FileError& e) {
+      finished.journalError = e.code().value();
+    }
+    if (!finished.journalError) {
+      Journal read = decodeJournal(bytes);
+      finished.label = std::move(read.label);
+      named = std::move(read.set);
+      for (const auto& entry : named) finished.named.push_back(entry.first);
+      if (bytes.empty())
+        finished.journalError = ENODATA;
+      else if (!read.whole)
+        finished.journalError = EBADMSG;
+      else
+        set = named;
+    }
   }
-  const auto read = decodeJournal(readFile(journal));
-  if (!read) throw FileError(EBADMSG, kLeggere, journal);
-  FinishedReplacement finished{read->first, {}};
+
   std::vector<std::string> folders;
-  for (const auto& [path, target] : read->second) {
-    // A new file already put in place no longer waits.
+  for (const auto& [path, target] : set) {
     const std::string waiting = waitingPath(target);
-    struct stat w {};
-    if (::lstat(waiting.c_str(), &w) == 0 && S_ISREG(w.st_mode) && ::rename(waiting.c_str(), target.c_str()) != 0)
-      throw FileError(errno, kScrivere, path);
+    struct stat w {}, t {};
+    int error = 0;
+    if (::lstat(waiting.c_str(), &w) == 0) {
+      if (!S_ISREG(w.st_mode))
+        error = S_ISDIR(w.st_mode) ? EISDIR : EINVAL;
+      else if (::rename(waiting.c_str(), target.c_str()) != 0)
+        error = errno;
+    } else if (::lstat(target.c_str(), &t) != 0) {
+      // Neither the new file nor the archive: nothing was put in place.
+      error = ENOENT;
+    }
+    // A new file already put in place no longer waits.
+    if (error)
+      finished.failed.push_back({path, error});
+    else
+      finished.paths.push_back(path);
     if (std::find(folders.begin(), folders.end(), folderOf(target)) == folders.end())
       folders.push_back(folderOf(target));
-    finished.paths.push_back(path);
   }
-  for (const std::string& f : folders) syncFolder(f, journal);
-  if (::unlink(journal.c_str()) != 0) throw FileError(errno, kScrivere, journal);
-  syncFolder(folder, journal);
+  for (const std::string& f : folders) syncQuietly(f);
+
+  if (finished.journalError || !finished.failed.empty()) {
+    // A journal the start cannot use would stop every start: it goes aside,
+    // and so do the new files it names, which can no longer be put in place.
+    setJournalAside(folder, finished);
+    for (const auto& [path, target] : named) {
+      const std::string waiting = waitingPath(target);
+      struct stat w {};
+      if (::lstat(waiting.c_str(), &w) == 0 && S_ISREG(w.st_mode)) ::unlink(waiting.c_str());
+    }
+    return finished;
+  }
+  if (::unlink(journal.c_str()) != 0) setJournalAside(folder, finished);
+  syncQuietly(folder);
   return finished;
 }
 

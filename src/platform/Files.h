@@ -11,14 +11,18 @@
 namespace platform {
 
 // A failed file operation: what() reads, for example,
-// `Impossibile scrivere il file "/home/anna/.local/share/quotara/tasi.dat": No space left on device`.
+// `Impossibile scrivere il file "/home/anna/.local/share/quotara/tasi.dat": No space left on device`,
+// or, given a reason of its own, that reason after the colon.
 class FileError : public std::system_error {
  public:
   FileError(int errnum, const std::string& azione, std::string path);
+  FileError(int errnum, const std::string& azione, std::string path, const std::string& reason);
   const std::string& path() const noexcept { return path_; }
+  const char* what() const noexcept override;
 
  private:
   std::string path_;
+  std::string text_;
 };
 
 // The lines of a Windows-1252 text file as UTF-8. CR LF, LF and CR all end a
@@ -43,7 +47,9 @@ struct FileStamp {
 // looked at (missing included).
 std::optional<FileStamp> fileStamp(const std::string& path);
 
-// The bytes of a file and the stamp of what was read (one open file).
+// The bytes of a file and the stamp of what was read (one open file). Only a
+// regular file is read: a folder (EISDIR) or a named pipe, device or socket
+// (EINVAL) is refused without a read, and the open never waits.
 std::string readFile(const std::string& path, FileStamp& stamp);
 
 // Whether a change of the file within the same tick of the file system's
@@ -63,9 +69,10 @@ std::string encodeLines(const std::vector<std::string>& lines);
 void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
 // Appends one line (Windows-1252, CR LF) and flushes it to disk; creates the
-// file when missing. When the file does not end with a line break, CR LF is
+// file when missing, and then flushes its folder too, so that the file lasts
+// with its line. When the file does not end with a line break, CR LF is
 // written first, so the new line never joins the last one. A failed append
-// leaves the file as it was.
+// leaves the file as it was (a file it made is removed).
 void appendLine(const std::string& path, const std::string& line);
 
 // The bytes of a file.
@@ -84,6 +91,14 @@ void copyFile(const std::string& from, const std::string& to);
 // Removes a file; false when it could not be removed (missing included).
 bool removeFile(const std::string& path);
 
+// Removes a file and flushes its folder, so that the removal lasts; a
+// missing file is no error.
+void removeFileDurably(const std::string& path);
+
+// Cuts the NUL bytes at the end of a file (what a power cut during an append
+// can leave; never text) and flushes it; how many went.
+long long trimTrailingNuls(const std::string& path);
+
 // The file that `path` finally points to, following symbolic links; `path`
 // itself when it is no link.
 std::string finalTarget(const std::string& path);
@@ -97,30 +112,53 @@ struct NewFile {
 // The name of the journal that a replacement with a journal keeps in its folder.
 inline constexpr const char* kReplacementJournal = "quotara.journal";
 
+// The name a journal that the start cannot use is moved to, beside it.
+inline constexpr const char* kDamagedJournalSuffix = ".guasto";
+
 // Replaces a set of files as one step. Every new file is written beside the
 // file it replaces (".<file>.nuovo"; beside the file a link points to, so a
 // link stays a link) and flushed to disk; then, when `journalFolder` is not
 // empty, a journal there names the set (with `label`); then the files are put
 // in place one after the other and the journal goes. A file that exists keeps
 // its permissions. `done` receives the paths put in place, in order.
-// A failure before anything is put in place leaves every file as it was; a
-// failure after that leaves the files already put in place; either way no
-// new file waits and no journal stays. A kill at any point is mended by
-// finishInterruptedReplacement, then removeInterruptedWrites.
+// Two paths that are one file, or a target that is no file, are refused
+// before anything is written. A failure before anything is put in place
+// leaves every file as it was, with no new file waiting and no journal. A
+// failure after the first file is in place keeps the journal and the files
+// still waiting (with a journal), so the next start finishes the set; without
+// a journal the files already put in place stay. A kill at any point is
+// mended by finishInterruptedReplacement, then removeInterruptedWrites.
 void replaceFiles(const std::vector<NewFile>& files, const std::string& journalFolder, const std::string& label,
                   std::vector<std::string>& done);
 
-// A replacement that the start finished: its label and the paths of its set.
+// What the start made of the journal of an interrupted replacement.
 struct FinishedReplacement {
-  std::string label;
-  std::vector<std::string> paths;
+  struct Failure {
+    std::string path;
+    int error = 0;  // ENOENT: neither its new file nor the file itself; EISDIR: a folder in place of the new file
+  };
+  std::string label;               // as the journal names it ("" when unreadable)
+  std::vector<std::string> paths;  // the files of the set now in place, in order
+  std::vector<Failure> failed;     // the files that could not be put in place: they are as they were
+  // The journal could not be used (0 when it could): ENODATA empty, EBADMSG
+  // not a journal or cut short, EISDIR a folder, EINVAL no file, or why it
+  // could not be read. Nothing was put in place then.
+  int journalError = 0;
+  std::vector<std::string> named;  // every path the journal names, as far as it can be read
+  // A journal that could not be used or finished is moved here (or removed:
+  // "" and setAsideError 0); setAsideError when it stays where it was.
+  std::string setAside;
+  int setAsideError = 0;
 };
 
 // At start, after taking the instance lock and before any archive is read: a
 // journal in `folder` means a replacement was interrupted after all its new
 // files had been written; each one still waiting is put in place and the
-// journal goes. Nothing when there is no journal. A failure leaves the journal
-// (the next start tries again) and throws.
+// journal goes. Nothing when there is no journal. A journal that cannot be
+// read, or a set that cannot be put in place whole, never stops a start
+// again: the journal is moved aside (kDamagedJournalSuffix) and the new files
+// it names are removed; the result says what was and was not done. Never
+// throws.
 std::optional<FinishedReplacement> finishInterruptedReplacement(const std::string& folder);
 
 // Removes the files that writes interrupted by a crash or a power cut left in

@@ -40,6 +40,9 @@ int watchEndSignals() {
   sigemptyset(&sa.sa_mask);
   for (const int s : kSignals) sigaddset(&sa.sa_mask, s);
   for (const int s : kSignals) ::sigaction(s, &sa, nullptr);
+  // A signal blocked by whoever started the program, and already pending,
+  // arrives now, at the handler.
+  ::sigprocmask(SIG_UNBLOCK, &sa.sa_mask, nullptr);
   return pipeFds[0];
 }
 

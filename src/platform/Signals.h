@@ -7,7 +7,8 @@
 // has arrived, ends the program at once with exit code 0.
 namespace platform {
 
-// Installs the handlers (the first call; later calls change nothing) and gives
+// Installs the handlers and unblocks the three signals (the first call; later
+// calls change nothing; the program makes it first thing in main) and gives
 // the file descriptor that becomes readable when a signal has arrived; -1 when
 // no pipe can be made (the signals then keep their default action).
 int watchEndSignals();

@@ -42,6 +42,7 @@ bool Main(platform::InstanceLock& istanza) {
     const std::string cartella = platform::programFolder();
     ripresa = archives::CompletaSostituzioneInterrotta(cartella);
     platform::removeInterruptedWrites(cartella);
+    archives::SistemaArchivi(cartella);
   } catch (const platform::FileError&) {
     // The folder cannot even be made: the archives will say so when used.
   }

@@ -124,8 +124,13 @@ bool FileArchivio::Carica(const std::function<void(std::string_view)>& OgniRiga)
 }
 
 int FileArchivio::Trova(std::string_view Chiave) const {
-  for (int i = 0; i < elenco_.ListCount(); ++i)
-    if (chiave_(elenco_.ListText(i)) == Chiave) return i;
+  // Both keys as an archive stores them: a line brought in by a restore may
+  // hold a tab where the kit writes a space.
+  const std::string cercata = RigaArchiviabile(Chiave);
+  for (int i = 0; i < elenco_.ListCount(); ++i) {
+    const std::string chiave = chiave_(elenco_.ListText(i));
+    if ((platform::changedAsArchiveField(chiave) ? RigaArchiviabile(chiave) : chiave) == cercata) return i;
+  }
   return -1;
 }
 
@@ -163,8 +168,11 @@ bool FileArchivio::UnaRiga(const std::string& Riga) {
 }
 
 // A line reaches the file, and the list, with only the characters an archive
-// holds: no character outside Windows-1252, no control character.
-std::string FileArchivio::RigaArchiviabile(std::string_view Riga) { return platform::onlyCp1252Printable(Riga); }
+// holds: no character outside Windows-1252, no control character, a tab as
+// one space.
+std::string FileArchivio::RigaArchiviabile(std::string_view Riga) {
+  return platform::changedAsArchiveField(Riga) ? platform::archiveFieldText(Riga) : std::string(Riga);
+}
 
 bool FileArchivio::Aggiungi(const std::string& Riga) {
   if (!UnaRiga(Riga)) return false;
@@ -203,7 +211,7 @@ bool FileArchivio::AggiungiRiga(const std::string& riga) {
 bool FileArchivio::Archivia(std::string_view Chiave, const std::string& Riga, const std::string& GiaPresente) {
   // The key as the stored lines hold it: what an archive cannot hold never
   // reached them.
-  const int i = Trova(RigaArchiviabile(Chiave));
+  const int i = Trova(Chiave);
   if (i < 0) return Aggiungi(Riga);
   if (!Domanda(GiaPresente + "\r\nVuoi sovrascriverlo?")) return false;
   return Sostituisci(i, Riga);
@@ -234,16 +242,16 @@ bool FileArchivio::Elimina(int Indice) {
   // The last line takes the file with it; an archive that is a link stays
   // one, emptied.
   if (elenco_.ListCount() == 1 && !platform::isSymlink(percorso_)) {
-    const bool rimosso = platform::removeFile(percorso_);
-    const int errore = errno;
-    Scritto(percorso_, nullptr);
-    errno = errore;
-    if (!rimosso && errno != ENOENT) {
-      Messaggio(
-          std::string(kNonEliminato) + platform::FileError(errno, "Impossibile eliminare il file", percorso_).what(),
-          forms::vbCritical);
+    // The removal lasts only once the folder is flushed: the record cannot
+    // come back after a power cut.
+    try {
+      platform::removeFileDurably(percorso_);
+    } catch (const platform::FileError& e) {
+      Scritto(percorso_, nullptr);
+      Messaggio(std::string(kNonEliminato) + e.what(), forms::vbCritical);
       return false;
     }
+    Scritto(percorso_, nullptr);
   } else {
     std::vector<std::string> righe = Righe();
     righe.erase(righe.begin() + Indice);

@@ -62,12 +62,13 @@ class FileArchivio {
   // The shared lines the last Carica read (none before it, or when it failed).
   const std::shared_ptr<const RigheArchivio>& Lette() const { return lette_; }
 
-  // The index of the first line whose key is `Chiave`; -1 when none.
+  // The index of the first line whose key is `Chiave`, both as an archive
+  // stores them (a tab as a space); -1 when none.
   int Trova(std::string_view Chiave) const;
 
   // The new line of Aggiungi and Sostituisci reaches the file and the list
   // without the characters an archive cannot hold (outside Windows-1252,
-  // control characters).
+  // control characters), a tab as one space.
   // Appends the line to the file (a last line without CR LF is ended first),
   // then to the list. A line holding CR or LF is refused with a message.
   bool Aggiungi(const std::string& Riga);
@@ -102,7 +103,7 @@ class FileArchivio {
   }
   static constexpr const char* kGiaPresente = "Questo immobile è già presente nell'archivio.";
   // Line `Indice` goes, in one atomic rewrite; the last line removes the file
-  // (a link to it is kept, pointing to an emptied file).
+  // and flushes its folder (a link to it is kept, pointing to an emptied file).
   bool Elimina(int Indice);
 
  private:

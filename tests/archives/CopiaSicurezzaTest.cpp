@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -211,11 +212,82 @@ TEST_F(CopiaSicurezzaTest, RestoreOfOneArchiveSaysSo) {
 
 TEST_F(CopiaSicurezzaTest, RestoreFromAFolderWithoutArchivesChangesNothing) {
   scrivi(programma() + "/tasi.dat", kCalcolo);
-  fs::create_directories(copie() + "/tasicat.dat");  // a folder of that name is no archive
+  scrivi(copie() + "/tasi.bak", kCalcolo);  // not one of the three names
   const Esito e = RipristinaArchivi(copie(), programma());
   EXPECT_EQ(e.messaggio, "La cartella selezionata non conteneva nessun archivio.\r\nSeleziona una cartella valida.");
   EXPECT_FALSE(e.errore);
   EXPECT_EQ(contenuto(programma()), (std::map<std::string, std::string>{{"tasi.dat", kCalcolo}}));
+}
+
+// A folder, a named pipe or a device under an archive's name is refused by
+// name, unread (a pipe would never end), and nothing is replaced; the same
+// for the file chosen for an import.
+TEST_F(CopiaSicurezzaTest, RestoreAndImportReadOnlyRegularFiles) {
+  const struct {
+    const char* caso;
+    std::function<void(const std::string&)> crea;
+    const char* cosa;
+  } casi[] = {
+      {"folder", [](const std::string& p) { fs::create_directories(p); }, "una cartella"},
+      {"named pipe", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, "una pipe con nome"},
+      {"device", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }, "un dispositivo"},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.caso);
+    fs::remove_all(base);
+    fs::create_directories(programma());
+    fs::create_directories(copie());
+    for (const auto& [nome, byte] : kTutti) {
+      scrivi(programma() + "/" + nome, "vecchio " + byte);
+      if (nome != "tasicat.dat") scrivi(copie() + "/" + nome, byte);
+    }
+    c.crea(copie() + "/tasicat.dat");
+    const Esito r = RipristinaArchivi(copie(), programma());
+    EXPECT_EQ(r.messaggio, "Il file \"" + copie() + "/tasicat.dat\" non è un file di dati ma " + c.cosa +
+                               ".\r\nRipristino annullato: nessun archivio è stato sostituito.");
+    EXPECT_TRUE(r.errore);
+
+    c.crea(copie() + "/imucat.dat");
+    const Esito i = ImportaArchivio(copie() + "/imucat.dat", programma() + "/tasicat.dat", TracciatoCatasto, "");
+    EXPECT_EQ(i.messaggio, "Il file \"" + copie() + "/imucat.dat\" non è un file di dati ma " + c.cosa +
+                               ".\r\nImportazione annullata: l'archivio non è stato modificato.");
+    EXPECT_TRUE(i.errore);
+    for (const auto& [nome, byte] : kTutti) EXPECT_EQ(leggi(programma() + "/" + nome), "vecchio " + byte) << nome;
+    EXPECT_EQ(contenuto(programma()).size(), 3u);
+  }
+}
+
+// An archive without records is one that is not there: the backup leaves it
+// out, and a restore skips an empty copy, says so and restores the others.
+TEST_F(CopiaSicurezzaTest, AnEmptyArchiveIsSkippedByBackupAndRestore) {
+  for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, nome == "tasicat.dat" ? "" : byte);
+  const Esito salvati = SalvaArchivi(programma(), copie());
+  EXPECT_EQ(salvati.messaggio, "Copia di sicurezza effettuata.\r\nSalvati 2 archivi.");
+  EXPECT_EQ(contenuto(copie()),
+            (std::map<std::string, std::string>{{"tasi.dat", kCalcolo}, {"tasif24.dat", kF24}}));
+
+  // A backup made before, with empty copies (one of line ends only).
+  scrivi(copie() + "/tasicat.dat", "");
+  scrivi(copie() + "/tasif24.dat", "\r\n\r\n");
+  for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, "vecchio " + byte);
+  const Esito ripristinati = RipristinaArchivi(copie(), programma());
+  EXPECT_FALSE(ripristinati.errore);
+  EXPECT_EQ(ripristinati.messaggio, "Copia di sicurezza ripristinate.\r\nRipristinato 1 archivio.\r\n"
+                                    "Il file \"" + copie() + "/tasicat.dat\" è vuoto: tasicat.dat non è stato ripristinato.\r\n"
+                                    "Il file \"" + copie() + "/tasif24.dat\" è vuoto: tasif24.dat non è stato ripristinato.");
+  EXPECT_EQ(contenuto(programma()), (std::map<std::string, std::string>{{"tasi.dat", kCalcolo},
+                                                                        {"tasicat.dat", "vecchio " + kCatasto},
+                                                                        {"tasif24.dat", "vecchio " + kF24}}));
+  // Nothing but empty copies.
+  scrivi(copie() + "/tasi.dat", "");
+  EXPECT_EQ(RipristinaArchivi(copie(), programma()).messaggio,
+            "La cartella selezionata non conteneva nessun archivio.\r\nSeleziona una cartella valida.\r\n"
+            "Il file \"" + copie() + "/tasi.dat\" è vuoto: tasi.dat non è stato ripristinato.\r\n"
+            "Il file \"" + copie() + "/tasicat.dat\" è vuoto: tasicat.dat non è stato ripristinato.\r\n"
+            "Il file \"" + copie() + "/tasif24.dat\" è vuoto: tasif24.dat non è stato ripristinato.");
+  // Only empty archives: nothing to back up.
+  for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, "");
+  EXPECT_EQ(SalvaArchivi(programma(), copie()).messaggio, "La cartella del programma non contiene nessun archivio.");
 }
 
 TEST_F(CopiaSicurezzaTest, RestoreWithOneBadFileReplacesNothing) {
@@ -227,7 +299,8 @@ TEST_F(CopiaSicurezzaTest, RestoreWithOneBadFileReplacesNothing) {
        "La riga 1 del file \"" + copie() + "/tasi.dat\" ha 18 campi invece di 28."},
       {"type 7", "tasicat.dat", rigaCatasto("7"),
        "La riga 1 del file \"" + copie() + "/tasicat.dat\" ha la tipologia \"7\" invece di 0, 1 o 2."},
-      {"empty payers' archive", "tasif24.dat", "", "Il file \"" + copie() + "/tasif24.dat\" è vuoto."},
+      {"a NUL byte", "tasif24.dat", kF24 + std::string(3, '\0'),
+       "La riga 2 del file \"" + copie() + "/tasif24.dat\" contiene un carattere non ammesso (codice 0)."},
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.caso);
@@ -285,7 +358,7 @@ TEST_F(CopiaSicurezzaTest, ImportReplacesTheArchiveByteForByteOrRefusesTheFile) 
        "La riga 1 del file \"%\" ha 14 campi invece di 18.\r\n"
        "Importazione annullata: l'archivio non è stato modificato."},
       {"empty file", "imuf24.dat", "", TracciatoF24,
-       "Il file \"%\" è vuoto.\r\nImportazione annullata: l'archivio non è stato modificato."},
+       "Il file \"%\" è vuoto: non c'è nulla da importare.\r\nL'archivio non è stato modificato."},
       {"missing file", "imuf24.dat", std::nullopt, TracciatoF24,
        "Importazione non riuscita.\r\nImpossibile leggere il file \"%\": No such file or directory\r\n"
        "L'archivio non è stato modificato."},
@@ -303,8 +376,9 @@ TEST_F(CopiaSicurezzaTest, ImportReplacesTheArchiveByteForByteOrRefusesTheFile) 
     std::string atteso = c.messaggio;
     if (const size_t p = atteso.find('%'); p != std::string::npos) atteso.replace(p, 1, file);
     EXPECT_EQ(e.messaggio, atteso);
-    EXPECT_EQ(e.errore, atteso != riuscito);
-    const std::string dopo = e.errore ? vecchio : *c.byte;
+    const bool vuoto = c.byte && c.byte->empty();
+    EXPECT_EQ(e.errore, atteso != riuscito && !vuoto);
+    const std::string dopo = atteso != riuscito ? vecchio : *c.byte;
     EXPECT_EQ(contenuto(programma()), (std::map<std::string, std::string>{{"tasicat.dat", dopo}}));
   }
 }
@@ -466,16 +540,95 @@ TEST_F(CopiaSicurezzaTest, TheStartSaysWhichArchivesItFinishedReplacing) {
     EXPECT_EQ(contenuto(programma()), attesi);
   }
 
-  // A journal that cannot be finished stays for the next start, and says so.
-  scrivi(programma() + "/" + platform::kReplacementJournal, "ripristino");
-  const auto esito = CompletaSostituzioneInterrotta(programma());
-  ASSERT_TRUE(esito);
-  EXPECT_TRUE(esito->errore);
-  EXPECT_EQ(esito->messaggio,
-            "Impossibile completare il ripristino degli archivi interrotto nell'ultima sessione.\r\n"
-            "Impossibile leggere il file \"" +
-                programma() + "/quotara.journal\": Bad message");
-  EXPECT_TRUE(fs::exists(programma() + "/" + platform::kReplacementJournal));
+}
+
+// A journal the start cannot use is said once, in Italian, with the archives
+// it names and the step it was; it goes aside, with the new files waiting,
+// so the next start says nothing.
+TEST_F(CopiaSicurezzaTest, AJournalTheStartCannotUseIsSaidOnceAndSetAside) {
+  const std::string giornale = programma() + "/" + platform::kReplacementJournal;
+  const std::string guasto = giornale + ".guasto";
+  const auto voce = [this](const std::string& nome) { return programma() + "/" + nome + '\0' + programma() + "/" + nome + '\0'; };
+  const std::string ripristino =
+      "\r\nGli archivi sono come erano prima del ripristino o come li aveva lasciati l'operazione interrotta.\r\n"
+      "Il ripristino può essere eseguito di nuovo.\r\nIl registro è stato spostato in \"" + guasto + "\".";
+  const std::string importazione =
+      "\r\nGli archivi sono come erano prima dell'importazione o come li aveva lasciati l'operazione interrotta.\r\n"
+      "L'importazione può essere eseguita di nuovo.\r\nIl registro è stato spostato in \"" + guasto + "\".";
+  const struct {
+    const char* caso;
+    std::function<void()> prepara;
+    std::string messaggio;
+  } casi[] = {
+      {"empty", [&] { scrivi(giornale, ""); },
+       "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non può essere completato: "
+       "il registro \"" + giornale + "\" è vuoto.\r\nNon si sa quali archivi riguardava.\r\n"
+       "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
+       "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
+       "Il registro è stato spostato in \"" + guasto + "\"."},
+      {"garbage", [&] { scrivi(giornale, "\x7F" "ELF\x02\x01\x01"); },
+       "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non può essere completato: "
+       "il registro \"" + giornale + "\" è danneggiato.\r\nNon si sa quali archivi riguardava.\r\n"
+       "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
+       "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
+       "Il registro è stato spostato in \"" + guasto + "\"."},
+      {"cut short", [&] { scrivi(giornale, "ripristino" + std::string(1, '\0') + voce("tasi.dat") + voce("tasicat.dat").substr(0, 9)); },
+       "Il ripristino degli archivi, interrotto nell'ultima sessione, non può essere completato: il registro \"" +
+           giornale + "\" è danneggiato.\r\nArchivio interessato: tasi.dat." + ripristino},
+      {"a folder", [&] { fs::create_directories(giornale + "/dentro"); },
+       "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non può essere completato: "
+       "il registro \"" + giornale + "\" è una cartella.\r\nNon si sa quali archivi riguardava.\r\n"
+       "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
+       "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
+       "Il registro è stato spostato in \"" + guasto + "\"."},
+      {"a folder in place of the new file",
+       [&] {
+         scrivi(giornale, "importazione" + std::string(1, '\0') + voce("tasicat.dat"));
+         fs::create_directories(programma() + "/.tasicat.dat.nuovo");
+       },
+       "L'importazione dell'archivio, interrotta nell'ultima sessione, non è stata completata.\r\n"
+       "Impossibile mettere al suo posto tasicat.dat: al posto del nuovo file c'è una cartella; l'archivio è rimasto "
+       "com'era.\r\nL'importazione può essere eseguita di nuovo.\r\nIl registro è stato spostato in \"" + guasto + "\"."},
+      {"a missing new file of a missing archive",
+       [&] {
+         scrivi(giornale, "ripristino" + std::string(1, '\0') + voce("tasi.dat") + voce("tasif24.dat"));
+         fs::remove(programma() + "/tasif24.dat");
+       },
+       "Il ripristino degli archivi, interrotto nell'ultima sessione, non è stato completato.\r\n"
+       "Archivio ripristinato: tasi.dat.\r\n"
+       "Impossibile mettere al suo posto tasif24.dat: il nuovo file manca; l'archivio è rimasto com'era.\r\n"
+       "Il ripristino può essere eseguito di nuovo.\r\nIl registro è stato spostato in \"" + guasto + "\"."},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.caso);
+    fs::remove_all(base);
+    fs::create_directories(programma());
+    for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, byte);
+    // An older damaged journal is replaced.
+    scrivi(guasto, "vecchio");
+    // New files that wait, named or not.
+    scrivi(programma() + "/.tasi.dat.nuovo", "nuovo\r\n");
+    c.prepara();
+    const std::map<std::string, std::string> prima = contenuto(programma());
+
+    const auto esito = CompletaSostituzioneInterrotta(programma());
+    platform::removeInterruptedWrites(programma());
+    ASSERT_TRUE(esito);
+    EXPECT_TRUE(esito->errore);
+    EXPECT_EQ(esito->messaggio, c.messaggio);
+    EXPECT_FALSE(fs::exists(giornale));
+    EXPECT_TRUE(fs::exists(guasto));
+    EXPECT_FALSE(fs::exists(programma() + "/.tasi.dat.nuovo"));
+    // What was not put in place is as it was.
+    for (const auto& [nome, byte] : kTutti) {
+      if (prima.contains(nome) && std::find(esito->copiati.begin(), esito->copiati.end(), nome) == esito->copiati.end()) {
+        EXPECT_EQ(leggi(programma() + "/" + nome), byte) << nome;
+      }
+    }
+    EXPECT_EQ(fs::exists(programma() + "/tasif24.dat"), prima.contains("tasif24.dat"));
+    // The next start has nothing to say.
+    EXPECT_FALSE(CompletaSostituzioneInterrotta(programma()));
+  }
 }
 
 }  // namespace

@@ -213,6 +213,7 @@ TEST_F(StrumentiTest, ImportsReplaceTheArchiveOrRefuseTheFile) {
   const std::string vecchioCatasto = "VECCHIO;ROMA;VIA ROMA 1;1;;;;;;;;;;;;;;\r\n";
   const std::string vecchioF24 = "VECCHIO;;;;;;;;;;;;;\r\n";
   const std::string annullata = "\r\nImportazione annullata: l'archivio non è stato modificato.";
+  const std::string nullaDaImportare = "non c'è nulla da importare.\r\nL'archivio non è stato modificato.";
   const struct {
     const char* caso;
     bool catasto;  // the cadastral import, else the F24 one
@@ -220,6 +221,7 @@ TEST_F(StrumentiTest, ImportsReplaceTheArchiveOrRefuseTheFile) {
     std::string byte;
     std::string messaggio;  // "%" stands for the file's path
     bool riuscita;
+    bool notizia = riuscita;  // said with the information icon
   } casi[] = {
       {"cadastral", true, "imucat.dat", kCatasto, "Importazione catasto completata con successo.", true},
       {"cadastral, upper-case name", true, "IMUCAT.DAT", kCatasto + kCatasto,
@@ -229,8 +231,8 @@ TEST_F(StrumentiTest, ImportsReplaceTheArchiveOrRefuseTheFile) {
        "La riga 2 del file \"%\" ha 14 campi invece di 18." + annullata, false},
       {"type 7", true, "imucat.dat", "A;B;C;7;;;;;;;;;;;;;;\r\n",
        "La riga 1 del file \"%\" ha la tipologia \"7\" invece di 0, 1 o 2." + annullata, false},
-      {"empty cadastral file", true, "imucat.dat", "", "Il file \"%\" è vuoto." + annullata, false},
-      {"empty F24 file", false, "imuf24.dat", "", "Il file \"%\" è vuoto." + annullata, false},
+      {"empty cadastral file", true, "imucat.dat", "", "Il file \"%\" è vuoto: " + nullaDaImportare, false, true},
+      {"empty F24 file", false, "imuf24.dat", "\r\n", "Il file \"%\" è vuoto: " + nullaDaImportare, false, true},
       {"cadastral file as F24", false, "imuf24.dat", kCatasto,
        "La riga 1 del file \"%\" ha 18 campi invece di 14." + annullata, false},
   };
@@ -245,7 +247,7 @@ TEST_F(StrumentiTest, ImportsReplaceTheArchiveOrRefuseTheFile) {
     if (const size_t p = messaggio.find('%'); p != std::string::npos) messaggio.replace(p, 1, file);
 
     desk.expectOpenFile(file);
-    desk.expectMsgBox(vbOK, c.riuscita ? informa(messaggio) : avverte(messaggio));
+    desk.expectMsgBox(vbOK, c.notizia ? informa(messaggio) : avverte(messaggio));
     user.click(c.catasto ? s.cmdImport : s.cmdImportF24);
     EXPECT_EQ(leggi(dati("tasicat.dat")), c.catasto && c.riuscita ? c.byte : vecchioCatasto);
     EXPECT_EQ(leggi(dati("tasif24.dat")), !c.catasto && c.riuscita ? c.byte : vecchioF24);

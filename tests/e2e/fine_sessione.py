@@ -6,6 +6,9 @@ screen with a program folder and a temporary folder of its own, waits until
 it has written the municipality table into its private temporary folder,
 sends the signal and checks that the program exits with code 0, that the
 private temporary folder is gone and that the single-instance lock is free.
+Then the same with the signal sent as soon as the process exists: it is
+blocked when the program is started, so it waits, pending, until the program
+unblocks it, and reaches it before anything is written.
 
 Usage: fine_sessione.py PROGRAM SCRATCH_FOLDER
 """
@@ -33,8 +36,8 @@ def wait_for(what, condition, timeout=DEADLINE):
         time.sleep(0.05)
 
 
-def one_signal(program, scratch, sig):
-    folder = os.path.join(scratch, sig.name)
+def one_signal(program, scratch, sig, early=False):
+    folder = os.path.join(scratch, sig.name + ("-subito" if early else ""))
     shutil.rmtree(folder, ignore_errors=True)
     data, runtime = os.path.join(folder, "dati"), os.path.join(folder, "run")
     for d in (data, runtime):
@@ -43,13 +46,24 @@ def one_signal(program, scratch, sig):
     env = dict(os.environ, XDG_DATA_HOME=data, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="offscreen",
                HOME=folder, TMPDIR=folder)
     log = open(os.path.join(folder, "programma.log"), "w")
-    proc = subprocess.Popen([program], env=env, stdout=log, stderr=subprocess.STDOUT)
+    if early:
+        # The child inherits the blocked signal across exec.
+        signal.pthread_sigmask(signal.SIG_BLOCK, {sig})
+        try:
+            proc = subprocess.Popen([program], env=env, stdout=log, stderr=subprocess.STDOUT)
+            proc.send_signal(sig)
+        finally:
+            signal.pthread_sigmask(signal.SIG_UNBLOCK, {sig})
+    else:
+        proc = subprocess.Popen([program], env=env, stdout=log, stderr=subprocess.STDOUT)
     try:
-        # The table is written once the program listens for the signals.
-        wait_for("codfis.imu", lambda: os.path.exists(os.path.join(temp, "codfis.imu")) or proc.poll() is not None)
-        if proc.poll() is not None:
-            fail("%s: the program ended by itself with %s" % (sig.name, proc.returncode))
-        proc.send_signal(sig)
+        if not early:
+            # The table is written once the program listens for the signals.
+            wait_for("codfis.imu",
+                     lambda: os.path.exists(os.path.join(temp, "codfis.imu")) or proc.poll() is not None)
+            if proc.poll() is not None:
+                fail("%s: the program ended by itself with %s" % (sig.name, proc.returncode))
+            proc.send_signal(sig)
         try:
             rc = proc.wait(timeout=DEADLINE)
         except subprocess.TimeoutExpired:
@@ -67,7 +81,7 @@ def one_signal(program, scratch, sig):
             fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
         except OSError:
             fail("%s: the lock is still held" % sig.name)
-    print("%s: exit code 0, temporary folder gone, lock free" % sig.name)
+    print("%s%s: exit code 0, temporary folder gone, lock free" % (sig.name, " at once" if early else ""))
 
 
 def main():
@@ -77,6 +91,7 @@ def main():
     os.makedirs(scratch, exist_ok=True)
     for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
         one_signal(program, scratch, sig)
+        one_signal(program, scratch, sig, early=True)
 
 
 if __name__ == "__main__":

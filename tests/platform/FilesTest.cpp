@@ -8,11 +8,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <set>
 
 #include "Scratch.h"
+#include "support/Guasti.h"
 
 using namespace platform;
 using Lines = std::vector<std::string>;
@@ -113,15 +115,27 @@ TEST(WriteLinesAtomic, AFailedWriteLeavesTheOriginalWhole) {
   EXPECT_EQ(filesIn(dir), 1u) << "the temporary file is removed";
 }
 
+// Root writes into read-only folders: run as root, the check runs as an
+// ordinary user.
 TEST(WriteLinesAtomic, AReadOnlyFolderIsReportedAndTheOriginalStays) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   const std::string dir = scratchFolder("readonly");
   const std::string path = dir + "/tasi.dat";
   putBytes(path, "a\r\n");
-  chmod(dir.c_str(), 0500);
-  EXPECT_THROW(writeLinesAtomic(path, {"b"}), FileError);
-  chmod(dir.c_str(), 0700);
+  EXPECT_EQ(quotara::testing::ComeUtenteQualunque(dir,
+                                                  [&]() -> std::string {
+                                                    chmod(dir.c_str(), 0500);
+                                                    std::string fault = "no error";
+                                                    try {
+                                                      writeLinesAtomic(path, {"b"});
+                                                    } catch (const FileError& e) {
+                                                      fault = e.code().value() == EACCES ? "" : e.what();
+                                                    }
+                                                    chmod(dir.c_str(), 0700);
+                                                    return fault;
+                                                  }),
+            "");
   EXPECT_EQ(getBytes(path), "a\r\n");
+  EXPECT_EQ(filesIn(dir), 1u);
 }
 
 TEST(WriteLinesAtomic, MissingFolderIsReported) {
@@ -154,6 +168,58 @@ TEST(AppendLine, AFailedAppendLeavesTheFileAsItWas) {
   EXPECT_TRUE(failsBeyondFileSize(8, [&] { appendLine(path, std::string(100, 'z')); }));
   EXPECT_EQ(getBytes(path), "a;b");
   EXPECT_THROW(appendLine(scratchFolder("appendnofolder") + "/manca/tasi.dat", "a"), FileError);
+  // The file an append made for its line goes with the line.
+  const std::string nuovo = scratchFolder("appendnew") + "/tasif24.dat";
+  EXPECT_TRUE(failsBeyondFileSize(8, [&] { appendLine(nuovo, std::string(100, 'z')); }));
+  EXPECT_FALSE(std::filesystem::exists(nuovo));
+}
+
+// A file an append creates, and a file removed, reach the disk only with
+// their folder: the folder is flushed after the file, before the call
+// returns; an append to a file already there needs no folder flush.
+TEST(Durability, CreatingAndRemovingAFileFlushTheFolder) {
+  const std::string dir = scratchFolder("durevole");
+  const std::string path = dir + "/tasi.dat";
+  const auto flushes = [&](const std::function<void()>& step) {
+    quotara::testing::FlushRegistrati registro;
+    step();
+    Lines mine;
+    for (const std::string& p : registro.Percorsi())
+      if (p == dir || p == path) mine.push_back(p == dir ? "folder" : "file");
+    return mine;
+  };
+  EXPECT_EQ(flushes([&] { appendLine(path, "primo"); }), (Lines{"file", "folder"}));
+  EXPECT_EQ(flushes([&] { appendLine(path, "secondo"); }), Lines{"file"});
+  EXPECT_EQ(getBytes(path), "primo\r\nsecondo\r\n");
+  EXPECT_EQ(flushes([&] { removeFileDurably(path); }), Lines{"folder"});
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_NO_THROW(removeFileDurably(path)) << "a missing file is no error";
+  std::filesystem::create_directories(path + "/dentro");
+  EXPECT_THROW(removeFileDurably(path), FileError);
+}
+
+// What a power cut can leave at the end of an appended file: NUL bytes, cut;
+// text stays as it is.
+TEST(TrimTrailingNuls, CutsOnlyTheNulTail) {
+  const std::string dir = scratchFolder("nul");
+  const struct {
+    const char* name;
+    std::string before, after;
+  } cases[] = {
+      {"no tail", "a;b\r\n", "a;b\r\n"},
+      {"a block of NULs", "a;b\r\n" + std::string(4096, '\0'), "a;b\r\n"},
+      {"NULs beyond one read", "a;b\r\n" + std::string(200000, '\0'), "a;b\r\n"},
+      {"a torn line", "a;b\r\nc;" + std::string(3, '\0'), "a;b\r\nc;"},
+      {"a NUL inside stays", std::string("a\0b\r\n", 5) + '\0', std::string("a\0b\r\n", 5)},
+      {"only NULs", std::string(10, '\0'), ""},
+      {"empty", "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    putBytes(dir + "/tasi.dat", c.before);
+    EXPECT_EQ(trimTrailingNuls(dir + "/tasi.dat"), static_cast<long long>(c.before.size() - c.after.size()));
+    EXPECT_EQ(getBytes(dir + "/tasi.dat"), c.after);
+  }
 }
 
 TEST(BinaryFiles, RoundTripAndCopyByteForByte) {
@@ -204,13 +270,41 @@ TEST(FileTests, AFileLockedByAnotherProgramIsInUse) {
   EXPECT_EQ(fileInUse(path), 0);
 }
 
+// Root opens read-only files for writing: run as root, the check runs as an
+// ordinary user.
 TEST(FileTests, AReadOnlyFileIsInUse) {
-  if (geteuid() == 0) GTEST_SKIP() << "root opens read-only files for writing";
-  const std::string path = scratchFolder("readonlyfile") + "/quotara.pdf";
+  const std::string dir = scratchFolder("readonlyfile");
+  const std::string path = dir + "/quotara.pdf";
   putBytes(path, "x");
-  chmod(path.c_str(), 0400);
-  EXPECT_EQ(fileInUse(path), -1);
-  EXPECT_TRUE(fileReadable(path));
+  EXPECT_EQ(quotara::testing::ComeUtenteQualunque(dir,
+                                                  [&]() -> std::string {
+                                                    chmod(path.c_str(), 0400);
+                                                    if (fileInUse(path) != -1) return "a read-only file is free";
+                                                    if (!fileReadable(path)) return "a read-only file is unreadable";
+                                                    return "";
+                                                  }),
+            "");
+}
+
+// A named pipe or a device is never read (the open does not wait for a
+// writer) and is refused.
+TEST(ReadFile, OnlyARegularFileIsRead) {
+  const std::string dir = scratchFolder("fifo");
+  ASSERT_EQ(mkfifo((dir + "/imucat.dat").c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    int error;
+  } cases[] = {{dir + "/imucat.dat", EINVAL}, {"/dev/zero", EINVAL}, {dir, EISDIR}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    try {
+      readFile(c.path);
+      ADD_FAILURE() << "read";
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.code().value(), c.error);
+    }
+    EXPECT_FALSE(fileReadable(c.path));
+  }
 }
 
 TEST(RemoveFile, ReportsWhetherTheFileWent) {
@@ -341,6 +435,82 @@ TEST(ReplaceFiles, AFailureBeforeThePutInPlaceChangesNothing) {
   EXPECT_EQ(entriesUnder(dir), (std::set<std::string>{"a.dat", "b.dat"}));
 }
 
+// A rename that fails after the first file is in place: the journal and the
+// files still waiting stay, so the next start finishes the set.
+TEST(ReplaceFiles, ARenameFailureAfterTheFirstFileLeavesTheRestToTheNextStart) {
+  const std::string dir = scratchFolder("rinomina");
+  putBytes(dir + "/a.dat", "vecchio a");
+  putBytes(dir + "/b.dat", "vecchio b");
+  putBytes(dir + "/c.dat", "vecchio c");
+  std::vector<std::string> done;
+  {
+    quotara::testing::RinominaImpossibile guasto("/b.dat", EIO);
+    try {
+      replaceFiles({{dir + "/a.dat", "nuovo a"}, {dir + "/b.dat", "nuovo b"}, {dir + "/c.dat", "nuovo c"}}, dir,
+                   "ripristino", done);
+      ADD_FAILURE() << "no failure reported";
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.path(), dir + "/b.dat");
+      EXPECT_EQ(e.code().value(), EIO);
+    }
+  }
+  EXPECT_EQ(done, Lines{dir + "/a.dat"});
+  EXPECT_EQ(getBytes(dir + "/a.dat"), "nuovo a");
+  EXPECT_EQ(getBytes(dir + "/b.dat"), "vecchio b");
+  EXPECT_TRUE(std::filesystem::exists(dir + "/" + kReplacementJournal));
+  EXPECT_EQ(removeInterruptedWrites(dir), 0) << "what waits is the journal's";
+
+  const auto finished = finishInterruptedReplacement(dir);
+  ASSERT_TRUE(finished);
+  EXPECT_EQ(finished->paths, (Lines{dir + "/a.dat", dir + "/b.dat", dir + "/c.dat"}));
+  EXPECT_TRUE(finished->failed.empty());
+  for (const char* f : {"a", "b", "c"}) EXPECT_EQ(getBytes(dir + "/" + f + ".dat"), std::string("nuovo ") + f);
+  EXPECT_EQ(entriesUnder(dir), (std::set<std::string>{"a.dat", "b.dat", "c.dat"}));
+
+  // Without a journal (a backup) nothing is left waiting.
+  {
+    quotara::testing::RinominaImpossibile guasto("/b.dat", EIO);
+    done.clear();
+    EXPECT_THROW(replaceFiles({{dir + "/a.dat", "x"}, {dir + "/b.dat", "y"}}, "", "", done), FileError);
+  }
+  EXPECT_EQ(done, Lines{dir + "/a.dat"});
+  EXPECT_EQ(entriesUnder(dir), (std::set<std::string>{"a.dat", "b.dat", "c.dat"}));
+}
+
+// Two paths of the set that are one file are refused before anything is written.
+TEST(ReplaceFiles, TwoPathsToOneFileAreRefused) {
+  const std::string dir = scratchFolder("stesso");
+  std::filesystem::create_directories(dir + "/altra");
+  putBytes(dir + "/a.dat", "vecchio");
+  std::filesystem::create_symlink("a.dat", dir + "/link.dat");
+  std::filesystem::create_hard_link(dir + "/a.dat", dir + "/altra/duro.dat");
+  const struct {
+    const char* name;
+    std::string second;
+  } cases[] = {
+      {"a link to it", dir + "/link.dat"},
+      {"a hard link", dir + "/altra/duro.dat"},
+      {"another spelling", dir + "/altra/../a.dat"},
+      {"a missing file twice", dir + "/altra/../manca.dat"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string first = c.second.ends_with("manca.dat") ? dir + "/manca.dat" : dir + "/a.dat";
+    std::vector<std::string> done;
+    try {
+      replaceFiles({{first, "uno"}, {c.second, "due"}}, dir, "ripristino", done);
+      ADD_FAILURE() << "accepted";
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.path(), c.second);
+      EXPECT_EQ(std::string(e.what()),
+                "Impossibile scrivere il file \"" + c.second + "\": è lo stesso file di \"" + first + "\"");
+    }
+    EXPECT_TRUE(done.empty());
+    EXPECT_EQ(getBytes(dir + "/a.dat"), "vecchio");
+    EXPECT_EQ(entriesUnder(dir), (std::set<std::string>{"a.dat", "link.dat", "altra", "altra/duro.dat"}));
+  }
+}
+
 // A start finds the journal of a replacement stopped after its new files were
 // written, wherever it stopped, and puts in place every file still waiting.
 TEST(FinishInterruptedReplacement, PutsInPlaceWhatStillWaitsAndRemovesTheJournal) {
@@ -383,15 +553,83 @@ TEST(FinishInterruptedReplacement, PutsInPlaceWhatStillWaitsAndRemovesTheJournal
   }
 }
 
-TEST(FinishInterruptedReplacement, ADamagedJournalIsReportedAndKept) {
+// A journal the start cannot use never stops a start again: it is moved
+// aside (an older one there replaced), and what it says as far as it can be
+// read is given back.
+TEST(FinishInterruptedReplacement, ADamagedJournalIsReportedAndSetAside) {
   const std::string dir = scratchFolder("giornale");
   const std::string journal = dir + "/" + kReplacementJournal;
-  const std::string damaged[] = {"", "ripristino", std::string("ripristino") + '\0',
-                                 std::string("ripristino") + '\0' + dir + "/tasi.dat" + '\0',
-                                 std::string("ripristino") + '\0' + dir + "/tasi.dat" + '\0' + dir + "/tasi.dat"};
-  for (const auto& bytes : damaged) {
-    putBytes(journal, bytes);
-    EXPECT_THROW(finishInterruptedReplacement(dir), FileError) << bytes;
-    EXPECT_EQ(getBytes(journal), bytes);
+  const std::string aside = journal + kDamagedJournalSuffix;
+  const struct {
+    std::string bytes;
+    int error;
+    Lines named;
+  } damaged[] = {
+      {"", ENODATA, {}},
+      {"ripristino", EBADMSG, {}},
+      {std::string("ripristino") + '\0', EBADMSG, {}},
+      {std::string("ripristino") + '\0' + dir + "/tasi.dat" + '\0', EBADMSG, {}},
+      {std::string("ripristino") + '\0' + dir + "/tasi.dat" + '\0' + dir + "/tasi.dat", EBADMSG, {}},
+      {std::string("ripristino") + '\0' + dir + "/tasi.dat" + '\0' + dir + "/tasi.dat" + '\0' + "tasicat.dat" + '\0' +
+           "x" + '\0',
+       EBADMSG,
+       {dir + "/tasi.dat"}},
+  };
+  for (const auto& d : damaged) {
+    SCOPED_TRACE(d.bytes);
+    putBytes(aside, "older");
+    putBytes(journal, d.bytes);
+    putBytes(dir + "/tasi.dat", "vecchio");
+    putBytes(dir + "/.tasi.dat.nuovo", "nuovo");
+    const auto finished = finishInterruptedReplacement(dir);
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(finished->journalError, d.error);
+    EXPECT_EQ(finished->label, d.bytes.starts_with("ripristino") ? "ripristino" : "");
+    EXPECT_EQ(finished->named, d.named);
+    EXPECT_TRUE(finished->paths.empty());
+    EXPECT_EQ(finished->setAside, aside);
+    EXPECT_EQ(getBytes(aside), d.bytes);
+    EXPECT_FALSE(std::filesystem::exists(journal));
+    EXPECT_EQ(getBytes(dir + "/tasi.dat"), "vecchio");
+    EXPECT_EQ(std::filesystem::exists(dir + "/.tasi.dat.nuovo"), d.named.empty()) << "left to removeInterruptedWrites";
+    EXPECT_FALSE(finishInterruptedReplacement(dir));
   }
+  // A folder in its place goes aside as well.
+  std::filesystem::create_directories(journal + "/x");
+  const auto finished = finishInterruptedReplacement(dir);
+  ASSERT_TRUE(finished);
+  EXPECT_EQ(finished->journalError, EISDIR);
+  EXPECT_TRUE(std::filesystem::is_directory(aside));
+  EXPECT_FALSE(std::filesystem::exists(journal));
+  EXPECT_FALSE(finishInterruptedReplacement(dir));
+}
+
+// A set is finished only with every file of it in place: a folder in place of
+// a new file, or neither the new file nor the file, is said and the old file
+// kept; the journal goes aside.
+TEST(FinishInterruptedReplacement, AFileThatCannotBePutInPlaceIsSaidAndKept) {
+  const std::string dir = scratchFolder("nonalposto");
+  const std::string journal = dir + "/" + kReplacementJournal;
+  putBytes(dir + "/a.dat", "vecchio a");
+  putBytes(dir + "/.a.dat.nuovo", "nuovo a");
+  putBytes(dir + "/b.dat", "vecchio b");
+  std::filesystem::create_directories(dir + "/.b.dat.nuovo");
+  std::string bytes = std::string("importazione") + '\0';
+  for (const char* f : {"a.dat", "b.dat", "c.dat"}) bytes += dir + "/" + f + '\0' + dir + "/" + f + '\0';
+  putBytes(journal, bytes);
+  const auto finished = finishInterruptedReplacement(dir);
+  ASSERT_TRUE(finished);
+  EXPECT_EQ(finished->journalError, 0);
+  EXPECT_EQ(finished->label, "importazione");
+  EXPECT_EQ(finished->paths, Lines{dir + "/a.dat"});
+  ASSERT_EQ(finished->failed.size(), 2u);
+  EXPECT_EQ(finished->failed[0].path, dir + "/b.dat");
+  EXPECT_EQ(finished->failed[0].error, EISDIR);
+  EXPECT_EQ(finished->failed[1].path, dir + "/c.dat");
+  EXPECT_EQ(finished->failed[1].error, ENOENT);
+  EXPECT_EQ(getBytes(dir + "/a.dat"), "nuovo a");
+  EXPECT_EQ(getBytes(dir + "/b.dat"), "vecchio b");
+  EXPECT_FALSE(std::filesystem::exists(journal));
+  EXPECT_EQ(getBytes(journal + kDamagedJournalSuffix), bytes);
+  EXPECT_FALSE(finishInterruptedReplacement(dir));
 }

@@ -78,6 +78,10 @@ TEST(TempFolder, RefusesAFolderOthersCouldReach) {
   mkdir((dir + "/foreign").c_str(), 0700);
   const bool root = geteuid() == 0;
   if (root) chown((dir + "/foreign").c_str(), 65534, 65534);
+  // The fresh folder made in place of a refused one goes where the system's
+  // temporary files go: $TMPDIR, here a folder of the test's own.
+  mkdir((dir + "/sistema").c_str(), 0700);
+  EnvVar tmpdir("TMPDIR", (dir + "/sistema/").c_str());
 
   const struct {
     const char* name;
@@ -101,7 +105,7 @@ TEST(TempFolder, RefusesAFolderOthersCouldReach) {
     } else {
       EXPECT_EQ(refusal, c.refusal) << c.name;
       EXPECT_NE(got, wanted) << c.name;
-      EXPECT_EQ(got.rfind("/tmp/quotara-", 0), 0u) << c.name;
+      EXPECT_EQ(got.rfind(dir + "/sistema/quotara-", 0), 0u) << c.name;
     }
     EXPECT_EQ(modeOf(got), 0700u) << c.name;
     if (c.refusal) rmdir(got.c_str());

@@ -113,8 +113,8 @@ const Caso kCasi[] = {
      {"A;1;x", "B;2;nuovo"}},
     // A new line reaches file and list without what an archive cannot hold:
     // characters outside Windows-1252, control characters (a CR or LF, which
-    // would split it, refuses the whole line); the lines already there stay as
-    // they are.
+    // would split it, refuses the whole line), a tab becomes one space; the
+    // lines already there stay as they are.
     {"AggiungiSoloCaratteriArchiviabili",
      "A;1;\tx\r\n",
      Operazione::Aggiungi,
@@ -127,8 +127,8 @@ const Caso kCasi[] = {
      Operazione::Sostituisci,
      1,
      "B;2;\xC5\x91nuovo\t",
-     "A;1;x\x1B\r\nB;2;nuovo\r\n",
-     {"A;1;x\x1B", "B;2;nuovo"}},
+     "A;1;x\x1B\r\nB;2;nuovo \r\n",
+     {"A;1;x\x1B", "B;2;nuovo "}},
     {"Elimina", "A;1;x\r\nB;2;y\r\nC;3;z\r\n", Operazione::Elimina, 1, "", "A;1;x\r\nC;3;z\r\n", {"A;1;x", "C;3;z"}},
     {"EliminaSenzaCrLf", "A;1;x\r\nB;2;y", Operazione::Elimina, 0, "", "B;2;y\r\n", {"B;2;y"}},
     {"EliminaUltimaRiga", "A;1;x\r\n", Operazione::Elimina, 0, "", "", {}},
