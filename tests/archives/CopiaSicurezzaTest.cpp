@@ -15,9 +15,13 @@
 #include <map>
 #include <set>
 
+#include "archives/CatastoRecord.h"
 #include "calculation/CalcoloRecord.h"
+#include "forms/Forms.h"
+#include "shell/FileArchivio.h"
 #include "platform/Files.h"
 #include "support/DiscoPieno.h"
+#include "support/Guasti.h"
 #include "support/ProgramTest.h"
 
 using namespace archives;
@@ -542,6 +546,70 @@ TEST_F(CopiaSicurezzaTest, TheStartSaysWhichArchivesItFinishedReplacing) {
 
 }
 
+// A restore whose second archive cannot be put in place says so now, with
+// what is already in place, and the next start finishes the set: never part
+// old, part new.
+TEST_F(CopiaSicurezzaTest, ARestoreStoppedByARenameIsFinishedByTheNextStart) {
+  for (const auto& [nome, byte] : kTutti) {
+    scrivi(programma() + "/" + nome, "vecchio " + byte);
+    scrivi(copie() + "/" + nome, byte);
+  }
+  {
+    quotara::testing::RinominaImpossibile guasto("/tasicat.dat", EIO);
+    const Esito e = RipristinaArchivi(copie(), programma());
+    EXPECT_TRUE(e.errore);
+    EXPECT_EQ(e.messaggio, "Ripristino non riuscito.\r\nImpossibile scrivere il file \"" + programma() +
+                               "/tasicat.dat\": Input/output error\r\nArchivio già ripristinato: tasi.dat.\r\n"
+                               "Il ripristino sarà completato al prossimo avvio del programma.");
+    EXPECT_EQ(e.copiati, std::vector<std::string>{"tasi.dat"});
+  }
+  const auto esito = CompletaSostituzioneInterrotta(programma());
+  platform::removeInterruptedWrites(programma());
+  ASSERT_TRUE(esito);
+  EXPECT_FALSE(esito->errore);
+  EXPECT_EQ(esito->messaggio, "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n"
+                              "Archivi ripristinati: tasi.dat, tasicat.dat, tasif24.dat.");
+  EXPECT_EQ(contenuto(programma()), kTutti);
+}
+
+// Two names of the set that are one file (one archive a link to another)
+// are refused before anything is written.
+TEST_F(CopiaSicurezzaTest, ARestoreOntoTwoNamesOfOneFileChangesNothing) {
+  scrivi(programma() + "/tasi.dat", "vecchio " + kCalcolo);
+  fs::create_symlink("tasi.dat", programma() + "/tasif24.dat");
+  for (const auto& [nome, byte] : kTutti) scrivi(copie() + "/" + nome, byte);
+  const Esito e = RipristinaArchivi(copie(), programma());
+  EXPECT_TRUE(e.errore);
+  EXPECT_EQ(e.messaggio, "Ripristino non riuscito.\r\nImpossibile scrivere il file \"" + programma() +
+                             "/tasif24.dat\": è lo stesso file di \"" + programma() +
+                             "/tasi.dat\"\r\nNessun archivio è stato sostituito.");
+  EXPECT_EQ(leggi(programma() + "/tasi.dat"), "vecchio " + kCalcolo);
+  EXPECT_EQ(contenuto(programma()).size(), 2u);
+}
+
+// An archive the program was killed in the middle of creating (empty), and
+// the NUL bytes a power cut leaves at the end of an append: the start mends
+// both, so a backup and its restore take every archive.
+TEST_F(CopiaSicurezzaTest, TheStartRemovesAnEmptyArchiveAndANulTail) {
+  scrivi(programma() + "/tasi.dat", kCalcolo + std::string(4096, '\0'));
+  scrivi(programma() + "/tasicat.dat", "");
+  scrivi(programma() + "/tasif24.dat", kF24);
+  fs::create_directories(base / "condivisa");
+  scrivi((base / "condivisa" / "vuoto.dat").string(), "");
+  SistemaArchivi(programma());
+  EXPECT_EQ(contenuto(programma()),
+            (std::map<std::string, std::string>{{"tasi.dat", kCalcolo}, {"tasif24.dat", kF24}}));
+  // A link to an emptied file is what the program leaves when the last record goes.
+  fs::create_symlink("../condivisa/vuoto.dat", programma() + "/tasicat.dat");
+  SistemaArchivi(programma());
+  EXPECT_TRUE(fs::is_symlink(programma() + "/tasicat.dat"));
+
+  EXPECT_EQ(SalvaArchivi(programma(), copie()).messaggio, "Copia di sicurezza effettuata.\r\nSalvati 2 archivi.");
+  const Esito e = RipristinaArchivi(copie(), programma());
+  EXPECT_FALSE(e.errore) << e.messaggio;
+  EXPECT_EQ(e.messaggio, "Copia di sicurezza ripristinate.\r\nRipristinati 2 archivi.");
+}
+
 // A journal the start cannot use is said once, in Italian, with the archives
 // it names and the step it was; it goes aside, with the new files waiting,
 // so the next start says nothing.
@@ -629,6 +697,51 @@ TEST_F(CopiaSicurezzaTest, AJournalTheStartCannotUseIsSaidOnceAndSetAside) {
     // The next start has nothing to say.
     EXPECT_FALSE(CompletaSostituzioneInterrotta(programma()));
   }
+}
+
+}  // namespace
+
+namespace {
+
+class Registro : public forms::Form {
+ public:
+  forms::ListBox List1;
+  Registro() {
+    List1.create(*this, 0, 0, 1000, 1000);
+    List1.setVisible(false);
+  }
+};
+
+class TabulazioneTest : public quotara::testing::ProgramTest {};
+
+// A restored line whose key holds a tab, loaded and archived again, is the
+// same record: the user is asked to overwrite it and the archive keeps one
+// line, the tab a space as the program stores it.
+TEST_F(TabulazioneTest, ARestoredLineWithATabIsOverwrittenNotDoubled) {
+  const std::string copie = (cartella() / "copie").string();
+  fs::create_directories(copie);
+  const std::string conTab = rigaCatasto("1", "ROSSI\tMARIO");
+  quotara::testing::ScriviFile(copie + "/tasicat.dat", conTab + "\r\n" + rigaCatasto("0", "VERDI LUCA") + "\r\n");
+  const Esito ripristino = RipristinaArchivi(copie, dati());
+  ASSERT_FALSE(ripristino.errore) << ripristino.messaggio;
+
+  Registro& f = application.form<Registro>();
+  shell::FileArchivio archivio(dati("tasicat.dat"), f.List1, CatastoRecord::chiaveDi);
+  ASSERT_TRUE(archivio.Carica());
+  CatastoRecord r = CatastoRecord::fromLine(f.List1.List(0));
+  ASSERT_EQ(r.Nome, "ROSSI\tMARIO");
+  r.Annotazioni = "cambiata";
+  desk.expectMsgBox(forms::vbYes, {.prompt = "Questo immobile è già presente nell'archivio.\r\nVuoi sovrascriverlo?"});
+  EXPECT_TRUE(archivio.Archivia(r));
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  std::string atteso = conTab;
+  atteso.replace(atteso.find('\t'), 1, " ");
+  atteso.replace(atteso.rfind(';') + 1, std::string::npos, "cambiata");
+  EXPECT_EQ(quotara::testing::LeggiRighe(dati("tasicat.dat")),
+            (std::vector<std::string>{rigaCatasto("0", "VERDI LUCA"), atteso}));
+  // Looked up as it is stored now, or as it came: the same record.
+  EXPECT_EQ(archivio.Trova(CatastoRecord::fromLine(atteso).chiave()), 1);
+  EXPECT_EQ(archivio.Trova(CatastoRecord::chiaveDi(conTab)), 1);
 }
 
 }  // namespace
