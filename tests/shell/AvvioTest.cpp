@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "archives/CopiaSicurezza.h"
 #include "calculation/MainForm.h"
 #include "platform/InstanceLock.h"
 #include "platform/Files.h"
@@ -176,6 +177,72 @@ TEST_F(AvvioTest, TheStartFinishesAnInterruptedRestoreAndSaysSo) {
   for (const auto& e : std::filesystem::directory_iterator(dati())) voci.insert(e.path().filename().string());
   EXPECT_EQ(voci, (std::set<std::string>{"tasi.dat"}));
 }
+
+// What a killed restore, import or save can leave in the program folder: the
+// start says it once at most (an exclamation, with the step the journal was
+// for), mends it before any page reads an archive, and the next start finds
+// nothing to say.
+struct StatoCartella {
+  const char* nome;
+  std::vector<std::pair<std::string, std::string>> file;  // name, bytes ("/" ending a name: a folder)
+  const char* inizio;                                     // the message's start; nullptr: no message
+};
+
+class CartellaDopoIlGuasto : public AvvioTest, public ::testing::WithParamInterface<StatoCartella> {};
+
+TEST_P(CartellaDopoIlGuasto, SaidOnceAtMostAndMended) {
+  const StatoCartella& c = GetParam();
+  const std::string tasi = "Rossi;Via Roma;ROMA;2026\r\n";
+  quotara::testing::ScriviFile(dati("tasi.dat"), tasi);
+  for (auto [nome, byte] : c.file) {
+    // "@" stands for the program folder.
+    for (size_t p; (p = byte.find('@')) != std::string::npos;) byte.replace(p, 1, dati());
+    if (nome.ends_with("/"))
+      std::filesystem::create_directories(dati(nome));
+    else
+      quotara::testing::ScriviFile(dati(nome), byte);
+  }
+  if (c.inizio) desk.expectMsgBox(vbOK, {.title = "Quotara", .icon = vbExclamation});
+  EXPECT_TRUE(Main(istanza));
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  if (c.inizio) {
+    ASSERT_EQ(desk.msgBoxes().size(), 1u);
+    EXPECT_EQ(desk.msgBoxes()[0].prompt.rfind(c.inizio, 0), 0u) << desk.msgBoxes()[0].prompt;
+    EXPECT_EQ(desk.msgBoxes()[0].icon, vbExclamation);
+  } else {
+    EXPECT_TRUE(desk.msgBoxes().empty());
+  }
+  // Nothing is left for the next start: no journal, no new file waiting, no empty archive.
+  std::set<std::string> voci;
+  for (const auto& e : std::filesystem::directory_iterator(dati()))
+    if (e.is_regular_file() && e.path().filename() != "quotara.journal.guasto") voci.insert(e.path().filename().string());
+  for (const auto& v : voci) EXPECT_TRUE(v == "tasi.dat" || v == "tasicat.dat" || v == "quotara.lock") << v;
+  EXPECT_FALSE(std::filesystem::exists(dati("quotara.journal")));
+  EXPECT_FALSE(archives::CompletaSostituzioneInterrotta(dati()));
+  EXPECT_EQ(quotara::testing::LeggiFile(dati("tasi.dat")), tasi);
+  if (std::filesystem::exists(dati("tasicat.dat"))) {
+    EXPECT_EQ(quotara::testing::LeggiFile(dati("tasicat.dat")).find('\0'), std::string::npos);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stati, CartellaDopoIlGuasto,
+    ::testing::Values(
+        StatoCartella{"GiornaleVuoto", {{"quotara.journal", ""}, {".tasi.dat.nuovo", "x"}}, "Il ripristino o l'importazione"},
+        StatoCartella{"GiornaleIllegibile", {{"quotara.journal", "\x01\x02\xFF"}}, "Il ripristino o l'importazione"},
+        StatoCartella{"GiornaleCartella", {{"quotara.journal/", ""}}, "Il ripristino o l'importazione"},
+        StatoCartella{"NuovoFileCartella",
+                      {{"quotara.journal", std::string("importazione") + '\0' + "@/tasicat.dat" + '\0' + "@/tasicat.dat" + '\0'},
+                       {"tasicat.dat", "Rossi;ROMA;Via Roma;0;;;;;;;;;;;;;;\r\n"},
+                       {".tasicat.dat.nuovo/", ""}},
+                      "L'importazione dell'archivio, interrotta nell'ultima sessione, non è stata completata."},
+        StatoCartella{"NuovoFileMancante",
+                      {{"quotara.journal", std::string("ripristino") + '\0' + "@/tasif24.dat" + '\0' + "@/tasif24.dat" + '\0'}},
+                      "Il ripristino degli archivi, interrotto nell'ultima sessione, non è stato completato."},
+        StatoCartella{"ArchivioVuotoECodaNul",
+                      {{"tasif24.dat", ""}, {"tasicat.dat", "Rossi;ROMA;Via Roma;0;;;;;;;;;;;;;;\r\n" + std::string(512, '\0')}},
+                      nullptr}),
+    [](const auto& info) { return std::string(info.param.nome); });
 
 // A logout, a shutdown or Ctrl+C ends the program as closing the frame does,
 // on the event loop: what was running when the signal came (an archive

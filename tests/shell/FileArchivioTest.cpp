@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "forms/Forms.h"
 #include "platform/Files.h"
 #include "shell/RecordArchivio.h"
+#include "support/Guasti.h"
 #include "support/ProgramTest.h"
 
 namespace {
@@ -230,6 +232,27 @@ TEST_F(FileArchivioLettura, FindsByKeyAndTakesAMissingFileAsEmpty) {
   EXPECT_EQ(archivio.Trova("B;2"), 1);
   EXPECT_EQ(archivio.Trova("B"), -1);
   EXPECT_EQ(archivio.Trova("A;1;x"), -1);
+}
+
+// The first record creates the file and the last one removes it: either
+// change reaches the disk only with the program folder, which is flushed
+// before the save reports success.
+TEST_F(FileArchivioLettura, TheFirstAndTheLastRecordFlushTheFolder) {
+  Finestra& f = application.form<Finestra>();
+  shell::FileArchivio archivio(dati("prova.dat"), f.List1, Prova::chiaveDi);
+  ASSERT_TRUE(archivio.Carica());
+  const std::string cartella = std::filesystem::path(dati()).parent_path().string();
+  const auto cartellaFlushata = [&](const std::function<bool()>& passo) {
+    quotara::testing::FlushRegistrati registro;
+    EXPECT_TRUE(passo());
+    const auto p = registro.Percorsi();
+    return std::find(p.begin(), p.end(), cartella) != p.end();
+  };
+  EXPECT_TRUE(cartellaFlushata([&] { return archivio.Aggiungi("A;1;x"); }));
+  EXPECT_FALSE(cartellaFlushata([&] { return archivio.Aggiungi("B;2;y"); })) << "an append to the file needs none";
+  EXPECT_TRUE(cartellaFlushata([&] { return archivio.Elimina(0); })) << "a rewrite renames, and flushes it";
+  EXPECT_TRUE(cartellaFlushata([&] { return archivio.Elimina(0); }));
+  EXPECT_FALSE(fs::exists(dati("prova.dat")));
 }
 
 // A sorted list (the cadastral register): the lines in alphabetical order,
