@@ -249,21 +249,23 @@ namespace {
 
 // The words of the message for the step a journal names.
 struct Passo {
-  const char* nome;          // "Il ripristino degli archivi"
-  const char* interrotto;    // ", interrotto nell'ultima sessione,"
-  const char* prima;         // "prima del ripristino"
-  const char* ripetibile;    // "Il ripristino può essere eseguito di nuovo."
+  const char* nome;              // "Il ripristino degli archivi, interrotto nell'ultima sessione,"
+  const char* nonCompletabile;   // " non può essere completato"
+  const char* nonCompletato;     // " non è stato completato."
+  const char* prima;             // "prima del ripristino"
+  const char* ripetibile;        // "Il ripristino può essere eseguito di nuovo."
 };
 
 Passo PassoDi(const std::string& etichetta) {
   if (etichetta == kImportazione)
-    return {"L'importazione dell'archivio", ", interrotta nell'ultima sessione,", "prima dell'importazione",
-            "L'importazione può essere eseguita di nuovo."};
+    return {"L'importazione dell'archivio, interrotta nell'ultima sessione,", " non può essere completata",
+            " non è stata completata.", "prima dell'importazione", "L'importazione può essere eseguita di nuovo."};
   if (etichetta == kRipristino)
-    return {"Il ripristino degli archivi", ", interrotto nell'ultima sessione,", "prima del ripristino",
-            "Il ripristino può essere eseguito di nuovo."};
-  return {"Il ripristino o l'importazione degli archivi", ", interrotti nell'ultima sessione,",
-          "prima del ripristino o dell'importazione", "Il ripristino o l'importazione possono essere eseguiti di nuovo."};
+    return {"Il ripristino degli archivi, interrotto nell'ultima sessione,", " non può essere completato",
+            " non è stato completato.", "prima del ripristino", "Il ripristino può essere eseguito di nuovo."};
+  return {"Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione,",
+          " non possono essere completati", " non sono stati completati.", "prima del ripristino o dell'importazione",
+          "Il ripristino o l'importazione possono essere eseguiti di nuovo."};
 }
 
 // Why the journal could not be used.
@@ -310,8 +312,7 @@ std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaP
     std::vector<std::string> nomi;
     for (const auto& p : finita->named) nomi.push_back(nomeDi(p));
     esito.errore = true;
-    esito.messaggio = std::string(passo.nome) + passo.interrotto + " non può essere completat" +
-                      (importazione ? "a" : "o") + ": il registro \"" + giornale + "\" " +
+    esito.messaggio = std::string(passo.nome) + passo.nonCompletabile + ": il registro \"" + giornale + "\" " +
                       MotivoGiornale(finita->journalError) + ".\r\n" +
                       (nomi.empty() ? std::string("Non si sa quali archivi riguardava.")
                                     : std::string(nomi.size() == 1 ? "Archivio interessato: " : "Archivi interessati: ") +
@@ -322,8 +323,7 @@ std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaP
   }
   if (!finita->failed.empty()) {
     esito.errore = true;
-    esito.messaggio = std::string(passo.nome) + passo.interrotto + " non è stat" + (importazione ? "a" : "o") +
-                      " completat" + (importazione ? "a" : "o") + ".";
+    esito.messaggio = std::string(passo.nome) + passo.nonCompletato;
     if (!esito.copiati.empty())
       esito.messaggio += std::string(importazione ? (uno ? "\r\nArchivio importato: " : "\r\nArchivi importati: ")
                                                   : (uno ? "\r\nArchivio ripristinato: " : "\r\nArchivi ripristinati: ")) +

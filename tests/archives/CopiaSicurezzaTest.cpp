@@ -629,13 +629,13 @@ TEST_F(CopiaSicurezzaTest, AJournalTheStartCannotUseIsSaidOnceAndSetAside) {
     std::string messaggio;
   } casi[] = {
       {"empty", [&] { scrivi(giornale, ""); },
-       "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non può essere completato: "
+       "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non possono essere completati: "
        "il registro \"" + giornale + "\" è vuoto.\r\nNon si sa quali archivi riguardava.\r\n"
        "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
        "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
        "Il registro è stato spostato in \"" + guasto + "\"."},
       {"garbage", [&] { scrivi(giornale, "\x7F" "ELF\x02\x01\x01"); },
-       "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non può essere completato: "
+       "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non possono essere completati: "
        "il registro \"" + giornale + "\" è danneggiato.\r\nNon si sa quali archivi riguardava.\r\n"
        "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
        "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
@@ -644,7 +644,7 @@ TEST_F(CopiaSicurezzaTest, AJournalTheStartCannotUseIsSaidOnceAndSetAside) {
        "Il ripristino degli archivi, interrotto nell'ultima sessione, non può essere completato: il registro \"" +
            giornale + "\" è danneggiato.\r\nArchivio interessato: tasi.dat." + ripristino},
       {"a folder", [&] { fs::create_directories(giornale + "/dentro"); },
-       "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non può essere completato: "
+       "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non possono essere completati: "
        "il registro \"" + giornale + "\" è una cartella.\r\nNon si sa quali archivi riguardava.\r\n"
        "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
        "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
