@@ -65,12 +65,23 @@ class CopiaSicurezzaTest : public ::testing::Test {
     return c;
   }
 
+  // Both folders afresh: the backup folder empty, the program folder with
+  // the three archives, each "vecchio " before its lines.
+  void ArchiviVecchi() const;
+
   fs::path base;
 };
 
 // The three archives, as the program folder may hold them.
 const std::map<std::string, std::string> kTutti{
     {"tasi.dat", kCalcolo}, {"tasicat.dat", kCatasto}, {"tasif24.dat", kF24}};
+
+void CopiaSicurezzaTest::ArchiviVecchi() const {
+  fs::remove_all(base);
+  fs::create_directories(programma());
+  fs::create_directories(copie());
+  for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, "vecchio " + byte);
+}
 
 TEST(ControllaTracciato, AcceptsTheLayoutsAndNamesTheFirstBadLine) {
   const std::string f = "/media/chiavetta/imucat.dat";
@@ -238,13 +249,9 @@ TEST_F(CopiaSicurezzaTest, RestoreAndImportReadOnlyRegularFiles) {
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.caso);
-    fs::remove_all(base);
-    fs::create_directories(programma());
-    fs::create_directories(copie());
-    for (const auto& [nome, byte] : kTutti) {
-      scrivi(programma() + "/" + nome, "vecchio " + byte);
+    ArchiviVecchi();
+    for (const auto& [nome, byte] : kTutti)
       if (nome != "tasicat.dat") scrivi(copie() + "/" + nome, byte);
-    }
     c.crea(copie() + "/tasicat.dat");
     const Esito r = RipristinaArchivi(copie(), programma());
     EXPECT_EQ(r.messaggio, "Il file \"" + copie() + "/tasicat.dat\" non è un file di dati ma " + c.cosa +
@@ -308,13 +315,8 @@ TEST_F(CopiaSicurezzaTest, RestoreWithOneBadFileReplacesNothing) {
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.caso);
-    fs::remove_all(base);
-    fs::create_directories(programma());
-    fs::create_directories(copie());
-    for (const auto& [nome, byte] : kTutti) {
-      scrivi(programma() + "/" + nome, "vecchio " + byte);
-      scrivi(copie() + "/" + nome, nome == c.nome ? c.byte : byte);
-    }
+    ArchiviVecchi();
+    for (const auto& [nome, byte] : kTutti) scrivi(copie() + "/" + nome, nome == c.nome ? c.byte : byte);
     const Esito e = RipristinaArchivi(copie(), programma());
     EXPECT_EQ(e.messaggio, c.errore + "\r\nRipristino annullato: nessun archivio è stato sostituito.");
     EXPECT_TRUE(e.errore);
