@@ -620,7 +620,12 @@ int removeInterruptedWrites(const std::string& folder) {
     ::closedir(dir);
     for (const std::string& path : found) {
       struct stat st {};
-      if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) ++removed;
+      if (::lstat(path.c_str(), &st) != 0) continue;
+      // An empty folder in place of a new file would stop every later
+      // restore of that file; one that holds anything is not ours to remove.
+      if ((S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) ||
+          (S_ISDIR(st.st_mode) && !waitingFile(path.substr(path.rfind('/') + 1)).empty() && ::rmdir(path.c_str()) == 0))
+        ++removed;
     }
   };
   clean(folder, "");

@@ -165,7 +165,7 @@ std::optional<FinishedReplacement> finishInterruptedReplacement(const std::strin
 // `folder`, and beside the files that the links of `folder` point to: the
 // temporary files of rewrites (".<file>.<pid>-<n>.tmp") and, when no journal
 // is left in `folder` (finishInterruptedReplacement runs first), the new files
-// of a replacement (".<file>.nuovo"). Only while no other instance can be
+// of a replacement (".<file>.nuovo"; an empty folder of that name too). Only while no other instance can be
 // writing (after taking the instance lock). Gives how many it removed.
 int removeInterruptedWrites(const std::string& folder);
 

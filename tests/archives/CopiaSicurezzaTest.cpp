@@ -689,6 +689,7 @@ TEST_F(CopiaSicurezzaTest, AJournalTheStartCannotUseIsSaidOnceAndSetAside) {
     EXPECT_FALSE(fs::exists(giornale));
     EXPECT_TRUE(fs::exists(guasto));
     EXPECT_FALSE(fs::exists(programma() + "/.tasi.dat.nuovo"));
+    EXPECT_FALSE(fs::exists(programma() + "/.tasicat.dat.nuovo")) << "an empty folder in its place too";
     // What was not put in place is as it was.
     for (const auto& [nome, byte] : kTutti) {
       if (prima.contains(nome) && std::find(esito->copiati.begin(), esito->copiati.end(), nome) == esito->copiati.end()) {
