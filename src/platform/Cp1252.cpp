@@ -65,11 +65,14 @@ bool changedAsArchiveField(std::string_view utf8) {
   // Every character it drops or changes is a control character (C0, DEL or
   // C1, which UTF-8 writes as 0xC2 0x80-0x9F) or one Windows-1252 lacks (of
   // three or four bytes, or two from 0xC4 on).
+  // No branch and no early exit: the loop runs over whole vectors of bytes.
+  unsigned found = 0;
   for (const char c : utf8) {
     const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7F || u == 0xC2 || u >= 0xC4) return true;
+    found |= static_cast<unsigned>(u < 0x20) | static_cast<unsigned>(u == 0x7F) | static_cast<unsigned>(u == 0xC2) |
+             static_cast<unsigned>(u >= 0xC4);
   }
-  return false;
+  return found != 0;
 }
 
 std::string utf8ToCp1252Printable(std::string_view utf8) {

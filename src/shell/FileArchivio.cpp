@@ -129,7 +129,7 @@ int FileArchivio::Trova(std::string_view Chiave) const {
   const std::string cercata = RigaArchiviabile(Chiave);
   for (int i = 0; i < elenco_.ListCount(); ++i) {
     const std::string chiave = chiave_(elenco_.ListText(i));
-    if ((platform::changedAsArchiveField(chiave) ? RigaArchiviabile(chiave) : chiave) == cercata) return i;
+    if (platform::changedAsArchiveField(chiave) ? RigaArchiviabile(chiave) == cercata : chiave == cercata) return i;
   }
   return -1;
 }
