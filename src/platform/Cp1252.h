@@ -35,8 +35,9 @@ bool archiveFieldChar(char32_t cp);
 // `utf8` as an archive stores it: each tab one space, the characters that are
 // not archiveFieldChar left out.
 std::string archiveFieldText(std::string_view utf8);
-// Whether archiveFieldText could change `utf8` (it holds a control
-// character); false means it would give `utf8` itself.
+// Whether archiveFieldText could change `utf8`, valid UTF-8 (it holds a
+// control character or one Windows-1252 may lack); false means it would give
+// `utf8` itself.
 bool changedAsArchiveField(std::string_view utf8);
 
 // utf8ToCp1252 for text that is shown (a report, a form's field): a character

@@ -77,6 +77,35 @@ TEST(Cp1252, OnlyPrintableCharactersStay) {
   EXPECT_EQ(onlyCp1252Printable(std::string_view("A\0B", 3)), "AB");
 }
 
+// The one rule for an archive's field: a tab is one space, what the code
+// page lacks and the control characters go; the quick test says "unchanged"
+// only when the text comes back as it is.
+TEST(Cp1252, ArchiveFieldText) {
+  const struct {
+    std::string utf8, stored;
+  } cases[] = {
+      {"ROSSI MARIO;VIA ROMA 1", "ROSSI MARIO;VIA ROMA 1"},
+      {"ROSSI\tMARIO", "ROSSI MARIO"},
+      {"\t\t", "  "},
+      {"CITTÀ;FORLÌ € “x”", "CITTÀ;FORLÌ € “x”"},
+      {"Š\xC2\xA0œ", "Š\xC2\xA0œ"},
+      {"A\x1B" "B\x7F" "C\xC2\x81" "D\r\n", "ABCD"},
+      {"\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80", "ód "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    EXPECT_EQ(archiveFieldText(c.utf8), c.stored);
+    if (!changedAsArchiveField(c.utf8)) {
+      EXPECT_EQ(c.stored, c.utf8);
+    }
+  }
+  EXPECT_FALSE(changedAsArchiveField("CITTÀ DELLA PIEVE;VIA LIBERTÀ 3;ÈÉÌÒÙ àèéìòù"));
+  EXPECT_TRUE(changedAsArchiveField("A\tB"));
+  EXPECT_TRUE(archiveFieldChar(U'\t'));
+  EXPECT_FALSE(archiveFieldChar(U'\r'));
+  EXPECT_FALSE(archiveFieldChar(U'\u0081'));
+}
+
 TEST(Cp1252, PrintableCharacters) {
   for (char32_t cp : {U' ', U'~', U'\u00A0', U'\u00FF', U'\u20AC', U'\u0178'}) EXPECT_TRUE(cp1252Printable(cp)) << static_cast<uint32_t>(cp);
   for (char32_t cp : {U'\0', U'\t', U'\r', U'\x1B', U'\x7F', U'\u0081', U'\u009D', U'\u0141', U'\u0151', U'\U0001F600',
