@@ -49,17 +49,25 @@ std::string MettiAlPosto(const std::vector<platform::NewFile>& nuovi, const std:
 // Why a file could not be read, written or put in place, in the user's words.
 std::string Motivo(int errore) {
   switch (errore) {
-    case ENOENT: return "il file non esiste";
-    case EISDIR: return "è una cartella";
+    case ENOENT:
+      return "il file non esiste";
+    case EISDIR:
+      return "è una cartella";
     case EACCES:
-    case EPERM: return "accesso negato";
+    case EPERM:
+      return "accesso negato";
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return "lo spazio su disco è esaurito";
-    case EROFS: return "il disco è di sola lettura";
-    case EIO: return "errore di lettura o scrittura del disco";
-    case EBUSY: return "il file è in uso";
-    default: return std::error_code(errore, std::generic_category()).message();
+    case EFBIG:
+      return "lo spazio su disco è esaurito";
+    case EROFS:
+      return "il disco è di sola lettura";
+    case EIO:
+      return "errore di lettura o scrittura del disco";
+    case EBUSY:
+      return "il file è in uso";
+    default:
+      return std::error_code(errore, std::generic_category()).message();
   }
 }
 
@@ -249,11 +257,11 @@ namespace {
 
 // The words of the message for the step a journal names.
 struct Passo {
-  const char* nome;              // "Il ripristino degli archivi, interrotto nell'ultima sessione,"
-  const char* nonCompletabile;   // " non può essere completato"
-  const char* nonCompletato;     // " non è stato completato."
-  const char* prima;             // "prima del ripristino"
-  const char* ripetibile;        // "Il ripristino può essere eseguito di nuovo."
+  const char* nome;             // "Il ripristino degli archivi, interrotto nell'ultima sessione,"
+  const char* nonCompletabile;  // " non può essere completato"
+  const char* nonCompletato;    // " non è stato completato."
+  const char* prima;            // "prima del ripristino"
+  const char* ripetibile;       // "Il ripristino può essere eseguito di nuovo."
 };
 
 Passo PassoDi(const std::string& etichetta) {
@@ -271,29 +279,37 @@ Passo PassoDi(const std::string& etichetta) {
 // Why the journal could not be used.
 std::string MotivoGiornale(int errore) {
   switch (errore) {
-    case ENODATA: return "è vuoto";
-    case EBADMSG: return "è danneggiato";
-    case EISDIR: return "è una cartella";
-    case EINVAL: return "non è un file";
-    default: return "non può essere letto (" + Motivo(errore) + ")";
+    case ENODATA:
+      return "è vuoto";
+    case EBADMSG:
+      return "è danneggiato";
+    case EISDIR:
+      return "è una cartella";
+    case EINVAL:
+      return "non è un file";
+    default:
+      return "non può essere letto (" + Motivo(errore) + ")";
   }
 }
 
 // Why a file of the set could not be put in place.
 std::string MotivoFile(int errore) {
   switch (errore) {
-    case ENOENT: return "il nuovo file manca";
-    case EISDIR: return "al posto del nuovo file c'è una cartella";
-    case EINVAL: return "al posto del nuovo file c'è qualcosa che non è un file";
-    default: return Motivo(errore);
+    case ENOENT:
+      return "il nuovo file manca";
+    case EISDIR:
+      return "al posto del nuovo file c'è una cartella";
+    case EINVAL:
+      return "al posto del nuovo file c'è qualcosa che non è un file";
+    default:
+      return Motivo(errore);
   }
 }
 
 }  // namespace
 
 std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaProgramma) {
-  const std::optional<platform::FinishedReplacement> finita =
-      platform::finishInterruptedReplacement(cartellaProgramma);
+  const std::optional<platform::FinishedReplacement> finita = platform::finishInterruptedReplacement(cartellaProgramma);
   if (!finita) return std::nullopt;
   Esito esito;
   for (const auto& p : finita->paths) esito.copiati.push_back(nomeDi(p));
@@ -312,22 +328,24 @@ std::optional<Esito> CompletaSostituzioneInterrotta(const std::string& cartellaP
     std::vector<std::string> nomi;
     for (const auto& p : finita->named) nomi.push_back(nomeDi(p));
     esito.errore = true;
-    esito.messaggio = std::string(passo.nome) + passo.nonCompletabile + ": il registro \"" + giornale + "\" " +
-                      MotivoGiornale(finita->journalError) + ".\r\n" +
-                      (nomi.empty() ? std::string("Non si sa quali archivi riguardava.")
-                                    : std::string(nomi.size() == 1 ? "Archivio interessato: " : "Archivi interessati: ") +
-                                          elenco(nomi) + ".") +
-                      "\r\nGli archivi sono come erano " + passo.prima + " o come li aveva lasciati l'operazione interrotta.\r\n" +
-                      passo.ripetibile + spostato;
+    esito.messaggio =
+        std::string(passo.nome) + passo.nonCompletabile + ": il registro \"" + giornale + "\" " +
+        MotivoGiornale(finita->journalError) + ".\r\n" +
+        (nomi.empty() ? std::string("Non si sa quali archivi riguardava.")
+                      : std::string(nomi.size() == 1 ? "Archivio interessato: " : "Archivi interessati: ") +
+                            elenco(nomi) + ".") +
+        "\r\nGli archivi sono come erano " + passo.prima + " o come li aveva lasciati l'operazione interrotta.\r\n" +
+        passo.ripetibile + spostato;
     return esito;
   }
   if (!finita->failed.empty()) {
     esito.errore = true;
     esito.messaggio = std::string(passo.nome) + passo.nonCompletato;
     if (!esito.copiati.empty())
-      esito.messaggio += std::string(importazione ? (uno ? "\r\nArchivio importato: " : "\r\nArchivi importati: ")
-                                                  : (uno ? "\r\nArchivio ripristinato: " : "\r\nArchivi ripristinati: ")) +
-                         elenco(esito.copiati) + ".";
+      esito.messaggio +=
+          std::string(importazione ? (uno ? "\r\nArchivio importato: " : "\r\nArchivi importati: ")
+                                   : (uno ? "\r\nArchivio ripristinato: " : "\r\nArchivi ripristinati: ")) +
+          elenco(esito.copiati) + ".";
     for (const auto& f : finita->failed)
       esito.messaggio += "\r\nImpossibile mettere al suo posto " + nomeDi(f.path) + ": " + MotivoFile(f.error) +
                          "; l'archivio è rimasto com'era.";

@@ -393,8 +393,10 @@ namespace {
 // Whether two targets are one file: the same file on disk, or, when either is
 // missing, the same name in the same folder.
 bool sameFile(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
-  if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  struct stat sa {
+  }, sb{};
+  if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0)
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
   const auto canonical = [](const std::string& path) {
     char* real = ::realpath(folderOf(path).c_str(), nullptr);
     std::string folder = real ? real : folderOf(path);
@@ -541,7 +543,8 @@ std::optional<FinishedReplacement> finishInterruptedReplacement(const std::strin
   std::vector<std::string> folders;
   for (const auto& [path, target] : set) {
     const std::string waiting = waitingPath(target);
-    struct stat w {}, t {};
+    struct stat w {
+    }, t{};
     int error = 0;
     if (::lstat(waiting.c_str(), &w) == 0) {
       if (!S_ISREG(w.st_mode))

@@ -274,8 +274,7 @@ TEST_F(CopiaSicurezzaTest, AnEmptyArchiveIsSkippedByBackupAndRestore) {
   for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, nome == "tasicat.dat" ? "" : byte);
   const Esito salvati = SalvaArchivi(programma(), copie());
   EXPECT_EQ(salvati.messaggio, "Copia di sicurezza effettuata.\r\nSalvati 2 archivi.");
-  EXPECT_EQ(contenuto(copie()),
-            (std::map<std::string, std::string>{{"tasi.dat", kCalcolo}, {"tasif24.dat", kF24}}));
+  EXPECT_EQ(contenuto(copie()), (std::map<std::string, std::string>{{"tasi.dat", kCalcolo}, {"tasif24.dat", kF24}}));
 
   // A backup made before, with empty copies (one of line ends only).
   scrivi(copie() + "/tasicat.dat", "");
@@ -283,19 +282,28 @@ TEST_F(CopiaSicurezzaTest, AnEmptyArchiveIsSkippedByBackupAndRestore) {
   for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, "vecchio " + byte);
   const Esito ripristinati = RipristinaArchivi(copie(), programma());
   EXPECT_FALSE(ripristinati.errore);
-  EXPECT_EQ(ripristinati.messaggio, "Copia di sicurezza ripristinate.\r\nRipristinato 1 archivio.\r\n"
-                                    "Il file \"" + copie() + "/tasicat.dat\" è vuoto: tasicat.dat non è stato ripristinato.\r\n"
-                                    "Il file \"" + copie() + "/tasif24.dat\" è vuoto: tasif24.dat non è stato ripristinato.");
-  EXPECT_EQ(contenuto(programma()), (std::map<std::string, std::string>{{"tasi.dat", kCalcolo},
-                                                                        {"tasicat.dat", "vecchio " + kCatasto},
-                                                                        {"tasif24.dat", "vecchio " + kF24}}));
+  EXPECT_EQ(ripristinati.messaggio,
+            "Copia di sicurezza ripristinate.\r\nRipristinato 1 archivio.\r\n"
+            "Il file \"" +
+                copie() +
+                "/tasicat.dat\" è vuoto: tasicat.dat non è stato ripristinato.\r\n"
+                "Il file \"" +
+                copie() + "/tasif24.dat\" è vuoto: tasif24.dat non è stato ripristinato.");
+  EXPECT_EQ(contenuto(programma()),
+            (std::map<std::string, std::string>{
+                {"tasi.dat", kCalcolo}, {"tasicat.dat", "vecchio " + kCatasto}, {"tasif24.dat", "vecchio " + kF24}}));
   // Nothing but empty copies.
   scrivi(copie() + "/tasi.dat", "");
   EXPECT_EQ(RipristinaArchivi(copie(), programma()).messaggio,
             "La cartella selezionata non conteneva nessun archivio.\r\nSeleziona una cartella valida.\r\n"
-            "Il file \"" + copie() + "/tasi.dat\" è vuoto: tasi.dat non è stato ripristinato.\r\n"
-            "Il file \"" + copie() + "/tasicat.dat\" è vuoto: tasicat.dat non è stato ripristinato.\r\n"
-            "Il file \"" + copie() + "/tasif24.dat\" è vuoto: tasif24.dat non è stato ripristinato.");
+            "Il file \"" +
+                copie() +
+                "/tasi.dat\" è vuoto: tasi.dat non è stato ripristinato.\r\n"
+                "Il file \"" +
+                copie() +
+                "/tasicat.dat\" è vuoto: tasicat.dat non è stato ripristinato.\r\n"
+                "Il file \"" +
+                copie() + "/tasif24.dat\" è vuoto: tasif24.dat non è stato ripristinato.");
   // Only empty archives: nothing to back up.
   for (const auto& [nome, byte] : kTutti) scrivi(programma() + "/" + nome, "");
   EXPECT_EQ(SalvaArchivi(programma(), copie()).messaggio, "La cartella del programma non contiene nessun archivio.");
@@ -545,7 +553,6 @@ TEST_F(CopiaSicurezzaTest, TheStartSaysWhichArchivesItFinishedReplacing) {
     for (const auto& n : c.nomi) attesi[n] = kTutti.at(n);
     EXPECT_EQ(contenuto(programma()), attesi);
   }
-
 }
 
 // A restore whose second archive cannot be put in place says so now, with
@@ -569,8 +576,9 @@ TEST_F(CopiaSicurezzaTest, ARestoreStoppedByARenameIsFinishedByTheNextStart) {
   platform::removeInterruptedWrites(programma());
   ASSERT_TRUE(esito);
   EXPECT_FALSE(esito->errore);
-  EXPECT_EQ(esito->messaggio, "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n"
-                              "Archivi ripristinati: tasi.dat, tasicat.dat, tasif24.dat.");
+  EXPECT_EQ(esito->messaggio,
+            "Il ripristino degli archivi, interrotto nell'ultima sessione, è stato completato.\r\n"
+            "Archivi ripristinati: tasi.dat, tasicat.dat, tasif24.dat.");
   EXPECT_EQ(contenuto(programma()), kTutti);
 }
 
@@ -618,13 +626,17 @@ TEST_F(CopiaSicurezzaTest, TheStartRemovesAnEmptyArchiveAndANulTail) {
 TEST_F(CopiaSicurezzaTest, AJournalTheStartCannotUseIsSaidOnceAndSetAside) {
   const std::string giornale = programma() + "/" + platform::kReplacementJournal;
   const std::string guasto = giornale + ".guasto";
-  const auto voce = [this](const std::string& nome) { return programma() + "/" + nome + '\0' + programma() + "/" + nome + '\0'; };
+  const auto voce = [this](const std::string& nome) {
+    return programma() + "/" + nome + '\0' + programma() + "/" + nome + '\0';
+  };
   const std::string ripristino =
       "\r\nGli archivi sono come erano prima del ripristino o come li aveva lasciati l'operazione interrotta.\r\n"
-      "Il ripristino può essere eseguito di nuovo.\r\nIl registro è stato spostato in \"" + guasto + "\".";
+      "Il ripristino può essere eseguito di nuovo.\r\nIl registro è stato spostato in \"" +
+      guasto + "\".";
   const std::string importazione =
       "\r\nGli archivi sono come erano prima dell'importazione o come li aveva lasciati l'operazione interrotta.\r\n"
-      "L'importazione può essere eseguita di nuovo.\r\nIl registro è stato spostato in \"" + guasto + "\".";
+      "L'importazione può essere eseguita di nuovo.\r\nIl registro è stato spostato in \"" +
+      guasto + "\".";
   const struct {
     const char* caso;
     std::function<void()> prepara;
@@ -632,25 +644,42 @@ TEST_F(CopiaSicurezzaTest, AJournalTheStartCannotUseIsSaidOnceAndSetAside) {
   } casi[] = {
       {"empty", [&] { scrivi(giornale, ""); },
        "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non possono essere completati: "
-       "il registro \"" + giornale + "\" è vuoto.\r\nNon si sa quali archivi riguardava.\r\n"
-       "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
-       "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
-       "Il registro è stato spostato in \"" + guasto + "\"."},
-      {"garbage", [&] { scrivi(giornale, "\x7F" "ELF\x02\x01\x01"); },
+       "il registro \"" +
+           giornale +
+           "\" è vuoto.\r\nNon si sa quali archivi riguardava.\r\n"
+           "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
+           "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
+           "Il registro è stato spostato in \"" +
+           guasto + "\"."},
+      {"garbage",
+       [&] {
+         scrivi(giornale,
+                "\x7F"
+                "ELF\x02\x01\x01");
+       },
        "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non possono essere completati: "
-       "il registro \"" + giornale + "\" è danneggiato.\r\nNon si sa quali archivi riguardava.\r\n"
-       "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
-       "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
-       "Il registro è stato spostato in \"" + guasto + "\"."},
-      {"cut short", [&] { scrivi(giornale, "ripristino" + std::string(1, '\0') + voce("tasi.dat") + voce("tasicat.dat").substr(0, 9)); },
+       "il registro \"" +
+           giornale +
+           "\" è danneggiato.\r\nNon si sa quali archivi riguardava.\r\n"
+           "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
+           "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
+           "Il registro è stato spostato in \"" +
+           guasto + "\"."},
+      {"cut short",
+       [&] {
+         scrivi(giornale, "ripristino" + std::string(1, '\0') + voce("tasi.dat") + voce("tasicat.dat").substr(0, 9));
+       },
        "Il ripristino degli archivi, interrotto nell'ultima sessione, non può essere completato: il registro \"" +
            giornale + "\" è danneggiato.\r\nArchivio interessato: tasi.dat." + ripristino},
       {"a folder", [&] { fs::create_directories(giornale + "/dentro"); },
        "Il ripristino o l'importazione degli archivi, interrotti nell'ultima sessione, non possono essere completati: "
-       "il registro \"" + giornale + "\" è una cartella.\r\nNon si sa quali archivi riguardava.\r\n"
-       "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
-       "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
-       "Il registro è stato spostato in \"" + guasto + "\"."},
+       "il registro \"" +
+           giornale +
+           "\" è una cartella.\r\nNon si sa quali archivi riguardava.\r\n"
+           "Gli archivi sono come erano prima del ripristino o dell'importazione o come li aveva lasciati l'operazione "
+           "interrotta.\r\nIl ripristino o l'importazione possono essere eseguiti di nuovo.\r\n"
+           "Il registro è stato spostato in \"" +
+           guasto + "\"."},
       {"a folder in place of the new file",
        [&] {
          scrivi(giornale, "importazione" + std::string(1, '\0') + voce("tasicat.dat"));
@@ -658,7 +687,8 @@ TEST_F(CopiaSicurezzaTest, AJournalTheStartCannotUseIsSaidOnceAndSetAside) {
        },
        "L'importazione dell'archivio, interrotta nell'ultima sessione, non è stata completata.\r\n"
        "Impossibile mettere al suo posto tasicat.dat: al posto del nuovo file c'è una cartella; l'archivio è rimasto "
-       "com'era.\r\nL'importazione può essere eseguita di nuovo.\r\nIl registro è stato spostato in \"" + guasto + "\"."},
+       "com'era.\r\nL'importazione può essere eseguita di nuovo.\r\nIl registro è stato spostato in \"" +
+           guasto + "\"."},
       {"a missing new file of a missing archive",
        [&] {
          scrivi(giornale, "ripristino" + std::string(1, '\0') + voce("tasi.dat") + voce("tasif24.dat"));
@@ -667,7 +697,8 @@ TEST_F(CopiaSicurezzaTest, AJournalTheStartCannotUseIsSaidOnceAndSetAside) {
        "Il ripristino degli archivi, interrotto nell'ultima sessione, non è stato completato.\r\n"
        "Archivio ripristinato: tasi.dat.\r\n"
        "Impossibile mettere al suo posto tasif24.dat: il nuovo file manca; l'archivio è rimasto com'era.\r\n"
-       "Il ripristino può essere eseguito di nuovo.\r\nIl registro è stato spostato in \"" + guasto + "\"."},
+       "Il ripristino può essere eseguito di nuovo.\r\nIl registro è stato spostato in \"" +
+           guasto + "\"."},
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.caso);
@@ -692,7 +723,8 @@ TEST_F(CopiaSicurezzaTest, AJournalTheStartCannotUseIsSaidOnceAndSetAside) {
     EXPECT_FALSE(fs::exists(programma() + "/.tasicat.dat.nuovo")) << "an empty folder in its place too";
     // What was not put in place is as it was.
     for (const auto& [nome, byte] : kTutti) {
-      if (prima.contains(nome) && std::find(esito->copiati.begin(), esito->copiati.end(), nome) == esito->copiati.end()) {
+      if (prima.contains(nome) &&
+          std::find(esito->copiati.begin(), esito->copiati.end(), nome) == esito->copiati.end()) {
         EXPECT_EQ(leggi(programma() + "/" + nome), byte) << nome;
       }
     }

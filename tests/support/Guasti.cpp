@@ -87,7 +87,8 @@ std::string ComeUtenteQualunque(const std::string& cartella, const std::function
   // The folder is root's again, so the fixture can empty it.
   std::error_code e;
   ::chown(cartella.c_str(), 0, 0);
-  for (const auto& voce : std::filesystem::recursive_directory_iterator(cartella, e)) ::lchown(voce.path().c_str(), 0, 0);
+  for (const auto& voce : std::filesystem::recursive_directory_iterator(cartella, e))
+    ::lchown(voce.path().c_str(), 0, 0);
   return esito;
 }
 
