@@ -97,8 +97,9 @@ TEST(ListaDiLavoro, BuildingsThenLandThenAreasEachInListOrder) {
                     t2 = Terreno("CAMPO 2");
   const std::string altro = Linea({"ROSSI MARIO", "X", "Y", "3"}), vuoto = Linea({"ROSSI MARIO", "X", "Z", ""}),
                     testo = Linea({"ROSSI MARIO", "X", "W", "a"});
+  // A line without a type (an imported one) is a building, in its place.
   EXPECT_EQ(Linee(ListaDiLavoro(Record({t1, a1, altro, f1, vuoto, f2, testo, t2}))),
-            Linee(Record({f1, f2, t1, t2, a1})));
+            Linee(Record({f1, vuoto, f2, t1, t2, a1})));
 }
 
 class StampaCatasto : public ReportsTest {
@@ -140,9 +141,9 @@ TEST_F(StampaCatasto, EmptyFieldsPrintAsTwoDashesExceptTheNamesAndTheBuildingsRe
   const auto testi = TestiDisegnati(stampa({vuoto, area}));
   EXPECT_TRUE(InSequenza(
       testi, {"1.  - ", "Partita: -- Sez: -- Fg: -- Num: -- Sub: -- Categoria: -- Classe: -- Vani: -- Mq: --",
-              "Rendita catastale:  - Percentuale di possesso: --%"}));
+              "Rendita catastale:  - Percentuale di possesso: --"}));
   EXPECT_TRUE(InSequenza(testi, {"Aree edificabili", "1. PINO - LOTTO",
-                                 "Partita: -- Sez: -- Fg: -- Num: -- Sub: -- Mq: -- Rendita: -- - Possesso: --%"}));
+                                 "Partita: -- Sez: -- Fg: -- Num: -- Sub: -- Mq: -- Rendita: -- - Possesso: --"}));
 }
 
 TEST_F(StampaCatasto, EachGroupHasItsHeadingAndNumbersFromOne) {
@@ -242,7 +243,7 @@ TEST_F(StampaCatasto, NoLineOfAnEntryPassesTheFramesRightEdge) {
 TEST_F(StampaCatasto, AShareStoredWithItsPercentPrintsOnePercent) {
   const struct {
     std::string possesso, stampato;
-  } casi[] = {{"50%", "50%"}, {"50", "50%"}, {"", "--%"}, {"%", "--%"}, {"33,3%", "33,3%"}};
+  } casi[] = {{"50%", "50%"}, {"50", "50%"}, {"", "--"}, {"%", "--"}, {"33,3%", "33,3%"}};
   for (const auto& c : casi) {
     SCOPED_TRACE(c.possesso);
     const Righe righe = {
