@@ -73,16 +73,6 @@ class StampaComune : public ReportsTest {
     for (const auto& a : attesi)
       EXPECT_TRUE(TestoIn(parole, a.testo, a.x, a.y, a.destra)) << a.testo << " at " << a.x << ", " << a.y;
   }
-
-  // pdftoppm -r 70 of a page, kept in the test's folder under the build
-  // folder to be looked at.
-  void Immagine(const std::string& file, const std::string& nome, int pagina = 1) {
-    if (std::system("command -v pdftoppm > /dev/null 2>&1") != 0) return;
-    const std::string p = std::to_string(pagina);
-    const std::string comando =
-        "pdftoppm -png -r 70 -f " + p + " -l " + p + " -singlefile '" + file + "' '" + (base / nome).string() + "'";
-    EXPECT_EQ(std::system(comando.c_str()), 0);
-  }
 };
 
 // The frame and the blocks above the F24 section, common to both variants.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -399,6 +400,53 @@ TEST_F(StampaImmobile, LongNotesGoOnOverANewPage) {
     for (const Parola& p : Parole(file, pagina)) stampate.insert(p.testo);
   std::istringstream parole(note);
   for (std::string parola; parole >> parola;) EXPECT_TRUE(stampate.count(parola)) << parola;
+}
+
+// Values too long for one line (the location box takes any length) wrap at
+// the frame's right edge; what follows moves down, line for line, so no line
+// stands on another and no glyph passes x 19.5.
+TEST_F(StampaImmobile, LongValuesWrapAtTheFrameAndPushTheRestDown) {
+  for (const int tipologia : {0, 1}) {
+    SCOPED_TRACE(tipologia);
+    SchedaImmobile s = Scheda(tipologia);
+    std::string ubicazione;
+    for (int i = 1; ubicazione.size() < 240; ++i) ubicazione += "LOCALITA" + std::to_string(i) + " ";
+    s.Ubicazione = ubicazione;
+    s.Comune = "SAN GIOVANNI IN PERSICETO CON UN NOME MOLTO PIU LUNGO DEL SOLITO E ANCORA";
+    s.Dati[0] = std::string(60, 'W');  // wide letters, no blank: broken inside the word
+    s.Dati[9] = "100";
+    s.Rendita = s.RedditoDominicale = "999.999.999.999,99";
+    const std::string file = stampa(s);
+    const auto parole = Parole(file);
+    for (const Parola& p : parole) EXPECT_LE(p.x1, 19.5 + 0.01) << p.testo << " at " << p.y;
+    // Every word of the location is printed, from x 7, the first beside its label.
+    std::set<std::string> stampate;
+    for (const Parola& p : parole) stampate.insert(p.testo);
+    std::istringstream in(ubicazione);
+    for (std::string w; in >> w;) EXPECT_TRUE(stampate.count(w)) << w;
+    // The municipality takes two lines: the location starts one line lower.
+    EXPECT_TRUE(TestoIn(parole, "Ubicazione/Descrizione:", 1.5, 24.3));
+    EXPECT_TRUE(TestoIn(parole, "LOCALITA1", 7, 24.3));
+    // The labels keep their order, each on a line of its own below the last
+    // line of the value above.
+    std::vector<std::string> etichette = {"Comune:", "Ubicazione/Descrizione:", "Tipologia:", "Partita:",
+                                          "Sezione:", "Foglio:", "Numero:", "Subalterno:"};
+    if (tipologia == 0) etichette.insert(etichette.end(), {"Categoria:", "Classe:", "Vani"});
+    etichette.insert(etichette.end(), {"Metri", "Percentuale", tipologia == 0 ? "Rendita" : "Reddito", "Annotazioni:"});
+    double sopra = 28;
+    for (const std::string& e : etichette) {
+      const auto it = std::find_if(parole.begin(), parole.end(), [&](const Parola& p) {
+        return p.testo == e && std::abs(p.x0 - 1.5) < 0.1 && p.y < sopra - 0.05;
+      });
+      ASSERT_NE(it, parole.end()) << e;
+      sopra = it->y;
+    }
+    std::map<long, int> righeValori;  // lines of the value column, by y in tenths of a millimetre
+    for (const Parola& p : parole)
+      if (p.x0 >= 6.95 && std::abs(p.x0 - 7) < 0.05) ++righeValori[std::lround(p.y * 100)];
+    for (const auto& [y, n] : righeValori) EXPECT_EQ(n, 1) << "two values start on the line at y " << y / 100.0;
+    if (tipologia == 1) Immagine(file, "immobiletasi-valori-lunghi");
+  }
 }
 
 TEST_F(StampaImmobile, LineBreaksInTheNotesMakeAValidFile) {
