@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWindow>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "archives/Immobili.h"
 #include "archives/Strumenti.h"
 #include "archives/frmCategorie.h"
+#include "desktop/QtFontEngine.h"
 #include "calculation/MainForm.h"
 #include "calculation/frmAcconto.h"
 #include "calculation/frmPertinenze.h"
@@ -264,6 +266,40 @@ TEST_F(ProgramScreenshotTest, TheTotalsPage) {
   EXPECT_GT(visibili, 60);
   const QPoint pageAt = widget(totali)->mapTo(widget(frame()), QPoint());
   EXPECT_GT(inkedRows(shot, pixels(totali.Label4).translated(pageAt + pixels(totali.Frame1).topLeft())), 6);
+}
+
+// A figure too wide for its label is drawn smaller, whole: no digit is cut.
+TEST_F(ProgramScreenshotTest, TheTotalsPageShowsHugeFiguresWhole) {
+  ASSERT_TRUE(started);
+  const auto riga = [](const char* indirizzo, const char* tipo, const char* principale, const char* rata) {
+    return std::string("ROSSI MARIO;") + indirizzo + ";ROMA;2026;1.000,00;2.5;5;0;0,00;12;6;6;100;" + tipo + ";" +
+           principale + ";0,00;1.780.799.999.998,00;0,00;" + rata + ";50,00;" + rata + ";50,00;1;0;0;3958;0;H501";
+  };
+  platform::writeLinesAtomic((base / "dati" / "tasi.dat").string(),
+                             {riga("VIA APPIA 1", "0", "1", "890.399.999.999,00"),
+                              riga("VIA APPIA 3", "1", "0", "890.399.999.999,00")});
+  frame().EseguiComando(shell::Principale::Totali);
+  ASSERT_TRUE(application.isLoaded<f24::Verifica>());
+  auto& totali = application.form<f24::Verifica>();
+  desk.deliver([&] { input::pickRow(totali.Combo1, 0); });
+  ASSERT_EQ(totali.Label6.Caption(), "1.780.799.999.998,00");
+  save(shotOf(widget(frame())), "program-totals-huge");
+  const QRegularExpression blanks(QStringLiteral("\\s+"));
+  int ridotte = 0;
+  for (forms::Label* l : {&totali.Label4, &totali.Label5, &totali.Label22, &totali.Label6, &totali.Label8,
+                          &totali.Label15, &totali.Label16, &totali.Label20, &totali.Label21, &totali.Label30,
+                          &totali.Label25, &totali.Label24}) {
+    auto* q = static_cast<QLabel*>(widget(*l));
+    SCOPED_TRACE(q->text().toStdString());
+    EXPECT_EQ(q->text().toStdString(), l->Caption());
+    const QFontMetrics m(q->font());
+    for (const QString& parola : q->text().split(blanks, Qt::SkipEmptyParts))
+      EXPECT_LE(m.horizontalAdvance(parola), q->contentsRect().width());
+    ridotte += q->font().pixelSize() < qtFont(l->font()).pixelSize();
+  }
+  EXPECT_GT(ridotte, 0);
+  // A figure that fits keeps the label's own size.
+  EXPECT_EQ(widget(totali.Label12)->font().pixelSize(), qtFont(totali.Label12.font()).pixelSize());
 }
 
 }  // namespace
