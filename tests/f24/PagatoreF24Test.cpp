@@ -66,6 +66,16 @@ class PagatoreTest : public F24Test {
     user.type(f.txtProvN, "mi");
     user.type(f.txtIban, iban);
   }
+  // Into the box: `tasti` typed or, when it is nullptr, `appunti` pasted with Ctrl+V.
+  void scrivi(forms::TextBox& box, const char* tasti, const char* appunti) {
+    user.focus(box);
+    if (tasti) {
+      user.type(tasti);
+    } else {
+      desk.setClipboardText(appunti);
+      user.key(forms::vbKeyV, forms::vbCtrlMask);
+    }
+  }
   // "Salva dati" answered Yes, for a new payer that passes the checks.
   void salva(frmF24& f) {
     desk.expectMsgBox(vbYes, {.prompt = kDomandaSalva, .title = "Quotara", .icon = vbQuestion});
@@ -121,13 +131,7 @@ TEST_F(PagatoreTest, TextTurnsUpperCaseAndSeparatorsNeverGetIn) {
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.testo);
     c.box.setText("");
-    user.focus(c.box);
-    if (c.tasti) {
-      user.type(c.tasti);
-    } else {
-      desk.setClipboardText(c.appunti);
-      user.key(forms::vbKeyV, forms::vbCtrlMask);
-    }
+    scrivi(c.box, c.tasti, c.appunti);
     EXPECT_EQ(c.box.Text(), c.testo);
     EXPECT_EQ(c.box.SelStart(), forms::text::length(c.testo));
   }
@@ -368,13 +372,7 @@ TEST_F(PagatoreTest, TheIbanBoxKeepsLettersAndDigitsAndRefusesAWrongOne) {
       application.NumRigheF24 = 1;
       frmF24& f = apri();
       persona(f);
-      user.focus(f.txtIban);
-      if (c.tasti) {
-        user.type(c.tasti);
-      } else {
-        desk.setClipboardText(c.appunti);
-        user.key(forms::vbKeyV, forms::vbCtrlMask);
-      }
+      scrivi(f.txtIban, c.tasti, c.appunti);
       EXPECT_EQ(f.txtIban.Text(), c.iban);
       if (!compila) desk.expectMsgBox(vbYes, {.prompt = kDomandaSalva});
       const std::string rifiuto = std::string("L'IBAN ") + c.iban + " non è valido.\r\n";
