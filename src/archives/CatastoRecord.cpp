@@ -27,6 +27,7 @@ const CatastoRecord::Tabella& CatastoRecord::Campi() {
 }
 
 int CatastoRecord::Tipo() const {
+  if (Tipologia.empty()) return 0;
   return Tipologia.size() == 1 && Tipologia[0] >= '0' && Tipologia[0] <= '2' ? Tipologia[0] - '0' : -1;
 }
 

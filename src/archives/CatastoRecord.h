@@ -34,9 +34,10 @@ struct CatastoRecord : shell::RecordArchivio<CatastoRecord, 18, 3> {
   static const Tabella& Campi();
 
   // The type: 0 building, 1 land, 2 building area, as field 4 holds it
-  // ("0", "1", "2"); -1 for any other text, which the owner list, its report
-  // and the calculation page take for no type. (The record window alone reads
-  // the field by its number, as it always has: an empty one ticks building.)
+  // ("0", "1", "2"); an empty field (a line of an imported register) is a
+  // building, as the record window shows it, so that the owner list, its
+  // report and the calculation page show every line that the window shows;
+  // -1 for any other text, which they take for no type.
   int Tipo() const;
 };
 

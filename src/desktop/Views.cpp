@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOptionButton>
@@ -537,7 +538,28 @@ class LabelView : public ControlView {
       w->setFrameStyle(l.BorderStyle() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
       w->setLineWidth(l.BorderStyle() ? 2 : 0);
     }
+    if (what == What::Text || what == What::Appearance || what == What::Geometry) fitWords(l, w);
   }
+
+  // A word wider than the label (a figure has no blank to wrap at) would lose
+  // its first or last characters: the text is drawn as much smaller as the
+  // widest word needs, never hiding a digit. Others keep the label's font.
+  static void fitWords(const Label& l, QLabel* w) {
+    QFont font = qtFont(l.font());
+    const int room = w->contentsRect().width();
+    const QStringList words = w->text().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    if (room > 0 && !l.AutoSize()) {
+      for (int size = font.pixelSize(); size > kSmallestPixels; --size) {
+        const QFontMetrics fm(font);
+        int widest = 0;
+        for (const QString& word : words) widest = std::max(widest, fm.horizontalAdvance(word));
+        if (widest <= room) break;
+        font.setPixelSize(size - 1);
+      }
+    }
+    if (w->font() != font) w->setFont(font);
+  }
+  static constexpr int kSmallestPixels = 6;
 };
 
 // A frame as the windows draw it: its face in the frame's own colour, an

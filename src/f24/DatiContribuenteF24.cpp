@@ -1,5 +1,7 @@
 #include "f24/DatiContribuenteF24.h"
 
+#include "shell/Modulo1.h"
+
 namespace f24 {
 
 const DatiContribuenteF24::Tabella& DatiContribuenteF24::Campi() {
@@ -21,6 +23,8 @@ const DatiContribuenteF24::Tabella& DatiContribuenteF24::Campi() {
   return t;
 }
 
+std::string DatiContribuenteF24::chiave() const { return CodiceFiscale + ";" + shell::IbanCompatto(Iban); }
+
 std::string DatiContribuenteF24::chiaveDi(std::string_view riga) { return fromLine(riga).chiave(); }
 
 bool DatiContribuenteF24::Ente() const {
@@ -29,6 +33,18 @@ bool DatiContribuenteF24::Ente() const {
     if (c != '0') return true;
   }
   return false;
+}
+
+bool IbanValido(std::string_view Iban) {
+  if (Iban.size() != static_cast<size_t>(shell::kLunghezzaIban) || Iban.substr(0, 2) != "IT") return false;
+  if (shell::IbanCompatto(Iban) != Iban) return false;
+  const std::string girato = std::string(Iban.substr(4)) + std::string(Iban.substr(0, 4));
+  int resto = 0;
+  for (const char c : girato) {
+    const int valore = c <= '9' ? c - '0' : c - 'A' + 10;
+    resto = (resto * (valore >= 10 ? 100 : 10) + valore) % 97;
+  }
+  return resto == 1;
 }
 
 }  // namespace f24

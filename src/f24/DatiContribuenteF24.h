@@ -27,8 +27,10 @@ struct DatiContribuenteF24 : shell::RecordArchivio<DatiContribuenteF24, 14, 1> {
 
   static const Tabella& Campi();
 
-  // The key: fiscal code, ";", IBAN (in place of the base's first-field key).
-  std::string chiave() const { return CodiceFiscale + ";" + Iban; }
+  // The key: fiscal code, ";", IBAN (in place of the base's first-field key),
+  // the IBAN without its blanks, so that a payer stored with them is the same
+  // payer when saved again as the box now shows it.
+  std::string chiave() const;
   static std::string chiaveDi(std::string_view riga);
 
   // An entity: the fiscal code reads as a number other than 0 (its leading
@@ -37,5 +39,11 @@ struct DatiContribuenteF24 : shell::RecordArchivio<DatiContribuenteF24, 14, 1> {
 
   bool operator==(const DatiContribuenteF24& altro) const { return toLine() == altro.toLine(); }
 };
+
+// An IBAN that the F24 form can carry: 27 letters and digits beginning "IT"
+// whose check digits (characters 3 and 4) hold: the IBAN with its first four
+// characters moved to the end, every letter read as 10 (A) to 35 (Z), leaves
+// 1 when divided by 97.
+bool IbanValido(std::string_view Iban);
 
 }  // namespace f24

@@ -90,7 +90,7 @@ frmF24::frmF24() : archivio_(PercorsoArchivioF24(), List1, DatiContribuenteF24::
   Frame4.create(*this, 120, 4800, 9960, 750);
   Frame4.setCaption("Coordinate bancarie (facoltativo):");
   etichetta(Label14, Frame4, 240, 300, 1740, "IBAN:");
-  casella(txtIban, Frame4, xBox, 300, 4200, 27);
+  casella(txtIban, Frame4, xBox, 300, 4200);
 
   Frame7.create(*this, 120, 5670, 9960, 690);
   Frame7.setCaption("Soggetto dichiarante");
@@ -134,8 +134,9 @@ frmF24::frmF24() : archivio_(PercorsoArchivioF24(), List1, DatiContribuenteF24::
     c->setTabIndex(ordine++);
 
   for (TextBox* t : {&txtDelega, &txtAgenzia, &txtProv, &txtCodFis, &txtCognome, &txtNome, &txtComuneN, &txtProvN,
-                     &txtComuneR, &txtProvR, &txtIndirizzo, &txtIban})
+                     &txtComuneR, &txtProvR, &txtIndirizzo})
     shell::CasellaMaiuscolaInFondo(*t);
+  shell::CasellaIban(txtIban);
   shell::CasellaData(txtData, std::string_view(kMascheraData).substr(0, 10));
   shell::InvioEsc(chkEnte);
   shell::InvioEsc(modF24);
@@ -245,6 +246,16 @@ bool frmF24::ControllaPersona() {
     return shell::Rifiuta(txtCognome, "Devi immettere il cognome del contribuente.", vbInformation);
   if (txtNome.Text().empty()) return shell::Rifiuta(txtNome, "Devi immettere il nome del contribuente.", vbInformation);
   return true;
+}
+
+bool frmF24::ControllaIban() {
+  const std::string iban = txtIban.Text();
+  if (iban.empty() || IbanValido(iban)) return true;
+  return shell::Rifiuta(txtIban,
+                        "L'IBAN " + iban +
+                            " non è valido.\r\nL'IBAN italiano ha 27 caratteri, inizia con IT e le sue cifre di "
+                            "controllo devono corrispondere: verificatelo sull'estratto conto o sul contratto della banca.",
+                        vbExclamation);
 }
 
 bool frmF24::ControllaEnte() {

@@ -82,8 +82,10 @@ class frmF24 : public forms::Form {
 
   bool ControllaPersona();
   bool ControllaEnte();
-  // The checks of the payer as it is: an entity or a person.
-  bool ControllaContribuente() { return EnteGiuridico ? ControllaEnte() : ControllaPersona(); }
+  // The checks of the payer as it is: an entity or a person,
+  // and then the IBAN, which may be empty or else must be a valid Italian one.
+  bool ControllaContribuente() { return (EnteGiuridico ? ControllaEnte() : ControllaPersona()) && ControllaIban(); }
+  bool ControllaIban();
   void CaricaListaF24();
   void SalvaDatiF24(bool& Esito);
 

@@ -1,6 +1,7 @@
 #include "reports/Rapporto.h"
 
 #include <cctype>
+#include <cmath>
 #include <chrono>
 #include <exception>
 #include <utility>
@@ -99,23 +100,53 @@ void Rapporto::NumeroPagina() {
   pdf_.DrawObject(kOggettoPiede);
 }
 
-std::string Rapporto::Adatta(std::string_view testo, std::string_view font, float punti, float larghezza) const {
-  // The metric fonts of the frame (Apri); Fnt4 in Courier New is monospaced.
-  const bool courier = font == "Fnt4" && !modello_.Fnt4Arial;
+namespace {
+
+// The metrics of a report font ("Fnt1" to "Fnt6"), as the frame loads them
+// (Apri); `fnt4Arial` as in ModelloRapporto.
+pdf::FontMetrics Metriche(std::string_view font, bool fnt4Arial) {
+  // Fnt4 in Courier New is monospaced.
+  const bool courier = font == "Fnt4" && !fnt4Arial;
   const int stile = font == "Fnt2" || font == "Fnt6" ? 1 : font == "Fnt3" ? 2 : font == "Fnt4" ? 3 : 0;
   // Verdana is measured with the Arial metrics, as the writer describes it.
-  const pdf::FontMetrics m = courier ? pdf::MetricheCourierNew(stile) : pdf::MetricheArial(stile);
-  const float puntiPerCm = 72 / 2.54f;
-  const float limite = larghezza * puntiPerCm * 1000 / punti;  // in thousandths of the font size
+  return courier ? pdf::MetricheCourierNew(stile) : pdf::MetricheArial(stile);
+}
+
+constexpr float kPuntiPerCm = 72 / 2.54f;
+
+// The advance of one character, in thousandths of the font size.
+float Avanzamento(const pdf::FontMetrics& m, std::string_view testo, size_t& i) {
+  const int codice = platform::cp1252FromCodePoint(platform::nextCodePoint(testo, i));
+  const int c = codice < 0 ? '?' : codice;
+  return static_cast<float>(c >= m.FirstChar && c <= m.LastChar ? m.Widths[c] : m.MissingWidth);
+}
+
+}  // namespace
+
+std::string Rapporto::Adatta(std::string_view testo, std::string_view font, float punti, float larghezza) const {
+  const pdf::FontMetrics m = Metriche(font, modello_.Fnt4Arial);
+  const float limite = larghezza * kPuntiPerCm * 1000 / punti;  // in thousandths of the font size
   float usata = 0;
   for (size_t i = 0; i < testo.size();) {
     const size_t inizio = i;
-    const int codice = platform::cp1252FromCodePoint(platform::nextCodePoint(testo, i));
-    const int c = codice < 0 ? '?' : codice;
-    usata += c >= m.FirstChar && c <= m.LastChar ? m.Widths[c] : m.MissingWidth;
+    usata += Avanzamento(m, testo, i);
     if (usata > limite) return std::string(testo.substr(0, inizio));
   }
   return std::string(testo);
+}
+
+float Rapporto::Larghezza(std::string_view testo, std::string_view font, float punti) const {
+  const pdf::FontMetrics m = Metriche(font, modello_.Fnt4Arial);
+  float usata = 0;
+  for (size_t i = 0; i < testo.size();) usata += Avanzamento(m, testo, i);
+  return usata * punti / 1000 / kPuntiPerCm;
+}
+
+float Rapporto::CorpoPer(std::string_view testo, std::string_view font, float punti, float larghezza) const {
+  const float intera = Larghezza(testo, font, punti);
+  if (intera <= larghezza) return punti;
+  // The tenth of a point just below the exact fit.
+  return std::floor(punti * larghezza / intera * 10) / 10;
 }
 
 void Rapporto::Riga(float y) {

@@ -60,6 +60,11 @@ class Rapporto {
   // metrics: a long name is cut at its column instead of running off the
   // frame. The whole text when it fits.
   std::string Adatta(std::string_view testo, std::string_view font, float punti, float larghezza) const;
+  // The width of `testo` in centimetres, in that font at that size.
+  float Larghezza(std::string_view testo, std::string_view font, float punti) const;
+  // The size, `punti` or smaller, at which `testo` fits in `larghezza`
+  // centimetres: a figure is printed smaller rather than over its neighbour.
+  float CorpoPer(std::string_view testo, std::string_view font, float punti, float larghezza) const;
 
  private:
   friend bool StampaRapporto(const ModelloRapporto&, const std::function<void(Rapporto&)>&);

@@ -36,6 +36,17 @@ std::string Versato(const archives::VoceArchivio& v) {
   return shell::Formatta(v.Versato, shell::Val(v.Anno) < 2002 ? "#,##0" : "#,##0.00");
 }
 
+// The right-aligned columns: a figure ends at x `fine` and starts no further
+// left than `inizio`, 1 mm inside the separator before it.
+constexpr float kInizioRendita = 15.1f, kFineRendita = 16.8f;
+constexpr float kInizioTasi = 17.1f, kFineTasi = 19.3f;
+
+// A figure right-aligned at x `fine`, in 10 points or, when it is wider than
+// its column, as much smaller as it needs.
+void Cifra(Rapporto& r, float fine, float inizio, float y, std::string_view testo) {
+  r.pdf().DrawText(fine, y, testo, "Fnt1", r.CorpoPer(testo, "Fnt1", 10, fine - inizio), 1);
+}
+
 void TestaPagina(Rapporto& r) {
   pdf::clsPDFWriter& pdf = r.pdf();
   r.NuovaPagina("Quotara - Archivio immobili");
@@ -70,8 +81,9 @@ void Archivio(Rapporto& r, const std::vector<const archives::VoceArchivio*>& voc
     // Municipality and address together can be long: cut at the year's column.
     pdf.DrawText(5.2f, y, r.Adatta(ubicazione, "Fnt1", 10, kFineUbicazione - 5.2f), "Fnt1", 10);
     pdf.DrawText(13.6f, y, c.Anno, "Fnt1", 10);
-    pdf.DrawText(16.8f, y, c.Rendita, "Fnt1", 10, 1);
-    pdf.DrawText(19.3f, y, Versato(c), "Fnt1", 10, 1);
+    // A figure too wide for its column is printed smaller, never over the next one.
+    Cifra(r, kFineRendita, kInizioRendita, y, c.Rendita);
+    Cifra(r, kFineTasi, kInizioTasi, y, Versato(c));
     // A full page ends at once, before it is known whether a line follows.
     if (++k == kRighePagina) {
       r.FinePagina();

@@ -22,8 +22,12 @@ using archives::CatastoRecord;
 // The field, or "--" when it is empty.
 std::string X(const std::string& campo) { return campo.empty() ? "--" : campo; }
 
-// The share followed by one "%", also when it is stored with its own (imported data).
-std::string Quota(const std::string& possesso) { return X(archives::TogliPercento(possesso)) + "%"; }
+// The share followed by one "%", also when it is stored with its own (imported
+// data); "--" alone when there is none.
+std::string Quota(const std::string& possesso) {
+  const std::string quota = archives::TogliPercento(possesso);
+  return quota.empty() ? "--" : quota + "%";
+}
 
 // The identifiers that every detail line begins with.
 std::string Identificativi(const CatastoRecord& r) {

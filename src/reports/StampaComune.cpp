@@ -17,6 +17,8 @@ constexpr float kPasso = 0.5f;           // one row
 constexpr float kFondo = 1.0f;           // the lowest entry of the first page
 constexpr float kInizioSeguito = 25.5f;  // entries of the following pages, from here
 constexpr float kFondoSeguito = 1.5f;    // down to here
+// The deduction's heading in every table: it ends where its value ends, at x 16.7.
+constexpr float kXDetrazione = 15.0f;
 
 const ModelloRapporto& ModelloComune() {
   static const ModelloRapporto modello{
@@ -105,10 +107,12 @@ class Totali {
     Voci(20.6f, "Rata in acconto (Giugno):", e.Label6, "Rata a saldo (Dicembre):", e.Label8, "Fnt2");
     Voci(20, "Detrazione in acconto:", e.Label7, "Detrazione a saldo:", e.Label9, "Fnt1");
     Voci(19.4f, "Numero fabbricati:", e.Label12, "Numero fabbricati:", e.Label17, "Fnt1");
-    Voci(18.8f, "Aree fabbricabili:", e.lblAree1, "Aree fabbricabili:", e.lblAree2, "Fnt1");
+    // Each category as the page shows it, rounded to the euro like its F24
+    // row: every column adds up to the instalment above it.
+    Voci(18.8f, "Aree fabbricabili:", e.Label14, "Aree fabbricabili:", e.Label19, "Fnt1");
     Voci(18.2f, "Abitazione principale:", e.Label15, "Abitazione principale:", e.Label20, "Fnt1");
-    Voci(17.6f, "Altri fabbricati:", e.lblAltri1, "Altri fabbricati:", e.lblAltri2, "Fnt1");
-    Voci(17, "Immobili strumentali:", e.lblStru1, "Immobili strumentali:", e.lblStru2, "Fnt1");
+    Voci(17.6f, "Altri fabbricati:", e.Label16, "Altri fabbricati:", e.Label21, "Fnt1");
+    Voci(17, "Immobili strumentali:", e.Label54, "Immobili strumentali:", e.Label56, "Fnt1");
   }
 
   void TotaliUnica() {
@@ -118,8 +122,8 @@ class Totali {
     Voce(19.4f, "Numero fabbricati:", e.Label28, "Fnt1");
     Voce(18.8f, "Aree fabbricabili:", e.Label26, "Fnt1");
     Voce(18.2f, "Abitazione principale:", e.Label25, "Fnt1");
-    Voce(17.6f, "Altri fabbricati:", e.lblAltriU, "Fnt1");
-    Voce(17, "Immobili strumentali:", e.lblStruU, "Fnt1");
+    Voce(17.6f, "Altri fabbricati:", e.Label24, "Fnt1");
+    Voce(17, "Immobili strumentali:", e.Label58, "Fnt1");
   }
 
   void TitoloSezione() {
@@ -130,15 +134,15 @@ class Totali {
 
   float Y() const { return kBase - d_off_; }
 
-  // Head of an instalment's table at y, with the deduction column at
-  // `xDetrazione` when there is a main dwelling.
-  void TestaRate(float y, const char* rata, float xDetrazione) {
+  // Head of an instalment's table at y, with the deduction column when there
+  // is a main dwelling.
+  void TestaRate(float y, const char* rata) {
     Testo(1.5f, y, rata, "Fnt2");
     Testo(3.5f, y, "Cod.Com.");
     Testo(5.5f, y, "N. Imm.");
     Testo(7.5f, y, "Codice tributo");
     Testo(12, y, "Importo");
-    if (presente_[0]) Testo(xDetrazione, y, "Detrazione");
+    if (presente_[0]) Testo(kXDetrazione, y, "Detrazione");
   }
 
   // The rows of one instalment (`saldo`: the December one).
@@ -160,9 +164,9 @@ class Totali {
 
   void SezioneRate(const Categoria (&categorie)[4]) {
     TitoloSezione();
-    TestaRate(14, "Acconto", 15);
+    TestaRate(14, "Acconto");
     RigheRate(categorie, false);
-    TestaRate(Y(), "Saldo", 14);
+    TestaRate(Y(), "Saldo");
     d_off_ += kPasso;
     RigheRate(categorie, true);
   }
@@ -174,7 +178,7 @@ class Totali {
     Testo(6.9f, 14, "N.Imm.");
     Testo(8.5f, 14, "Codice tributo");
     Testo(12, 14, "Importo");
-    if (presente_[0]) Testo(14, 14, "Detrazione");
+    if (presente_[0]) Testo(kXDetrazione, 14, "Detrazione");
     for (int i = 0; i < 4; ++i) {
       if (!presente_[i]) continue;
       const Categoria& k = categorie[i];

@@ -41,16 +41,18 @@ const ModelloRapporto& ModelloImmobile() {
   return modello;
 }
 
-// The lines of notes as they fit between x 7 and the frame's edge: a line of
-// wide letters that would pass it goes on in a line of its own, broken at its
-// last blank that fits, or inside the word when there is none.
-std::vector<std::string> NellaColonna(const Rapporto& r, const std::vector<std::string>& righe) {
+// The lines of a value or of the notes as they fit between x 7 and the
+// frame's edge in `font`: a line of wide letters that would pass it goes on
+// in a line of its own, broken at its last blank that fits, or inside the word
+// when there is none.
+std::vector<std::string> NellaColonna(const Rapporto& r, const std::vector<std::string>& righe,
+                                      std::string_view font = "Fnt1") {
   std::vector<std::string> adattate;
   adattate.reserve(righe.size());
   for (const std::string& riga : righe) {
     std::string_view resto = riga;
     for (;;) {
-      std::string testa = r.Adatta(resto, "Fnt1", 10, kLarghezzaColonnaNote);
+      std::string testa = r.Adatta(resto, font, 10, kLarghezzaColonnaNote);
       if (testa.size() == resto.size()) {
         adattate.emplace_back(resto);
         break;
@@ -73,6 +75,32 @@ std::vector<std::string> NellaColonna(const Rapporto& r, const std::vector<std::
   }
   return adattate;
 }
+
+// Where the lines of the sheet go: each has its place on one tall sheet (the
+// fixed rows of the labels, then the notes 0.6 cm apart), moved down by the
+// lines that wrapped values added above it, and onto a new page when it would
+// fall below the lowest line of a page.
+class Impaginazione {
+ public:
+  Impaginazione(Rapporto& r, const std::string& titolo) : r_(r), titolo_(titolo) {}
+
+  // The y on the page of the line whose place is `y`.
+  float Posto(float y) {
+    if (y - scarto_ < kUltimaRigaNote - 0.001f) {
+      r_.FinePagina();
+      r_.NuovaPagina(titolo_);
+      scarto_ = y - kInizioSeguito;
+    }
+    return y - scarto_;
+  }
+  // A line more under the one at `y`: what follows moves down by one step.
+  void RigaAggiunta() { scarto_ += kPassoNote; }
+
+ private:
+  Rapporto& r_;
+  const std::string& titolo_;
+  float scarto_ = 0;
+};
 
 void Scheda(Rapporto& r, const SchedaImmobile& s) {
   pdf::clsPDFWriter& pdf = r.pdf();
@@ -109,27 +137,28 @@ void Scheda(Rapporto& r, const SchedaImmobile& s) {
   if (area) voci.push_back({17.7f, "Rendita:", s.Rendita, "Fnt2"});
   // The notes begin below the second income line that only land has.
   const float inizioNote = terreno ? 16.5f : 17.1f;
-  for (const Voce& v : voci) pdf.DrawText(1.5f, v.y, v.etichetta, v.font, 10);
-  pdf.DrawText(1.5f, inizioNote, "Annotazioni:", "Fnt1", 10);
-  for (const Voce& v : voci) pdf.DrawText(kXValori, v.y, v.valore, v.font, 10);
+
+  // Every value ends at the frame's edge: a long one goes on in lines of
+  // its own below, and what follows moves down.
+  Impaginazione pagine(r, titolo);
+  for (const Voce& v : voci) {
+    const std::vector<std::string> righe = NellaColonna(r, {v.valore}, v.font);
+    for (size_t i = 0; i < righe.size(); ++i) {
+      if (i > 0) pagine.RigaAggiunta();
+      const float y = pagine.Posto(v.y);
+      if (i == 0) pdf.DrawText(1.5f, y, v.etichetta, v.font, 10);
+      pdf.DrawText(kXValori, y, righe[i], v.font, 10);
+    }
+  }
+  pdf.DrawText(1.5f, pagine.Posto(inizioNote), "Annotazioni:", "Fnt1", 10);
 
   const std::vector<std::string> righe =
       NellaColonna(r, forms::text::length(s.Note) <= kLarghezzaNote ? std::vector<std::string>{s.Note}
                                                                     : DividiTesto(s.Note, kLarghezzaNote));
   // Lines of notes that no longer fit go on over a new page of their own.
-  int riga = 0;  // line of notes on the current page
-  float inizio = inizioNote;
-  for (const std::string& testo : righe) {
-    float y = inizio - riga * kPassoNote;
-    if (y < kUltimaRigaNote - 0.001f) {
-      r.FinePagina();
-      r.NuovaPagina(titolo);
-      inizio = kInizioSeguito;
-      riga = 0;
-      y = inizio;
-    }
-    if (!testo.empty()) pdf.DrawText(kXValori, y, testo, "Fnt1", 10);
-    ++riga;
+  for (size_t k = 0; k < righe.size(); ++k) {
+    const float y = pagine.Posto(inizioNote - static_cast<float>(k) * kPassoNote);
+    if (!righe[k].empty()) pdf.DrawText(kXValori, y, righe[k], "Fnt1", 10);
   }
   r.FinePagina();
 }

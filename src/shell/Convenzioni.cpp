@@ -1,5 +1,6 @@
 #include "shell/Convenzioni.h"
 
+#include <algorithm>
 #include <string>
 
 #include "forms/Application.h"
@@ -98,6 +99,42 @@ void TastoNome(EditControl& Casella, int& KeyAscii) {
     KeyAscii = 0;
     Incolla(Casella, ";", false);
   }
+}
+
+void TastoIban(TextBox& Casella, int& KeyAscii) {
+  if (InvioEsc(KeyAscii)) return;
+  if (KeyAscii == kIncolla) {
+    KeyAscii = 0;
+    std::string testo = IbanCompatto(pastableText(desktop().clipboardText(), false));
+    const int massimo = Casella.MaxLength();
+    if (massimo > 0) {
+      const int posto = massimo - (text::length(Casella.Text()) - Casella.SelLength());
+      testo.resize(static_cast<size_t>(std::clamp(posto, 0, static_cast<int>(testo.size()))));
+    }
+    if (!testo.empty()) Casella.setSelText(testo);
+    return;
+  }
+  if (TastoControllo(KeyAscii)) return;
+  if (const int k = CarattereIban(KeyAscii)) {
+    KeyAscii = k;
+  } else if (KeyAscii == ' ' || KeyAscii == '-' || KeyAscii == '.' || KeyAscii == '/') {
+    KeyAscii = 0;  // the groups' separators are not part of the IBAN
+  } else {
+    RifiutaTasto(Casella, KeyAscii);
+  }
+}
+
+void CasellaIban(TextBox& Casella) {
+  TextBox* box = &Casella;
+  box->setMaxLength(kLunghezzaIban);
+  box->KeyPress = [box](int& k) { TastoIban(*box, k); };
+  box->Change = [box] {
+    const std::string compatto = IbanCompatto(box->Text());
+    if (compatto != box->Text())
+      box->setText(compatto);  // its own Change runs again and puts the caret
+    else
+      box->setSelStart(text::length(compatto));
+  };
 }
 
 void CasellaTesto(TextBox& Casella) {

@@ -7,6 +7,8 @@
 //   shell::CasellaMaiuscola(txtFoglio);    // ... upper case, "," "." ";" refused
 //   shell::CasellaImporto(Text3);          // ... the shared amount editor (Editori.h)
 //   shell::CasellaData(txtData);           // ... the shared date editor, "  /  /    "
+//   shell::CasellaIban(txtIban);           // ... an IBAN: letters and digits only,
+//                                          //     upper case, blanks dropped, 27 at most
 //   shell::CasellaNome(Combo1);            // ... a name: "," ";" refused, pasted text
 //                                          //     cleaned, the list completes it
 //   shell::CasellaTesto(txtNote);          // Enter/Esc and selected on focus only
@@ -43,6 +45,11 @@ void TastoCifre(forms::Control& Casella, int& KeyAscii);
 void TastoDecimale(forms::Control& Casella, int& KeyAscii);
 void TastoMaiuscolo(forms::Control& Casella, int& KeyAscii);
 void TastoNome(forms::EditControl& Casella, int& KeyAscii);
+// An IBAN box: a letter in upper case, a digit as it is; a blank or a "-",
+// "." or "/" between the groups, as banks print them, is dropped without a
+// refusal; anything else refused. A paste keeps only the letters and digits of
+// the clipboard's first line, within MaxLength.
+void TastoIban(forms::TextBox& Casella, int& KeyAscii);
 
 void CasellaTesto(forms::TextBox& Casella);
 void CasellaCifre(forms::TextBox& Casella);
@@ -59,6 +66,10 @@ void CasellaMaiuscolaInFondo(forms::ControlArray<forms::TextBox>& Gruppo);
 // its last character. True when it had to change the text, whose own Change
 // has then already run again: a window chaining it stops there.
 bool MaiuscoloInFondo(forms::TextBox& Casella);
+// An IBAN: TastoIban, at most 27 characters, and every change (code
+// included, an IBAN loaded with blanks) leaves only the letters and digits,
+// in upper case, with the caret after the last one.
+void CasellaIban(forms::TextBox& Casella);
 // `Decimali`: the amount takes a decimal comma.
 void CasellaImporto(forms::TextBox& Casella, bool Decimali = true);
 void CasellaData(forms::TextBox& Casella, std::string_view Maschera = "  /  /    ");

@@ -5,6 +5,7 @@
 
 #include "forms/Application.h"
 #include "shell/Messaggi.h"
+#include "shell/Modulo1.h"
 
 namespace shell {
 
@@ -26,6 +27,13 @@ std::string TestoDocumentoNonAperto(const std::vector<std::string>& Percorsi) {
     testo += std::string("\r\n") + (uno ? "Il file si trova" : "I file si trovano") + " nella cartella:\r\n" +
              cartella.string();
   testo += std::string("\r\n") + (uno ? "Apritelo" : "Apriteli") + " da lì con il programma che preferite.";
+  // The private temporary folder is emptied when the program closes.
+  const auto senzaBarra = [](const fs::path& p) { return fs::path(p.lexically_normal().string() + "/").lexically_normal(); };
+  if (stessaCartella && senzaBarra(cartella) == senzaBarra(CartellaTemp()))
+    testo += uno ? "\r\nIl file verrà eliminato alla chiusura del programma: se vi serve, salvatelo in un'altra "
+                   "cartella."
+                 : "\r\nI file verranno eliminati alla chiusura del programma: se vi servono, salvateli in un'altra "
+                   "cartella.";
   return testo;
 }
 

@@ -57,6 +57,19 @@ std::string Maiuscolo(std::string_view Testo) {
   return risultato;
 }
 
+int CarattereIban(int Carattere) {
+  if ((Carattere >= '0' && Carattere <= '9') || (Carattere >= 'A' && Carattere <= 'Z')) return Carattere;
+  if (Carattere >= 'a' && Carattere <= 'z') return Carattere - 'a' + 'A';
+  return 0;
+}
+
+std::string IbanCompatto(std::string_view Testo) {
+  std::string risultato;
+  for (const char c : Testo)
+    if (const int k = CarattereIban(static_cast<unsigned char>(c))) risultato += static_cast<char>(k);
+  return risultato;
+}
+
 std::string Sostituisci(std::string& Testo, std::string_view Cerca, std::string_view Nuovo) {
   if (Cerca.empty()) return Testo;
   std::string out;

@@ -32,6 +32,16 @@ std::string Sostituisci(std::string& Testo, std::string_view Cerca, std::string_
 // UCase gives it (platform::capitalLetter).
 std::string Maiuscolo(std::string_view Testo);
 
+// An IBAN as the boxes keep it and the forms carry it: its letters and digits
+// only, the letters in upper case; blanks and every other separator dropped
+// ("it60 x054-28" -> "IT60X05428").
+std::string IbanCompatto(std::string_view Testo);
+// The length of an Italian IBAN, and of the IBAN box.
+inline constexpr int kLunghezzaIban = 27;
+// One character of an IBAN as a box takes it: a digit as it is, a letter in
+// upper case; 0 for anything else.
+int CarattereIban(int Carattere);
+
 // True when the path is a regular file that can be opened for reading.
 bool FileLeggibile(const std::string& Percorso);
 

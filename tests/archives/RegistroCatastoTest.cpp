@@ -69,10 +69,11 @@ TEST(RigaElenco, CutsOrFillsTheNamesAndMarksMissingAmounts) {
             "B           |C                        |    ---|    ---");
 }
 
-// Only the three texts the record window writes are a type; the list, the
-// calculation page and the report read it the same way.
+// Only the three texts the record window writes are a type, and the empty
+// field of an imported line, a building as the record window shows it; the
+// list, the calculation page and the report read it the same way.
 TEST(CatastoRecord, TheTypeIsOneOfTheThreeTextsOrNone) {
-  const std::pair<const char*, int> casi[] = {{"0", 0},  {"1", 1},   {"2", 2},   {"3", -1}, {"", -1},
+  const std::pair<const char*, int> casi[] = {{"0", 0},  {"1", 1},   {"2", 2},   {"3", -1}, {"", 0},
                                               {"a", -1}, {" 1", -1}, {"01", -1}, {"1,0", -1}};
   for (const auto& [tipologia, tipo] : casi)
     EXPECT_EQ(CatastoRecord::fromLine(Record("A", "B", "C", tipologia)).Tipo(), tipo) << '"' << tipologia << '"';
@@ -87,7 +88,8 @@ TEST(RigheProprietario, BuildingsThenLandThenAreasOfThatOwnerOnly) {
   const auto righe = RigheProprietario(registro, "ROSSI", ";");
   std::vector<int> indici;
   for (const auto& r : righe) indici.push_back(r.indice);
-  EXPECT_EQ(indici, (std::vector<int>{2, 6, 1, 4}));
+  // The line without a type is a building, listed in the file's order.
+  EXPECT_EQ(indici, (std::vector<int>{2, 6, 8, 1, 4}));
   EXPECT_EQ(righe[0].testo, RigaElenco(CatastoRecord::fromLine(registro[2]), ";"));
   EXPECT_EQ(RigheProprietario(registro, "rossi", ";").size(), 1u);
   EXPECT_TRUE(RigheProprietario(registro, "VERDI", ";").empty());
@@ -143,7 +145,7 @@ TEST(OpzioneTipologia, TheCategoryDecidesTheTypeOfABuilding) {
       {"0", "C/1", 2},   {"0", "D/5", 7},   {"0", "D/10", 6},  {"0", "D/1", 5},  {"0", "D/8", 5},
       {"0", "D/15", 0},  {"0", "A/2", 0},   {"0", "C/2", 0},   {"0", "E/1", 0},  {"0", "", 0},
       {"0", "A/10 ", 1}, {"0", " a/10", 1}, {"0", "b/2", 4},   {"0", "d/10", 6}, {"0", "A/1", 0},
-      {"2", "A/10", 3},  {"2", "", 3},      {"1", "A/10", -1}, {"1", "", -1},    {"", "A/10", -1},
+      {"2", "A/10", 3},  {"2", "", 3},      {"1", "A/10", -1}, {"1", "", -1},    {"", "A/10", 1},
   };
   for (const Caso& c : casi)
     EXPECT_EQ(OpzioneTipologia(CatastoRecord::fromLine(Record("A", "B", "C", c.tipologia)).Tipo(), c.categoria),

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 
+#include "archives/Immobili.h"
 #include "calculation/MainForm.h"
 #include "f24/frmTributi.h"
 #include "f24/frmF24.h"
@@ -17,6 +18,7 @@
 #include "shell/Modulo1.h"
 #include "shell/Principale.h"
 #include "shell/Risorse.h"
+#include "support/Pdf.h"
 #include "support/ProgramTest.h"
 #include "widgets/clsCoolbar.h"
 
@@ -259,6 +261,48 @@ TEST_F(StrumentiTest, ImportsReplaceTheArchiveOrRefuseTheFile) {
   desk.expectOpenFile(std::nullopt);
   user.click(s.cmdImportF24);
   EXPECT_EQ(desk.msgBoxes().size(), std::size(casi));
+}
+
+// An imported register whose lines have no type: the owner's lines are
+// listed, printed and loaded into the calculation as buildings, as the
+// record window shows them.
+TEST_F(StrumentiTest, AnImportedLineWithoutTypeIsListedPrintedAndLoadedAsABuilding) {
+  const std::string file = copie() + "/imucat.dat";
+  scrivi(file,
+         "VERDI LUCIA;ROMA;VIA APPIA 5;;7;;12;345;6;A/2;3;6;110;50;987,65;;;\r\n"
+         "VERDI LUCIA;ROMA;CAMPO DEL LAGO;1;8;;4;55;;;;;1500;100;;9,00;12,00;\r\n");
+  desk.expectOpenFile(file);
+  desk.expectMsgBox(vbOK, informa("Importazione catasto completata con successo."));
+  user.click(pagina().cmdImport);
+
+  principale().EseguiComando(shell::Principale::Catasto);
+  auto& p = application.form<archives::Immobili>();
+  for (int i = 0; i < p.cboUtente.ListCount(); ++i)
+    if (p.cboUtente.List(i) == "VERDI LUCIA") user.pickRow(p.cboUtente, i);
+  ASSERT_EQ(p.lstCatasto.ListCount(), 2);
+  EXPECT_EQ(p.lstCatasto.List(0).rfind("ROMA", 0), 0u);
+  EXPECT_NE(p.lstCatasto.List(0).find("VIA APPIA 5"), std::string::npos);
+  EXPECT_NE(p.lstCatasto.List(0).find("987,65"), std::string::npos);
+
+  desk.expectMsgBox(vbYes);
+  principale().EseguiComando(shell::Principale::Stampa);
+  const std::string stampa = shell::CartellaTemp() + "catastotasi.pdf";
+  EXPECT_EQ(quotara::testing::ControllaPdf(stampa), "");
+  const auto parole = quotara::testing::Parole(stampa);
+  EXPECT_TRUE(quotara::testing::TestoIn(parole, "Fabbricati", 1.5, 26.5));
+  EXPECT_TRUE(quotara::testing::TestoIn(parole, "1. ROMA - VIA APPIA 5", 1.5, 26));
+  EXPECT_TRUE(quotara::testing::TestoIn(
+      parole, "Rendita catastale: 987,65 - Percentuale di possesso: 50%", 2, 25));
+  EXPECT_TRUE(quotara::testing::TestoIn(parole, "Terreni", 1.5, 24));
+
+  user.pickRow(p.lstCatasto, 0);
+  user.click(p.Command1[4]);
+  auto& calcolo = application.form<calculation::MainForm>();
+  EXPECT_TRUE(calcolo.isShown());
+  EXPECT_TRUE(calcolo.Option1[0].Value());  // a dwelling, category A/2
+  EXPECT_EQ(calcolo.Text3.Text(), "987,65");
+  EXPECT_EQ(calcolo.Text9.Text(), "50");
+  EXPECT_EQ(calcolo.Combo3.Text(), "VIA APPIA 5");
 }
 
 // The tests run as root, so a folder where the target file goes is what

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWindow>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "archives/Immobili.h"
 #include "archives/Strumenti.h"
 #include "archives/frmCategorie.h"
+#include "desktop/QtFontEngine.h"
 #include "calculation/MainForm.h"
 #include "calculation/frmAcconto.h"
 #include "calculation/frmPertinenze.h"
@@ -39,7 +41,25 @@ namespace {
 
 using namespace forms;
 
-class ProgramScreenshotTest : public ProgramFixture {};
+class ProgramScreenshotTest : public ProgramFixture {
+ protected:
+  // A calculation of ROSSI MARIO in 2026 as "tasi.dat" stores it: the same
+  // instalment `rata` in June and December, 50,00 of deduction in each.
+  static std::string Calcolo(const char* comune, const char* codice, const char* imposta, const char* indirizzo,
+                             const char* tipo, const char* principale, const char* rata) {
+    return std::string("ROSSI MARIO;") + indirizzo + ";" + comune + ";2026;1.000,00;2.5;5;0;0,00;12;6;6;100;" + tipo +
+           ";" + principale + ";0,00;" + imposta + ";0,00;" + rata + ";50,00;" + rata + ";50,00;1;0;0;3958;0;" + codice;
+  }
+  // The totals page over these calculations, the taxpayer chosen.
+  f24::Verifica& Totali(const std::vector<std::string>& righe) {
+    platform::writeLinesAtomic((base / "dati" / "tasi.dat").string(), righe);
+    frame().EseguiComando(shell::Principale::Totali);
+    EXPECT_TRUE(application.isLoaded<f24::Verifica>());
+    auto& totali = application.form<f24::Verifica>();
+    desk.deliver([&] { input::pickRow(totali.Combo1, 0); });
+    return totali;
+  }
+};
 
 TEST_F(ProgramScreenshotTest, TheStartUpShowsTheSplashThenTheFrameWithTheCalculationPage) {
   ASSERT_TRUE(started);
@@ -227,16 +247,10 @@ TEST_F(ProgramScreenshotTest, TheCadastralPageItsRecordWindowAndTheCategories) {
 TEST_F(ProgramScreenshotTest, TheTotalsPage) {
   ASSERT_TRUE(started);
   const auto riga = [](const char* indirizzo, const char* tipo, const char* principale, const char* rata) {
-    return std::string("ROSSI MARIO;") + indirizzo + ";FORLÌ;2026;1.000,00;2.5;5;0;0,00;12;6;6;100;" + tipo + ";" +
-           principale + ";0,00;2.000,00;0,00;" + rata + ";50,00;" + rata + ";50,00;1;0;0;3958;0;D704";
+    return Calcolo("FORLÌ", "D704", "2.000,00", indirizzo, tipo, principale, rata);
   };
-  platform::writeLinesAtomic((base / "dati" / "tasi.dat").string(),
-                             {riga("VIA EMILIA 1", "0", "1", "1.000,00"), riga("VIA EMILIA 3", "1", "0", "250,25"),
-                              riga("PODERE ROSSO", "3", "0", "120,50"), riga("CASCINA DEL BOSCO", "6", "0", "75,00")});
-  frame().EseguiComando(shell::Principale::Totali);
-  ASSERT_TRUE(application.isLoaded<f24::Verifica>());
-  auto& totali = application.form<f24::Verifica>();
-  desk.deliver([&] { input::pickRow(totali.Combo1, 0); });
+  auto& totali = Totali({riga("VIA EMILIA 1", "0", "1", "1.000,00"), riga("VIA EMILIA 3", "1", "0", "250,25"),
+                         riga("PODERE ROSSO", "3", "0", "120,50"), riga("CASCINA DEL BOSCO", "6", "0", "75,00")});
   EXPECT_EQ(static_cast<QLabel*>(widget(totali.Label6))->text(), "1.446,00");
 
   const QImage shot = shotOf(widget(frame()));
@@ -264,6 +278,32 @@ TEST_F(ProgramScreenshotTest, TheTotalsPage) {
   EXPECT_GT(visibili, 60);
   const QPoint pageAt = widget(totali)->mapTo(widget(frame()), QPoint());
   EXPECT_GT(inkedRows(shot, pixels(totali.Label4).translated(pageAt + pixels(totali.Frame1).topLeft())), 6);
+}
+
+// A figure too wide for its label is drawn smaller, whole: no digit is cut.
+TEST_F(ProgramScreenshotTest, TheTotalsPageShowsHugeFiguresWhole) {
+  ASSERT_TRUE(started);
+  const char* enorme = "890.399.999.999,00";
+  auto& totali = Totali({Calcolo("ROMA", "H501", "1.780.799.999.998,00", "VIA APPIA 1", "0", "1", enorme),
+                         Calcolo("ROMA", "H501", "1.780.799.999.998,00", "VIA APPIA 3", "1", "0", enorme)});
+  ASSERT_EQ(totali.Label6.Caption(), "1.780.799.999.998,00");
+  save(shotOf(widget(frame())), "program-totals-huge");
+  const QRegularExpression blanks(QStringLiteral("\\s+"));
+  int ridotte = 0;
+  for (forms::Label* l : {&totali.Label4, &totali.Label5, &totali.Label22, &totali.Label6, &totali.Label8,
+                          &totali.Label15, &totali.Label16, &totali.Label20, &totali.Label21, &totali.Label30,
+                          &totali.Label25, &totali.Label24}) {
+    auto* q = static_cast<QLabel*>(widget(*l));
+    SCOPED_TRACE(q->text().toStdString());
+    EXPECT_EQ(q->text().toStdString(), l->Caption());
+    const QFontMetrics m(q->font());
+    for (const QString& parola : q->text().split(blanks, Qt::SkipEmptyParts))
+      EXPECT_LE(m.horizontalAdvance(parola), q->contentsRect().width());
+    ridotte += q->font().pixelSize() < qtFont(l->font()).pixelSize();
+  }
+  EXPECT_GT(ridotte, 0);
+  // A figure that fits keeps the label's own size.
+  EXPECT_EQ(widget(totali.Label12)->font().pixelSize(), qtFont(totali.Label12.font()).pixelSize());
 }
 
 }  // namespace

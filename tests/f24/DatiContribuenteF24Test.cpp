@@ -43,5 +43,30 @@ TEST(DatiContribuenteF24, TellsAnEntityByItsLeadingDigits) {
   }
 }
 
+// Only an Italian IBAN of 27 letters and digits whose check digits hold.
+TEST(DatiContribuenteF24, KnowsAValidItalianIban) {
+  const std::pair<const char*, bool> casi[] = {
+      {"IT60X0542811101000000123456", true},
+      {"IT56A0300203280000400162854", true},
+      {"IT61X0542811101000000123456", false},   // check digits
+      {"IT60X0542811101000000123465", false},   // two digits swapped
+      {"IT60X054281110100000012345", false},    // 26 characters
+      {"IT60X05428111010000001234567", false},  // 28 characters
+      {"IT60 X054 2811 1010 0000 0123 456", false},
+      {"it60x0542811101000000123456", false},
+      {"DE89370400440532013000", false},  // valid, but not Italian
+      {"GB82WEST12345698765432123", false},
+      {"", false},
+  };
+  for (const auto& [iban, valido] : casi) EXPECT_EQ(IbanValido(iban), valido) << iban;
+}
+
+// A payer stored with a spaced IBAN is the same payer once the box shows it compact.
+TEST(DatiContribuenteF24, TheKeyIgnoresTheIbansBlanks) {
+  const auto spaziato = DatiContribuenteF24::fromLine("BNCNNA80A41H501X;;;;;;;;;;;;;IT60 X054 2811 1010 0000 0123 456");
+  EXPECT_EQ(spaziato.Iban, "IT60 X054 2811 1010 0000 0123 456");
+  EXPECT_EQ(spaziato.chiave(), "BNCNNA80A41H501X;IT60X0542811101000000123456");
+}
+
 }  // namespace
 }  // namespace f24

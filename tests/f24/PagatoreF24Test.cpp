@@ -12,6 +12,7 @@
 #include "shell/Liste.h"
 #include "shell/Principale.h"
 #include "support/Convenzioni.h"
+#include "support/Pdf.h"
 
 namespace f24::testing {
 namespace {
@@ -65,6 +66,16 @@ class PagatoreTest : public F24Test {
     user.type(f.txtProvN, "mi");
     user.type(f.txtIban, iban);
   }
+  // Into the box: `tasti` typed or, when it is nullptr, `appunti` pasted with Ctrl+V.
+  void scrivi(forms::TextBox& box, const char* tasti, const char* appunti) {
+    user.focus(box);
+    if (tasti) {
+      user.type(tasti);
+    } else {
+      desk.setClipboardText(appunti);
+      user.key(forms::vbKeyV, forms::vbCtrlMask);
+    }
+  }
   // "Salva dati" answered Yes, for a new payer that passes the checks.
   void salva(frmF24& f) {
     desk.expectMsgBox(vbYes, {.prompt = kDomandaSalva, .title = "Quotara", .icon = vbQuestion});
@@ -94,7 +105,7 @@ TEST_F(PagatoreTest, BoxesFollowTheConventions) {
                                       {f.txtComuneN, Casella::Maiuscola},
                                       {f.txtComuneR, Casella::Maiuscola},
                                       {f.txtIndirizzo, Casella::Maiuscola},
-                                      {f.txtIban, Casella::Maiuscola}});
+                                      {f.txtIban, Casella::Iban}});
 }
 
 // Upper case with the caret after the last character, whoever writes the
@@ -115,18 +126,12 @@ TEST_F(PagatoreTest, TextTurnsUpperCaseAndSeparatorsNeverGetIn) {
       {f.txtCodFis, nullptr, "rss;mra\n80a01h501u", "RSSMRA80A01H501U"},
       {f.txtProv, nullptr, ";m;i;", "MI"},
       {f.txtProvN, "r;m.x", nullptr, "RM"},
-      {f.txtIban, nullptr, "it60 x054\r\n", "IT60 X054"},
+      {f.txtIban, nullptr, "it60 x054\r\n", "IT60X054"},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.testo);
     c.box.setText("");
-    user.focus(c.box);
-    if (c.tasti) {
-      user.type(c.tasti);
-    } else {
-      desk.setClipboardText(c.appunti);
-      user.key(forms::vbKeyV, forms::vbCtrlMask);
-    }
+    scrivi(c.box, c.tasti, c.appunti);
     EXPECT_EQ(c.box.Text(), c.testo);
     EXPECT_EQ(c.box.SelStart(), forms::text::length(c.testo));
   }
@@ -332,6 +337,101 @@ TEST_F(PagatoreTest, NoToTheQuestionChecksAndSavesNothing) {
   EXPECT_FALSE(fs::exists(archivio()));
 }
 
+// --- The IBAN ---------------------------------------------------------------------------
+
+// As banks print it or as it is pasted: the box keeps its letters and digits
+// in upper case, 27 at most; "Salva dati" and "Compila F24" refuse one that
+// is not a whole Italian IBAN, naming it, with the focus in the box.
+TEST_F(PagatoreTest, TheIbanBoxKeepsLettersAndDigitsAndRefusesAWrongOne) {
+  struct Caso {
+    const char* nome;
+    const char* tasti;    // typed; nullptr: pasted
+    const char* appunti;  // pasted
+    const char* iban;     // what the box then holds
+    bool valido;
+  };
+  const Caso casi[] = {
+      {"spaziato", "IT60 X054 2811 1010 0000 0123 456", nullptr, "IT60X0542811101000000123456", true},
+      {"incollato spaziato", nullptr, "IT60 X054 2811 1010 0000 0123 456\r\n", "IT60X0542811101000000123456", true},
+      {"minuscolo", "it56a0300203280000400162854", nullptr, "IT56A0300203280000400162854", true},
+      {"trattini", nullptr, "it56-a030-0203-2800-0040-0162-854", "IT56A0300203280000400162854", true},
+      {"26 caratteri", "IT60X054281110100000012345", nullptr, "IT60X054281110100000012345", false},
+      {"28 battuti", "IT60X05428111010000001234567", nullptr, "IT60X0542811101000000123456", true},
+      {"28 incollati", nullptr, "IT60 X054 2811 1010 0000 0123 4567", "IT60X0542811101000000123456", true},
+      {"cifra di controllo", "IT61X0542811101000000123456", nullptr, "IT61X0542811101000000123456", false},
+      {"estero", "DE89370400440532013000", nullptr, "DE89370400440532013000", false},
+      {"vuoto", "", nullptr, "", true},
+  };
+  for (const bool compila : {false, true}) {
+    for (const Caso& c : casi) {
+      SCOPED_TRACE(std::string(c.nome) + (compila ? " (Compila F24)" : " (Salva dati)"));
+      fs::remove(archivio());
+      fs::remove_all(datiF24());
+      const size_t aperti = desk.openedDocuments().size();
+      application.RigheF24 = {"H501;X;;1;3958;2026;100", "1;;100;"};
+      application.NumRigheF24 = 1;
+      frmF24& f = apri();
+      persona(f);
+      scrivi(f.txtIban, c.tasti, c.appunti);
+      EXPECT_EQ(f.txtIban.Text(), c.iban);
+      if (!compila) desk.expectMsgBox(vbYes, {.prompt = kDomandaSalva});
+      const std::string rifiuto = std::string("L'IBAN ") + c.iban + " non è valido.\r\n";
+      if (!c.valido)
+        desk.expectMsgBox(vbOK, {.title = "Quotara", .icon = forms::vbExclamation});
+      else if (!compila)
+        desk.expectMsgBox(vbOK, {.prompt = kArchiviati});
+      user.click(compila ? f.cmdF24 : f.cmdSave);
+      EXPECT_EQ(desk.pendingAnswers(), 0u);
+      if (!c.valido) {
+        EXPECT_EQ(desk.msgBoxes().back().prompt.rfind(rifiuto, 0), 0u) << desk.msgBoxes().back().prompt;
+        EXPECT_EQ(application.focused(), &f.txtIban);
+        EXPECT_FALSE(fs::exists(archivio()));
+        EXPECT_FALSE(fs::exists(datiF24()));
+        EXPECT_EQ(desk.openedDocuments().size(), aperti);
+      } else if (compila) {
+        ASSERT_EQ(desk.openedDocuments().size(), aperti + 1);
+        // The form filled: iban1 to iban25 are characters 3 to 27, one a box.
+        const std::string compilato = desk.openedDocuments().back();
+        EXPECT_EQ(quotara::testing::ControllaPdf(compilato), "");
+        auto valori = quotara::testing::ValoriCampi(compilato);
+        const std::string iban = c.iban;
+        for (size_t k = 1; k <= 25; ++k)
+          EXPECT_EQ(valori["iban" + std::to_string(k)], iban.size() > k + 1 ? iban.substr(k + 1, 1) : "") << k;
+      } else {
+        const auto righe = LeggiRighe(archivio());
+        ASSERT_EQ(righe.size(), 1u);
+        EXPECT_EQ(righe[0].substr(righe[0].rfind(';') + 1), c.iban);
+      }
+      user.click(f.cmdExit);
+    }
+  }
+}
+
+// A payer stored with blanks in its IBAN shows it compact; the line stays as
+// it is until the user saves, and saving replaces it.
+TEST_F(PagatoreTest, AStoredSpacedIbanShowsCompactAndIsRewrittenOnSave) {
+  const std::string spaziato =
+      "RSSMRA80A01H501U;ROSSI;MARIO;01/01/1980;M;ROMA;RM;MILANO;MI;VIA VERDI 3;BANCA UNO;AG "
+      "5;MI;IT60 X054 2811 1010 0000 0123 456";
+  ScriviRighe(archivio(), {spaziato});
+  frmF24& f = apri();
+  user.click(f.cmdLoad);
+  auto& a = application.form<ArchivioF24>();
+  user.pickRow(a.lstF24, 0);
+  user.click(a.cmdLoad);
+  frmF24& r = finestra();
+  EXPECT_EQ(r.txtIban.Text(), "IT60X0542811101000000123456");
+  EXPECT_THAT(LeggiRighe(archivio()), ElementsAre(spaziato));
+  desk.expectMsgBox(vbYes, {.prompt = kDomandaSalva});
+  desk.expectMsgBox(vbYes, {.prompt = kSovrascrivi});
+  desk.expectMsgBox(vbOK, {.prompt = kArchiviati});
+  user.click(r.cmdSave);
+  const auto righe = LeggiRighe(archivio());
+  ASSERT_EQ(righe.size(), 1u);
+  EXPECT_EQ(righe[0], "RSSMRA80A01H501U;ROSSI;MARIO;01/01/1980;M;ROMA;RM;MILANO;MI;VIA VERDI 3;BANCA UNO;AG "
+                      "5;MI;IT60X0542811101000000123456");
+}
+
 // --- The archive ----------------------------------------------------------------------
 
 TEST_F(PagatoreTest, SavesWindows1252LinesAndOverwritesOnlyOnYes) {
@@ -372,7 +472,7 @@ TEST_F(PagatoreTest, SavesWindows1252LinesAndOverwritesOnlyOnYes) {
   EXPECT_EQ(lista(f.List1), righe);
 
   // The same code with another IBAN is another record.
-  f.txtIban.setText("IT00X");
+  f.txtIban.setText("IT56A0300203280000400162854");
   desk.expectMsgBox(vbYes, {.prompt = kDomandaSalva});
   desk.expectMsgBox(vbOK, {.prompt = kArchiviati});
   user.click(f.cmdSave);

@@ -189,6 +189,45 @@ TEST_F(StampaArchivio, TheLocationIsMunicipalityThenAddressCutAtTheYearsColumn) 
   EXPECT_FALSE(ParolaPresente(parole, "PARTIGIANA"));
 }
 
+// The largest figures the boxes and the archive hold are printed smaller
+// until they fit their column: each still ends where the column's figures
+// end, and none reaches the separator before it (x 15 and x 17).
+TEST_F(StampaArchivio, AFigureWiderThanItsColumnIsPrintedSmallerInsideIt) {
+  const struct {
+    std::string rendita, acconto, saldo;
+    std::string tasi;  // the two instalments together
+  } casi[] = {
+      {"1,00", "1,00", "2,00", "3,00"},
+      {"1.500.000,00", "7.500,00", "7.500,00", "15.000,00"},
+      {"999.999.999,99", "499.999.999.999,50", "499.999.999.999,50", "999.999.999.999,00"},
+      {"999999999999999", "890.399.999.999,00", "890.399.999.999,00", "1.780.799.999.998,00"},
+  };
+  std::vector<std::string> righe;
+  for (const auto& c : casi) righe.push_back(Riga("ROSSI MARIO", "VIA ROMA 1", "ROMA", "2026", c.rendita, c.acconto, c.saldo));
+  const std::string file = stampa(righe);
+  const auto parole = Parole(file);
+  for (size_t k = 0; k < std::size(casi); ++k) {
+    const auto& c = casi[k];
+    SCOPED_TRACE(c.rendita);
+    const double y = 25 - 0.5 * static_cast<double>(k);
+    const struct {
+      const std::string& testo;
+      double separatore, fine;
+    } colonne[] = {{c.rendita, 15, 16.8}, {c.tasi, 17, 19.3}};
+    for (const auto& col : colonne) {
+      const Parola* trovata = nullptr;
+      for (const Parola& p : parole)
+        if (p.testo == col.testo && std::abs(p.x1 - col.fine) < 0.1) trovata = &p;
+      ASSERT_NE(trovata, nullptr) << col.testo;
+      EXPECT_GT(trovata->x0, col.separatore) << col.testo << " crosses the separator";
+      // A smaller figure stands on the line's baseline, within pdftotext's rounding.
+      EXPECT_NEAR(trovata->y, y, 0.15) << col.testo;
+    }
+    EXPECT_TRUE(TestoIn(parole, "2026", 13.6, y));
+  }
+  Immagine(file, "archiviotasi-cifre-lunghe");
+}
+
 TEST_F(StampaArchivio, EveryLineGivenIsPrintedOnceInTheOrderGiven) {
   // Two lines with the same key (a restored archive): each once, each with
   // its own amounts.

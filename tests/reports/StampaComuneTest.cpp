@@ -1,6 +1,7 @@
 // The totals report in both variants: every text and its place, the F24
 // rows by category, the property list in one or two columns and continued
 // on following pages, the file it writes and opens.
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -72,16 +73,6 @@ class StampaComune : public ReportsTest {
     for (const auto& a : attesi)
       EXPECT_TRUE(TestoIn(parole, a.testo, a.x, a.y, a.destra)) << a.testo << " at " << a.x << ", " << a.y;
   }
-
-  // pdftoppm -r 70 of a page, kept in the test's folder under the build
-  // folder to be looked at.
-  void Immagine(const std::string& file, const std::string& nome, int pagina = 1) {
-    if (std::system("command -v pdftoppm > /dev/null 2>&1") != 0) return;
-    const std::string p = std::to_string(pagina);
-    const std::string comando =
-        "pdftoppm -png -r 70 -f " + p + " -l " + p + " -singlefile '" + file + "' '" + (base / nome).string() + "'";
-    EXPECT_EQ(std::system(comando.c_str()), 0);
-  }
 };
 
 // The frame and the blocks above the F24 section, common to both variants.
@@ -123,21 +114,21 @@ TEST_F(StampaComune, TwoInstalmentsOfFourCategories) {
                         {"Numero fabbricati:", 11, 19.4},
                         {"4", 19, 19.4, true},
                         {"Aree fabbricabili:", 1.5, 18.8},
-                        {"40,5", 10, 18.8, true},
+                        {"41,00", 10, 18.8, true},
                         {"Aree fabbricabili:", 11, 18.8},
-                        {"40,5", 19, 18.8, true},
+                        {"40,00", 19, 18.8, true},
                         {"Abitazione principale:", 1.5, 18.2},
                         {"100,00", 10, 18.2, true},
                         {"Abitazione principale:", 11, 18.2},
                         {"100,00", 19, 18.2, true},
                         {"Altri fabbricati:", 1.5, 17.6},
-                        {"80,25", 10, 17.6, true},
+                        {"80,00", 10, 17.6, true},
                         {"Altri fabbricati:", 11, 17.6},
-                        {"80,25", 19, 17.6, true},
+                        {"81,00", 19, 17.6, true},
                         {"Immobili strumentali:", 1.5, 17},
-                        {"15", 10, 17, true},
+                        {"15,00", 10, 17, true},
                         {"Immobili strumentali:", 11, 17},
-                        {"15", 19, 17, true},
+                        {"15,00", 19, 17, true},
                         // June
                         {"Acconto", 1.5, 14},
                         {"Cod.Com.", 3.5, 14},
@@ -160,7 +151,7 @@ TEST_F(StampaComune, TwoInstalmentsOfFourCategories) {
                         // December
                         {"Saldo", 1.5, 11.5},
                         {"Cod.Com.", 3.5, 11.5},
-                        {"Detrazione", 14, 11.5},
+                        {"Detrazione", 15, 11.5},
                         {"3958", 7.5, 11},
                         {"100,00", 13.2, 11, true},
                         {"50,00", 16.7, 11, true},
@@ -199,7 +190,7 @@ TEST_F(StampaComune, SinglePaymentOfFourCategories) {
                         {"Abitazione principale:", 1.5, 18.2},
                         {"200,00", 10, 18.2, true},
                         {"Altri fabbricati:", 1.5, 17.6},
-                        {"160,50", 10, 17.6, true},
+                        {"161,00", 10, 17.6, true},
                         {"Immobili strumentali:", 1.5, 17},
                         {"30,00", 10, 17, true},
                         {"Soluzione Unica", 1.5, 14},
@@ -207,7 +198,7 @@ TEST_F(StampaComune, SinglePaymentOfFourCategories) {
                         {"N.Imm.", 6.9, 14},
                         {"Codice tributo", 8.5, 14},
                         {"Importo", 12, 14},
-                        {"Detrazione", 14, 14},
+                        {"Detrazione", 15, 14},
                         {"H501", 5, 13.5},
                         {"1", 7, 13.5},
                         {"3958", 8.5, 13.5},
@@ -240,12 +231,12 @@ TEST_F(StampaComune, WithoutAnyCategoryTheHeadsCloseUp) {
                         {"VIA ROMA 1", 2, 12},
                     });
   EXPECT_FALSE(TestoIn(parole, "Detrazione", 15, 14));
-  EXPECT_FALSE(TestoIn(parole, "Detrazione", 14, 13.5));
+  EXPECT_FALSE(TestoIn(parole, "Detrazione", 15, 13.5));
   for (const char* codice : {"3958", "3959", "3960", "3961"}) EXPECT_FALSE(ParolaPresente(parole, codice));
 
   const auto unica = Parole(stampa(Dati("NoTax"), true));
   Controlla(unica, {{"Soluzione Unica", 1.5, 14}, {"Elenco immobili dell'utente nel comune di TORINO", 1.5, 13}});
-  EXPECT_FALSE(TestoIn(unica, "Detrazione", 14, 14));
+  EXPECT_FALSE(TestoIn(unica, "Detrazione", 15, 14));
 }
 
 // A main dwelling paid in December only: its June row shows "--" with its
@@ -264,7 +255,7 @@ TEST_F(StampaComune, ACategoryWithOnlyADecemberAmount) {
                         {"--", 13.2, 13.5, true},
                         {"50,00", 16.7, 13.5, true},
                         {"Saldo", 1.5, 13},
-                        {"Detrazione", 14, 13},
+                        {"Detrazione", 15, 13},
                         {"3958", 7.5, 12.5},
                         {"100,00", 13.2, 12.5, true},
                         {"0,00", 16.7, 12.5, true},
@@ -285,7 +276,113 @@ TEST_F(StampaComune, DeductionHeadsOnlyWithAMainDwelling) {
         Caso{"RoundingOfSums", true, false}, Caso{"MainDwellingWithoutAdvance", true, true}}) {
     SCOPED_TRACE(std::string(c.caso) + (c.unica ? " single" : " two"));
     const auto parole = Parole(stampa(Dati(c.caso), c.unica));
-    EXPECT_EQ(TestoIn(parole, "Detrazione", c.unica ? 14 : 15, 14), c.detrazione);
+    EXPECT_EQ(TestoIn(parole, "Detrazione", 15, 14), c.detrazione);
+  }
+}
+
+// The word of the page whose right edge is at (x, y), within 1 mm; "" when none.
+std::string ValoreIn(const std::vector<Parola>& parole, double x, double y) {
+  for (const Parola& p : parole)
+    if (std::abs(p.x1 - x) < 0.1 && std::abs(p.y - y) < 0.1) return p.testo;
+  return "";
+}
+
+// A figure as the page writes it ("2.755,00"), in cents; "--" is none.
+long long Centesimi(const std::string& testo) {
+  if (testo == "--" || testo == "---") return 0;
+  long long v = 0;
+  for (const char c : testo)
+    if (c >= '0' && c <= '9') v = v * 10 + (c - '0');
+  EXPECT_NE(testo.find(','), std::string::npos) << testo << " is not a figure of the page";
+  return v;
+}
+
+// Over every archive of the totals tables (the half-euro ones included), for
+// the two instalments and for the single payment: each category's line holds
+// its label's text as the page shows it, and each column adds up to the
+// instalment printed above it.
+TEST_F(StampaComune, EveryColumnIsWhatThePageShowsAndAddsUpToItsInstalment) {
+  std::vector<DatiTotaliComune> archivi;
+  for (const CasoTotali& c : CasiTotali()) {
+    const std::string_view nome = c.nome;
+    if (nome != "FourCategories" && nome != "ThreeCategoriesWithABalanceDeduction" && nome != "RoundingOfSums" &&
+        nome != "RuralBalanceAboveOneEuro" && nome != "MainDwellingWithoutAdvance")
+      continue;
+    const f24::SceltaTotali scelta{c.contribuente, c.comune(), c.anno()};
+    archivi.push_back({c.contribuente, c.comune(), c.anno(), c.codice, f24::CalcolaTotali(c.righe, scelta),
+                       c.immobili.empty() ? Immobili(1) : c.immobili});
+  }
+  for (const f24::testing::CasoRate& c : f24::testing::CasiRate()) {
+    const f24::SceltaTotali scelta{"ROSSI MARIO", "TORINO", "2026"};
+    archivi.push_back({"ROSSI MARIO", "TORINO", "2026", "L219", f24::CalcolaTotali(c.righe, scelta), Immobili(4)});
+  }
+  // A taxpayer with a half-euro building land and a thousand-euro building.
+  {
+    f24::testing::Riga aree{.indirizzo = "VIA DEI PRATI", .tipologia = "3", .acconto = "37,50", .saldo = "37,50"};
+    f24::testing::Riga casa{.indirizzo = "VIA ROMA 1", .tipologia = "0", .principale = "1", .acconto = "79,00",
+                            .saldo = "79,00"};
+    f24::testing::Riga altri{.indirizzo = "VIA PO 2", .tipologia = "1", .acconto = "2.637,64", .saldo = "2.637,64"};
+    const std::vector<std::string> righe = {aree.Linea(), casa.Linea(), altri.Linea()};
+    const f24::SceltaTotali scelta{"ROSSI MARIO", "TORINO", "2026"};
+    archivi.push_back({"ROSSI MARIO", "TORINO", "2026", "L219", f24::CalcolaTotali(righe, scelta), Immobili(3)});
+    const f24::EtichetteTotali& e = archivi.back().Etichette;
+    EXPECT_EQ(e.Label14, "38,00");
+    EXPECT_EQ(e.Label19, "37,00");
+    EXPECT_EQ(e.Label16, "2.638,00");
+    EXPECT_EQ(e.Label6, "2.755,00");
+    EXPECT_EQ(e.Label24, "5.275,00");
+  }
+  const double righeCategorie[] = {18.8, 18.2, 17.6, 17};  // building land, main dwelling, other, rural
+  for (const DatiTotaliComune& d : archivi) {
+    const f24::EtichetteTotali& e = d.Etichette;
+    SCOPED_TRACE(e.Label4 + " " + e.Label6 + " " + e.Label8);
+    struct Colonna {
+      bool unica;
+      double x;
+      const std::string& rata;
+      std::array<const std::string*, 4> categorie;
+    };
+    const Colonna colonne[] = {
+        {false, 10, e.Label6, {&e.Label14, &e.Label15, &e.Label16, &e.Label54}},
+        {false, 19, e.Label8, {&e.Label19, &e.Label20, &e.Label21, &e.Label56}},
+        {true, 10, e.Label30, {&e.Label26, &e.Label25, &e.Label24, &e.Label58}},
+    };
+    const std::vector<Parola> rate = Parole(stampa(d, false)), unica = Parole(stampa(d, true));
+    for (const Colonna& c : colonne) {
+      SCOPED_TRACE(c.unica ? "single" : c.x == 10 ? "June" : "December");
+      const std::vector<Parola>& parole = c.unica ? unica : rate;
+      EXPECT_EQ(ValoreIn(parole, c.x, 20.6), c.rata);
+      long long somma = 0;
+      for (int i = 0; i < 4; ++i) {
+        const std::string stampato = ValoreIn(parole, c.x, righeCategorie[i]);
+        EXPECT_EQ(stampato, *c.categorie[i]) << "line at y " << righeCategorie[i];
+        somma += Centesimi(stampato);
+      }
+      EXPECT_EQ(somma, Centesimi(c.rata));
+    }
+  }
+}
+
+// Every deduction stands under its heading: its value ends where the heading
+// ends, in the June, December and single-payment tables.
+TEST_F(StampaComune, EveryDeductionStandsUnderItsHeading) {
+  for (const bool unica : {false, true}) {
+    SCOPED_TRACE(unica ? "single" : "two");
+    const auto parole = Parole(stampa(Dati("FourCategories"), unica));
+    std::vector<const Parola*> teste, valori;
+    for (const Parola& p : parole) {
+      if (p.y > 14.05 || p.y < 9) continue;
+      if (p.testo == "Detrazione")
+        teste.push_back(&p);
+      else if (std::abs(p.x1 - 16.7) < 0.15)
+        valori.push_back(&p);
+    }
+    ASSERT_EQ(teste.size(), unica ? 1u : 2u);
+    ASSERT_EQ(valori.size(), teste.size());
+    for (size_t i = 0; i < teste.size(); ++i) {
+      EXPECT_LT(teste[i]->x0, valori[i]->x0) << valori[i]->testo;
+      EXPECT_NEAR(teste[i]->x1, valori[i]->x1, 0.1) << valori[i]->testo;
+    }
   }
 }
 

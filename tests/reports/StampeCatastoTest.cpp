@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -97,8 +98,9 @@ TEST(ListaDiLavoro, BuildingsThenLandThenAreasEachInListOrder) {
                     t2 = Terreno("CAMPO 2");
   const std::string altro = Linea({"ROSSI MARIO", "X", "Y", "3"}), vuoto = Linea({"ROSSI MARIO", "X", "Z", ""}),
                     testo = Linea({"ROSSI MARIO", "X", "W", "a"});
+  // A line without a type (an imported one) is a building, in its place.
   EXPECT_EQ(Linee(ListaDiLavoro(Record({t1, a1, altro, f1, vuoto, f2, testo, t2}))),
-            Linee(Record({f1, f2, t1, t2, a1})));
+            Linee(Record({f1, vuoto, f2, t1, t2, a1})));
 }
 
 class StampaCatasto : public ReportsTest {
@@ -140,9 +142,9 @@ TEST_F(StampaCatasto, EmptyFieldsPrintAsTwoDashesExceptTheNamesAndTheBuildingsRe
   const auto testi = TestiDisegnati(stampa({vuoto, area}));
   EXPECT_TRUE(InSequenza(
       testi, {"1.  - ", "Partita: -- Sez: -- Fg: -- Num: -- Sub: -- Categoria: -- Classe: -- Vani: -- Mq: --",
-              "Rendita catastale:  - Percentuale di possesso: --%"}));
+              "Rendita catastale:  - Percentuale di possesso: --"}));
   EXPECT_TRUE(InSequenza(testi, {"Aree edificabili", "1. PINO - LOTTO",
-                                 "Partita: -- Sez: -- Fg: -- Num: -- Sub: -- Mq: -- Rendita: -- - Possesso: --%"}));
+                                 "Partita: -- Sez: -- Fg: -- Num: -- Sub: -- Mq: -- Rendita: -- - Possesso: --"}));
 }
 
 TEST_F(StampaCatasto, EachGroupHasItsHeadingAndNumbersFromOne) {
@@ -242,7 +244,7 @@ TEST_F(StampaCatasto, NoLineOfAnEntryPassesTheFramesRightEdge) {
 TEST_F(StampaCatasto, AShareStoredWithItsPercentPrintsOnePercent) {
   const struct {
     std::string possesso, stampato;
-  } casi[] = {{"50%", "50%"}, {"50", "50%"}, {"", "--%"}, {"%", "--%"}, {"33,3%", "33,3%"}};
+  } casi[] = {{"50%", "50%"}, {"50", "50%"}, {"", "--"}, {"%", "--"}, {"33,3%", "33,3%"}};
   for (const auto& c : casi) {
     SCOPED_TRACE(c.possesso);
     const Righe righe = {
@@ -398,6 +400,53 @@ TEST_F(StampaImmobile, LongNotesGoOnOverANewPage) {
     for (const Parola& p : Parole(file, pagina)) stampate.insert(p.testo);
   std::istringstream parole(note);
   for (std::string parola; parole >> parola;) EXPECT_TRUE(stampate.count(parola)) << parola;
+}
+
+// Values too long for one line (the location box takes any length) wrap at
+// the frame's right edge; what follows moves down, line for line, so no line
+// stands on another and no glyph passes x 19.5.
+TEST_F(StampaImmobile, LongValuesWrapAtTheFrameAndPushTheRestDown) {
+  for (const int tipologia : {0, 1}) {
+    SCOPED_TRACE(tipologia);
+    SchedaImmobile s = Scheda(tipologia);
+    std::string ubicazione;
+    for (int i = 1; ubicazione.size() < 240; ++i) ubicazione += "LOCALITA" + std::to_string(i) + " ";
+    s.Ubicazione = ubicazione;
+    s.Comune = "SAN GIOVANNI IN PERSICETO CON UN NOME MOLTO PIU LUNGO DEL SOLITO E ANCORA";
+    s.Dati[0] = std::string(60, 'W');  // wide letters, no blank: broken inside the word
+    s.Dati[9] = "100";
+    s.Rendita = s.RedditoDominicale = "999.999.999.999,99";
+    const std::string file = stampa(s);
+    const auto parole = Parole(file);
+    for (const Parola& p : parole) EXPECT_LE(p.x1, 19.5 + 0.01) << p.testo << " at " << p.y;
+    // Every word of the location is printed, from x 7, the first beside its label.
+    std::set<std::string> stampate;
+    for (const Parola& p : parole) stampate.insert(p.testo);
+    std::istringstream in(ubicazione);
+    for (std::string w; in >> w;) EXPECT_TRUE(stampate.count(w)) << w;
+    // The municipality takes two lines: the location starts one line lower.
+    EXPECT_TRUE(TestoIn(parole, "Ubicazione/Descrizione:", 1.5, 24.3));
+    EXPECT_TRUE(TestoIn(parole, "LOCALITA1", 7, 24.3));
+    // The labels keep their order, each on a line of its own below the last
+    // line of the value above.
+    std::vector<std::string> etichette = {"Comune:", "Ubicazione/Descrizione:", "Tipologia:", "Partita:",
+                                          "Sezione:", "Foglio:", "Numero:", "Subalterno:"};
+    if (tipologia == 0) etichette.insert(etichette.end(), {"Categoria:", "Classe:", "Vani"});
+    etichette.insert(etichette.end(), {"Metri", "Percentuale", tipologia == 0 ? "Rendita" : "Reddito", "Annotazioni:"});
+    double sopra = 28;
+    for (const std::string& e : etichette) {
+      const auto it = std::find_if(parole.begin(), parole.end(), [&](const Parola& p) {
+        return p.testo == e && std::abs(p.x0 - 1.5) < 0.1 && p.y < sopra - 0.05;
+      });
+      ASSERT_NE(it, parole.end()) << e;
+      sopra = it->y;
+    }
+    std::map<long, int> righeValori;  // lines of the value column, by y in tenths of a millimetre
+    for (const Parola& p : parole)
+      if (p.x0 >= 6.95 && std::abs(p.x0 - 7) < 0.05) ++righeValori[std::lround(p.y * 100)];
+    for (const auto& [y, n] : righeValori) EXPECT_EQ(n, 1) << "two values start on the line at y " << y / 100.0;
+    if (tipologia == 1) Immagine(file, "immobiletasi-valori-lunghi");
+  }
 }
 
 TEST_F(StampaImmobile, LineBreaksInTheNotesMakeAValidFile) {

@@ -2,6 +2,8 @@
 // and their folder, so the user can open them by hand.
 #include "shell/Documenti.h"
 
+#include <filesystem>
+
 #include "ShellFixture.h"
 #include "shell/Risorse.h"
 #include "support/Apritore.h"
@@ -31,6 +33,22 @@ TEST_F(DocumentiTest, TheMessageNamesTheFilesAndTheirFolder) {
        "Apriteli da lì con il programma che preferite."},
   };
   for (const auto& c : casi) EXPECT_EQ(TestoDocumentoNonAperto(c.file), c.testo);
+}
+
+// A file of the private temporary folder is removed when the program closes:
+// the message says so, to keep a copy elsewhere.
+TEST_F(DocumentiTest, AFileOfTheTemporaryFolderIsSaidToGoAtTheEnd) {
+  const std::string cartella = std::filesystem::path(temp("x")).parent_path().string();
+  EXPECT_EQ(TestoDocumentoNonAperto({temp("comunetasi.pdf")}),
+            "Non è stato trovato un programma per aprire il file \"comunetasi.pdf\".\r\n"
+            "Il file si trova nella cartella:\r\n" + cartella + "\r\n"
+            "Apritelo da lì con il programma che preferite.\r\n"
+            "Il file verrà eliminato alla chiusura del programma: se vi serve, salvatelo in un'altra cartella.");
+  EXPECT_EQ(TestoDocumentoNonAperto({temp("a_2.pdf"), temp("a_1.pdf")}),
+            "Non è stato trovato un programma per aprire i file \"a_2.pdf\" e \"a_1.pdf\".\r\n"
+            "I file si trovano nella cartella:\r\n" + cartella + "\r\n"
+            "Apriteli da lì con il programma che preferite.\r\n"
+            "I file verranno eliminati alla chiusura del programma: se vi servono, salvateli in un'altra cartella.");
 }
 
 TEST_F(DocumentiTest, FilesOpenedTogetherFailWithOneMessageOnTheEventLoop) {

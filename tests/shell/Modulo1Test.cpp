@@ -71,6 +71,17 @@ TEST(PuntoInVirgola, TurnsOnlyTheFirstAndTrimsTheResult) {
 
 // Every small letter of Windows-1252 has its capital, š, œ, ž and ÿ included;
 // what is not a small letter stays as it is.
+TEST(IbanCompatto, KeepsTheLettersAndDigitsInUpperCase) {
+  const std::pair<const char*, const char*> casi[] = {
+      {"IT60 X054 2811 1010 0000 0123 456", "IT60X0542811101000000123456"},
+      {"it60-x054.2811/1010\t0000\r\n", "IT60X054281110100000"},
+      {"IT60X0542811101000000123456", "IT60X0542811101000000123456"},
+      {"\xC3\xA0 IT \xE2\x82\xAC 1", "IT1"},  // à, €: not part of an IBAN
+      {"", ""},
+  };
+  for (const auto& [testo, compatto] : casi) EXPECT_EQ(IbanCompatto(testo), compatto) << testo;
+}
+
 TEST(Maiuscolo, GivesTheWindows1252CapitalOfEverySmallLetter) {
   struct Caso {
     const char* testo;

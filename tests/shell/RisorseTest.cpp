@@ -57,6 +57,23 @@ TEST_F(RisorseTest, TheHelpPagesAreCrLfTextWithTheirKeyTopics) {
     EXPECT_NE(tasi.find(parola), std::string::npos) << parola;
 }
 
+// What the windows send the user to read: the guide has a section on forms
+// for several municipalities and one on appurtenances, both in its index,
+// and every link of the index leads to a section.
+TEST_F(RisorseTest, TheGuideExplainsWhatTheWindowsSendTheUserToReadIt) {
+  const std::string guida(*CaricaRisorsa(TipoRisorsa::Html, RisorsaGuida));
+  for (const char* parola :
+       {"<a href=\"#comuni\">", "<h2 id=\"comuni\">", "Crea F24 per pi&ugrave; comuni", "<b>Memorizza</b>",
+        "<b>Azzera</b>", "semplificato", "detrazione", "<a href=\"#pertinenze\">", "<h2 id=\"pertinenze\">",
+        "C/2", "C/6", "C/7", "Copia il totale", "percentuale di possesso", "IBAN"})
+    EXPECT_NE(guida.find(parola), std::string::npos) << parola;
+  for (size_t p = guida.find("href=\"#"); p != std::string::npos; p = guida.find("href=\"#", p + 1)) {
+    const size_t inizio = p + 7;
+    const std::string nome = guida.substr(inizio, guida.find('"', inizio) - inizio);
+    EXPECT_NE(guida.find("id=\"" + nome + "\""), std::string::npos) << nome;
+  }
+}
+
 TEST_F(RisorseTest, TheMunicipalityTableIsHtmlResource103) {
   EXPECT_EQ(CaricaRisorsa(TipoRisorsa::Html, RisorsaComuni), resources::find("codfis.imu"));
   EXPECT_FALSE(CaricaRisorsa(TipoRisorsa::Html, 104));

@@ -28,6 +28,8 @@ const char* Nome(Casella t) {
       return "data";
     case Casella::Nome:
       return "nome";
+    case Casella::Iban:
+      return "iban";
   }
   return "?";
 }
@@ -53,6 +55,8 @@ constexpr Battitura kBattiture[] = {
     {Casella::Maiuscola, QUOTARA_LODZ, "\xC3\x93" "D ", 3},
     {Casella::Nome, "a,b;c", "abc", 2},
     {Casella::Nome, QUOTARA_LODZ, "\xC3\xB3" "d ", 3},
+    {Casella::Iban, "it60 x-05.4/", "IT60X054", 0},
+    {Casella::Iban, "a,b;c\xC3\xA8" "1", "ABC1", 3},
     {Casella::Testo, "a,b", "a,b", 0},
     {Casella::Testo, QUOTARA_LODZ, "\xC3\xB3" "d ", 3},
 };
@@ -79,6 +83,7 @@ constexpr Incollatura kIncollature[] = {
     {Casella::Nome, "Rossi;\r\nMario", "RossiMario"},
     {Casella::Nome, QUOTARA_LODZ "\tX;Y\x0C", "\xC3\xB3" "d XY"},
     {Casella::Testo, QUOTARA_LODZ "\tX\x7F\r\nY", "\xC3\xB3" "d X"},
+    {Casella::Iban, "it60 x054, 2811\r\n1010", "IT60X0542811"},
 };
 #undef QUOTARA_LODZ
 

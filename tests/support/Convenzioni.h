@@ -18,7 +18,7 @@
 
 namespace quotara::testing {
 
-enum class Casella { Testo, Cifre, Decimale, Maiuscola, Importo, Data, Nome };
+enum class Casella { Testo, Cifre, Decimale, Maiuscola, Importo, Data, Nome, Iban };
 
 struct CasellaDaControllare {
   forms::EditControl& casella;
