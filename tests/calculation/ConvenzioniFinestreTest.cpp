@@ -54,7 +54,7 @@ TEST_F(MainFormTest, ConvenzioniDeiDialoghi) {
   datiMinimi(f);
   user.tick(f.chkManuale);
   desk.expectMsgBox(vbYes, {.prompt = "Non hai immesso la detrazione per l'abitazione principale.\r\n"
-                                      "Vuoi contnuare comunque?"});
+                                      "Vuoi continuare comunque?"});
   calcola(f);
   frmAcconto& acconto = application.form<frmAcconto>();
   ASSERT_TRUE(acconto.isShown());

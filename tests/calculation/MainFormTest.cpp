@@ -193,15 +193,20 @@ TEST_F(MainFormTest, CombiRifiutanoVirgolaEPuntoEVirgola) {
   MainForm& f = apri();
   user.type(f.Combo3, "Via Roma, 1; int. 2");
   EXPECT_EQ(f.Combo3.Text(), "Via Roma 1 int. 2");
-  // Pasted text loses ";" and line breaks as well.
+  // In pasted text ";" and line breaks become one blank between the words.
   desk.setClipboardText("Rossi;Mario\r\nBis");
   user.focus(f.Combo1);
   user.key(vbKeyV, vbCtrlMask);
-  EXPECT_EQ(f.Combo1.Text(), "RossiMarioBis");
-  // The numeric boxes take no pasted text at all.
+  EXPECT_EQ(f.Combo1.Text(), "Rossi Mario Bis");
+  // A numeric box takes nothing of it: unchanged, with the bell and a flash.
   user.focus(f.Text4);
+  const int beeps = desk.beeps();
+  const size_t lampi = desk.flashes().size();
   user.key(vbKeyV, vbCtrlMask);
   EXPECT_EQ(f.Text4.Text(), "0");
+  EXPECT_EQ(desk.beeps() - beeps, 1);
+  ASSERT_EQ(desk.flashes().size() - lampi, 1u);
+  EXPECT_EQ(desk.flashes().back(), &f.Text4);
 }
 
 TEST_F(MainFormTest, SanRemo) {
@@ -411,10 +416,12 @@ const CasoRifiuto kRifiuti[] = {
        u.type(f.Text4, "2");
      },
      std::string(kManca) + "rendita catastale!", &MainForm::Text3},
+    // Typing refuses a second comma; a text that holds one anyway (set by
+    // code) reads as no rate.
     {"aliquotaDueVirgole",
      [](MainForm& f, ScriptedUser& u) {
        u.type(f.Text3, "1000");
-       u.type(f.Text4, "2,5,1");
+       f.Text4.setText("2,5,1");
      },
      std::string(kManca) + "aliquota TASI!", &MainForm::Text4},
     {"aliquotaZeroDecimale",
@@ -471,7 +478,7 @@ TEST_F(MainFormTest, AliquotaAgricolaOltreL1PerMille) {
   user.type(f.Text4, "1,5");
   const std::string domanda =
       "L'aliquota per gli immobili strumentali alle attività agricole non può essere superiore "
-      "all'1 per mille.\r\nVuoi contnuare comunque?";
+      "all'1 per mille.\r\nVuoi continuare comunque?";
   desk.expectMsgBox(vbNo, {.prompt = domanda, .buttons = vbYesNo, .icon = vbQuestion});
   calcola(f);
   EXPECT_EQ(f.Label8.Caption(), "");
@@ -490,7 +497,7 @@ TEST_F(MainFormTest, AbitazionePrincipaleSenzaDetrazione) {
   datiMinimi(f);
   user.tick(f.Check1);
   desk.expectMsgBox(vbNo, {.prompt = "Non hai immesso la detrazione per l'abitazione principale."
-                                     "\r\nVuoi contnuare comunque?"});
+                                     "\r\nVuoi continuare comunque?"});
   calcola(f);
   EXPECT_EQ(f.Label8.Caption(), "");
   desk.expectMsgBox(vbYes);

@@ -76,9 +76,9 @@ struct Incollatura {
 constexpr Incollatura kIncollature[] = {
     {Casella::Maiuscola, "via, roma; 1.\r\n", "VIA ROMA 1"},
     {Casella::Maiuscola, QUOTARA_LODZ "\tx, y\x1B", "\xC3\x93" "D X Y"},
-    {Casella::Nome, "Rossi;\r\nMario", "RossiMario"},
-    {Casella::Nome, QUOTARA_LODZ "\tX;Y\x0C", "\xC3\xB3" "d XY"},
-    {Casella::Testo, QUOTARA_LODZ "\tX\x7F\r\nY", "\xC3\xB3" "d X"},
+    {Casella::Nome, "Rossi;\r\nMario", "Rossi Mario"},
+    {Casella::Nome, QUOTARA_LODZ "\tX;Y\x0C", "\xC3\xB3" "d X Y"},
+    {Casella::Testo, QUOTARA_LODZ "\tX\x7F\r\nY", "\xC3\xB3" "d X Y"},
 };
 #undef QUOTARA_LODZ
 
