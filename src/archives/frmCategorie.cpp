@@ -48,8 +48,10 @@ void frmCategorie::List1_Click() {
   Command1.setEnabled(!CategoriaSelezionata().empty());
 }
 
+// Only a category is taken: a double click that selected none (a separator
+// line) writes nothing.
 void frmCategorie::List1_DblClick() {
-  if (shell::app().ModoCatasto != 0) Command1_Click();
+  if (shell::app().ModoCatasto != 0 && !CategoriaSelezionata().empty()) Command1_Click();
 }
 
 void frmCategorie::Command1_Click() {

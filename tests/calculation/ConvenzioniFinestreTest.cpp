@@ -29,8 +29,8 @@ TEST_F(MainFormTest, ConvenzioniDiOgniCasella) {
   user.type(f.Text8, "6");
   user.tick(f.Check1);
   ControllaCaselle(user, desk,
-                   {{f.Text1, Casella::Importo},
-                    {f.Text10, Casella::Importo},
+                   {{f.Text1, Casella::Mesi},
+                    {f.Text10, Casella::Mesi},
                     {f.Text7, Casella::Importo},
                     {f.txtNum, Casella::Cifre}});
   user.tick(f.Check1);

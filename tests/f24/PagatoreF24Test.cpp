@@ -440,12 +440,19 @@ TEST_F(PagatoreTest, ArchiveListsLoadsAPersonAndAnEntity) {
   // A double click with no row selected does nothing.
   user.dblClick(a.lstF24);
   EXPECT_TRUE(application.isLoaded<ArchivioF24>());
+  // Esc closes it as "Chiudi" does: the payer window comes back.
+  user.pressEsc();
+  EXPECT_FALSE(application.isLoaded<ArchivioF24>());
+  EXPECT_TRUE(finestra().Visible());
+  user.click(finestra().cmdLoad);
+  auto& a1 = application.form<ArchivioF24>();
+  ASSERT_EQ(a1.lstF24.ListCount(), 3);
 
   // The entity: chkEnte checked, the person boxes left alone.
-  user.pickRow(a.lstF24, 1);
-  EXPECT_TRUE(a.cmdLoad.Enabled());
-  EXPECT_TRUE(a.cmdElimina.Enabled());
-  user.click(a.cmdLoad);
+  user.pickRow(a1.lstF24, 1);
+  EXPECT_TRUE(a1.cmdLoad.Enabled());
+  EXPECT_TRUE(a1.cmdElimina.Enabled());
+  user.click(a1.cmdLoad);
   EXPECT_FALSE(application.isLoaded<ArchivioF24>());
   frmF24& e = finestra();
   EXPECT_TRUE(e.Visible());
