@@ -377,6 +377,10 @@ class ListPart {
   // The next item after the selection starting with `ch` (typed letters).
   void selectByLetter(int keyAscii);
   void moveSelection(int keyCode, int pageRows);
+  // The row an arrow, page key, Home or End leads to (outside the list when
+  // it goes past an end), and the direction it goes in; kNoMove for another key.
+  static constexpr int kNoMove = -1000000;
+  int keyTarget(int keyCode, int pageRows, int& step) const;
   void setListIndexSilently(int index) { listIndex_ = index; }
   // AddItems of `count` items ending with `last`, which `append` adds (at
   // their sorted places when it is told so).

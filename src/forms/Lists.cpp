@@ -348,33 +348,36 @@ void ListPart::selectByLetter(int keyAscii) {
   if (found >= 0) setListIndex(found);
 }
 
-void ListPart::moveSelection(int keyCode, int pageRows) {
+int ListPart::keyTarget(int keyCode, int pageRows, int& step) const {
   const int n = items_.size();
-  if (n == 0) return;
   const int li = listIndex_;
-  int to = li;
+  step = 1;
   switch (keyCode) {
     case vbKeyUp:
-      to = li - 1;
-      break;
+      step = -1;
+      return li - 1;
     case vbKeyDown:
-      to = li + 1;
-      break;
+      return li + 1;
     case vbKeyPageUp:
-      to = li - std::max(pageRows - 1, 1);
-      break;
+      step = -1;
+      return li - std::max(pageRows - 1, 1);
     case vbKeyPageDown:
-      to = li + std::max(pageRows - 1, 1);
-      break;
+      return li + std::max(pageRows - 1, 1);
     case vbKeyHome:
-      to = 0;
-      break;
+      return 0;
     case vbKeyEnd:
-      to = n - 1;
-      break;
+      step = -1;
+      return n - 1;
     default:
-      return;
+      return kNoMove;
   }
+}
+
+void ListPart::moveSelection(int keyCode, int pageRows) {
+  const int n = items_.size();
+  int step;
+  const int to = keyTarget(keyCode, pageRows, step);
+  if (n == 0 || to == kNoMove) return;
   setListIndex(std::clamp(to, 0, n - 1));
 }
 
@@ -427,37 +430,15 @@ bool ListBox::isSeparator(int row) const {
 }
 
 void ListBox::keyAction(int keyCode, int) {
-  const int before = listIndex_;
   const int rows = std::max(1, clientHeightPx() / std::max(1, itemHeight()));
   if (!separatorLines_) return moveSelection(keyCode, rows);
   // The row the key reaches, then on in the same direction past the
   // separator lines (back when the end is one); the selection stays where
   // it is when only separators lie that way.
   const int n = ListCount();
-  if (n == 0) return;
-  int to = before, step = 1;
-  switch (keyCode) {
-    case vbKeyUp:
-      to = before - 1, step = -1;
-      break;
-    case vbKeyDown:
-      to = before + 1;
-      break;
-    case vbKeyPageUp:
-      to = before - std::max(rows - 1, 1), step = -1;
-      break;
-    case vbKeyPageDown:
-      to = before + std::max(rows - 1, 1);
-      break;
-    case vbKeyHome:
-      to = 0;
-      break;
-    case vbKeyEnd:
-      to = n - 1, step = -1;
-      break;
-    default:
-      return;
-  }
+  int step;
+  int to = keyTarget(keyCode, rows, step);
+  if (n == 0 || to == kNoMove) return;
   to = std::clamp(to, 0, n - 1);
   int found = to;
   while (found >= 0 && found < n && isSeparator(found)) found += step;

@@ -21,7 +21,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from calcolo_sullo_schermo import Screen, archived_line, check_fields, fail, wait_for  # noqa: E402
+from calcolo_sullo_schermo import (archived_line, check_fields, fail, rate_months_share,  # noqa: E402
+                                   start_program, start_screen, wait_for)
 
 
 def clipboard(screen):
@@ -44,6 +45,17 @@ def answer(screen, title, key="Return"):
     wait_for("the message box to be active", lambda: screen.active() == box)
     screen.keys(key)
     wait_for("the message box to close", lambda: box not in screen.windows("--name", title))
+
+
+def property_of(screen, taxpayer, address):
+    """Taxpayer, address and MILANO (completed from the archive, with its
+    code), then on to the rendita."""
+    screen.type(taxpayer)
+    screen.keys("Tab")
+    screen.type(address)
+    screen.keys("Tab")
+    screen.type("MILANO")
+    screen.keys("Tab", "Tab", "Tab")
 
 
 def archive(screen):
@@ -73,37 +85,18 @@ def main():
         f.write(("ROSSI MARIO;VIA ROMA 1;MILANO;2026;1.000,00;2.5;5;0;0,00;12;6;6;100;1;0;420,00;420,00;0,00;"
                  "210,00;0,00;210,00;0,00;0;0;0;3961;0;F205\r\n").encode("cp1252"))
 
-    for attempt in range(3):
-        screen = Screen(scratch)
-        if screen.ready:
-            break
-        screen.close()
-    else:
-        fail("timed out waiting for the window manager (three displays tried)")
+    screen = start_screen(scratch)
     app = None
     try:
-        env = dict(screen.env, XDG_DATA_HOME=data, XDG_RUNTIME_DIR=runtime, HOME=scratch,
-                   ASAN_OPTIONS="detect_leaks=0", PATH=tools + os.pathsep + os.environ.get("PATH", ""))
-        app = subprocess.Popen([program], env=env, stdout=open(os.path.join(scratch, "program.log"), "w"),
-                               stderr=subprocess.STDOUT)
+        app = start_program(screen, program, scratch, data, runtime, path=tools)
         frame = wait_for("the frame window", lambda: (screen.windows("--name", "^Quotara - Versione") or [None])[0])
         wait_for("the frame to be the active window", lambda: screen.active() == frame)
         left, top, _, _ = screen.geometry(frame)
 
         # A main dwelling of 100,00 at 1 per mille with 300,00 of deduction.
-        screen.type("VERDI ANNA")
-        screen.keys("Tab")
-        screen.type("VIA PO 5")
-        screen.keys("Tab")
-        screen.type("MILANO")  # completed from the archive, with its code
-        screen.keys("Tab", "Tab", "Tab")
+        property_of(screen, "VERDI ANNA", "VIA PO 5")
         screen.type("100")
-        screen.keys("Tab")
-        screen.type("1")
-        screen.keys("Tab", "Tab")
-        screen.type("12")
-        screen.keys("Tab")
-        screen.type("100")
+        rate_months_share(screen, "1")
         screen.keys("Tab", "space")  # "Abitazione principale": the owners' box takes the focus
         screen.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")  # back to the deduction
         screen.type("300")
@@ -123,12 +116,7 @@ def main():
 
         # Building land: the value pasted through the edit menu, the type by arrows.
         screen.keys("alt+n")  # a new calculation starts in the taxpayer's box
-        screen.type("NERI PAOLO")
-        screen.keys("Tab")
-        screen.type("VIA PO 7")
-        screen.keys("Tab")
-        screen.type("MILANO")
-        screen.keys("Tab", "Tab", "Tab")
+        property_of(screen, "NERI PAOLO", "VIA PO 7")
         set_clipboard(screen, "1.234,56")
         before = set(screen.windows("--class", "quotara"))
         screen.keys("Menu")
@@ -136,12 +124,7 @@ def main():
         screen.run("import", "-window", "root", os.path.join(scratch, "menu.png"))
         screen.keys("Down", "Down", "Down", "Return")  # "Taglia", "Copia", "Incolla"
         wait_for("the menu to close", lambda: menu not in screen.windows("--class", "quotara"))
-        screen.keys("Tab")
-        screen.type("1")
-        screen.keys("Tab", "Tab")
-        screen.type("12")
-        screen.keys("Tab")
-        screen.type("100")
+        rate_months_share(screen, "1")
         screen.keys("Tab", "Tab")  # past "Abitazione principale" into the property types
         screen.keys("Down", "Down", "Down")  # "Aree fabbricabili"
         screen.run("import", "-window", "root", os.path.join(scratch, "tipologia.png"))
