@@ -127,9 +127,7 @@ void EditControl::paste() {
       return Outcome::Taken;
     };
     // Room for a blank and one more character (MaxLength).
-    const auto roomForTwo = [&] {
-      return maxLength_ <= 0 || text::length(text_) - SelLength() + 2 <= maxLength_;
-    };
+    const auto roomForTwo = [&] { return maxLength_ <= 0 || text::length(text_) - SelLength() + 2 <= maxLength_; };
     const auto blankBefore = [&] {
       const int start = SelStart();
       return start == 0 || text::toU32(text_)[start - 1] == U' ';

@@ -28,11 +28,9 @@ TEST_F(MainFormTest, ConvenzioniDiOgniCasella) {
   // The boxes that only some data enable.
   user.type(f.Text8, "6");
   user.tick(f.Check1);
-  ControllaCaselle(user, desk,
-                   {{f.Text1, Casella::Mesi},
-                    {f.Text10, Casella::Mesi},
-                    {f.Text7, Casella::Importo},
-                    {f.txtNum, Casella::Cifre}});
+  ControllaCaselle(
+      user, desk,
+      {{f.Text1, Casella::Mesi}, {f.Text10, Casella::Mesi}, {f.Text7, Casella::Importo}, {f.txtNum, Casella::Cifre}});
   user.tick(f.Check1);
   user.tick(f.chkLocata);
   ControllaCaselle(user, desk, {{f.txtLocata, Casella::Cifre}});

@@ -59,7 +59,8 @@ TEST_F(ServicesTest, CutCopyAndTheEditMenuUseTheSystemsClipboard) {
   auto* edit = widget<QLineEdit>(form.Text1);
   QTest::mouseClick(edit, Qt::LeftButton);
   QClipboard* clipboard = QGuiApplication::clipboard();
-  for (const auto& [key, modifiers] : {std::pair{Qt::Key_C, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ControlModifier}}) {
+  for (const auto& [key, modifiers] :
+       {std::pair{Qt::Key_C, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ControlModifier}}) {
     clipboard->setText("x");
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(edit, key, modifiers);

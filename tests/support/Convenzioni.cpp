@@ -159,8 +159,8 @@ std::string Vuota(Casella tipo) {
 
 // The edit menu's items and whether each is enabled.
 std::vector<std::pair<std::string, bool>> Menu(bool annulla, bool selezione, bool appunti, bool tutto) {
-  return {{"Annulla", annulla},       {"Taglia", selezione},   {"Copia", selezione},
-          {"Incolla", appunti},       {"Elimina", selezione},  {"Seleziona tutto", tutto}};
+  return {{"Annulla", annulla}, {"Taglia", selezione},  {"Copia", selezione},
+          {"Incolla", appunti}, {"Elimina", selezione}, {"Seleziona tutto", tutto}};
 }
 
 void ControllaAppunti(ScriptedUser& user, HeadlessDesktop& desk, EditControl& box, Casella tipo) {
@@ -170,7 +170,10 @@ void ControllaAppunti(ScriptedUser& user, HeadlessDesktop& desk, EditControl& bo
     auto come = static_cast<ComeIncolla>(n++ % 3);
     // The menu offers "Incolla" only for a text that a box could take.
     if (come == ComeIncolla::Menu && pastableText(p.appunti, true).empty()) come = ComeIncolla::CtrlV;
-    SCOPED_TRACE(std::string("pasted ") + p.appunti + " by " + (come == ComeIncolla::CtrlV ? "Ctrl+V" : come == ComeIncolla::ShiftIns ? "Shift+Insert" : "the menu"));
+    SCOPED_TRACE(std::string("pasted ") + p.appunti + " by " +
+                 (come == ComeIncolla::CtrlV      ? "Ctrl+V"
+                  : come == ComeIncolla::ShiftIns ? "Shift+Insert"
+                                                  : "the menu"));
     user.focus(box);
     user.key(vbKeyA, vbCtrlMask);
     const std::string prima = box.Text();
