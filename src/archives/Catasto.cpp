@@ -19,8 +19,6 @@ using namespace forms;
 
 namespace {
 
-constexpr int kIncolla = 22;  // Ctrl+V
-
 // Text1 boxes that take any character besides digits and ",": Sezione,
 // Foglio, Numero, Categoria, Classe.
 bool TestoLibero(int Index) { return Index == 1 || Index == 2 || Index == 3 || Index == 5 || Index == 6; }
@@ -185,17 +183,6 @@ void Catasto::Check1_Click(int Index) {
 
 void Catasto::Text1_KeyPress(int Index, int& KeyAscii) {
   if (shell::InvioEsc(KeyAscii)) return;
-  if (KeyAscii == kIncolla) {
-    // Pasted text goes through the same filter as typed keys.
-    std::string incollato;
-    for (const char c : platform::utf8ToCp1252(pastableText(desktop().clipboardText(), false))) {
-      const int k = FiltroDati(Index, static_cast<unsigned char>(c));
-      if (k > vbKeyTab) incollato += static_cast<char>(k);
-    }
-    KeyAscii = 0;
-    if (!incollato.empty()) Text1[Index].setSelText(platform::cp1252ToUtf8(incollato));
-    return;
-  }
   const int filtrato = FiltroDati(Index, KeyAscii);
   if (filtrato == 0 && KeyAscii != 0)
     shell::RifiutaTasto(Text1[Index], KeyAscii);
@@ -205,23 +192,11 @@ void Catasto::Text1_KeyPress(int Index, int& KeyAscii) {
 
 void Catasto::Testo_KeyPress(EditControl& Casella, int& KeyAscii) {
   if (shell::InvioEsc(KeyAscii)) return;
-  if (KeyAscii == ';') {
-    shell::RifiutaTasto(Casella, KeyAscii);
-  } else if (KeyAscii == kIncolla) {
-    KeyAscii = 0;
-    const std::string incollato = SenzaSeparatore(pastableText(desktop().clipboardText(), false));
-    if (!incollato.empty()) Casella.setSelText(incollato);
-  }
+  if (KeyAscii == ';') shell::RifiutaTasto(Casella, KeyAscii);
 }
 
 void Catasto::txtNote_KeyPress(int& KeyAscii) {
-  if (KeyAscii == ';') {
-    shell::RifiutaTasto(txtNote, KeyAscii);
-  } else if (KeyAscii == kIncolla) {
-    KeyAscii = 0;
-    const std::string incollato = SenzaSeparatore(pastableText(desktop().clipboardText(), true));
-    if (!incollato.empty()) txtNote.setSelText(incollato);
-  }
+  if (KeyAscii == ';') shell::RifiutaTasto(txtNote, KeyAscii);
 }
 
 void Catasto::Importo_LostFocus(TextBox& Casella) {

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "forms/Controls.h"
+#include "shell/Modulo1.h"
 #include "shell/Numeri.h"
 #include "shell/RecordArchivio.h"
 
@@ -116,20 +117,31 @@ std::string EtichettaCampo(int N) {
   return N >= 1 && N <= 22 ? kEtichette[N - 1] : "";
 }
 
+// Lines end with LF, which every editor reads as a line break; the rate, the
+// revaluations and the share, kept in the archive with ".", read as the
+// calculation page shows them, with ",".
 std::string TestoAppunti(std::string_view riga) {
   const Campi c(riga);
   std::string testo;
   for (int n = 1; n <= 22; ++n) {
     testo += EtichettaCampo(n);
     switch (n) {
+      case 6:
+      case 7:
+      case 8:
+      case 13: {
+        std::string numero(c(n));
+        testo += shell::PuntoInVirgola(numero);
+        break;
+      }
       case 14:
         testo += NomeTipologia(c(14));
         break;
       case 15:
         if (c(15) == "1") {
-          testo += "SI\rNumero prop. ab. princ.: ";
+          testo += "SI\nNumero prop. ab. princ.: ";
           testo += c(23);
-          testo += "\rNumero figli: ";
+          testo += "\nNumero figli: ";
           testo += c(24);
         } else {
           testo += "NO";
@@ -137,13 +149,13 @@ std::string TestoAppunti(std::string_view riga) {
         break;
       case 18:
         testo += c(18);
-        testo += "\rTASI dovuta: " + shell::Formatta(shell::CDbl(c(17)) - shell::CDbl(c(18)), "Standard");
+        testo += "\nTASI dovuta: " + shell::Formatta(shell::CDbl(c(17)) - shell::CDbl(c(18)), "Standard");
         break;
       default:
         testo += c(n);
         break;
     }
-    testo += '\r';
+    testo += '\n';
   }
   return testo;
 }

@@ -58,7 +58,7 @@ std::string EtichettaCampo(int N);
 
 // The record as labelled text, one line per field from 1 to 22 (and the
 // extra lines of a main dwelling and of the tax due), each line ended by a
-// carriage return alone.
+// line feed; the rate, revaluations and share with a decimal ",".
 std::string TestoAppunti(std::string_view riga);
 
 }  // namespace archives

@@ -10,6 +10,7 @@ using namespace forms;
 
 frmCategorie::frmCategorie() {
   setCaption("Categorie catastali");
+  setEscapeCloses(true);  // a window that only shows or picks
   setBorderStyle(3);
   setStartUpPosition(2);
   setClientSize(9120, 5460);
@@ -17,6 +18,7 @@ frmCategorie::frmCategorie() {
   List1.create(*this, 120, 120, 8880, 4560);
   // The descriptions line up after the longest code.
   List1.setTabStops({28});
+  List1.setSeparatorLines(true);  // the blank line between two groups
   Command1.create(*this, 3900, 4860, 3000, 435);
   Command1.setCaption("Inserisci valore selezionato");
   Command1.setEnabled(false);
@@ -46,8 +48,10 @@ void frmCategorie::List1_Click() {
   Command1.setEnabled(!CategoriaSelezionata().empty());
 }
 
+// Only a category is taken: a double click that selected none (a separator
+// line) writes nothing.
 void frmCategorie::List1_DblClick() {
-  if (shell::app().ModoCatasto != 0) Command1_Click();
+  if (shell::app().ModoCatasto != 0 && !CategoriaSelezionata().empty()) Command1_Click();
 }
 
 void frmCategorie::Command1_Click() {

@@ -203,11 +203,11 @@ ControlloDati ControllaDati(const TestiCalcolo& t) {
   if (t.tipologia == 6 && *aliquota > 1)
     esito.domande.push_back(
         "L'aliquota per gli immobili strumentali alle attività agricole non può essere "
-        "superiore all'1 per mille.\r\nVuoi contnuare comunque?");
+        "superiore all'1 per mille.\r\nVuoi continuare comunque?");
   if (t.abitazionePrincipale && *detrazione == 0)
     esito.domande.push_back(
         "Non hai immesso la detrazione per l'abitazione principale.\r\n"
-        "Vuoi contnuare comunque?");
+        "Vuoi continuare comunque?");
 
   DatiCalcolo& d = esito.dati;
   d.rendita = *rendita;

@@ -69,7 +69,7 @@ void frmPertinenze::Form_Load() {
   lblTesto.setCaption(
       "Potete eseguire un conteggio unico dell'abitazione principale e delle relative pertinenze.\r\n"
       "ATTENZIONE!\r\n"
-      "Le pertinenza devono essere di categorie catastali diverse tra loro (C2, C6 e C7) e potete inserirne al "
+      "Le pertinenze devono essere di categorie catastali diverse tra loro (C2, C6 e C7) e potete inserirne al "
       "massimo 3.\r\n"
       "Se sono della stessa categoria potete calcolarne una sola con l'abitazione principale.\r\n"
       "Le pertinenze devono avere lo stesso periodo di possesso e percentuale di possesso dell'abitazione "

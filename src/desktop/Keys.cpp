@@ -72,7 +72,7 @@ int namedKeyCode(int qtKey, bool keypad) {
     case Qt::Key_Down:
       return vbKeyDown;
     case Qt::Key_Insert:
-      return 45;
+      return vbKeyInsert;
     case Qt::Key_Delete:
       return vbKeyDelete;
     case Qt::Key_NumLock:

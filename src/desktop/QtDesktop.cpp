@@ -318,7 +318,11 @@ bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::InputMethod:
       return routeKey(event, form);
     case QEvent::KeyRelease:  // KeyUp was raised with the press
+      return true;
     case QEvent::ContextMenu:
+      // The right button or the menu key over a box: its edit menu, from
+      // the model, whose items run the steps of their keys.
+      if (auto* c = dynamic_cast<EditControl*>(&view->element())) deliver([c] { input::contextMenu(*c); });
       return true;
     case QEvent::Wheel:
       return view->wheelBlocked();

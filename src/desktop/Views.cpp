@@ -1011,7 +1011,7 @@ class ListView : public ControlView {
     ListBox& l = list();
     const bool dbl = e->type() == QEvent::MouseButtonDblClick;
     if (dbl && e->button() == Qt::LeftButton) {
-      fromWidget([&] { input::dblClick(l); });
+      if (!l.isSeparator(row)) fromWidget([&] { input::dblClick(l); });  // a separator line takes nothing
       return true;
     }
     const std::weak_ptr<int> alive = lifeToken();

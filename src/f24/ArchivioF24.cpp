@@ -25,6 +25,7 @@ constexpr int kLarghezzaNome = 30;
 
 ArchivioF24::ArchivioF24() : archivio_(PercorsoArchivioF24(), List1, DatiContribuenteF24::chiaveDi) {
   setCaption("Archivio dati F24");
+  setEscapeCloses(true);  // a window that only shows or picks
   setBorderStyle(1);
   setStartUpPosition(2);
   setClientSize(9600, 6360);

@@ -62,6 +62,7 @@ RigaModelloF24 ColonneModelloF24(const std::string& nome) {
 
 frmModelliF24::frmModelliF24() {
   setCaption("Archivio modelli F24 salvati");
+  setEscapeCloses(true);  // a window that only shows or picks
   setBorderStyle(1);
   setStartUpPosition(2);
   setClientSize(9360, 5940);

@@ -8,12 +8,14 @@ using namespace forms;
 
 frmTributi::frmTributi() {
   setCaption("Codici tributi TASI per il modello F24");
+  setEscapeCloses(true);  // a window that only shows or picks
   setBorderStyle(1);
   setStartUpPosition(2);
   setClientSize(6960, 2940);
 
   List1.create(*this, 240, 240, 6480, 1935);
   List1.setTabIndex(0);
+  List1.setSeparatorLines(true);  // the blank line before the late-payment codes
   Command2.create(*this, 5160, 2340, 1560, 420);
   Command2.setCaption("Chiudi");
   Command2.setTabIndex(1);

@@ -17,6 +17,7 @@ using namespace forms;
 
 frmCodComune::frmCodComune() {
   setCaption("Ricerca Codice Catastale Comune");
+  setEscapeCloses(true);  // a window that only shows or picks
   setBorderStyle(1);
   setStartUpPosition(2);
   setClientSize(6360, 4230);

@@ -29,7 +29,18 @@ std::string InputBox(const std::string& prompt, const std::string& title, const 
 void Beep() { desktop().Beep(); }
 void FlashControl(const Control& control) { desktop().flashControl(control); }
 
+namespace {
+HeldRefusals* heldRefusals = nullptr;
+}  // namespace
+
+HeldRefusals::HeldRefusals() : outer_(heldRefusals) { heldRefusals = this; }
+HeldRefusals::~HeldRefusals() { heldRefusals = outer_; }
+
 void RefuseKey(const Control& control) {
+  if (heldRefusals) {
+    ++heldRefusals->count_;
+    return;
+  }
   Beep();
   FlashControl(control);
 }

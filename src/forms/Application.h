@@ -164,6 +164,21 @@ void Beep();
 void FlashControl(const Control& control);
 // A key the control refused: the bell and the flash.
 void RefuseKey(const Control& control);
+// While one lives, RefuseKey only counts the refusals: a paste, which types
+// many characters, rings once at its end when nothing of it was taken.
+class HeldRefusals {
+ public:
+  HeldRefusals();
+  ~HeldRefusals();
+  HeldRefusals(const HeldRefusals&) = delete;
+  HeldRefusals& operator=(const HeldRefusals&) = delete;
+  int count() const { return count_; }
+
+ private:
+  friend void RefuseKey(const Control& control);
+  int count_ = 0;
+  HeldRefusals* outer_;
+};
 void SendKeys(std::string_view keys);
 void DoEvents();
 

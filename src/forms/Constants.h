@@ -49,6 +49,7 @@ constexpr int vbKeyDown = 40;
 constexpr int vbKeyDelete = 46;
 constexpr int vbKey0 = 48;
 constexpr int vbKeyA = 65;
+constexpr int vbKeyInsert = 45;
 constexpr int vbKeyC = 67;
 constexpr int vbKeyV = 86;
 constexpr int vbKeyX = 88;

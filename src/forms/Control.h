@@ -206,6 +206,9 @@ class Control : public Element {
   // A click of the user (after the focus moved): raises Click, or changes
   // the value that raises it.
   virtual void clickAction() { detail::raise(Click); }
+  // The right button released over the control, or the menu key: the
+  // control's own pop-up menu, when it has one.
+  virtual void contextMenuAction() {}
   // The caption that holds the "&" access key, empty for none.
   virtual const std::string& accessCaption() const;
   // Creation order within the form.

@@ -184,6 +184,29 @@ void OptionButton::charAction(int keyAscii) {
   if (keyAscii == vbKeySpace) setValue(true);
 }
 
+void OptionButton::keyAction(int keyCode, int) {
+  int step = 0;
+  if (keyCode == vbKeyUp || keyCode == vbKeyLeft) step = -1;
+  if (keyCode == vbKeyDown || keyCode == vbKeyRight) step = 1;
+  if (step == 0 || !placed()) return;
+  std::vector<OptionButton*> group;
+  for (Control* c : form().controls()) {
+    auto* o = dynamic_cast<OptionButton*>(c);
+    if (o && &o->container() == &container() && (o == this || o->canTakeFocus())) group.push_back(o);
+  }
+  std::sort(group.begin(), group.end(), [](const OptionButton* a, const OptionButton* b) {
+    return std::pair(a->TabIndex(), a->creationOrder()) < std::pair(b->TabIndex(), b->creationOrder());
+  });
+  const auto at = std::find(group.begin(), group.end(), this) - group.begin();
+  const auto n = static_cast<std::ptrdiff_t>(group.size());
+  OptionButton& next = *group[static_cast<size_t>((at + step + n) % n)];
+  if (&next == this) return;
+  // As a click on it: the focus moves first (LostFocus of this one), then
+  // the option is selected, when it can still take it.
+  app().moveFocus(next);
+  if (next.form().isLoaded() && next.canTakeFocus() && app().focused() == &next) next.clickAction();
+}
+
 // --- VScrollBar ----------------------------------------------------------------
 
 int VScrollBar::clamp(int v) const { return std::clamp(v, std::min(min_, max_), std::max(min_, max_)); }

@@ -61,6 +61,14 @@ class EditControl : public Control {
   void keyDone() override;
   // Refused with the beep by a box that takes typing.
   void refusedChar() override;
+  // The edit menu: "Annulla", "Taglia", "Copia", "Incolla", "Elimina",
+  // "Seleziona tutto", each enabled when it applies and running the step of
+  // its key (Ctrl+Z, Ctrl+X, Ctrl+C, Ctrl+V, Delete, Ctrl+A) through the
+  // box's own handlers.
+  void contextMenuAction() override;
+  // Whether Ctrl+Z has an edit of the user to take back.
+  bool canUndo() const { return editable() && !undo_.empty(); }
+  bool canEdit() const { return editable(); }
   // A single-line box selects its whole text when it takes the focus (by
   // Tab, a click or SetFocus), before its GotFocus runs, so that what is
   // typed next replaces it.
@@ -78,6 +86,16 @@ class EditControl : public Control {
   void showText(const std::string& text);
   // Inserts typed or pasted text over the selection, within MaxLength.
   void typeText(std::u32string text);
+  // The clipboard's text typed at the caret, over the selection, one
+  // character after the other through KeyPress and the box's own editing,
+  // so that the box's key rules hold for a paste as for typing. A character
+  // the box refuses is left out without a bell; a refused word separator
+  // (";", ",", a tab, a line break) becomes one blank before the next
+  // character taken. When nothing is taken the bell sounds once.
+  void paste();
+  // Ctrl+X: the selection to the clipboard, then removed as Delete removes
+  // it in this box (KeyDown first, so a box's own rules apply).
+  void cut();
   void moveCaret(int to, bool extend);
 
   std::string text_;
@@ -238,6 +256,9 @@ class OptionButton : public Control {
   bool isTabStop() const override;
   void clickAction() override;
   void charAction(int keyAscii) override;  // space = click
+  // Up/Left and Down/Right: the focus and the selection to the previous /
+  // next option of the group (tab order, wrapping round), with its Click.
+  void keyAction(int keyCode, int shift) override;
   const std::string& accessCaption() const override { return caption_; }
 
  private:
@@ -356,6 +377,10 @@ class ListPart {
   // The next item after the selection starting with `ch` (typed letters).
   void selectByLetter(int keyAscii);
   void moveSelection(int keyCode, int pageRows);
+  // The row an arrow, page key, Home or End leads to (outside the list when
+  // it goes past an end), and the direction it goes in; kNoMove for another key.
+  static constexpr int kNoMove = -1000000;
+  int keyTarget(int keyCode, int pageRows, int& step) const;
   void setListIndexSilently(int index) { listIndex_ = index; }
   // AddItems of `count` items ending with `last`, which `append` adds (at
   // their sorted places when it is told so).
@@ -391,6 +416,11 @@ class ListBox : public Control, public ListPart {
   void charAction(int keyAscii) override;
   // A click on a list picks a row (input::pickRow): the click itself does nothing.
   void clickAction() override {}
+  // Rows of blanks and tabs only are separator lines: the keys step over
+  // them and a click on one changes nothing. Off by default.
+  bool SeparatorLines() const { return separatorLines_; }
+  void setSeparatorLines(bool v) { separatorLines_ = v; }
+  bool isSeparator(int row) const;
 
  protected:
   void selectionChanged() override;
@@ -399,6 +429,8 @@ class ListBox : public Control, public ListPart {
  private:
   int topIndex_ = 0;
   std::vector<int> tabStops_;
+  bool separatorLines_ = false;
+  int firstRow() const;  // the first row that is not a separator, -1 for none
 };
 
 // Style vbComboDropDown (0): an edit box with a list; vbComboDropDownList
@@ -414,6 +446,8 @@ class ComboBox : public EditControl, public ListPart {
 
   void keyAction(int keyCode, int shift) override;  // Up/Down move the selection
   void charAction(int keyAscii) override;
+  // The edit menu of the box of style 0; none for a list alone.
+  void contextMenuAction() override;
   // Click belongs to the selection (input::pickRow), not to a click on the box.
   void clickAction() override {}
 

@@ -4,13 +4,21 @@
 #include "forms/Application.h"
 #include "forms/Controls.h"
 #include "forms/Text.h"
+#include "forms/UserInput.h"
 #include "platform/Cp1252.h"
 
 namespace forms {
 
 namespace {
 constexpr int kCtrlA = 1;
+constexpr int kCtrlC = 3;
+constexpr int kCtrlV = 22;
+constexpr int kCtrlX = 24;
 constexpr int kCtrlZ = 26;
+
+bool lineBreak(char32_t c) { return c == U'\r' || c == U'\n'; }
+// What separates words in a pasted text and may stand for a blank.
+bool wordSeparator(char32_t c) { return c == U'\t' || lineBreak(c) || c == U';' || c == U','; }
 }  // namespace
 std::string pastableText(std::string_view clipboard, bool multiLine) {
   if (!multiLine) clipboard = clipboard.substr(0, clipboard.find_first_of("\r\n"));
@@ -94,6 +102,94 @@ void EditControl::typeText(std::u32string ins) {
   t.replace(start, len, ins);
   const int caret = start + static_cast<int>(ins.size());
   replaceText(text::toUtf8(t), caret, caret);
+}
+
+void EditControl::paste() {
+  if (!editable()) return;
+  const std::u32string clip = text::toU32(desktop().clipboardText());
+  bool taken = false;
+  {
+    HeldRefusals held;
+    bool blank = false;
+    // One character as if typed: whether the box took it (no refusal, and
+    // the box changed) or refused it.
+    enum class Outcome { Taken, Refused, Ignored };
+    const auto typed = [&](char32_t ch) {
+      const int refusals = held.count();
+      const std::string before = text_;
+      const int anchor = anchor_, caret = caret_;
+      int k = platform::cp1252FromCodePoint(ch);
+      detail::raise(KeyPress, k);
+      if (k != 0 && form().isLoaded()) charAction(k);
+      if (held.count() != refusals) return Outcome::Refused;
+      if (text_ == before && anchor_ == anchor && caret_ == caret) return Outcome::Ignored;
+      taken = true;
+      return Outcome::Taken;
+    };
+    // Room for a blank and one more character (MaxLength).
+    const auto roomForTwo = [&] { return maxLength_ <= 0 || text::length(text_) - SelLength() + 2 <= maxLength_; };
+    const auto blankBefore = [&] {
+      const int start = SelStart();
+      return start == 0 || text::toU32(text_)[start - 1] == U' ';
+    };
+    for (size_t i = 0; i < clip.size(); ++i) {
+      // A handler may have closed the window or sent the focus elsewhere.
+      if (!form().isLoaded() || app().focused() != this) return;
+      const char32_t ch = clip[i];
+      if (multiLine() && lineBreak(ch)) {
+        // A line break of a multi-line box, CR LF as Enter types it.
+        if (ch == U'\r' && i + 1 < clip.size() && clip[i + 1] == U'\n') ++i;
+        const std::string before = text_;
+        typeText(U"\r\n");
+        taken = taken || text_ != before;
+        blank = false;
+        continue;
+      }
+      if (ch == U'\t' || lineBreak(ch)) {
+        blank = true;
+        continue;
+      }
+      if (!platform::cp1252Printable(ch)) continue;
+      // A blank that would leave no room for what it separates is left out.
+      if (blank && ch != U' ' && !blankBefore() && roomForTwo()) typed(U' ');
+      blank = false;
+      if (typed(ch) == Outcome::Refused && wordSeparator(ch)) blank = true;
+    }
+  }
+  if (!taken && form().isLoaded()) RefuseKey(*this);
+}
+
+void EditControl::cut() {
+  if (!SelLength() || !editable()) return;
+  desktop().setClipboardText(SelText());
+  int code = vbKeyDelete;
+  detail::raise(KeyDown, code, 0);
+  if (code != 0 && placed() && form().isLoaded()) keyAction(code, 0);
+}
+
+void EditControl::contextMenuAction() {
+  Menu menu;
+  const bool selected = SelLength() > 0;
+  const struct {
+    const char* caption;
+    bool enabled;
+    int keyCode, shift, keyAscii;
+  } items[] = {
+      {"Annulla", canUndo(), 'Z', vbCtrlMask, kCtrlZ},
+      {"Taglia", selected && editable(), 'X', vbCtrlMask, kCtrlX},
+      {"Copia", selected, 'C', vbCtrlMask, kCtrlC},
+      {"Incolla", editable() && !pastableText(desktop().clipboardText(), true).empty(), 'V', vbCtrlMask, kCtrlV},
+      {"Elimina", selected && editable(), vbKeyDelete, 0, 0},
+      {"Seleziona tutto", SelLength() < text::length(text_), 'A', vbCtrlMask, kCtrlA},
+  };
+  for (const auto& item : items) {
+    MenuItem& m = menu.add(item.caption);
+    m.setEnabled(item.enabled);
+    m.Click = [this, item] {
+      if (app().focused() == this) input::key(item.keyCode, item.shift, item.keyAscii);
+    };
+  }
+  desktop().PopupMenu(menu);
 }
 
 void EditControl::refusedChar() {
@@ -182,20 +278,15 @@ void EditControl::charAction(int keyAscii) {
       replaceText(before.text, before.anchor, before.caret);
       return;
     }
-    case 3:  // Ctrl+C
+    case kCtrlC:
       if (SelLength()) desk.setClipboardText(SelText());
       return;
-    case 24:  // Ctrl+X
-      if (SelLength() && editable()) {
-        desk.setClipboardText(SelText());
-        typeText({});
-      }
+    case kCtrlX:
+      cut();
       return;
-    case 22: {  // Ctrl+V
-      std::u32string t = text::toU32(pastableText(desk.clipboardText(), multiLine()));
-      if (!t.empty()) typeText(std::move(t));
+    case kCtrlV:
+      paste();
       return;
-    }
     case vbKeyBack: {
       if (!editable()) return;
       if (SelLength() == 0) {

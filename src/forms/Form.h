@@ -88,6 +88,11 @@ class Form : public Element, public Container, public Canvas {
   // Shows a pop-up menu at the mouse pointer (Desktop::PopupMenu).
   void PopupMenu(Menu& menu);
 
+  // Esc, from any control of the window, closes it as its close box does
+  // (a window that only shows or picks); off by default.
+  bool EscapeCloses() const { return escapeCloses_; }
+  void setEscapeCloses(bool v) { escapeCloses_ = v; }
+
   std::function<void()> Load;
   std::function<void()> Activate;
   std::function<void()> Resize;
@@ -96,6 +101,9 @@ class Form : public Element, public Container, public Canvas {
 
   Form& containerForm() override { return *this; }
   Control* asControl() override { return nullptr; }
+
+ private:
+  bool escapeCloses_ = false;
 
  protected:
   // Marks the form as an MDI frame (MDIForm does it).

@@ -82,6 +82,9 @@ std::optional<std::string> HeadlessDesktop::GetOpenFileName(const std::string& t
 }
 
 void HeadlessDesktop::PopupMenu(Menu& menu) {
+  lastMenu_.clear();
+  for (const auto& item : menu.items())
+    if (item->Visible()) lastMenu_.emplace_back(item->Caption(), item->Enabled());
   const std::string caption = next(menuAnswers_, "pop-up menu");
   if (caption.empty()) return;
   MenuItem* item = menu.find(caption);

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/Control.h"
@@ -58,6 +59,8 @@ class HeadlessDesktop : public Desktop {
   size_t pendingAnswers() const;
   // Every message box shown, in order.
   const std::vector<ShownMsgBox>& msgBoxes() const { return shown_; }
+  // The items of the last pop-up menu shown: caption and whether enabled.
+  const std::vector<std::pair<std::string, bool>>& lastPopupMenu() const { return lastMenu_; }
 
   // An action of the user (usually ScriptedUser calls) that runs when a
   // modal window waits for input. A modal window that is still open when
@@ -142,6 +145,7 @@ class HeadlessDesktop : public Desktop {
   std::deque<std::optional<std::string>> folderAnswers_;
   std::deque<std::optional<std::string>> fileAnswers_;
   std::deque<std::string> menuAnswers_;
+  std::vector<std::pair<std::string, bool>> lastMenu_;
   std::vector<ShownMsgBox> shown_;
   std::deque<std::function<void()>> script_;
   std::vector<TimerControl*> timers_;

@@ -348,33 +348,36 @@ void ListPart::selectByLetter(int keyAscii) {
   if (found >= 0) setListIndex(found);
 }
 
-void ListPart::moveSelection(int keyCode, int pageRows) {
+int ListPart::keyTarget(int keyCode, int pageRows, int& step) const {
   const int n = items_.size();
-  if (n == 0) return;
   const int li = listIndex_;
-  int to = li;
+  step = 1;
   switch (keyCode) {
     case vbKeyUp:
-      to = li - 1;
-      break;
+      step = -1;
+      return li - 1;
     case vbKeyDown:
-      to = li + 1;
-      break;
+      return li + 1;
     case vbKeyPageUp:
-      to = li - std::max(pageRows - 1, 1);
-      break;
+      step = -1;
+      return li - std::max(pageRows - 1, 1);
     case vbKeyPageDown:
-      to = li + std::max(pageRows - 1, 1);
-      break;
+      return li + std::max(pageRows - 1, 1);
     case vbKeyHome:
-      to = 0;
-      break;
+      return 0;
     case vbKeyEnd:
-      to = n - 1;
-      break;
+      step = -1;
+      return n - 1;
     default:
-      return;
+      return kNoMove;
   }
+}
+
+void ListPart::moveSelection(int keyCode, int pageRows) {
+  const int n = items_.size();
+  int step;
+  const int to = keyTarget(keyCode, pageRows, step);
+  if (n == 0 || to == kNoMove) return;
   setListIndex(std::clamp(to, 0, n - 1));
 }
 
@@ -415,8 +418,35 @@ void ListBox::listChanged() {
   notify(What::List);
 }
 
+int ListBox::firstRow() const {
+  for (int i = 0; i < ListCount(); ++i)
+    if (!isSeparator(i)) return i;
+  return -1;
+}
+
+bool ListBox::isSeparator(int row) const {
+  if (!separatorLines_ || row < 0 || row >= ListCount()) return false;
+  return items_.text(row).find_first_not_of(" \t") == std::string_view::npos;
+}
+
 void ListBox::keyAction(int keyCode, int) {
-  moveSelection(keyCode, std::max(1, clientHeightPx() / std::max(1, itemHeight())));
+  const int rows = std::max(1, clientHeightPx() / std::max(1, itemHeight()));
+  if (!separatorLines_) return moveSelection(keyCode, rows);
+  // The row the key reaches, then on in the same direction past the
+  // separator lines (back when the end is one); the selection stays where
+  // it is when only separators lie that way.
+  const int n = ListCount();
+  int step;
+  int to = keyTarget(keyCode, rows, step);
+  if (n == 0 || to == kNoMove) return;
+  to = std::clamp(to, 0, n - 1);
+  int found = to;
+  while (found >= 0 && found < n && isSeparator(found)) found += step;
+  if (found < 0 || found >= n) {
+    found = to;
+    while (found >= 0 && found < n && isSeparator(found)) found -= step;
+  }
+  if (found >= 0 && found < n) setListIndex(found);
 }
 
 // With nothing selected, the highlighted row (the one the keys start from)
@@ -425,13 +455,13 @@ void ListBox::charAction(int keyAscii) {
   const int n = ListCount();
   switch (keyAscii) {
     case vbKeySpace:
-      if (n > 0 && listIndex_ < 0) setListIndex(0);
+      if (n > 0 && listIndex_ < 0) setListIndex(firstRow());
       return;
     case vbKeyReturn: {
       // The row is taken as a double click takes it: Click, then DblClick.
-      if (n == 0) return;
+      if (n == 0 || firstRow() < 0) return;
       if (listIndex_ < 0)
-        setListIndex(0);
+        setListIndex(firstRow());
       else
         detail::raise(Click);
       if (form().isLoaded()) detail::raise(DblClick);
@@ -476,6 +506,10 @@ void ComboBox::selectionChanged() {
 void ComboBox::cleared() { showText({}); }
 
 void ComboBox::listChanged() { notify(What::List); }
+
+void ComboBox::contextMenuAction() {
+  if (style_ == vbComboDropDown) EditControl::contextMenuAction();
+}
 
 void ComboBox::keyAction(int keyCode, int shift) {
   if (keyCode == vbKeyUp || keyCode == vbKeyDown) return moveSelection(keyCode, 1);

@@ -88,7 +88,7 @@ void ScriptedUser::pressAlt(char letter) { input::key(std::toupper(static_cast<u
 
 void ScriptedUser::dblClickRow(ListBox& list, int row) {
   input::pickRow(list, row);
-  input::dblClick(list);
+  if (!list.isSeparator(row)) input::dblClick(list);  // as on the screen: a separator line takes nothing
 }
 
 void ScriptedUser::dragScroll(VScrollBar& bar, int value) {

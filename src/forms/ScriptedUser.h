@@ -63,6 +63,9 @@ class ScriptedUser {
     input::releaseClick(c);
   }
   void close(Form& form) { input::close(form); }
+  // The right button over a control: its pop-up menu (HeadlessDesktop's
+  // expectPopupMenu picks the item).
+  void rightClick(Control& c) { input::contextMenu(c); }
 };
 
 }  // namespace forms

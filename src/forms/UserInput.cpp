@@ -1,6 +1,7 @@
 #include "forms/UserInput.h"
 
 #include <cctype>
+#include <type_traits>
 
 #include "forms/Application.h"
 
@@ -43,6 +44,20 @@ void clickOnce(Control& c) {
   if (stillThere(c)) c.clickAction();
 }
 
+// The other keys of the clipboard in a box: Shift+Insert pastes, Ctrl+Insert
+// copies, Shift+Delete cuts, as Ctrl+V, Ctrl+C and Ctrl+X do.
+void clipboardKey(const Control& c, int& keyCode, int& shift, int& keyAscii) {
+  if (!dynamic_cast<const EditControl*>(&c)) return;
+  const auto as = [&](int code, int ascii) {
+    keyCode = code;
+    shift = vbCtrlMask;
+    keyAscii = ascii;
+  };
+  if (keyCode == vbKeyInsert && shift == vbShiftMask) as(vbKeyV, 22);
+  if (keyCode == vbKeyInsert && shift == vbCtrlMask) as(vbKeyC, 3);
+  if (keyCode == vbKeyDelete && shift == vbShiftMask) as(vbKeyX, 24);
+}
+
 }  // namespace
 
 void key(int keyCode, int shift, int keyAscii) {
@@ -53,6 +68,11 @@ void key(int keyCode, int shift, int keyAscii) {
   check(*c);
   if (keyCode == vbKeyTab && !(shift & (vbCtrlMask | vbAltMask))) return a.tab(!(shift & vbShiftMask));
   if (shift & vbAltMask) return accelerator(c->form(), keyCode);
+  if (keyCode == vbKeyEscape && shift == 0 && c->form().EscapeCloses()) {
+    a.unload(c->form(), vbFormControlMenu);
+    return;
+  }
+  clipboardKey(*c, keyCode, shift, keyAscii);
 
   {
     // The keystroke ends for the control however its handlers end.
@@ -100,6 +120,13 @@ void click(Control& c) {
   clickOnce(c);
 }
 
+void contextMenu(Control& c) {
+  Application::Dispatch d;
+  check(c);
+  if (c.focusable()) app().moveFocus(c);
+  if (stillThere(c)) c.contextMenuAction();
+}
+
 void dblClick(Control& c) {
   Application::Dispatch d;
   clickOnce(c);
@@ -112,6 +139,8 @@ void pick(List& list, int row) {
   check(list);
   if (row < 0 || row >= list.ListCount()) throw FormsError("no row " + std::to_string(row) + " in the list");
   app().moveFocus(list);
+  if constexpr (std::is_same_v<List, ListBox>)
+    if (list.isSeparator(row)) return;  // a separator line is never picked
   if (stillThere(list)) list.setListIndex(row);
 }
 

@@ -11,7 +11,9 @@ namespace forms::input {
 // One keystroke to the focused control: KeyDown(KeyCode, Shift), then
 // KeyPress(KeyAscii) when `keyAscii` is not 0, the control's own editing,
 // Change, KeyUp. Tab / Shift+Tab move the focus; Alt+letter clicks the
-// control whose caption has that "&" letter.
+// control whose caption has that "&" letter. Shift+Insert, Ctrl+Insert and
+// Shift+Delete in a box are Ctrl+V, Ctrl+C and Ctrl+X. Esc closes a window
+// that Esc closes (Form::EscapeCloses) as its close box does.
 void key(int keyCode, int shift, int keyAscii);
 // A character that no box takes (outside Windows-1252, or a control
 // character such as ESC or NUL) typed into the focused control: a box
@@ -23,6 +25,9 @@ void focus(Control& c);
 // of a button, a tick of a check box, selection of an option.
 void click(Control& c);
 void dblClick(Control& c);
+// The right button released over the control (or the menu key): focus
+// first, then the control's own pop-up menu (a box's edit menu).
+void contextMenu(Control& c);
 // Picks a row of a list or of a combo's drop-down (Click when it changes).
 void pickRow(ListBox& list, int row);
 void pickRow(ComboBox& combo, int row);

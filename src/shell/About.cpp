@@ -35,6 +35,7 @@ Image immagineGuida() {
 About::About() {
   setMDIChild<Principale>();
   setCaption("Informazioni");
+  setEscapeCloses(true);       // a window that only shows or picks
   setClientSize(11385, 8175);  // as tall as the calculation page: the page area of the frame
 
   Label1.create(*this, 150, 720, 4000, 255);

@@ -20,6 +20,8 @@ namespace {
 constexpr int kSelezionaTutto = 1;  // Ctrl+A
 constexpr int kCopia = 3;           // Ctrl+C
 constexpr int kIncolla = 22;        // Ctrl+V
+constexpr int kTaglia = 24;         // Ctrl+X
+constexpr int kAnnulla = 26;        // Ctrl+Z
 
 bool Cifra(int k) { return k >= '0' && k <= '9'; }
 
@@ -32,15 +34,14 @@ int Maiuscola(int k) {
   return capitale < 0 ? k : capitale;
 }
 
-// Pastes the clipboard text over the selection, less the characters in
-// `rifiutati`, line breaks and what no box takes (outside Windows-1252,
-// control characters), in upper case when asked.
-void Incolla(EditControl& Casella, std::string_view rifiutati, bool maiuscolo) {
-  std::string testo;
-  for (const char c : platform::onlyCp1252Printable(desktop().clipboardText()))
-    if (rifiutati.find(c) == std::string_view::npos) testo += c;
-  if (maiuscolo) testo = Maiuscolo(testo);
-  if (!testo.empty()) Casella.setSelText(testo);
+// The box's text with a comma outside its selection (the part that a typed
+// character keeps).
+bool VirgolaFuoriSelezione(const Control& Casella) {
+  const auto* box = dynamic_cast<const EditControl*>(&Casella);
+  if (!box) return false;
+  std::u32string t = text::toU32(box->Text());
+  t.erase(static_cast<size_t>(box->SelStart()), static_cast<size_t>(box->SelLength()));
+  return t.find(U',') != std::u32string::npos;
 }
 
 }  // namespace
@@ -64,7 +65,10 @@ void SelezionaTutto(EditControl& Casella) {
   Casella.setSelLength(text::length(Casella.Text()));
 }
 
-bool TastoControllo(int k) { return k == vbKeyBack || k == vbKeyTab || k == 10 || k == kSelezionaTutto || k == kCopia; }
+bool TastoControllo(int k) {
+  return k == vbKeyBack || k == vbKeyTab || k == 10 || k == kSelezionaTutto || k == kCopia || k == kIncolla ||
+         k == kTaglia || k == kAnnulla;
+}
 
 void RifiutaTasto(Control& Casella, int& KeyAscii) {
   KeyAscii = 0;
@@ -79,6 +83,8 @@ void TastoCifre(Control& Casella, int& KeyAscii) {
 void TastoDecimale(Control& Casella, int& KeyAscii) {
   if (InvioEsc(KeyAscii)) return;
   if (KeyAscii == '.') KeyAscii = ',';
+  // One decimal comma: a second one would leave a number that reads as none.
+  if (KeyAscii == ',' && VirgolaFuoriSelezione(Casella)) return RifiutaTasto(Casella, KeyAscii);
   if (!Cifra(KeyAscii) && KeyAscii != ',' && !TastoControllo(KeyAscii)) RifiutaTasto(Casella, KeyAscii);
 }
 
@@ -92,13 +98,7 @@ void TastoMaiuscolo(Control& Casella, int& KeyAscii) {
 
 void TastoNome(EditControl& Casella, int& KeyAscii) {
   if (InvioEsc(KeyAscii)) return;
-  if (KeyAscii == ',' || KeyAscii == ';') {
-    RifiutaTasto(Casella, KeyAscii);
-  } else if (KeyAscii == kIncolla) {
-    // Pasted text loses what would break an archive line.
-    KeyAscii = 0;
-    Incolla(Casella, ";", false);
-  }
+  if (KeyAscii == ',' || KeyAscii == ';') RifiutaTasto(Casella, KeyAscii);
 }
 
 void TastoIban(TextBox& Casella, int& KeyAscii) {
@@ -151,20 +151,9 @@ void CasellaDecimale(TextBox& Casella) {
   box->KeyPress = [box](int& k) { TastoDecimale(*box, k); };
 }
 
-// The key step of an upper-case box: a paste filtered and turned to upper
-// case, every other key through TastoMaiuscolo.
-static void TastoMaiuscoloConIncolla(TextBox& box, int& k) {
-  if (k == kIncolla) {
-    k = 0;
-    Incolla(box, ",.;", true);
-    return;
-  }
-  TastoMaiuscolo(box, k);
-}
-
 void CasellaMaiuscola(TextBox& Casella) {
   TextBox* box = &Casella;
-  box->KeyPress = [box](int& k) { TastoMaiuscoloConIncolla(*box, k); };
+  box->KeyPress = [box](int& k) { TastoMaiuscolo(*box, k); };
 }
 
 bool MaiuscoloInFondo(TextBox& Casella) {
@@ -185,7 +174,7 @@ void CasellaMaiuscolaInFondo(TextBox& Casella) {
 
 void CasellaMaiuscolaInFondo(ControlArray<TextBox>& Gruppo) {
   ControlArray<TextBox>* gruppo = &Gruppo;
-  gruppo->KeyPress = [gruppo](int Index, int& k) { TastoMaiuscoloConIncolla((*gruppo)[Index], k); };
+  gruppo->KeyPress = [gruppo](int Index, int& k) { TastoMaiuscolo((*gruppo)[Index], k); };
   gruppo->Change = [gruppo](int Index) { MaiuscoloInFondo((*gruppo)[Index]); };
 }
 

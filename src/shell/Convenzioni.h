@@ -9,13 +9,14 @@
 //   shell::CasellaData(txtData);           // ... the shared date editor, "  /  /    "
 //   shell::CasellaIban(txtIban);           // ... an IBAN: letters and digits only,
 //                                          //     upper case, blanks dropped, 27 at most
-//   shell::CasellaNome(Combo1);            // ... a name: "," ";" refused, pasted text
-//                                          //     cleaned, the list completes it
+//   shell::CasellaNome(Combo1);            // ... a name: "," ";" refused, the list
+//                                          //     completes it
 //   shell::CasellaTesto(txtNote);          // Enter/Esc and selected on focus only
 //   shell::InvioEsc(Check1);               // Enter/Esc on a check or option box
 //
 // Enter moves to the next control, Esc to the previous one; a single-line box
-// selects its whole text as it takes the focus by itself. A window that needs
+// selects its whole text as it takes the focus by itself. A paste goes
+// through the same rules as typing, character by character. A window that needs
 // more on a key sets its own handler afterwards and calls the kit's
 // handler (TastoCifre, ...) from it.
 #include <string>
@@ -31,8 +32,9 @@ bool InvioEsc(int& KeyAscii);
 // The whole text selected.
 void SelezionaTutto(forms::EditControl& Casella);
 
-// Backspace, Tab, line feed, Ctrl+A (the whole text selected) and Ctrl+C
-// (copy) pass through every box.
+// Backspace, Tab, line feed, Ctrl+A (the whole text selected), Ctrl+C (copy),
+// Ctrl+V (paste: the text comes back through the box's rules one character
+// at a time), Ctrl+X (cut) and Ctrl+Z (undo) pass through every box.
 bool TastoControllo(int KeyAscii);
 
 // A key the box refuses: KeyAscii becomes 0, the bell sounds and the box
@@ -74,7 +76,8 @@ void CasellaIban(forms::TextBox& Casella);
 void CasellaImporto(forms::TextBox& Casella, bool Decimali = true);
 void CasellaData(forms::TextBox& Casella, std::string_view Maschera = "  /  /    ");
 // A combo of names (taxpayer, address, municipality): Enter/Esc, "," and ";"
-// refused, a paste loses ";" and line breaks; each change completes the text
+// refused (in a paste they and the line breaks become blanks between the
+// words, forms::EditControl::paste); each change completes the text
 // from the list (unless another window is filling it, InCaricamento).
 void CasellaNome(forms::ComboBox& Casella);
 

@@ -85,6 +85,10 @@ bool typedAtEnd(const std::u32string& t, int caret, int selLength, const Applica
 
 constexpr int kSelezionaTutto = 1;  // Ctrl+A
 
+// Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z pass to the box's own editing: a paste
+// comes back here one character at a time, a cut through Delete.
+bool TastoAppunti(int k) { return k == 3 || k == 22 || k == 24 || k == 26; }
+
 // Ctrl+A: the whole text selected, the key swallowed.
 void SelezionaTesto(forms::TextBox& Casella, int& KeyAscii) {
   KeyAscii = 0;
@@ -140,6 +144,19 @@ void ImportoKeyDown(forms::TextBox& Casella, int& KeyCode) {
         Casella.setText("0");
         break;
       }
+      if (Casella.SelLength() > 0) {
+        // The selected characters go (a cut), the rest is grouped again and
+        // keeps its decimal part; the caret stays before the same digits.
+        std::u32string rest = t;
+        rest.erase(c, Casella.SelLength());
+        const int after = digitsFrom(rest, c + 1);
+        const size_t comma = rest.find(U',');
+        std::u32string formatted = toU32(FormattaImporto(toUtf8(rest.substr(0, comma))));
+        if (comma != std::u32string::npos) formatted += rest.substr(comma);
+        setText(Casella, formatted);
+        Casella.setSelStart(caretBeforeLast(formatted, after));
+        break;
+      }
       const int p = std::min(c + 1, length(t));
       std::u32string blanked = t;
       put(blanked, p, U' ');
@@ -163,6 +180,7 @@ void ImportoKeyPress(forms::TextBox& Casella, int& KeyAscii, bool Decimali) {
   int c = Casella.SelStart();
 
   if (KeyAscii == kSelezionaTutto) return SelezionaTesto(Casella, KeyAscii);
+  if (TastoAppunti(KeyAscii)) return;
   // A comma that came from a typed "." is tentative while the box still
   // holds what the editor left; every key below decides afresh.
   const auto stato = a.VirgolaProvvisoria.find(&Casella);
@@ -331,6 +349,7 @@ void DataKeyPress(forms::TextBox& Casella, int& KeyAscii, std::string_view Masch
   int c = Casella.SelStart();
 
   if (KeyAscii == kSelezionaTutto) return SelezionaTesto(Casella, KeyAscii);
+  if (TastoAppunti(KeyAscii)) return;
   if (KeyAscii == forms::vbKeyBack) {
     KeyAscii = 0;
     // Everything selected (the caret then stands at 0) gives the empty mask.

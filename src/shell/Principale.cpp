@@ -176,6 +176,8 @@ void Principale::picCoolBar_MouseMove(int Button, int Shift, float X, float Y) {
 
 void Principale::picCoolBar_MouseUp(int Button, int Shift, float X, float Y) {
   EseguiComando(BarraComandi_->MouseUpEvent(Button, Shift, X, Y));
+  // A box the command opened may have closed with the pointer elsewhere.
+  if (!app().ended() && isLoaded()) BarraComandi_->PointerEvent();
 }
 
 void Principale::picCoolBar_Resize() { BarraComandi_->ResizeEvent(); }

@@ -396,8 +396,7 @@ int clsCoolbar::MouseMoveEvent(int Button, int, float x, float y) {
   return result;
 }
 
-int clsCoolbar::ClickEvent() {
-  if (!mCreated) return 0;
+forms::Point clsCoolbar::PointerOnBar() const {
   const forms::Point pointer = forms::desktop().cursorPos();
   const forms::Form& f = *mFrm;
   // Border sizes of the host in pixels, from its outer and inner sizes.
@@ -405,9 +404,20 @@ int clsCoolbar::ClickEvent() {
   const int side = roundEven((f.Width() / double(TwipsPerPixel) - innerW) / 2);
   const int head = roundEven(f.Height() / double(TwipsPerPixel) - innerH - side);
   // The bar sits at the top of the host's client area.
-  const int x = roundEven(pointer.x - f.Left() / double(TwipsPerPixel) - side - mPic->Left() / double(TwipsPerPixel));
-  const int y = roundEven(pointer.y - f.Top() / double(TwipsPerPixel) - head);
-  return DrawButtons(forms::vbLeftButton, static_cast<float>(x), static_cast<float>(y));
+  return {roundEven(pointer.x - f.Left() / double(TwipsPerPixel) - side - mPic->Left() / double(TwipsPerPixel)),
+          roundEven(pointer.y - f.Top() / double(TwipsPerPixel) - head)};
+}
+
+int clsCoolbar::ClickEvent() {
+  if (!mCreated) return 0;
+  const forms::Point at = PointerOnBar();
+  return DrawButtons(forms::vbLeftButton, static_cast<float>(at.x), static_cast<float>(at.y));
+}
+
+void clsCoolbar::PointerEvent() {
+  if (!mCreated) return;
+  const forms::Point at = PointerOnBar();
+  MouseMoveEvent(0, 0, static_cast<float>(at.x), static_cast<float>(at.y));
 }
 
 // --- tooltips ----------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "forms/Controls.h"
+#include "forms/Desktop.h"
 #include "forms/Form.h"
 
 namespace widgets {
@@ -37,6 +38,10 @@ class clsCoolbar {
   int MouseUpEvent(int Button, int Shift, float x, float y);
   // Presses the button under the mouse pointer's screen position.
   int ClickEvent();
+  // The bar drawn for where the mouse pointer is now: after a command whose
+  // box has closed, the button it pressed loses its hover look when the
+  // pointer has left it.
+  void PointerEvent();
   void KeyDownEvent();
   void KeyUpEvent();
   int MouseMoveEvent(int Button, int Shift, float x, float y);
@@ -84,6 +89,8 @@ class clsCoolbar {
   forms::Color TextColour() const { return mTextColour; }
 
  private:
+  // The mouse pointer's screen position in the bar's pixels.
+  forms::Point PointerOnBar() const;
   int buttonWidth() const { return mShowText ? mBigWidth : mSmallWidth; }
   int buttonHeight() const { return mShowText ? mBigHeight : mSmallHeight; }
   void setColours();

@@ -252,12 +252,12 @@ TEST_F(CatastoScheda, TheDataBoxesTakeTheirKeys) {
         EXPECT_EQ(s.Text1[c.box].SelStart(), static_cast<int>(text::length(c.testo)));
       }
     }
-    // A paste goes through the same keys.
+    // A paste goes through the same keys; ";" and the line break become blanks.
     desk.setClipboardText("a.b;c\r\nsecond line");
     user.focus(s.Text1[6]);
     selezionaTutto(s.Text1[6]);
     user.key(vbKeyV, vbCtrlMask);
-    EXPECT_EQ(s.Text1[6].Text(), "A,BC");
+    EXPECT_EQ(s.Text1[6].Text(), "A,B C SECOND LINE");
     user.focus(s.Text1[8]);
     selezionaTutto(s.Text1[8]);
     user.key(vbKeyV, vbCtrlMask);
@@ -320,7 +320,7 @@ TEST_F(CatastoScheda, NoSemicolonReachesTheRegisterAndTheNotesKeepTheirLines) {
   Immobili& p = pagina();
   apri(p, 0, [&](Catasto& s) {
     user.type(s.txtNome, "ROSSI; MARIO");
-    desk.setClipboardText("TO;RINO\r\nignored");
+    desk.setClipboardText("TORINO;\r\n");
     user.focus(s.txtComune);
     user.key(vbKeyV, vbCtrlMask);
     EXPECT_EQ(s.txtComune.Text(), "TORINO");
@@ -330,7 +330,7 @@ TEST_F(CatastoScheda, NoSemicolonReachesTheRegisterAndTheNotesKeepTheirLines) {
     // The Linux clipboard ends its lines with LF alone.
     desk.setClipboardText("tre;\nquattro");
     user.key(vbKeyV, vbCtrlMask);
-    EXPECT_EQ(s.txtNote.Text(), "uno\r\ndue tre\nquattro");
+    EXPECT_EQ(s.txtNote.Text(), "uno\r\ndue tre\r\nquattro");
     salva(s);
   });
   const Righe righe = righeRegistro();
@@ -399,11 +399,21 @@ TEST_F(Categorie, InNewModeAPickedCategoryGoesIntoTheCategoryBox) {
     user.click(s.cmdCat);
     EXPECT_EQ(s.Text1[5].Text(), "D/10");
 
-    // A double click on an empty row writes the empty text.
-    desk.script([&] { user.dblClickRow(application.form<frmCategorie>().List1, 41); });
+    // A separator line is never picked: a double click on it changes
+    // nothing, and Esc closes the list as its close box does.
+    desk.script([&] {
+      frmCategorie& c = application.form<frmCategorie>();
+      user.dblClickRow(c.List1, 41);
+      EXPECT_TRUE(application.isLoaded<frmCategorie>());
+      EXPECT_EQ(c.List1.ListIndex(), -1);
+      user.pickRow(c.List1, 40);
+      user.pickRow(c.List1, 41);
+      EXPECT_EQ(c.List1.ListIndex(), 40);
+      user.pressEsc();
+    });
     user.click(s.cmdCat);
     EXPECT_FALSE(application.isLoaded<frmCategorie>());
-    EXPECT_EQ(s.Text1[5].Text(), "");
+    EXPECT_EQ(s.Text1[5].Text(), "D/10");
     user.click(s.Command1);
   });
 }
@@ -424,6 +434,37 @@ TEST_F(Categorie, EnterInsertsTheHighlightedCategory) {
     user.click(s.cmdCat);
     EXPECT_FALSE(application.isLoaded<frmCategorie>());
     EXPECT_EQ(s.Text1[5].Text(), "A/2");
+    user.click(s.Command1);
+  });
+}
+
+// The keys step over the blank line between two groups: Down from A/11
+// lands on B/1, Up from B/1 on A/11, and Enter never writes an empty text.
+TEST_F(Categorie, TheKeysStepOverTheSeparatorLines) {
+  Immobili& p = pagina();
+  apri(p, 0, [&](Catasto& s) {
+    desk.script([&] {
+      frmCategorie& c = application.form<frmCategorie>();
+      ASSERT_EQ(c.List1.List(11), "");
+      for (int i = 0; i < 11; ++i) user.key(vbKeyDown);
+      EXPECT_EQ(c.List1.ListIndex(), 10);
+      EXPECT_EQ(c.List1.List(10).substr(0, 4), "A/11");
+      user.key(vbKeyDown);
+      EXPECT_EQ(c.List1.ListIndex(), 12);
+      EXPECT_EQ(c.List1.List(12).substr(0, 3), "B/1");
+      user.key(vbKeyUp);
+      EXPECT_EQ(c.List1.ListIndex(), 10);
+      user.key(vbKeyEnd);
+      EXPECT_FALSE(c.List1.List(c.List1.ListIndex()).empty());
+      user.key(vbKeyHome);
+      EXPECT_EQ(c.List1.ListIndex(), 0);
+      for (int i = 0; i < 11; ++i) user.key(vbKeyDown);
+      EXPECT_EQ(c.List1.ListIndex(), 12);
+      user.key(vbKeyReturn);
+    });
+    user.click(s.cmdCat);
+    EXPECT_FALSE(application.isLoaded<frmCategorie>());
+    EXPECT_EQ(s.Text1[5].Text(), "B/1");
     user.click(s.Command1);
   });
 }

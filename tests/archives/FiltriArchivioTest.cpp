@@ -93,29 +93,29 @@ TEST(FiltriArchivioTest, TheClipboardTextOfAnOtherPropertyHas23Lines) {
       "Rossi Mario;Via Roma 1;Roma;2014;1.000,00;2.5;5;1;0;12;6;6;100;1;0;"
       "420,00;378,00;0,00;189,00;0,00;189,00;0,00;0;10;0;3961;0;H501";
   EXPECT_EQ(TestoAppunti(riga),
-            "Contribuente: Rossi Mario\r"
-            "Indirizzo immobile: Via Roma 1\r"
-            "Comune ubicazione: Roma\r"
-            "Anno contributivo: 2014\r"
-            "Rendita catastale: 1.000,00\r"
-            "Aliquota TASI (x 1000): 2.5\r"
-            "Rivalutazione % catastale: 5\r"
-            "Rivalutazione % domenicale: 1\r"
-            "Detrazione ab. principale: 0\r"
-            "Mesi possesso: 12\r"
-            "Mesi I semestre: 6\r"
-            "Mesi II semestre: 6\r"
-            "Quota % possesso: 100\r"
-            "Tipologia immobile: Ufficio\r"
-            "Abitazione principale: NO\r"
-            "Imposta totale: 420,00\r"
-            "Totale contribuente: 378,00\r"
-            "Detrazione totale: 0,00\r"
-            "TASI dovuta: 378,00\r"
-            "Rata acconto: 189,00\r"
-            "Detrazione acconto: 0,00\r"
-            "Rata a saldo: 189,00\r"
-            "Detrazione saldo: 0,00\r");
+            "Contribuente: Rossi Mario\n"
+            "Indirizzo immobile: Via Roma 1\n"
+            "Comune ubicazione: Roma\n"
+            "Anno contributivo: 2014\n"
+            "Rendita catastale: 1.000,00\n"
+            "Aliquota TASI (x 1000): 2,5\n"
+            "Rivalutazione % catastale: 5\n"
+            "Rivalutazione % domenicale: 1\n"
+            "Detrazione ab. principale: 0\n"
+            "Mesi possesso: 12\n"
+            "Mesi I semestre: 6\n"
+            "Mesi II semestre: 6\n"
+            "Quota % possesso: 100\n"
+            "Tipologia immobile: Ufficio\n"
+            "Abitazione principale: NO\n"
+            "Imposta totale: 420,00\n"
+            "Totale contribuente: 378,00\n"
+            "Detrazione totale: 0,00\n"
+            "TASI dovuta: 378,00\n"
+            "Rata acconto: 189,00\n"
+            "Detrazione acconto: 0,00\n"
+            "Rata a saldo: 189,00\n"
+            "Detrazione saldo: 0,00\n");
 }
 
 // A main dwelling: the owners and the "children" (field 24) follow: 25 lines.
@@ -124,31 +124,31 @@ TEST(FiltriArchivioTest, TheClipboardTextOfAMainDwellingHas25Lines) {
       "Verdi Lucia;Via Dante 2;Città di Castello;2015;812,00;3.3;5;0;200,00;12;6;6;50;0;1;"
       "450,14;225,07;100,00;62,54;50,00;62,53;50,00;2;0;0;3958;1;C745";
   EXPECT_EQ(TestoAppunti(riga),
-            "Contribuente: Verdi Lucia\r"
-            "Indirizzo immobile: Via Dante 2\r"
-            "Comune ubicazione: Città di Castello\r"
-            "Anno contributivo: 2015\r"
-            "Rendita catastale: 812,00\r"
-            "Aliquota TASI (x 1000): 3.3\r"
-            "Rivalutazione % catastale: 5\r"
-            "Rivalutazione % domenicale: 0\r"
-            "Detrazione ab. principale: 200,00\r"
-            "Mesi possesso: 12\r"
-            "Mesi I semestre: 6\r"
-            "Mesi II semestre: 6\r"
-            "Quota % possesso: 50\r"
-            "Tipologia immobile: Abitazione\r"
-            "Abitazione principale: SI\r"
-            "Numero prop. ab. princ.: 2\r"
-            "Numero figli: 0\r"
-            "Imposta totale: 450,14\r"
-            "Totale contribuente: 225,07\r"
-            "Detrazione totale: 100,00\r"
-            "TASI dovuta: 125,07\r"
-            "Rata acconto: 62,54\r"
-            "Detrazione acconto: 50,00\r"
-            "Rata a saldo: 62,53\r"
-            "Detrazione saldo: 50,00\r");
+            "Contribuente: Verdi Lucia\n"
+            "Indirizzo immobile: Via Dante 2\n"
+            "Comune ubicazione: Città di Castello\n"
+            "Anno contributivo: 2015\n"
+            "Rendita catastale: 812,00\n"
+            "Aliquota TASI (x 1000): 3,3\n"
+            "Rivalutazione % catastale: 5\n"
+            "Rivalutazione % domenicale: 0\n"
+            "Detrazione ab. principale: 200,00\n"
+            "Mesi possesso: 12\n"
+            "Mesi I semestre: 6\n"
+            "Mesi II semestre: 6\n"
+            "Quota % possesso: 50\n"
+            "Tipologia immobile: Abitazione\n"
+            "Abitazione principale: SI\n"
+            "Numero prop. ab. princ.: 2\n"
+            "Numero figli: 0\n"
+            "Imposta totale: 450,14\n"
+            "Totale contribuente: 225,07\n"
+            "Detrazione totale: 100,00\n"
+            "TASI dovuta: 125,07\n"
+            "Rata acconto: 62,54\n"
+            "Detrazione acconto: 50,00\n"
+            "Rata a saldo: 62,53\n"
+            "Detrazione saldo: 50,00\n");
 }
 
 TEST(FiltriArchivioTest, TheClipboardNamesEveryPropertyType) {
@@ -169,9 +169,9 @@ TEST(FiltriArchivioTest, TheClipboardNamesEveryPropertyType) {
     SCOPED_TRACE(c.tipo);
     const std::string riga = std::string("a;b;c;2014;0;0;0;0;0;12;6;6;100;") + c.tipo + ";0;;;;0.00;;0.00;";
     const std::string testo = TestoAppunti(riga);
-    EXPECT_NE(testo.find(std::string("\rTipologia immobile: ") + c.nome + "\r"), std::string::npos) << testo;
+    EXPECT_NE(testo.find(std::string("\nTipologia immobile: ") + c.nome + "\n"), std::string::npos) << testo;
     // Empty amounts: the tax due is 0.
-    EXPECT_NE(testo.find("\rTASI dovuta: 0,00\r"), std::string::npos);
+    EXPECT_NE(testo.find("\nTASI dovuta: 0,00\n"), std::string::npos);
   }
 }
 

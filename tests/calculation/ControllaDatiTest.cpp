@@ -165,9 +165,9 @@ TEST(ControllaDati, LocataSenzaCalcoloInquilinoAccettaZero) {
 TEST(ControllaDati, Domande) {
   const std::string agricola =
       "L'aliquota per gli immobili strumentali alle attività agricole non può essere "
-      "superiore all'1 per mille.\r\nVuoi contnuare comunque?";
+      "superiore all'1 per mille.\r\nVuoi continuare comunque?";
   const std::string detrazione =
-      "Non hai immesso la detrazione per l'abitazione principale.\r\nVuoi contnuare comunque?";
+      "Non hai immesso la detrazione per l'abitazione principale.\r\nVuoi continuare comunque?";
   const struct {
     int tipologia;
     const char* aliquota;

@@ -28,11 +28,9 @@ TEST_F(MainFormTest, ConvenzioniDiOgniCasella) {
   // The boxes that only some data enable.
   user.type(f.Text8, "6");
   user.tick(f.Check1);
-  ControllaCaselle(user, desk,
-                   {{f.Text1, Casella::Importo},
-                    {f.Text10, Casella::Importo},
-                    {f.Text7, Casella::Importo},
-                    {f.txtNum, Casella::Cifre}});
+  ControllaCaselle(
+      user, desk,
+      {{f.Text1, Casella::Mesi}, {f.Text10, Casella::Mesi}, {f.Text7, Casella::Importo}, {f.txtNum, Casella::Cifre}});
   user.tick(f.Check1);
   user.tick(f.chkLocata);
   ControllaCaselle(user, desk, {{f.txtLocata, Casella::Cifre}});
@@ -54,7 +52,7 @@ TEST_F(MainFormTest, ConvenzioniDeiDialoghi) {
   datiMinimi(f);
   user.tick(f.chkManuale);
   desk.expectMsgBox(vbYes, {.prompt = "Non hai immesso la detrazione per l'abitazione principale.\r\n"
-                                      "Vuoi contnuare comunque?"});
+                                      "Vuoi continuare comunque?"});
   calcola(f);
   frmAcconto& acconto = application.form<frmAcconto>();
   ASSERT_TRUE(acconto.isShown());

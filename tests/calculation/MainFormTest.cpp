@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "MainFormFixture.h"
+#include "support/Convenzioni.h"
 #include "fiscalcode/frmCodComune.h"
 #include "fiscalcode/modCodFis.h"
 #include "forms/FontEngine.h"
@@ -193,15 +194,20 @@ TEST_F(MainFormTest, CombiRifiutanoVirgolaEPuntoEVirgola) {
   MainForm& f = apri();
   user.type(f.Combo3, "Via Roma, 1; int. 2");
   EXPECT_EQ(f.Combo3.Text(), "Via Roma 1 int. 2");
-  // Pasted text loses ";" and line breaks as well.
+  // In pasted text ";" and line breaks become one blank between the words.
   desk.setClipboardText("Rossi;Mario\r\nBis");
   user.focus(f.Combo1);
   user.key(vbKeyV, vbCtrlMask);
-  EXPECT_EQ(f.Combo1.Text(), "RossiMarioBis");
-  // The numeric boxes take no pasted text at all.
+  EXPECT_EQ(f.Combo1.Text(), "Rossi Mario Bis");
+  // A numeric box takes nothing of it: unchanged, with the bell and a flash.
   user.focus(f.Text4);
+  const int beeps = desk.beeps();
+  const size_t lampi = desk.flashes().size();
   user.key(vbKeyV, vbCtrlMask);
   EXPECT_EQ(f.Text4.Text(), "0");
+  EXPECT_EQ(desk.beeps() - beeps, 1);
+  ASSERT_EQ(desk.flashes().size() - lampi, 1u);
+  EXPECT_EQ(desk.flashes().back(), &f.Text4);
 }
 
 TEST_F(MainFormTest, SanRemo) {
@@ -411,10 +417,12 @@ const CasoRifiuto kRifiuti[] = {
        u.type(f.Text4, "2");
      },
      std::string(kManca) + "rendita catastale!", &MainForm::Text3},
+    // Typing refuses a second comma; a text that holds one anyway (set by
+    // code) reads as no rate.
     {"aliquotaDueVirgole",
      [](MainForm& f, ScriptedUser& u) {
        u.type(f.Text3, "1000");
-       u.type(f.Text4, "2,5,1");
+       f.Text4.setText("2,5,1");
      },
      std::string(kManca) + "aliquota TASI!", &MainForm::Text4},
     {"aliquotaZeroDecimale",
@@ -471,7 +479,7 @@ TEST_F(MainFormTest, AliquotaAgricolaOltreL1PerMille) {
   user.type(f.Text4, "1,5");
   const std::string domanda =
       "L'aliquota per gli immobili strumentali alle attività agricole non può essere superiore "
-      "all'1 per mille.\r\nVuoi contnuare comunque?";
+      "all'1 per mille.\r\nVuoi continuare comunque?";
   desk.expectMsgBox(vbNo, {.prompt = domanda, .buttons = vbYesNo, .icon = vbQuestion});
   calcola(f);
   EXPECT_EQ(f.Label8.Caption(), "");
@@ -490,7 +498,7 @@ TEST_F(MainFormTest, AbitazionePrincipaleSenzaDetrazione) {
   datiMinimi(f);
   user.tick(f.Check1);
   desk.expectMsgBox(vbNo, {.prompt = "Non hai immesso la detrazione per l'abitazione principale."
-                                     "\r\nVuoi contnuare comunque?"});
+                                     "\r\nVuoi continuare comunque?"});
   calcola(f);
   EXPECT_EQ(f.Label8.Caption(), "");
   desk.expectMsgBox(vbYes);
@@ -558,6 +566,60 @@ TEST_F(MainFormTest, DetrazioneOltreLImposta) {
   EXPECT_EQ(desk.msgBoxes().back().prompt.substr(0, 45), "Eccedenza d'imposta detraibile = 283,20 euro\r");
   EXPECT_EQ(desk.clipboardText(), "283,20");
   Confronta(f, {"16,80", "16,80", "16,80", "0", "0", "8,40", "0", "8,40", "3958", "0,00", "0,00"});
+  // The excess "can be pasted into the deduction": Ctrl+V, Shift+Insert and
+  // the edit menu's "Incolla" each put it there.
+  for (const int modo : {0, 1, 2}) {
+    SCOPED_TRACE(modo);
+    user.focus(f.Text3);
+    user.focus(f.Text7);
+    EXPECT_EQ(f.Text7.SelLength(), static_cast<int>(f.Text7.Text().size())) << "selected on focus";
+    if (modo == 0) user.key(vbKeyV, vbCtrlMask);
+    if (modo == 1) user.key(vbKeyInsert, vbShiftMask);
+    if (modo == 2) {
+      desk.expectPopupMenu("Incolla");
+      user.rightClick(f.Text7);
+    }
+    EXPECT_EQ(f.Text7.Text(), "283,20");
+  }
+}
+
+// The excess deduction message's own example: 916,00 pasted into the box.
+TEST_F(MainFormTest, LaDetrazioneIncollataEntraNellaCasella) {
+  MainForm& f = apri();
+  user.tick(f.Check1);
+  desk.setClipboardText("916,00");
+  user.focus(f.Text7);
+  user.key(vbKeyV, vbCtrlMask);
+  EXPECT_EQ(f.Text7.Text(), "916,00");
+  desk.setClipboardText("1.234,56");
+  user.focus(f.Text3);
+  user.key(vbKeyV, vbCtrlMask);
+  EXPECT_EQ(f.Text3.Text(), "1.234,56");
+  // Ctrl+A then Ctrl+C copies the rendita; Ctrl+X cuts it.
+  desk.clearClipboard();
+  user.key(vbKeyA, vbCtrlMask);
+  user.key(vbKeyC, vbCtrlMask);
+  EXPECT_EQ(desk.clipboardText(), "1.234,56");
+  desk.clearClipboard();
+  user.key(vbKeyX, vbCtrlMask);
+  EXPECT_EQ(desk.clipboardText(), "1.234,56");
+  EXPECT_EQ(f.Text3.Text(), "0");
+}
+
+// The property types from the keyboard: into the group with Tab, through it
+// with the arrows; the type chosen so counts for the calculation.
+TEST_F(MainFormTest, TipologiaDallaTastiera) {
+  MainForm& f = apri();
+  quotara::testing::ControllaGruppo(user, f.Option1);
+  f.Option1[0].SetFocus();
+  user.select(f.Option1[0]);
+  for (int i = 0; i < 3; ++i) user.key(vbKeyDown);
+  EXPECT_TRUE(f.Option1[3].Value());
+  EXPECT_EQ(application.focused(), &f.Option1[3]);
+  user.type(f.Text3, "101000");
+  user.type(f.Text4, "1");
+  calcola(f);
+  Confronta(f, {"101,00", "101,00", "0,00", "101,00", "51,00", "0,00", "50,00", "0,00", "3960", "50,50", "50,50"});
 }
 
 TEST_F(MainFormTest, InquilinoPagaLaSuaParte) {

@@ -32,6 +32,27 @@ class InputTest : public DesktopTest {
   QLineEdit* text1() { return widget<QLineEdit>(form.Text1); }
 };
 
+// On the screen the arrows go through an option group as in the model: the
+// next option, wrapping round, focused and selected with its Click.
+TEST_F(InputTest, TheArrowsChooseTheOptionsOfAGroup) {
+  std::vector<int> clic;
+  form.Option1.Click = [&clic](int Index) { clic.push_back(Index); };
+  QTest::mouseClick(widget<QRadioButton>(form.Option1[1]), Qt::LeftButton);
+  settle();
+  ASSERT_TRUE(form.Option1[1].hasFocus());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  settle();
+  EXPECT_TRUE(form.Option1[0].Value());
+  EXPECT_TRUE(form.Option1[0].hasFocus());
+  EXPECT_EQ(QApplication::focusWidget(), desk.widgetOf(form.Option1[0]));
+  EXPECT_TRUE(widget<QRadioButton>(form.Option1[0])->isChecked());
+  EXPECT_FALSE(widget<QRadioButton>(form.Option1[1])->isChecked());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+  settle();
+  EXPECT_TRUE(form.Option1[1].Value());
+  EXPECT_EQ(clic, (std::vector<int>{0, 1}));
+}
+
 // Every control that takes the focus shows it, whichever way it came: the
 // combos (with and without an edit part) and the lists, with a row chosen
 // or none.

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QLineEdit>
+#include <QMenu>
+#include <QContextMenuEvent>
 #include <QScreen>
 
 #include "DesktopFixture.h"
@@ -38,12 +40,59 @@ TEST_F(ServicesTest, TheClipboardIsTheSystemsAndCtrlVPastesThroughTheModel) {
   auto* edit = widget<QLineEdit>(form.Text1);
   QTest::mouseClick(edit, Qt::LeftButton);
   QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(pressed, std::vector<int>{22});
+  // The paste types its characters one by one through KeyPress.
+  EXPECT_EQ(pressed, (std::vector<int>{22, '1', '.', '2', '3', '4', ',', '5', '6'}));
   EXPECT_EQ(form.Text1.Text(), "1.234");  // MaxLength holds for pasting too
   EXPECT_EQ(edit->text(), "1.234");
 
   desk.clearClipboard();
   EXPECT_EQ(desk.clipboardText(), "");
+}
+
+// Cut and copy in a box put exactly the selection on the system's clipboard,
+// with every key for it; the right button opens the box's edit menu, whose
+// "Incolla" pastes through the model as Ctrl+V does.
+TEST_F(ServicesTest, CutCopyAndTheEditMenuUseTheSystemsClipboard) {
+  SampleForm& form = application.form<SampleForm>();
+  form.Show();
+  form.Text1.setText("VIA ROMA");
+  auto* edit = widget<QLineEdit>(form.Text1);
+  QTest::mouseClick(edit, Qt::LeftButton);
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  for (const auto& [key, modifiers] :
+       {std::pair{Qt::Key_C, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ControlModifier}}) {
+    clipboard->setText("x");
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, key, modifiers);
+    EXPECT_EQ(clipboard->text(), "VIA ROMA");
+  }
+  form.Text1.setSelStart(4);
+  form.Text1.setSelLength(4);
+  QTest::keyClick(edit, Qt::Key_Delete, Qt::ShiftModifier);
+  EXPECT_EQ(clipboard->text(), "ROMA");
+  EXPECT_EQ(form.Text1.Text(), "VIA ");
+  EXPECT_EQ(edit->text(), "VIA ");
+  QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(form.Text1.Text(), "VIA ROMA");
+
+  // The menu, from the model: the six items, "Incolla" chosen.
+  clipboard->setText(" PO");
+  QStringList voci;
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* a : menu->actions()) voci << a->text() + (a->isEnabled() ? "" : " (spento)");
+    // Picked from the keyboard: the item highlighted, then Enter.
+    for (QAction* a : menu->actions())
+      if (a->text() == "Incolla") menu->setActiveAction(a);
+    QTest::keyClick(menu, Qt::Key_Return);
+  });
+  QContextMenuEvent right(QContextMenuEvent::Mouse, QPoint(5, 5), edit->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(edit, &right);
+  EXPECT_EQ(voci.join("|").toStdString(),
+            "Annulla|Taglia (spento)|Copia (spento)|Incolla|Elimina (spento)|Seleziona tutto");
+  EXPECT_EQ(form.Text1.Text(), "VIA ROMA PO");
+  EXPECT_EQ(edit->text(), "VIA ROMA PO");
 }
 
 // Qt's own dialogs speak the program's language; the program's caption

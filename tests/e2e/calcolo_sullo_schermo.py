@@ -106,6 +106,29 @@ class Screen:
                 p.kill()
 
 
+def start_screen(scratch):
+    """A screen with its window manager up."""
+    # Another X server started by hand on this machine can take the display
+    # Xvfb picked before it binds it; a screen whose window manager never
+    # comes up is dropped and another display is tried.
+    for attempt in range(3):
+        screen = Screen(scratch)
+        if screen.ready:
+            return screen
+        screen.close()
+    fail("timed out waiting for the window manager (three displays tried)")
+
+
+def start_program(screen, program, scratch, data, runtime, path=None):
+    """The program on the screen, with its own program and temporary folders
+    (and `path` first in PATH when given)."""
+    env = dict(screen.env, XDG_DATA_HOME=data, XDG_RUNTIME_DIR=runtime, HOME=scratch, ASAN_OPTIONS="detect_leaks=0")
+    if path:
+        env["PATH"] = path + os.pathsep + os.environ.get("PATH", "")
+    return subprocess.Popen([program], env=env, stdout=open(os.path.join(scratch, "program.log"), "w"),
+                            stderr=subprocess.STDOUT)
+
+
 def fields(line):
     return line.split(";")
 
@@ -142,6 +165,17 @@ def pick_first_municipality(screen):
     x, y, w, h = screen.geometry(popup)
     screen.click(x + w // 2, y + 7)  # the first row: MILANO
     wait_for("the list to close", lambda: popup not in screen.windows("--class", "quotara"))
+
+
+def rate_months_share(screen, rate, months="12", share="100"):
+    """From the rendita box: the rate, the revaluation as it is, the months
+    and the share."""
+    screen.keys("Tab")
+    screen.type(rate)
+    screen.keys("Tab", "Tab")
+    screen.type(months)
+    screen.keys("Tab")
+    screen.type(share)
 
 
 def calculate_and_archive(screen):
@@ -198,12 +232,7 @@ def taxpayer_from_open_list(screen, archive, scratch, left, top):
     screen.type("TORINO")
     screen.keys("Tab", "Tab", "Tab")
     screen.type("800")
-    screen.keys("Tab")
-    screen.type("1")
-    screen.keys("Tab", "Tab")
-    screen.type("12")
-    screen.keys("Tab")
-    screen.type("100")
+    rate_months_share(screen, "1")
     calculate_and_archive(screen)
     line = wait_for("the archived line of the new address",
                     lambda: archived_lines(archive, "BIANCHI LUCIA;VIA NUOVA 7;"), timeout=10)[0]
@@ -230,22 +259,10 @@ def main():
     with open(archive, "wb") as f:
         f.write("".join(l + "\r\n" for l in fixture).encode("cp1252"))
 
-    # Another X server started by hand on this machine can take the display
-    # Xvfb picked before it binds it; a screen whose window manager never
-    # comes up is dropped and another display is tried.
-    for attempt in range(3):
-        screen = Screen(scratch)
-        if screen.ready:
-            break
-        screen.close()
-    else:
-        fail("timed out waiting for the window manager (three displays tried)")
+    screen = start_screen(scratch)
     app = None
     try:
-        env = dict(screen.env, XDG_DATA_HOME=data, XDG_RUNTIME_DIR=runtime, HOME=scratch,
-                   ASAN_OPTIONS="detect_leaks=0")
-        app = subprocess.Popen([program], env=env, stdout=open(os.path.join(scratch, "program.log"), "w"),
-                               stderr=subprocess.STDOUT)
+        app = start_program(screen, program, scratch, data, runtime)
 
         # The frame after the splash, active, with the focus in the taxpayer's box.
         frame = wait_for("the frame window", lambda: (screen.windows("--name", "^Quotara - Versione") or [None])[0])

@@ -65,6 +65,25 @@ TEST_F(TributiTest, OpensModallyAndClosesWithChiudi) {
   EXPECT_EQ(desk.pendingScript(), 0u);
 }
 
+// The blank fifth row is a separator: never selected by the keys or a click.
+// Esc closes the list as "Chiudi" does.
+TEST_F(TributiTest, TheBlankRowIsNeverSelectedAndEscCloses) {
+  auto& f = application.form<frmTributi>();
+  desk.script([&] {
+    user.pickRow(f.List1, 3);
+    user.key(forms::vbKeyDown);
+    EXPECT_EQ(f.List1.ListIndex(), 5);
+    user.key(forms::vbKeyUp);
+    EXPECT_EQ(f.List1.ListIndex(), 3);
+    user.pickRow(f.List1, 4);
+    EXPECT_EQ(f.List1.ListIndex(), 3) << "a click on the separator changes nothing";
+    user.pressEsc();
+  });
+  f.Show(forms::vbModal);
+  EXPECT_FALSE(application.isLoaded<frmTributi>());
+  EXPECT_EQ(desk.pendingScript(), 0u);
+}
+
 // --- frmModelliF24 -------------------------------------------------------------------
 
 TEST(ColonneModelloF24, ReadsThePartsOfTheName) {
@@ -175,6 +194,18 @@ TEST_F(ArchivioModelliTest, SaysWhyAFormCannotBeOpened) {
   user.click(f.cmdLoad);
   EXPECT_EQ(desk.openedDocuments().size(), prima);
   EXPECT_NE(desk.msgBoxes().back().prompt.find("Impossibile aprire il modello F24."), std::string::npos);
+}
+
+// A window that only shows and picks: Esc closes it from the list as from a
+// button, and the frame comes back.
+TEST_F(ArchivioModelliTest, EscClosesTheListAndTheFrameComesBack) {
+  produci("MARIO BIANCHI");
+  auto& f = apri();
+  user.pickRow(f.lstF24, 0);
+  user.pressEsc();
+  EXPECT_FALSE(application.isLoaded<frmModelliF24>());
+  EXPECT_TRUE(application.form<shell::Principale>().isShown());
+  EXPECT_TRUE(desk.msgBoxes().empty());
 }
 
 TEST_F(ArchivioModelliTest, DeletesOneFormWithItsCopies) {

@@ -109,7 +109,8 @@ TEST_F(PagatoreTest, BoxesFollowTheConventions) {
 }
 
 // Upper case with the caret after the last character, whoever writes the
-// text; "," "." ";" never get in; a paste loses them and the line breaks.
+// text; "," "." ";" never get in; in a paste "," ";" and the line breaks
+// become one blank between the words (where the box has room for it).
 TEST_F(PagatoreTest, TextTurnsUpperCaseAndSeparatorsNeverGetIn) {
   frmF24& f = apri();
   struct Caso {
@@ -122,8 +123,8 @@ TEST_F(PagatoreTest, TextTurnsUpperCaseAndSeparatorsNeverGetIn) {
       {f.txtCognome, "bianchi", nullptr, "BIANCHI"},
       {f.txtNome, "d'amico, l.;", nullptr, "D'AMICO L"},
       {f.txtComuneR, "forlì", nullptr, "FORLÌ"},
-      {f.txtIndirizzo, nullptr, "via roma; 1\r\nint. 2", "VIA ROMA 1INT 2"},
-      {f.txtCodFis, nullptr, "rss;mra\n80a01h501u", "RSSMRA80A01H501U"},
+      {f.txtIndirizzo, nullptr, "via roma; 1\r\nint. 2", "VIA ROMA 1 INT 2"},
+      {f.txtCodFis, nullptr, "rss.mra80a01h501u\r\n", "RSSMRA80A01H501U"},
       {f.txtProv, nullptr, ";m;i;", "MI"},
       {f.txtProvN, "r;m.x", nullptr, "RM"},
       {f.txtIban, nullptr, "it60 x054\r\n", "IT60X054"},
@@ -139,7 +140,7 @@ TEST_F(PagatoreTest, TextTurnsUpperCaseAndSeparatorsNeverGetIn) {
   f.txtComuneN.setText("san remo");
   EXPECT_EQ(f.txtComuneN.Text(), "SAN REMO");
   EXPECT_EQ(f.txtComuneN.SelStart(), 8);
-  // The date box: the mask, the shared editor, a paste refused.
+  // The date box: the mask, the shared editor, the digits of a paste.
   EXPECT_EQ(f.txtData.Text(), "  /  /    ");
   user.focus(f.txtData);
   f.txtData.setSelStart(0);
@@ -147,8 +148,15 @@ TEST_F(PagatoreTest, TextTurnsUpperCaseAndSeparatorsNeverGetIn) {
   EXPECT_EQ(f.txtData.Text(), "31/01/1975");
   desk.setClipboardText("12;12;2000");
   user.focus(f.txtData);
+  user.key(forms::vbKeyA, forms::vbCtrlMask);
   user.key(forms::vbKeyV, forms::vbCtrlMask);
-  EXPECT_EQ(f.txtData.Text(), "31/01/1975");
+  EXPECT_EQ(f.txtData.Text(), "12/12/2000");
+  // Nothing of it a date: the box stays as it was, with the bell.
+  desk.setClipboardText("oggi");
+  const int beeps = desk.beeps();
+  user.key(forms::vbKeyV, forms::vbCtrlMask);
+  EXPECT_EQ(f.txtData.Text(), "12/12/2000");
+  EXPECT_EQ(desk.beeps() - beeps, 1);
   // The sex list takes no separator and moves on with Enter.
   user.focus(f.cboSesso);
   user.type(";");
@@ -532,12 +540,19 @@ TEST_F(PagatoreTest, ArchiveListsLoadsAPersonAndAnEntity) {
   // A double click with no row selected does nothing.
   user.dblClick(a.lstF24);
   EXPECT_TRUE(application.isLoaded<ArchivioF24>());
+  // Esc closes it as "Chiudi" does: the payer window comes back.
+  user.pressEsc();
+  EXPECT_FALSE(application.isLoaded<ArchivioF24>());
+  EXPECT_TRUE(finestra().Visible());
+  user.click(finestra().cmdLoad);
+  auto& a1 = application.form<ArchivioF24>();
+  ASSERT_EQ(a1.lstF24.ListCount(), 3);
 
   // The entity: chkEnte checked, the person boxes left alone.
-  user.pickRow(a.lstF24, 1);
-  EXPECT_TRUE(a.cmdLoad.Enabled());
-  EXPECT_TRUE(a.cmdElimina.Enabled());
-  user.click(a.cmdLoad);
+  user.pickRow(a1.lstF24, 1);
+  EXPECT_TRUE(a1.cmdLoad.Enabled());
+  EXPECT_TRUE(a1.cmdElimina.Enabled());
+  user.click(a1.cmdLoad);
   EXPECT_FALSE(application.isLoaded<ArchivioF24>());
   frmF24& e = finestra();
   EXPECT_TRUE(e.Visible());

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "support/CasiTotali.h"
+#include "support/Convenzioni.h"
 #include "VerificaFixture.h"
 #include "f24/frmModelliF24.h"
 #include "shell/Principale.h"
@@ -235,6 +236,28 @@ TEST_F(VerificaTest, TheReportDataAreWhatThePageShows) {
   EXPECT_EQ(d.Immobili, std::vector<std::string>{"VIA ROMA 1"});
   EXPECT_EQ(d.Etichette.Label4, f.Label4.Caption());
   EXPECT_EQ(d.Etichette.lblStruU, f.lblStruU.Caption());
+}
+
+// The payment type from the keyboard, in both frames: Tab into the group,
+// the arrows through it; "Saldo" chosen so hands a balance to the F24.
+TEST_F(VerificaTest, ThePaymentTypeIsChosenWithTheArrows) {
+  Verifica& f = apri(ArchivioDiDue());
+  scegli(f.Combo1, "bianchi");
+  quotara::testing::ControllaGruppo(user, f.Option1);
+  user.tick(f.chkMulti);
+  quotara::testing::ControllaGruppo(user, f.OpComuni);
+  user.tick(f.chkMulti);
+
+  user.select(f.Option1[0]);
+  user.key(vbKeyDown);
+  EXPECT_TRUE(f.Option1[1].Value());
+  EXPECT_EQ(application.focused(), &f.Option1[1]);
+  // On to the command with Tab, and Space on it.
+  while (application.focused() != &f.cmdF24) user.pressTab();
+  user.key(vbKeySpace);
+  EXPECT_EQ(application.TipoVersamento, 1);
+  ASSERT_FALSE(application.RigheF24.empty());
+  EXPECT_NE(application.RigheF24.front().find(";;X;"), std::string::npos) << application.RigheF24.front();
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ TEST_F(CFdatiTest, KeysOfTheBoxes) {
                                       {f.txtData, Casella::Data},
                                       {f.txtComuneNascita, Casella::Maiuscola},
                                       {f.txtCF, Casella::Maiuscola}});
-  // The sex box takes M and F in either case, one letter, and no paste.
+  // The sex box takes M and F in either case, one letter, typed or pasted.
   const std::pair<const char*, const char*> sesso[] = {{"m", "M"}, {"F", "F"}, {"x", ""},
                                                        {";", ""},  {"1", ""},  {"fm", "F"}};
   for (const auto& [tasti, testo] : sesso) {
@@ -126,10 +126,15 @@ TEST_F(CFdatiTest, KeysOfTheBoxes) {
     EXPECT_EQ(f.txtSesso.Text(), testo) << tasti;
   }
   f.txtSesso.setText("");
-  desk.setClipboardText("M");
+  desk.setClipboardText("x");
   user.focus(f.txtSesso);
+  const int beeps = desk.beeps();
   user.key(forms::vbKeyV, forms::vbCtrlMask);
   EXPECT_EQ(f.txtSesso.Text(), "");
+  EXPECT_EQ(desk.beeps() - beeps, 1) << "nothing of the paste taken";
+  desk.setClipboardText("f");
+  user.key(forms::vbKeyV, forms::vbCtrlMask);
+  EXPECT_EQ(f.txtSesso.Text(), "F");
   // Tab order: surname, name, date, sex, place, compute, code, close.
   const std::vector<forms::Control*> ordine = {&f.txtCognome,       &f.txtNome, &f.txtData, &f.txtSesso,
                                                &f.txtComuneNascita, &f.cmdCF,   &f.txtCF,   &f.cmdReturn};

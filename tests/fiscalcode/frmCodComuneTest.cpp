@@ -133,16 +133,21 @@ TEST_F(CodComune, TheSearchBoxKeys) {
   EXPECT_EQ(f.txtComune.Text(), "REP. ABC") << "\".\" is kept, \",\" and \";\" are refused";
   EXPECT_EQ(f.txtComune.SelStart(), 8) << "the caret follows the last character";
 
-  // Enter searches, Esc steps back to the previous control.
+  // Enter searches; the text is selected when the box takes the focus again.
   scrivi("livorno");
   user.pressEnter();
   EXPECT_EQ(esito(), "E625 LI");
   EXPECT_TRUE(f.txtComune.hasFocus());
-  user.pressEsc();
+  user.pressShiftTab();
   EXPECT_TRUE(f.Command3.hasFocus());
   user.pressTab();
   EXPECT_TRUE(f.txtComune.hasFocus());
   EXPECT_EQ(f.txtComune.SelLength(), 7);
+  // A window that only looks up: Esc closes it, as its close box does, and
+  // the frame shows again.
+  user.pressEsc();
+  EXPECT_FALSE(application.isLoaded<frmCodComune>());
+  EXPECT_TRUE(principale().Visible());
 }
 
 TEST_F(CodComune, TheListShowsEveryPlaceWithTheTypedStart) {

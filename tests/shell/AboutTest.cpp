@@ -28,6 +28,14 @@ TEST_F(AboutTest, ShowsTheVersionWithThreeNumbersInsideTheFrame) {
   EXPECT_GT(about().Image1.Picture().width(), 0);
 }
 
+// A page that only shows: Esc closes it as its close box does.
+TEST_F(AboutTest, EscClosesIt) {
+  user.focus(about().Command1[0]);
+  user.pressEsc();
+  EXPECT_FALSE(application.isLoaded<About>());
+  EXPECT_TRUE(desk.msgBoxes().empty());
+}
+
 TEST_F(AboutTest, TheButtonsOpenTheTasiPageAndTheGovernmentPage) {
   user.click(about().Command1[0]);
   user.click(about().Command1[1]);

@@ -95,7 +95,7 @@ TEST_F(ConvenzioniTest, AnArrayOfUpperCaseBoxesEndsEveryChangeInUpperCaseAtTheEn
   EXPECT_EQ(f.Text1[1].Text(), "FOGLIO");
   desk.setClipboardText("b;c");
   user.key(f.Text1[0], vbKeyV, vbCtrlMask);
-  EXPECT_EQ(f.Text1[0].Text(), "BC");
+  EXPECT_EQ(f.Text1[0].Text(), "B C");
   f.Text1[0].setText("sezione à");
   EXPECT_EQ(f.Text1[0].Text(), "SEZIONE À");
   EXPECT_EQ(f.Text1[0].SelStart(), 9);

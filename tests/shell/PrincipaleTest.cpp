@@ -218,6 +218,24 @@ TEST_F(StampaCalcolo, NoLeavesEverythingAsItWas) {
   EXPECT_TRUE(fileTemporanei().empty());
 }
 
+// The question box closes with the pointer away from the bar: "Stampa" does
+// not keep its hover look.
+TEST_F(StampaCalcolo, TheButtonLosesItsHoverLookWhenItsBoxCloses) {
+  compila();
+  auto& bar = cornice().picCoolBar;
+  user.mouseMove(bar, -1, -1, 0);
+  const Image senza = bar.image();
+  desk.setCursorPos({900, 700});  // where the box's "No" was
+  desk.expectMsgBox(vbNo, {.prompt = "Vuoi stampare il Quotara eseguito?"});
+  premi(Principale::Stampa);
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+  EXPECT_TRUE(bar.image() == senza);
+  // Back over the button, the hover look returns.
+  const float x = static_cast<float>(cornice().BarraComandi().ButtonLeft(Principale::Stampa) + 30);
+  user.mouseMove(bar, x, 20, 0);
+  EXPECT_FALSE(bar.image() == senza);
+}
+
 TEST_F(StampaCalcolo, AReportHeldByAViewerIsNotRewritten) {
   compila();
   scrivi("quotara.pdf", "vecchio");

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "forms/Text.h"
 
@@ -30,6 +34,8 @@ const char* Nome(Casella t) {
       return "nome";
     case Casella::Iban:
       return "iban";
+    case Casella::Mesi:
+      return "mesi";
   }
   return "?";
 }
@@ -50,6 +56,8 @@ constexpr Battitura kBattiture[] = {
     {Casella::Cifre, "3 -4", "34", 2},
     {Casella::Decimale, "1.5", "1,5", 0},
     {Casella::Decimale, "2a;,5", "2,5", 2},
+    {Casella::Decimale, "2,5,5", "2,55", 1},  // one decimal comma
+    {Casella::Decimale, "2.5.", "2,5", 1},
     {Casella::Maiuscola, "ab,.;c", "ABC", 3},
     {Casella::Maiuscola, "forlì", "FORLÌ", 0},
     {Casella::Maiuscola, QUOTARA_LODZ, "\xC3\x93" "D ", 3},
@@ -80,12 +88,180 @@ struct Incollatura {
 constexpr Incollatura kIncollature[] = {
     {Casella::Maiuscola, "via, roma; 1.\r\n", "VIA ROMA 1"},
     {Casella::Maiuscola, QUOTARA_LODZ "\tx, y\x1B", "\xC3\x93" "D X Y"},
-    {Casella::Nome, "Rossi;\r\nMario", "RossiMario"},
-    {Casella::Nome, QUOTARA_LODZ "\tX;Y\x0C", "\xC3\xB3" "d XY"},
-    {Casella::Testo, QUOTARA_LODZ "\tX\x7F\r\nY", "\xC3\xB3" "d X"},
-    {Casella::Iban, "it60 x054, 2811\r\n1010", "IT60X0542811"},
+    {Casella::Nome, "Rossi;\r\nMario", "Rossi Mario"},
+    {Casella::Nome, QUOTARA_LODZ "\tX;Y\x0C", "\xC3\xB3" "d X Y"},
+    {Casella::Testo, QUOTARA_LODZ "\tX\x7F\r\nY", "\xC3\xB3" "d X Y"},
+    {Casella::Iban, "it60 x054, 2811\r\n1010", "IT60X05428111010"},
 };
 #undef QUOTARA_LODZ
+
+// A paste over the whole text, as if typed: what the box shows after it, and
+// whether it took anything (otherwise the box is unchanged, with one bell and
+// one flash).
+struct PerTasti {
+  Casella tipo;
+  const char* appunti;
+  const char* testo;  // nullptr: nothing taken
+};
+constexpr PerTasti kPerTasti[] = {
+    {Casella::Testo, "Via Po 1", "Via Po 1"},
+    {Casella::Testo, "a\tb\r\n", "a b"},
+    {Casella::Testo, "\xF0\x9F\x98\x80", nullptr},
+    {Casella::Cifre, "2024", "2024"},
+    {Casella::Cifre, "20a2;4\r\n", "2024"},
+    {Casella::Cifre, "abc;", nullptr},
+    {Casella::Decimale, "2,5", "2,5"},
+    {Casella::Decimale, "2.5 x", "2,5"},
+    {Casella::Decimale, "2,5,5", "2,55"},  // one decimal comma
+    {Casella::Decimale, "x;y", nullptr},
+    {Casella::Maiuscola, "via po", "VIA PO"},
+    {Casella::Maiuscola, "via;po", "VIA PO"},
+    {Casella::Maiuscola, ",.;", nullptr},
+    {Casella::Importo, "916,00", "916,00"},
+    {Casella::Importo, "1.234,56", "1.234,56"},
+    {Casella::Importo, "\xE2\x82\xAC 1.234,56\r\n", "1.234,56"},  // "€ 1.234,56"
+    {Casella::Importo, "abc", nullptr},
+    {Casella::Data, "12/05/2024", "12/05/2024"},
+    {Casella::Data, "12.05.2024", "12/05/2024"},
+    {Casella::Data, "oggi", nullptr},
+    {Casella::Nome, "Via;Roma", "Via Roma"},
+    {Casella::Nome, ",;", nullptr},
+    {Casella::Mesi, "5", "5"},
+    {Casella::Mesi, "9x5", "5"},
+    {Casella::Mesi, "789", nullptr},
+    {Casella::Iban, "IT60 X054 2811 1010 0000 0123 456", "IT60X0542811101000000123456"},
+    {Casella::Iban, "it60-x054", "IT60X054"},
+    {Casella::Iban, " ,;-", nullptr},
+};
+
+// The three ways to paste.
+enum class ComeIncolla { CtrlV, ShiftIns, Menu };
+
+void Incolla(ScriptedUser& user, HeadlessDesktop& desk, EditControl& box, ComeIncolla come) {
+  switch (come) {
+    case ComeIncolla::CtrlV:
+      user.key(vbKeyV, vbCtrlMask);
+      break;
+    case ComeIncolla::ShiftIns:
+      user.key(vbKeyInsert, vbShiftMask);
+      break;
+    case ComeIncolla::Menu:
+      desk.expectPopupMenu("Incolla");
+      user.rightClick(box);
+      break;
+  }
+}
+
+// What the box holds once its whole text is cut.
+std::string Vuota(Casella tipo) {
+  switch (tipo) {
+    case Casella::Importo:
+    case Casella::Mesi:
+      return "0";
+    case Casella::Data:
+      return "  /  /    ";
+    default:
+      return "";
+  }
+}
+
+// The edit menu's items and whether each is enabled.
+std::vector<std::pair<std::string, bool>> Menu(bool annulla, bool selezione, bool appunti, bool tutto) {
+  return {{"Annulla", annulla}, {"Taglia", selezione},  {"Copia", selezione},
+          {"Incolla", appunti}, {"Elimina", selezione}, {"Seleziona tutto", tutto}};
+}
+
+void ControllaAppunti(ScriptedUser& user, HeadlessDesktop& desk, EditControl& box, Casella tipo) {
+  int n = 0;
+  for (const PerTasti& p : kPerTasti) {
+    if (p.tipo != tipo) continue;
+    auto come = static_cast<ComeIncolla>(n++ % 3);
+    // The menu offers "Incolla" only for a text that a box could take.
+    if (come == ComeIncolla::Menu && pastableText(p.appunti, true).empty()) come = ComeIncolla::CtrlV;
+    SCOPED_TRACE(std::string("pasted ") + p.appunti + " by " +
+                 (come == ComeIncolla::CtrlV      ? "Ctrl+V"
+                  : come == ComeIncolla::ShiftIns ? "Shift+Insert"
+                                                  : "the menu"));
+    user.focus(box);
+    user.key(vbKeyA, vbCtrlMask);
+    const std::string prima = box.Text();
+    desk.setClipboardText(p.appunti);
+    const size_t lampi = desk.flashes().size();
+    const int beeps = desk.beeps();
+    Incolla(user, desk, box, come);
+    EXPECT_EQ(desk.pendingAnswers(), 0u);
+    if (p.testo) {
+      // Typed one by one, the text stops at MaxLength (amount and date boxes
+      // write over their digits).
+      std::u32string atteso = text::toU32(p.testo);
+      if (box.MaxLength() > 0 && tipo != Casella::Importo && tipo != Casella::Data && tipo != Casella::Mesi &&
+          static_cast<int>(atteso.size()) > box.MaxLength())
+        atteso.resize(static_cast<size_t>(box.MaxLength()));
+      EXPECT_EQ(box.Text(), text::toUtf8(atteso));
+      EXPECT_EQ(desk.beeps(), beeps) << "a refused character of a paste rings no bell";
+      EXPECT_EQ(Lampi(desk, lampi, box), 0);
+    } else {
+      EXPECT_EQ(box.Text(), prima) << "nothing taken, the box unchanged";
+      EXPECT_EQ(desk.beeps() - beeps, 1);
+      EXPECT_EQ(Lampi(desk, lampi, box), 1);
+    }
+  }
+
+  // Copy and cut put exactly the selection on the clipboard: Ctrl+C and
+  // Ctrl+Insert, Ctrl+X and Shift+Delete.
+  if (tipo != Casella::Mesi) {
+    user.focus(box);
+    user.key(vbKeyA, vbCtrlMask);
+    desk.setClipboardText(tipo == Casella::Data ? "01/02/2003" : tipo == Casella::Importo ? "1.234,56" : "12");
+    user.key(vbKeyV, vbCtrlMask);
+  }
+  const std::string testo = box.Text();
+  ASSERT_FALSE(testo.empty());
+  for (const int copia : {0, 1}) {
+    desk.setClipboardText("x");
+    user.key(vbKeyA, vbCtrlMask);
+    EXPECT_EQ(box.SelLength(), text::length(testo));
+    copia ? user.key(vbKeyInsert, vbCtrlMask) : user.key(vbKeyC, vbCtrlMask);
+    EXPECT_EQ(desk.clipboardText(), testo);
+    EXPECT_EQ(box.Text(), testo);
+  }
+  // Part of it: the first character.
+  box.setSelStart(0);
+  box.setSelLength(1);
+  user.key(vbKeyC, vbCtrlMask);
+  EXPECT_EQ(desk.clipboardText(), text::toUtf8(text::toU32(testo).substr(0, 1)));
+
+  // The edit menu with the whole text selected and something to paste.
+  user.key(vbKeyA, vbCtrlMask);
+  desk.expectPopupMenu("Copia");
+  desk.setClipboardText("x");
+  user.rightClick(box);
+  EXPECT_EQ(desk.clipboardText(), testo);
+  EXPECT_EQ(desk.lastPopupMenu(), Menu(box.canUndo(), true, true, false));
+
+  for (const int taglia : {0, 1}) {
+    user.key(vbKeyA, vbCtrlMask);
+    desk.setClipboardText("x");
+    taglia ? user.key(vbKeyDelete, vbShiftMask) : user.key(vbKeyX, vbCtrlMask);
+    EXPECT_EQ(desk.clipboardText(), testo);
+    EXPECT_EQ(box.Text(), Vuota(tipo)) << "cut as Delete removes it in this box";
+    // Undone, the text is back.
+    user.key(vbKeyZ, vbCtrlMask);
+    EXPECT_EQ(box.Text(), testo);
+  }
+  // Nothing selected: nothing to cut, copy or delete; the clipboard empty:
+  // nothing to paste.
+  box.setSelStart(0);
+  desk.clearClipboard();
+  desk.expectPopupMenu("");
+  user.rightClick(box);
+  EXPECT_EQ(desk.lastPopupMenu(), Menu(box.canUndo(), false, false, true));
+  // "Seleziona tutto" runs Ctrl+A.
+  desk.expectPopupMenu("Seleziona tutto");
+  user.rightClick(box);
+  EXPECT_EQ(box.SelStart(), 0);
+  EXPECT_EQ(box.SelLength(), text::length(testo));
+}
 
 }  // namespace
 
@@ -117,7 +293,7 @@ void ControllaCaselle(ScriptedUser& user, HeadlessDesktop& desk, std::initialize
 
     // A letter never reaches a numeric, amount or date box.
     if (c.tipo == Casella::Cifre || c.tipo == Casella::Decimale || c.tipo == Casella::Importo ||
-        c.tipo == Casella::Data) {
+        c.tipo == Casella::Data || c.tipo == Casella::Mesi) {
       user.focus(box);
       box.setSelStart(text::length(box.Text()));
       const std::string testo = box.Text();
@@ -148,7 +324,67 @@ void ControllaCaselle(ScriptedUser& user, HeadlessDesktop& desk, std::initialize
       user.key(vbKeyV, vbCtrlMask);
       EXPECT_EQ(box.Text(), i.testo) << "pasted " << i.appunti;
     }
+    ControllaAppunti(user, desk, box, c.tipo);
   }
+}
+
+void ControllaGruppo(ScriptedUser& user, ControlArray<OptionButton>& gruppo) {
+  Application& a = app();
+  std::vector<int> indici;
+  for (OptionButton& o : gruppo)
+    if (o.canTakeFocus()) indici.push_back(o.Index());
+  ASSERT_GE(indici.size(), 2u);
+  std::sort(indici.begin(), indici.end(), [&](int x, int y) { return gruppo[x].TabIndex() < gruppo[y].TabIndex(); });
+  std::vector<int> clic;
+  const auto originale = gruppo.Click;
+  gruppo.Click = [&clic, originale](int Index) {
+    clic.push_back(Index);
+    if (originale) originale(Index);
+  };
+  const auto scelta = [&](size_t k) {
+    OptionButton& o = gruppo[indici[k % indici.size()]];
+    EXPECT_EQ(a.focused(), &o);
+    EXPECT_TRUE(o.Value());
+    for (const int i : indici)
+      if (&gruppo[i] != &o) EXPECT_FALSE(gruppo[i].Value()) << "option " << i;
+  };
+
+  // Tab in and out: the selected option stands for the group.
+  user.select(gruppo[indici[1]]);
+  clic.clear();
+  user.pressTab();
+  for (const int i : indici) EXPECT_NE(a.focused(), &gruppo[i]) << "Tab leaves the group";
+  user.pressShiftTab();
+  scelta(1);
+  EXPECT_TRUE(clic.empty()) << "moving the focus in changes nothing";
+
+  // Down through every option, wrapping round, then Up back.
+  const size_t n = indici.size();
+  for (size_t k = 2; k <= n + 1; ++k) {
+    user.key(vbKeyDown);
+    scelta(k);
+  }
+  for (size_t k = n; k >= 1; --k) {
+    user.key(vbKeyUp);
+    scelta(k);
+  }
+  user.key(vbKeyRight);
+  scelta(2);
+  user.key(vbKeyLeft);
+  scelta(1);
+  std::vector<int> attesi;
+  for (size_t k = 2; k <= n + 1; ++k) attesi.push_back(indici[k % n]);
+  for (size_t k = n; k >= 1; --k) attesi.push_back(indici[k % n]);
+  attesi.push_back(indici[2 % n]);
+  attesi.push_back(indici[1]);
+  EXPECT_EQ(clic, attesi) << "each option chosen by an arrow raises its Click";
+  // Space on the selected option changes nothing.
+  user.key(vbKeySpace);
+  scelta(1);
+  EXPECT_EQ(clic.size(), attesi.size());
+  user.pressTab();
+  for (const int i : indici) EXPECT_NE(a.focused(), &gruppo[i]) << "Tab leaves the group";
+  gruppo.Click = originale;
 }
 
 }  // namespace quotara::testing
