@@ -45,6 +45,9 @@ std::optional<FileStamp> fileStamp(const std::string& path);
 
 // The bytes of a file and the stamp of what was read (one open file).
 std::string readFile(const std::string& path, FileStamp& stamp);
+// The text of a Windows-1252 file as UTF-8, decoded while it is read into one
+// buffer, and the stamp of what was read.
+std::string readTextFile(const std::string& path, FileStamp& stamp);
 
 // Whether a change of the file within the same tick of the file system's
 // clock as `stamp` could leave the stamp as it is: a file changed at or after
