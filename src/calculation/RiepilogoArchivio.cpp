@@ -6,6 +6,8 @@
 #include <functional>
 #include <utility>
 
+#include "platform/Memory.h"
+
 namespace calculation {
 
 namespace {
@@ -37,7 +39,11 @@ size_t InsiemeTesti::Posto(std::string_view testo, uint32_t impronta) const {
 }
 
 void InsiemeTesti::Cresci(size_t posti) {
-  std::vector<Voce> vecchia = std::exchange(tavola_, std::vector<Voce>(posti));
+  std::vector<Voce> nuova;
+  nuova.reserve(posti);
+  platform::preferHugePages(nuova.data(), posti * sizeof(Voce));
+  nuova.resize(posti);
+  std::vector<Voce> vecchia = std::exchange(tavola_, std::move(nuova));
   const size_t maschera = posti - 1;
   for (const Voce& v : vecchia) {
     if (v.lunghezza == kVuota) continue;
@@ -83,6 +89,7 @@ RiepilogoArchivio Riepiloga(std::shared_ptr<const shell::RigheArchivio> righe) {
   r.IndirizziVisti.reserve(n);
   r.ComuniVisti.reserve(1024);
   r.Indirizzi.reserve(n);
+  platform::preferHugePages(r.Indirizzi.data(), n * sizeof(std::string_view));
   for (std::string_view riga : r.Righe->Righe) {
     std::array<std::string_view, 3> campi;
     for (std::string_view& campo : campi) {

@@ -6,6 +6,7 @@
 #include "forms/Form.h"
 #include "forms/Text.h"
 #include "platform/Cp1252.h"
+#include "platform/Memory.h"
 
 namespace forms {
 
@@ -228,6 +229,7 @@ void ListItems::appendItems(std::vector<Item> added, bool sorted) {
   if (!sorted) return appendInOrder(added.size(), [&](size_t k) { return std::move(added[k]); });
   std::vector<Item> all;
   all.reserve(static_cast<size_t>(size_) + added.size());
+  platform::preferHugePages(all.data(), all.capacity() * sizeof(Item));
   for (Block& b : blocks_)
     for (Item& item : b) all.push_back(std::move(item));
   for (Item& item : added) all.push_back(std::move(item));

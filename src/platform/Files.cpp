@@ -15,6 +15,7 @@
 #include <cerrno>
 
 #include "platform/Cp1252.h"
+#include "platform/Memory.h"
 
 namespace platform {
 namespace {
@@ -215,7 +216,11 @@ std::string readTextFile(const std::string& path, FileStamp& stamp) {
   // An accented letter takes two bytes, a few signs three: the buffer grows
   // only for a file full of them.
   readPieces(
-      path, stamp, [&](size_t size) { text.reserve(size + size / 16 + 64); },
+      path, stamp,
+      [&](size_t size) {
+        text.reserve(size + size / 16 + 64);
+        preferHugePages(text.data(), text.capacity());
+      },
       [&](std::string_view p) { appendCp1252AsUtf8(text, p); });
   return text;
 }
@@ -233,6 +238,7 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   std::vector<std::string_view> lines;
   // One allocation: a line ends at each LF (a file of CR alone grows).
   lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  preferHugePages(lines.data(), lines.capacity() * sizeof(std::string_view));
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find_first_of("\r\n", start);
