@@ -1,11 +1,18 @@
 // The program with large archives, through the Qt views on the offscreen
 // screen: "tasi.dat" and "tasicat.dat" of 0 (the same action without an
 // archive, the base to subtract), 100,000 and 1,000,000 lines each. Every
-// action is timed from the input to the end of what Qt draws for it; the
+// action is timed from the input to the end of what Qt draws for it, with
+// every archive it reads read again as the first time in a session (the
+// file's time moved before each run, so the shared lines are stale); the
 // counter `mediana_ms` is the median of the runs (5 each).
 //
-//   FrameDopoSplash    the frame with the calculation page, once the splash has gone
+//   FrameDopoSplash    the start-up as the user meets it: the splash for its two
+//                      seconds while "tasi.dat" is read, then the frame with the
+//                      calculation page drawn; `oltre_splash_ms` is what the
+//                      frame comes after the splash's two seconds
 //   Apertura/<pagina>  "Totali", "Archivio" or "Catasto" opened from the toolbar
+//                      ("Catasto" reads "tasicat.dat", the others use the lines
+//                      of "tasi.dat" that the start-up read)
 //   Scelta/<lista>     the year filter of "Archivio" back to all years, a
 //                      taxpayer on "Totali", an owner on "Catasto"
 //   Tasto/<casella>    one letter typed into a combo of the calculation page
@@ -13,7 +20,10 @@
 //   Memoria            resident memory with every page opened once (run it
 //                      alone: --benchmark_filter=Memoria/1000000)
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QWidget>
@@ -22,7 +32,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "archives/Archivio.h"
@@ -92,9 +104,22 @@ class Programma : public quotara::bench::ProgrammaBench {
   void disegna() const {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
   }
+  // The archives read again when next asked for, as by a program just
+  // started: their modification time moves back by a second each time (a
+  // missing file stays missing). Then a pause of the file clock, so that
+  // the read does not fall in the tick of that change.
+  void rinnova(std::initializer_list<const char*> nomi) {
+    ++rinnovi_;
+    for (const char* nome : nomi) {
+      timespec tempi[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600 - rinnovi_, 0}};
+      ::utimensat(AT_FDCWD, cartella().file(nome).c_str(), tempi, 0);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  }
 
  private:
   int righe_;
+  long rinnovi_ = 0;
   std::string pathPrima_;
 };
 
@@ -126,23 +151,29 @@ void Registra(const char* nome, F f) {
 
 void FrameDopoSplash(benchmark::State& state) {
   Programma p(static_cast<int>(state.range(0)));
+  std::vector<double> oltre;
   Misura(
       state,
       [&] {
         p.consegna([&] { p.app().unload<shell::Principale>(); });
         p.disegna();
-        // The splash's two seconds: what the start-up reads meanwhile.
-        shell::PreparaAvvio();
+        p.rinnova({"tasi.dat"});
       },
       [&] {
-        p.avvia();
+        const auto t0 = Orologio::now();
+        // The program's own start-up: the read on its thread, the splash, the page.
+        p.consegna([] { shell::AvviaProgramma(); });
+        p.disegna();
         benchmark::DoNotOptimize(p.schermo()->widgetOf(p.frame())->grab());
+        oltre.push_back(std::chrono::duration<double, std::milli>(Orologio::now() - t0).count() - 2000);
       });
+  std::sort(oltre.begin(), oltre.end());
+  if (!oltre.empty()) state.counters["oltre_splash_ms"] = oltre[oltre.size() / 2];
   if (p.app().form<calculation::MainForm>().List1.ListCount() != p.righe())
     state.SkipWithError("the archive was not loaded");
 }
 
-void Apertura(benchmark::State& state, int comando) {
+void Apertura(benchmark::State& state, int comando, std::initializer_list<const char*> letti) {
   Programma p(static_cast<int>(state.range(0)));
   p.avvia();
   Misura(
@@ -150,6 +181,7 @@ void Apertura(benchmark::State& state, int comando) {
       [&] {
         p.comando(shell::Principale::Info);
         p.disegna();
+        p.rinnova(letti);
       },
       [&] {
         p.comando(comando);
@@ -264,9 +296,9 @@ void Memoria(benchmark::State& state) {
 
 const int kRegistrati = [] {
   Registra("FrameDopoSplash", FrameDopoSplash);
-  Registra("Apertura/Totali", [](benchmark::State& s) { Apertura(s, shell::Principale::Totali); });
-  Registra("Apertura/Archivio", [](benchmark::State& s) { Apertura(s, shell::Principale::Archivio); });
-  Registra("Apertura/Catasto", [](benchmark::State& s) { Apertura(s, shell::Principale::Catasto); });
+  Registra("Apertura/Totali", [](benchmark::State& s) { Apertura(s, shell::Principale::Totali, {}); });
+  Registra("Apertura/Archivio", [](benchmark::State& s) { Apertura(s, shell::Principale::Archivio, {}); });
+  Registra("Apertura/Catasto", [](benchmark::State& s) { Apertura(s, shell::Principale::Catasto, {"tasicat.dat"}); });
   Registra("Scelta/Filtro", SceltaFiltro);
   Registra("Scelta/Contribuente", [](benchmark::State& s) {
     SceltaAlterna(s, shell::Principale::Totali, [](shell::Applicazione& a) -> forms::ComboBox& {

@@ -5,6 +5,7 @@
 
 #include "calculation/CalcoloRecord.h"
 #include "calculation/MainForm.h"
+#include "platform/Memory.h"
 #include "shell/Applicazione.h"
 #include "shell/Finestre.h"
 #include "shell/Convenzioni.h"
@@ -192,6 +193,7 @@ void Archivio::CaricaArchivioCalcoli() {
   // What the page lists and sums of each line, split once, beside List2:
   // views into the lines the list shares.
   voci_.reserve(static_cast<size_t>(List2.ListCount()));
+  platform::preferHugePages(voci_.data(), voci_.capacity() * sizeof(VoceArchivio));
   for (int i = 0; i < List2.ListCount(); ++i) voci_.push_back(LeggiVoce(List2.ListText(i)));
 
   // Each exact value once, in the lists' sorted order; "*** TUTTI ***" first.

@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "shell/Applicazione.h"
 #include "shell/Convenzioni.h"
+#include "shell/FileArchivio.h"
 #include "shell/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
@@ -148,16 +149,17 @@ void Catasto::CaricaElenchi() {
   // In file order, so that names differing only in case keep the order of
   // their first appearance.
   const std::string& percorso = shell::app().form<Immobili>().Registro().Percorso();
-  std::vector<std::string> righe;
+  // The register's shared lines, read again only when the file changed.
+  std::shared_ptr<const shell::RigheArchivio> righe = std::make_shared<const shell::RigheArchivio>();
   if (shell::FileLeggibile(percorso)) {
     try {
-      righe = platform::readLines(percorso);
+      righe = shell::RigheCondivise(percorso);
     } catch (const platform::FileError&) {
       // The cadastral page has already said that the register cannot be read.
     }
   }
-  for (const std::string& nome : ValoriDistinti(righe, 1)) txtNome.AddItem(nome);
-  for (const std::string& comune : ValoriDistinti(righe, 2)) txtComune.AddItem(comune);
+  for (const std::string& nome : ValoriDistinti(righe->Righe, 1)) txtNome.AddItem(nome);
+  for (const std::string& comune : ValoriDistinti(righe->Righe, 2)) txtComune.AddItem(comune);
 }
 
 void Catasto::MostraImmobile(int Indice) {

@@ -1,29 +1,38 @@
 #include "archives/FiltriArchivio.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <unordered_set>
 
 #include "forms/Controls.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
-#include "shell/RecordArchivio.h"
 
 namespace archives {
 
 namespace {
 
-// The fields of a line, split once; a field the line lacks is "".
+// The fields of a line up to the last one the page reads, split once into
+// views, without allocating (a long archive has a million lines); a field the
+// line lacks is "".
 class Campi {
  public:
-  explicit Campi(std::string_view riga) : campi_(shell::DividiCampi(riga)) {}
-  // Field n, counted from 1.
-  std::string_view operator()(int n) const {
-    return n >= 1 && n <= static_cast<int>(campi_.size()) ? campi_[n - 1] : std::string_view();
+  static constexpr int kMassimo = 24;
+  explicit Campi(std::string_view riga) {
+    for (size_t inizio = 0; numero_ < kMassimo;) {
+      const size_t fine = riga.find(';', inizio);
+      campi_[numero_++] = riga.substr(inizio, fine == std::string_view::npos ? fine : fine - inizio);
+      if (fine == std::string_view::npos) break;
+      inizio = fine + 1;
+    }
   }
+  // Field n, counted from 1.
+  std::string_view operator()(int n) const { return n >= 1 && n <= numero_ ? campi_[n - 1] : std::string_view(); }
 
  private:
-  std::vector<std::string_view> campi_;
+  std::array<std::string_view, kMassimo> campi_{};
+  int numero_ = 0;
 };
 
 double Versato(const Campi& c) { return shell::CDbl(c(19)) + shell::CDbl(c(21)); }

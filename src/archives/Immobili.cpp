@@ -115,12 +115,15 @@ void Immobili::CaricaComboCatasto() {
   proprietarioElencato_.clear();
   lstCatasto_Click();
 
-  // Each owner once; the combo sorts them, List1 sorts the lines.
-  std::unordered_set<std::string> proprietari;
+  // Each owner once, a view into the register's shared lines; the combo
+  // sorts them, List1 sorts the lines.
+  std::unordered_set<std::string_view> proprietari;
+  std::vector<std::string_view> nomi;
   registro_.Carica([&](std::string_view riga) {
-    std::string nome(riga.substr(0, riga.find(';')));
-    if (proprietari.insert(nome).second) cboUtente.AddItem(nome);
+    const std::string_view nome = riga.substr(0, riga.find(';'));
+    if (proprietari.insert(nome).second) nomi.push_back(nome);
   });
+  cboUtente.AddItems(nomi, registro_.Lette());
   cmdExcel.setEnabled(shell::FileLeggibile(registro_.Percorso()));
 }
 
@@ -133,10 +136,10 @@ void Immobili::RicaricaNome() {
   for (int i = 1; i <= 4; ++i) Command1[i].setEnabled(false);
 }
 
-std::vector<std::string> Immobili::RigheRegistro() const {
-  std::vector<std::string> righe;
+std::vector<std::string_view> Immobili::RigheRegistro() const {
+  std::vector<std::string_view> righe;
   righe.reserve(List1.ListCount());
-  for (int i = 0; i < List1.ListCount(); ++i) righe.push_back(List1.List(i));
+  for (int i = 0; i < List1.ListCount(); ++i) righe.push_back(List1.ListText(i));
   return righe;
 }
 

@@ -46,8 +46,8 @@ class Immobili : public forms::Form {
   // report: List2 gets their lines in print order (buildings, land, building
   // areas).
   GruppiCatasto RecordDaStampare();
-  // The lines of List1.
-  std::vector<std::string> RigheRegistro() const;
+  // The lines of List1: views into its texts, valid while List1 is unchanged.
+  std::vector<std::string_view> RigheRegistro() const;
 
   // "tasicat.dat" bound to List1: every change writes the file first, then
   // List1; a failure is shown and changes neither.

@@ -82,7 +82,7 @@ GruppiCatasto Gruppi(const std::vector<CatastoRecord>& immobili) {
   return gruppi;
 }
 
-std::vector<RigaProprietario> RigheProprietario(const std::vector<std::string>& righe, std::string_view nome,
+std::vector<RigaProprietario> RigheProprietario(shell::VistaRighe righe, std::string_view nome,
                                                 std::string_view separatore) {
   std::vector<CatastoRecord> suoi;
   std::vector<int> indici;
@@ -99,10 +99,10 @@ std::vector<RigaProprietario> RigheProprietario(const std::vector<std::string>& 
   return elenco;
 }
 
-std::vector<std::string> ValoriDistinti(const std::vector<std::string>& righe, int n) {
+std::vector<std::string> ValoriDistinti(shell::VistaRighe righe, int n) {
   std::vector<std::string> valori;
   std::unordered_set<std::string> visti;
-  for (const std::string& riga : righe) {
+  for (const std::string_view riga : righe) {
     std::string valore = shell::Campo(riga, ";", n);
     if (visti.insert(valore).second) valori.push_back(std::move(valore));
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "archives/CatastoRecord.h"
+#include "shell/VistaRighe.h"
 
 namespace archives {
 
@@ -35,11 +36,11 @@ struct RigaProprietario {
 // The rows of `nome`'s records among the register lines `righe` (field 1
 // equal to it exactly), group after group (Gruppi), each group in the order of
 // `righe`; a line of any other type is not listed.
-std::vector<RigaProprietario> RigheProprietario(const std::vector<std::string>& righe, std::string_view nome,
+std::vector<RigaProprietario> RigheProprietario(shell::VistaRighe righe, std::string_view nome,
                                                 std::string_view separatore);
 
 // Field `n` of every line, each text once, in the order of first appearance.
-std::vector<std::string> ValoriDistinti(const std::vector<std::string>& righe, int n);
+std::vector<std::string> ValoriDistinti(shell::VistaRighe righe, int n);
 
 // The lines of the CSV export: the header, then every register line, each
 // field kept as stored and separated by ","; a field holding ",", a double

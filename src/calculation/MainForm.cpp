@@ -759,7 +759,7 @@ void MainForm::CaricaArchivio() {
     }
     std::vector<std::string_view> v;
     for (const std::string_view t : trovate)
-      if (voci.insert(t).second) v.push_back(t);
+      if (voci.insert(t)) v.push_back(t);
     return v;
   };
   Combo1.AddItems(r.Contribuenti, r.Righe);

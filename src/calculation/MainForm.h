@@ -195,7 +195,7 @@ class MainForm : public forms::Form {
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
   // Views into the archive lines that Combo2 and Combo3 keep alive.
-  using Voci = std::unordered_set<std::string_view>;
+  using Voci = InsiemeTesti;
   Voci comuniInElenco_;
   Voci indirizziInElenco_;
   // Municipality -> cadastral code of its first line in List1 that has one,

@@ -103,14 +103,14 @@ const std::array<EtichetteTotali::Voce, 40>& EtichetteTotali::Voci() {
   return voci;
 }
 
-EtichetteTotali CalcolaTotali(std::span<const std::string> righe, const SceltaTotali& scelta) {
+EtichetteTotali CalcolaTotali(shell::VistaRighe righe, const SceltaTotali& scelta) {
   double imposta = 0, dovuto = 0, detrazione = 0;
   double detrazioneAcconto = 0, detrazioneSaldo = 0;
   int righeAcconto = 0, righeSaldo = 0;
   int numero[NumeroCategorie] = {};
   double a[NumeroCategorie] = {}, s[NumeroCategorie] = {};
 
-  for (const std::string& riga : righe) {
+  for (const std::string_view riga : righe) {
     const CampiRiga c(riga, 22);
     if (c[1] != scelta.Contribuente || c[4] != scelta.Anno || !StessoComune(c[3], scelta.Comune)) continue;
     const double f17 = shell::CDbl(c[17]), f19 = shell::CDbl(c[19]), f20 = shell::CDbl(c[20]);
@@ -184,42 +184,42 @@ EtichetteTotali CalcolaTotali(std::span<const std::string> righe, const SceltaTo
   return e;
 }
 
-std::vector<std::string> Contribuenti(std::span<const std::string> righe) {
+std::vector<std::string> Contribuenti(shell::VistaRighe righe) {
   Distinti elenco;
-  for (const std::string& riga : righe) elenco.Aggiungi(CampiRiga(riga, 1)[1]);
+  for (const std::string_view riga : righe) elenco.Aggiungi(CampiRiga(riga, 1)[1]);
   return std::move(elenco).Elenco();
 }
 
-std::vector<std::string> ComuniDi(std::span<const std::string> righe, std::string_view contribuente) {
+std::vector<std::string> ComuniDi(shell::VistaRighe righe, std::string_view contribuente) {
   Distinti elenco;
-  for (const std::string& riga : righe) {
+  for (const std::string_view riga : righe) {
     const CampiRiga c(riga, 3);
     if (c[1] == contribuente) elenco.Aggiungi(c[3]);
   }
   return std::move(elenco).Elenco();
 }
 
-std::vector<std::string> AnniDi(std::span<const std::string> righe, std::string_view contribuente,
+std::vector<std::string> AnniDi(shell::VistaRighe righe, std::string_view contribuente,
                                 std::string_view comune) {
   Distinti elenco;
-  for (const std::string& riga : righe) {
+  for (const std::string_view riga : righe) {
     const CampiRiga c(riga, 4);
     if (c[3] == comune && c[1] == contribuente) elenco.Aggiungi(c[4]);
   }
   return std::move(elenco).Elenco();
 }
 
-std::string CodiceCatastaleDi(std::span<const std::string> righe, std::string_view comune) {
-  for (const std::string& riga : righe) {
+std::string CodiceCatastaleDi(shell::VistaRighe righe, std::string_view comune) {
+  for (const std::string_view riga : righe) {
     const CampiRiga c(riga);
     if (c[3] == comune && !c[28].empty()) return std::string(c[28]);
   }
   return "";
 }
 
-std::vector<std::string> ImmobiliDi(std::span<const std::string> righe, const SceltaTotali& scelta) {
+std::vector<std::string> ImmobiliDi(shell::VistaRighe righe, const SceltaTotali& scelta) {
   std::vector<std::string> elenco;
-  for (const std::string& riga : righe) {
+  for (const std::string_view riga : righe) {
     const CampiRiga c(riga, 4);
     if (c[4] == scelta.Anno && c[3] == scelta.Comune && c[1] == scelta.Contribuente) elenco.emplace_back(c[2]);
   }

@@ -21,6 +21,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/VistaRighe.h"
+
 namespace f24 {
 
 // The taxpayer, the municipality and the year chosen on the page.
@@ -73,23 +75,23 @@ struct EtichetteTotali {
 extern const char* const kAvvisoImportiMinimi;
 
 // The totals of the lines that match the choice.
-EtichetteTotali CalcolaTotali(std::span<const std::string> righe, const SceltaTotali& scelta);
+EtichetteTotali CalcolaTotali(shell::VistaRighe righe, const SceltaTotali& scelta);
 
 // The steps of the page's cascade, over the same lines. Each list holds every
 // value once, in the order of its first line.
 
 // Field 1 of every line.
-std::vector<std::string> Contribuenti(std::span<const std::string> righe);
+std::vector<std::string> Contribuenti(shell::VistaRighe righe);
 // Field 3 of the taxpayer's lines (taxpayer compared exactly).
-std::vector<std::string> ComuniDi(std::span<const std::string> righe, std::string_view contribuente);
+std::vector<std::string> ComuniDi(shell::VistaRighe righe, std::string_view contribuente);
 // Field 4 of the lines of the taxpayer and municipality (both exact).
-std::vector<std::string> AnniDi(std::span<const std::string> righe, std::string_view contribuente,
+std::vector<std::string> AnniDi(shell::VistaRighe righe, std::string_view contribuente,
                                 std::string_view comune);
 // Field 28 of the first line of the municipality (exact, any taxpayer) that
 // has one; "" when none has.
-std::string CodiceCatastaleDi(std::span<const std::string> righe, std::string_view comune);
+std::string CodiceCatastaleDi(shell::VistaRighe righe, std::string_view comune);
 // Field 2 of every line of the taxpayer, municipality and year (all exact),
 // duplicates kept.
-std::vector<std::string> ImmobiliDi(std::span<const std::string> righe, const SceltaTotali& scelta);
+std::vector<std::string> ImmobiliDi(shell::VistaRighe righe, const SceltaTotali& scelta);
 
 }  // namespace f24

@@ -141,7 +141,9 @@ class Verifica : public forms::Form {
   const std::array<forms::Label*, 40> etichette_;
 
   std::unique_ptr<shell::FileArchivio> archivio_;
-  std::vector<std::string> righe_;  // the lines of List2, for the totals
+  // The lines of List2, for the totals: views into the archive's shared
+  // lines, which archivio_ keeps alive.
+  std::vector<std::string_view> righe_;
 
   // The memo, with its own rows: the shared RigheF24 is rebuilt from them
   // at each hand-over.

@@ -311,6 +311,10 @@ class ListItems {
   // Block and offset of item i; remembers the block for the next look-up.
   std::pair<size_t, int> locate(int i) const;
   void appendItems(std::vector<Item> added, bool sorted);
+  // Puts `count` items, make(k) the k-th, after the last item, straight into
+  // the blocks.
+  template <class Make>
+  void appendInOrder(size_t count, Make make);
 
   using Block = std::vector<Item>;
   std::vector<Block> blocks_;

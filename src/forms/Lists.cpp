@@ -6,6 +6,7 @@
 #include "forms/Form.h"
 #include "forms/Text.h"
 #include "platform/Cp1252.h"
+#include "platform/Memory.h"
 
 namespace forms {
 
@@ -45,7 +46,16 @@ std::u32string folded(std::string_view utf8) {
 }  // namespace
 
 int compareNoCase(std::string_view a, std::string_view b) {
-  size_t i = 0, j = 0;
+  // Equal bytes fold alike: the common start is passed over at once, back to
+  // the start of the character in which the texts part (or, when one ends,
+  // of its last character, which may be cut short).
+  const size_t n = std::min(a.size(), b.size());
+  size_t k = static_cast<size_t>(std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(n), b.begin()).first -
+                                 a.begin());
+  if (k == n && n > 0) --k;
+  const auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+  while (k > 0 && (continuation(a[k]) || continuation(b[k]))) --k;
+  size_t i = k, j = k;
   while (i < a.size() && j < b.size()) {
     const unsigned char p = a[i], q = b[j];
     char32_t x, y;
@@ -176,7 +186,28 @@ int ListItems::sortedPosition(std::string_view text) const {
   return start + static_cast<int>(item - block->begin());
 }
 
+template <class Make>
+void ListItems::appendInOrder(size_t count, Make make) {
+  // The last block is filled up, then new blocks follow; the items before
+  // stay where they are.
+  if (count == 0) return;
+  if (blocks_.empty()) blocks_.emplace_back();
+  size_t k = 0;
+  for (Block* b = &blocks_.back(); k < count;) {
+    if (b->size() >= kBlockMax / 2) {
+      blocks_.emplace_back();
+      b = &blocks_.back();
+      b->reserve(std::min(kBlockMax / 2, count - k));
+    }
+    const size_t end = std::min(count, k + (kBlockMax / 2 - b->size()));
+    for (; k < end; ++k) b->push_back(make(k));
+  }
+  size_ += static_cast<int>(count);
+  cachedBlock_ = 0, cachedStart_ = 0;
+}
+
 void ListItems::append(std::vector<std::string> texts, bool sorted) {
+  if (!sorted) return appendInOrder(texts.size(), [&](size_t k) { return Item::holding(std::move(texts[k])); });
   std::vector<Item> added;
   added.reserve(texts.size());
   for (std::string& t : texts) added.push_back(Item::holding(std::move(t)));
@@ -184,50 +215,38 @@ void ListItems::append(std::vector<std::string> texts, bool sorted) {
 }
 
 void ListItems::append(const std::vector<std::string_view>& texts, std::shared_ptr<const void> owner, bool sorted) {
+  if (texts.empty()) return;
+  if (owner) owners_.push_back(std::move(owner));
+  if (!sorted) return appendInOrder(texts.size(), [&](size_t k) { return Item::referring(texts[k]); });
   std::vector<Item> added;
   added.reserve(texts.size());
   for (const std::string_view t : texts) added.push_back(Item::referring(t));
-  if (owner) owners_.push_back(std::move(owner));
   appendItems(std::move(added), sorted);
 }
 
 void ListItems::appendItems(std::vector<Item> added, bool sorted) {
+  if (added.empty()) return;
+  if (!sorted) return appendInOrder(added.size(), [&](size_t k) { return std::move(added[k]); });
   std::vector<Item> all;
   all.reserve(static_cast<size_t>(size_) + added.size());
+  platform::preferHugePages(all.data(), all.capacity() * sizeof(Item));
   for (Block& b : blocks_)
     for (Item& item : b) all.push_back(std::move(item));
   for (Item& item : added) all.push_back(std::move(item));
-  if (sorted) {
-    // A list that was sorted, or a file that a sorted list wrote, is in order
-    // but for its tail: one pass finds it, and only the tail is sorted, then
-    // merged in (stably).
-    const auto less = [](const Item& a, const Item& b) { return compareNoCase(a.text(), b.text()) < 0; };
-    const auto tail = std::is_sorted_until(all.begin(), all.end(), less);
-    if (tail != all.end()) {
-      // Each text of the tail folded once; folded UTF-8 compares bytewise in
-      // the order of compareNoCase.
-      struct Keyed {
-        std::string key;
-        Item item;
-      };
-      std::vector<Keyed> keyed;
-      keyed.reserve(static_cast<size_t>(all.end() - tail));
-      for (auto it = tail; it != all.end(); ++it) keyed.push_back({foldNoCase(it->text()), std::move(*it)});
-      std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
-      for (size_t k = 0; k < keyed.size(); ++k) tail[static_cast<std::ptrdiff_t>(k)] = std::move(keyed[k].item);
-      std::inplace_merge(all.begin(), tail, all.end(), less);
-    }
-  }
+  std::vector<Item>().swap(added);
   blocks_.clear();
-  for (size_t i = 0; i < all.size(); i += kBlockMax / 2) {
-    Block b;
-    const size_t end = std::min(all.size(), i + kBlockMax / 2);
-    b.reserve(end - i);
-    for (size_t k = i; k < end; ++k) b.push_back(std::move(all[k]));
-    blocks_.push_back(std::move(b));
+  // A list that was sorted, or a file that a sorted list wrote, is in order
+  // but for its tail: one pass finds it, and only the tail is sorted (stably,
+  // comparing the texts where they are, without a folded copy of each), then
+  // merged in.
+  const auto less = [](const Item& a, const Item& b) { return compareNoCase(a.text(), b.text()) < 0; };
+  const auto tail = std::is_sorted_until(all.begin(), all.end(), less);
+  if (tail != all.end()) {
+    std::stable_sort(tail, all.end(), less);
+    std::inplace_merge(all.begin(), tail, all.end(), less);
   }
-  size_ = static_cast<int>(all.size());
-  cachedBlock_ = 0, cachedStart_ = 0;
+  size_ = 0;
+  appendInOrder(all.size(), [&](size_t k) { return std::move(all[k]); });
 }
 
 // --- ListPart ------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "platform/Cp1252.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace platform {
@@ -158,19 +160,30 @@ std::string utf8ToCp1252(std::string_view utf8, char replacement) {
   return out;
 }
 
+void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  while (p < end) {
+    // Plain ASCII, eight bytes at a time, copied as one run.
+    const char* run = p;
+    while (end - run >= 8) {
+      uint64_t word;
+      std::memcpy(&word, run, 8);
+      if (word & 0x8080808080808080ULL) break;
+      run += 8;
+    }
+    while (run < end && static_cast<unsigned char>(*run) < 0x80) ++run;
+    out.append(p, static_cast<size_t>(run - p));
+    if (run == end) break;
+    appendUtf8(out, cp1252ToCodePoint(static_cast<unsigned char>(*run)));
+    p = run + 1;
+  }
+}
+
 std::string cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
-  size_t i = 0;
-  while (i < bytes.size()) {
-    // Copy a run of plain ASCII at once.
-    size_t j = i;
-    while (j < bytes.size() && static_cast<unsigned char>(bytes[j]) < 0x80) ++j;
-    out.append(bytes.data() + i, j - i);
-    if (j == bytes.size()) break;
-    appendUtf8(out, cp1252ToCodePoint(static_cast<unsigned char>(bytes[j])));
-    i = j + 1;
-  }
+  appendCp1252AsUtf8(out, bytes);
   return out;
 }
 

@@ -13,6 +13,8 @@ std::string utf8ToCp1252(std::string_view utf8, char replacement = '?');
 // Windows-1252 to UTF-8. The five bytes that Windows-1252 leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same number.
 std::string cp1252ToUtf8(std::string_view bytes);
+// The same, appended to `out`: a text decoded piece by piece into one buffer.
+void appendCp1252AsUtf8(std::string& out, std::string_view bytes);
 
 // The Windows-1252 byte for one Unicode code point, or -1 when it has none.
 int cp1252FromCodePoint(char32_t cp);

@@ -13,9 +13,11 @@
 #include <time.h>
 
 #include <atomic>
+#include <memory>
 #include <cerrno>
 
 #include "platform/Cp1252.h"
+#include "platform/Memory.h"
 
 namespace platform {
 namespace {
@@ -202,7 +204,12 @@ std::string readFile(const std::string& path) {
   return readFile(path, stamp);
 }
 
-std::string readFile(const std::string& path, FileStamp& stamp) {
+namespace {
+
+// Reads a regular file piece by piece, each piece handed to `piece`; the size
+// the file had when opened is handed to `sized` first.
+template <class Sized, class Piece>
+void readPieces(const std::string& path, FileStamp& stamp, Sized sized, Piece piece) {
   // O_NONBLOCK: a named pipe or a device given as a file must not hang the
   // program; it is refused below, unread.
   Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -211,19 +218,41 @@ std::string readFile(const std::string& path, FileStamp& stamp) {
   if (::fstat(fd.get(), &st) != 0) throw FileError(errno, kLeggere, path);
   stamp = stampOf(st);
   if (!S_ISREG(st.st_mode)) throw FileError(S_ISDIR(st.st_mode) ? EISDIR : EINVAL, kLeggere, path);
-  std::string bytes;
-  bytes.reserve(static_cast<size_t>(st.st_size));
-  char buf[65536];
+  sized(static_cast<size_t>(st.st_size));
+  constexpr size_t kPezzo = size_t{1} << 20;
+  const std::unique_ptr<char[]> buf(new char[kPezzo]);
   for (;;) {
-    const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+    const ssize_t n = ::read(fd.get(), buf.get(), kPezzo);
     if (n < 0) {
       if (errno == EINTR) continue;
       throw FileError(errno, kLeggere, path);
     }
     if (n == 0) break;
-    bytes.append(buf, static_cast<size_t>(n));
+    piece(std::string_view(buf.get(), static_cast<size_t>(n)));
   }
+}
+
+}  // namespace
+
+std::string readFile(const std::string& path, FileStamp& stamp) {
+  std::string bytes;
+  readPieces(
+      path, stamp, [&](size_t size) { bytes.reserve(size); }, [&](std::string_view p) { bytes.append(p); });
   return bytes;
+}
+
+std::string readTextFile(const std::string& path, FileStamp& stamp) {
+  std::string text;
+  // An accented letter takes two bytes, a few signs three: the buffer grows
+  // only for a file full of them.
+  readPieces(
+      path, stamp,
+      [&](size_t size) {
+        text.reserve(size + size / 16 + 64);
+        preferHugePages(text.data(), text.capacity());
+      },
+      [&](std::string_view p) { appendCp1252AsUtf8(text, p); });
+  return text;
 }
 
 std::vector<std::string> readLines(const std::string& path) {
@@ -237,6 +266,9 @@ std::vector<std::string> readLines(const std::string& path) {
 
 std::vector<std::string_view> splitLines(std::string_view text) {
   std::vector<std::string_view> lines;
+  // One allocation: a line ends at each LF (a file of CR alone grows).
+  lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  preferHugePages(lines.data(), lines.capacity() * sizeof(std::string_view));
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find_first_of("\r\n", start);

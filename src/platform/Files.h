@@ -51,6 +51,9 @@ std::optional<FileStamp> fileStamp(const std::string& path);
 // regular file is read: a folder (EISDIR) or a named pipe, device or socket
 // (EINVAL) is refused without a read, and the open never waits.
 std::string readFile(const std::string& path, FileStamp& stamp);
+// The text of a Windows-1252 file as UTF-8, decoded while it is read into one
+// buffer, and the stamp of what was read.
+std::string readTextFile(const std::string& path, FileStamp& stamp);
 
 // Whether a change of the file within the same tick of the file system's
 // clock as `stamp` could leave the stamp as it is: a file changed at or after

@@ -38,14 +38,17 @@ Copie& copie() {
   return c;
 }
 
-// The lines of Windows-1252 bytes, decoded into one text.
-std::shared_ptr<const RigheArchivio> Decodifica(std::string_view byte) {
+// The lines of a decoded text, which they keep.
+std::shared_ptr<const RigheArchivio> Dividi(std::string decodificato) {
   auto righe = std::make_shared<RigheArchivio>();
-  auto testo = std::make_shared<const std::string>(platform::cp1252ToUtf8(byte));
+  auto testo = std::make_shared<const std::string>(std::move(decodificato));
   righe->Righe = platform::splitLines(*testo);
   righe->Testi.push_back(std::move(testo));
   return righe;
 }
+
+// The lines of Windows-1252 bytes, decoded into one text.
+std::shared_ptr<const RigheArchivio> Decodifica(std::string_view byte) { return Dividi(platform::cp1252ToUtf8(byte)); }
 
 // The shared lines of `percorso` while they are still those of the file as it
 // stands (`stato`); nullptr when the file changed since, or may have changed
@@ -82,9 +85,9 @@ std::shared_ptr<const RigheArchivio> RigheCondivise(const std::string& Percorso)
   if (auto valida = Valida(c, Percorso, *stato)) return valida;
   const long long inizio = platform::fileClockNow();
   platform::FileStamp letto;
-  const std::string byte = platform::readFile(Percorso, letto);
+  std::string testo = platform::readTextFile(Percorso, letto);
   Copia& copia = c.perPercorso[Percorso];
-  copia = {letto, platform::recentlyChanged(letto, inizio), Decodifica(byte)};
+  copia = {letto, platform::recentlyChanged(letto, inizio), Dividi(std::move(testo))};
   return copia.righe;
 }
 

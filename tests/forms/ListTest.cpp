@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/Cp1252.h"
 #include "support/Cartella.h"
 #include "FormsFixture.h"
 
@@ -304,6 +305,58 @@ TEST_F(ListTest, FileListShowsMatchingFilesAlphabetically) {
   f.File1.setPattern("*.TXT;A*");
   EXPECT_EQ(f.File1.ListCount(), 2);
   EXPECT_THROW(f.File1.setPath((dir / "missing").string()), FormsError);
+}
+
+// The comparison passes over the start two texts share at once: it must
+// still fold the character in which they part, a multi-byte one too, and
+// treat a character cut short at the end as the slow comparison does.
+TEST_F(ListTest, TextsWithALongCommonStartCompareCharacterByCharacter) {
+  // Each code point folded in turn, shorter text first on a tie.
+  const auto riferimento = [](std::string_view a, std::string_view b) {
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+      const char32_t x = platform::smallLetter(platform::nextCodePoint(a, i));
+      const char32_t y = platform::smallLetter(platform::nextCodePoint(b, j));
+      if (x != y) return x < y ? -1 : 1;
+    }
+    return i < a.size() ? 1 : j < b.size() ? -1 : 0;
+  };
+  const std::string inizio = "ROSSI MARIA 1234;VIA DELLA LIBERT";
+  const char* fini[] = {"",     "À",    "à",    "A",    "a",       "À;1",  "à;2", "\xC3", "\xC3\x80\xC3",
+                        "\x80", "Š",    "š",    "Ÿ",    "ÿ",       "Œ",    "€",   "é",    "\xC3\x41",
+                        "Z",    "zz",   "ß",    "\xE2\x82", "\xE2\x82\xAC", "1",    ";",   "\xC3\xA0\xC3\xA0"};
+  const auto segno = [](int v) { return (v > 0) - (v < 0); };
+  for (const std::string& prima : {std::string(), inizio, inizio + "À ", std::string("à")})
+    for (const char* x : fini)
+      for (const char* y : fini) {
+        const std::string a = prima + x, b = prima + y;
+        SCOPED_TRACE(a + " / " + b);
+        EXPECT_EQ(segno(compareNoCase(a, b)), riferimento(a, b));
+      }
+}
+
+// Lists filled in order in several steps keep every item, in order, with its
+// data, however the steps fall against the blocks that hold them.
+TEST_F(ListTest, ItemsAddedInManyStepsStayInOrder) {
+  std::vector<std::string> attese;
+  int n = 0;
+  for (int passo : {1, 3, 127, 128, 129, 1, 500, 2}) {
+    std::vector<std::string> nuove;
+    for (int k = 0; k < passo; ++k) nuove.push_back("riga " + std::to_string(n++));
+    attese.insert(attese.end(), nuove.begin(), nuove.end());
+    f.List1.AddItems(nuove);
+    f.List1.setItemData(f.List1.ListCount() - 1, n);
+  }
+  f.List1.AddItem("ultima");
+  attese.push_back("ultima");
+  ASSERT_EQ(f.List1.ListCount(), static_cast<int>(attese.size()));
+  for (int i = 0; i < f.List1.ListCount(); ++i) ASSERT_EQ(f.List1.List(i), attese[static_cast<size_t>(i)]) << i;
+  EXPECT_EQ(f.List1.ItemData(0), 1);
+  EXPECT_EQ(f.List1.ItemData(3), 4);
+  EXPECT_EQ(f.List1.ItemData(static_cast<int>(attese.size()) - 2), n);
+  f.List1.RemoveItem(0);
+  EXPECT_EQ(f.List1.List(0), "riga 1");
+  EXPECT_EQ(f.List1.FindString("ULTIMA"), f.List1.ListCount() - 1);
 }
 
 }  // namespace

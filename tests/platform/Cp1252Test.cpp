@@ -112,3 +112,22 @@ TEST(Cp1252, PrintableCharacters) {
                       U'\uFFFD'})
     EXPECT_FALSE(cp1252Printable(cp)) << static_cast<uint32_t>(cp);
 }
+
+// Plain ASCII goes eight bytes at a time: every other byte, wherever it falls
+// in such a run, is decoded as on its own.
+TEST(Cp1252, LongTextsDecodeAsByteByByte) {
+  const unsigned char alti[] = {0x80, 0x81, 0x9F, 0xA0, 0xC0, 0xE0, 0xF9, 0xFF};
+  for (size_t lunghezza : {1u, 7u, 8u, 9u, 15u, 16u, 17u, 40u})
+    for (size_t dove = 0; dove < lunghezza; ++dove)
+      for (unsigned char alto : alti) {
+        std::string byte(lunghezza, 'a');
+        for (size_t i = 0; i < lunghezza; ++i) byte[i] = static_cast<char>('A' + i % 26);
+        byte[dove] = static_cast<char>(alto);
+        std::string atteso;
+        for (unsigned char b : byte) appendUtf8(atteso, cp1252ToCodePoint(b));
+        EXPECT_EQ(cp1252ToUtf8(byte), atteso) << lunghezza << " " << dove << " " << int(alto);
+        std::string accodato = "x";
+        appendCp1252AsUtf8(accodato, byte);
+        EXPECT_EQ(accodato, "x" + atteso);
+      }
+}

@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/Cp1252.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -82,6 +84,27 @@ TEST(ReadLines, MissingFileIsReportedWithItsPath) {
     EXPECT_NE(std::string(e.what()).find("Impossibile leggere il file \"" + path + "\""), std::string::npos);
   }
   EXPECT_THROW(readLines(scratchFolder("readfolder")), FileError);
+}
+
+// A text file is decoded piece by piece as it is read: a file of several
+// pieces, accented letters and a line break across their boundaries, decodes
+// as the whole of its bytes at once, with the stamp of what was read.
+TEST(ReadTextFile, DecodesAFileOfManyPiecesAsAWhole) {
+  const std::string path = scratchFolder("readtext") + "/tasi.dat";
+  for (size_t dimensione : {size_t{0}, size_t{5}, (size_t{1} << 20) - 1, size_t{1} << 20, (size_t{3} << 20) + 7}) {
+    std::string bytes;
+    for (size_t i = 0; bytes.size() < dimensione; ++i)
+      bytes += i % 3 ? "CITT\xC0;citt\xE0\r\n" : "\x80 1.234,56\r";
+    bytes.resize(dimensione);
+    putBytes(path, bytes);
+    FileStamp letto;
+    EXPECT_EQ(readTextFile(path, letto), cp1252ToUtf8(bytes)) << dimensione;
+    EXPECT_EQ(letto, fileStamp(path));
+    EXPECT_EQ(letto.size, static_cast<long long>(dimensione));
+  }
+  FileStamp letto;
+  EXPECT_THROW(readTextFile(path + ".manca", letto), FileError);
+  EXPECT_THROW(readTextFile(scratchFolder("readtextfolder"), letto), FileError);
 }
 
 TEST(WriteLinesAtomic, WritesWindows1252WithCrLfAndReplacesTheWholeFile) {
