@@ -103,17 +103,6 @@ void TastoNome(EditControl& Casella, int& KeyAscii) {
 
 void TastoIban(TextBox& Casella, int& KeyAscii) {
   if (InvioEsc(KeyAscii)) return;
-  if (KeyAscii == kIncolla) {
-    KeyAscii = 0;
-    std::string testo = IbanCompatto(pastableText(desktop().clipboardText(), false));
-    const int massimo = Casella.MaxLength();
-    if (massimo > 0) {
-      const int posto = massimo - (text::length(Casella.Text()) - Casella.SelLength());
-      testo.resize(static_cast<size_t>(std::clamp(posto, 0, static_cast<int>(testo.size()))));
-    }
-    if (!testo.empty()) Casella.setSelText(testo);
-    return;
-  }
   if (TastoControllo(KeyAscii)) return;
   if (const int k = CarattereIban(KeyAscii)) {
     KeyAscii = k;
