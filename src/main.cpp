@@ -5,8 +5,8 @@
 #include "platform/InstanceLock.h"
 #include "platform/Paths.h"
 #include "platform/Signals.h"
-#include "shell/Applicazione.h"
-#include "shell/Avvio.h"
+#include "kit/Applicazione.h"
+#include "frame/Avvio.h"
 
 int main(int argc, char** argv) {
   // Before anything is written: a logout, a shutdown or Ctrl+C from the first

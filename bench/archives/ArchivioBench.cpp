@@ -10,8 +10,8 @@
 #include "desktop/QtDesktop.h"
 #include "forms/HeadlessDesktop.h"
 #include "forms/UserInput.h"
-#include "shell/Applicazione.h"
-#include "shell/Principale.h"
+#include "kit/Applicazione.h"
+#include "frame/Principale.h"
 #include "support/ProgrammaBench.h"
 
 namespace {

@@ -18,7 +18,8 @@
 #include "forms/ScriptedUser.h"
 #include "platform/Files.h"
 #include "reports/StampeCatasto.h"
-#include "shell/Applicazione.h"
+#include "frame/Principale.h"
+#include "kit/Applicazione.h"
 #include "support/ArchivioBench.h"
 #include "support/QtBench.h"
 
@@ -66,6 +67,7 @@ void AperturaPagina(benchmark::State& state) {
   {
     desktop::QtDesktop desk;
     shell::Applicazione application{desk};
+    shell::CollegaCornice(application);
     desk.attach(application);
     forms::ScriptedUser user;
     const std::string scelto = "PROPRIETARIO " + std::to_string(righe / kPerProprietario / 2);
@@ -98,6 +100,7 @@ void Esportazione(benchmark::State& state) {
   Cartella cartella(10000);
   forms::HeadlessDesktop desk;
   shell::Applicazione application{desk};
+  shell::CollegaCornice(application);
   forms::ScriptedUser user;
   archives::Immobili& p = application.form<archives::Immobili>();
   p.Show();
@@ -114,6 +117,7 @@ void StampaCatasto(benchmark::State& state) {
   Cartella cartella(0);
   forms::HeadlessDesktop desk;
   shell::Applicazione application{desk};
+  shell::CollegaCornice(application);
   std::vector<archives::CatastoRecord> immobili;
   for (int i = 0; i < state.range(0); ++i) immobili.push_back(archives::CatastoRecord::fromLine(Riga(i)));
   const archives::GruppiCatasto gruppi = archives::Gruppi(immobili);

@@ -6,7 +6,8 @@
 #include "calculation/MainForm.h"
 #include "forms/HeadlessDesktop.h"
 #include "forms/ScriptedUser.h"
-#include "shell/Applicazione.h"
+#include "frame/Principale.h"
+#include "kit/Applicazione.h"
 #include "support/ArchivioBench.h"
 
 namespace {
@@ -18,6 +19,7 @@ void CaricaArchivio(benchmark::State& state) {
   cartella.archivio(quotara::bench::RigheTasi(kRighe));
   forms::HeadlessDesktop desk;
   shell::Applicazione application{desk};
+  shell::CollegaCornice(application);
   forms::ScriptedUser user;
   calculation::MainForm& f = application.form<calculation::MainForm>();
   f.Show();

@@ -45,8 +45,8 @@
 #include "forms/Constants.h"
 #include "forms/UserInput.h"
 #include "platform/Files.h"
-#include "shell/Avvio.h"
-#include "shell/Principale.h"
+#include "frame/Avvio.h"
+#include "frame/Principale.h"
 #include "support/ProgrammaBench.h"
 
 namespace {

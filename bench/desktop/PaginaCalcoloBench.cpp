@@ -18,8 +18,8 @@
 #include "forms/UserInput.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "shell/Applicazione.h"
-#include "shell/Principale.h"
+#include "kit/Applicazione.h"
+#include "frame/Principale.h"
 
 namespace {
 
@@ -70,6 +70,7 @@ struct Programma {
     qtApplication();
     desk.emplace();
     application.emplace(*desk);
+    shell::CollegaCornice(*application);
     desk->attach(*application);
   }
   ~Programma() {

@@ -13,8 +13,8 @@
 #include "forms/HeadlessDesktop.h"
 #include "forms/UserInput.h"
 #include "platform/Files.h"
-#include "shell/Applicazione.h"
-#include "shell/Dialoghi.h"
+#include "kit/Applicazione.h"
+#include "kit/Dialoghi.h"
 #include "support/ProgrammaBench.h"
 
 namespace {

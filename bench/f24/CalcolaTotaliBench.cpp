@@ -11,7 +11,8 @@
 #include "f24/Verifica.h"
 #include "forms/HeadlessDesktop.h"
 #include "forms/ScriptedUser.h"
-#include "shell/Applicazione.h"
+#include "frame/Principale.h"
+#include "kit/Applicazione.h"
 #include "support/ArchivioBench.h"
 
 namespace {
@@ -47,6 +48,7 @@ void AperturaPagina(benchmark::State& state) {
   cartella.archivio(righe());
   forms::HeadlessDesktop desk;
   shell::Applicazione application{desk};
+  shell::CollegaCornice(application);
   for (auto _ : state) {
     f24::Verifica& f = application.form<f24::Verifica>();
     f.Show();
@@ -65,6 +67,7 @@ void SceltaContribuente(benchmark::State& state) {
   {
     forms::HeadlessDesktop desk;
     shell::Applicazione application{desk};
+    shell::CollegaCornice(application);
     forms::ScriptedUser user;
     f24::Verifica& f = application.form<f24::Verifica>();
     f.Show();

@@ -6,7 +6,7 @@
 
 #include "f24/CompilaF24.h"
 #include "forms/HeadlessDesktop.h"
-#include "shell/Applicazione.h"
+#include "kit/Applicazione.h"
 #include "support/ArchivioBench.h"
 
 namespace {

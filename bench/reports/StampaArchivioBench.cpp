@@ -7,7 +7,7 @@
 
 #include "forms/HeadlessDesktop.h"
 #include "reports/Stampe.h"
-#include "shell/Applicazione.h"
+#include "kit/Applicazione.h"
 #include "support/ArchivioBench.h"
 
 namespace {

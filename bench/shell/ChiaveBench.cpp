@@ -10,7 +10,7 @@
 #include "forms/Forms.h"
 #include "forms/HeadlessDesktop.h"
 #include "platform/Files.h"
-#include "shell/FileArchivio.h"
+#include "kit/FileArchivio.h"
 #include "support/ArchivioBench.h"
 
 namespace {

@@ -14,7 +14,8 @@
 
 #include "desktop/QtDesktop.h"
 #include "forms/HeadlessDesktop.h"
-#include "shell/Applicazione.h"
+#include "frame/Principale.h"
+#include "kit/Applicazione.h"
 #include "support/ArchivioBench.h"
 #include "support/QtBench.h"
 
@@ -32,6 +33,7 @@ class ProgrammaBench {
       desk_ = std::make_unique<forms::HeadlessDesktop>();
     }
     application_ = std::make_unique<shell::Applicazione>(*desk_);
+    shell::CollegaCornice(*application_);
     if (qt_) qt_->attach(*application_);
   }
   ~ProgrammaBench() {

@@ -6,14 +6,13 @@
 #include "calculation/CalcoloRecord.h"
 #include "calculation/MainForm.h"
 #include "platform/Memory.h"
-#include "shell/Applicazione.h"
-#include "shell/Finestre.h"
-#include "shell/Convenzioni.h"
-#include "shell/Liste.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Finestre.h"
+#include "kit/Convenzioni.h"
+#include "kit/Liste.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
-#include "shell/Principale.h"
 
 namespace archives {
 
@@ -54,7 +53,7 @@ void Passo(const std::function<void()>& passo) {
 Archivio::Archivio()
     : mnCopia(Copia.add("Copia dati negli appunti")),
       archivio_(PercorsoArchivio(), List2, calculation::CalcoloRecord::chiaveDi) {
-  setMDIChild<shell::Principale>();
+  setMDIChild();
   CreaControlli();
   CollegaEventi();
 }

@@ -11,7 +11,7 @@
 
 #include "archives/FiltriArchivio.h"
 #include "forms/Forms.h"
-#include "shell/FileArchivio.h"
+#include "kit/FileArchivio.h"
 #include "widgets/CMultiListbox.h"
 
 namespace calculation {

@@ -6,13 +6,13 @@
 #include "forms/Text.h"
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
-#include "shell/Applicazione.h"
-#include "shell/Convenzioni.h"
-#include "shell/FileArchivio.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Convenzioni.h"
+#include "kit/FileArchivio.h"
+#include "kit/Messaggi.h"
+#include "kit/ProcedureStampa.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
-#include "shell/Principale.h"
 
 namespace archives {
 

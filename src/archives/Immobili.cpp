@@ -10,12 +10,11 @@
 #include "forms/FontEngine.h"
 #include "forms/Text.h"
 #include "platform/Files.h"
-#include "shell/Applicazione.h"
-#include "shell/Convenzioni.h"
-#include "shell/Documenti.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Convenzioni.h"
+#include "kit/Documenti.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
-#include "shell/Principale.h"
 
 namespace archives {
 
@@ -36,7 +35,7 @@ std::string PercorsoRegistro() { return shell::PercorsoApp() + "/" + kFileCatast
 }  // namespace
 
 Immobili::Immobili() : registro_(PercorsoRegistro(), List1, CatastoRecord::chiaveDi) {
-  setMDIChild<shell::Principale>();
+  setMDIChild();
   setCaption("Dati catastali");
   setClientSize(11385, 8175);  // the page area of the frame
   setBackColor(kSfondo);

@@ -13,7 +13,7 @@
 #include "archives/CatastoRecord.h"
 #include "archives/RegistroCatasto.h"
 #include "forms/Forms.h"
-#include "shell/FileArchivio.h"
+#include "kit/FileArchivio.h"
 #include "widgets/clsListBox.h"
 
 namespace archives {

@@ -4,13 +4,12 @@
 #include "f24/frmTributi.h"
 #include "fiscalcode/frmCFdati.h"
 #include "fiscalcode/frmCodComune.h"
-#include "shell/Applicazione.h"
-#include "shell/Dialoghi.h"
-#include "shell/Finestre.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Dialoghi.h"
+#include "kit/Finestre.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
-#include "shell/Principale.h"
-#include "shell/Risorse.h"
+#include "kit/Risorse.h"
 
 namespace archives {
 
@@ -67,7 +66,7 @@ void MezzoRiquadro(Form& pagina, Frame& f, int left, const char* titolo, Picture
 }  // namespace
 
 Strumenti::Strumenti() {
-  setMDIChild<shell::Principale>();
+  setMDIChild();
   setCaption("Strumenti di utilità");
   setClientSize(11385, 8175);  // the page area of the frame window
 

@@ -2,7 +2,7 @@
 
 #include "archives/Catasto.h"
 #include "archives/Categorie.h"
-#include "shell/Applicazione.h"
+#include "kit/Applicazione.h"
 
 namespace archives {
 

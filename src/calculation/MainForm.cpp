@@ -12,14 +12,13 @@
 #include "fiscalcode/frmCodComune.h"
 #include "forms/Text.h"
 #include "platform/Files.h"
-#include "shell/Applicazione.h"
-#include "shell/Convenzioni.h"
-#include "shell/Dialoghi.h"
-#include "shell/Editori.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Convenzioni.h"
+#include "kit/Dialoghi.h"
+#include "kit/Editori.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
-#include "shell/Principale.h"
 
 namespace calculation {
 
@@ -97,7 +96,7 @@ void Formatta(TextBox& box, const char* formato) {
 }  // namespace
 
 MainForm::MainForm() {
-  setMDIChild<shell::Principale>();
+  setMDIChild();
   CreaControlli();
   CollegaEventi();
 }

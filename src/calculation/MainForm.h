@@ -22,7 +22,7 @@
 #include "calculation/SchedaCalcolo.h"
 #include "calculation/Tasi.h"
 #include "forms/Forms.h"
-#include "shell/FileArchivio.h"
+#include "kit/FileArchivio.h"
 
 namespace calculation {
 

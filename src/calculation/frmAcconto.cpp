@@ -2,8 +2,8 @@
 
 #include "calculation/MainForm.h"
 #include "calculation/frmPertinenze.h"
-#include "shell/Applicazione.h"
-#include "shell/Dialoghi.h"
+#include "kit/Applicazione.h"
+#include "kit/Dialoghi.h"
 #include "shell/Numeri.h"
 
 namespace calculation {

@@ -1,8 +1,8 @@
 #include "calculation/frmPertinenze.h"
 
 #include "calculation/MainForm.h"
-#include "shell/Convenzioni.h"
-#include "shell/Dialoghi.h"
+#include "kit/Convenzioni.h"
+#include "kit/Dialoghi.h"
 #include "shell/Numeri.h"
 
 namespace calculation {

@@ -6,8 +6,8 @@
 #include "f24/DatiContribuenteF24.h"
 #include "f24/frmF24.h"
 #include "forms/Text.h"
-#include "shell/Applicazione.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Messaggi.h"
 
 namespace f24 {
 

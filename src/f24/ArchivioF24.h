@@ -9,7 +9,7 @@
 #include <string>
 
 #include "forms/Forms.h"
-#include "shell/FileArchivio.h"
+#include "kit/FileArchivio.h"
 #include "widgets/clsListBox.h"
 
 namespace f24 {

@@ -13,13 +13,13 @@
 #include "forms/Text.h"
 #include "pdf/CompilazioneModulo.h"
 #include "platform/Files.h"
-#include "shell/Applicazione.h"
-#include "shell/Documenti.h"
-#include "shell/Finestre.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Documenti.h"
+#include "kit/Finestre.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
-#include "shell/Risorse.h"
+#include "kit/Risorse.h"
 
 namespace f24 {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/Messaggi.h"
+#include "kit/Messaggi.h"
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
 

@@ -4,15 +4,14 @@
 #include "calculation/MainForm.h"
 #include "f24/frmF24.h"
 #include "f24/frmModelliF24.h"
-#include "shell/Applicazione.h"
-#include "shell/Convenzioni.h"
-#include "shell/Dialoghi.h"
-#include "shell/FileArchivio.h"
-#include "shell/Liste.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Convenzioni.h"
+#include "kit/Dialoghi.h"
+#include "kit/FileArchivio.h"
+#include "kit/Liste.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
-#include "shell/Principale.h"
 
 namespace f24 {
 
@@ -63,7 +62,7 @@ Verifica::Verifica()
                  &Label19,   &Label20,   &Label21,  &Label56,  &Label26,   &Label25,   &Label24,   &Label58,
                  &lblNpr,    &lblNaltri, &lblNafa,  &lblNstru, &lblPrinc1, &lblPrinc2, &lblPrincU, &lblAltri1,
                  &lblAltri2, &lblAltriU, &lblAree1, &lblAree2, &lblAreeU,  &lblStru1,  &lblStru2,  &lblStruU} {
-  setMDIChild<shell::Principale>();
+  setMDIChild();
   CreaControlli();
   CollegaEventi();
 }

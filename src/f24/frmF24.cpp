@@ -8,12 +8,11 @@
 #include "f24/frmModelliF24.h"
 #include "fiscalcode/DataNascita.h"
 #include "fiscalcode/frmCFdati.h"
-#include "shell/Applicazione.h"
-#include "shell/Convenzioni.h"
-#include "shell/Liste.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Convenzioni.h"
+#include "kit/Liste.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
-#include "shell/Principale.h"
 
 namespace f24 {
 
@@ -173,7 +172,7 @@ void frmF24::Form_Unload() {
   a.F24PiuComuni = false;
   shell::SvuotaRigheF24();
   if (a.isLoaded<Verifica>()) a.form<Verifica>().cmdArchivioF24.setEnabled(shell::EsisteCartella(CartellaModelliF24()));
-  a.form<shell::Principale>().Show();
+  a.frame().Show();
 }
 
 void frmF24::chkEnte_Click() {

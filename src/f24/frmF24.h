@@ -15,7 +15,7 @@
 
 #include "f24/DatiContribuenteF24.h"
 #include "forms/Forms.h"
-#include "shell/FileArchivio.h"
+#include "kit/FileArchivio.h"
 
 namespace f24 {
 

@@ -8,10 +8,10 @@
 #include "f24/Verifica.h"
 #include "forms/Text.h"
 #include "pdf/CompilazioneModulo.h"
-#include "shell/Applicazione.h"
-#include "shell/Dialoghi.h"
-#include "shell/Documenti.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Dialoghi.h"
+#include "kit/Documenti.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
 
 namespace f24 {

@@ -1,6 +1,6 @@
 #include "f24/frmTributi.h"
 
-#include "shell/Applicazione.h"
+#include "kit/Applicazione.h"
 
 namespace f24 {
 

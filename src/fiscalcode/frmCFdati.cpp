@@ -3,10 +3,9 @@
 #include "f24/frmF24.h"
 #include "fiscalcode/DataNascita.h"
 #include "fiscalcode/modCodFis.h"
-#include "shell/Applicazione.h"
-#include "shell/Convenzioni.h"
-#include "shell/Messaggi.h"
-#include "shell/Principale.h"
+#include "kit/Applicazione.h"
+#include "kit/Convenzioni.h"
+#include "kit/Messaggi.h"
 
 namespace fiscalcode {
 
@@ -109,7 +108,7 @@ void frmCFdati::Form_Unload() {
     a.CodFisDaF24 = false;
     a.form<f24::frmF24>().Show();
   } else {
-    a.form<shell::Principale>().Show();
+    a.frame().Show();
   }
 }
 

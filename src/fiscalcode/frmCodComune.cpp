@@ -5,10 +5,10 @@
 #include "calculation/MainForm.h"
 #include "fiscalcode/modCodFis.h"
 #include "forms/Text.h"
-#include "shell/Applicazione.h"
-#include "shell/Convenzioni.h"
-#include "shell/Dialoghi.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Convenzioni.h"
+#include "kit/Dialoghi.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
 
 namespace fiscalcode {

@@ -1,6 +1,7 @@
 #include "forms/Application.h"
 
 #include <exception>
+#include <stdexcept>
 
 #include "forms/Controls.h"
 #include "forms/Form.h"
@@ -89,6 +90,13 @@ Application::~Application() {
 void Application::timersChanged(Form& form) {
   for (Control* c : form.controls())
     if (auto* t = dynamic_cast<TimerControl*>(c)) desktop_.timerChanged(*t);
+}
+
+Form& Application::frame() {
+  if (!frame_) throw std::logic_error("the program named no frame for its pages");
+  Form& f = frame_();
+  if (!f.isMDIForm()) throw std::logic_error("the frame of the pages is not an MDI form");
+  return f;
 }
 
 Form& Application::load(std::type_index type, std::unique_ptr<Form> (*make)()) {

@@ -4,6 +4,7 @@
 // program derives its own application object (with its shared variables)
 // from it; app() reaches the one that exists.
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <type_traits>
@@ -66,6 +67,17 @@ class Application {
   bool isLoaded() const {
     return forms_.count(typeid(T)) != 0;
   }
+  // The frame that hosts the pages (an MDI form), named once by the program
+  // when it starts; frame() is its default instance, created and loaded on
+  // first use. Pages reach their frame through it without naming its type.
+  template <class F>
+  void setFrame() {
+    static_assert(std::is_base_of_v<Form, F>);
+    frame_ = [this]() -> Form& { return form<F>(); };
+  }
+  bool hasFrame() const { return static_cast<bool>(frame_); }
+  // Throws std::logic_error when no frame was named.
+  Form& frame();
   // Unloads window T when it is loaded; nothing otherwise.
   template <class T>
   void unload() {
@@ -137,6 +149,7 @@ class Application {
 
   Desktop& desktop_;
   std::unordered_map<std::type_index, std::unique_ptr<Form>> forms_;
+  std::function<Form&()> frame_;
   std::vector<std::unique_ptr<Form>> unloaded_;
   std::vector<Form*> modal_;
   std::deque<bool> sentTabs_;  // true = Tab, false = Shift+Tab

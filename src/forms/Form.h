@@ -66,9 +66,11 @@ class Form : public Element, public Container, public Canvas {
   // MDI: a frame form hosts its child pages in the area between the picture
   // boxes aligned at its top and bottom.
   bool isMDIForm() const { return mdiForm_; }
-  // Makes this form a child page of the frame form F (call it in the
-  // constructor); loading this form loads F first.
+  // Makes this form a child page of the frame form F, or of the frame the
+  // application names (Application::setFrame), without naming its type (call
+  // it in the constructor); loading this form loads the frame first.
   template <class F>
+  void setMDIChild();
   void setMDIChild();
   Form* mdiFrame() const { return mdiFrame_; }
   // Frame only: the page it shows, nullptr when none.
@@ -159,5 +161,8 @@ template <class F>
 void Form::setMDIChild() {
   static_assert(std::is_base_of_v<MDIForm, F>, "the frame of an MDI child is an MDIForm");
   loadFrame_ = []() -> Form& { return app().form<F>(); };
+}
+inline void Form::setMDIChild() {
+  loadFrame_ = []() -> Form& { return app().frame(); };
 }
 }  // namespace forms

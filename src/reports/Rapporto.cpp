@@ -10,8 +10,8 @@
 #include "pdf/FontMetrics.h"
 #include "platform/Cp1252.h"
 #include "platform/Dates.h"
-#include "shell/Documenti.h"
-#include "shell/Messaggi.h"
+#include "kit/Documenti.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
 
 namespace reports {

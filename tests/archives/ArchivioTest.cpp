@@ -13,7 +13,7 @@
 #include "ArchivioCampione.h"
 #include "calculation/MainForm.h"
 #include "platform/Files.h"
-#include "shell/Principale.h"
+#include "frame/Principale.h"
 #include "support/Pdf.h"
 #include "support/ProgramTest.h"
 

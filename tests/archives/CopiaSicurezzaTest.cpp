@@ -18,7 +18,7 @@
 #include "archives/CatastoRecord.h"
 #include "calculation/CalcoloRecord.h"
 #include "forms/Forms.h"
-#include "shell/FileArchivio.h"
+#include "kit/FileArchivio.h"
 #include "platform/Files.h"
 #include "support/DiscoPieno.h"
 #include "support/Guasti.h"

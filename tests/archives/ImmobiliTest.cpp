@@ -5,8 +5,8 @@
 
 #include "CatastoFixture.h"
 #include "calculation/MainForm.h"
-#include "shell/Documenti.h"
-#include "shell/Principale.h"
+#include "kit/Documenti.h"
+#include "frame/Principale.h"
 #include "support/Apritore.h"
 #include "support/Convenzioni.h"
 #include "support/Pdf.h"

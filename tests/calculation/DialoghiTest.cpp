@@ -4,7 +4,7 @@
 #include "calculation/frmAcconto.h"
 #include "calculation/frmPertinenze.h"
 #include "forms/FontEngine.h"
-#include "shell/Principale.h"
+#include "frame/Principale.h"
 
 namespace calculation::testing {
 namespace {

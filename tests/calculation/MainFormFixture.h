@@ -13,7 +13,7 @@
 #include "forms/ScriptedUser.h"
 #include "platform/Cp1252.h"
 #include "platform/Paths.h"
-#include "shell/Applicazione.h"
+#include "kit/Applicazione.h"
 #include "shell/Modulo1.h"
 #include "support/ProgramTest.h"
 

@@ -9,7 +9,7 @@
 #include "fiscalcode/modCodFis.h"
 #include "forms/FontEngine.h"
 #include "forms/Text.h"
-#include "shell/Principale.h"
+#include "frame/Principale.h"
 
 namespace calculation::testing {
 namespace {

@@ -14,8 +14,8 @@
 #include "forms/UserInput.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "shell/Applicazione.h"
-#include "shell/Principale.h"
+#include "kit/Applicazione.h"
+#include "frame/Principale.h"
 #include "support/ProgramTest.h"
 
 namespace desktop::testing {
@@ -26,6 +26,7 @@ using namespace forms;
 class ArchivioScreenshotTest : public DesktopTestOf<shell::Applicazione> {
  protected:
   ArchivioScreenshotTest() {
+    shell::CollegaCornice(application);
     const auto base = quotara::testing::CartellaTest();
     std::filesystem::create_directories(base / "dati");
     std::filesystem::create_directories(base / "temp");

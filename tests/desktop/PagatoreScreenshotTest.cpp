@@ -13,8 +13,9 @@
 #include "forms/UserInput.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "shell/Applicazione.h"
-#include "shell/Dialoghi.h"
+#include "frame/Principale.h"
+#include "kit/Applicazione.h"
+#include "kit/Dialoghi.h"
 #include "support/ProgramTest.h"
 
 namespace desktop::testing {
@@ -25,6 +26,7 @@ using namespace forms;
 class PagatoreScreenshotTest : public DesktopTestOf<shell::Applicazione> {
  protected:
   PagatoreScreenshotTest() : base_(quotara::testing::CartellaTest()) {
+    shell::CollegaCornice(application);
     std::filesystem::create_directories(base_ / "dati");
     std::filesystem::create_directories(base_ / "temp");
     platform::setProgramFolderForTests((base_ / "dati").string());

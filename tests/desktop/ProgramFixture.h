@@ -15,10 +15,10 @@
 #include "calculation/MainForm.h"
 #include "platform/InstanceLock.h"
 #include "platform/Paths.h"
-#include "shell/Applicazione.h"
-#include "shell/Avvio.h"
-#include "shell/Principale.h"
-#include "shell/Splash.h"
+#include "kit/Applicazione.h"
+#include "frame/Avvio.h"
+#include "frame/Principale.h"
+#include "frame/Splash.h"
 #include "support/Cartella.h"
 
 namespace desktop::testing {

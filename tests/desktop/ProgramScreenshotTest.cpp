@@ -30,11 +30,11 @@
 #include "platform/Files.h"
 #include "platform/InstanceLock.h"
 #include "platform/Paths.h"
-#include "shell/About.h"
-#include "shell/Applicazione.h"
-#include "shell/Avvio.h"
-#include "shell/Principale.h"
-#include "shell/Splash.h"
+#include "frame/About.h"
+#include "kit/Applicazione.h"
+#include "frame/Avvio.h"
+#include "frame/Principale.h"
+#include "frame/Splash.h"
 
 namespace desktop::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include "DesktopFixture.h"
 #include "ProgramFixture.h"
 #include "desktop/Views.h"
-#include "shell/Convenzioni.h"
+#include "kit/Convenzioni.h"
 
 namespace desktop::testing {
 namespace {

@@ -2,7 +2,7 @@
 // "Quotara" message names them and the folder "datiF24".
 #include "f24/CompilaF24.h"
 #include "F24Fixture.h"
-#include "shell/Documenti.h"
+#include "kit/Documenti.h"
 #include "support/Apritore.h"
 
 namespace f24::testing {

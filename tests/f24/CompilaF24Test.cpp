@@ -15,7 +15,7 @@
 #include "support/Pdf.h"
 #include "pdf/CompilazioneModulo.h"
 #include "shell/Modulo1.h"
-#include "shell/Risorse.h"
+#include "kit/Risorse.h"
 #include "F24Fixture.h"
 #include "support/DiscoPieno.h"
 

@@ -5,8 +5,8 @@
 #include "f24/frmModelliF24.h"
 #include "f24/frmTributi.h"
 #include "F24Fixture.h"
-#include "shell/Dialoghi.h"
-#include "shell/Principale.h"
+#include "kit/Dialoghi.h"
+#include "frame/Principale.h"
 
 namespace f24::testing {
 namespace {

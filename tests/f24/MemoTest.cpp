@@ -8,8 +8,8 @@
 #include "support/CasiTotali.h"
 #include "support/Pdf.h"
 #include "VerificaFixture.h"
-#include "shell/Liste.h"
-#include "shell/Principale.h"
+#include "kit/Liste.h"
+#include "frame/Principale.h"
 
 namespace f24::testing {
 namespace {

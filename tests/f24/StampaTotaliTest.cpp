@@ -9,7 +9,7 @@
 
 #include "support/CasiTotali.h"
 #include "VerificaFixture.h"
-#include "shell/Principale.h"
+#include "frame/Principale.h"
 #include "support/Pdf.h"
 
 namespace f24::testing {

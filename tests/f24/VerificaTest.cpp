@@ -8,7 +8,7 @@
 #include "support/Convenzioni.h"
 #include "VerificaFixture.h"
 #include "f24/frmModelliF24.h"
-#include "shell/Principale.h"
+#include "frame/Principale.h"
 
 namespace f24::testing {
 namespace {

@@ -8,9 +8,9 @@
 #include "fiscalcode/frmCFdati.h"
 #include "fiscalcode/modCodFis.h"
 #include "shell/Modulo1.h"
-#include "shell/Applicazione.h"
-#include "shell/Dialoghi.h"
-#include "shell/Principale.h"
+#include "kit/Applicazione.h"
+#include "kit/Dialoghi.h"
+#include "frame/Principale.h"
 #include "support/Convenzioni.h"
 #include "support/ProgramTest.h"
 

@@ -11,8 +11,8 @@
 #include "forms/HeadlessDesktop.h"
 #include "forms/ScriptedUser.h"
 #include "platform/Paths.h"
-#include "shell/Applicazione.h"
-#include "shell/Principale.h"
+#include "kit/Applicazione.h"
+#include "frame/Principale.h"
 #include "support/ProgramTest.h"
 
 using namespace fiscalcode;

@@ -1,6 +1,8 @@
 // Loading, unloading, MDI pages and modal windows.
 #include "FormsFixture.h"
 
+#include <stdexcept>
+
 namespace forms::testing {
 namespace {
 
@@ -52,6 +54,17 @@ class OtherPage : public Form {
   OtherPage() { setMDIChild<Frame1Form>(); }
 };
 
+// A page that does not name its frame: it opens in the one the application names.
+class PaginaSenzaCornice : public Form {
+ public:
+  PaginaSenzaCornice() {
+    setMDIChild();
+    Load = [] { note("page Load"); };
+  }
+};
+
+class NotAFrame : public Form {};
+
 class LifecycleTest : public FormsTest {
  protected:
   LifecycleTest() { events = &log; }
@@ -87,6 +100,23 @@ TEST_F(LifecycleTest, LoadingAPageLoadsItsFrameFirst) {
 
   application.form<OtherPage>().Show();
   EXPECT_FALSE(page.isShown()) << "the frame shows one page at a time";
+}
+
+TEST_F(LifecycleTest, APageOpensInTheFrameTheApplicationNames) {
+  EXPECT_FALSE(application.hasFrame());
+  EXPECT_THROW(application.form<PaginaSenzaCornice>(), std::logic_error) << "no frame named";
+  EXPECT_FALSE(application.isLoaded<PaginaSenzaCornice>());
+
+  application.setFrame<NotAFrame>();
+  EXPECT_THROW(application.frame(), std::logic_error) << "a frame is an MDI form";
+  application.unload<NotAFrame>();
+
+  application.setFrame<Frame1Form>();
+  log.clear();
+  PaginaSenzaCornice& page = application.form<PaginaSenzaCornice>();
+  EXPECT_EQ(log, (std::vector<std::string>{"frame Load", "page Load"}));
+  EXPECT_EQ(page.mdiFrame(), &application.form<Frame1Form>());
+  EXPECT_EQ(&application.frame(), &application.form<Frame1Form>());
 }
 
 TEST_F(LifecycleTest, UnloadMeIsDeferredAndTheNextUseIsAFreshWindow) {

@@ -4,7 +4,7 @@
 
 #include "ReportsFixture.h"
 #include "reports/Stampe.h"
-#include "shell/Documenti.h"
+#include "kit/Documenti.h"
 #include "support/Apritore.h"
 
 namespace reports::testing {

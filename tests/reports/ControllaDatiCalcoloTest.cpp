@@ -12,7 +12,7 @@
 #include "calculation/MainForm.h"
 #include "ReportsFixture.h"
 #include "reports/Stampe.h"
-#include "shell/Principale.h"
+#include "frame/Principale.h"
 
 namespace reports::testing {
 namespace {

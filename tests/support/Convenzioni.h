@@ -1,5 +1,5 @@
 #pragma once
-// The input conventions as one table across the kinds of box (shell/Convenzioni.h),
+// The input conventions as one table across the kinds of box (kit/Convenzioni.h),
 // to run on every box of every window:
 //
 //   using quotara::testing::Casella;

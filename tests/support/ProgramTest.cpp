@@ -1,5 +1,6 @@
 #include "support/ProgramTest.h"
 
+#include "frame/Principale.h"
 #include "platform/Cp1252.h"
 #include "platform/Paths.h"
 
@@ -15,6 +16,8 @@ ProgramTest::ProgramTest(std::chrono::local_seconds oggi) : base(CartellaTest())
   platform::setProgramFolderForTests((base / "dati").string());
   platform::setTempFolderForTests((base / "temp").string());
   desk.setNow(oggi);
+  // The pages open in the program's frame.
+  shell::CollegaCornice(application);
 }
 
 ProgramTest::~ProgramTest() {

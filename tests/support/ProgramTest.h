@@ -20,7 +20,7 @@
 #include "forms/HeadlessDesktop.h"
 #include "support/Cartella.h"
 #include "forms/ScriptedUser.h"
-#include "shell/Applicazione.h"
+#include "kit/Applicazione.h"
 
 namespace quotara::testing {
 

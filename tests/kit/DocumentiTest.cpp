@@ -1,11 +1,11 @@
 // Documents that the desktop cannot open: one "Quotara" message names them
 // and their folder, so the user can open them by hand.
-#include "shell/Documenti.h"
+#include "kit/Documenti.h"
 
 #include <filesystem>
 
-#include "ShellFixture.h"
-#include "shell/Risorse.h"
+#include "support/ShellFixture.h"
+#include "kit/Risorse.h"
 #include "support/Apritore.h"
 
 namespace shell::testing {

@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "forms/Forms.h"
-#include "shell/Finestre.h"
-#include "ShellFixture.h"
+#include "kit/Finestre.h"
+#include "support/ShellFixture.h"
 
 namespace shell::testing {
 namespace {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "forms/Forms.h"
+#include "kit/ProcedureStampa.h"
 
 namespace widgets {
 class clsCoolbar;
@@ -17,21 +18,12 @@ class CStatusBar32x;
 
 namespace shell {
 
-// The report procedures that "Stampa" starts once the user has confirmed and
-// the report's file is free: each gathers what its page shows and hands it to
-// its report. Tests may put others in their place; one that is empty prints
-// nothing.
-struct ProcedureStampa {
-  std::function<void()> StampaCalcoloPdf;      // page 1, "quotara.pdf"
-  std::function<void()> StampaComunePdf;       // page 2, "comunetasi.pdf"
-  std::function<void()> StampaComuneUnicaPdf;  // page 2, single payment
-  std::function<void()> StampaArchivioPdf;     // page 3, "archiviotasi.pdf"
-  std::function<void()> StampaCatastoPdf;      // page 4, "catastotasi.pdf"
-  std::function<void()> StampaImmobilePdf;     // the cadastral record window, "immobiletasi.pdf"
-};
-ProcedureStampa& Stampe();
-// The program's own procedures (what Stampe() starts with).
+// The program's own print procedures, one per page.
 ProcedureStampa ProcedureDelProgramma();
+
+// Names this window as the frame of the pages and puts the program's print
+// procedures in place: once, when the program starts, before any window opens.
+void CollegaCornice(forms::Application& a);
 
 // Deletes every temporary file the program wrote (the report PDFs, the blank
 // forms, "codfis.imu", the help pages, "catasto.csv"), as "Esci" does.

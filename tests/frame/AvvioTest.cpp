@@ -13,12 +13,12 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Signals.h"
-#include "shell/Avvio.h"
-#include "shell/Principale.h"
-#include "shell/Risorse.h"
-#include "shell/Splash.h"
+#include "frame/Avvio.h"
+#include "frame/Principale.h"
+#include "kit/Risorse.h"
+#include "frame/Splash.h"
 #include "fiscalcode/modCodFis.h"
-#include "ShellFixture.h"
+#include "support/ShellFixture.h"
 
 namespace shell::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/Risorse.h"
+#include "kit/Risorse.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 #include "forms/Application.h"
 #include "platform/Files.h"
 #include "resources/Resources.h"
-#include "shell/Documenti.h"
+#include "kit/Documenti.h"
 #include "shell/Modulo1.h"
 
 namespace shell {

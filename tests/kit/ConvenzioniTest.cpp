@@ -1,13 +1,13 @@
-#include "shell/Convenzioni.h"
+#include "kit/Convenzioni.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "forms/Forms.h"
-#include "shell/Dialoghi.h"
-#include "shell/Messaggi.h"
-#include "shell/Principale.h"
+#include "kit/Dialoghi.h"
+#include "kit/Messaggi.h"
+#include "frame/Principale.h"
 #include "support/Convenzioni.h"
 #include "support/ProgramTest.h"
 

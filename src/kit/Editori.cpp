@@ -1,4 +1,4 @@
-#include "shell/Editori.h"
+#include "kit/Editori.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 
 #include "forms/Application.h"
 #include "forms/Text.h"
-#include "shell/Applicazione.h"
-#include "shell/Convenzioni.h"
+#include "kit/Applicazione.h"
+#include "kit/Convenzioni.h"
 #include "shell/Numeri.h"
 
 namespace shell {

@@ -1,7 +1,7 @@
-#include "shell/Splash.h"
+#include "frame/Splash.h"
 
-#include "shell/Applicazione.h"
-#include "shell/Risorse.h"
+#include "kit/Applicazione.h"
+#include "kit/Risorse.h"
 
 namespace shell {
 

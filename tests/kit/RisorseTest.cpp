@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "resources/Resources.h"
-#include "shell/Risorse.h"
-#include "ShellFixture.h"
+#include "kit/Risorse.h"
+#include "support/ShellFixture.h"
 
 namespace shell::testing {
 namespace {

@@ -1,9 +1,9 @@
-#include "shell/About.h"
+#include "frame/About.h"
 
-#include "shell/Applicazione.h"
-#include "shell/Principale.h"
-#include "shell/Risorse.h"
-#include "shell/Splash.h"
+#include "kit/Applicazione.h"
+#include "frame/Principale.h"
+#include "kit/Risorse.h"
+#include "frame/Splash.h"
 
 namespace shell {
 

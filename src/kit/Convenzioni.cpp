@@ -1,4 +1,4 @@
-#include "shell/Convenzioni.h"
+#include "kit/Convenzioni.h"
 
 #include <algorithm>
 #include <string>
@@ -7,8 +7,8 @@
 #include "forms/ControlArray.h"
 #include "forms/Text.h"
 #include "platform/Cp1252.h"
-#include "shell/Applicazione.h"
-#include "shell/Editori.h"
+#include "kit/Applicazione.h"
+#include "kit/Editori.h"
 #include "shell/Modulo1.h"
 
 namespace shell {

@@ -1,4 +1,4 @@
-#include "shell/Messaggi.h"
+#include "kit/Messaggi.h"
 
 #include "forms/Application.h"
 #include "forms/Control.h"

@@ -2,9 +2,9 @@
 // the guide, and the drawn title.
 #include "calculation/MainForm.h"
 #include "forms/UserInput.h"
-#include "shell/About.h"
-#include "shell/Principale.h"
-#include "ShellFixture.h"
+#include "frame/About.h"
+#include "frame/Principale.h"
+#include "support/ShellFixture.h"
 
 namespace shell::testing {
 namespace {

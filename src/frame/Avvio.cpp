@@ -1,4 +1,4 @@
-#include "shell/Avvio.h"
+#include "frame/Avvio.h"
 
 #include <exception>
 #include <future>
@@ -13,10 +13,10 @@
 #include "platform/InstanceLock.h"
 #include "platform/Paths.h"
 #include "platform/Signals.h"
-#include "shell/Applicazione.h"
-#include "shell/Messaggi.h"
-#include "shell/Principale.h"
-#include "shell/Splash.h"
+#include "kit/Applicazione.h"
+#include "kit/Messaggi.h"
+#include "frame/Principale.h"
+#include "frame/Splash.h"
 
 namespace shell {
 
@@ -64,6 +64,7 @@ bool PreparaAvvio() { return calculation::MainForm::PreparaArchivio(calculation:
 
 bool AvviaProgramma() {
   Applicazione& a = app();
+  CollegaCornice(a);
   Desktop& d = desktop();
   Application::Dispatch dispatch;
   try {

@@ -1,15 +1,14 @@
-#include "shell/Dialoghi.h"
+#include "kit/Dialoghi.h"
 
 #include "forms/Forms.h"
-#include "shell/Applicazione.h"
-#include "shell/Principale.h"
+#include "kit/Applicazione.h"
 
 namespace shell {
 
 using namespace forms;
 
 void ApriDialogo(Form& Dialogo) {
-  app().form<Principale>().Hide();
+  app().frame().Hide();
   Dialogo.Show();
 }
 
@@ -21,7 +20,7 @@ void DialogoNonModale(Form& Dialogo, CommandButton* Chiudi) {
   };
   Dialogo.Unload = [proprio = Dialogo.Unload](int& Cancel) {
     if (proprio) proprio(Cancel);
-    if (!Cancel && !app().ended()) app().form<Principale>().Show();
+    if (!Cancel && !app().ended()) app().frame().Show();
   };
 }
 

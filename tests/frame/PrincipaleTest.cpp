@@ -11,9 +11,9 @@
 
 #include "calculation/MainForm.h"
 #include "resources/Resources.h"
-#include "shell/About.h"
-#include "shell/Principale.h"
-#include "ShellFixture.h"
+#include "frame/About.h"
+#include "frame/Principale.h"
+#include "support/ShellFixture.h"
 #include "widgets/clsCoolbar.h"
 
 namespace shell::testing {

@@ -1,10 +1,10 @@
-#include "shell/Documenti.h"
+#include "kit/Documenti.h"
 
 #include <filesystem>
 #include <memory>
 
 #include "forms/Application.h"
-#include "shell/Messaggi.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
 
 namespace shell {

@@ -1,4 +1,4 @@
-#include "shell/Liste.h"
+#include "kit/Liste.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "forms/HeadlessDesktop.h"
-#include "shell/Applicazione.h"
+#include "kit/Applicazione.h"
 
 namespace {
 

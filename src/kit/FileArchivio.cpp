@@ -1,4 +1,4 @@
-#include "shell/FileArchivio.h"
+#include "kit/FileArchivio.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +10,7 @@
 #include "forms/Controls.h"
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
-#include "shell/Messaggi.h"
+#include "kit/Messaggi.h"
 
 namespace shell {
 

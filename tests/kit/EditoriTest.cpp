@@ -1,6 +1,6 @@
 // The amount, date and combo editors, driven key by key through the form
 // layer's keyboard pipeline as a user at the keyboard would.
-#include "shell/Editori.h"
+#include "kit/Editori.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "forms/Forms.h"
 #include "forms/HeadlessDesktop.h"
 #include "forms/ScriptedUser.h"
-#include "shell/Applicazione.h"
+#include "kit/Applicazione.h"
 
 namespace {
 

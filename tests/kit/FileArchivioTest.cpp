@@ -1,4 +1,4 @@
-#include "shell/FileArchivio.h"
+#include "kit/FileArchivio.h"
 
 #include <gtest/gtest.h>
 

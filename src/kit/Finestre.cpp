@@ -1,4 +1,4 @@
-#include "shell/Finestre.h"
+#include "kit/Finestre.h"
 
 #include <filesystem>
 
@@ -6,8 +6,8 @@
 #include "forms/Form.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "shell/Applicazione.h"
-#include "shell/Messaggi.h"
+#include "kit/Applicazione.h"
+#include "kit/Messaggi.h"
 
 namespace shell {
 

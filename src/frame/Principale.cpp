@@ -1,4 +1,4 @@
-#include "shell/Principale.h"
+#include "frame/Principale.h"
 
 #include <vector>
 
@@ -12,12 +12,12 @@
 #include "platform/Dates.h"
 #include "reports/Stampe.h"
 #include "reports/StampeCatasto.h"
-#include "shell/About.h"
-#include "shell/Applicazione.h"
-#include "shell/Finestre.h"
-#include "shell/Messaggi.h"
+#include "frame/About.h"
+#include "kit/Applicazione.h"
+#include "kit/Finestre.h"
+#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
-#include "shell/Risorse.h"
+#include "kit/Risorse.h"
 #include "widgets/CStatusBar32x.h"
 #include "widgets/clsCoolbar.h"
 
@@ -25,9 +25,9 @@ namespace shell {
 
 using namespace forms;
 
-ProcedureStampa& Stampe() {
-  static ProcedureStampa procedure = ProcedureDelProgramma();
-  return procedure;
+void CollegaCornice(forms::Application& a) {
+  a.setFrame<Principale>();
+  Stampe() = ProcedureDelProgramma();
 }
 
 ProcedureStampa ProcedureDelProgramma() {

@@ -1,11 +1,11 @@
-#include "shell/Liste.h"
+#include "kit/Liste.h"
 
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "shell/Applicazione.h"
+#include "kit/Applicazione.h"
 
 namespace shell {
 

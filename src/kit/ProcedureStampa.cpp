@@ -1,0 +1,10 @@
+#include "kit/ProcedureStampa.h"
+
+namespace shell {
+
+ProcedureStampa& Stampe() {
+  static ProcedureStampa procedure;
+  return procedure;
+}
+
+}  // namespace shell
