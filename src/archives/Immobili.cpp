@@ -14,6 +14,7 @@
 #include "shell/Convenzioni.h"
 #include "shell/Documenti.h"
 #include "shell/Messaggi.h"
+#include "shell/CampiRiga.h"
 #include "shell/Modulo1.h"
 #include "shell/Principale.h"
 
@@ -120,7 +121,7 @@ void Immobili::CaricaComboCatasto() {
   std::unordered_set<std::string_view> proprietari;
   std::vector<std::string_view> nomi;
   registro_.Carica([&](std::string_view riga) {
-    const std::string_view nome = riga.substr(0, riga.find(';'));
+    const std::string_view nome = shell::CampoDi(riga, CatastoRecord::kNome);
     if (proprietari.insert(nome).second) nomi.push_back(nome);
   });
   cboUtente.AddItems(nomi, registro_.Lette());
