@@ -260,7 +260,7 @@ void Archivio::SelezionaRecord() {
   if (indice < 0 || indice >= List2.ListCount()) return;
   List2.setListIndex(indice);
   lblAnno.setCaption(std::string(voci_[static_cast<size_t>(indice)].Anno));
-  lblImposta.setCaption(shell::Campo(List2.List(indice), ";", 17));
+  lblImposta.setCaption(shell::Campo(List2.List(indice), ";", calculation::CalcoloRecord::kImpostaContribuente));
 }
 
 void Archivio::List1_Click(int Index) {

@@ -158,8 +158,8 @@ void Catasto::CaricaElenchi() {
       // The cadastral page has already said that the register cannot be read.
     }
   }
-  for (const std::string& nome : ValoriDistinti(righe->Righe, 1)) txtNome.AddItem(nome);
-  for (const std::string& comune : ValoriDistinti(righe->Righe, 2)) txtComune.AddItem(comune);
+  for (const std::string& nome : ValoriDistinti(righe->Righe, CatastoRecord::kNome)) txtNome.AddItem(nome);
+  for (const std::string& comune : ValoriDistinti(righe->Righe, CatastoRecord::kComune)) txtComune.AddItem(comune);
 }
 
 void Catasto::MostraImmobile(int Indice) {
@@ -170,7 +170,7 @@ void Catasto::MostraImmobile(int Indice) {
   // A type outside the three ticks no box.
   const long long tipo = shell::Val(r.Tipologia);
   if (tipo >= 0 && tipo <= 2) Check1[static_cast<int>(tipo)].setValue(vbChecked);
-  for (int i = 0; i < 10; ++i) Text1[i].setText(r.campo(5 + i));
+  for (int i = 0; i < 10; ++i) Text1[i].setText(r.campo(CatastoRecord::kPartita + i));
   txtRendita.setText(r.RenditaCatastale);
   txtRA.setText(r.RedditoAgrario);
   txtRD.setText(r.RedditoDominicale);
@@ -245,7 +245,7 @@ CatastoRecord Catasto::Record() const {
   for (int i = 0; i < 3; ++i)
     if (Check1[i].Value() == vbChecked) tipo = i;
   r.Tipologia = std::to_string(tipo);
-  for (int i = 0; i < 10; ++i) r.campo(5 + i) = Text1[i].Text();
+  for (int i = 0; i < 10; ++i) r.campo(CatastoRecord::kPartita + i) = Text1[i].Text();
   r.RenditaCatastale = txtRendita.Text();
   r.RedditoAgrario = txtRA.Text();
   r.RedditoDominicale = txtRD.Text();

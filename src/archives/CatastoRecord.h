@@ -11,6 +11,30 @@
 namespace archives {
 
 struct CatastoRecord : shell::RecordArchivio<CatastoRecord, 18, 3> {
+  // The number of each field in the line, counted from 1 in file order:
+  // campo(kNome) is Nome. Readers of raw lines use these
+  // numbers.
+  enum NumeroCampo : int {
+    kNome = 1,
+    kComune,
+    kUbicazione,
+    kTipologia,
+    kPartita,
+    kSezione,
+    kFoglio,
+    kNumero,
+    kSubalterno,
+    kCategoria,
+    kClasse,
+    kVani,
+    kMetri,
+    kPossesso,
+    kRenditaCatastale,
+    kRedditoAgrario,
+    kRedditoDominicale,
+    kAnnotazioni,
+  };
+
   std::string Nome;               // 1 key: the owner
   std::string Comune;             // 2 key
   std::string Ubicazione;         // 3 key: location or description
@@ -40,5 +64,7 @@ struct CatastoRecord : shell::RecordArchivio<CatastoRecord, 18, 3> {
   // -1 for any other text, which they take for no type.
   int Tipo() const;
 };
+
+static_assert(CatastoRecord::kAnnotazioni == CatastoRecord::kNumeroCampi);
 
 }  // namespace archives

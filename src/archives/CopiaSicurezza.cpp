@@ -8,7 +8,8 @@
 
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
-#include "shell/RecordArchivio.h"
+#include "platform/Lines.h"
+#include "shell/CampiRiga.h"
 
 namespace archives {
 namespace {
@@ -117,14 +118,10 @@ std::optional<std::string> ControllaTracciato(std::string_view byte, const std::
   const std::string file = "del file \"" + percorso + "\"";
   int numero = 0;
   bool righe = false;
-  size_t inizio = 0;
-  while (inizio < byte.size()) {
-    // Lines end as the archives' readers end them: CR LF, LF or CR.
-    size_t fine = byte.find_first_of("\r\n", inizio);
-    if (fine == std::string_view::npos) fine = byte.size();
-    const std::string_view riga = byte.substr(inizio, fine - inizio);
+  // Lines end as the archives' readers end them: CR LF, LF or CR.
+  platform::LineReader lettore(byte);
+  for (std::string_view riga; lettore.next(riga);) {
     ++numero;
-    inizio = fine + (fine + 1 < byte.size() && byte[fine] == '\r' && byte[fine + 1] == '\n' ? 2 : 1);
     if (riga.empty()) continue;
     righe = true;
     const std::string prefisso = "La riga " + std::to_string(numero) + " " + file;
@@ -138,16 +135,19 @@ std::optional<std::string> ControllaTracciato(std::string_view byte, const std::
     // As the readers take a line: the fields it lacks would be empty, those
     // beyond the record's last are left out. A short line or one with more
     // data than the record holds is of another layout.
-    const std::vector<std::string_view> campi = shell::DividiCampi(riga);
-    const int n = static_cast<int>(campi.size());
-    const bool oltre = std::any_of(campi.begin() + std::min(n, tracciato.campi), campi.end(),
-                                   [](std::string_view c) { return !c.empty(); });
+    int n = 0;
+    bool oltre = false;
+    std::string_view tipo;
+    for (shell::LettoreCampi campi(riga); !campi.Finito();) {
+      const std::string_view campo = campi.Prossimo();
+      if (++n == CatastoRecord::kTipologia) tipo = campo;
+      if (n > tracciato.campi && !campo.empty()) oltre = true;
+    }
     if (n < tracciato.campi || oltre)
       return prefisso + " ha " + std::to_string(n) + (n == 1 ? " campo" : " campi") + " invece di " +
              std::to_string(tracciato.campi) + ".";
     // The cadastral window shows an empty type as a building.
     if (tracciato.tipologia) {
-      const std::string_view tipo = campi[3];
       if (tipo != "" && tipo != "0" && tipo != "1" && tipo != "2")
         return prefisso + " ha la tipologia \"" + std::string(tipo) + "\" invece di 0, 1 o 2.";
     }

@@ -21,6 +21,10 @@
 #include <string_view>
 #include <vector>
 
+#include "archives/CatastoRecord.h"
+#include "calculation/CalcoloRecord.h"
+#include "f24/DatiContribuenteF24.h"
+
 namespace archives {
 
 // The backup set, in the order it is handled.
@@ -29,12 +33,13 @@ inline constexpr std::array<std::string_view, 3> CopiaSicurezzaArchivi{"tasi.dat
 // The layout that every non-empty line of an archive must have.
 struct Tracciato {
   int campi = 0;           // fields separated by ";"
-  bool tipologia = false;  // field 4 is "", "0", "1" or "2" (the cadastral archive)
+  bool tipologia = false;  // the type (CatastoRecord::kTipologia) is "", "0", "1" or "2" (the cadastral archive)
 };
 
-inline constexpr Tracciato TracciatoCalcolo{28, false};  // "tasi.dat"
-inline constexpr Tracciato TracciatoCatasto{18, true};   // "tasicat.dat", "imucat.dat"
-inline constexpr Tracciato TracciatoF24{14, false};      // "tasif24.dat", "imuf24.dat"
+inline constexpr Tracciato TracciatoCalcolo{calculation::CalcoloRecord::kNumeroCampi, false};  // "tasi.dat"
+// "tasicat.dat", "imucat.dat"
+inline constexpr Tracciato TracciatoCatasto{CatastoRecord::kNumeroCampi, true};
+inline constexpr Tracciato TracciatoF24{f24::DatiContribuenteF24::kNumeroCampi, false};  // "tasif24.dat", "imuf24.dat"
 
 // The layout of one of the three archives, by its name.
 Tracciato TracciatoArchivio(std::string_view nome);

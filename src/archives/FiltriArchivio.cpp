@@ -5,7 +5,9 @@
 #include <cmath>
 #include <unordered_set>
 
+#include "calculation/CalcoloRecord.h"
 #include "forms/Controls.h"
+#include "shell/CampiRiga.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
 
@@ -13,29 +15,16 @@ namespace archives {
 
 namespace {
 
+using calculation::CalcoloRecord;
+
 // The fields of a line up to the last one the page reads, split once into
 // views, without allocating (a long archive has a million lines); a field the
 // line lacks is "".
-class Campi {
- public:
-  static constexpr int kMassimo = 24;
-  explicit Campi(std::string_view riga) {
-    for (size_t inizio = 0; numero_ < kMassimo;) {
-      const size_t fine = riga.find(';', inizio);
-      campi_[numero_++] = riga.substr(inizio, fine == std::string_view::npos ? fine : fine - inizio);
-      if (fine == std::string_view::npos) break;
-      inizio = fine + 1;
-    }
-  }
-  // Field n, counted from 1.
-  std::string_view operator()(int n) const { return n >= 1 && n <= numero_ ? campi_[n - 1] : std::string_view(); }
+using Campi = shell::CampiRiga<CalcoloRecord::kPercentualeInquilino>;
 
- private:
-  std::array<std::string_view, kMassimo> campi_{};
-  int numero_ = 0;
-};
-
-double Versato(const Campi& c) { return shell::CDbl(c(19)) + shell::CDbl(c(21)); }
+double Versato(const Campi& c) {
+  return shell::CDbl(c[CalcoloRecord::kRataAcconto]) + shell::CDbl(c[CalcoloRecord::kRataSaldo]);
+}
 
 // The property types as the clipboard text names them.
 std::string_view NomeTipologia(std::string_view tipo) {
@@ -55,7 +44,12 @@ std::string_view NomeTipologia(std::string_view tipo) {
 
 VoceArchivio LeggiVoce(std::string_view riga) {
   const Campi c(riga);
-  return {c(1), c(2), c(3), c(4), Versato(c), c(5)};
+  return {c[CalcoloRecord::kContribuente],
+          c[CalcoloRecord::kIndirizzoImmobile],
+          c[CalcoloRecord::kComuneUbicazione],
+          c[CalcoloRecord::kAnnoImposta],
+          Versato(c),
+          c[CalcoloRecord::kRenditaCatastale]};
 }
 
 double ImportoVersato(std::string_view riga) { return Versato(Campi(riga)); }
@@ -123,45 +117,49 @@ std::string EtichettaCampo(int N) {
                                                "Detrazione acconto: ",
                                                "Rata a saldo: ",
                                                "Detrazione saldo: "};
-  return N >= 1 && N <= 22 ? kEtichette[N - 1] : "";
+  static_assert(std::size(kEtichette) == CalcoloRecord::kDetrazioneSaldo);
+  return N >= 1 && N <= CalcoloRecord::kDetrazioneSaldo ? kEtichette[N - 1] : "";
 }
 
 // Lines end with LF, which every editor reads as a line break; the rate, the
 // revaluations and the share, kept in the archive with ".", read as the
 // calculation page shows them, with ",".
 std::string TestoAppunti(std::string_view riga) {
+  using R = CalcoloRecord;
   const Campi c(riga);
   std::string testo;
-  for (int n = 1; n <= 22; ++n) {
+  for (int n = R::kContribuente; n <= R::kDetrazioneSaldo; ++n) {
     testo += EtichettaCampo(n);
     switch (n) {
-      case 6:
-      case 7:
-      case 8:
-      case 13: {
-        std::string numero(c(n));
+      case R::kAliquotaTasi:
+      case R::kRivalutazione:
+      case R::kImmobileLocato:
+      case R::kQuotaPossesso: {
+        std::string numero(c[n]);
         testo += shell::PuntoInVirgola(numero);
         break;
       }
-      case 14:
-        testo += NomeTipologia(c(14));
+      case R::kTipologiaImmobile:
+        testo += NomeTipologia(c[R::kTipologiaImmobile]);
         break;
-      case 15:
-        if (c(15) == "1") {
+      case R::kAbitazionePrincipale:
+        if (c[R::kAbitazionePrincipale] == "1") {
           testo += "SI\nNumero prop. ab. princ.: ";
-          testo += c(23);
+          testo += c[R::kNumeroProprietari];
           testo += "\nNumero figli: ";
-          testo += c(24);
+          testo += c[R::kPercentualeInquilino];
         } else {
           testo += "NO";
         }
         break;
-      case 18:
-        testo += c(18);
-        testo += "\nTASI dovuta: " + shell::Formatta(shell::CDbl(c(17)) - shell::CDbl(c(18)), "Standard");
+      case R::kDetrazioneTotale:
+        testo += c[R::kDetrazioneTotale];
+        testo +=
+            "\nTASI dovuta: " +
+            shell::Formatta(shell::CDbl(c[R::kImpostaContribuente]) - shell::CDbl(c[R::kDetrazioneTotale]), "Standard");
         break;
       default:
-        testo += c(n);
+        testo += c[n];
         break;
     }
     testo += '\n';

@@ -14,6 +14,7 @@
 #include "kit/Convenzioni.h"
 #include "kit/Documenti.h"
 #include "kit/Messaggi.h"
+#include "shell/CampiRiga.h"
 #include "shell/Modulo1.h"
 
 namespace archives {
@@ -119,7 +120,7 @@ void Immobili::CaricaComboCatasto() {
   std::unordered_set<std::string_view> proprietari;
   std::vector<std::string_view> nomi;
   registro_.Carica([&](std::string_view riga) {
-    const std::string_view nome = riga.substr(0, riga.find(';'));
+    const std::string_view nome = shell::CampoDi(riga, CatastoRecord::kNome);
     if (proprietari.insert(nome).second) nomi.push_back(nome);
   });
   cboUtente.AddItems(nomi, registro_.Lette());

@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "forms/Text.h"
+#include "shell/CampiRiga.h"
 #include "shell/Modulo1.h"
 #include "shell/RecordArchivio.h"
 
@@ -88,7 +89,7 @@ std::vector<RigaProprietario> RigheProprietario(shell::VistaRighe righe, std::st
   std::vector<int> indici;
   for (int i = 0; i < static_cast<int>(righe.size()); ++i) {
     const std::string_view riga = righe[i];
-    if (riga.substr(0, riga.find(';')) != nome) continue;
+    if (shell::CampoDi(riga, CatastoRecord::kNome) != nome) continue;
     suoi.push_back(CatastoRecord::fromLine(riga));
     indici.push_back(i);
   }
@@ -103,7 +104,7 @@ std::vector<std::string> ValoriDistinti(shell::VistaRighe righe, int n) {
   std::vector<std::string> valori;
   std::unordered_set<std::string> visti;
   for (const std::string_view riga : righe) {
-    std::string valore = shell::Campo(riga, ";", n);
+    std::string valore(shell::CampoDi(riga, n));
     if (visti.insert(valore).second) valori.push_back(std::move(valore));
   }
   return valori;

@@ -11,6 +11,40 @@
 namespace calculation {
 
 struct CalcoloRecord : shell::RecordArchivio<CalcoloRecord, 28, 4> {
+  // The number of each field in the line, counted from 1 in file order:
+  // campo(kContribuente) is Contribuente. Readers of raw lines use these
+  // numbers.
+  enum NumeroCampo : int {
+    kContribuente = 1,
+    kIndirizzoImmobile,
+    kComuneUbicazione,
+    kAnnoImposta,
+    kRenditaCatastale,
+    kAliquotaTasi,
+    kRivalutazione,
+    kImmobileLocato,
+    kDetrazioneAbPrincipale,
+    kMesiPossesso,
+    kMesiPrimoSemestre,
+    kMesiSecondoSemestre,
+    kQuotaPossesso,
+    kTipologiaImmobile,
+    kAbitazionePrincipale,
+    kImpostaImmobile,
+    kImpostaContribuente,
+    kDetrazioneTotale,
+    kRataAcconto,
+    kDetrazioneAcconto,
+    kRataSaldo,
+    kDetrazioneSaldo,
+    kNumeroProprietari,
+    kPercentualeInquilino,
+    kCalcoloInquilino,
+    kCodiceTributo,
+    kOpzioniCalcolo,
+    kCodiceCatastale,
+  };
+
   std::string Contribuente;            // 1 key
   std::string IndirizzoImmobile;       // 2 key
   std::string ComuneUbicazione;        // 3 key
@@ -48,5 +82,7 @@ struct CalcoloRecord : shell::RecordArchivio<CalcoloRecord, 28, 4> {
   // Field 27: 1 for the single payment plus 2 for uninhabitable or historic.
   static std::string opzioniCalcolo(bool soluzioneUnica, bool inagibile);
 };
+
+static_assert(CalcoloRecord::kCodiceCatastale == CalcoloRecord::kNumeroCampi);
 
 }  // namespace calculation

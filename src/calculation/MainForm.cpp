@@ -17,6 +17,7 @@
 #include "kit/Dialoghi.h"
 #include "kit/Editori.h"
 #include "kit/Messaggi.h"
+#include "shell/CampiRiga.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
 
@@ -552,7 +553,8 @@ std::string MainForm::CodiceArchiviato(const std::string& comune) const {
 // The code of an archive line counts only for a municipality without one yet.
 void MainForm::AnnotaCodice(std::string_view riga) {
   const std::string_view codice = CodiceCatastaleDi(riga);
-  if (!codice.empty()) codiciComuni_.try_emplace(shell::Campo(riga, ";", 3), codice);
+  if (!codice.empty())
+    codiciComuni_.try_emplace(std::string(shell::CampoDi(riga, CalcoloRecord::kComuneUbicazione)), codice);
 }
 
 void MainForm::RicostruisciCodici() {
@@ -794,9 +796,9 @@ bool MainForm::ControllaArchiviazione() {
   if (const auto n = RecordCorrente().campoNonValido()) {
     Control* casella = nullptr;
     std::string nome(CalcoloRecord::nomeCampo(*n));
-    if (*n == 1) casella = &Combo1, nome = "Cognome e nome contribuente";
-    if (*n == 2) casella = &Combo3, nome = "Indirizzo immobile";
-    if (*n == 3) casella = &Combo2, nome = "Comune ubicazione immobile";
+    if (*n == CalcoloRecord::kContribuente) casella = &Combo1, nome = "Cognome e nome contribuente";
+    if (*n == CalcoloRecord::kIndirizzoImmobile) casella = &Combo3, nome = "Indirizzo immobile";
+    if (*n == CalcoloRecord::kComuneUbicazione) casella = &Combo2, nome = "Comune ubicazione immobile";
     const std::string messaggio =
         "Il campo \"" + nome + "\" contiene un carattere non ammesso (\";\" o un ritorno a capo).";
     if (casella) return shell::Rifiuta(*casella, messaggio);

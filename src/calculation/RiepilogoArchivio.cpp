@@ -6,23 +6,11 @@
 #include <functional>
 #include <utility>
 
+#include "calculation/CalcoloRecord.h"
 #include "platform/Memory.h"
+#include "shell/CampiRiga.h"
 
 namespace calculation {
-
-namespace {
-
-// Field `n` (from 1) of a line; "" when the line lacks it.
-std::string_view Campo(std::string_view riga, int n) {
-  for (int i = 1; i < n; ++i) {
-    const size_t fine = riga.find(';');
-    if (fine == std::string_view::npos) return {};
-    riga.remove_prefix(fine + 1);
-  }
-  return riga.substr(0, riga.find(';'));
-}
-
-}  // namespace
 
 uint32_t InsiemeTesti::Impronta(std::string_view testo) {
   return static_cast<uint32_t>(std::hash<std::string_view>{}(testo));
@@ -75,7 +63,9 @@ bool InsiemeTesti::contains(std::string_view testo) const {
   return tavola_[Posto(testo, Impronta(testo))].lunghezza != kVuota;
 }
 
-std::string_view CodiceCatastaleDi(std::string_view riga) { return Campo(riga, 28); }
+std::string_view CodiceCatastaleDi(std::string_view riga) {
+  return shell::CampoDi(riga, CalcoloRecord::kCodiceCatastale);
+}
 
 RiepilogoArchivio Riepiloga(std::shared_ptr<const shell::RigheArchivio> righe) {
   RiepilogoArchivio r;
@@ -91,24 +81,18 @@ RiepilogoArchivio Riepiloga(std::shared_ptr<const shell::RigheArchivio> righe) {
   r.Indirizzi.reserve(n);
   platform::preferHugePages(r.Indirizzi.data(), n * sizeof(std::string_view));
   for (std::string_view riga : r.Righe->Righe) {
-    std::array<std::string_view, 3> campi;
-    for (std::string_view& campo : campi) {
-      const size_t fine = riga.find(';');
-      campo = riga.substr(0, fine);
-      if (fine == std::string_view::npos) {
-        riga = {};
-        break;
-      }
-      riga.remove_prefix(fine + 1);
-    }
-    if (contribuenti.insert(campi[0])) r.Contribuenti.push_back(campi[0]);
-    if (r.IndirizziVisti.insert(campi[1])) r.Indirizzi.push_back(campi[1]);
-    const bool nuovo = r.ComuniVisti.insert(campi[2]);
-    if (nuovo) r.Comuni.push_back(campi[2]);
-    // Fields 4 to 28 are looked at only while the municipality has no code.
-    if (nuovo || !r.Codici.contains(campi[2])) {
-      const std::string_view codice = Campo(riga, 25);
-      if (!codice.empty()) r.Codici.emplace(campi[2], codice);
+    shell::LettoreCampi campi(riga);
+    const std::string_view contribuente = campi.Prossimo();
+    const std::string_view indirizzo = campi.Prossimo();
+    const std::string_view comune = campi.Prossimo();
+    if (contribuenti.insert(contribuente)) r.Contribuenti.push_back(contribuente);
+    if (r.IndirizziVisti.insert(indirizzo)) r.Indirizzi.push_back(indirizzo);
+    const bool nuovo = r.ComuniVisti.insert(comune);
+    if (nuovo) r.Comuni.push_back(comune);
+    // The fields after the municipality are looked at only while it has no code.
+    if (nuovo || !r.Codici.contains(comune)) {
+      const std::string_view codice = campi.Campo(CalcoloRecord::kCodiceCatastale - CalcoloRecord::kComuneUbicazione);
+      if (!codice.empty()) r.Codici.emplace(comune, codice);
     }
   }
   return r;

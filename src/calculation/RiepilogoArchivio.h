@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "kit/FileArchivio.h"
+#include "shell/RigheArchivio.h"
 
 namespace calculation {
 

@@ -10,6 +10,26 @@
 namespace f24 {
 
 struct DatiContribuenteF24 : shell::RecordArchivio<DatiContribuenteF24, 14, 1> {
+  // The number of each field in the line, counted from 1 in file order:
+  // campo(kCodiceFiscale) is CodiceFiscale. Readers of raw lines use these
+  // numbers.
+  enum NumeroCampo : int {
+    kCodiceFiscale = 1,
+    kCognome,
+    kNome,
+    kDataNascita,
+    kSesso,
+    kComuneNascita,
+    kProvinciaNascita,
+    kComuneDomicilio,
+    kProvinciaDomicilio,
+    kIndirizzo,
+    kDelega,
+    kAgenzia,
+    kProvinciaAgenzia,
+    kIban,
+  };
+
   std::string CodiceFiscale;       // 16 characters for a person, the numeric code of an entity
   std::string Cognome;             // surname, or an entity's denomination
   std::string Nome;                // first name (empty for an entity)
@@ -45,5 +65,7 @@ struct DatiContribuenteF24 : shell::RecordArchivio<DatiContribuenteF24, 14, 1> {
 // characters moved to the end, every letter read as 10 (A) to 35 (Z), leaves
 // 1 when divided by 97.
 bool IbanValido(std::string_view Iban);
+
+static_assert(DatiContribuenteF24::kIban == DatiContribuenteF24::kNumeroCampi);
 
 }  // namespace f24

@@ -3,8 +3,10 @@
 #include <unordered_set>
 #include <utility>
 
+#include "calculation/CalcoloRecord.h"
 #include "f24/RigheF24.h"
 #include "forms/Controls.h"
+#include "shell/CampiRiga.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
 
@@ -12,42 +14,20 @@ namespace f24 {
 
 namespace {
 
-// The fields of one archive line that the totals read, split once.
-class CampiRiga {
- public:
-  static constexpr int kMassimo = 28;
-
-  // Splits the line up to field `ultimo`.
-  explicit CampiRiga(std::string_view riga, int ultimo = kMassimo) {
-    // One pass over the characters: the fields are short, and a search call
-    // per field would cost more than the field itself.
-    size_t inizio = 0;
-    for (size_t i = 0; i < riga.size() && numero_ < ultimo - 1; ++i)
-      if (riga[i] == ';') {
-        campi_[numero_++] = riga.substr(inizio, i - inizio);
-        inizio = i + 1;
-      }
-    size_t fine = inizio;
-    while (fine < riga.size() && riga[fine] != ';') ++fine;
-    campi_[numero_++] = riga.substr(inizio, fine - inizio);
-  }
-
-  // Field n, counted from 1; "" when the line has fewer fields.
-  std::string_view operator[](int n) const { return n >= 1 && n <= numero_ ? campi_[n - 1] : std::string_view(); }
-
- private:
-  std::array<std::string_view, kMassimo> campi_{};
-  int numero_ = 0;
-};
+using calculation::CalcoloRecord;
+// The fields of one "tasi.dat" line that the totals read, split once.
+using CampiRiga = shell::CampiRiga<CalcoloRecord::kNumeroCampi>;
 
 // The four categories, in the order in which a line is tested.
 enum Categoria { Aree, Strumentali, Principale, Altri, NumeroCategorie };
 
 Categoria CategoriaDi(const CampiRiga& c) {
-  const long long tipologia = shell::Val(c[14]);
+  const long long tipologia = shell::Val(c[CalcoloRecord::kTipologiaImmobile]);
   if (tipologia == 3) return Aree;
   if (tipologia == 6) return Strumentali;
-  if (shell::CDbl(c[14]) == 0 && shell::CDbl(c[15]) == 1) return Principale;
+  if (shell::CDbl(c[CalcoloRecord::kTipologiaImmobile]) == 0 &&
+      shell::CDbl(c[CalcoloRecord::kAbitazionePrincipale]) == 1)
+    return Principale;
   return Altri;
 }
 
@@ -111,21 +91,26 @@ EtichetteTotali CalcolaTotali(shell::VistaRighe righe, const SceltaTotali& scelt
   double a[NumeroCategorie] = {}, s[NumeroCategorie] = {};
 
   for (const std::string_view riga : righe) {
-    const CampiRiga c(riga, 22);
-    if (c[1] != scelta.Contribuente || c[4] != scelta.Anno || !StessoComune(c[3], scelta.Comune)) continue;
-    const double f17 = shell::CDbl(c[17]), f19 = shell::CDbl(c[19]), f20 = shell::CDbl(c[20]);
-    const double f21 = shell::CDbl(c[21]), f22 = shell::CDbl(c[22]);
-    imposta += f17;
-    dovuto += f19 + f21;
-    detrazione += f20 + f22;
-    detrazioneAcconto += f20;
-    detrazioneSaldo += f22;
+    const CampiRiga c(riga, CalcoloRecord::kDetrazioneSaldo);
+    if (c[CalcoloRecord::kContribuente] != scelta.Contribuente || c[CalcoloRecord::kAnnoImposta] != scelta.Anno ||
+        !StessoComune(c[CalcoloRecord::kComuneUbicazione], scelta.Comune))
+      continue;
+    const double impostaRiga = shell::CDbl(c[CalcoloRecord::kImpostaContribuente]);
+    const double rataAcconto = shell::CDbl(c[CalcoloRecord::kRataAcconto]);
+    const double detrazioneRataAcconto = shell::CDbl(c[CalcoloRecord::kDetrazioneAcconto]);
+    const double rataSaldo = shell::CDbl(c[CalcoloRecord::kRataSaldo]);
+    const double detrazioneRataSaldo = shell::CDbl(c[CalcoloRecord::kDetrazioneSaldo]);
+    imposta += impostaRiga;
+    dovuto += rataAcconto + rataSaldo;
+    detrazione += detrazioneRataAcconto + detrazioneRataSaldo;
+    detrazioneAcconto += detrazioneRataAcconto;
+    detrazioneSaldo += detrazioneRataSaldo;
     const Categoria k = CategoriaDi(c);
     ++numero[k];
-    a[k] += f19;
-    s[k] += f21;
-    if (f19 != 0) ++righeAcconto;
-    if (f21 != 0) ++righeSaldo;
+    a[k] += rataAcconto;
+    s[k] += rataSaldo;
+    if (rataAcconto != 0) ++righeAcconto;
+    if (rataSaldo != 0) ++righeSaldo;
   }
 
   EtichetteTotali e;
@@ -186,15 +171,15 @@ EtichetteTotali CalcolaTotali(shell::VistaRighe righe, const SceltaTotali& scelt
 
 std::vector<std::string> Contribuenti(shell::VistaRighe righe) {
   Distinti elenco;
-  for (const std::string_view riga : righe) elenco.Aggiungi(CampiRiga(riga, 1)[1]);
+  for (const std::string_view riga : righe) elenco.Aggiungi(shell::CampoDi(riga, CalcoloRecord::kContribuente));
   return std::move(elenco).Elenco();
 }
 
 std::vector<std::string> ComuniDi(shell::VistaRighe righe, std::string_view contribuente) {
   Distinti elenco;
   for (const std::string_view riga : righe) {
-    const CampiRiga c(riga, 3);
-    if (c[1] == contribuente) elenco.Aggiungi(c[3]);
+    const CampiRiga c(riga, CalcoloRecord::kComuneUbicazione);
+    if (c[CalcoloRecord::kContribuente] == contribuente) elenco.Aggiungi(c[CalcoloRecord::kComuneUbicazione]);
   }
   return std::move(elenco).Elenco();
 }
@@ -203,8 +188,9 @@ std::vector<std::string> AnniDi(shell::VistaRighe righe, std::string_view contri
                                 std::string_view comune) {
   Distinti elenco;
   for (const std::string_view riga : righe) {
-    const CampiRiga c(riga, 4);
-    if (c[3] == comune && c[1] == contribuente) elenco.Aggiungi(c[4]);
+    const CampiRiga c(riga, CalcoloRecord::kAnnoImposta);
+    if (c[CalcoloRecord::kComuneUbicazione] == comune && c[CalcoloRecord::kContribuente] == contribuente)
+      elenco.Aggiungi(c[CalcoloRecord::kAnnoImposta]);
   }
   return std::move(elenco).Elenco();
 }
@@ -212,7 +198,8 @@ std::vector<std::string> AnniDi(shell::VistaRighe righe, std::string_view contri
 std::string CodiceCatastaleDi(shell::VistaRighe righe, std::string_view comune) {
   for (const std::string_view riga : righe) {
     const CampiRiga c(riga);
-    if (c[3] == comune && !c[28].empty()) return std::string(c[28]);
+    if (c[CalcoloRecord::kComuneUbicazione] == comune && !c[CalcoloRecord::kCodiceCatastale].empty())
+      return std::string(c[CalcoloRecord::kCodiceCatastale]);
   }
   return "";
 }
@@ -220,8 +207,10 @@ std::string CodiceCatastaleDi(shell::VistaRighe righe, std::string_view comune) 
 std::vector<std::string> ImmobiliDi(shell::VistaRighe righe, const SceltaTotali& scelta) {
   std::vector<std::string> elenco;
   for (const std::string_view riga : righe) {
-    const CampiRiga c(riga, 4);
-    if (c[4] == scelta.Anno && c[3] == scelta.Comune && c[1] == scelta.Contribuente) elenco.emplace_back(c[2]);
+    const CampiRiga c(riga, CalcoloRecord::kAnnoImposta);
+    if (c[CalcoloRecord::kAnnoImposta] == scelta.Anno && c[CalcoloRecord::kComuneUbicazione] == scelta.Comune &&
+        c[CalcoloRecord::kContribuente] == scelta.Contribuente)
+      elenco.emplace_back(c[CalcoloRecord::kIndirizzoImmobile]);
   }
   return elenco;
 }

@@ -5,8 +5,10 @@
 
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
+#include "platform/Lines.h"
 #include "platform/Paths.h"
 #include "resources/Resources.h"
+#include "shell/CampiRiga.h"
 
 namespace fiscalcode {
 
@@ -41,12 +43,10 @@ char32_t maiuscola(char32_t cp) {
 
 void aggiungiRiga(std::string_view riga) {
   std::array<std::string_view, 3> campi;
-  size_t inizio = 0;
-  for (size_t n = 0; n < campi.size(); ++n) {
-    if (inizio > riga.size()) return;  // fewer than three fields
-    size_t fine = std::min(riga.find(',', inizio), riga.size());
-    campi[n] = riga.substr(inizio, fine - inizio);
-    inizio = fine + 1;
+  shell::LettoreCampi lettore(riga, ",");
+  for (std::string_view& campo : campi) {
+    if (lettore.Finito()) return;  // fewer than three fields
+    campo = lettore.Prossimo();
   }
   nomi.push_back(platform::cp1252ToUtf8(campi[0]));
   codici.push_back(platform::cp1252ToUtf8(campi[1]));
@@ -135,13 +135,8 @@ bool CaricaComuni(const std::string& percorso) {
   }
   std::string_view testo(dati);
   testo = testo.substr(0, testo.find('\0'));
-  size_t pos = 0;
-  while (pos < testo.size()) {
-    size_t fine = std::min(testo.find_first_of("\r\n", pos), testo.size());
-    aggiungiRiga(testo.substr(pos, fine - pos));
-    pos = fine;
-    if (pos < testo.size()) pos += testo.substr(pos, 2) == "\r\n" ? 2 : 1;
-  }
+  platform::LineReader righe(testo);
+  for (std::string_view riga; righe.next(riga);) aggiungiRiga(riga);
   return true;
 }
 

@@ -24,18 +24,13 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/RigheArchivio.h"
+
 namespace forms {
 class ListBox;
 }
 
 namespace shell {
-
-// The lines of an archive file as the program last read or wrote them: views
-// into the decoded texts, which they keep alive.
-struct RigheArchivio {
-  std::vector<std::shared_ptr<const std::string>> Testi;
-  std::vector<std::string_view> Righe;
-};
 
 // The shared lines of the archive `Percorso`: read and decoded when first
 // asked for, and again only when the file has changed since (another inode,

@@ -17,6 +17,7 @@
 #include <cerrno>
 
 #include "platform/Cp1252.h"
+#include "platform/Lines.h"
 #include "platform/Memory.h"
 
 namespace platform {
@@ -269,16 +270,8 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   // One allocation: a line ends at each LF (a file of CR alone grows).
   lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   preferHugePages(lines.data(), lines.capacity() * sizeof(std::string_view));
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
+  LineReader reader(text);
+  for (std::string_view line; reader.next(line);) lines.push_back(line);
   return lines;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "shell/CampiRiga.h"
 #include "shell/Numeri.h"
 
 namespace shell {
@@ -32,16 +33,7 @@ double Arrotonda(double Valore) {
 }
 
 std::string Campo(std::string_view Riga, std::string_view Separatore, int N) {
-  if (N < 1) return "";
-  if (Separatore.empty()) return N == 1 ? std::string(Riga) : "";
-  size_t inizio = 0;
-  for (int k = 1; k < N; ++k) {
-    const size_t sep = Riga.find(Separatore, inizio);
-    if (sep == std::string_view::npos) return "";
-    inizio = sep + Separatore.size();
-  }
-  const size_t fine = Riga.find(Separatore, inizio);
-  return std::string(Riga.substr(inizio, fine == std::string_view::npos ? std::string_view::npos : fine - inizio));
+  return std::string(LettoreCampi(Riga, Separatore).Campo(N));
 }
 
 std::string PuntoInVirgola(std::string& Testo) { return primoInAltro(Testo, '.', ','); }

@@ -12,7 +12,10 @@
 //   };
 //
 // and gets campo(n), nomeCampo(n), toLine(), fromLine(), chiave(), chiaveDi()
-// and campoNonValido(). Strings are UTF-8; the files are Windows-1252 with CR LF,
+// and campoNonValido(). Each record also numbers its fields, in its own header,
+// with an enum `NumeroCampo` (kFoglio = 1, ...): the readers of raw lines
+// (totals, summaries, the restore check) use those numbers and its
+// kNumeroCampi, never a number of their own. Strings are UTF-8; the files are Windows-1252 with CR LF,
 // converted by whoever reads or writes them (FileArchivio).
 #include <array>
 #include <optional>
@@ -21,9 +24,12 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/CampiRiga.h"
+
 namespace shell {
 
-// The fields of a line split at ";" once; a line with fewer fields gives fewer.
+// Every field of a line split at ";" (LettoreCampi); a line with fewer fields
+// gives fewer.
 std::vector<std::string_view> DividiCampi(std::string_view Riga);
 
 template <class R, int N, int NChiave>
@@ -59,8 +65,8 @@ class RecordArchivio {
   // lacks is empty, fields beyond N are ignored.
   static R fromLine(std::string_view riga) {
     R r;
-    const std::vector<std::string_view> campi = DividiCampi(riga);
-    for (int n = 1; n <= N && n <= static_cast<int>(campi.size()); ++n) r.campo(n) = campi[n - 1];
+    LettoreCampi campi(riga);
+    for (int n = 1; n <= N && !campi.Finito(); ++n) r.campo(n) = campi.Prossimo();
     return r;
   }
 
@@ -73,11 +79,10 @@ class RecordArchivio {
   // The key of a stored line, the fields it lacks empty.
   static std::string chiaveDi(std::string_view riga) {
     std::string k;
+    LettoreCampi campi(riga);
     for (int n = 1; n <= NChiave; ++n) {
-      const size_t fine = riga.find(';');
       if (n > 1) k += ';';
-      k += riga.substr(0, fine);
-      riga = fine == std::string_view::npos ? std::string_view() : riga.substr(fine + 1);
+      k += campi.Prossimo();
     }
     return k;
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "archives/RegistroCatasto.h"
+#include "support/NumeriCampi.h"
 
 namespace archives {
 namespace {
@@ -175,4 +176,29 @@ TEST(SenzaSeparatore, DropsEverySemicolon) {
 }
 
 }  // namespace
+// The readers of raw lines use the field numbers; each must be the field the
+// record stores there.
+TEST(CatastoRecord, EachFieldNumberIsTheFieldOfThatName) {
+  quotara::testing::ControllaNumeriCampi<CatastoRecord>({
+      QUOTARA_CAMPO(CatastoRecord, Nome),
+      QUOTARA_CAMPO(CatastoRecord, Comune),
+      QUOTARA_CAMPO(CatastoRecord, Ubicazione),
+      QUOTARA_CAMPO(CatastoRecord, Tipologia),
+      QUOTARA_CAMPO(CatastoRecord, Partita),
+      QUOTARA_CAMPO(CatastoRecord, Sezione),
+      QUOTARA_CAMPO(CatastoRecord, Foglio),
+      QUOTARA_CAMPO(CatastoRecord, Numero),
+      QUOTARA_CAMPO(CatastoRecord, Subalterno),
+      QUOTARA_CAMPO(CatastoRecord, Categoria),
+      QUOTARA_CAMPO(CatastoRecord, Classe),
+      QUOTARA_CAMPO(CatastoRecord, Vani),
+      QUOTARA_CAMPO(CatastoRecord, Metri),
+      QUOTARA_CAMPO(CatastoRecord, Possesso),
+      QUOTARA_CAMPO(CatastoRecord, RenditaCatastale),
+      QUOTARA_CAMPO(CatastoRecord, RedditoAgrario),
+      QUOTARA_CAMPO(CatastoRecord, RedditoDominicale),
+      QUOTARA_CAMPO(CatastoRecord, Annotazioni),
+  });
+}
+
 }  // namespace archives

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Cp1252.h"
+#include "support/NumeriCampi.h"
 
 using namespace calculation;
 
@@ -123,6 +124,41 @@ TEST(CalcoloRecord, OpzioniCalcolo) {
   EXPECT_EQ(CalcoloRecord::opzioniCalcolo(true, false), "1");
   EXPECT_EQ(CalcoloRecord::opzioniCalcolo(false, true), "2");
   EXPECT_EQ(CalcoloRecord::opzioniCalcolo(true, true), "3");
+}
+
+// The readers of raw lines use the field numbers; each must be the field the
+// record stores there.
+TEST(CalcoloRecord, EachFieldNumberIsTheFieldOfThatName) {
+  quotara::testing::ControllaNumeriCampi<CalcoloRecord>({
+      QUOTARA_CAMPO(CalcoloRecord, Contribuente),
+      QUOTARA_CAMPO(CalcoloRecord, IndirizzoImmobile),
+      QUOTARA_CAMPO(CalcoloRecord, ComuneUbicazione),
+      QUOTARA_CAMPO(CalcoloRecord, AnnoImposta),
+      QUOTARA_CAMPO(CalcoloRecord, RenditaCatastale),
+      QUOTARA_CAMPO(CalcoloRecord, AliquotaTasi),
+      QUOTARA_CAMPO(CalcoloRecord, Rivalutazione),
+      QUOTARA_CAMPO(CalcoloRecord, ImmobileLocato),
+      QUOTARA_CAMPO(CalcoloRecord, DetrazioneAbPrincipale),
+      QUOTARA_CAMPO(CalcoloRecord, MesiPossesso),
+      QUOTARA_CAMPO(CalcoloRecord, MesiPrimoSemestre),
+      QUOTARA_CAMPO(CalcoloRecord, MesiSecondoSemestre),
+      QUOTARA_CAMPO(CalcoloRecord, QuotaPossesso),
+      QUOTARA_CAMPO(CalcoloRecord, TipologiaImmobile),
+      QUOTARA_CAMPO(CalcoloRecord, AbitazionePrincipale),
+      QUOTARA_CAMPO(CalcoloRecord, ImpostaImmobile),
+      QUOTARA_CAMPO(CalcoloRecord, ImpostaContribuente),
+      QUOTARA_CAMPO(CalcoloRecord, DetrazioneTotale),
+      QUOTARA_CAMPO(CalcoloRecord, RataAcconto),
+      QUOTARA_CAMPO(CalcoloRecord, DetrazioneAcconto),
+      QUOTARA_CAMPO(CalcoloRecord, RataSaldo),
+      QUOTARA_CAMPO(CalcoloRecord, DetrazioneSaldo),
+      QUOTARA_CAMPO(CalcoloRecord, NumeroProprietari),
+      QUOTARA_CAMPO(CalcoloRecord, PercentualeInquilino),
+      QUOTARA_CAMPO(CalcoloRecord, CalcoloInquilino),
+      QUOTARA_CAMPO(CalcoloRecord, CodiceTributo),
+      QUOTARA_CAMPO(CalcoloRecord, OpzioniCalcolo),
+      QUOTARA_CAMPO(CalcoloRecord, CodiceCatastale),
+  });
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 
 #include "f24/DatiContribuenteF24.h"
+#include "support/NumeriCampi.h"
 
 namespace f24 {
 namespace {
@@ -69,4 +70,25 @@ TEST(DatiContribuenteF24, TheKeyIgnoresTheIbansBlanks) {
 }
 
 }  // namespace
+// The readers of raw lines use the field numbers; each must be the field the
+// record stores there.
+TEST(DatiContribuenteF24, EachFieldNumberIsTheFieldOfThatName) {
+  quotara::testing::ControllaNumeriCampi<DatiContribuenteF24>({
+      QUOTARA_CAMPO(DatiContribuenteF24, CodiceFiscale),
+      QUOTARA_CAMPO(DatiContribuenteF24, Cognome),
+      QUOTARA_CAMPO(DatiContribuenteF24, Nome),
+      QUOTARA_CAMPO(DatiContribuenteF24, DataNascita),
+      QUOTARA_CAMPO(DatiContribuenteF24, Sesso),
+      QUOTARA_CAMPO(DatiContribuenteF24, ComuneNascita),
+      QUOTARA_CAMPO(DatiContribuenteF24, ProvinciaNascita),
+      QUOTARA_CAMPO(DatiContribuenteF24, ComuneDomicilio),
+      QUOTARA_CAMPO(DatiContribuenteF24, ProvinciaDomicilio),
+      QUOTARA_CAMPO(DatiContribuenteF24, Indirizzo),
+      QUOTARA_CAMPO(DatiContribuenteF24, Delega),
+      QUOTARA_CAMPO(DatiContribuenteF24, Agenzia),
+      QUOTARA_CAMPO(DatiContribuenteF24, ProvinciaAgenzia),
+      QUOTARA_CAMPO(DatiContribuenteF24, Iban),
+  });
+}
+
 }  // namespace f24
