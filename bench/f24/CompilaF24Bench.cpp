@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "f24/CompilaF24.h"
+#include "f24/frmF24.h"
 #include "forms/HeadlessDesktop.h"
 #include "kit/Applicazione.h"
 #include "support/ArchivioBench.h"
@@ -21,9 +21,13 @@ f24::VersamentoF24 seiRighe() {
   f24::VersamentoF24 v;
   const char* tributi[] = {"3958", "3961", "3960", "3959", "3961", "3960"};
   for (int i = 0; i < 6; ++i)
-    v.RigheF24.push_back(std::string(i % 2 ? "B002" : "A001") + ";X;;1;" + tributi[i] + ";2014;" +
-                         std::to_string(100 * (i + 1)));
-  v.RigheF24.push_back("1;50;2100;");
+    v.RigheF24.push_back({.CodiceCatastale = i % 2 ? "B002" : "A001",
+                          .Acconto = true,
+                          .Immobili = "1",
+                          .CodiceTributo = tributi[i],
+                          .Anno = "2014",
+                          .Importo = 100 * (i + 1)});
+  v.ChiusuraF24 = shell::RigaChiusuraF24{50, 2100};
   v.NumRigheF24 = 6;
   v.F24PiuComuni = true;
   v.Contribuente = "BIANCHI ANNA";
@@ -40,7 +44,7 @@ void BM_CompilaF24DueFogli(benchmark::State& state) {
   const auto versamento = seiRighe();
   for (auto _ : state) {
     desk.expectMsgBox(forms::vbOK);  // the notice of the two sheets
-    const auto esito = f24::CompilaF24(dati, false, f24::ModelloF24::Normale, versamento);
+    const auto esito = f24::EseguiCompilaF24(dati, false, f24::ModelloF24::Normale, versamento);
     if (!esito.Riuscito || esito.Compilati.size() != 2) state.SkipWithError("the run failed");
   }
 }

@@ -7,26 +7,18 @@
 #include <stdexcept>
 #include <utility>
 
-#include "f24/RigheF24.h"
+#include "f24/LimitiF24.h"
 #include "f24/ScritturaFdf.h"
-#include "forms/Application.h"
-#include "forms/Text.h"
 #include "pdf/CompilazioneModulo.h"
+#include "platform/Cp1252.h"
 #include "platform/Files.h"
-#include "kit/Applicazione.h"
-#include "kit/Documenti.h"
-#include "kit/Finestre.h"
-#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
-#include "shell/Numeri.h"
-#include "kit/Risorse.h"
 
 namespace f24 {
 namespace {
 
-constexpr int kRigheNormale = 4;
-constexpr int kRigheDueModelli = 8;
-constexpr int kRigheSemplificato = 10;
+using shell::RigaF24;
+
 constexpr const char* kCodiceAbitazione = "3958";
 
 // A step that failed: the message says which file and why.
@@ -36,9 +28,26 @@ struct Guasto : std::runtime_error {
 
 // Character k (from 1) of a text, "" past its end.
 std::string carattere(std::string_view testo, size_t k) {
-  const std::u32string caratteri = forms::text::toU32(testo);
-  return k >= 1 && k <= caratteri.size() ? forms::text::toUtf8(caratteri.substr(k - 1, 1)) : "";
+  size_t pos = 0;
+  for (size_t i = 1; pos < testo.size(); ++i) {
+    const char32_t c = platform::nextCodePoint(testo, pos);
+    if (i != k) continue;
+    std::string out;
+    platform::appendUtf8(out, c);
+    return out;
+  }
+  return "";
 }
+
+// The characters of a text.
+size_t caratteri(std::string_view testo) {
+  size_t n = 0;
+  for (size_t pos = 0; pos < testo.size(); ++n) platform::nextCodePoint(testo, pos);
+  return n;
+}
+
+// An amount on the form: "" for none.
+std::string importo(long long euro) { return euro > 0 ? std::to_string(euro) : ""; }
 
 // A deduction on a form: its field, its value and, on the simplified form,
 // the row it stands beside (0 on the ordinary form, one per sheet).
@@ -48,11 +57,11 @@ struct DetrazioneFoglio {
   int riga = 0;
 };
 
-// One form of the run: its base path, its template and the items of RigheF24 it carries.
+// One form of the run: its base path, its template and the rows it carries.
 struct Foglio {
   std::string percorso;  // folder + base name, without extension
   bool semplificato = false;
-  std::vector<std::string> righe;
+  std::vector<RigaF24> righe;
   std::vector<DetrazioneFoglio> detrazioni;
 };
 
@@ -61,7 +70,7 @@ void scriviContribuente(ScritturaFdf& fdf, const DatiContribuenteF24& d, bool en
   fdf.WriteField("delega", d.Delega);
   fdf.WriteField("agenzia", d.Agenzia);
   fdf.WriteField("prov", d.ProvinciaAgenzia);
-  const size_t n = std::min<size_t>(forms::text::length(d.CodiceFiscale), 16);
+  const size_t n = std::min<size_t>(caratteri(d.CodiceFiscale), 16);
   for (size_t k = 1; k <= n; ++k) fdf.WriteField("cf" + std::to_string(k), carattere(d.CodiceFiscale, k));
   fdf.WriteField("cognome", d.Cognome);
   // An entity has no first name, birth date, sex or birthplace: the boxes stay empty.
@@ -94,21 +103,19 @@ void scriviCentesimi(ScritturaFdf& fdf, const std::string& primo, const std::str
 
 std::string figlio(const std::string& padre, int riga) { return padre + "." + std::to_string(riga - 1); }
 
-void scriviRiga(ScritturaFdf& fdf, int i, const std::string& riga, bool semplificato) {
+void scriviRiga(ScritturaFdf& fdf, int i, const RigaF24& riga, bool semplificato) {
   const std::string n = std::to_string(i);
-  const std::string codice = shell::Campo(riga, ";", 1);
-  for (size_t k = 1; k <= 4; ++k) fdf.WriteField("coca" + n + std::to_string(k), carattere(codice, k));
-  fdf.WriteField("acc" + n, shell::Campo(riga, ";", 2));
-  fdf.WriteField("sal" + n, shell::Campo(riga, ";", 3));
-  fdf.WriteField("immobili" + n, shell::Campo(riga, ";", 4));
-  fdf.WriteField("cotri" + n, shell::Campo(riga, ";", 5));
-  fdf.WriteField("anno" + n, shell::Campo(riga, ";", 6));
-  fdf.WriteField("imu" + n, shell::Campo(riga, ";", 7));
+  for (size_t k = 1; k <= 4; ++k) fdf.WriteField("coca" + n + std::to_string(k), carattere(riga.CodiceCatastale, k));
+  fdf.WriteField("acc" + n, riga.Acconto ? "X" : "");
+  fdf.WriteField("sal" + n, riga.Saldo ? "X" : "");
+  fdf.WriteField("immobili" + n, riga.Immobili);
+  fdf.WriteField("cotri" + n, riga.CodiceTributo);
+  fdf.WriteField("anno" + n, riga.Anno);
+  fdf.WriteField("imu" + n, std::to_string(riga.Importo));
   if (semplificato) {
     fdf.WriteField("el" + n + "1", "E");
     fdf.WriteField("el" + n + "2", "L");
   }
-  if (shell::Campo(riga, ";", 7).empty()) return;
   if (semplificato)
     scriviCentesimi(fdf, figlio("decimu41", i), figlio("decimu42", i));
   else
@@ -135,26 +142,26 @@ void scriviDetrazioniETotali(ScritturaFdf& fdf, const Foglio& f) {
 }
 
 // The first row (from 1) whose tax code is that of the main dwelling; 0 when none.
-int rigaAbitazione(const std::vector<std::string>& righe) {
+int rigaAbitazione(const std::vector<RigaF24>& righe) {
   for (size_t i = 0; i < righe.size(); ++i)
-    if (shell::Campo(righe[i], ";", 5) == kCodiceAbitazione) return static_cast<int>(i) + 1;
+    if (righe[i].CodiceTributo == kCodiceAbitazione) return static_cast<int>(i) + 1;
   return 0;
 }
 
 // With several municipalities each deduction rides on its municipality's
-// main-dwelling row (DetrazioneDellaRiga). On the simplified form each goes
-// beside its row; an ordinary sheet carries the sum of those of its rows.
-std::vector<DetrazioneFoglio> detrazioniDeiComuni(const std::vector<std::string>& righe, bool semplificato) {
+// main-dwelling row. On the simplified form each goes beside its row; an
+// ordinary sheet carries the sum of those of its rows.
+std::vector<DetrazioneFoglio> detrazioniDeiComuni(const std::vector<RigaF24>& righe, bool semplificato) {
   std::vector<DetrazioneFoglio> out;
   long long somma = 0;
   for (size_t i = 0; i < righe.size(); ++i) {
-    const std::string d = DetrazioneDellaRiga(righe[i]);
-    if (d.empty()) continue;
+    const long long d = righe[i].Detrazione;
+    if (d <= 0) continue;
     const int riga = static_cast<int>(i) + 1;
     if (semplificato)
-      out.push_back({"detrazione" + std::to_string(riga), d, riga});
+      out.push_back({"detrazione" + std::to_string(riga), std::to_string(d), riga});
     else
-      somma += shell::Val(d);
+      somma += d;
   }
   if (somma > 0) out.push_back({"detrazione", std::to_string(somma), 0});
   return out;
@@ -164,15 +171,15 @@ std::vector<DetrazioneFoglio> detrazioniDeiComuni(const std::vector<std::string>
 // municipality's deduction (`detrazione`, from the closing item) goes beside
 // its main dwelling: the ordinary form's one field, the simplified form's
 // first row.
-std::vector<Foglio> fogli(const std::string& base, bool semplificato, const std::vector<std::string>& righe,
-                          bool piuComuni, const std::string& detrazione) {
+std::vector<Foglio> fogli(const std::string& base, bool semplificato, const std::vector<RigaF24>& righe, bool piuComuni,
+                          const std::string& detrazione) {
   std::vector<Foglio> out;
   if (semplificato) {
     out.push_back({base + "_s", true, righe, {}});
-  } else if (static_cast<int>(righe.size()) <= kRigheNormale) {
+  } else if (static_cast<int>(righe.size()) <= kRigheModelloNormale) {
     out.push_back({base, false, righe, {}});
   } else {
-    const auto meta = righe.begin() + kRigheNormale;
+    const auto meta = righe.begin() + kRigheModelloNormale;
     out.push_back({base + "_1", false, {righe.begin(), meta}, {}});
     out.push_back({base + "_2", false, {meta, righe.end()}, {}});
   }
@@ -195,11 +202,12 @@ std::vector<Foglio> fogli(const std::string& base, bool semplificato, const std:
   return out;
 }
 
-// The template copy, the FDF and the filled copy of one form; the filled copy's path.
-std::string produciFoglio(const Foglio& f, const DatiContribuenteF24& dati, bool ente) {
+// The template copy, the FDF and the filled copy of one form; the filled
+// copy's path. The notices of the FDF writer go to `avvisi`.
+std::string produciFoglio(const Foglio& f, const DatiContribuenteF24& dati, bool ente, const ModelliF24& modelli,
+                          std::vector<std::string>& avvisi) {
   const std::string pdf = f.percorso + ".pdf";
-  const int risorsa = f.semplificato ? shell::RisorsaModelloF24Semplificato : shell::RisorsaModelloF24;
-  const auto modello = shell::CaricaRisorsa(shell::TipoRisorsa::Custom, risorsa);
+  const auto& modello = f.semplificato ? modelli.Semplificato : modelli.Normale;
   if (!modello) throw Guasto("Il programma non contiene il modello F24 da copiare in \"" + pdf + "\".");
   try {
     platform::writeFileAtomic(pdf, std::string(*modello));
@@ -210,8 +218,10 @@ std::string produciFoglio(const Foglio& f, const DatiContribuenteF24& dati, bool
     scriviContribuente(fdf, dati, ente, f.semplificato);
     for (size_t i = 0; i < f.righe.size(); ++i) scriviRiga(fdf, static_cast<int>(i) + 1, f.righe[i], f.semplificato);
     scriviDetrazioniETotali(fdf, f);
+    avvisi.insert(avvisi.end(), fdf.Avvisi().begin(), fdf.Avvisi().end());
     fdf.CloseFdf(f.percorso);
-    return pdf::CompilaModulo(f.percorso + ".fdf");
+    // The filled copy takes the values just written, as a reader of the FDF would get them.
+    return pdf::CompilaModulo(fdf.Dati(), f.percorso + ".fdf");
   } catch (const platform::FileError& e) {
     throw Guasto(e.what());
   } catch (const pdf::ErroreCompilazione& e) {
@@ -301,29 +311,21 @@ std::string NomeFileF24(const std::string& contribuente, const std::string& codi
          NomeTipoVersamento(tipoVersamento) + "_" + ParteNomeFile(anno);
 }
 
-VersamentoF24 VersamentoCorrente(const std::string& contribuente, const std::string& codiceCatastale,
-                                 const std::string& anno) {
-  const auto& a = shell::app();
-  return {a.RigheF24, a.NumRigheF24, a.TipoVersamento, a.F24PiuComuni, contribuente, codiceCatastale, anno};
-}
-
-EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 modello, const VersamentoF24& v) {
-  shell::Clessidra clessidra;
+EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 modello, const VersamentoF24& v,
+                    const std::string& cartella, const ModelliF24& modelli,
+                    const std::function<void()>& avvisoDueModelli) {
   EsitoF24 esito;
-  // The rows handed over: items before the closing item (never more than the list holds).
+  // The rows handed over (never more than the list holds).
   const int quante = std::clamp(v.NumRigheF24, 0, static_cast<int>(v.RigheF24.size()));
-  const std::vector<std::string> righe(v.RigheF24.begin(), v.RigheF24.begin() + quante);
-  const std::string detrazione =
-      quante < static_cast<int>(v.RigheF24.size()) ? shell::Campo(v.RigheF24[quante], ";", 2) : "";
+  const std::vector<RigaF24> righe(v.RigheF24.begin(), v.RigheF24.begin() + quante);
+  const std::string detrazione = v.ChiusuraF24 ? importo(v.ChiusuraF24->Detrazione) : "";
   if (quante > kRigheSemplificato) {
-    shell::Messaggio("Se sono previste più di 10 righe il programma non può compilare il modello F24.");
+    esito.Errore = "Se sono previste più di 10 righe il programma non può compilare il modello F24.";
     return esito;
   }
   const bool semplificato = modello == ModelloF24::Semplificato || quante > kRigheDueModelli;
 
-  const std::string cartella = CartellaModelliF24();
   esito.NomeFileF24 = NomeFileF24(v.Contribuente, v.CodiceCatastale, v.TipoVersamento, v.Anno);
-  shell::app().NomeFileF24 = esito.NomeFileF24;
   FileDellaCorsa corsa(cartella);
   try {
     if (!shell::EsisteCartella(cartella)) {
@@ -335,20 +337,16 @@ EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 model
     const auto elenco = fogli(cartella + "/" + esito.NomeFileF24, semplificato, righe, v.F24PiuComuni, detrazione);
     for (const auto& f : elenco)
       for (const char* estensione : {".pdf", ".fdf", "-compilato.pdf"}) corsa.Annota(f.percorso + estensione);
-    if (elenco.size() == 2)
-      shell::Messaggio(
-          "Le righe disponibili per la TASI nel modello F24 sono 4.\r\n"
-          "Il pagamento attuale richiede più di 4 righe, per cui verranno creati\r\n"
-          "2 modelli F24 separati e contraddistinti dal numero 1 e 2 finale.");
+    if (elenco.size() == 2 && avvisoDueModelli) avvisoDueModelli();
     std::vector<std::string> compilati;
-    for (const auto& f : elenco) compilati.push_back(produciFoglio(f, dati, ente));
+    for (const auto& f : elenco) compilati.push_back(produciFoglio(f, dati, ente, modelli, esito.Avvisi));
     // Every file is in place: the second sheet is opened first, so the first ends up on top.
     esito.Compilati.assign(compilati.rbegin(), compilati.rend());
-    shell::ApriDocumenti(esito.Compilati);
     esito.Riuscito = true;
   } catch (const Guasto& e) {
     corsa.Annulla();
-    shell::Messaggio(std::string("Impossibile compilare il modello F24.\r\n") + e.what(), forms::vbCritical);
+    esito.Errore = std::string("Impossibile compilare il modello F24.\r\n") + e.what();
+    esito.Guasto = true;
   } catch (...) {
     corsa.Annulla();
     throw;

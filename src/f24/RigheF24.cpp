@@ -1,6 +1,5 @@
 #include "f24/RigheF24.h"
 
-#include "shell/Modulo1.h"
 #include "shell/Numeri.h"
 
 namespace f24 {
@@ -33,9 +32,11 @@ constexpr std::string EtichetteTotali::*kDetrazione[3] = {&EtichetteTotali::Labe
                                                           &EtichetteTotali::Label29};
 constexpr std::string EtichetteTotali::*kTotale[3] = {&EtichetteTotali::Label6, &EtichetteTotali::Label8,
                                                       &EtichetteTotali::Label30};
-constexpr const char* kContrassegni[3] = {"X;", ";X", "X;X"};
+// Which boxes a payment type marks: advance, balance.
+constexpr bool kContrassegni[3][2] = {{true, false}, {false, true}, {true, true}};
 
-std::string Euro(const std::string& etichetta) { return shell::Formatta(shell::CDbl(etichetta), "###0"); }
+// A caption in whole euros, rounded as the totals' "###0" rounds it.
+long long Euro(const std::string& etichetta) { return shell::Val(shell::Formatta(shell::CDbl(etichetta), "###0")); }
 
 // An amount that goes onto the form: shown, and above 0. A balance may come
 // out negative, and an F24 row never carries 0 or less.
@@ -49,40 +50,32 @@ RigheComune PreparaRigheF24(const EtichetteTotali& e, std::string_view codice, s
   for (const Categoria& k : kCategorie) {
     const std::string& importo = e.*k.importo[t];
     if (!DaVersare(importo)) continue;
-    std::string riga(codice);
-    riga += ';';
-    riga += kContrassegni[t];
-    riga += ';' + e.*k.numero + ';' + k.codice + ';';
-    riga += anno;
-    riga += ';' + Euro(importo);
-    r.Righe.push_back(std::move(riga));
+    r.Righe.push_back({.CodiceCatastale = std::string(codice),
+                       .Acconto = kContrassegni[t][0],
+                       .Saldo = kContrassegni[t][1],
+                       .Immobili = e.*k.numero,
+                       .CodiceTributo = k.codice,
+                       .Anno = std::string(anno),
+                       .Importo = Euro(importo)});
   }
   // The deduction belongs to the main dwelling's row: without it, none.
   const std::string& detrazione = e.*kDetrazione[t];
-  if (DaVersare(e.*kCategorie[0].importo[t]) && shell::CDbl(detrazione) > 0) {
-    r.Detrazione = Euro(detrazione);
-    if (r.Detrazione == "0") r.Detrazione.clear();
-  }
+  if (DaVersare(e.*kCategorie[0].importo[t]) && shell::CDbl(detrazione) > 0) r.Detrazione = Euro(detrazione);
   r.Totale = Euro(e.*kTotale[t]);
   return r;
 }
 
-std::vector<std::string> RigheComune::RigheConDetrazione() const {
-  std::vector<std::string> righe = Righe;
+std::vector<RigaF24> RigheComune::RigheConDetrazione() const {
+  std::vector<RigaF24> righe = Righe;
   // The deduction is only kept when the main dwelling has a row, and that row comes first.
-  if (!Detrazione.empty() && !righe.empty()) righe.front() += ';' + Detrazione;
+  if (Detrazione > 0 && !righe.empty()) righe.front().Detrazione = Detrazione;
   return righe;
 }
 
-std::string DetrazioneDellaRiga(std::string_view riga) { return shell::Campo(riga, ";", 8); }
-
 long long TotaleRigheF24(const EtichetteTotali& e, int tipo) {
   long long totale = 0;
-  for (const std::string& riga : PreparaRigheF24(e, "", "", tipo).Righe)
-    totale += shell::Val(shell::Campo(riga, ";", 7));
+  for (const RigaF24& riga : PreparaRigheF24(e, "", "", tipo).Righe) totale += riga.Importo;
   return totale;
 }
-
-std::string_view CodiceDellaRiga(std::string_view riga) { return riga.substr(0, riga.find(';')); }
 
 }  // namespace f24

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "kit/Messaggi.h"
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
 
@@ -84,11 +83,13 @@ void ScritturaFdf::OpenFdf(const std::string& nomefile) {
   percorsoFdf_ = senza(nomefile, ".fdf") + ".fdf";
   testo_ = std::string("%FDF-1.2") + kFine + "%\xE2\xE3\xCF\xD3" + kFine + "1 0 obj<</FDF<</Fields[" + kFine;
   aperto_ = false;
+  avvisi_.clear();
+  dati_ = {};
   platform::writeFileAtomic(percorsoFdf_, testo_);
   aperto_ = true;
 }
 
-bool ScritturaFdf::nomeNelModello(std::string_view nome, std::string& trovato) const {
+bool ScritturaFdf::nomeNelModello(std::string_view nome, std::string& trovato) {
   if (elencoCampi_.empty()) {
     trovato = nome;
     return true;
@@ -102,7 +103,7 @@ bool ScritturaFdf::nomeNelModello(std::string_view nome, std::string& trovato) c
     const std::string_view parte = nome.substr(inizio, punto == std::string_view::npos ? nome.npos : punto - inizio);
     const size_t p = elencoMinuscolo_.find(minuscolo(parte) + ";");
     if (p == std::string::npos || (parte.empty() && nome.find('.') != std::string_view::npos)) {
-      if (SegnalaCampiMancanti) shell::Messaggio("Scrittura FDF: Nome campo inesistente " + std::string(nome), 0);
+      if (SegnalaCampiMancanti) avvisi_.push_back("Scrittura FDF: Nome campo inesistente " + std::string(nome));
       return false;
     }
     if (inizio > 0) trovato += '.';
@@ -112,10 +113,12 @@ bool ScritturaFdf::nomeNelModello(std::string_view nome, std::string& trovato) c
   }
 }
 
-void ScritturaFdf::scriviVoce(std::string_view nome, const std::string& valore) {
+void ScritturaFdf::scriviVoce(std::string_view nome, const std::string& valore, std::string letto) {
   if (!aperto_) return;
+  const std::string byte = platform::utf8ToCp1252(nome);
+  dati_.Campi.emplace_back(platform::cp1252ToUtf8(byte), std::move(letto));
   testo_ += "<</T(";
-  testo_ += StringaPdf(platform::utf8ToCp1252(nome));
+  testo_ += StringaPdf(byte);
   testo_ += ")/V";
   testo_ += valore;
   testo_ += ">>";
@@ -125,22 +128,24 @@ void ScritturaFdf::scriviVoce(std::string_view nome, const std::string& valore) 
 void ScritturaFdf::WriteField(std::string_view NomeCampo, std::string_view Valore) {
   std::string nome;
   if (!nomeNelModello(NomeCampo, nome)) return;
-  std::string valore(1, '(');
   // A control character never reaches the form.
-  valore += StringaPdf(senzaSpazi(platform::utf8ToCp1252Printable(Valore)));
-  valore += ')';
-  scriviVoce(nome, valore);
+  const std::string byte = platform::utf8ToCp1252Printable(Valore);
+  const std::string_view testo = senzaSpazi(byte);
+  scriviVoce(nome, "(" + StringaPdf(testo) + ")", platform::cp1252ToUtf8(testo));
 }
 
 void ScritturaFdf::WriteCheckBox(std::string_view NomeCampo, bool Valore) {
   std::string nome;
   if (!nomeNelModello(NomeCampo, nome)) return;
-  scriviVoce(nome, Valore ? "/S#EC" : "/Off");
+  const char* valore = Valore ? "/S#EC" : "/Off";
+  scriviVoce(nome, valore, valore);
 }
 
 void ScritturaFdf::CloseFdf(const std::string& nomepdf) {
   if (!aperto_) return;
-  testo_ += "]/F(" + StringaPdf(platform::utf8ToCp1252(senza(nomepdf, ".pdf") + ".pdf")) + ")>>>>" + kFine;
+  const std::string pdf = platform::utf8ToCp1252(senza(nomepdf, ".pdf") + ".pdf");
+  dati_.Pdf = platform::cp1252ToUtf8(pdf);
+  testo_ += "]/F(" + StringaPdf(pdf) + ")>>>>" + kFine;
   testo_ += std::string("endobj") + kFine + "trailer" + kFine + "<</Root 1 0 R>>" + kFine + "%%EOF" + kFine;
   aperto_ = false;
   platform::writeFileAtomic(percorsoFdf_, testo_);

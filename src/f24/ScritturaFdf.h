@@ -5,17 +5,21 @@
 // after every line.
 //
 // Order of calls for one form: LeggiNomiCampi, OpenFdf, any number of
-// WriteField, CloseFdf. The same object may then write another form.
+// WriteField, CloseFdf. The same object may then write another form. Nothing
+// is shown: what the caller should say is left in Avvisi().
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "pdf/CompilazioneModulo.h"
 
 namespace f24 {
 
 class ScritturaFdf {
  public:
-  // When true, a name that the template does not hold is reported in a
-  // message box ("Scrittura FDF: Nome campo inesistente " + name); either way
-  // it is not written.
+  // When true, a name that the template does not hold is reported in
+  // Avvisi() ("Scrittura FDF: Nome campo inesistente " + name, to be shown
+  // without an icon); either way it is not written.
   bool SegnalaCampiMancanti = false;
 
   // Reads the field names of the PDF `nomepdf` (with or without ".pdf"): every
@@ -26,7 +30,8 @@ class ScritturaFdf {
   bool LeggiNomiCampi(const std::string& nomepdf);
 
   // Starts the FDF `nomefile` (with or without ".fdf"): the file is created
-  // (or emptied) with its first three lines. Throws platform::FileError.
+  // (or emptied) with its first three lines, and the notices and the values
+  // of the last form are forgotten. Throws platform::FileError.
   void OpenFdf(const std::string& nomefile);
 
   // One text field: the name as the template writes it (letter case ignored
@@ -45,16 +50,26 @@ class ScritturaFdf {
   // The names read by LeggiNomiCampi, each followed by ";".
   const std::string& ElencoCampi() const { return elencoCampi_; }
 
+  // The notices of the form being written, in the order they arose.
+  const std::vector<std::string>& Avvisi() const { return avvisi_; }
+
+  // What the FDF file holds, as a reader of it gets it back: the PDF it
+  // fills and every entry written, in order, as UTF-8 (a check box's value
+  // as its name, "/S#EC" or "/Off"). The PDF is known once CloseFdf ran.
+  const pdf::DatiFdf& Dati() const { return dati_; }
+
  private:
-  // The name as the template writes it; nothing when it is not there.
-  bool nomeNelModello(std::string_view nome, std::string& trovato) const;
-  void scriviVoce(std::string_view nome, const std::string& valore);
+  // The name as the template writes it; nothing (and a notice when asked for) when it is not there.
+  bool nomeNelModello(std::string_view nome, std::string& trovato);
+  void scriviVoce(std::string_view nome, const std::string& valore, std::string letto);
 
   std::string elencoCampi_;
   std::string elencoMinuscolo_;  // the same, in lower case, for the search
   std::string percorsoFdf_;
   std::string testo_;  // the FDF so far, Windows-1252 bytes
   bool aperto_ = false;
+  std::vector<std::string> avvisi_;
+  pdf::DatiFdf dati_;
 };
 
 // The text inside a PDF literal string: every "\", "(" and ")" gets a "\" before it.

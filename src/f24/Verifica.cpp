@@ -1,7 +1,10 @@
 #include "f24/Verifica.h"
 
+#include <algorithm>
+
 #include "calculation/CalcoloRecord.h"
 #include "calculation/MainForm.h"
+#include "f24/LimitiF24.h"
 #include "f24/frmF24.h"
 #include "f24/frmModelliF24.h"
 #include "kit/Applicazione.h"
@@ -397,7 +400,7 @@ void Verifica::cmdF24_Click() {
   const RigheComune righe = PreparaRigheF24(a.TipoVersamento);
   // Only this municipality's rows travel, whatever the memo holds.
   a.RigheF24 = righe.Righe;
-  a.RigheF24.push_back(righe.Chiusura());
+  a.ChiusuraF24 = righe.Chiusura();
   a.NumRigheF24 = static_cast<int>(righe.Righe.size());
   a.F24PiuComuni = false;
   shell::ApriDialogo(a.form<frmF24>());
@@ -420,8 +423,8 @@ bool Verifica::ControllaMemo() {
 }
 
 bool Verifica::ComuneGiaAggiunto() {
-  for (const std::string& riga : righeMemo_)
-    if (CodiceDellaRiga(riga) == lblCodCat.Caption()) {
+  for (const RigaF24& riga : righeMemo_)
+    if (riga.CodiceCatastale == lblCodCat.Caption()) {
       shell::Messaggio("Il comune in oggetto \xC3\xA8 gi\xC3\xA0 stato aggiunto.");
       return true;
     }
@@ -431,14 +434,12 @@ bool Verifica::ComuneGiaAggiunto() {
 void Verifica::MemorizzaRigheF24() {
   const RigheComune righe = PreparaRigheF24(TipoPagamentoScelto());
   // Each municipality's deduction travels on its own main-dwelling row.
-  const std::vector<std::string> memo = righe.RigheConDetrazione();
+  const std::vector<RigaF24> memo = righe.RigheConDetrazione();
   righeMemo_.insert(righeMemo_.end(), memo.begin(), memo.end());
   // The closing item sums the deductions and the instalments of the memo.
-  DetrazioneMemo_ += shell::Val(righe.Detrazione);
-  TotaleMemo_ += shell::Val(righe.Totale);
-  RigaChiusuraMemo_ =
-      RigheComune{{}, DetrazioneMemo_ > 0 ? std::to_string(DetrazioneMemo_) : "", std::to_string(TotaleMemo_)}
-          .Chiusura();
+  DetrazioneMemo_ += righe.Detrazione;
+  TotaleMemo_ += righe.Totale;
+  RigaChiusuraMemo_ = RigaChiusuraF24{std::max(DetrazioneMemo_, 0LL), TotaleMemo_};
 }
 
 void Verifica::cmdMemo_Click() {
@@ -457,19 +458,19 @@ void Verifica::cmdMemo_Click() {
 
 void Verifica::cmdF24Comuni_Click() {
   // The limits first: a refusal hands nothing over.
-  if (RigheMemo() > 10) {
+  if (RigheMemo() > kRigheSemplificato) {
     shell::Messaggio(
         "Se sono previste più di 10 righe il programma non può compilare il modello F24.\r\n"
         "Riduci il numero di comuni presenti, azzerando la memorizzazione.");
     return;
   }
-  if (RigheMemo() >= 9)
+  if (RigheMemo() > kRigheDueModelli)
     shell::Messaggio(
         "Il programma può compilare al massimo due modelli F24.\r\n"
         "Essendo previste più di 8 righe non è possibile compilare l'F24 normale ma solo quello semplificato.");
   shell::Applicazione& a = shell::app();
   a.RigheF24 = righeMemo_;
-  a.RigheF24.push_back(RigaChiusuraMemo_);
+  a.ChiusuraF24 = RigaChiusuraMemo_;
   a.NumRigheF24 = RigheMemo();
   a.TipoVersamento = TipoMemo_;
   a.F24PiuComuni = true;
@@ -482,7 +483,7 @@ void Verifica::cmdAzzera_Click() {
   a.TipoVersamento = TipoPagamentoScelto();
   a.NumRigheF24 = 0;
   righeMemo_.clear();
-  RigaChiusuraMemo_.clear();
+  RigaChiusuraMemo_.reset();
   NomeMemo_.clear();
   DetrazioneMemo_ = 0;
   TotaleMemo_ = 0;

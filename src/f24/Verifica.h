@@ -7,11 +7,12 @@
 // F24"), or collects those of several municipalities of the same taxpayer,
 // year and payment type ("Memorizza", "Azzera") and hands them over together.
 //
-// The rows go to the F24 form through the shell's RigheF24, NumRigheF24,
-// TipoVersamento and F24PiuComuni; the totals report reads what the page
-// shows through Dati().
+// The rows go to the F24 form through the shell's RigheF24, ChiusuraF24,
+// NumRigheF24, TipoVersamento and F24PiuComuni; the totals report reads what
+// the page shows through Dati().
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,8 +97,8 @@ class Verifica : public forms::Form {
 
   // The memo: rows stored so far, and their closing item.
   int RigheMemo() const { return static_cast<int>(righeMemo_.size()); }
-  const std::vector<std::string>& RigheDelMemo() const { return righeMemo_; }
-  const std::string& RigaChiusuraMemo() const { return RigaChiusuraMemo_; }
+  const std::vector<RigaF24>& RigheDelMemo() const { return righeMemo_; }
+  const std::optional<RigaChiusuraF24>& RigaChiusuraMemo() const { return RigaChiusuraMemo_; }
 
  private:
   void CreaControlli();
@@ -147,8 +148,8 @@ class Verifica : public forms::Form {
 
   // The memo, with its own rows: the shared RigheF24 is rebuilt from them
   // at each hand-over.
-  std::vector<std::string> righeMemo_;
-  std::string RigaChiusuraMemo_;
+  std::vector<RigaF24> righeMemo_;
+  std::optional<RigaChiusuraF24> RigaChiusuraMemo_;
   std::string NomeMemo_;
   long long AnnoMemo_ = 0;
   int TipoMemo_ = 0;

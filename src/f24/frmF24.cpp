@@ -3,16 +3,19 @@
 #include <initializer_list>
 
 #include "f24/ArchivioF24.h"
-#include "f24/CompilaF24.h"
+#include "f24/LimitiF24.h"
 #include "f24/Verifica.h"
 #include "f24/frmModelliF24.h"
 #include "fiscalcode/DataNascita.h"
 #include "fiscalcode/frmCFdati.h"
 #include "kit/Applicazione.h"
 #include "kit/Convenzioni.h"
+#include "kit/Documenti.h"
+#include "kit/Finestre.h"
 #include "kit/Liste.h"
 #include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
+#include "kit/Risorse.h"
 
 namespace f24 {
 
@@ -33,6 +36,29 @@ void casella(TextBox& t, Container& dentro, int x, int y, int w, int massimo = 0
 }  // namespace
 
 std::string PercorsoArchivioF24() { return shell::PercorsoApp() + "/tasif24.dat"; }
+
+VersamentoF24 VersamentoCorrente(const std::string& contribuente, const std::string& codiceCatastale,
+                                 const std::string& anno) {
+  const auto& a = shell::app();
+  return {a.RigheF24,     a.NumRigheF24, a.ChiusuraF24,   a.TipoVersamento,
+          a.F24PiuComuni, contribuente,  codiceCatastale, anno};
+}
+
+EsitoF24 EseguiCompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 modello,
+                          const VersamentoF24& versamento) {
+  shell::Clessidra clessidra;
+  const ModelliF24 modelli{shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24),
+                           shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24Semplificato)};
+  EsitoF24 esito = CompilaF24(dati, ente, modello, versamento, CartellaModelliF24(), modelli,
+                              [] { shell::Messaggio(kAvvisoDueModelli); });
+  if (!esito.NomeFileF24.empty()) shell::app().NomeFileF24 = esito.NomeFileF24;
+  for (const std::string& avviso : esito.Avvisi) shell::Messaggio(avviso, 0);
+  if (esito.Riuscito)
+    shell::ApriDocumenti(esito.Compilati);
+  else
+    shell::Messaggio(esito.Errore, esito.Guasto ? vbCritical : vbInformation);
+  return esito;
+}
 
 frmF24::frmF24() : archivio_(PercorsoArchivioF24(), List1, DatiContribuenteF24::chiaveDi) {
   setCaption("Compilazione F24");
@@ -156,9 +182,9 @@ void frmF24::Form_Load() {
   cboSesso.AddItem("Maschio");
   cboSesso.AddItem("Femmina");
   txtData.setText(std::string(kMascheraData).substr(0, static_cast<size_t>(txtData.MaxLength())));
-  // The ordinary form takes 8 rows at most: more, and only the simplified one
+  // The ordinary forms take 8 rows at most: more, and only the simplified one
   // can be filled, on every load (also after "Carica dati").
-  if (shell::app().NumRigheF24 > 8) {
+  if (shell::app().NumRigheF24 > kRigheDueModelli) {
     modF24[1].setValue(true);
     modF24[0].setEnabled(false);
   }
@@ -230,8 +256,8 @@ void frmF24::cmdF24_Click() {
     codice = v.lblCodCat.Caption();
     anno = v.Combo3.Text();
   }
-  CompilaF24(Record(), EnteGiuridico, modF24[1].Value() ? ModelloF24::Semplificato : ModelloF24::Normale,
-             VersamentoCorrente(contribuente, codice, anno));
+  EseguiCompilaF24(Record(), EnteGiuridico, modF24[1].Value() ? ModelloF24::Semplificato : ModelloF24::Normale,
+                   VersamentoCorrente(contribuente, codice, anno));
 }
 
 void frmF24::cmdExit_Click() { app().unload(*this); }

@@ -13,6 +13,7 @@
 // loads it anew.
 #include <string>
 
+#include "f24/CompilaF24.h"
 #include "f24/DatiContribuenteF24.h"
 #include "forms/Forms.h"
 #include "kit/FileArchivio.h"
@@ -21,6 +22,21 @@ namespace f24 {
 
 // "tasif24.dat" in the program folder.
 std::string PercorsoArchivioF24();
+
+// The rows as the shell holds them (RigheF24, ChiusuraF24, NumRigheF24,
+// TipoVersamento, F24PiuComuni), with what the totals page shows: its
+// taxpayer, municipality code and year.
+VersamentoF24 VersamentoCorrente(const std::string& contribuente, const std::string& codiceCatastale,
+                                 const std::string& anno);
+
+// "Compila F24" as the payer window runs it (f24::CompilaF24 into
+// CartellaModelliF24(), from the templates the program carries): the mouse
+// pointer shows the hourglass while it runs, the notice of two forms and
+// every message of the run are shown in their order, and the filled copies
+// are opened when all went well. The base name is left in the shell's
+// NomeFileF24.
+EsitoF24 EseguiCompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 modello,
+                          const VersamentoF24& versamento);
 
 // The blank date mask of the payer's birth date.
 inline constexpr const char* kMascheraData = "  /  /    ";

@@ -3,11 +3,13 @@
 // (through forms::Application) and the shared variables that the windows use
 // as flags and mailboxes between them. Every variable starts zero, empty or
 // false and lives until the program ends; none is saved.
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "forms/Application.h"
+#include "shell/RigaF24.h"
 
 namespace forms {
 class ComboBox;
@@ -47,8 +49,9 @@ class Applicazione : public forms::Application {
   int TipoVersamento = 0;
   // Number of F24 rows in RigheF24.
   int NumRigheF24 = 0;
-  // The F24 rows and their closing item.
-  std::vector<std::string> RigheF24;
+  // The F24 rows, and the closing item that follows them (none until a hand-over).
+  std::vector<RigaF24> RigheF24;
+  std::optional<RigaChiusuraF24> ChiusuraF24;
   // Base name of the F24 files being produced in "datiF24".
   std::string NomeFileF24;
   // The first-home deduction used in the advance actually paid, and that advance.

@@ -42,6 +42,9 @@ void OrdinaCombo(forms::ComboBox& Casella, int Inizio) {
     if (Casella.List(da + i) != voci[i]) Casella.setList(da + i, voci[i]);
 }
 
-void SvuotaRigheF24() { app().RigheF24.clear(); }
+void SvuotaRigheF24() {
+  app().RigheF24.clear();
+  app().ChiusuraF24.reset();
+}
 
 }  // namespace shell

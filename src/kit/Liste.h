@@ -15,7 +15,7 @@ bool PresenteInCombo(std::string_view Valore, const forms::ComboBox& Casella);
 // keep their place, and so does the ItemData of every position.
 void OrdinaCombo(forms::ComboBox& Casella, int Inizio);
 
-// Empties the shared F24 rows (RigheF24).
+// Empties the shared F24 rows (RigheF24) and their closing item.
 void SvuotaRigheF24();
 
 }  // namespace shell

@@ -217,15 +217,29 @@ std::string senzaEstensione(const std::string& percorso, std::string_view estens
   return percorso;
 }
 
+// A failure of the filling of the FDF `percorsoFdf`.
+[[noreturn]] void nonCompilato(const std::string& percorsoFdf, const std::exception& e) {
+  throw ErroreCompilazione("Impossibile compilare il modulo \"" + percorsoFdf + "\": " + e.what());
+}
+
 }  // namespace
 
 DatiFdf LeggiFdf(const std::string& byte) { return LettoreFdf(byte).leggi(); }
 
 std::string CompilaModulo(const std::string& percorsoFdf) {
+  DatiFdf dati;
+  try {
+    dati = LeggiFdf(platform::readFile(percorsoFdf));
+  } catch (const std::exception& e) {
+    nonCompilato(percorsoFdf, e);
+  }
+  return CompilaModulo(dati, percorsoFdf);
+}
+
+std::string CompilaModulo(const DatiFdf& dati, const std::string& percorsoFdf) {
   const std::string base = senzaEstensione(percorsoFdf, ".fdf");
   const std::string uscita = base + "-compilato.pdf";
   try {
-    const DatiFdf dati = LeggiFdf(platform::readFile(percorsoFdf));
     // The /F path, or the twin beside the FDF (a path outside Windows-1252 cannot be written there).
     std::string modello = dati.Pdf;
     if (!platform::fileReadable(modello)) modello = base + ".pdf";
@@ -289,7 +303,7 @@ std::string CompilaModulo(const std::string& percorsoFdf) {
                               std::string(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize()));
     return uscita;
   } catch (const std::exception& e) {
-    throw ErroreCompilazione("Impossibile compilare il modulo \"" + percorsoFdf + "\": " + e.what());
+    nonCompilato(percorsoFdf, e);
   }
 }
 

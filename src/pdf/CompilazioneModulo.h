@@ -38,4 +38,8 @@ DatiFdf LeggiFdf(const std::string& byte);
 // Throws ErroreCompilazione.
 std::string CompilaModulo(const std::string& percorsoFdf);
 
+// The same from the values `dati` that the FDF `percorsoFdf` holds, which is
+// then not read again: the same filled copy, the same messages.
+std::string CompilaModulo(const DatiFdf& dati, const std::string& percorsoFdf);
+
 }  // namespace pdf

@@ -1,9 +1,10 @@
 // The filled F24 that the desktop cannot open: the files are in place and one
 // "Quotara" message names them and the folder "datiF24".
-#include "f24/CompilaF24.h"
+#include "f24/frmF24.h"
 #include "F24Fixture.h"
 #include "kit/Documenti.h"
 #include "support/Apritore.h"
+#include "support/TestiF24.h"
 
 namespace f24::testing {
 namespace {
@@ -19,13 +20,14 @@ class AperturaF24 : public F24Test, public ::testing::WithParamInterface<std::op
     dati.Cognome = "BIANCHI";
     dati.Nome = "ANNA";
     VersamentoF24 v;
-    for (int i = 0; i < righe; ++i) v.RigheF24.push_back("A001;X;;1;3958;2014;" + std::to_string(10 * (i + 1)));
+    for (int i = 0; i < righe; ++i)
+      v.RigheF24.push_back(quotara::testing::RigaDaTesto("A001;X;;1;3958;2014;" + std::to_string(10 * (i + 1))));
     v.NumRigheF24 = righe;
-    v.RigheF24.push_back("1;;270;");
+    v.ChiusuraF24 = quotara::testing::ChiusuraDaTesto("1;;270;");
     v.Contribuente = "BIANCHI ANNA";
     v.CodiceCatastale = "A001";
     v.Anno = "2014";
-    return CompilaF24(dati, false, ModelloF24::Normale, v);
+    return EseguiCompilaF24(dati, false, ModelloF24::Normale, v);
   }
 };
 

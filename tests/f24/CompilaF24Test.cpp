@@ -10,6 +10,7 @@
 
 #include "f24/CompilaF24.h"
 #include "f24/RigheF24.h"
+#include "f24/frmF24.h"
 #include "shell/Numeri.h"
 #include "support/CasiTotali.h"
 #include "support/Pdf.h"
@@ -18,11 +19,15 @@
 #include "kit/Risorse.h"
 #include "F24Fixture.h"
 #include "support/DiscoPieno.h"
+#include "support/TestiF24.h"
 
 namespace f24::testing {
 namespace {
 
 using forms::vbOK;
+using quotara::testing::ChiusuraDaTesto;
+using quotara::testing::RigheDaTesto;
+using quotara::testing::TestiRighe;
 
 DatiContribuenteF24 persona() {
   DatiContribuenteF24 d;
@@ -53,8 +58,8 @@ VersamentoF24 versamento(std::vector<std::string> righe, const std::string& detr
                          int tipo = 0) {
   VersamentoF24 v;
   v.NumRigheF24 = static_cast<int>(righe.size());
-  v.RigheF24 = std::move(righe);
-  v.RigheF24.push_back("1;" + detrazione + ";270;");
+  v.RigheF24 = RigheDaTesto(righe);
+  v.ChiusuraF24 = ChiusuraDaTesto("1;" + detrazione + ";270;");
   v.TipoVersamento = tipo;
   v.F24PiuComuni = piuComuni;
   v.Contribuente = "BIANCHI ANNA";
@@ -283,7 +288,7 @@ TEST_P(CompilaF24Tabella, WritesTheFormsAndOpensThem) {
                              .title = "Quotara",
                              .icon = forms::vbInformation});
   }
-  const auto esito = CompilaF24(c.dati, c.ente, c.modello, c.versamento);
+  const auto esito = EseguiCompilaF24(c.dati, c.ente, c.modello, c.versamento);
   ASSERT_TRUE(esito.Riuscito);
   EXPECT_EQ(desk.pendingAnswers(), 0u);
   EXPECT_EQ(desk.msgBoxes().size(), c.avvisoDueModelli ? 1u : 0u);
@@ -322,7 +327,7 @@ INSTANTIATE_TEST_SUITE_P(Casi, CompilaF24Tabella, ::testing::ValuesIn(casi()),
                          [](const auto& info) { return info.param.nome; });
 
 TEST_F(CompilaF24Test, WritesThePayerBlockInTheFormsOrder) {
-  ASSERT_TRUE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1), "50")).Riuscito);
+  ASSERT_TRUE(EseguiCompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1), "50")).Riuscito);
   const auto v = voci(inDati("f24tasi_BIANCHI ANNA_A001_acconto_2014.fdf"));
   std::vector<std::string> ordine;
   for (const auto& [nome, valore] : v) ordine.push_back(nome);
@@ -340,12 +345,13 @@ TEST_F(CompilaF24Test, WritesThePayerBlockInTheFormsOrder) {
 }
 
 TEST_F(CompilaF24Test, TakesTheRowsTheShellHolds) {
-  application.RigheF24 = {riga("H501", "3958", "150", 1), "1;40;150;"};
+  quotara::testing::ConsegnaF24(application, {riga("H501", "3958", "150", 1), "1;40;150;"});
   application.NumRigheF24 = 1;
   application.TipoVersamento = 1;
   application.F24PiuComuni = true;
   const auto v = VersamentoCorrente("ROSSI MARIO", "H501", "2015");
   EXPECT_EQ(v.RigheF24, application.RigheF24);
+  EXPECT_EQ(v.ChiusuraF24, application.ChiusuraF24);
   EXPECT_EQ(v.NumRigheF24, 1);
   EXPECT_EQ(v.TipoVersamento, 1);
   EXPECT_TRUE(v.F24PiuComuni);
@@ -376,7 +382,8 @@ TEST_F(CompilaF24Test, EveryAmountsCentsRead00) {
     SCOPED_TRACE(c.nome);
     if (c.suffissi.size() == 2) desk.expectMsgBox(vbOK);
     const auto r = righe(c.righe);
-    const auto esito = CompilaF24(persona(), false, c.modello, versamento(r, c.detrazione, c.suffissi.size() == 2));
+    const auto esito =
+        EseguiCompilaF24(persona(), false, c.modello, versamento(r, c.detrazione, c.suffissi.size() == 2));
     ASSERT_TRUE(esito.Riuscito);
     for (size_t k = 0; k < c.suffissi.size(); ++k) {
       const std::string b = inDati(esito.NomeFileF24 + c.suffissi[k]);
@@ -432,11 +439,11 @@ TEST_F(CompilaF24Test, TheFormsTotalIsTheInstalmentOfTheTotals) {
     const EtichetteTotali e = CalcolaTotali(c.archivio.righe, {"ROSSI MARIO", "TORINO", "2026"});
     const RigheComune r = PreparaRigheF24(e, "L219", "2026", c.tipo);
     long long somma = 0;
-    for (const auto& riga : r.Righe) somma += shell::Val(shell::Campo(riga, ";", 7));
+    for (const auto& riga : r.Righe) somma += riga.Importo;
     EXPECT_EQ(shell::CDbl(c.archivio.rate[c.tipo]), static_cast<double>(somma));
-    VersamentoF24 v = versamento(r.Righe, r.Detrazione, false, c.tipo);
-    v.RigheF24.back() = r.Chiusura();
-    const auto esito = CompilaF24(persona(), false, c.modello, v);
+    VersamentoF24 v = versamento(TestiRighe(r.Righe), "", false, c.tipo);
+    v.ChiusuraF24 = r.Chiusura();
+    const auto esito = EseguiCompilaF24(persona(), false, c.modello, v);
     ASSERT_TRUE(esito.Riuscito);
     ASSERT_EQ(esito.Compilati.size(), 1u);
     auto valori = ValoriModulo(esito.Compilati[0]);
@@ -452,7 +459,7 @@ TEST_F(CompilaF24Test, TheFormsTotalIsTheInstalmentOfTheTotals) {
 TEST_F(CompilaF24Test, RefusesMoreThanTenRows) {
   desk.expectMsgBox(vbOK, {.prompt = "Se sono previste più di 10 righe il programma non può compilare il modello F24.",
                            .title = "Quotara"});
-  const auto esito = CompilaF24(persona(), false, ModelloF24::Semplificato, versamento(righe(11)));
+  const auto esito = EseguiCompilaF24(persona(), false, ModelloF24::Semplificato, versamento(righe(11)));
   EXPECT_FALSE(esito.Riuscito);
   EXPECT_TRUE(FileDatiF24().empty());
   EXPECT_TRUE(desk.openedDocuments().empty());
@@ -483,7 +490,7 @@ TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
     desk.setMousePointer(forms::vbDefault);
     desk.expectMsgBox(vbOK, {.title = "Quotara", .icon = forms::vbCritical});
     const size_t prima = desk.msgBoxes().size();
-    const auto esito = CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1)));
+    const auto esito = EseguiCompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1)));
     EXPECT_FALSE(esito.Riuscito);
     ASSERT_EQ(desk.msgBoxes().size(), prima + 1);
     const std::string testo = desk.msgBoxes().back().prompt;
@@ -497,7 +504,7 @@ TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
   std::filesystem::create_directories(inDati(base + "_2.fdf") + "/x");
   desk.expectMsgBox(vbOK);
   desk.expectMsgBox(vbOK, {.icon = forms::vbCritical});
-  EXPECT_FALSE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(6))).Riuscito);
+  EXPECT_FALSE(EseguiCompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(6))).Riuscito);
   EXPECT_TRUE(desk.openedDocuments().empty());
   EXPECT_EQ(desk.pendingAnswers(), 0u);
 }
@@ -519,7 +526,7 @@ TEST_F(CompilaF24Test, AFailedRunLeavesDatiF24AsItWas) {
   // An earlier run of another taxpayer.
   auto altro = versamento(righe(2), "50");
   altro.Contribuente = "VERDI LUCA";
-  ASSERT_TRUE(CompilaF24(persona(), false, ModelloF24::Normale, altro).Riuscito);
+  ASSERT_TRUE(EseguiCompilaF24(persona(), false, ModelloF24::Normale, altro).Riuscito);
   struct Caso {
     const char* descrizione;
     int righe;
@@ -540,7 +547,7 @@ TEST_F(CompilaF24Test, AFailedRunLeavesDatiF24AsItWas) {
     const auto prima = statoDatiF24(datiF24());
     if (c.righe > 4 && c.modello == ModelloF24::Normale) desk.expectMsgBox(vbOK);
     desk.expectMsgBox(vbOK, {.icon = forms::vbCritical});
-    EXPECT_FALSE(CompilaF24(persona(), false, c.modello, versamento(righe(c.righe), "50")).Riuscito);
+    EXPECT_FALSE(EseguiCompilaF24(persona(), false, c.modello, versamento(righe(c.righe), "50")).Riuscito);
     EXPECT_EQ(statoDatiF24(datiF24()), prima);
     std::filesystem::remove_all(inDati(c.occupato));
   }
@@ -549,14 +556,14 @@ TEST_F(CompilaF24Test, AFailedRunLeavesDatiF24AsItWas) {
   // A full disk: the template copy and the FDF fit, the filled copy does not.
   // Over an earlier run of the same name, its FDF, rewritten before the
   // failure, gets its bytes back.
-  ASSERT_TRUE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1), "50")).Riuscito);
+  ASSERT_TRUE(EseguiCompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1), "50")).Riuscito);
   const auto modello = shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24);
   ASSERT_TRUE(modello);
   const rlim_t limite = modello->size() + 1024;
   ASSERT_GT(std::filesystem::file_size(inDati(base + "-compilato.pdf")), limite) << "the filled copy is too small";
   const auto corsa = [&] {
     desk.expectMsgBox(vbOK, {.icon = forms::vbCritical});
-    return CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(3), "70")).Riuscito ? 1 : 0;
+    return EseguiCompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(3), "70")).Riuscito ? 1 : 0;
   };
   const auto prima = statoDatiF24(datiF24());
   EXPECT_EQ(quotara::testing::ConDiscoPieno(limite, corsa), 0);
@@ -569,9 +576,151 @@ TEST_F(CompilaF24Test, AFailedRunLeavesDatiF24AsItWas) {
 
 TEST_F(CompilaF24Test, RunsAgainOverItsOwnFiles) {
   for (int volta = 0; volta < 2; ++volta)
-    ASSERT_TRUE(CompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(2), "50")).Riuscito);
+    ASSERT_TRUE(EseguiCompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(2), "50")).Riuscito);
   EXPECT_EQ(FileDatiF24().size(), 3u);
   EXPECT_EQ(desk.openedDocuments().size(), 2u);
+}
+
+}  // namespace
+}  // namespace f24::testing
+
+namespace f24::testing {
+namespace {
+
+// The run itself, without the payer window: it shows nothing, holds no
+// hourglass and opens nothing; it says what it made or why it stopped.
+class CompilaF24Logica : public CompilaF24Test {
+ protected:
+  ModelliF24 modelli() const {
+    return {shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24),
+            shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24Semplificato)};
+  }
+  // The run into "datiF24"; the notice of two forms counted in `avvisi_`.
+  EsitoF24 compila(const VersamentoF24& v, ModelloF24 modello = ModelloF24::Normale,
+                   std::optional<ModelliF24> m = std::nullopt) {
+    return CompilaF24(persona(), false, modello, v, datiF24(), m ? *m : modelli(), [this] {
+      ++avvisiDueModelli_;
+      fileAlloAvviso_ = FileDatiF24();
+    });
+  }
+  void nienteMostrato() {
+    EXPECT_TRUE(desk.msgBoxes().empty());
+    EXPECT_TRUE(desk.pointerChanges().empty());
+    EXPECT_TRUE(desk.openedDocuments().empty());
+  }
+  int avvisiDueModelli_ = 0;
+  std::vector<std::string> fileAlloAvviso_;
+};
+
+TEST_F(CompilaF24Logica, SaysWhatItMadeAndShowsNothing) {
+  struct Caso {
+    int righe;
+    ModelloF24 modello;
+    std::vector<std::string> suffissi;  // in the order they are to be opened
+  };
+  const Caso casi[] = {{1, ModelloF24::Normale, {""}},
+                       {6, ModelloF24::Normale, {"_2", "_1"}},
+                       {7, ModelloF24::Semplificato, {"_s"}},
+                       {9, ModelloF24::Normale, {"_s"}}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.righe);
+    std::filesystem::remove_all(datiF24());
+    avvisiDueModelli_ = 0;
+    const EsitoF24 esito = compila(versamento(righe(c.righe), "50", true), c.modello);
+    ASSERT_TRUE(esito.Riuscito) << esito.Errore;
+    EXPECT_EQ(esito.Errore, "");
+    EXPECT_TRUE(esito.Avvisi.empty());
+    EXPECT_EQ(esito.NomeFileF24, "f24tasi_BIANCHI ANNA_A001_acconto_2014");
+    std::vector<std::string> attesi;
+    for (const auto& s : c.suffissi) attesi.push_back(inDati(esito.NomeFileF24 + s + "-compilato.pdf"));
+    EXPECT_EQ(esito.Compilati, attesi);
+    // The notice of two forms comes once the folder is there, before any form is written.
+    EXPECT_EQ(avvisiDueModelli_, c.suffissi.size() == 2 ? 1 : 0);
+    if (avvisiDueModelli_) {
+      EXPECT_TRUE(std::filesystem::is_directory(datiF24()));
+      EXPECT_TRUE(fileAlloAvviso_.empty());
+    }
+    for (const auto& f : esito.Compilati) controllaPdf(f);
+  }
+  nienteMostrato();
+  EXPECT_EQ(application.NomeFileF24, "") << "the shell's variables are the window's to set";
+}
+
+TEST_F(CompilaF24Logica, RefusesMoreThanTenRowsWithItsMessage) {
+  const EsitoF24 esito = compila(versamento(righe(11)), ModelloF24::Semplificato);
+  EXPECT_FALSE(esito.Riuscito);
+  EXPECT_EQ(esito.Errore, "Se sono previste più di 10 righe il programma non può compilare il modello F24.");
+  EXPECT_FALSE(esito.Guasto);
+  EXPECT_EQ(esito.NomeFileF24, "");
+  EXPECT_TRUE(esito.Compilati.empty());
+  EXPECT_FALSE(std::filesystem::exists(datiF24()));
+  nienteMostrato();
+}
+
+TEST_F(CompilaF24Logica, AMissingTemplateIsAFailureThatLeavesNothing) {
+  for (const ModelloF24 modello : {ModelloF24::Normale, ModelloF24::Semplificato}) {
+    const bool semplificato = modello == ModelloF24::Semplificato;
+    SCOPED_TRACE(semplificato);
+    ModelliF24 m = modelli();
+    (semplificato ? m.Semplificato : m.Normale).reset();
+    const EsitoF24 esito = compila(versamento(righe(2)), modello, m);
+    EXPECT_FALSE(esito.Riuscito);
+    EXPECT_TRUE(esito.Guasto);
+    EXPECT_EQ(esito.Errore,
+              "Impossibile compilare il modello F24.\r\nIl programma non contiene il modello F24 da "
+              "copiare in \"" +
+                  inDati(esito.NomeFileF24 + (semplificato ? "_s" : "") + ".pdf") + "\".");
+    EXPECT_TRUE(esito.Compilati.empty());
+    EXPECT_FALSE(std::filesystem::exists(datiF24()));
+  }
+  nienteMostrato();
+}
+
+// A field that the template lacks is left out and said, once per name and form.
+TEST_F(CompilaF24Logica, AFieldTheTemplateLacksIsANotice) {
+  std::string modello(*modelli().Normale);
+  const std::string nome = "/T(detrazione)";
+  const size_t p = modello.find(nome);
+  ASSERT_NE(p, std::string::npos);
+  modello.replace(p, nome.size(), "/T(Xetrazione)");
+  ModelliF24 m = modelli();
+  m.Normale = modello;
+  const EsitoF24 esito = compila(versamento(righe(2), "50"), ModelloF24::Normale, m);
+  ASSERT_TRUE(esito.Riuscito) << esito.Errore;
+  EXPECT_EQ(esito.Avvisi, std::vector<std::string>{"Scrittura FDF: Nome campo inesistente detrazione"});
+  EXPECT_EQ(mappa(voci(inDati(esito.NomeFileF24 + ".fdf"))).count("detrazione"), 0u);
+  nienteMostrato();
+}
+
+// The filled copy takes the values the run wrote into the FDF, not the file
+// read back: filling the copy from the FDF on disk gives the same bytes.
+TEST_F(CompilaF24Logica, TheFilledCopyIsTheOneTheFdfGives) {
+  auto r = righe(7, {"3961", "3958"});
+  r[1] += ";75";
+  VersamentoF24 conAccenti = versamento(righe(2), "50");
+  conAccenti.Contribuente = "NICCOLÒ DELL'ÈRA";
+  struct Caso {
+    const char* nome;
+    VersamentoF24 v;
+    ModelloF24 modello;
+  };
+  const Caso casi[] = {{"ordinary", versamento(righe(3), "50"), ModelloF24::Normale},
+                       {"two sheets", versamento(r, "", true), ModelloF24::Normale},
+                       {"simplified", versamento(r, "", true), ModelloF24::Semplificato},
+                       {"accents and an apostrophe", conAccenti, ModelloF24::Normale}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const EsitoF24 esito = compila(c.v, c.modello);
+    ASSERT_TRUE(esito.Riuscito) << esito.Errore;
+    for (const std::string& compilato : esito.Compilati) {
+      const std::string fatto = LeggiFile(compilato);
+      const std::string fdf = compilato.substr(0, compilato.size() - std::string("-compilato.pdf").size()) + ".fdf";
+      EXPECT_EQ(pdf::CompilaModulo(fdf), compilato);
+      EXPECT_TRUE(LeggiFile(compilato) == fatto) << compilato;
+      controllaPdf(compilato);
+    }
+  }
+  nienteMostrato();
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 #include <gmock/gmock.h>
 
 #include "f24/CompilaF24.h"
+#include "f24/frmF24.h"
 #include "f24/frmModelliF24.h"
 #include "f24/frmTributi.h"
 #include "F24Fixture.h"
 #include "kit/Dialoghi.h"
 #include "frame/Principale.h"
+#include "support/TestiF24.h"
 
 namespace f24::testing {
 namespace {
@@ -121,7 +123,8 @@ class ArchivioModelliTest : public F24Test {
   // A form produced by the run itself: one ordinary sheet of `contribuente`.
   std::string produci(const std::string& contribuente) {
     VersamentoF24 v;
-    v.RigheF24 = {"H501;X;;1;3958;2014;150", "1;;150;"};
+    v.RigheF24 = {quotara::testing::RigaDaTesto("H501;X;;1;3958;2014;150")};
+    v.ChiusuraF24 = quotara::testing::ChiusuraDaTesto("1;;150;");
     v.NumRigheF24 = 1;
     v.Contribuente = contribuente;
     v.CodiceCatastale = "H501";
@@ -129,7 +132,7 @@ class ArchivioModelliTest : public F24Test {
     DatiContribuenteF24 d;
     d.CodiceFiscale = "BNCMRA80A01H501X";
     d.Cognome = contribuente;
-    EXPECT_TRUE(CompilaF24(d, false, ModelloF24::Normale, v).Riuscito);
+    EXPECT_TRUE(EseguiCompilaF24(d, false, ModelloF24::Normale, v).Riuscito);
     return datiF24() + "/" + NomeFileF24(contribuente, "H501", 0, "2014");
   }
   // Opened as the totals page opens it: the frame hidden, the list shown.

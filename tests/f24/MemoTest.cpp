@@ -5,6 +5,8 @@
 #include <map>
 
 #include "f24/CompilaF24.h"
+#include "f24/frmF24.h"
+#include "support/TestiF24.h"
 #include "support/CasiTotali.h"
 #include "support/Pdf.h"
 #include "VerificaFixture.h"
@@ -15,6 +17,9 @@ namespace f24::testing {
 namespace {
 
 using namespace forms;
+using quotara::testing::TestiF24;
+using quotara::testing::TestiRighe;
+using quotara::testing::TestoChiusura;
 
 // One taxpayer in four municipalities, advance and balance alike:
 //   AOSTA  3 rows, deduction 50, advance 150
@@ -112,13 +117,13 @@ TEST_F(Memo, TwoMunicipalitiesTravelTogetherEachWithItsDeduction) {
   memorizza("BARI");
   EXPECT_EQ(f.lblNumCom.Caption(), "2");
   EXPECT_EQ(f.RigheMemo(), 7);
-  EXPECT_EQ(f.RigaChiusuraMemo(), "1;50;240;");
+  EXPECT_EQ(TestoChiusura(f.RigaChiusuraMemo()), "1;50;240;");
   EXPECT_TRUE(f.cmdF24Comuni.Enabled());
   // Nothing travels before the hand-over.
-  EXPECT_TRUE(application.RigheF24.empty());
+  EXPECT_TRUE(TestiF24(application).empty());
 
   user.click(f.cmdF24Comuni);
-  EXPECT_EQ(application.RigheF24, Unisci(kAostaMemo, kBari, std::vector<std::string>{"1;50;240;"}));
+  EXPECT_EQ(TestiF24(application), Unisci(kAostaMemo, kBari, std::vector<std::string>{"1;50;240;"}));
   EXPECT_EQ(application.NumRigheF24, 7);
   EXPECT_TRUE(application.F24PiuComuni);
   EXPECT_EQ(application.TipoVersamento, 0);
@@ -127,12 +132,12 @@ TEST_F(Memo, TwoMunicipalitiesTravelTogetherEachWithItsDeduction) {
 
 TEST_F(Memo, TheClosingItemSumsTheDeductionsAndTheInstalments) {
   memorizza("COMO");
-  EXPECT_EQ(f.RigaChiusuraMemo(), "1;;15;");
+  EXPECT_EQ(TestoChiusura(f.RigaChiusuraMemo()), "1;;15;");
   memorizza("AOSTA");
-  EXPECT_EQ(f.RigaChiusuraMemo(), "1;50;165;");
+  EXPECT_EQ(TestoChiusura(f.RigaChiusuraMemo()), "1;50;165;");
   memorizza("FANO");
-  EXPECT_EQ(f.RigaChiusuraMemo(), "1;80;269;");
-  EXPECT_EQ(f.RigheDelMemo(), Unisci(kComo, kAostaMemo, kFanoMemo));
+  EXPECT_EQ(TestoChiusura(f.RigaChiusuraMemo()), "1;80;269;");
+  EXPECT_EQ(TestiRighe(f.RigheDelMemo()), Unisci(kComo, kAostaMemo, kFanoMemo));
 }
 
 TEST_F(Memo, TheTaxpayerTheYearAndThePaymentTypeCannotChange) {
@@ -150,7 +155,7 @@ TEST_F(Memo, TheTaxpayerTheYearAndThePaymentTypeCannotChange) {
   rifiutato("Non puoi cambiare tipo di pagamento.");
 
   EXPECT_EQ(f.lblNumCom.Caption(), "1");
-  EXPECT_EQ(f.RigheDelMemo(), kAostaMemo);
+  EXPECT_EQ(TestiRighe(f.RigheDelMemo()), kAostaMemo);
 }
 
 TEST_F(Memo, AMunicipalityIsStoredOnce) {
@@ -186,7 +191,7 @@ TEST_F(Memo, NineOrTenRowsWarnThatOnlyTheSimplifiedFormFits) {
     user.click(f.cmdF24Comuni);
     EXPECT_EQ(desk.pendingAnswers(), 0u);
     EXPECT_EQ(application.NumRigheF24, c.righe);
-    EXPECT_EQ(application.RigheF24.size(), static_cast<size_t>(c.righe + 1));
+    EXPECT_EQ(TestiF24(application).size(), static_cast<size_t>(c.righe + 1));
     EXPECT_TRUE(application.F24PiuComuni);
     // Only the simplified form can be chosen for 9 or 10 rows.
     const frmF24& pagatore = application.form<frmF24>();
@@ -204,7 +209,7 @@ TEST_F(Memo, NineRowsTravelInTheOrderTheyWereStored) {
   memorizza("COMO");
   desk.expectMsgBox(vbOK);
   user.click(f.cmdF24Comuni);
-  EXPECT_EQ(application.RigheF24, Unisci(kAostaMemo, kBari, kComo, std::vector<std::string>{"1;50;255;"}));
+  EXPECT_EQ(TestiF24(application), Unisci(kAostaMemo, kBari, kComo, std::vector<std::string>{"1;50;255;"}));
 }
 
 TEST_F(Memo, MoreThanTenRowsAreRefusedEveryTimeAndHandOverNothing) {
@@ -216,7 +221,7 @@ TEST_F(Memo, MoreThanTenRowsAreRefusedEveryTimeAndHandOverNothing) {
                              .icon = vbInformation});
     user.click(f.cmdF24Comuni);
     EXPECT_EQ(desk.pendingAnswers(), 0u);
-    EXPECT_TRUE(application.RigheF24.empty());
+    EXPECT_TRUE(TestiF24(application).empty());
     EXPECT_FALSE(application.F24PiuComuni);
   }
 }
@@ -229,8 +234,8 @@ TEST_F(Memo, AzzeraEmptiesTheMemoAndAllowsAnotherTaxpayer) {
   user.click(f.cmdAzzera);
   EXPECT_EQ(f.lblNumCom.Caption(), "0");
   EXPECT_EQ(f.RigheMemo(), 0);
-  EXPECT_EQ(f.RigaChiusuraMemo(), "");
-  EXPECT_TRUE(application.RigheF24.empty());
+  EXPECT_EQ(TestoChiusura(f.RigaChiusuraMemo()), "");
+  EXPECT_TRUE(TestiF24(application).empty());
   EXPECT_EQ(application.NumRigheF24, 0);
   EXPECT_FALSE(f.cmdF24Comuni.Enabled());
   EXPECT_FALSE(f.cmdAzzera.Enabled());
@@ -238,7 +243,7 @@ TEST_F(Memo, AzzeraEmptiesTheMemoAndAllowsAnotherTaxpayer) {
   scegli(f.Combo1, "VERDI ANNA");
   user.click(f.cmdMemo);
   EXPECT_EQ(f.lblNumCom.Caption(), "1");
-  EXPECT_EQ(f.RigheDelMemo(), std::vector<std::string>{"A326;X;;1;3961;2026;70"});
+  EXPECT_EQ(TestiRighe(f.RigheDelMemo()), std::vector<std::string>{"A326;X;;1;3961;2026;70"});
   EXPECT_TRUE(desk.msgBoxes().empty());
 }
 
@@ -253,7 +258,7 @@ TEST_F(Memo, OneMunicipalityAfterAStoredMemoHandsOverItsOwnRowsOnly) {
   scegli(f.Combo2, "COMO");
   user.select(f.Option1[1]);
   user.click(f.cmdF24);
-  EXPECT_EQ(application.RigheF24,
+  EXPECT_EQ(TestiF24(application),
             (std::vector<std::string>{"C933;;X;1;3961;2026;10", "C933;;X;1;3960;2026;5", "1;;15;"}));
   EXPECT_EQ(application.NumRigheF24, 2);
   EXPECT_EQ(application.TipoVersamento, 1);
@@ -263,7 +268,7 @@ TEST_F(Memo, OneMunicipalityAfterAStoredMemoHandsOverItsOwnRowsOnly) {
   user.tick(f.chkMulti);
   user.select(f.OpComuni[0]);
   user.click(f.cmdF24Comuni);
-  EXPECT_EQ(application.RigheF24, Unisci(kAostaMemo, kBari, std::vector<std::string>{"1;50;240;"}));
+  EXPECT_EQ(TestiF24(application), Unisci(kAostaMemo, kBari, std::vector<std::string>{"1;50;240;"}));
   EXPECT_EQ(application.NumRigheF24, 7);
   EXPECT_EQ(application.TipoVersamento, 0);
   EXPECT_TRUE(application.F24PiuComuni);
@@ -276,10 +281,10 @@ TEST_F(Memo, TheMemoHandsOverAgainAfterTheSharedRowsWereEmptied) {
   memorizza("BARI");
   user.click(f.cmdF24Comuni);
   chiudiF24();
-  EXPECT_TRUE(application.RigheF24.empty());
+  EXPECT_TRUE(TestiF24(application).empty());
   EXPECT_FALSE(application.F24PiuComuni);
   user.click(f.cmdF24Comuni);
-  EXPECT_EQ(application.RigheF24, Unisci(kAostaMemo, kBari, std::vector<std::string>{"1;50;240;"}));
+  EXPECT_EQ(TestiF24(application), Unisci(kAostaMemo, kBari, std::vector<std::string>{"1;50;240;"}));
   EXPECT_EQ(application.NumRigheF24, 7);
   EXPECT_TRUE(application.F24PiuComuni);
 }
@@ -292,7 +297,7 @@ TEST_F(Memo, EachMunicipalitysDeductionReachesItsForm) {
   memorizza("FANO");
   memorizza("AOSTA");
   user.click(f.cmdF24Comuni);
-  ASSERT_EQ(application.RigheF24, Unisci(kFanoMemo, kAostaMemo, std::vector<std::string>{"1;80;254;"}));
+  ASSERT_EQ(TestiF24(application), Unisci(kFanoMemo, kAostaMemo, std::vector<std::string>{"1;80;254;"}));
   DatiContribuenteF24 pagatore;
   pagatore.CodiceFiscale = "RSSMRA80A01H501U";
   pagatore.Cognome = "ROSSI";
@@ -323,7 +328,7 @@ TEST_F(Memo, EachMunicipalitysDeductionReachesItsForm) {
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.modello == ModelloF24::Normale ? "ordinary" : "simplified");
     if (c.modello == ModelloF24::Normale) desk.expectMsgBox(vbOK);
-    const EsitoF24 esito = CompilaF24(pagatore, false, c.modello, v);
+    const EsitoF24 esito = EseguiCompilaF24(pagatore, false, c.modello, v);
     ASSERT_TRUE(esito.Riuscito);
     ASSERT_EQ(esito.Compilati.size(), c.detrazioni.size());
     for (size_t i = 0; i < c.detrazioni.size(); ++i) {
@@ -357,7 +362,7 @@ TEST_F(VerificaTest, OneMunicipalityForEachPaymentType) {
     if (!c.unica) user.select(f.Option1[c.tipo]);
     user.click(f.cmdF24);
     EXPECT_EQ(application.TipoVersamento, c.tipo);
-    EXPECT_EQ(application.RigheF24, c.righe);
+    EXPECT_EQ(TestiF24(application), c.righe);
     EXPECT_EQ(application.NumRigheF24, 3);
     EXPECT_FALSE(application.F24PiuComuni);
     chiudiF24();
@@ -379,12 +384,12 @@ TEST_F(VerificaTest, CompilaModelloF24OpensThePayerWindowOverTheHiddenFrame) {
     EXPECT_TRUE(application.form<frmF24>().Visible());
     EXPECT_FALSE(frame.Visible());
     EXPECT_TRUE(application.form<frmF24>().modF24[0].Value());
-    EXPECT_FALSE(application.RigheF24.empty());
+    EXPECT_FALSE(TestiF24(application).empty());
     user.close(application.form<frmF24>());
     EXPECT_FALSE(application.isLoaded<frmF24>());
     EXPECT_TRUE(frame.Visible());
     EXPECT_TRUE(f.isShown());
-    EXPECT_TRUE(application.RigheF24.empty());
+    EXPECT_TRUE(TestiF24(application).empty());
     EXPECT_EQ(f.cmdArchivioF24.Enabled(), cartella);
   }
 }

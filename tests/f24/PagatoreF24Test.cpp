@@ -13,6 +13,7 @@
 #include "frame/Principale.h"
 #include "support/Convenzioni.h"
 #include "support/Pdf.h"
+#include "support/TestiF24.h"
 
 namespace f24::testing {
 namespace {
@@ -309,7 +310,7 @@ TEST_F(PagatoreTest, CompilaF24ChecksThePayerFirst) {
     SCOPED_TRACE(c.nome);
     fs::remove_all(datiF24());
     const size_t aperti = desk.openedDocuments().size();
-    application.RigheF24 = {"H501;X;;1;3958;2026;100", "1;;100;"};
+    quotara::testing::ConsegnaF24(application, {"H501;X;;1;3958;2026;100", "1;;100;"});
     application.NumRigheF24 = 1;
     frmF24& f = apri();
     if (c.ente) user.tick(f.chkEnte);
@@ -376,7 +377,7 @@ TEST_F(PagatoreTest, TheIbanBoxKeepsLettersAndDigitsAndRefusesAWrongOne) {
       fs::remove(archivio());
       fs::remove_all(datiF24());
       const size_t aperti = desk.openedDocuments().size();
-      application.RigheF24 = {"H501;X;;1;3958;2026;100", "1;;100;"};
+      quotara::testing::ConsegnaF24(application, {"H501;X;;1;3958;2026;100", "1;;100;"});
       application.NumRigheF24 = 1;
       frmF24& f = apri();
       persona(f);
@@ -667,7 +668,7 @@ TEST_F(PagatoreTest, EveryWayOfClosingShowsTheOpenerAgain) {
     SCOPED_TRACE(chiusura ? "close box" : "Chiudi");
     application.F24PiuComuni = true;
     application.NumRigheF24 = 1;
-    application.RigheF24 = {"H501;1;0;1;3958;2026;100", "1;0;100;"};
+    quotara::testing::ConsegnaF24(application, {"H501;1;0;1;3958;2026;100", "1;0;100;"});
     frmF24& f = apri();
     EXPECT_FALSE(application.form<shell::Principale>().Visible());
     user.click(f.cmdLoad);
@@ -682,7 +683,7 @@ TEST_F(PagatoreTest, EveryWayOfClosingShowsTheOpenerAgain) {
     EXPECT_FALSE(application.isLoaded<frmF24>());
     EXPECT_TRUE(application.form<shell::Principale>().Visible());
     EXPECT_FALSE(application.F24PiuComuni);
-    EXPECT_TRUE(application.RigheF24.empty());
+    EXPECT_TRUE(quotara::testing::TestiF24(application).empty());
   }
 }
 

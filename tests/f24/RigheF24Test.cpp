@@ -6,9 +6,14 @@
 #include "f24/RigheF24.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
+#include "support/TestiF24.h"
 
 namespace f24::testing {
 namespace {
+
+using quotara::testing::RigheDaTesto;
+using quotara::testing::TestiRighe;
+using quotara::testing::TestoChiusura;
 
 const CasoTotali& Caso(std::string_view nome) {
   for (const CasoTotali& c : CasiTotali())
@@ -32,8 +37,8 @@ TEST_P(Righe, RowsAndClosingItem) {
   const CasoTotali& c = Caso(p.caso);
   const EtichetteTotali e = CalcolaTotali(c.righe, {c.contribuente, c.comune(), c.anno()});
   const RigheComune r = PreparaRigheF24(e, c.codice, c.anno(), p.tipo);
-  EXPECT_EQ(r.Righe, p.righe);
-  EXPECT_EQ(r.Chiusura(), p.chiusura);
+  EXPECT_EQ(TestiRighe(r.Righe), p.righe);
+  EXPECT_EQ(TestoChiusura(r.Chiusura()), p.chiusura);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,8 +117,8 @@ TEST(Righe, ZeroAndNegativeAmountsGiveNoRowAndTakeTheDeductionWithThem) {
     e.lblNpr = "1";
     e.lblNaltri = "2";
     const RigheComune r = PreparaRigheF24(e, "Z999", "2026", Acconto);
-    EXPECT_EQ(r.Righe, c.righe);
-    EXPECT_EQ(r.Chiusura(), c.chiusura);
+    EXPECT_EQ(TestiRighe(r.Righe), c.righe);
+    EXPECT_EQ(TestoChiusura(r.Chiusura()), c.chiusura);
   }
 }
 
@@ -136,11 +141,10 @@ TEST(Rate, EachInstalmentIsTheSumOfItsRows) {
     for (int tipo = 0; tipo < 3; ++tipo) {
       SCOPED_TRACE(nome + " type " + std::to_string(tipo));
       long long somma = 0;
-      for (const std::string& riga : PreparaRigheF24(e, "L219", "2026", tipo).Righe)
-        somma += shell::Val(shell::Campo(riga, ";", 7));
+      for (const RigaF24& riga : PreparaRigheF24(e, "L219", "2026", tipo).Righe) somma += riga.Importo;
       EXPECT_EQ(e.*rate[tipo], shell::FormattaEuro(static_cast<double>(somma)));
       EXPECT_EQ(TotaleRigheF24(e, tipo), somma);
-      EXPECT_EQ(PreparaRigheF24(e, "L219", "2026", tipo).Totale, std::to_string(somma));
+      EXPECT_EQ(PreparaRigheF24(e, "L219", "2026", tipo).Totale, somma);
     }
   }
 }
@@ -157,19 +161,29 @@ TEST(Rate, CategoriesThatRoundApart) {
 
 // Beside other municipalities' rows a deduction rides on its main-dwelling row.
 TEST(Righe, TheDeductionTravelsOnTheMainDwellingRow) {
-  RigheComune r{{"A326;X;;1;3958;2026;100", "A326;X;;1;3961;2026;30"}, "50", "130"};
-  EXPECT_EQ(r.RigheConDetrazione(), (std::vector<std::string>{"A326;X;;1;3958;2026;100;50", "A326;X;;1;3961;2026;30"}));
-  EXPECT_EQ(DetrazioneDellaRiga(r.RigheConDetrazione()[0]), "50");
-  EXPECT_EQ(DetrazioneDellaRiga(r.RigheConDetrazione()[1]), "");
-  EXPECT_EQ(CodiceDellaRiga(r.RigheConDetrazione()[0]), "A326");
-  r.Detrazione.clear();
+  RigheComune r{RigheDaTesto({"A326;X;;1;3958;2026;100", "A326;X;;1;3961;2026;30"}), 50, 130};
+  EXPECT_EQ(TestiRighe(r.RigheConDetrazione()),
+            (std::vector<std::string>{"A326;X;;1;3958;2026;100;50", "A326;X;;1;3961;2026;30"}));
+  EXPECT_EQ(r.RigheConDetrazione()[0].Detrazione, 50);
+  EXPECT_EQ(r.RigheConDetrazione()[1].Detrazione, 0);
+  EXPECT_EQ(r.RigheConDetrazione()[0].CodiceCatastale, "A326");
+  r.Detrazione = 0;
   EXPECT_EQ(r.RigheConDetrazione(), r.Righe);
 }
 
+// Every row carries the code it was prepared for, exactly (the memo tells
+// its municipalities apart by it), an empty one too.
 TEST(Righe, TheCodeOfARow) {
-  EXPECT_EQ(CodiceDellaRiga("H501;X;;1;3958;2014;150"), "H501");
-  EXPECT_EQ(CodiceDellaRiga(";X;;1;3958;2014;150"), "");
-  EXPECT_EQ(CodiceDellaRiga("H501"), "H501");
+  EtichetteTotali e;
+  e.Label15 = "150,00";
+  e.Label16 = "80,00";
+  e.lblNpr = "1";
+  e.lblNaltri = "2";
+  for (const char* codice : {"H501", "", "h501 "}) {
+    const RigheComune r = PreparaRigheF24(e, codice, "2014", Acconto);
+    ASSERT_EQ(r.Righe.size(), 2u);
+    for (const RigaF24& riga : r.Righe) EXPECT_EQ(riga.CodiceCatastale, codice);
+  }
 }
 
 }  // namespace

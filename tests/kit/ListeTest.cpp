@@ -7,6 +7,7 @@
 
 #include "forms/HeadlessDesktop.h"
 #include "kit/Applicazione.h"
+#include "support/TestiF24.h"
 
 namespace {
 
@@ -73,11 +74,11 @@ TEST_F(ListeTest, OrdinaComboLeavesTheItemDataOfEachPosition) {
 }
 
 TEST_F(ListeTest, SvuotaRigheF24EmptiesTheRows) {
-  application.RigheF24 = {"H501;X;;1;3958;2015;100", "0"};
+  quotara::testing::ConsegnaF24(application, {"H501;X;;1;3958;2015;100", "0"});
   shell::SvuotaRigheF24();
-  EXPECT_TRUE(application.RigheF24.empty());
+  EXPECT_TRUE(quotara::testing::TestiF24(application).empty());
   shell::SvuotaRigheF24();
-  EXPECT_TRUE(application.RigheF24.empty());
+  EXPECT_TRUE(quotara::testing::TestiF24(application).empty());
 }
 
 }  // namespace

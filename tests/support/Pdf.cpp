@@ -25,13 +25,18 @@ std::string Entita(std::string s) {
   return s;
 }
 
+// A path in single quotes for the shell, its own single quotes kept.
+std::string Quotato(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
 }  // namespace
 
 // What the command prints, with its exit status when it fails.
 std::map<std::string, std::string> ValoriCampi(const std::string& file) {
-  std::string quotato = "'";
-  for (char c : file) quotato += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  const std::string dump = Esegui("pdftk " + quotato + "' dump_data_fields_utf8");
+  const std::string dump = Esegui("pdftk " + Quotato(file) + " dump_data_fields_utf8");
   std::map<std::string, std::string> out;
   std::string nome;
   const std::regex riga("^(FieldName|FieldValue): (.*)$");
@@ -63,12 +68,12 @@ std::string ControllaPdf(const std::string& file) {
   // kept in tools/. A missing qpdf fails the check: it is never skipped.
   std::string strumento = std::string(QUOTARA_SOURCE_DIR) + "/../shared/tools/check-pdf";
   if (!std::filesystem::exists(strumento)) strumento = std::string(QUOTARA_SOURCE_DIR) + "/tools/check-pdf";
-  return Esegui("bash '" + strumento + "' '" + file + "'");
+  return Esegui("bash " + Quotato(strumento) + " " + Quotato(file));
 }
 
 std::vector<Parola> Parole(const std::string& file, int pagina) {
   const std::string n = std::to_string(pagina);
-  const std::string html = Esegui("pdftotext -bbox -f " + n + " -l " + n + " '" + file + "' -");
+  const std::string html = Esegui("pdftotext -bbox -f " + n + " -l " + n + " " + Quotato(file) + " -");
   static const std::regex parola(
       R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
   std::vector<Parola> parole;
@@ -109,11 +114,11 @@ bool ParolaPresente(const std::vector<Parola>& parole, const std::string& testo)
 
 std::string TestoPagina(const std::string& file, int pagina) {
   const std::string n = std::to_string(pagina);
-  return Esegui("pdftotext -layout -f " + n + " -l " + n + " '" + file + "' -");
+  return Esegui("pdftotext -layout -f " + n + " -l " + n + " " + Quotato(file) + " -");
 }
 
 int NumeroPagine(const std::string& file) {
-  const std::string info = Esegui("pdfinfo '" + file + "'");
+  const std::string info = Esegui("pdfinfo " + Quotato(file));
   std::smatch m;
   static const std::regex pagine(R"(Pages:\s+(\d+))");
   return std::regex_search(info, m, pagine) ? std::stoi(m[1]) : 0;
