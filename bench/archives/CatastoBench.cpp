@@ -19,6 +19,7 @@
 #include "platform/Files.h"
 #include "reports/StampeCatasto.h"
 #include "shell/Applicazione.h"
+#include "shell/Principale.h"
 #include "support/ArchivioBench.h"
 #include "support/QtBench.h"
 
@@ -117,7 +118,8 @@ void StampaCatasto(benchmark::State& state) {
   std::vector<archives::CatastoRecord> immobili;
   for (int i = 0; i < state.range(0); ++i) immobili.push_back(archives::CatastoRecord::fromLine(Riga(i)));
   const archives::GruppiCatasto gruppi = archives::Gruppi(immobili);
-  for (auto _ : state) benchmark::DoNotOptimize(reports::StampaCatastoPdf("PROPRIETARIO 0", gruppi));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(shell::MostraStampa(reports::StampaCatastoPdf("PROPRIETARIO 0", gruppi, desk.now())));
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK(StampaCatasto)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);

@@ -10,6 +10,10 @@
 
 #include "forms/Forms.h"
 
+namespace reports {
+struct EsitoStampa;
+}  // namespace reports
+
 namespace widgets {
 class clsCoolbar;
 class CStatusBar32x;
@@ -32,6 +36,11 @@ struct ProcedureStampa {
 ProcedureStampa& Stampe();
 // The program's own procedures (what Stampe() starts with).
 ProcedureStampa ProcedureDelProgramma();
+
+// What the user sees of a report run: the file opened in the desktop's PDF
+// viewer, or the reason it could not be written in a "Quotara" message box.
+// True when the file was written.
+bool MostraStampa(const reports::EsitoStampa& esito);
 
 // Deletes every temporary file the program wrote (the report PDFs, the blank
 // forms, "codfis.imu", the help pages, "catasto.csv"), as "Esci" does.
