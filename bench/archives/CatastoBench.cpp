@@ -121,7 +121,8 @@ void StampaCatasto(benchmark::State& state) {
   std::vector<archives::CatastoRecord> immobili;
   for (int i = 0; i < state.range(0); ++i) immobili.push_back(archives::CatastoRecord::fromLine(Riga(i)));
   const archives::GruppiCatasto gruppi = archives::Gruppi(immobili);
-  for (auto _ : state) benchmark::DoNotOptimize(reports::StampaCatastoPdf("PROPRIETARIO 0", gruppi));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(shell::MostraStampa(reports::StampaCatastoPdf("PROPRIETARIO 0", gruppi, desk.now())));
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK(StampaCatasto)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);

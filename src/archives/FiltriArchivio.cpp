@@ -6,7 +6,7 @@
 #include <unordered_set>
 
 #include "calculation/CalcoloRecord.h"
-#include "forms/Controls.h"
+#include "platform/Text.h"
 #include "shell/CampiRiga.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
@@ -60,7 +60,7 @@ std::vector<std::string> ValoriFiltro(const std::vector<VoceArchivio>& voci, std
   for (const VoceArchivio& v : voci)
     if (visti.insert(v.*campo).second) valori.emplace_back(v.*campo);
   std::stable_sort(valori.begin(), valori.end(),
-                   [](const std::string& a, const std::string& b) { return forms::compareNoCase(a, b) < 0; });
+                   [](const std::string& a, const std::string& b) { return platform::compareNoCase(a, b) < 0; });
   return valori;
 }
 

@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 #include "shell/CampiRiga.h"
 #include "shell/Modulo1.h"
 #include "shell/RecordArchivio.h"
@@ -13,9 +13,9 @@ namespace {
 
 // `testo` cut or filled with blanks on the right to exactly `n` characters.
 std::string Colonna(std::string_view testo, size_t n) {
-  std::u32string caratteri = forms::text::toU32(testo);
+  std::u32string caratteri = platform::text::toU32(testo);
   caratteri.resize(n, U' ');
-  return forms::text::toUtf8(caratteri);
+  return platform::text::toUtf8(caratteri);
 }
 
 std::string ImportoOTrattini(const std::string& campo) { return campo.empty() ? "    ---" : campo; }

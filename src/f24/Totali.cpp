@@ -5,7 +5,7 @@
 
 #include "calculation/CalcoloRecord.h"
 #include "f24/RigheF24.h"
-#include "forms/Controls.h"
+#include "platform/Text.h"
 #include "shell/CampiRiga.h"
 #include "shell/Modulo1.h"
 #include "shell/Numeri.h"
@@ -31,7 +31,7 @@ Categoria CategoriaDi(const CampiRiga& c) {
   return Altri;
 }
 
-bool StessoComune(std::string_view a, std::string_view b) { return a == b || forms::compareNoCase(a, b) == 0; }
+bool StessoComune(std::string_view a, std::string_view b) { return a == b || platform::compareNoCase(a, b) == 0; }
 
 std::string Importo(double x) { return shell::FormattaEuro(x); }
 std::string Conteggio(double x) { return shell::Formatta(x, "0"); }

@@ -11,6 +11,7 @@
 #include "forms/Canvas.h"
 #include "forms/Control.h"
 #include "forms/Image.h"
+#include "platform/Text.h"
 
 namespace forms {
 
@@ -324,14 +325,10 @@ class ListItems {
   mutable int cachedStart_ = 0;
 };
 
-// Case-insensitive comparison of list texts (Windows-1252 letters folded).
-int compareNoCase(std::string_view a, std::string_view b);
-// The text with its letters folded as compareNoCase folds them: two such keys
-// compare byte by byte as compareNoCase compares the texts (sorting many texts
-// folds each once instead of at every comparison).
-std::string foldNoCase(std::string_view text);
-// Whether `text` starts with `prefix`, case ignored.
-bool startsWithNoCase(std::string_view text, std::string_view prefix);
+// List texts compare with case ignored (Windows-1252 letters folded).
+using platform::compareNoCase;
+using platform::foldNoCase;
+using platform::startsWithNoCase;
 
 // The list part shared by ListBox and ComboBox.
 class ListPart {

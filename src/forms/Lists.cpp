@@ -45,57 +45,6 @@ std::u32string folded(std::string_view utf8) {
 
 }  // namespace
 
-int compareNoCase(std::string_view a, std::string_view b) {
-  // Equal bytes fold alike: the common start is passed over at once, back to
-  // the start of the character in which the texts part (or, when one ends,
-  // of its last character, which may be cut short).
-  const size_t n = std::min(a.size(), b.size());
-  size_t k = static_cast<size_t>(std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(n), b.begin()).first -
-                                 a.begin());
-  if (k == n && n > 0) --k;
-  const auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
-  while (k > 0 && (continuation(a[k]) || continuation(b[k]))) --k;
-  size_t i = k, j = k;
-  while (i < a.size() && j < b.size()) {
-    const unsigned char p = a[i], q = b[j];
-    char32_t x, y;
-    if (p < 0x80 && q < 0x80) {  // the common case, without decoding
-      x = fold(p), y = fold(q);
-      ++i, ++j;
-    } else {
-      x = fold(platform::nextCodePoint(a, i)), y = fold(platform::nextCodePoint(b, j));
-    }
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (i < a.size()) return 1;
-  if (j < b.size()) return -1;
-  return 0;
-}
-
-std::string foldNoCase(std::string_view text) {
-  std::string key;
-  key.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char c = text[i];
-    if (c < 0x80) {
-      key += static_cast<char>(fold(c));
-      ++i;
-    } else {
-      platform::appendUtf8(key, fold(platform::nextCodePoint(text, i)));
-    }
-  }
-  return key;
-}
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-  size_t i = 0, j = 0;
-  while (j < prefix.size()) {
-    if (i >= text.size()) return false;
-    if (fold(platform::nextCodePoint(text, i)) != fold(platform::nextCodePoint(prefix, j))) return false;
-  }
-  return true;
-}
-
 // --- ListItems -----------------------------------------------------------------
 
 std::pair<size_t, int> ListItems::locate(int i) const {

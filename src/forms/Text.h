@@ -1,12 +1,10 @@
 #pragma once
-// UTF-8 text counted in characters, for the editing of text boxes.
-#include <string>
-#include <string_view>
+// The forms layer counts the characters of its boxes with the platform's text
+// helpers, under its own name forms::text.
+#include "platform/Text.h"
 
-namespace forms::text {
+namespace forms {
 
-std::u32string toU32(std::string_view utf8);
-std::string toUtf8(std::u32string_view text);
-int length(std::string_view utf8);
+namespace text = platform::text;
 
-}  // namespace forms::text
+}  // namespace forms

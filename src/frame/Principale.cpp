@@ -14,6 +14,7 @@
 #include "reports/StampeCatasto.h"
 #include "frame/About.h"
 #include "kit/Applicazione.h"
+#include "kit/Documenti.h"
 #include "kit/Finestre.h"
 #include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
@@ -32,16 +33,36 @@ void CollegaCornice(forms::Application& a) {
 
 ProcedureStampa ProcedureDelProgramma() {
   ProcedureStampa p;
-  p.StampaCalcoloPdf = [] { reports::StampaCalcoloPdf(app().form<calculation::MainForm>().Scheda()); };
-  p.StampaArchivioPdf = [] { reports::StampaArchivioPdf(app().form<archives::Archivio>().VociElencate()); };
-  p.StampaComunePdf = [] { reports::StampaComunePdf(app().form<f24::Verifica>().Dati()); };
-  p.StampaComuneUnicaPdf = [] { reports::StampaComuneUnicaPdf(app().form<f24::Verifica>().Dati()); };
+  p.StampaCalcoloPdf = [] {
+    MostraStampa(reports::StampaCalcoloPdf(app().form<calculation::MainForm>().Scheda(), desktop().now()));
+  };
+  p.StampaArchivioPdf = [] {
+    MostraStampa(reports::StampaArchivioPdf(app().form<archives::Archivio>().VociElencate(), desktop().now()));
+  };
+  p.StampaComunePdf = [] {
+    MostraStampa(reports::StampaComunePdf(app().form<f24::Verifica>().Dati(), desktop().now()));
+  };
+  p.StampaComuneUnicaPdf = [] {
+    MostraStampa(reports::StampaComuneUnicaPdf(app().form<f24::Verifica>().Dati(), desktop().now()));
+  };
   p.StampaCatastoPdf = [] {
     auto& immobili = app().form<archives::Immobili>();
-    reports::StampaCatastoPdf(immobili.ProprietarioElencato(), immobili.RecordDaStampare());
+    MostraStampa(
+        reports::StampaCatastoPdf(immobili.ProprietarioElencato(), immobili.RecordDaStampare(), desktop().now()));
   };
-  p.StampaImmobilePdf = [] { reports::StampaImmobilePdf(app().form<archives::Catasto>().Scheda()); };
+  p.StampaImmobilePdf = [] {
+    MostraStampa(reports::StampaImmobilePdf(app().form<archives::Catasto>().Scheda(), desktop().now()));
+  };
   return p;
+}
+
+bool MostraStampa(const reports::EsitoStampa& esito) {
+  if (!esito.Riuscita()) {
+    Messaggio(esito.Errore, vbExclamation);
+    return false;
+  }
+  ApriDocumento(esito.Percorso);
+  return true;
 }
 
 namespace {

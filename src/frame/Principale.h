@@ -11,6 +11,10 @@
 #include "forms/Forms.h"
 #include "kit/ProcedureStampa.h"
 
+namespace reports {
+struct EsitoStampa;
+}  // namespace reports
+
 namespace widgets {
 class clsCoolbar;
 class CStatusBar32x;
@@ -24,6 +28,11 @@ ProcedureStampa ProcedureDelProgramma();
 // Names this window as the frame of the pages and puts the program's print
 // procedures in place: once, when the program starts, before any window opens.
 void CollegaCornice(forms::Application& a);
+
+// What the user sees of a report run: the file opened in the desktop's PDF
+// viewer, or the reason it could not be written in a "Quotara" message box.
+// True when the file was written.
+bool MostraStampa(const reports::EsitoStampa& esito);
 
 // Deletes every temporary file the program wrote (the report PDFs, the blank
 // forms, "codfis.imu", the help pages, "catasto.csv"), as "Esci" does.

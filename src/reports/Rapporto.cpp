@@ -6,12 +6,9 @@
 #include <exception>
 #include <utility>
 
-#include "forms/Forms.h"
 #include "pdf/FontMetrics.h"
 #include "platform/Cp1252.h"
 #include "platform/Dates.h"
-#include "kit/Documenti.h"
-#include "kit/Messaggi.h"
 #include "shell/Modulo1.h"
 
 namespace reports {
@@ -23,10 +20,9 @@ constexpr float kDestra = 19.5f;   // right end of the rules
 
 const char* const kOggettoPiede = "Footers";
 
-// The desktop's clock, as the writer stamps the creation date.
-pdf::PdfDateTime Adesso() {
+// The moment as the writer stamps the creation date.
+pdf::PdfDateTime DataOra(Momento t) {
   using namespace std::chrono;
-  const local_time<milliseconds> t = forms::desktop().now();
   const local_days giorno = floor<days>(t);
   const year_month_day ymd(giorno);
   const hh_mm_ss ora(floor<seconds>(t - giorno));
@@ -38,23 +34,27 @@ pdf::PdfDateTime Adesso() {
           static_cast<int>(ora.seconds().count())};
 }
 
-int AnnoCorrente() { return static_cast<int>(forms::desktop().today().year()); }
+std::chrono::year_month_day Giorno(Momento t) {
+  return std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(t));
+}
 
-// Today in the Italian long form, lower case as the regional setting writes
-// it: "giovedì 10 dicembre 2026".
-std::string DataEstesa() {
-  const auto oggi = forms::desktop().today();
-  std::string data = platform::longDateItalian(AnnoCorrente(), static_cast<int>(static_cast<unsigned>(oggi.month())),
-                                               static_cast<int>(static_cast<unsigned>(oggi.day())));
+int Anno(Momento t) { return static_cast<int>(Giorno(t).year()); }
+
+// The day of `t` in the Italian long form, lower case as the regional setting
+// writes it: "giovedì 10 dicembre 2026".
+std::string DataEstesa(Momento t) {
+  const auto giorno = Giorno(t);
+  std::string data = platform::longDateItalian(Anno(t), static_cast<int>(static_cast<unsigned>(giorno.month())),
+                                               static_cast<int>(static_cast<unsigned>(giorno.day())));
   for (char& c : data) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return data;
 }
 
 }  // namespace
 
-Rapporto::Rapporto(ModelloRapporto modello)
-    : modello_(std::move(modello)), percorso_(shell::CartellaTemp() + modello_.NomeFile) {
-  pdf_.SetClock(Adesso);
+Rapporto::Rapporto(ModelloRapporto modello, Momento adesso)
+    : modello_(std::move(modello)), adesso_(adesso), percorso_(shell::CartellaTemp() + modello_.NomeFile) {
+  pdf_.SetClock([adesso] { return DataOra(adesso); });
 }
 
 void Rapporto::Apri() {
@@ -87,12 +87,12 @@ void Rapporto::NuovaPagina(std::string_view titolo) {
 
 void Rapporto::Intestazione(std::string_view titolo) {
   pdf_.DrawText(kSinistra, modello_.YTitolo, titolo, "Fnt2", 14);
-  if (modello_.Data) pdf_.DrawText(15, 27, DataEstesa(), "Fnt3", 10);
+  if (modello_.Data) pdf_.DrawText(15, 27, DataEstesa(adesso_), "Fnt3", 10);
   if (modello_.YRiga) Riga(*modello_.YRiga);
 }
 
 void Rapporto::PiePagina() {
-  pdf_.DrawText(kSinistra, 1, "Stampato con Quotara - " + std::to_string(AnnoCorrente()), "Fnt1", 8);
+  pdf_.DrawText(kSinistra, 1, "Stampato con Quotara - " + std::to_string(Anno(adesso_)), "Fnt1", 8);
 }
 
 void Rapporto::NumeroPagina() {
@@ -173,19 +173,19 @@ void Rapporto::Abbandona() {
   if (aperto_) pdf_.AbandonPDFFile();
 }
 
-bool StampaRapporto(const ModelloRapporto& modello, const std::function<void(Rapporto&)>& contenuto) {
-  Rapporto rapporto(modello);
+EsitoStampa StampaRapporto(const ModelloRapporto& modello, Momento adesso,
+                           const std::function<void(Rapporto&)>& contenuto) {
+  Rapporto rapporto(modello, adesso);
+  EsitoStampa esito{.Percorso = rapporto.Percorso(), .Errore = {}};
   try {
     rapporto.Apri();
     contenuto(rapporto);
     rapporto.Chiudi();
   } catch (const std::exception& e) {
     rapporto.Abbandona();
-    shell::Messaggio("Impossibile stampare \"" + modello.NomeFile + "\":\r\n" + e.what(), forms::vbExclamation);
-    return false;
+    esito.Errore = "Impossibile stampare \"" + modello.NomeFile + "\":\r\n" + e.what();
   }
-  shell::ApriDocumento(rapporto.Percorso());
-  return true;
+  return esito;
 }
 
 }  // namespace reports

@@ -1,17 +1,19 @@
 #pragma once
 // The frame that every printed report shares: an A4 portrait page measured in
 // centimetres from its lower left corner, the six fonts, the header (title,
-// date, rule), the footer line, the page numbers "pag. N" / "di M", the file
-// under its fixed name in the temporary folder and its opening in the
-// desktop's PDF viewer.
+// date, rule), the footer line, the page numbers "pag. N" / "di M" and the
+// file under its fixed name in the temporary folder. A report shows nothing:
+// it gives back the file it wrote, or why it could not, and the window that
+// asked for it tells the user or opens the file in the desktop's PDF viewer.
 //
 // A report describes its pages inside StampaRapporto:
 //
-//   StampaRapporto(modello, [&](Rapporto& r) {
+//   EsitoStampa esito = StampaRapporto(modello, adesso, [&](Rapporto& r) {
 //     r.NuovaPagina("Titolo");          // BeginPage and the frame items
 //     r.pdf().DrawText(1.5, 25, "...", "Fnt1", 10);
 //     r.FinePagina();
 //   });
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,6 +22,17 @@
 #include "pdf/PdfWriter.h"
 
 namespace reports {
+
+// The moment a report is printed, in local time: the date of its header, the
+// year of its footer and the creation date of its file.
+using Momento = std::chrono::local_time<std::chrono::milliseconds>;
+
+// What a report run gives back.
+struct EsitoStampa {
+  std::string Percorso;  // the file, in the temporary folder
+  std::string Errore;    // empty when the file was written; else what the user is told
+  bool Riuscita() const { return Errore.empty(); }
+};
 
 // What sets one report apart within the frame.
 struct ModelloRapporto {
@@ -35,7 +48,7 @@ struct ModelloRapporto {
 
 class Rapporto {
  public:
-  explicit Rapporto(ModelloRapporto modello);
+  Rapporto(ModelloRapporto modello, Momento adesso);
 
   pdf::clsPDFWriter& pdf() { return pdf_; }
   // The temporary folder followed by the file name.
@@ -67,7 +80,7 @@ class Rapporto {
   float CorpoPer(std::string_view testo, std::string_view font, float punti, float larghezza) const;
 
  private:
-  friend bool StampaRapporto(const ModelloRapporto&, const std::function<void(Rapporto&)>&);
+  friend EsitoStampa StampaRapporto(const ModelloRapporto&, Momento, const std::function<void(Rapporto&)>&);
 
   // Sets up the writer, creates the file and loads the fonts.
   void Apri();
@@ -77,15 +90,17 @@ class Rapporto {
   void Abbandona();
 
   ModelloRapporto modello_;
+  Momento adesso_;
   std::string percorso_;
   pdf::clsPDFWriter pdf_;
   bool aperto_ = false;
 };
 
-// Writes the report (`contenuto` draws its pages) over any earlier copy and
-// opens it in the desktop's viewer. When the file cannot be written, tells the
-// user why in a "Quotara" message box, removes the half-written file and gives
-// false; the program goes on.
-bool StampaRapporto(const ModelloRapporto& modello, const std::function<void(Rapporto&)>& contenuto);
+// Writes the report (`contenuto` draws its pages), printed at `adesso`, over
+// any earlier copy and gives its path. When the file cannot be written,
+// removes the half-written file and gives the message that says why:
+// "Impossibile stampare "<file>":" and the reason on the next line.
+EsitoStampa StampaRapporto(const ModelloRapporto& modello, Momento adesso,
+                           const std::function<void(Rapporto&)>& contenuto);
 
 }  // namespace reports

@@ -107,18 +107,18 @@ const ModelloRapporto& ModelloArchivio() {
 
 }  // namespace
 
-void StampaArchivioPdf(const std::vector<const archives::VoceArchivio*>& voci) {
-  StampaRapporto(ModelloArchivio(), [&voci](Rapporto& r) { Archivio(r, voci); });
+EsitoStampa StampaArchivioPdf(const std::vector<const archives::VoceArchivio*>& voci, Momento adesso) {
+  return StampaRapporto(ModelloArchivio(), adesso, [&voci](Rapporto& r) { Archivio(r, voci); });
 }
 
-void StampaArchivioPdf(const std::vector<std::string>& righe) {
+EsitoStampa StampaArchivioPdf(const std::vector<std::string>& righe, Momento adesso) {
   std::vector<archives::VoceArchivio> voci;
   voci.reserve(righe.size());
   for (const std::string& riga : righe) voci.push_back(archives::LeggiVoce(riga));
   std::vector<const archives::VoceArchivio*> elenco;
   elenco.reserve(voci.size());
   for (const archives::VoceArchivio& v : voci) elenco.push_back(&v);
-  StampaArchivioPdf(elenco);
+  return StampaArchivioPdf(elenco, adesso);
 }
 
 }  // namespace reports

@@ -128,8 +128,8 @@ const ModelloRapporto& ModelloCalcolo() {
 
 }  // namespace
 
-void StampaCalcoloPdf(const calculation::SchedaCalcolo& scheda) {
-  StampaRapporto(ModelloCalcolo(), [&scheda](Rapporto& r) { Calcolo(r, scheda); });
+EsitoStampa StampaCalcoloPdf(const calculation::SchedaCalcolo& scheda, Momento adesso) {
+  return StampaRapporto(ModelloCalcolo(), adesso, [&scheda](Rapporto& r) { Calcolo(r, scheda); });
 }
 
 }  // namespace reports

@@ -75,9 +75,9 @@ const ModelloRapporto& ModelloCatasto() {
 
 }  // namespace
 
-bool StampaCatastoPdf(const std::string& proprietario, const archives::GruppiCatasto& gruppi) {
+EsitoStampa StampaCatastoPdf(const std::string& proprietario, const archives::GruppiCatasto& gruppi, Momento adesso) {
   const std::string titolo = "Archivio dati catastali immobili - " + proprietario;
-  return StampaRapporto(ModelloCatasto(), [&](Rapporto& r) {
+  return StampaRapporto(ModelloCatasto(), adesso, [&](Rapporto& r) {
     pdf::clsPDFWriter& pdf = r.pdf();
     r.NuovaPagina(titolo);
     double scarto = 0;

@@ -232,14 +232,16 @@ class Totali {
   float d_off_ = 0;        // the running offset of the F24 rows and the first column
 };
 
-void StampaTotali(const DatiTotaliComune& dati, bool unica) {
-  StampaRapporto(ModelloComune(), [&](Rapporto& r) { Totali(r, dati, unica).Stampa(); });
+EsitoStampa StampaTotali(const DatiTotaliComune& dati, bool unica, Momento adesso) {
+  return StampaRapporto(ModelloComune(), adesso, [&](Rapporto& r) { Totali(r, dati, unica).Stampa(); });
 }
 
 }  // namespace
 
-void StampaComunePdf(const DatiTotaliComune& dati) { StampaTotali(dati, false); }
+EsitoStampa StampaComunePdf(const DatiTotaliComune& dati, Momento adesso) { return StampaTotali(dati, false, adesso); }
 
-void StampaComuneUnicaPdf(const DatiTotaliComune& dati) { StampaTotali(dati, true); }
+EsitoStampa StampaComuneUnicaPdf(const DatiTotaliComune& dati, Momento adesso) {
+  return StampaTotali(dati, true, adesso);
+}
 
 }  // namespace reports

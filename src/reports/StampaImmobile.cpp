@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "archives/RegistroCatasto.h"
-#include "forms/Text.h"
 #include "platform/Cp1252.h"
+#include "platform/Text.h"
 #include "reports/Rapporto.h"
 #include "reports/StampeCatasto.h"
 
@@ -153,8 +153,8 @@ void Scheda(Rapporto& r, const SchedaImmobile& s) {
   pdf.DrawText(1.5f, pagine.Posto(inizioNote), "Annotazioni:", "Fnt1", 10);
 
   const std::vector<std::string> righe =
-      NellaColonna(r, forms::text::length(s.Note) <= kLarghezzaNote ? std::vector<std::string>{s.Note}
-                                                                    : DividiTesto(s.Note, kLarghezzaNote));
+      NellaColonna(r, platform::text::length(s.Note) <= kLarghezzaNote ? std::vector<std::string>{s.Note}
+                                                                       : DividiTesto(s.Note, kLarghezzaNote));
   // Lines of notes that no longer fit go on over a new page of their own.
   for (size_t k = 0; k < righe.size(); ++k) {
     const float y = pagine.Posto(inizioNote - static_cast<float>(k) * kPassoNote);
@@ -166,7 +166,7 @@ void Scheda(Rapporto& r, const SchedaImmobile& s) {
 }  // namespace
 
 std::vector<std::string> DividiTesto(std::string_view testo, int N) {
-  const std::u32string t = forms::text::toU32(testo);
+  const std::u32string t = platform::text::toU32(testo);
   const size_t n = static_cast<size_t>(N);
   std::vector<std::u32string> righe((t.size() + n - 1) / n);
   const auto memorizza = [&righe](size_t k, const std::u32string& riga) {
@@ -211,12 +211,12 @@ std::vector<std::string> DividiTesto(std::string_view testo, int N) {
 
   std::vector<std::string> risultato;
   risultato.reserve(righe.size());
-  for (const std::u32string& r : righe) risultato.push_back(forms::text::toUtf8(r));
+  for (const std::u32string& r : righe) risultato.push_back(platform::text::toUtf8(r));
   return risultato;
 }
 
-bool StampaImmobilePdf(const SchedaImmobile& scheda) {
-  return StampaRapporto(ModelloImmobile(), [&scheda](Rapporto& r) { Scheda(r, scheda); });
+EsitoStampa StampaImmobilePdf(const SchedaImmobile& scheda, Momento adesso) {
+  return StampaRapporto(ModelloImmobile(), adesso, [&scheda](Rapporto& r) { Scheda(r, scheda); });
 }
 
 }  // namespace reports

@@ -1,9 +1,9 @@
 #pragma once
 // The two reports of the cadastral register: one owner's list of records
 // ("catastotasi.pdf") and the data sheet of one record ("immobiletasi.pdf").
-// Both take the data to print, never a window; both write the file into the
-// temporary folder over any earlier copy, open it in the PDF viewer and give
-// false, after telling the user, when the file cannot be written.
+// Both take the data to print and the moment it is printed, never a window;
+// both write the file into the temporary folder over any earlier copy and give
+// it back, or the message that says why it could not be written.
 #include <array>
 #include <string>
 #include <string_view>
@@ -11,6 +11,7 @@
 
 #include "archives/CatastoRecord.h"
 #include "archives/RegistroCatasto.h"
+#include "reports/Rapporto.h"
 
 namespace reports {
 
@@ -18,7 +19,7 @@ namespace reports {
 // lists them): a heading for each group that has records, every record as a
 // numbered entry of two or three lines, as many pages as needed with the page
 // number and the page count.
-bool StampaCatastoPdf(const std::string& proprietario, const archives::GruppiCatasto& gruppi);
+EsitoStampa StampaCatastoPdf(const std::string& proprietario, const archives::GruppiCatasto& gruppi, Momento adesso);
 
 // What the record window shows, as its boxes hold it.
 struct SchedaImmobile {
@@ -39,7 +40,7 @@ struct SchedaImmobile {
 // The data sheet of one record: labels and values, the notes wrapped at 65
 // characters a line, and sooner where wide letters would pass the frame's
 // right edge, continued on further pages when they do not fit.
-bool StampaImmobilePdf(const SchedaImmobile& scheda);
+EsitoStampa StampaImmobilePdf(const SchedaImmobile& scheda, Momento adesso);
 
 // The lines of `testo` wrapped at `N` characters: split at every single
 // blank; each word followed by one blank; a word longer than N fills the line

@@ -19,8 +19,9 @@ TEST_P(Apertura, AReportNobodyOpensIsNamedWithItsFolder) {
   {
     quotara::testing::ApritoreFinto apritore(cartella() / "bin", GetParam());
     desk.setOpening(forms::HeadlessDesktop::Opening::RealOpener);
-    StampaArchivioPdf({"ROSSI MARIO;VIA ROMA 1;ROMA;2014;1,00;2.5;5;0;0;12;6;6;100;1;0;420,00;420,00;0,00;1,00;0,00;"
-                       "2,00;0,00;0;0;0;3961;0;H501"});
+    MostraStampa(StampaArchivioPdf({"ROSSI MARIO;VIA ROMA 1;ROMA;2014;1,00;2.5;5;0;0;12;6;6;100;1;0;420,00;420,00;0,00;"
+                                    "1,00;0,00;2,00;0,00;0;0;0;3961;0;H501"},
+                                   desk.now()));
     const std::string testo = shell::TestoDocumentoNonAperto({file});
     EXPECT_NE(testo.find("\"archiviotasi.pdf\""), std::string::npos);
     EXPECT_NE(testo.find(std::filesystem::path(file).parent_path().string()), std::string::npos);

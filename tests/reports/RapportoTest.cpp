@@ -1,6 +1,6 @@
 // The frame of the reports: header, footer line, page numbers and page count,
 // the file in the temporary folder, its opening, and a report that cannot be
-// written.
+// written (the report gives the reason; the window that asked shows it).
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -20,13 +20,13 @@ class Cornice : public ReportsTest {
  protected:
   // A report of `pagine` numbered pages, each with one line of its own.
   bool stampa(int pagine) {
-    return StampaRapporto(modello, [pagine](Rapporto& r) {
+    return MostraStampa(StampaRapporto(modello, desk.now(), [pagine](Rapporto& r) {
       for (int i = 1; i <= pagine; ++i) {
         r.NuovaPagina("Elenco di prova");
         r.pdf().DrawText(1.5f, 20, "riga " + std::to_string(i), "Fnt1", 10);
         r.FinePagina();
       }
-    });
+    }));
   }
 
   ModelloRapporto modello{.NomeFile = "prova.pdf",
@@ -83,10 +83,10 @@ TEST_F(Cornice, AFileThatCannotBeCreatedIsReportedAndNothingIsOpened) {
 TEST_F(Cornice, AFailureWhileWritingRemovesTheHalfWrittenFile) {
   std::ofstream(temp("prova.pdf")) << "copia precedente";
   desk.expectMsgBox(vbOK, {.title = "Quotara", .icon = vbExclamation});
-  const bool riuscito = StampaRapporto(modello, [](Rapporto& r) {
+  const bool riuscito = MostraStampa(StampaRapporto(modello, desk.now(), [](Rapporto& r) {
     r.NuovaPagina("Elenco di prova");
     throw std::runtime_error("disco pieno");
-  });
+  }));
   EXPECT_FALSE(riuscito);
   ASSERT_EQ(desk.msgBoxes().size(), 1u);
   EXPECT_EQ(desk.msgBoxes()[0].prompt, "Impossibile stampare \"prova.pdf\":\r\ndisco pieno");
@@ -97,10 +97,32 @@ TEST_F(Cornice, AFailureWhileWritingRemovesTheHalfWrittenFile) {
 TEST_F(Cornice, TheCalculationReportThatCannotBeWrittenLeavesNoFile) {
   fs::create_directory(temp("quotara.pdf"));
   desk.expectMsgBox(vbOK);
-  StampaCalcoloPdf(application.form<calculation::MainForm>().Scheda());
+  MostraStampa(StampaCalcoloPdf(application.form<calculation::MainForm>().Scheda(), desk.now()));
   ASSERT_EQ(desk.msgBoxes().size(), 1u);
   EXPECT_EQ(desk.msgBoxes()[0].prompt.rfind("Impossibile stampare \"quotara.pdf\":", 0), 0u);
   EXPECT_FALSE(fs::is_regular_file(temp("quotara.pdf")));
+  EXPECT_TRUE(desk.openedDocuments().empty());
+}
+
+// The report itself shows nothing and opens nothing: it gives the file it
+// wrote, or the message for the user.
+TEST_F(Cornice, TheReportGivesItsFileOrItsReasonAndShowsNothing) {
+  const EsitoStampa scritto = StampaRapporto(modello, desk.now(), [](Rapporto& r) {
+    r.NuovaPagina("Elenco di prova");
+    r.FinePagina();
+  });
+  EXPECT_TRUE(scritto.Riuscita());
+  EXPECT_EQ(scritto.Percorso, temp("prova.pdf"));
+  EXPECT_EQ(ControllaPdf(scritto.Percorso), "");
+
+  const EsitoStampa fallito = StampaRapporto(modello, desk.now(), [](Rapporto& r) {
+    r.NuovaPagina("Elenco di prova");
+    throw std::runtime_error("disco pieno");
+  });
+  EXPECT_FALSE(fallito.Riuscita());
+  EXPECT_EQ(fallito.Errore, "Impossibile stampare \"prova.pdf\":\r\ndisco pieno");
+  EXPECT_FALSE(fs::exists(temp("prova.pdf")));
+  EXPECT_TRUE(desk.msgBoxes().empty());
   EXPECT_TRUE(desk.openedDocuments().empty());
 }
 

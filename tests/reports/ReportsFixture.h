@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "frame/Principale.h"
 #include "support/Pdf.h"
 #include "support/ProgramTest.h"
 
@@ -17,9 +18,10 @@ using quotara::testing::ControllaPdf;
 using quotara::testing::Parola;
 using quotara::testing::ParolaPresente;
 using quotara::testing::Parole;
-using quotara::testing::TestoIn;
 using quotara::testing::TestiDisegnati;
+using quotara::testing::TestoIn;
 using quotara::testing::TestoPagina;
+using shell::MostraStampa;
 
 class ReportsTest : public quotara::testing::ProgramTest {
  protected:

@@ -33,7 +33,7 @@ std::vector<std::string> Righe(int n) {
 class StampaArchivio : public ReportsTest {
  protected:
   std::string stampa(const std::vector<std::string>& righe) {
-    StampaArchivioPdf(righe);
+    MostraStampa(StampaArchivioPdf(righe, desk.now()));
     const std::string file = temp("archiviotasi.pdf");
     EXPECT_EQ(ControllaPdf(file), "");
     return file;

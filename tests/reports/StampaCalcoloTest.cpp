@@ -48,7 +48,7 @@ class StampaCalcolo : public ReportsTest {
   }
 
   std::string stampa() {
-    StampaCalcoloPdf(pagina().Scheda());
+    MostraStampa(StampaCalcoloPdf(pagina().Scheda(), desk.now()));
     const std::string file = temp("quotara.pdf");
     EXPECT_EQ(ControllaPdf(file), "");
     return file;

@@ -43,10 +43,7 @@ class StampaComune : public ReportsTest {
   }
 
   std::string stampa(const DatiTotaliComune& dati, bool unica) {
-    if (unica)
-      StampaComuneUnicaPdf(dati);
-    else
-      StampaComunePdf(dati);
+    MostraStampa(unica ? StampaComuneUnicaPdf(dati, desk.now()) : StampaComunePdf(dati, desk.now()));
     const std::string file = temp("comunetasi.pdf");
     EXPECT_EQ(ControllaPdf(file), "");
     EXPECT_EQ(desk.openedDocuments().back(), file);

@@ -106,7 +106,7 @@ TEST(ListaDiLavoro, BuildingsThenLandThenAreasEachInListOrder) {
 class StampaCatasto : public ReportsTest {
  protected:
   std::string stampa(const Righe& righe, const std::string& proprietario = "ROSSI MARIO") {
-    EXPECT_TRUE(StampaCatastoPdf(proprietario, archives::Gruppi(Record(righe))));
+    EXPECT_TRUE(MostraStampa(StampaCatastoPdf(proprietario, archives::Gruppi(Record(righe)), desk.now())));
     const std::string file = temp("catastotasi.pdf");
     EXPECT_EQ(ControllaPdf(file), "");
     return file;
@@ -267,7 +267,7 @@ TEST_F(StampaCatasto, AShareStoredWithItsPercentPrintsOnePercent) {
 class StampaImmobile : public ReportsTest {
  protected:
   std::string stampa(const SchedaImmobile& s) {
-    EXPECT_TRUE(StampaImmobilePdf(s));
+    EXPECT_TRUE(MostraStampa(StampaImmobilePdf(s, desk.now())));
     const std::string file = temp("immobiletasi.pdf");
     EXPECT_EQ(ControllaPdf(file), "");
     return file;
