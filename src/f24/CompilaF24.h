@@ -61,8 +61,9 @@ std::string NomeFileF24(const std::string& contribuente, const std::string& codi
 // otherwise one ordinary form, or two from 5 rows on (after a notice). Each
 // step is checked: at the first failure one message names the file and the
 // reason, nothing is opened and "datiF24" is left as it was (the files of the
-// run removed, those of earlier runs it had rewritten given back). The mouse pointer shows the hourglass while it
-// runs. The base name is left in the shell's NomeFileF24.
+// run removed, those of earlier runs it had rewritten given back). The mouse
+// pointer shows the hourglass while it runs. The base name is left in the
+// shell's NomeFileF24.
 EsitoF24 CompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 modello, const VersamentoF24& versamento);
 
 }  // namespace f24
