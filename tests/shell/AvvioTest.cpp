@@ -288,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatoCartella{"ArchivioVuotoECodaNul",
                       {{"tasif24.dat", ""}, {"tasicat.dat", "Rossi;ROMA;Via Roma;0;;;;;;;;;;;;;;\r\n" + std::string(512, '\0')}},
                       nullptr}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    [](const auto& caso) { return std::string(caso.param.nome); });
 
 // A logout, a shutdown or Ctrl+C ends the program as closing the frame does,
 // on the event loop: what was running when the signal came (an archive
@@ -335,8 +335,8 @@ TEST_P(FineSessioneTest, WithoutTheFrameTheTemporaryFilesGoAllTheSame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Segnali, FineSessioneTest, ::testing::Values(SIGTERM, SIGHUP, SIGINT),
-                         [](const auto& info) {
-                           return info.param == SIGTERM ? "SIGTERM" : info.param == SIGHUP ? "SIGHUP" : "SIGINT";
+                         [](const auto& caso) {
+                           return caso.param == SIGTERM ? "SIGTERM" : caso.param == SIGHUP ? "SIGHUP" : "SIGINT";
                          });
 
 // The archive is read while the splash shows; the page it gives is the one a

@@ -553,7 +553,7 @@ const CasoCombo casiCombo[] = {
     {"ChangeByCodeDoesNotComplete", {"ROMA"}, "", [](ScriptedUser&, ComboBox& c) { c.setText("RO"); }, "RO", 0, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Casi, ComboAutoCompletaTest, ::testing::ValuesIn(casiCombo),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST_F(EditoriTest, ComboCompletionSelectsTheItem) {
   int clicks = 0;
