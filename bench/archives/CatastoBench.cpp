@@ -108,7 +108,8 @@ void Esportazione(benchmark::State& state) {
     desk.expectMsgBox(forms::vbOK);
     user.click(p.cmdExcel);
   }
-  if (desk.openedDocuments().size() != state.iterations()) state.SkipWithError("the export was not opened");
+  if (static_cast<benchmark::IterationCount>(desk.openedDocuments().size()) != state.iterations())
+    state.SkipWithError("the export was not opened");
 }
 BENCHMARK(Esportazione)->Unit(benchmark::kMillisecond);
 

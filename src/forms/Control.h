@@ -3,6 +3,7 @@
 // enabled state, colours, font, mouse events and the hook the front end uses
 // to follow every change (View).
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -135,6 +136,15 @@ class Container {
   ~Container() = default;
 };
 
+// What a shared editor remembers about one control between two of its calls
+// (an amount box's tentative comma, a combo's completion). The control owns
+// it: it goes with the control, so a box created later, even at the same
+// address, starts with nothing remembered.
+class ControlState {
+ public:
+  virtual ~ControlState() = default;
+};
+
 // A control placed on a form.
 class Control : public Element {
  public:
@@ -214,6 +224,17 @@ class Control : public Element {
   // Creation order within the form.
   long creationOrder() const { return order_; }
 
+  // The editor state of type T kept on this control, made empty on first use
+  // (a state of another type is replaced: one editor serves a control).
+  template <class T>
+  T& editorState() {
+    if (T* found = dynamic_cast<T*>(editorState_.get())) return *found;
+    auto fresh = std::make_unique<T>();
+    T& state = *fresh;
+    editorState_ = std::move(fresh);
+    return state;
+  }
+
  protected:
   Control() = default;
 
@@ -229,6 +250,7 @@ class Control : public Element {
   int index_ = -1;
   long order_ = 0;
   std::string toolTipText_;
+  std::unique_ptr<ControlState> editorState_;
 };
 
 }  // namespace forms

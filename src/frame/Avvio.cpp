@@ -14,6 +14,7 @@
 #include "platform/Paths.h"
 #include "platform/Signals.h"
 #include "kit/Applicazione.h"
+#include "kit/Finestre.h"
 #include "kit/Messaggi.h"
 #include "frame/Principale.h"
 #include "frame/Splash.h"
@@ -68,7 +69,7 @@ bool AvviaProgramma() {
   Desktop& d = desktop();
   Application::Dispatch dispatch;
   try {
-    d.setMousePointer(vbHourglass);
+    Clessidra clessidra;  // until the page is shown, or gone before the message below
     // The archive is read meanwhile, off the windows' thread.
     std::future<bool> lettura = std::async(std::launch::async, PreparaAvvio);
     Splash& splash = a.form<Splash>();
@@ -84,14 +85,12 @@ bool AvviaProgramma() {
     calculation::MainForm& pagina = a.form<calculation::MainForm>();
     pagina.Azzera();
     pagina.Show();
-    d.setMousePointer(vbDefault);
     return true;
   } catch (const std::exception& e) {
     if (a.isLoaded<Splash>()) {
       a.form<Splash>().setTopmost(false);
       a.unload<Splash>();
     }
-    d.setMousePointer(vbDefault);
     MsgBox(std::string(e.what()) + " - " + std::to_string(numeroErrore(e)), vbOKOnly, vbExclamation,
            "Errore durante il caricamento dell'applicazione");
     // Nothing half-started is left behind without a window to close it.

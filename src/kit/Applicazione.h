@@ -5,16 +5,10 @@
 // false and lives until the program ends; none is saved.
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "forms/Application.h"
 #include "shell/RigaF24.h"
-
-namespace forms {
-class ComboBox;
-class TextBox;
-}
 
 namespace shell {
 
@@ -62,18 +56,6 @@ class Applicazione : public forms::Application {
   // Length of the typed prefix carried into the nested change event of the
   // combo auto-completion; 0 between its calls.
   int LunghezzaPrefisso = 0;
-  // What the combo auto-completion left in each combo box: its text and the
-  // length of the typed prefix before the highlighted part. It tells a
-  // character typed at the end from a deletion of the highlighted part.
-  struct StatoCompletamento {
-    std::string Testo;
-    int Prefisso = 0;
-  };
-  std::unordered_map<const forms::ComboBox*, StatoCompletamento> CompletamentoCombo;
-  // The text each amount box held when the amount editor last left it with
-  // a comma that came from a typed ".": while the box still holds that text,
-  // the comma may yet turn out to be a thousands separator.
-  std::unordered_map<const forms::TextBox*, std::string> VirgolaProvvisoria;
   // The folder the last folder or file dialog chose (for a file, its
   // folder): the next dialog opens there; empty until one was used.
   std::string CartellaDialoghi;

@@ -66,12 +66,27 @@ void restoreMask(std::u32string& t, const std::u32string& mask, int p) {
   if (p >= 1 && p <= length(t)) t.replace(p - 1, std::u32string::npos, mask.substr(p - 1));
 }
 
+// What the combo auto-completion left in a combo box: its text and the
+// length of the typed prefix before the highlighted part. It tells a
+// character typed at the end from a deletion of the highlighted part.
+struct StatoCompletamento : forms::ControlState {
+  std::string Testo;
+  int Prefisso = 0;
+};
+
+// The text an amount box held when the amount editor last left it with a
+// comma that came from a typed ".": while the box still holds that text, the
+// comma may yet turn out to be a thousands separator (empty: no such comma).
+struct VirgolaProvvisoria : forms::ControlState {
+  std::string Testo;
+};
+
 // Whether the change that ComboAutoCompleta is looking at is one character
 // typed at the end of the text (blanks after the caret count as the end):
 // `before` is what the combo held after the previous change and where the
 // typed prefix ended then. A deletion leaves a prefix of that text; a
 // character typed over the highlighted completion makes the prefix one longer.
-bool typedAtEnd(const std::u32string& t, int caret, int selLength, const Applicazione::StatoCompletamento& before) {
+bool typedAtEnd(const std::u32string& t, int caret, int selLength, const StatoCompletamento& before) {
   if (selLength != 0 || caret < 1) return false;
   for (int k = caret; k < length(t); ++k)
     if (t[k] != U' ') return false;
@@ -174,7 +189,6 @@ void ImportoKeyDown(forms::TextBox& Casella, int& KeyCode) {
 }
 
 void ImportoKeyPress(forms::TextBox& Casella, int& KeyAscii, bool Decimali) {
-  Applicazione& a = app();
   std::u32string t = toU32(Casella.Text());
   const bool hasComma = t.find(U',') != std::u32string::npos;
   int c = Casella.SelStart();
@@ -183,11 +197,11 @@ void ImportoKeyPress(forms::TextBox& Casella, int& KeyAscii, bool Decimali) {
   if (TastoAppunti(KeyAscii)) return;
   // A comma that came from a typed "." is tentative while the box still
   // holds what the editor left; every key below decides afresh.
-  const auto stato = a.VirgolaProvvisoria.find(&Casella);
-  const bool provvisoria = hasComma && stato != a.VirgolaProvvisoria.end() && stato->second == Casella.Text();
-  if (stato != a.VirgolaProvvisoria.end()) a.VirgolaProvvisoria.erase(stato);
+  std::string& virgola = Casella.editorState<VirgolaProvvisoria>().Testo;
+  const bool provvisoria = hasComma && virgola == Casella.Text();
+  virgola.clear();
   const auto restaProvvisoria = [&] {
-    if (Casella.Text().find(',') != std::string::npos) a.VirgolaProvvisoria[&Casella] = Casella.Text();
+    if (Casella.Text().find(',') != std::string::npos) virgola = Casella.Text();
   };
   const auto rifiuta = [&] {
     RifiutaTasto(Casella, KeyAscii);
@@ -265,7 +279,7 @@ void ImportoKeyPress(forms::TextBox& Casella, int& KeyAscii, bool Decimali) {
     if (Casella.MaxLength() > 0 && length(typed) > Casella.MaxLength()) return;
     setText(Casella, typed);
     Casella.setSelStart(c + 1);
-    a.VirgolaProvvisoria[&Casella] = Casella.Text();
+    virgola = Casella.Text();
     return;
   }
   if (KeyAscii == ',' && !hasComma && Decimali) return;
@@ -280,9 +294,10 @@ void ComboAutoCompleta(forms::ComboBox& Casella) {
   }
   const std::u32string t = toU32(Casella.Text());
   const int n = Casella.SelStart();
-  Applicazione::StatoCompletamento& state = a.CompletamentoCombo[&Casella];
-  const Applicazione::StatoCompletamento before = state;
-  state = {Casella.Text(), n};
+  StatoCompletamento& state = Casella.editorState<StatoCompletamento>();
+  const StatoCompletamento before = state;
+  state.Testo = Casella.Text();
+  state.Prefisso = n;
   if (!typedAtEnd(t, n, Casella.SelLength(), before)) return;
 
   const std::string prefix = toUtf8(t.substr(0, n));
@@ -295,7 +310,8 @@ void ComboAutoCompleta(forms::ComboBox& Casella) {
   }
   Casella.setSelStart(n);
   Casella.setSelLength(forms::text::length(Casella.Text()) - n);
-  a.CompletamentoCombo[&Casella] = {Casella.Text(), n};
+  state.Testo = Casella.Text();
+  state.Prefisso = n;
 }
 
 void DataKeyDown(forms::TextBox& Casella, int& KeyCode, std::string_view Maschera) {

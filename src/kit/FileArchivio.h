@@ -11,8 +11,8 @@
 //
 //   FileArchivio archivio(PercorsoApp() + "/tasi.dat", List1, CalcoloRecord::chiaveDi);
 //   archivio.Carica();
-//   archivio.Archivia(record);   // asks before it overwrites
-//   archivio.Elimina(j);   // the last line removes the file
+//   archivio.Archivia(record);  // asks before it overwrites
+//   archivio.Elimina(j);        // the last line removes the file
 //
 // The lines of each file are read and decoded once and shared by every
 // window that loads it (RigheCondivise): a window that opens reads the file
@@ -49,10 +49,11 @@ class FileArchivio {
   forms::ListBox& Elenco() const { return elenco_; }
 
   // Empties the list and fills it with the lines of the file, shared with the
-  // other windows that read it (none when the file is missing; a sorted list leaves out blank lines, which hold no
-  // record); `OgniRiga`, when given, sees each line first, in file order (a
-  // window fills its combos from them). False, after the message, when the
-  // file cannot be read: the list stays empty.
+  // other windows that read it (none when the file is missing; a sorted list
+  // leaves out blank lines, which hold no record); `OgniRiga`, when given,
+  // sees each line first, in file order (a window fills its combos from
+  // them). False, after the message, when the file cannot be read: the list
+  // stays empty.
   bool Carica(const std::function<void(std::string_view Riga)>& OgniRiga = {});
   // The shared lines the last Carica read (none before it, or when it failed).
   const std::shared_ptr<const RigheArchivio>& Lette() const { return lette_; }
@@ -64,8 +65,9 @@ class FileArchivio {
   // The new line of Aggiungi and Sostituisci reaches the file and the list
   // without the characters an archive cannot hold (outside Windows-1252,
   // control characters), a tab as one space.
-  // Appends the line to the file (a last line without CR LF is ended first),
-  // then to the list. A line holding CR or LF is refused with a message.
+  //
+  // Aggiungi appends the line to the file (a last line without CR LF is ended
+  // first), then to the list. A line holding CR or LF is refused with a message.
   bool Aggiungi(const std::string& Riga);
   // Line `Indice` goes and `Riga` is appended at the end (a sorted list: at
   // its sorted place), in one atomic rewrite of the file; then the list

@@ -296,7 +296,7 @@ TEST_F(ArchivioTest, ALoadShowsTheRecordAsArchivedWithoutAQuestion) {
   const std::string abitazione =
       "Verdi Anna;Via Po 2;MILANO;2026;800,00;1.5;2.5;0;50,00;8;6;2;100;0;1;"
       "98,40;65,60;33,33;32,27;33,33;0,00;0;1;0;0;3958;3;F205";
-  const std::vector<Atteso> base = {
+  const std::vector<Atteso> campiBase = {
       {"Combo1", "Verdi Anna"}, {"Combo3", "Via Po 2"}, {"Combo2", "MILANO"},   {"Text2", "2026"},
       {"Text3", "800,00"},      {"Text4", "1,5"},       {"Text5", "2,5"},       {"chkLocata", "0"},
       {"Text7", "50,00"},       {"Text8", "8"},         {"Text1", "6"},         {"Text10", "2"},
@@ -379,7 +379,7 @@ TEST_F(ArchivioTest, ALoadShowsTheRecordAsArchivedWithoutAQuestion) {
     auto& m = application.form<calculation::MainForm>();
     EXPECT_TRUE(m.isShown());
     EXPECT_EQ(application.PaginaAttiva, 1);
-    std::vector<Atteso> attesi = base;
+    std::vector<Atteso> attesi = campiBase;
     for (const Atteso& d : c.diversi)
       for (Atteso& a : attesi)
         if (a.controllo == d.controllo) a.valore = d.valore;

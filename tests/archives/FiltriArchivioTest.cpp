@@ -59,7 +59,7 @@ TEST(FiltriArchivioTest, FilterChoicesGiveTheirRowsInOrderWithTheirTotal) {
 }
 
 TEST(FiltriArchivioTest, ALongListAddsUpToTheCent) {
-  std::vector<VoceArchivio> voci(100000, VoceArchivio{"a", "b", "c", "2014", 0.1 + 0.2});
+  std::vector<VoceArchivio> voci(100000, VoceArchivio{"a", "b", "c", "2014", 0.1 + 0.2, "1.000,00"});
   EXPECT_EQ(shell::Formatta(ApplicaFiltri(voci, {}).Totale, "Standard"), "30.000,00");
 }
 

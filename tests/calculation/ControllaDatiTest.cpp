@@ -111,7 +111,7 @@ TEST_P(Rifiuti, PrimoCampoMancante) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ControllaDati, Rifiuti, testing::ValuesIn(kRifiuti),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST(ControllaDati, LeggeINumeri) {
   TestiCalcolo t = Validi();

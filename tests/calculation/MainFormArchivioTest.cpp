@@ -233,7 +233,7 @@ const CasoMancante kMancanti[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(MainForm, MainFormDatiMancanti, ::testing::ValuesIn(kMancanti),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST_F(MainFormTest, AnnoDiversoDalCorrente) {
   MainForm& f = apri();

@@ -470,7 +470,7 @@ TEST_P(MainFormRifiuti, UnSoloMessaggioENienteCalcolo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MainForm, MainFormRifiuti, ::testing::ValuesIn(kRifiuti),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST_F(MainFormTest, AliquotaAgricolaOltreL1PerMille) {
   MainForm& f = apri();

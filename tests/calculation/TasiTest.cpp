@@ -248,7 +248,7 @@ TEST_P(CalcoloOrdinario, EtichetteEImporti) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tasi, CalcoloOrdinario, testing::ValuesIn(kCasiOrdinari),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST(Tasi, ValoriNumericiDelRisultato) {
   // R 525, T 168, Q 168, D 200 / 2 = 100, A2 34, S2 34.
@@ -392,7 +392,7 @@ TEST_P(CalcoloEccedenza, NienteDaVersareEAvviso) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tasi, CalcoloEccedenza, testing::ValuesIn(kCasiEccedenza),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST(Tasi, TestoCompletoDellAvviso) {
   const RisultatoCalcolo r = CalcolaImposta({.rendita = 500,
@@ -498,7 +498,7 @@ TEST_P(CalcoloManuale, SaldoDallAccontoVersato) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tasi, CalcoloManuale, testing::ValuesIn(kCasiManuali),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST(Tasi, Semestri) {
   const struct {

@@ -47,8 +47,8 @@ TEST_P(FineSessioneSchermo, TheProgramEndsAfterTheWriteUnderWay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Segnali, FineSessioneSchermo, ::testing::Values(SIGTERM, SIGHUP, SIGINT),
-                         [](const auto& info) {
-                           return info.param == SIGTERM ? "SIGTERM" : info.param == SIGHUP ? "SIGHUP" : "SIGINT";
+                         [](const auto& caso) {
+                           return caso.param == SIGTERM ? "SIGTERM" : caso.param == SIGHUP ? "SIGHUP" : "SIGINT";
                          });
 
 }  // namespace

@@ -30,7 +30,7 @@ class ScreenTest : public DesktopTest {
     // comes later.
     QElapsedTimer opened;
     opened.start();
-    QTest::qWaitFor([&] { return opened.elapsed() > 2 * QApplication::doubleClickInterval(); }, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened.elapsed() > 2 * QApplication::doubleClickInterval(); }, 5000));
     return w->view();
   }
   QPoint rowCentre(QAbstractItemView* view, int row) { return view->visualRect(view->model()->index(row, 0)).center(); }

@@ -50,7 +50,7 @@ TEST_P(AperturaF24, OneMessageNamesTheFilledFormsAndTheirFolder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Apritore, AperturaF24, ::testing::Values(std::optional<int>(1), std::optional<int>()),
-                         [](const auto& info) { return info.param ? "EsceConUno" : "NessunoSulPath"; });
+                         [](const auto& caso) { return caso.param ? "EsceConUno" : "NessunoSulPath"; });
 
 }  // namespace
 }  // namespace f24::testing

@@ -324,7 +324,7 @@ TEST_P(CompilaF24Tabella, WritesTheFormsAndOpensThem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Casi, CompilaF24Tabella, ::testing::ValuesIn(casi()),
-                         [](const auto& info) { return info.param.nome; });
+                         [](const auto& caso) { return caso.param.nome; });
 
 TEST_F(CompilaF24Test, WritesThePayerBlockInTheFormsOrder) {
   ASSERT_TRUE(EseguiCompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(1), "50")).Riuscito);

@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoRighe{"NoTax", 2, {}, "1;;0;"},
                       // Any other type is the single payment.
                       CasoRighe{"RoundingOfSums", 7, {"L219;X;X;2;3961;2026;42"}, "1;;42;"}),
-    [](const auto& info) { return std::string(info.param.caso) + "_" + std::to_string(info.param.tipo); });
+    [](const auto& caso) { return std::string(caso.param.caso) + "_" + std::to_string(caso.param.tipo); });
 
 // Amounts of 0 or less give no row, as "--" does; the deduction goes with
 // the main dwelling's row, and 0,40 of deduction is no deduction.

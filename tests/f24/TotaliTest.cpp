@@ -42,7 +42,7 @@ TEST_P(Totali, TheListsOfTheCascade) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Archivi, Totali, ::testing::ValuesIn(ConTotali()),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST(Totali, NoMatchingLineGivesZerosAndDashesWithTheNotice) {
   const std::vector<std::string> righe = {Riga{.imposta = "20,00", .acconto = "10,00", .saldo = "10,00"}.Linea()};

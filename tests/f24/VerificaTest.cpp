@@ -44,7 +44,7 @@ TEST_P(CascataTotali, PickingTheTaxpayerShowsEveryList) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Archivi, CascataTotali, ::testing::ValuesIn(CasiTotali()),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 std::vector<std::string> ArchivioDiDue() {
   return {Riga{.contribuente = "VERDI", .comune = "TORINO", .imposta = "40,00", .acconto = "20,00", .saldo = "20,00"}

@@ -61,40 +61,40 @@ TEST_F(KeyboardTest, DefaultEditing) {
        },
        "x", 1},
       {"MaxLength limits typing", "",
-       [](BoxForm& f, ScriptedUser& u, auto&) {
-         f.Text1.setMaxLength(4);
+       [](BoxForm& w, ScriptedUser& u, auto&) {
+         w.Text1.setMaxLength(4);
          u.type("abcdef");
        },
        "abcd", 4},
       {"MaxLength does not limit code; typing stays refused, deleting works", "",
-       [](BoxForm& f, ScriptedUser& u, auto&) {
-         f.Text1.setMaxLength(2);
-         f.Text1.setText("abcd");
-         f.Text1.setSelStart(4);
+       [](BoxForm& w, ScriptedUser& u, auto&) {
+         w.Text1.setMaxLength(2);
+         w.Text1.setText("abcd");
+         w.Text1.setSelStart(4);
          u.type("e");
          u.key(vbKeyBack);
        },
        "abc", 3},
       {"Ctrl+C then Ctrl+V at the end", "abc",
-       [](BoxForm& f, ScriptedUser& u, auto&) {
-         f.Text1.setSelStart(0);
-         f.Text1.setSelLength(3);
+       [](BoxForm& w, ScriptedUser& u, auto&) {
+         w.Text1.setSelStart(0);
+         w.Text1.setSelLength(3);
          u.key(vbKeyC, vbCtrlMask);
          u.key(vbKeyEnd);
          u.key(vbKeyV, vbCtrlMask);
        },
        "abcabc", 6},
       {"Ctrl+X cuts the selection", "abc",
-       [](BoxForm& f, ScriptedUser& u, HeadlessDesktop& d) {
-         f.Text1.setSelStart(1);
-         f.Text1.setSelLength(1);
+       [](BoxForm& w, ScriptedUser& u, HeadlessDesktop& d) {
+         w.Text1.setSelStart(1);
+         w.Text1.setSelLength(1);
          u.key(vbKeyX, vbCtrlMask);
          EXPECT_EQ(d.clipboardText(), "b");
        },
        "ac", 1},
       {"a paste is cut to MaxLength and to its first line", "abc",
-       [](BoxForm& f, ScriptedUser& u, HeadlessDesktop& d) {
-         f.Text1.setMaxLength(5);
+       [](BoxForm& w, ScriptedUser& u, HeadlessDesktop& d) {
+         w.Text1.setMaxLength(5);
          d.setClipboardText("12\r\n34");
          u.key(vbKeyV, vbCtrlMask);
          d.setClipboardText("9999");
@@ -102,29 +102,29 @@ TEST_F(KeyboardTest, DefaultEditing) {
        },
        "abc12", 5},
       {"Ctrl+A selects the whole text, typing replaces it", "abc",
-       [](BoxForm& f, ScriptedUser& u, auto&) {
+       [](BoxForm& w, ScriptedUser& u, auto&) {
          u.key(vbKeyHome);
          u.key(vbKeyA, vbCtrlMask);
-         EXPECT_EQ(f.Text1.SelStart(), 0);
-         EXPECT_EQ(f.Text1.SelLength(), 3);
+         EXPECT_EQ(w.Text1.SelStart(), 0);
+         EXPECT_EQ(w.Text1.SelLength(), 3);
          u.type("VIA PO");
        },
        "VIA PO", 6},
       {"Shift+Left and Shift+Right move the free end of the selection", "abcd",
-       [](BoxForm& f, ScriptedUser& u, auto&) {
+       [](BoxForm& w, ScriptedUser& u, auto&) {
          u.key(vbKeyLeft, vbShiftMask);
          u.key(vbKeyLeft, vbShiftMask);
          u.key(vbKeyRight, vbShiftMask);
-         EXPECT_EQ(f.Text1.SelText(), "d");
+         EXPECT_EQ(w.Text1.SelText(), "d");
          u.key(vbKeyLeft, vbShiftMask);
          u.key(vbKeyX, vbCtrlMask);
        },
        "ab", 2},
       {"Shift+End from the start selects everything", "abc",
-       [](BoxForm& f, ScriptedUser& u, auto&) {
+       [](BoxForm& w, ScriptedUser& u, auto&) {
          u.key(vbKeyHome);
          u.key(vbKeyEnd, vbShiftMask);
-         EXPECT_EQ(f.Text1.SelLength(), 3);
+         EXPECT_EQ(w.Text1.SelLength(), 3);
          u.key(vbKeyDelete);
        },
        "", 0},
@@ -135,54 +135,54 @@ TEST_F(KeyboardTest, DefaultEditing) {
        },
        "abc", 3},
       {"Ctrl+Z goes back edit by edit: a caret move ends a run", "abc",
-       [](BoxForm& f, ScriptedUser& u, auto&) {
+       [](BoxForm& w, ScriptedUser& u, auto&) {
          u.type("de");
          u.key(vbKeyHome);
          u.type("X");
          u.key(vbKeyBack);
          u.key(vbKeyZ, vbCtrlMask);
-         EXPECT_EQ(f.Text1.Text(), "Xabcde");
+         EXPECT_EQ(w.Text1.Text(), "Xabcde");
          u.key(vbKeyZ, vbCtrlMask);
-         EXPECT_EQ(f.Text1.Text(), "abcde");
+         EXPECT_EQ(w.Text1.Text(), "abcde");
          u.key(vbKeyZ, vbCtrlMask);
          u.key(vbKeyZ, vbCtrlMask);  // nothing more to take back
        },
        "abc", 3},
       {"Ctrl+Z takes back a cut, a paste and a select-all typed over", "abc",
-       [](BoxForm& f, ScriptedUser& u, HeadlessDesktop& d) {
+       [](BoxForm& w, ScriptedUser& u, HeadlessDesktop& d) {
          u.key(vbKeyA, vbCtrlMask);
          u.type("x");
          d.setClipboardText("12");
          u.key(vbKeyV, vbCtrlMask);
          u.key(vbKeyLeft, vbShiftMask);
          u.key(vbKeyX, vbCtrlMask);
-         EXPECT_EQ(f.Text1.Text(), "x1");
+         EXPECT_EQ(w.Text1.Text(), "x1");
          u.key(vbKeyZ, vbCtrlMask);
-         EXPECT_EQ(f.Text1.Text(), "x12");
-         EXPECT_EQ(f.Text1.SelText(), "2") << "the selection the cut took is back";
+         EXPECT_EQ(w.Text1.Text(), "x12");
+         EXPECT_EQ(w.Text1.SelText(), "2") << "the selection the cut took is back";
          u.key(vbKeyZ, vbCtrlMask);
-         EXPECT_EQ(f.Text1.Text(), "x");
+         EXPECT_EQ(w.Text1.Text(), "x");
          u.key(vbKeyZ, vbCtrlMask);
-         EXPECT_EQ(f.Text1.SelLength(), 3) << "the text that Ctrl+A selected, selected again";
+         EXPECT_EQ(w.Text1.SelLength(), 3) << "the text that Ctrl+A selected, selected again";
        },
        "abc", 0},
       {"a text set by code starts the history anew", "abc",
-       [](BoxForm& f, ScriptedUser& u, auto&) {
+       [](BoxForm& w, ScriptedUser& u, auto&) {
          u.type("d");
-         f.Text1.setText("xyz");
-         f.Text1.setSelStart(3);
+         w.Text1.setText("xyz");
+         w.Text1.setSelStart(3);
          u.key(vbKeyZ, vbCtrlMask);
        },
        "xyz", 3},
       {"a locked box selects all and copies, but takes nothing back", "abc",
-       [](BoxForm& f, ScriptedUser& u, HeadlessDesktop& d) {
+       [](BoxForm& w, ScriptedUser& u, HeadlessDesktop& d) {
          u.type("d");
-         f.Text1.setLocked(true);
+         w.Text1.setLocked(true);
          u.key(vbKeyA, vbCtrlMask);
          u.key(vbKeyC, vbCtrlMask);
          EXPECT_EQ(d.clipboardText(), "abcd");
          u.key(vbKeyZ, vbCtrlMask);
-         f.Text1.setLocked(false);
+         w.Text1.setLocked(false);
        },
        "abcd", 0},
   };

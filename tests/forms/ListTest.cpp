@@ -254,7 +254,7 @@ TEST_F(ListTest, AddingManyItemsAtOnceIsAddingThemOneByOne) {
     int views = 0;
     struct Counter : View {
       int& n;
-      explicit Counter(int& n) : n(n) {}
+      explicit Counter(int& count) : n(count) {}
       void changed(Element&, What what) override { n += what == What::List; }
     } counter{views};
     many.setView(&counter);

@@ -1,10 +1,12 @@
 // The start-up: one running copy, the screen test, the municipality table,
 // the splash window for two seconds, then the frame with the calculation page.
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <set>
 #include <initializer_list>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "archives/CopiaSicurezza.h"
@@ -136,6 +138,50 @@ TEST(AvvioSplash, TheSplashStaysOnTopForTwoSecondsThenTheFrameOpens) {
 
 // A rewrite of an archive killed half-way leaves its temporary file; the next
 // start removes it once it holds the lock, and only then.
+// A start-up that fails while the splash is up: the hourglass is gone when
+// the message says so, and nothing of the start is left.
+class DesktopCheFallisce : public HeadlessDesktop {
+ public:
+  struct Messaggio {
+    std::string testo, titolo;
+    int puntatore = vbHourglass;
+  };
+  std::vector<Messaggio> messaggi;
+
+  void Sleep(int) override { throw std::system_error(EIO, std::generic_category(), "splash"); }
+  int MsgBox(const std::string& prompt, int, int, const std::string& title) override {
+    messaggi.push_back({prompt, title, mousePointer()});
+    return vbOK;
+  }
+};
+
+TEST(AvvioSplash, AFailedStartShowsTheErrorWithTheOrdinaryPointer) {
+  const auto base = quotara::testing::CartellaTest();
+  std::filesystem::create_directories(base / "temp");
+  std::filesystem::permissions(base / "temp", std::filesystem::perms::owner_all);
+  platform::setTempFolderForTests((base / "temp").string());
+  platform::setProgramFolderForTests((base / "dati").string());
+  {
+    DesktopCheFallisce desk;
+    Applicazione application{desk};
+    platform::InstanceLock istanza{(base / "quotara.lock").string()};
+
+    EXPECT_FALSE(Main(istanza));
+
+    ASSERT_EQ(desk.messaggi.size(), 1u);
+    EXPECT_EQ(desk.messaggi[0].titolo, "Errore durante il caricamento dell'applicazione");
+    const std::system_error errore(EIO, std::generic_category(), "splash");
+    EXPECT_EQ(desk.messaggi[0].testo, std::string(errore.what()) + " - " + std::to_string(EIO));
+    EXPECT_EQ(desk.messaggi[0].puntatore, vbDefault);
+    EXPECT_EQ(desk.mousePointer(), vbDefault);
+    EXPECT_FALSE(application.isLoaded<Splash>());
+    EXPECT_FALSE(application.isLoaded<Principale>());
+    EXPECT_TRUE(application.ended());
+  }
+  platform::setTempFolderForTests("");
+  platform::setProgramFolderForTests("");
+}
+
 TEST_F(AvvioTest, TheStartRemovesWhatAnInterruptedRewriteLeft) {
   const std::string avanzo = dati(".tasi.dat.4242-1.tmp");
   quotara::testing::ScriviFile(dati("tasi.dat"), "Rossi;Via Roma;ROMA;2026\r\n");
@@ -242,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatoCartella{"ArchivioVuotoECodaNul",
                       {{"tasif24.dat", ""}, {"tasicat.dat", "Rossi;ROMA;Via Roma;0;;;;;;;;;;;;;;\r\n" + std::string(512, '\0')}},
                       nullptr}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    [](const auto& caso) { return std::string(caso.param.nome); });
 
 // A logout, a shutdown or Ctrl+C ends the program as closing the frame does,
 // on the event loop: what was running when the signal came (an archive
@@ -289,8 +335,8 @@ TEST_P(FineSessioneTest, WithoutTheFrameTheTemporaryFilesGoAllTheSame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Segnali, FineSessioneTest, ::testing::Values(SIGTERM, SIGHUP, SIGINT),
-                         [](const auto& info) {
-                           return info.param == SIGTERM ? "SIGTERM" : info.param == SIGHUP ? "SIGHUP" : "SIGINT";
+                         [](const auto& caso) {
+                           return caso.param == SIGTERM ? "SIGTERM" : caso.param == SIGHUP ? "SIGHUP" : "SIGINT";
                          });
 
 // The archive is read while the splash shows; the page it gives is the one a

@@ -280,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "Devi immettere l'indirizzo dell'immobile."},
                       DatoMancante{"comune", [](calculation::MainForm& f) { f.Combo2.setText(""); },
                                    "Devi immettere il comune di ubicazione dell'immobile."}),
-    [](const auto& info) { return std::string(info.param.descrizione); });
+    [](const auto& caso) { return std::string(caso.param.descrizione); });
 
 TEST_F(StampaCalcolo, AnotherYearAsksFirstAndNoGoesBackToTheYear) {
   compila();

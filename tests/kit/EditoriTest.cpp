@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -257,6 +258,76 @@ TEST_F(EditoriTest, TentativeCommaOnlyWhileTheTextIsTheEditors) {
   EXPECT_EQ(f.Importo.SelStart(), 7);
 }
 
+// A window that destroys a box and makes a new one in its place, as a page
+// closed and opened again does: the new box lies at the same address.
+class CaselleRifatte : public Form {
+ public:
+  std::optional<TextBox> Importo;
+  std::optional<ComboBox> Combo1;
+
+  CaselleRifatte() {
+    setCaption("Caselle rifatte");
+    setClientSize(6000, 2000);
+    RifaiImporto();
+    RifaiCombo();
+  }
+
+  void RifaiImporto() {
+    Importo.reset();
+    Importo.emplace();
+    Importo->create(*this, 100, 100, 2000, 315);
+    Importo->setMaxLength(15);
+    Importo->KeyDown = [this](int& KeyCode, int) { shell::ImportoKeyDown(*Importo, KeyCode); };
+    Importo->KeyPress = [this](int& KeyAscii) { shell::ImportoKeyPress(*Importo, KeyAscii, true); };
+  }
+
+  void RifaiCombo() {
+    Combo1.reset();
+    Combo1.emplace();
+    Combo1->create(*this, 100, 500, 3000, 315);
+    Combo1->Change = [this] { shell::ComboAutoCompleta(*Combo1); };
+  }
+};
+
+// What an editor remembers of a box goes with the box: a new box, even at
+// the old one's address, starts afresh.
+TEST_F(EditoriTest, ANewBoxInheritsNothingFromTheOneBeforeIt) {
+  CaselleRifatte& w = application.form<CaselleRifatte>();
+  w.Show();
+
+  // The old box is left with a tentative comma after "1.2".
+  prepare(*w.Importo, "0", 0, 1);
+  user.type("1.2");
+  ASSERT_EQ(w.Importo->Text(), "1,2");
+  const TextBox* vecchio = &*w.Importo;
+  w.RifaiImporto();
+  ASSERT_EQ(&*w.Importo, vecchio) << "the new box takes the old one's place";
+  // The window puts the same text into the new box: its comma is an
+  // ordinary one, and a third decimal is refused.
+  prepare(*w.Importo, "1,2", 3);
+  const size_t lampiPrima = desk.flashes().size();
+  user.type("34");
+  EXPECT_EQ(w.Importo->Text(), "1,23");
+  EXPECT_EQ(lampi(lampiPrima, *w.Importo), 1);
+  // In the new box a typed "." is tentative as ever.
+  prepare(*w.Importo, "0", 0, 1);
+  user.type("1.234");
+  EXPECT_EQ(w.Importo->Text(), "1.234");
+
+  // The old combo is left with "rz", which no item begins with.
+  user.type(*w.Combo1, "rz");
+  ASSERT_EQ(w.Combo1->Text(), "rz");
+  const ComboBox* vecchia = &*w.Combo1;
+  w.RifaiCombo();
+  ASSERT_EQ(&*w.Combo1, vecchia);
+  w.Combo1->AddItem("ROMA");
+  user.type(*w.Combo1, "r");  // a letter typed at the end of the new combo
+  EXPECT_EQ(w.Combo1->Text(), "ROMA");
+  EXPECT_EQ(w.Combo1->SelStart(), 1);
+  EXPECT_EQ(w.Combo1->SelLength(), 3);
+  EXPECT_EQ(application.LunghezzaPrefisso, 0);
+}
+
 TEST(ImportoTesto, ValueAndFormat) {
   const struct {
     const char* testo;
@@ -482,7 +553,7 @@ const CasoCombo casiCombo[] = {
     {"ChangeByCodeDoesNotComplete", {"ROMA"}, "", [](ScriptedUser&, ComboBox& c) { c.setText("RO"); }, "RO", 0, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Casi, ComboAutoCompletaTest, ::testing::ValuesIn(casiCombo),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST_F(EditoriTest, ComboCompletionSelectsTheItem) {
   int clicks = 0;

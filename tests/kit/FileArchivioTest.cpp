@@ -195,9 +195,9 @@ TEST_P(FileArchivioTest, ChangesFileThenList) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Casi, FileArchivioTest, ::testing::Combine(::testing::ValuesIn(kCasi), ::testing::Bool()),
-                         [](const auto& info) {
-                           return std::string(std::get<0>(info.param).nome) +
-                                  (std::get<1>(info.param) ? "_ScritturaFallita" : "");
+                         [](const auto& caso) {
+                           return std::string(std::get<0>(caso.param).nome) +
+                                  (std::get<1>(caso.param) ? "_ScritturaFallita" : "");
                          });
 
 class FileArchivioLettura : public quotara::testing::ProgramTest {};
@@ -285,14 +285,14 @@ TEST_F(FileArchivioLettura, ASortedListKeepsFileAndListInItsOrder) {
     quotara::testing::ScriviFile(dati("prova.dat"), file);
     ASSERT_TRUE(archivio.Carica());
     const auto righe = elenco();
-    const std::string f = file;
-    ASSERT_EQ(righe.size(), static_cast<size_t>(std::count(f.begin(), f.end(), '\n')));
+    const std::string testo = file;
+    ASSERT_EQ(righe.size(), static_cast<size_t>(std::count(testo.begin(), testo.end(), '\n')));
     EXPECT_TRUE(std::is_sorted(righe.begin(), righe.end(),
                                [](const std::string& a, const std::string& b) { return compareNoCase(a, b) < 0; }));
     // Each line after the ones equal to it that come first in the file.
     for (size_t i = 0; i + 1 < righe.size(); ++i) {
       if (compareNoCase(righe[i], righe[i + 1]) == 0) {
-        EXPECT_LT(f.find(righe[i]), f.find(righe[i + 1]));
+        EXPECT_LT(testo.find(righe[i]), testo.find(righe[i + 1]));
       }
     }
   }

@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(Ambienti, DueIstanze,
                                            CasoIstanze{"ConRuntimeTempOccupata", true, true, true},
                                            CasoIstanze{"PrimaConRuntime", true, false, true},
                                            CasoIstanze{"SecondaConRuntime", false, true, true}),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         [](const auto& caso) { return std::string(caso.param.nome); });
 
 // A temporary folder made in place of a squatted one goes when the program ends.
 TEST(InstanceLock, TheFallbackTemporaryFolderIsRemovedAtExit) {

@@ -56,8 +56,8 @@ TEST_P(EndSignals, ASecondSignalWhileEndingEndsAtOnce) {
   for (const int second : {SIGTERM, SIGHUP, SIGINT}) EXPECT_EQ(twoSignalsInChild(GetParam(), second), 0) << second;
 }
 
-INSTANTIATE_TEST_SUITE_P(Segnali, EndSignals, ::testing::Values(SIGTERM, SIGHUP, SIGINT), [](const auto& info) {
-  return info.param == SIGTERM ? "SIGTERM" : info.param == SIGHUP ? "SIGHUP" : "SIGINT";
+INSTANTIATE_TEST_SUITE_P(Segnali, EndSignals, ::testing::Values(SIGTERM, SIGHUP, SIGINT), [](const auto& caso) {
+  return caso.param == SIGTERM ? "SIGTERM" : caso.param == SIGHUP ? "SIGHUP" : "SIGINT";
 });
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST_P(Apertura, AReportNobodyOpensIsNamedWithItsFolder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Apritore, Apertura, ::testing::Values(std::optional<int>(1), std::optional<int>()),
-                         [](const auto& info) { return info.param ? "EsceConUno" : "NessunoSulPath"; });
+                         [](const auto& caso) { return caso.param ? "EsceConUno" : "NessunoSulPath"; });
 
 }  // namespace
 }  // namespace reports::testing

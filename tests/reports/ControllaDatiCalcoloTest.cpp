@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Controlli, DatiMancanti,
                                            DatoMancante{"Comune", [](auto& f) { f.Combo2.setText(" "); },
                                                         "Devi immettere il comune di ubicazione dell'immobile.",
                                                         [](auto& f) -> Control& { return f.Combo2; }}),
-                         [](const auto& info) { return std::string(info.param.caso); });
+                         [](const auto& caso) { return std::string(caso.param.caso); });
 
 // The frame's "Stampa" with the program's own report procedures.
 class ComandoStampa : public ControlloStampa {

@@ -261,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(Rate, AltroImmobile,
                                            RigheF24{"AccontoZero", "0,00", "50,00", "3960", false, true},
                                            RigheF24{"MigliaiaConPunto", "1.250,00", "0,00", "3960", true, false},
                                            RigheF24{"SenzaCodice", "25,00", "25,00", "", false, false}),
-                         [](const auto& info) { return std::string(info.param.caso); });
+                         [](const auto& caso) { return std::string(caso.param.caso); });
 
 }  // namespace
 }  // namespace reports::testing

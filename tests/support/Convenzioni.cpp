@@ -345,8 +345,11 @@ void ControllaGruppo(ScriptedUser& user, ControlArray<OptionButton>& gruppo) {
     OptionButton& o = gruppo[indici[k % indici.size()]];
     EXPECT_EQ(a.focused(), &o);
     EXPECT_TRUE(o.Value());
-    for (const int i : indici)
-      if (&gruppo[i] != &o) EXPECT_FALSE(gruppo[i].Value()) << "option " << i;
+    for (const int i : indici) {
+      if (&gruppo[i] != &o) {
+        EXPECT_FALSE(gruppo[i].Value()) << "option " << i;
+      }
+    }
   };
 
   // Tab in and out: the selected option stands for the group.
