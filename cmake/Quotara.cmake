@@ -1,21 +1,33 @@
 # Small helpers so that every folder's CMakeLists.txt stays a line or two.
 
-# Two layers. The plain logic of each folder (records, formula, totals, fiscal
+# Three floors. The plain logic of each folder (records, formula, totals, fiscal
 # code, FDF text, report layout) is one library per folder, using only the
-# folders listed before it in src/CMakeLists.txt. Every window of every folder
-# (and the frame and the start-up) goes into the one library quotara_windows,
-# which sits above all of them, so windows may call each other freely. A folder
-# states its two parts in two lines, in either order:
+# folders listed before it in src/CMakeLists.txt; it shows nothing. Above it the
+# screen libraries, marked SCREEN: the window model (forms), the kit every
+# window uses (kit) and the drawn controls (widgets); the Qt front end too.
+# Every window of every folder (and the frame and the start-up) goes into the
+# one library quotara_windows, which sits above all of them, so windows may
+# call each other freely. A folder states its parts in a line or two:
 #
 #   quotara_library(calculation DEPS quotara_shell)        # every .cpp not listed below
 #   quotara_windows(MainForm.cpp frmAcconto.cpp)           # its windows
 #
-# No plain-logic file may include a window's header (checked when configuring).
+# Configuring stops when a plain-logic or screen file includes a window's
+# header, and when a plain-logic library links a screen library (directly or
+# through another) or includes a header of forms/, kit/, widgets/, desktop/ or
+# frame/.
 
-# quotara_library(name DEPS lib...): the static library quotara_<name> from every .cpp of
-# the folder that quotara_windows does not claim; made once the folder's CMakeLists.txt has run.
+# quotara_library(name [SCREEN] DEPS lib...): the static library quotara_<name> from every
+# .cpp of the folder that quotara_windows does not claim; made once the folder's
+# CMakeLists.txt has run. SCREEN marks a library that shows things (not plain logic).
 function(quotara_library name)
-  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(A "SCREEN" "" "DEPS" ${ARGN})
+  set_property(GLOBAL PROPERTY QUOTARA_DEPS_quotara_${name} ${A_DEPS})
+  if(A_SCREEN)
+    set_property(GLOBAL APPEND PROPERTY QUOTARA_SCREEN_LIBS quotara_${name})
+  else()
+    set_property(GLOBAL APPEND PROPERTY QUOTARA_LOGIC_LIBS quotara_${name})
+  endif()
   set_property(DIRECTORY PROPERTY QUOTARA_LIBRARY_NAME ${name})
   set_property(DIRECTORY PROPERTY QUOTARA_LIBRARY_DEPS ${A_DEPS})
   cmake_language(DEFER CALL _quotara_make_library)
@@ -43,6 +55,7 @@ function(_quotara_make_library)
   endif()
   set_property(GLOBAL APPEND PROPERTY QUOTARA_LIBS quotara_${name})
   set_property(GLOBAL APPEND PROPERTY QUOTARA_RULE_FILES ${srcs} ${headers})
+  set_property(GLOBAL PROPERTY QUOTARA_FILES_quotara_${name} ${srcs} ${headers})
 endfunction()
 
 # quotara_windows(file.cpp ...): the folder's windows (each with its .h), built into quotara_windows.
@@ -56,7 +69,25 @@ function(quotara_windows)
   endforeach()
 endfunction()
 
-# Stops the configuration when a plain-logic file includes a window's header.
+# The quotara_ libraries that LIB links, directly or through others.
+function(_quotara_all_deps lib out)
+  set(seen)
+  set(todo ${lib})
+  while(todo)
+    list(POP_FRONT todo l)
+    get_property(deps GLOBAL PROPERTY QUOTARA_DEPS_${l})
+    foreach(d ${deps})
+      if(d MATCHES "^quotara_" AND NOT d IN_LIST seen)
+        list(APPEND seen ${d})
+        list(APPEND todo ${d})
+      endif()
+    endforeach()
+  endwhile()
+  set(${out} ${seen} PARENT_SCOPE)
+endfunction()
+
+# Stops the configuration when a file of a library includes a window's header,
+# and when plain logic reaches the screen (see the top of this file).
 function(quotara_check_layers)
   get_property(rules GLOBAL PROPERTY QUOTARA_RULE_FILES)
   get_property(windows GLOBAL PROPERTY QUOTARA_WINDOW_HEADERS)
@@ -65,7 +96,24 @@ function(quotara_check_layers)
     foreach(line ${includes})
       string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" included "${line}")
       if(included IN_LIST windows)
-        message(FATAL_ERROR "${f} includes the window header ${included}: plain logic sits below the windows")
+        message(FATAL_ERROR "${f} includes the window header ${included}: the windows sit above every library")
+      endif()
+    endforeach()
+  endforeach()
+  get_property(logic GLOBAL PROPERTY QUOTARA_LOGIC_LIBS)
+  get_property(screen GLOBAL PROPERTY QUOTARA_SCREEN_LIBS)
+  foreach(lib ${logic})
+    _quotara_all_deps(${lib} deps)
+    foreach(d ${deps})
+      if(d IN_LIST screen)
+        message(FATAL_ERROR "${lib} links ${d}: plain logic shows nothing and sits below forms and the kit")
+      endif()
+    endforeach()
+    get_property(files GLOBAL PROPERTY QUOTARA_FILES_${lib})
+    foreach(f ${files})
+      file(STRINGS ${f} includes REGEX "^#include \"(forms|kit|widgets|desktop|frame)/")
+      if(includes)
+        message(FATAL_ERROR "${f} (plain logic) includes ${includes}: plain logic shows nothing")
       endif()
     endforeach()
   endforeach()
