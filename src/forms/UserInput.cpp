@@ -67,6 +67,14 @@ void key(int keyCode, int shift, int keyAscii) {
   if (!c) throw FormsError("no control has the focus");
   check(*c);
   if (keyCode == vbKeyTab && !(shift & (vbCtrlMask | vbAltMask))) return a.tab(!(shift & vbShiftMask));
+  {
+    Form& f = c->form();
+    Form* frame = f.isMDIForm() ? &f : f.mdiFrame();
+    if (frame && frame->FrameKey && frame->FrameKey(keyCode, shift)) {
+      a.processSentKeys();
+      return;
+    }
+  }
   if (shift & vbAltMask) return accelerator(c->form(), keyCode);
   if (keyCode == vbKeyEscape && shift == 0 && c->form().EscapeCloses()) {
     a.unload(c->form(), vbFormControlMenu);

@@ -7,8 +7,8 @@ excess on the clipboard, Ctrl+V puts it into the deduction box, and the
 archived line holds it. A second calculation whose rendita comes from the
 clipboard through the edit menu (the menu key, then "Incolla" chosen with the
 arrows) and whose property type is chosen with the arrows: archived as
-building land with its tax code. Then "Totali" (the toolbar, the one click of
-the run): the taxpayer chosen by a letter, "Saldo" with the arrows, the F24
+building land with its tax code. Then "Totali" (Ctrl+2, the toolbar's second
+button): the taxpayer chosen by a letter, "Saldo" with the arrows, the F24
 form filled from the keyboard; the form produced is the balance's. Every step
 waits for a window or a condition, with a deadline.
 
@@ -133,7 +133,7 @@ def main():
         check_fields(archived_line(archive_file, "NERI PAOLO"), {5: "1.234,56", 14: "3", 26: "3960", 28: "F205"})
 
         # "Totali": the taxpayer by its letter, "Saldo" by the arrows, the F24.
-        screen.click(left + 101, top + 26)
+        screen.keys("ctrl+2")
         screen.keys("r")  # ROSSI MARIO
         screen.keys(*["Tab"] * 6)
         screen.keys("Down")
