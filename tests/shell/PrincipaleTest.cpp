@@ -227,6 +227,23 @@ TEST_F(PrincipaleTest, EsciFromItsKeyEnds) {
   EXPECT_TRUE(application.ended());
 }
 
+// Esc closes the About page and leaves the frame without a page and without
+// a focused control: the toolbar's keys still reach the frame.
+TEST_F(PrincipaleTest, TheKeysWorkInAFrameWithoutAPage) {
+  user.key(vbKey0 + Principale::Info, vbCtrlMask);
+  ASSERT_TRUE(application.isLoaded<About>());
+  user.pressEsc();
+  ASSERT_FALSE(application.isLoaded<About>());
+  EXPECT_EQ(cornice().ActiveForm(), nullptr);
+  EXPECT_EQ(application.focused(), nullptr);
+  forms::input::frameKey(cornice(), vbKey0 + Principale::Stampa, vbCtrlMask);  // disabled after Info
+  EXPECT_TRUE(desk.msgBoxes().empty());
+  forms::input::frameKey(cornice(), vbKey0 + Principale::Totali, vbCtrlMask);
+  EXPECT_TRUE(application.isLoaded<f24::Verifica>());
+  EXPECT_EQ(application.PaginaAttiva, 2);
+  EXPECT_EQ(application.focused(), &application.form<f24::Verifica>().Combo1);
+}
+
 // Each button's tip names its key.
 TEST_F(PrincipaleTest, TheTipsNameTheKeys) {
   const char* suggerimenti[] = {"Calcola valore TASI",
