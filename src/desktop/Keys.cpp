@@ -122,6 +122,7 @@ VbKey vbKey(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
   if (qtKey == Qt::Key_Backtab) k.shift |= vbShiftMask;
   const bool keypad = modifiers & Qt::KeypadModifier;
   const bool letter = qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z;
+  const bool digit = !keypad && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9;
 
   // The character typed, in Windows-1252; control characters only for the
   // keys that have one in VB.
@@ -153,11 +154,18 @@ VbKey vbKey(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
     k.keyAscii = qtKey - Qt::Key_A + 1;  // Ctrl+C = 3, Ctrl+V = 22, ...
     return k;
   }
+  if (digit && (k.shift & vbCtrlMask) && !(k.shift & vbAltMask)) {
+    // Ctrl with a digit of the main row is a command key (the frame's
+    // toolbar), never typing: X gives it a control character (Ctrl+2 NUL,
+    // Ctrl+3 to Ctrl+7 ESC to US, Ctrl+8 DEL) or the digit itself (Ctrl+1).
+    k.keyCode = qtKey;
+    return k;
+  }
   if (!ascii && !text.isEmpty() && !(k.shift & vbAltMask)) {
     k.refused = true;
     return k;
   }
-  if (letter || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) {
+  if (letter || digit) {
     k.keyCode = qtKey;
     k.keyAscii = ascii;
     return k;

@@ -257,11 +257,17 @@ bool QtDesktop::routeKey(QEvent* event, Form& form) {
     for (char32_t ch : static_cast<QInputMethodEvent*>(event)->commitString().toUcs4())
       keys.push_back(vbKeyForChar(ch));
   }
-  (void)form;
   for (const VbKey& k : keys) {
     Control* c = app_->focused();
-    if ((!k.keyCode && !k.refused) || !c || !app_->acceptsInput(c->form()) || !c->shownInForm() || !c->enabledInForm())
+    if (!k.keyCode && !k.refused) continue;
+    if (!c) {
+      // A frame showing no page still takes its own keys.
+      Form* frame = input::frameOf(&form);
+      if (frame && !k.refused && isLoaded(*frame) && app_->acceptsInput(*frame))
+        deliver([&] { input::frameKey(*frame, k.keyCode, k.shift); });
       continue;
+    }
+    if (!app_->acceptsInput(c->form()) || !c->shownInForm() || !c->enabledInForm()) continue;
     deliver([&] {
       if (k.refused)
         input::refusedChar();

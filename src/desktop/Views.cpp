@@ -1139,7 +1139,14 @@ class ComboView : public ControlView {
     if (!w->view()->isVisible() || (target != list && !list->isAncestorOf(target))) return ListKey::List;
     const int k = e->key();
     const auto use = [](bool box) { return box ? ListKey::Box : ListKey::List; };
-    if (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return use(k == Qt::Key_V && w->isEditable());
+    if (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) {
+      // Ctrl+V pastes into the edit part; Ctrl and a digit is the windows'
+      // command key, which the model decides on, as from the closed box.
+      const bool commandKey =
+          (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::KeypadModifier)) == Qt::ControlModifier &&
+          k >= Qt::Key_0 && k <= Qt::Key_9;
+      return use((k == Qt::Key_V && w->isEditable()) || commandKey);
+    }
     switch (k) {
       case Qt::Key_Return:
       case Qt::Key_Enter:

@@ -95,6 +95,11 @@ class Form : public Element, public Container, public Canvas {
   bool EscapeCloses() const { return escapeCloses_; }
   void setEscapeCloses(bool v) { escapeCloses_ = v; }
 
+  // A frame's own keys, seen before the focused control of the frame or of
+  // one of its pages sees them (not in dialogs); true when the key was the
+  // frame's.
+  std::function<bool(int KeyCode, int Shift)> FrameKey;
+
   std::function<void()> Load;
   std::function<void()> Activate;
   std::function<void()> Resize;

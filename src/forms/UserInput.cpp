@@ -58,7 +58,29 @@ void clipboardKey(const Control& c, int& keyCode, int& shift, int& keyAscii) {
   if (keyCode == vbKeyDelete && shift == vbShiftMask) as(vbKeyX, 24);
 }
 
+bool frameKeyTaken(Form* f, int keyCode, int shift) {
+  Form* frame = frameOf(f);
+  if (!frame || !frame->FrameKey || !frame->FrameKey(keyCode, shift)) return false;
+  app().processSentKeys();
+  return true;
+}
+
 }  // namespace
+
+Form* frameOf(Form* f) {
+  if (!f) return nullptr;
+  return f->isMDIForm() ? f : f->mdiFrame();
+}
+
+void frameKey(Form& frame, int keyCode, int shift) {
+  Application& a = app();
+  Application::Dispatch d;
+  if (a.ended()) throw FormsError("the program has ended");
+  if (!frame.isMDIForm()) throw FormsError("the window \"" + frame.Caption() + "\" is not a frame");
+  if (a.focused()) throw FormsError("a control has the focus: its keys go through key()");
+  if (!a.acceptsInput(frame)) throw FormsError("the window \"" + frame.Caption() + "\" takes no input now");
+  frameKeyTaken(&frame, keyCode, shift);
+}
 
 void key(int keyCode, int shift, int keyAscii) {
   Application& a = app();
@@ -67,6 +89,7 @@ void key(int keyCode, int shift, int keyAscii) {
   if (!c) throw FormsError("no control has the focus");
   check(*c);
   if (keyCode == vbKeyTab && !(shift & (vbCtrlMask | vbAltMask))) return a.tab(!(shift & vbShiftMask));
+  if (frameKeyTaken(&c->form(), keyCode, shift)) return;
   if (shift & vbAltMask) return accelerator(c->form(), keyCode);
   if (keyCode == vbKeyEscape && shift == 0 && c->form().EscapeCloses()) {
     a.unload(c->form(), vbFormControlMenu);

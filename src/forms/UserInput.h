@@ -14,7 +14,14 @@ namespace forms::input {
 // control whose caption has that "&" letter. Shift+Insert, Ctrl+Insert and
 // Shift+Delete in a box are Ctrl+V, Ctrl+C and Ctrl+X. Esc closes a window
 // that Esc closes (Form::EscapeCloses) as its close box does.
+// A frame's own keys (Form::FrameKey) come before all that, from any
+// control of the frame or of its pages.
 void key(int keyCode, int shift, int keyAscii);
+// The frame of `f` (f itself when it is one, nullptr for a dialog).
+Form* frameOf(Form* f);
+// A key to a frame where no control has the focus (it shows no page): only
+// the frame's own keys act.
+void frameKey(Form& frame, int keyCode, int shift);
 // A character that no box takes (outside Windows-1252, or a control
 // character such as ESC or NUL) typed into the focused control: a box
 // refuses it with the beep, nothing is typed and no key event is raised.

@@ -1,5 +1,6 @@
 #include "frame/Principale.h"
 
+#include <string>
 #include <vector>
 
 #include "archives/Archivio.h"
@@ -121,6 +122,15 @@ Principale::Principale()
   Unload = [this](int& Cancel) { MDIForm_Unload(Cancel); };
   Timer1.Timer = [this] { Timer1_Timer(); };
   timerCoolBar.Timer = [this] { timerCoolBar_Timer(); };
+  // Ctrl+1 ... Ctrl+9 run the toolbar's buttons in their order, from any
+  // control of the frame or of its page, so every page can be reached from
+  // the keyboard; the key of a disabled button does nothing.
+  FrameKey = [this](int KeyCode, int Shift) {
+    if (Shift != vbCtrlMask || KeyCode < vbKey0 + Quotara || KeyCode > vbKey0 + Esci) return false;
+    const int numero = KeyCode - vbKey0;
+    if (BarraComandi_ && BarraComandi_->ButtonEnabled(numero)) EseguiComando(numero);
+    return true;
+  };
   picCoolBar.KeyDown = [this](int& KeyCode, int Shift) { picCoolBar_KeyDown(KeyCode, Shift); };
   picCoolBar.KeyUp = [this](int& KeyCode, int Shift) { picCoolBar_KeyUp(KeyCode, Shift); };
   picCoolBar.MouseDown = [this](int Button, int Shift, float X, float Y) { picCoolBar_MouseDown(Button, Shift, X, Y); };
@@ -153,7 +163,10 @@ void Principale::MDIForm_Load() {
   };
 
   BarraComandi_->Create(*this, picCoolBar, picMasterBitmaps, picSourceBitmaps, picScratchPad, timerCoolBar);
-  for (const Pulsante& p : kPulsanti) BarraComandi_->AddButton(p.caption, p.tooltip);
+  // Each tip names the button's key (Ctrl and its number, FrameKey below).
+  int numero = 0;
+  for (const Pulsante& p : kPulsanti)
+    BarraComandi_->AddButton(p.caption, std::string(p.tooltip) + " (Ctrl+" + std::to_string(++numero) + ")");
   BarraComandi_->AddBar(3);
   BarraComandi_->AddBar(6);
   BarraComandi_->AddBar(9);

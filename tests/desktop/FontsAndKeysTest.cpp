@@ -78,6 +78,7 @@ TEST(KeyTranslation, QtKeysBecomeKeyCodesAndKeyAscii) {
     QString text;
     VbKey expected;
   };
+  const QString nul(QChar(0));  // what X gives for Ctrl+2
   const std::vector<Case> cases = {
       {Qt::Key_A, Qt::NoModifier, "a", {vbKeyA, 0, 'a'}},
       {Qt::Key_A, Qt::ShiftModifier, "A", {vbKeyA, vbShiftMask, 'A'}},
@@ -102,14 +103,22 @@ TEST(KeyTranslation, QtKeysBecomeKeyCodesAndKeyAscii) {
       {Qt::Key_Comma, Qt::KeypadModifier, ",", {110, 0, ','}},
       {Qt::Key_Shift, Qt::ShiftModifier, "", {vbKeyShift, vbShiftMask, 0}},
       {Qt::Key_unknown, Qt::NoModifier, "€", {222, 0, 0x80}},
+      // Ctrl with a digit of the main row: the key, never a character,
+      // whatever X makes of it (Ctrl+2 NUL, Ctrl+3 ESC, Ctrl+8 DEL, Ctrl+1 "1").
+      {Qt::Key_1, Qt::ControlModifier, "1", {vbKey0 + 1, vbCtrlMask, 0}},
+      {Qt::Key_2, Qt::ControlModifier, nul, {vbKey0 + 2, vbCtrlMask, 0}},
+      {Qt::Key_3, Qt::ControlModifier, "\x1b", {vbKey0 + 3, vbCtrlMask, 0}},
+      {Qt::Key_7, Qt::ControlModifier, "\x1f", {vbKey0 + 7, vbCtrlMask, 0}},
+      {Qt::Key_8, Qt::ControlModifier, "\x7f", {vbKey0 + 8, vbCtrlMask, 0}},
+      {Qt::Key_9, Qt::ControlModifier, "9", {vbKey0 + 9, vbCtrlMask, 0}},
+      {Qt::Key_2, Qt::ControlModifier | Qt::ShiftModifier, nul, {vbKey0 + 2, vbCtrlMask | vbShiftMask, 0}},
       // Characters that no box takes are refused: outside Windows-1252, and
-      // the control characters of Ctrl+[ (ESC), Ctrl+2 (NUL), Ctrl+\ (FS).
+      // the control characters of Ctrl+[ (ESC) and Ctrl+\ (FS).
       {Qt::Key_unknown, Qt::NoModifier, "Ж", {0, 0, 0, true}},
       {0x141, Qt::ShiftModifier, "Ł", {0, vbShiftMask, 0, true}},
       {Qt::Key_A, Qt::NoModifier, "ą", {0, 0, 0, true}},
       {Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(U"😀", 1), {0, 0, 0, true}},
       {Qt::Key_BracketLeft, Qt::ControlModifier, "\x1b", {0, vbCtrlMask, 0, true}},
-      {Qt::Key_2, Qt::ControlModifier, QString(QChar(0)), {0, vbCtrlMask, 0, true}},
       {Qt::Key_Backslash, Qt::ControlModifier, "\x1c", {0, vbCtrlMask, 0, true}},
       {0x141, Qt::AltModifier, "ł", {0, vbAltMask, 0, false}},  // Alt: an access key, not typing
   };

@@ -15,9 +15,11 @@
 #include <QListView>
 
 #include "ProgramFixture.h"
+#include "archives/Archivio.h"
 #include "archives/Catasto.h"
 #include "archives/Immobili.h"
 #include "archives/frmCategorie.h"
+#include "f24/Verifica.h"
 #include "fiscalcode/frmCodComune.h"
 #include "platform/Files.h"
 #include "widgets/clsCoolbar.h"
@@ -283,6 +285,46 @@ TEST_F(ProgramScreenTest, AfterAToolbarClickTheKeysGoToThePage) {
   EXPECT_EQ(page().Combo1.Text(), "ABC");
 }
 
+// Ctrl and a digit runs the toolbar's command from the focused control of a
+// page on the screen too: a text box, the open list of a combo, a list. The
+// keys carry the text X gives them (Ctrl+2 a NUL, Ctrl+3 an ESC, Ctrl+1 "1").
+TEST_F(ProgramScreenTest, CtrlAndADigitReachesTheFrameFromTheFocusedControl) {
+  ASSERT_TRUE(started);
+  archive();
+  const auto press = [](QWidget* target, Qt::Key k, const QString& text) {
+    ASSERT_NE(target, nullptr);
+    QTest::sendKeyEvent(QTest::Click, target, k, text, Qt::ControlModifier);
+    settle();
+  };
+
+  type(page().Text3, "12");
+  ASSERT_EQ(QApplication::focusWidget(), widget(page().Text3));
+  press(QApplication::focusWidget(), Qt::Key_2, QString(QChar(0)));
+  ASSERT_TRUE(application.isLoaded<f24::Verifica>());
+  EXPECT_EQ(application.PaginaAttiva, 2);
+  EXPECT_FALSE(application.isLoaded<calculation::MainForm>());
+  auto& totali = application.form<f24::Verifica>();
+  EXPECT_EQ(application.focused(), &totali.Combo1);
+  EXPECT_EQ(QApplication::focusWidget(), widget(totali.Combo1));
+
+  auto* names = qobject_cast<QComboBox*>(widget(totali.Combo1));
+  ASSERT_NE(names, nullptr);
+  names->showPopup();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(names->view()->window()));
+  press(names->view(), Qt::Key_3, "\x1b");
+  ASSERT_TRUE(application.isLoaded<archives::Archivio>());
+  EXPECT_EQ(application.PaginaAttiva, 3);
+
+  auto& archivio = application.form<archives::Archivio>();
+  desk.deliver([&] { input::focus(archivio.List1[0]); });
+  ASSERT_EQ(QApplication::focusWidget(), widget(archivio.List1[0]));
+  press(QApplication::focusWidget(), Qt::Key_1, "1");
+  ASSERT_TRUE(application.isLoaded<calculation::MainForm>());
+  EXPECT_EQ(application.PaginaAttiva, 1);
+  EXPECT_EQ(QApplication::focusWidget(), widget(page().Combo1));
+  EXPECT_EQ(page().Combo1.Text(), "");
+}
+
 // Resting on a toolbar button shows its tip after the toolbar's 500 ms, in a
 // window of the tip's size.
 TEST_F(ProgramScreenTest, TheToolbarTipAppearsAfterARest) {
@@ -292,7 +334,7 @@ TEST_F(ProgramScreenTest, TheToolbarTipAppearsAfterARest) {
   QTest::mouseMove(bar, QPoint(291, 22));
   ASSERT_TRUE(QTest::qWaitFor([&] { return application.isLoaded<widgets::frmToolTip>(); }, 3000));
   auto& tip = application.form<widgets::frmToolTip>();
-  EXPECT_EQ(tip.lblToolTip.Caption(), " Stampa Quotara ");
+  EXPECT_EQ(tip.lblToolTip.Caption(), " Stampa Quotara (Ctrl+5) ");
   QWidget* w = widget(tip);
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(QTest::qWaitFor([&] { return w->isVisible(); }, 2000));

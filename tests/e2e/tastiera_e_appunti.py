@@ -7,9 +7,11 @@ excess on the clipboard, Ctrl+V puts it into the deduction box, and the
 archived line holds it. A second calculation whose rendita comes from the
 clipboard through the edit menu (the menu key, then "Incolla" chosen with the
 arrows) and whose property type is chosen with the arrows: archived as
-building land with its tax code. Then "Totali" (the toolbar, the one click of
-the run): the taxpayer chosen by a letter, "Saldo" with the arrows, the F24
-form filled from the keyboard; the form produced is the balance's. Every step
+building land with its tax code. Then "Totali" (Ctrl+2, the toolbar's second
+button): the taxpayer chosen by a letter, "Saldo" with the arrows, the F24
+form filled from the keyboard; the form produced is the balance's. Then
+"Archivio" (Ctrl+3) filtered by a letter and printed with "Stampa" (Ctrl+5):
+the report holds that taxpayer's lines. No step uses the mouse. Every step
 waits for a window or a condition, with a deadline.
 
 Usage: tastiera_e_appunti.py PROGRAM SCRATCH_FOLDER
@@ -23,6 +25,18 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from calcolo_sullo_schermo import (archived_line, check_fields, fail, rate_months_share,  # noqa: E402
                                    start_program, start_screen, wait_for)
+
+
+def check_pdf(path):
+    """The project's structural check of a PDF: the team's copy beside the
+    checkout when there is one, else the checkout's own."""
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    tool = os.path.join(root, "..", "shared", "tools", "check-pdf")
+    if not os.path.exists(tool):
+        tool = os.path.join(root, "tools", "check-pdf")
+    r = subprocess.run([tool, path], capture_output=True, text=True)
+    if r.returncode != 0:
+        fail("check-pdf %s: %s%s" % (path, r.stdout, r.stderr))
 
 
 def clipboard(screen):
@@ -133,7 +147,7 @@ def main():
         check_fields(archived_line(archive_file, "NERI PAOLO"), {5: "1.234,56", 14: "3", 26: "3960", 28: "F205"})
 
         # "Totali": the taxpayer by its letter, "Saldo" by the arrows, the F24.
-        screen.click(left + 101, top + 26)
+        screen.keys("ctrl+2")
         screen.keys("r")  # ROSSI MARIO
         screen.keys(*["Tab"] * 6)
         screen.keys("Down")
@@ -156,7 +170,26 @@ def main():
         if "_saldo_2026" not in os.path.basename(shown):
             fail("the form opened is not the balance's: " + shown)
         print("opened: " + shown)
+        check_pdf(shown)
         screen.run("import", "-window", "root", os.path.join(scratch, "f24.png"))
+
+        # "Chiudi" from the keyboard, then "Archivio" (Ctrl+3): the taxpayer
+        # filter by its letter, and "Stampa" (Ctrl+5) prints the list shown.
+        screen.keys("Tab", "space")
+        wait_for("the F24 window to close", lambda: f24 not in screen.windows("--name", "^Compilazione F24$"))
+        wait_for("the frame to be active again", lambda: screen.active() == frame)
+        screen.keys("ctrl+3")
+        screen.keys("r")  # ROSSI MARIO
+        screen.keys("ctrl+5")
+        answer(screen, "^Quotara$")  # "Vuoi stampare l'archivio degli immobili selezionati?"
+        report = wait_for("the archive report to be opened", lambda: [
+            l for l in open(opened).read().split("\n") if os.path.basename(l) == "archiviotasi.pdf"], timeout=30)[0]
+        check_pdf(report)
+        screen.run("import", "-window", "root", os.path.join(scratch, "archivio.png"))
+        text = subprocess.run(["pdftotext", "-layout", report, "-"], capture_output=True, text=True).stdout.upper()
+        if "ROSSI MARIO" not in text or "VERDI ANNA" in text or "NERI PAOLO" in text:
+            fail("the archive report does not hold ROSSI MARIO's lines alone:\n" + text)
+        print("opened: " + report)
     finally:
         if app and app.poll() is None:
             app.kill()

@@ -10,11 +10,14 @@
 #include <set>
 
 #include "calculation/MainForm.h"
+#include "f24/Verifica.h"
+#include "fiscalcode/frmCodComune.h"
 #include "resources/Resources.h"
 #include "frame/About.h"
 #include "frame/Principale.h"
 #include "support/ShellFixture.h"
 #include "widgets/clsCoolbar.h"
+#include "widgets/frmToolTip.h"
 
 namespace shell::testing {
 namespace {
@@ -95,6 +98,53 @@ TEST_P(CambioPagina, EachCommandSetsThePageAndTheStampaButton) {
   }
 }
 
+// Ctrl+1 ... Ctrl+9 run the same commands, from whichever kind of control
+// of the page has the focus.
+TEST_P(CambioPagina, EachCommandRunsFromItsKeyOnEveryKindOfControl) {
+  const Pagina p = GetParam();
+  using calculation::MainForm;
+  const std::pair<const char*, forms::Control& (*)(MainForm&)> partenze[] = {
+      {"text box", [](MainForm& f) -> forms::Control& { return f.Text3; }},
+      {"combo", [](MainForm& f) -> forms::Control& { return f.Combo1; }},
+      {"option button", [](MainForm& f) -> forms::Control& { return f.Option1[0]; }},
+      {"check box", [](MainForm& f) -> forms::Control& { return f.Check1; }},
+      {"button", [](MainForm& f) -> forms::Control& { return f.Command2; }},
+  };
+  for (const auto& [nome, controllo] : partenze) {
+    SCOPED_TRACE(nome);
+    cornice().EseguiComando(Principale::Quotara);
+    user.focus(controllo(application.form<MainForm>()));
+    user.key(vbKey0 + p.comando, vbCtrlMask);
+    EXPECT_EQ(application.PaginaAttiva, p.paginaAttiva);
+    EXPECT_EQ(stampaAttiva(), p.stampa);
+    EXPECT_EQ(application.isLoaded<MainForm>() && application.form<MainForm>().isShown(), p.calcolo);
+    EXPECT_EQ(application.isLoaded<About>(), p.about);
+    EXPECT_TRUE(cornice().isShown());
+    // The keys go on to the page the command showed, from its first control.
+    if (forms::Form* shown = cornice().ActiveForm(); shown && p.comando != Principale::Guida) {
+      EXPECT_EQ(application.focused(), shown->nextTabStop(nullptr, true));
+    }
+  }
+}
+
+// Every page takes the keys of every command: from each page, each key
+// shows its page.
+TEST_P(CambioPagina, TheKeysWorkFromEveryPage) {
+  const Pagina p = GetParam();
+  for (int da : {Principale::Quotara, Principale::Totali, Principale::Archivio, Principale::Catasto,
+                 Principale::Strumenti, Principale::Info}) {
+    SCOPED_TRACE(da);
+    user.key(vbKey0 + da, vbCtrlMask);
+    ASSERT_NE(cornice().ActiveForm(), nullptr);
+    user.key(vbKey0 + p.comando, vbCtrlMask);
+    EXPECT_EQ(application.isLoaded<About>(), p.about || (da == Principale::Info && p.comando == Principale::Guida));
+    if (p.comando != Principale::Guida) {
+      EXPECT_EQ(stampaAttiva(), p.stampa);
+      EXPECT_EQ(application.isLoaded<calculation::MainForm>(), p.calcolo);
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Comandi, CambioPagina,
                          ::testing::Values(Pagina{Principale::Quotara, 1, true, true, false},
                                            Pagina{Principale::Totali, 2, true, false, false},
@@ -114,6 +164,107 @@ TEST_F(PrincipaleTest, AfterInfoStampaIsDisabledAndDoesNothing) {
   EXPECT_FALSE(application.isLoaded<About>());
   EXPECT_EQ(application.PaginaAttiva, 1);
   EXPECT_TRUE(stampaAttiva());
+}
+
+// The key of a disabled button does nothing, and types nothing into the box
+// that has the focus.
+TEST_F(PrincipaleTest, ADisabledButtonsKeyDoesNothing) {
+  auto& pagina = application.form<calculation::MainForm>();
+  user.key(vbKey0 + Principale::Guida, vbCtrlMask);
+  ASSERT_FALSE(stampaAttiva());
+  user.type(pagina.Text3, "12");
+  user.key(vbKey0 + Principale::Stampa, vbCtrlMask);
+  EXPECT_TRUE(desk.msgBoxes().empty());
+  EXPECT_EQ(pagina.Text3.Text(), "12");
+  EXPECT_TRUE(pagina.Text3.hasFocus());
+  EXPECT_TRUE(pagina.isShown());
+  user.key(vbKey0 + Principale::Info, vbCtrlMask);
+  user.key(vbKey0 + Principale::Stampa, vbCtrlMask);
+  EXPECT_TRUE(desk.msgBoxes().empty());
+  EXPECT_TRUE(application.isLoaded<About>());
+}
+
+// Only Ctrl with 1 to 9 is the frame's: Ctrl+0, Ctrl+Shift+2 and Ctrl+Alt+2
+// change no page and type nothing; a plain digit is typed.
+TEST_F(PrincipaleTest, OnlyCtrlAndADigitFromOneToNineIsAToolbarKey) {
+  auto& pagina = application.form<calculation::MainForm>();
+  user.type(pagina.Text3, "1");
+  for (auto [codice, tasti] : {std::pair{vbKey0, vbCtrlMask}, std::pair{vbKey0 + 2, vbCtrlMask | vbShiftMask},
+                               std::pair{vbKey0 + 2, vbCtrlMask | vbAltMask}}) {
+    user.key(codice, tasti);
+    EXPECT_EQ(application.PaginaAttiva, 1);
+    EXPECT_TRUE(pagina.isShown());
+  }
+  EXPECT_EQ(pagina.Text3.Text(), "1");
+  user.key(vbKey0 + 2);
+  EXPECT_EQ(pagina.Text3.Text(), "12");
+  EXPECT_EQ(application.PaginaAttiva, 1);
+}
+
+// A dialog's keys are its own: with the municipality code window open (the
+// frame hidden) Ctrl+2 shows no page.
+TEST_F(PrincipaleTest, ADialogKeepsItsKeys) {
+  const auto comuni = resources::find("codfis.imu");
+  ASSERT_TRUE(comuni);
+  scrivi("codfis.imu", std::string(*comuni));
+  auto& pagina = application.form<calculation::MainForm>();
+  user.click(pagina.cmdCodCat);
+  auto& finestra = application.form<fiscalcode::frmCodComune>();
+  ASSERT_TRUE(finestra.isShown());
+  user.focus(finestra.txtComune);
+  user.key(vbKey0 + Principale::Totali, vbCtrlMask);
+  EXPECT_TRUE(finestra.isShown());
+  EXPECT_EQ(application.PaginaAttiva, 1);
+  EXPECT_FALSE(application.isLoaded<f24::Verifica>());
+}
+
+// Esci from its key deletes the temporary files and ends, as its button.
+TEST_F(PrincipaleTest, EsciFromItsKeyEnds) {
+  scrivi("quotara.pdf");
+  user.focus(application.form<calculation::MainForm>().Text3);
+  user.key(vbKey0 + Principale::Esci, vbCtrlMask);
+  EXPECT_TRUE(fileTemporanei().empty());
+  EXPECT_TRUE(application.ended());
+}
+
+// Esc closes the About page and leaves the frame without a page and without
+// a focused control: the toolbar's keys still reach the frame.
+TEST_F(PrincipaleTest, TheKeysWorkInAFrameWithoutAPage) {
+  user.key(vbKey0 + Principale::Info, vbCtrlMask);
+  ASSERT_TRUE(application.isLoaded<About>());
+  user.pressEsc();
+  ASSERT_FALSE(application.isLoaded<About>());
+  EXPECT_EQ(cornice().ActiveForm(), nullptr);
+  EXPECT_EQ(application.focused(), nullptr);
+  forms::input::frameKey(cornice(), vbKey0 + Principale::Stampa, vbCtrlMask);  // disabled after Info
+  EXPECT_TRUE(desk.msgBoxes().empty());
+  forms::input::frameKey(cornice(), vbKey0 + Principale::Totali, vbCtrlMask);
+  EXPECT_TRUE(application.isLoaded<f24::Verifica>());
+  EXPECT_EQ(application.PaginaAttiva, 2);
+  EXPECT_EQ(application.focused(), &application.form<f24::Verifica>().Combo1);
+}
+
+// Each button's tip names its key.
+TEST_F(PrincipaleTest, TheTipsNameTheKeys) {
+  const char* suggerimenti[] = {"Calcola valore TASI",
+                                "Totali per utente",
+                                "Archivio dati",
+                                "Dati catastali",
+                                "Stampa Quotara",
+                                "Strumenti di utilit\xC3\xA0 e backup",
+                                "Guida in linea del programma",
+                                "Informazioni sul programma",
+                                "Uscita dal programma"};
+  auto& bar = cornice().BarraComandi();
+  for (int n = 1; n <= 9; ++n) {
+    const float x = static_cast<float>(bar.ButtonLeft(n) + 30);
+    user.mouseMove(cornice().picCoolBar, x, 20, 0);
+    desk.advance(500);
+    ASSERT_TRUE(application.isLoaded<widgets::frmToolTip>()) << n;
+    EXPECT_EQ(application.form<widgets::frmToolTip>().lblToolTip.Caption(),
+              std::string(" ") + suggerimenti[n - 1] + " (Ctrl+" + std::to_string(n) + ") ");
+    user.mouseMove(cornice().picCoolBar, x, 300, 0);
+  }
 }
 
 TEST_F(PrincipaleTest, TotaliSwitchesTheTooltipsOffForGood) {
