@@ -56,8 +56,8 @@ using Orologio = std::chrono::steady_clock;
 // Owner i / 1000 of the register, 300 municipalities, one address per line.
 std::string RigaCatasto(int i) {
   const std::string n = std::to_string(i);
-  return "PROPRIETARIO " + std::to_string(i / 1000) + ";CITTÀ " + std::to_string(i % 300) + ";VIA DELLA LIBERTÀ " +
-         n + ";0;" + n + ";A;" + std::to_string(i % 90) + ";" + n + ";3;A/2;2;5,5;90;100;1.234,56;;;nota " + n;
+  return "PROPRIETARIO " + std::to_string(i / 1000) + ";CITTÀ " + std::to_string(i % 300) + ";VIA DELLA LIBERTÀ " + n +
+         ";0;" + n + ";A;" + std::to_string(i % 90) + ";" + n + ";3;A/2;2;5,5;90;100;1.234,56;;;nota " + n;
 }
 
 // The program with both archives of `righe` lines in its private folder; the
@@ -140,13 +140,8 @@ void Misura(benchmark::State& state, const std::function<void()>& prima, const s
 
 template <class F>
 void Registra(const char* nome, F f) {
-  benchmark::RegisterBenchmark(nome, f)
-      ->Arg(0)
-      ->Arg(100000)
-      ->Arg(1000000)
-      ->Iterations(5)
-      ->UseManualTime()
-      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark(nome, f)->Arg(0)->Arg(100000)->Arg(1000000)->Iterations(5)->UseManualTime()->Unit(
+      benchmark::kMillisecond);
 }
 
 void FrameDopoSplash(benchmark::State& state) {
@@ -301,14 +296,12 @@ const int kRegistrati = [] {
   Registra("Apertura/Catasto", [](benchmark::State& s) { Apertura(s, shell::Principale::Catasto, {"tasicat.dat"}); });
   Registra("Scelta/Filtro", SceltaFiltro);
   Registra("Scelta/Contribuente", [](benchmark::State& s) {
-    SceltaAlterna(s, shell::Principale::Totali, [](shell::Applicazione& a) -> forms::ComboBox& {
-      return a.form<f24::Verifica>().Combo1;
-    });
+    SceltaAlterna(s, shell::Principale::Totali,
+                  [](shell::Applicazione& a) -> forms::ComboBox& { return a.form<f24::Verifica>().Combo1; });
   });
   Registra("Scelta/Proprietario", [](benchmark::State& s) {
-    SceltaAlterna(s, shell::Principale::Catasto, [](shell::Applicazione& a) -> forms::ComboBox& {
-      return a.form<archives::Immobili>().cboUtente;
-    });
+    SceltaAlterna(s, shell::Principale::Catasto,
+                  [](shell::Applicazione& a) -> forms::ComboBox& { return a.form<archives::Immobili>().cboUtente; });
   });
   Registra("Tasto/Comune", [](benchmark::State& s) {
     Tasto(s, [](calculation::MainForm& f) -> forms::ComboBox& { return f.Combo2; });
@@ -320,12 +313,7 @@ const int kRegistrati = [] {
     Tasto(s, [](calculation::MainForm& f) -> forms::ComboBox& { return f.Combo3; });
   });
   Registra("StampaArchivio", StampaArchivio);
-  benchmark::RegisterBenchmark("Memoria", Memoria)
-      ->Arg(0)
-      ->Arg(100000)
-      ->Arg(1000000)
-      ->Iterations(1)
-      ->UseManualTime();
+  benchmark::RegisterBenchmark("Memoria", Memoria)->Arg(0)->Arg(100000)->Arg(1000000)->Iterations(1)->UseManualTime();
   return 0;
 }();
 

@@ -257,7 +257,8 @@ CatastoRecord Catasto::Record() const {
 
 bool Catasto::ArchiviaImmobile() {
   const CatastoRecord r = Record();
-  return shell::app().form<Immobili>().Registro().Archivia(r, "Questo immobile è già presente nell'archivio catastale.");
+  return shell::app().form<Immobili>().Registro().Archivia(r,
+                                                           "Questo immobile è già presente nell'archivio catastale.");
 }
 
 bool Catasto::ModificaImmobile() {

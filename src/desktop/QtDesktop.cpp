@@ -607,7 +607,8 @@ void QtDesktop::openDocument(const std::string& path, std::function<void()> fail
     if (opened) return;
     std::lock_guard lock(mailbox->mutex);
     if (QtDesktop* desk = mailbox->desktop)
-      QMetaObject::invokeMethod(desk, [desk, failed] { desk->deliver(failed); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          desk, [desk, failed] { desk->deliver(failed); }, Qt::QueuedConnection);
   });
 }
 

@@ -1051,7 +1051,8 @@ class ListView : public ControlView {
         // Nothing selected: the focus frame stays on the first row, the one
         // that Space, Enter and Down take.
         w->selectionModel()->clear();
-        if (list().ListCount() > 0) w->selectionModel()->setCurrentIndex(model_->index(0), QItemSelectionModel::NoUpdate);
+        if (list().ListCount() > 0)
+          w->selectionModel()->setCurrentIndex(model_->index(0), QItemSelectionModel::NoUpdate);
       }
       w->verticalScrollBar()->setValue(list().TopIndex());
     }

@@ -136,10 +136,10 @@ class ControlView : public ElementView {
 bool comboOpensList(ElementView& view, int qtKey, Qt::KeyboardModifiers modifiers);
 // What a key that reached the open drop-down list of a combo box does.
 enum class ListKey {
-  List,  // the list's own: the arrows, the pages, Esc (closes it without a pick)
-  Box,   // the box's after all: what types into its edit part, and Tab and
-         // Shift+Tab, which take the highlighted row, close the list and move on
-  Taken, // Enter: the highlighted row taken and the list closed, nothing more
+  List,   // the list's own: the arrows, the pages, Esc (closes it without a pick)
+  Box,    // the box's after all: what types into its edit part, and Tab and
+          // Shift+Tab, which take the highlighted row, close the list and move on
+  Taken,  // Enter: the highlighted row taken and the list closed, nothing more
 };
 // The use of a key that reached the open drop-down list (`target`) of the
 // combo box of `view` (ListKey::List for any other view). A shortcut check

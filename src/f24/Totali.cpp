@@ -184,8 +184,7 @@ std::vector<std::string> ComuniDi(shell::VistaRighe righe, std::string_view cont
   return std::move(elenco).Elenco();
 }
 
-std::vector<std::string> AnniDi(shell::VistaRighe righe, std::string_view contribuente,
-                                std::string_view comune) {
+std::vector<std::string> AnniDi(shell::VistaRighe righe, std::string_view contribuente, std::string_view comune) {
   Distinti elenco;
   for (const std::string_view riga : righe) {
     const CampiRiga c(riga, CalcoloRecord::kAnnoImposta);

@@ -85,8 +85,7 @@ std::vector<std::string> Contribuenti(shell::VistaRighe righe);
 // Field 3 of the taxpayer's lines (taxpayer compared exactly).
 std::vector<std::string> ComuniDi(shell::VistaRighe righe, std::string_view contribuente);
 // Field 4 of the lines of the taxpayer and municipality (both exact).
-std::vector<std::string> AnniDi(shell::VistaRighe righe, std::string_view contribuente,
-                                std::string_view comune);
+std::vector<std::string> AnniDi(shell::VistaRighe righe, std::string_view contribuente, std::string_view comune);
 // Field 28 of the first line of the municipality (exact, any taxpayer) that
 // has one; "" when none has.
 std::string CodiceCatastaleDi(shell::VistaRighe righe, std::string_view comune);

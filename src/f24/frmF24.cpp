@@ -276,11 +276,12 @@ bool frmF24::ControllaPersona() {
 bool frmF24::ControllaIban() {
   const std::string iban = txtIban.Text();
   if (iban.empty() || IbanValido(iban)) return true;
-  return shell::Rifiuta(txtIban,
-                        "L'IBAN " + iban +
-                            " non è valido.\r\nL'IBAN italiano ha 27 caratteri, inizia con IT e le sue cifre di "
-                            "controllo devono corrispondere: verificatelo sull'estratto conto o sul contratto della banca.",
-                        vbExclamation);
+  return shell::Rifiuta(
+      txtIban,
+      "L'IBAN " + iban +
+          " non è valido.\r\nL'IBAN italiano ha 27 caratteri, inizia con IT e le sue cifre di "
+          "controllo devono corrispondere: verificatelo sull'estratto conto o sul contratto della banca.",
+      vbExclamation);
 }
 
 bool frmF24::ControllaEnte() {

@@ -257,8 +257,7 @@ void EditControl::keyDone() {
   // Characters typed one after the other, each where the last one left the
   // selection (a caret, or the completion a name box highlights after it),
   // are one edit.
-  const bool goesOn =
-      typingKey_ && typedRunEnd_ >= 0 && std::min(beforeKey_.anchor, beforeKey_.caret) == typedRunEnd_;
+  const bool goesOn = typingKey_ && typedRunEnd_ >= 0 && std::min(beforeKey_.anchor, beforeKey_.caret) == typedRunEnd_;
   if (!goesOn) undo_.push_back(std::move(beforeKey_));
   typedRunEnd_ = typingKey_ ? SelStart() : -1;
 }

@@ -29,8 +29,8 @@ bool Cifra(int k) { return k >= '0' && k <= '9'; }
 // (platform::capitalLetter); other codes unchanged.
 int Maiuscola(int k) {
   if (k < 0 || k > 0xFF) return k;
-  const int capitale =
-      platform::cp1252FromCodePoint(platform::capitalLetter(platform::cp1252ToCodePoint(static_cast<unsigned char>(k))));
+  const int capitale = platform::cp1252FromCodePoint(
+      platform::capitalLetter(platform::cp1252ToCodePoint(static_cast<unsigned char>(k))));
   return capitale < 0 ? k : capitale;
 }
 

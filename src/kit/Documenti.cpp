@@ -21,14 +21,16 @@ std::string TestoDocumentoNonAperto(const std::vector<std::string>& Percorsi) {
     nomi += "\"" + (stessaCartella ? fs::path(Percorsi[i]).filename().string() : Percorsi[i]) + "\"";
   }
   const bool uno = Percorsi.size() == 1;
-  std::string testo = std::string("Non è stato trovato un programma per aprire ") + (uno ? "il file " : "i file ") +
-                      nomi + ".";
+  std::string testo =
+      std::string("Non è stato trovato un programma per aprire ") + (uno ? "il file " : "i file ") + nomi + ".";
   if (stessaCartella)
     testo += std::string("\r\n") + (uno ? "Il file si trova" : "I file si trovano") + " nella cartella:\r\n" +
              cartella.string();
   testo += std::string("\r\n") + (uno ? "Apritelo" : "Apriteli") + " da lì con il programma che preferite.";
   // The private temporary folder is emptied when the program closes.
-  const auto senzaBarra = [](const fs::path& p) { return fs::path(p.lexically_normal().string() + "/").lexically_normal(); };
+  const auto senzaBarra = [](const fs::path& p) {
+    return fs::path(p.lexically_normal().string() + "/").lexically_normal();
+  };
   if (stessaCartella && senzaBarra(cartella) == senzaBarra(CartellaTemp()))
     testo += uno ? "\r\nIl file verrà eliminato alla chiusura del programma: se vi serve, salvatelo in un'altra "
                    "cartella."

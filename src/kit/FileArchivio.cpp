@@ -159,7 +159,8 @@ bool FileArchivio::Riscrivi(const std::vector<std::string>& righe, const char* m
 }
 
 void FileArchivio::CampoNonAmmesso(std::string_view nome) {
-  Messaggio(kNonArchiviato + ("Il campo \"" + std::string(nome) + "\" contiene un carattere non ammesso (\";\" o un ritorno a capo)."),
+  Messaggio(kNonArchiviato + ("Il campo \"" + std::string(nome) +
+                              "\" contiene un carattere non ammesso (\";\" o un ritorno a capo)."),
             forms::vbExclamation);
 }
 

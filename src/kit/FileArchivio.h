@@ -76,25 +76,20 @@ class FileArchivio {
   // The same for a record, once no field of it holds ";", CR or LF; one that
   // does is refused with a message naming the field, and nothing is written.
   template <class R>
-    requires requires(const R& r) { r.campoNonValido(); }
-  bool Aggiungi(const R& Record) {
-    return Ammesso(Record) && Aggiungi(Record.toLine());
-  }
+  requires requires(const R& r) { r.campoNonValido(); }
+  bool Aggiungi(const R& Record) { return Ammesso(Record) && Aggiungi(Record.toLine()); }
   template <class R>
-    requires requires(const R& r) { r.campoNonValido(); }
-  bool Sostituisci(int Indice, const R& Record) {
-    return Ammesso(Record) && Sostituisci(Indice, Record.toLine());
-  }
+  requires requires(const R& r) { r.campoNonValido(); }
+  bool Sostituisci(int Indice, const R& Record) { return Ammesso(Record) && Sostituisci(Indice, Record.toLine()); }
 
   // Stores a record: `Riga` is appended when no line has the key `Chiave`;
   // otherwise the user is asked `GiaPresente` + CR LF + "Vuoi sovrascriverlo?"
   // and, on yes, the first line of that key is replaced (Sostituisci). False
   // on no, or when the file cannot be written.
-  bool Archivia(std::string_view Chiave, const std::string& Riga,
-                const std::string& GiaPresente = kGiaPresente);
+  bool Archivia(std::string_view Chiave, const std::string& Riga, const std::string& GiaPresente = kGiaPresente);
   // The same for a record, once no field of it holds ";", CR or LF.
   template <class R>
-    requires requires(const R& r) { r.campoNonValido(); }
+  requires requires(const R& r) { r.campoNonValido(); }
   bool Archivia(const R& Record, const std::string& GiaPresente = kGiaPresente) {
     return Ammesso(Record) && Archivia(Record.chiave(), Record.toLine(), GiaPresente);
   }

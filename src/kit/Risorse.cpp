@@ -127,8 +127,8 @@ std::optional<forms::Image> IconaProgramma(int posizione, int lato, forms::Color
   const size_t inizio = leggi32(*file, voce + 12), lunghezza = leggi32(*file, voce + 8);
   if (inizio > file->size() || lunghezza > file->size() - inizio) return std::nullopt;
   try {
-    return forms::Image::fromIconPicture(
-        std::span(reinterpret_cast<const uint8_t*>(file->data()) + inizio, lunghezza), sfondo);
+    return forms::Image::fromIconPicture(std::span(reinterpret_cast<const uint8_t*>(file->data()) + inizio, lunghezza),
+                                         sfondo);
   } catch (const forms::BmpError&) {
     return std::nullopt;
   }

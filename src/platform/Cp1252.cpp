@@ -42,7 +42,8 @@ std::string onlyCp1252Printable(std::string_view utf8, bool lineBreaks) {
   for (size_t pos = 0; pos < utf8.size();) {
     const size_t start = pos;
     const char32_t cp = nextCodePoint(utf8, pos);
-    if (cp1252Printable(cp) || (lineBreaks && (cp == U'\r' || cp == U'\n'))) out.append(utf8.substr(start, pos - start));
+    if (cp1252Printable(cp) || (lineBreaks && (cp == U'\r' || cp == U'\n')))
+      out.append(utf8.substr(start, pos - start));
   }
   return out;
 }

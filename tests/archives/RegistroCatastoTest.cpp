@@ -74,7 +74,7 @@ TEST(RigaElenco, CutsOrFillsTheNamesAndMarksMissingAmounts) {
 // field of an imported line, a building as the record window shows it; the
 // list, the calculation page and the report read it the same way.
 TEST(CatastoRecord, TheTypeIsOneOfTheThreeTextsOrNone) {
-  const std::pair<const char*, int> casi[] = {{"0", 0},  {"1", 1},   {"2", 2},   {"3", -1}, {"", 0},
+  const std::pair<const char*, int> casi[] = {{"0", 0},  {"1", 1},   {"2", 2},   {"3", -1},  {"", 0},
                                               {"a", -1}, {" 1", -1}, {"01", -1}, {"1,0", -1}};
   for (const auto& [tipologia, tipo] : casi)
     EXPECT_EQ(CatastoRecord::fromLine(Record("A", "B", "C", tipologia)).Tipo(), tipo) << '"' << tipologia << '"';

@@ -291,8 +291,7 @@ TEST_F(StrumentiTest, AnImportedLineWithoutTypeIsListedPrintedAndLoadedAsABuildi
   const auto parole = quotara::testing::Parole(stampa);
   EXPECT_TRUE(quotara::testing::TestoIn(parole, "Fabbricati", 1.5, 26.5));
   EXPECT_TRUE(quotara::testing::TestoIn(parole, "1. ROMA - VIA APPIA 5", 1.5, 26));
-  EXPECT_TRUE(quotara::testing::TestoIn(
-      parole, "Rendita catastale: 987,65 - Percentuale di possesso: 50%", 2, 25));
+  EXPECT_TRUE(quotara::testing::TestoIn(parole, "Rendita catastale: 987,65 - Percentuale di possesso: 50%", 2, 25));
   EXPECT_TRUE(quotara::testing::TestoIn(parole, "Terreni", 1.5, 24));
 
   user.pickRow(p.lstCatasto, 0);

@@ -371,7 +371,8 @@ TEST_F(MainFormTest, CodiceCatastaleDelComune) {
 // brings its code, a municipality that had none takes the first one
 // archived, and a replaced line moves to the end of the file with its code.
 TEST_F(MainFormTest, CodiceCatastaleDopoLArchiviazione) {
-  scriviArchivio({riga("Rossi", "Via Roma 1", "ROMA", "2026", ""), riga("Bianchi", "Via Po 2", "TORINO", "2026", "L219"),
+  scriviArchivio({riga("Rossi", "Via Roma 1", "ROMA", "2026", ""),
+                  riga("Bianchi", "Via Po 2", "TORINO", "2026", "L219"),
                   riga("Neri", "Via Po 4", "TORINO", "2026", "L218")});
   MainForm& f = apri();
   const auto codiceDi = [&](const char* comune) {

@@ -56,12 +56,9 @@ TEST(InsiemeTesti, HoldsEachExactTextOnce) {
 // line that has one.
 TEST(RiepilogoArchivio, EachValueOnceInFileOrderWithTheFirstCode) {
   const std::string dopo = ";2026;1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17;18;19;20;21;22;23;";
-  const auto r = Riepiloga(Righe({"ROSSI;VIA PO 1;TORINO" + dopo,
-                                  "rossi;VIA PO 1;Torino" + dopo + "L219",
-                                  "BIANCHI;VIA PO 2;TORINO" + dopo + "L219",
-                                  "ROSSI;via po 2;MILANO" + dopo + "F205",
-                                  "",
-                                  "VERDI"}));
+  const auto r = Riepiloga(
+      Righe({"ROSSI;VIA PO 1;TORINO" + dopo, "rossi;VIA PO 1;Torino" + dopo + "L219",
+             "BIANCHI;VIA PO 2;TORINO" + dopo + "L219", "ROSSI;via po 2;MILANO" + dopo + "F205", "", "VERDI"}));
   EXPECT_EQ(Testi(r.Contribuenti), (std::vector<std::string>{"ROSSI", "rossi", "BIANCHI", "", "VERDI"}));
   EXPECT_EQ(Testi(r.Indirizzi), (std::vector<std::string>{"VIA PO 1", "VIA PO 2", "via po 2", ""}));
   EXPECT_EQ(Testi(r.Comuni), (std::vector<std::string>{"TORINO", "Torino", "MILANO", ""}));

@@ -290,9 +290,9 @@ TEST_F(ProgramScreenshotTest, TheTotalsPageShowsHugeFiguresWhole) {
   save(shotOf(widget(frame())), "program-totals-huge");
   const QRegularExpression blanks(QStringLiteral("\\s+"));
   int ridotte = 0;
-  for (forms::Label* l : {&totali.Label4, &totali.Label5, &totali.Label22, &totali.Label6, &totali.Label8,
-                          &totali.Label15, &totali.Label16, &totali.Label20, &totali.Label21, &totali.Label30,
-                          &totali.Label25, &totali.Label24}) {
+  for (forms::Label* l :
+       {&totali.Label4, &totali.Label5, &totali.Label22, &totali.Label6, &totali.Label8, &totali.Label15,
+        &totali.Label16, &totali.Label20, &totali.Label21, &totali.Label30, &totali.Label25, &totali.Label24}) {
     auto* q = static_cast<QLabel*>(widget(*l));
     SCOPED_TRACE(q->text().toStdString());
     EXPECT_EQ(q->text().toStdString(), l->Caption());

@@ -79,8 +79,8 @@ TEST_F(ScreenTest, KeysOnTheOpenListTakeTheRowOrLeaveIt) {
     const char* name;
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
-    int listIndex;          // of Combo1 afterwards
-    const Control* focus;   // the control with the focus afterwards
+    int listIndex;         // of Combo1 afterwards
+    const Control* focus;  // the control with the focus afterwards
   };
   const Caso casi[] = {
       {"Enter", Qt::Key_Return, {}, 2, &form.Combo1},

@@ -164,8 +164,8 @@ TEST_F(ServicesTest, AnOpenerThatFailsIsToldOnTheEventLoop) {
   const std::filesystem::path bin = quotara::testing::CartellaTest() / "bin";
   const std::string chiuso = (quotara::testing::CartellaTest() / "chiuso").string();
   quotara::testing::ApritoreFinto apritore(bin, std::nullopt);
-  quotara::testing::ScriviFile(bin / "xdg-open", "#!/bin/sh\nwhile [ ! -e '" + chiuso +
-                                                     "' ]; do /bin/sleep 0.05; done\nexit 1\n");
+  quotara::testing::ScriviFile(bin / "xdg-open",
+                               "#!/bin/sh\nwhile [ ! -e '" + chiuso + "' ]; do /bin/sleep 0.05; done\nexit 1\n");
   ::chmod((bin / "xdg-open").c_str(), 0700);
 
   int falliti = 0;

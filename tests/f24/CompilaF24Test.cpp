@@ -7,7 +7,6 @@
 #include <optional>
 #include <regex>
 
-
 #include "f24/CompilaF24.h"
 #include "f24/RigheF24.h"
 #include "f24/frmF24.h"

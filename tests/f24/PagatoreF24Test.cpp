@@ -437,8 +437,9 @@ TEST_F(PagatoreTest, AStoredSpacedIbanShowsCompactAndIsRewrittenOnSave) {
   user.click(r.cmdSave);
   const auto righe = LeggiRighe(archivio());
   ASSERT_EQ(righe.size(), 1u);
-  EXPECT_EQ(righe[0], "RSSMRA80A01H501U;ROSSI;MARIO;01/01/1980;M;ROMA;RM;MILANO;MI;VIA VERDI 3;BANCA UNO;AG "
-                      "5;MI;IT60X0542811101000000123456");
+  EXPECT_EQ(righe[0],
+            "RSSMRA80A01H501U;ROSSI;MARIO;01/01/1980;M;ROMA;RM;MILANO;MI;VIA VERDI 3;BANCA UNO;AG "
+            "5;MI;IT60X0542811101000000123456");
 }
 
 // --- The archive ----------------------------------------------------------------------

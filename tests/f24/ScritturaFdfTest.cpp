@@ -49,7 +49,11 @@ TEST_F(ScritturaFdfTest, WritesEachFieldAsTheTemplateNamesIt) {
       {"indirizzo", "A\\B", "<</T(indirizzo)/V(A\\\\B)>>\r\n"},
       // No control character reaches the form; what Windows-1252 lacks is "?".
       {"indirizzo", "\tTAB\t", "<</T(indirizzo)/V(TAB)>>\r\n"},
-      {"indirizzo", " \x1B VIA\x0C \xC5\x81\xC3\x93" "D\xC5\xB9\x7F ", "<</T(indirizzo)/V(VIA ?\xD3" "D?)>>\r\n"},
+      {"indirizzo",
+       " \x1B VIA\x0C \xC5\x81\xC3\x93"
+       "D\xC5\xB9\x7F ",
+       "<</T(indirizzo)/V(VIA ?\xD3"
+       "D?)>>\r\n"},
       {"NOME", "ANNA", "<</T(nome)/V(ANNA)>>\r\n"},
       {"CoGnOmE", "X", "<</T(cognome)/V(X)>>\r\n"},
       // A plain search in the list: the tail of a listed name matches too.

@@ -269,40 +269,69 @@ TEST_F(KeyboardTest, CharactersThatNoBoxTakesAreRefused) {
     std::vector<int> pressed;
   };
   const Case cases[] = {
-      {"typed letters outside Windows-1252 and an emoji", &BoxForm::Text1,
-       [](ScriptedUser& u, auto&) { u.type("\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80"); },  // Łódź 😀
-       "\xC3\xB3" "d ", 3, {0xF3, 'd', ' '}},
-      {"Ctrl+L (form feed) and Ctrl+I (tab) typed", &BoxForm::Text1,
+      {"typed letters outside Windows-1252 and an emoji",
+       &BoxForm::Text1,
+       [](ScriptedUser& u, auto&) {
+         u.type(
+             "\xC5\x81\xC3\xB3"
+             "d\xC5\xBA \xF0\x9F\x98\x80");
+       },  // Łódź 😀
+       "\xC3\xB3"
+       "d ",
+       3,
+       {0xF3, 'd', ' '}},
+      {"Ctrl+L (form feed) and Ctrl+I (tab) typed",
+       &BoxForm::Text1,
        [](ScriptedUser& u, auto&) {
          u.type("a");
          u.key('L', vbCtrlMask);
          u.key('I', vbCtrlMask);
        },
-       "a", 2, {'a', 12, 9}},
-      {"the undefined byte 0x81 from a handler", &BoxForm::Text1,
+       "a",
+       2,
+       {'a', 12, 9}},
+      {"the undefined byte 0x81 from a handler",
+       &BoxForm::Text1,
        [](ScriptedUser& u, auto&) {
          u.type("b");
          input::key(222, 0, 0x81);
        },
-       "b", 1, {'b', 0x81}},
-      {"a paste joins its lines with a blank, less what no box takes", &BoxForm::Text1,
+       "b",
+       1,
+       {'b', 0x81}},
+      {"a paste joins its lines with a blank, less what no box takes",
+       &BoxForm::Text1,
        [](ScriptedUser& u, HeadlessDesktop& d) {
-         d.setClipboardText("\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80\tX\x1B\x0C" "Y\xC2\x81Z\r\nseconda");
+         d.setClipboardText(
+             "\xC5\x81\xC3\xB3"
+             "d\xC5\xBA \xF0\x9F\x98\x80\tX\x1B\x0C"
+             "Y\xC2\x81Z\r\nseconda");
          u.key(vbKeyV, vbCtrlMask);
        },
-       "\xC3\xB3" "d XYZ seconda", 0, {22, 0xF3, 'd', ' ', 'X', 'Y', 'Z', ' ', 's', 'e', 'c', 'o', 'n', 'd', 'a'}},
-      {"a multi-line box keeps the line breaks", &BoxForm::Text2,
+       "\xC3\xB3"
+       "d XYZ seconda",
+       0,
+       {22, 0xF3, 'd', ' ', 'X', 'Y', 'Z', ' ', 's', 'e', 'c', 'o', 'n', 'd', 'a'}},
+      {"a multi-line box keeps the line breaks",
+       &BoxForm::Text2,
        [](ScriptedUser& u, HeadlessDesktop& d) {
-         d.setClipboardText("uno\t\r\n\xC5\x91" "due\x1Btre");
+         d.setClipboardText(
+             "uno\t\r\n\xC5\x91"
+             "due\x1Btre");
          u.key(vbKeyV, vbCtrlMask);
        },
-       "uno\r\nduetre", 0, {22, 'u', 'n', 'o', 'd', 'u', 'e', 't', 'r', 'e'}},
-      {"a paste of nothing that a box takes rings once", &BoxForm::Text1,
+       "uno\r\nduetre",
+       0,
+       {22, 'u', 'n', 'o', 'd', 'u', 'e', 't', 'r', 'e'}},
+      {"a paste of nothing that a box takes rings once",
+       &BoxForm::Text1,
        [](ScriptedUser& u, HeadlessDesktop& d) {
          d.setClipboardText("\xF0\x9F\x98\x80\t");
          u.key(vbKeyV, vbCtrlMask);
        },
-       "", 1, {22}},
+       "",
+       1,
+       {22}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -261,7 +261,8 @@ TEST_P(CartellaDopoIlGuasto, SaidOnceAtMostAndMended) {
   // Nothing is left for the next start: no journal, no new file waiting, no empty archive.
   std::set<std::string> voci;
   for (const auto& e : std::filesystem::directory_iterator(dati()))
-    if (e.is_regular_file() && e.path().filename() != "quotara.journal.guasto") voci.insert(e.path().filename().string());
+    if (e.is_regular_file() && e.path().filename() != "quotara.journal.guasto")
+      voci.insert(e.path().filename().string());
   for (const auto& v : voci) EXPECT_TRUE(v == "tasi.dat" || v == "tasicat.dat" || v == "quotara.lock") << v;
   EXPECT_FALSE(std::filesystem::exists(dati("quotara.journal")));
   EXPECT_FALSE(archives::CompletaSostituzioneInterrotta(dati()));
@@ -274,20 +275,24 @@ TEST_P(CartellaDopoIlGuasto, SaidOnceAtMostAndMended) {
 INSTANTIATE_TEST_SUITE_P(
     Stati, CartellaDopoIlGuasto,
     ::testing::Values(
-        StatoCartella{"GiornaleVuoto", {{"quotara.journal", ""}, {".tasi.dat.nuovo", "x"}}, "Il ripristino o l'importazione"},
+        StatoCartella{
+            "GiornaleVuoto", {{"quotara.journal", ""}, {".tasi.dat.nuovo", "x"}}, "Il ripristino o l'importazione"},
         StatoCartella{"GiornaleIllegibile", {{"quotara.journal", "\x01\x02\xFF"}}, "Il ripristino o l'importazione"},
         StatoCartella{"GiornaleCartella", {{"quotara.journal/", ""}}, "Il ripristino o l'importazione"},
-        StatoCartella{"NuovoFileCartella",
-                      {{"quotara.journal", std::string("importazione") + '\0' + "@/tasicat.dat" + '\0' + "@/tasicat.dat" + '\0'},
-                       {"tasicat.dat", "Rossi;ROMA;Via Roma;0;;;;;;;;;;;;;;\r\n"},
-                       {".tasicat.dat.nuovo/", ""}},
-                      "L'importazione dell'archivio, interrotta nell'ultima sessione, non è stata completata."},
-        StatoCartella{"NuovoFileMancante",
-                      {{"quotara.journal", std::string("ripristino") + '\0' + "@/tasif24.dat" + '\0' + "@/tasif24.dat" + '\0'}},
-                      "Il ripristino degli archivi, interrotto nell'ultima sessione, non è stato completato."},
-        StatoCartella{"ArchivioVuotoECodaNul",
-                      {{"tasif24.dat", ""}, {"tasicat.dat", "Rossi;ROMA;Via Roma;0;;;;;;;;;;;;;;\r\n" + std::string(512, '\0')}},
-                      nullptr}),
+        StatoCartella{
+            "NuovoFileCartella",
+            {{"quotara.journal", std::string("importazione") + '\0' + "@/tasicat.dat" + '\0' + "@/tasicat.dat" + '\0'},
+             {"tasicat.dat", "Rossi;ROMA;Via Roma;0;;;;;;;;;;;;;;\r\n"},
+             {".tasicat.dat.nuovo/", ""}},
+            "L'importazione dell'archivio, interrotta nell'ultima sessione, non è stata completata."},
+        StatoCartella{
+            "NuovoFileMancante",
+            {{"quotara.journal", std::string("ripristino") + '\0' + "@/tasif24.dat" + '\0' + "@/tasif24.dat" + '\0'}},
+            "Il ripristino degli archivi, interrotto nell'ultima sessione, non è stato completato."},
+        StatoCartella{
+            "ArchivioVuotoECodaNul",
+            {{"tasif24.dat", ""}, {"tasicat.dat", "Rossi;ROMA;Via Roma;0;;;;;;;;;;;;;;\r\n" + std::string(512, '\0')}},
+            nullptr}),
     [](const auto& caso) { return std::string(caso.param.nome); });
 
 // A logout, a shutdown or Ctrl+C ends the program as closing the frame does,
@@ -334,20 +339,23 @@ TEST_P(FineSessioneTest, WithoutTheFrameTheTemporaryFilesGoAllTheSame) {
   EXPECT_TRUE(std::filesystem::is_empty(temp()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Segnali, FineSessioneTest, ::testing::Values(SIGTERM, SIGHUP, SIGINT),
-                         [](const auto& caso) {
-                           return caso.param == SIGTERM ? "SIGTERM" : caso.param == SIGHUP ? "SIGHUP" : "SIGINT";
-                         });
+INSTANTIATE_TEST_SUITE_P(Segnali, FineSessioneTest, ::testing::Values(SIGTERM, SIGHUP, SIGINT), [](const auto& caso) {
+  return caso.param == SIGTERM ? "SIGTERM" : caso.param == SIGHUP ? "SIGHUP" : "SIGINT";
+});
 
 // The archive is read while the splash shows; the page it gives is the one a
 // page loaded afterwards gives: the same combos, hidden list and codes.
 TEST_F(AvvioTest, TheArchiveReadDuringTheSplashGivesTheSamePage) {
-  quotara::testing::ScriviFile(dati("tasi.dat"),
-                               "Rossi;Via Roma 1;ROMA;2025;" + std::string(23, ';') + "H501\r\n"
-                               "Bianchi;Via Po 2;TORINO;2025;" + std::string(23, ';') + "L219\r\n"
-                               "\r\n"
-                               "rossi;Via Po 2;ROMA;2026;" + std::string(23, ';') + "H502\r\n"
-                               "Verdi;Via Dante 3;MILANO;2026\r\n");
+  quotara::testing::ScriviFile(dati("tasi.dat"), "Rossi;Via Roma 1;ROMA;2025;" + std::string(23, ';') +
+                                                     "H501\r\n"
+                                                     "Bianchi;Via Po 2;TORINO;2025;" +
+                                                     std::string(23, ';') +
+                                                     "L219\r\n"
+                                                     "\r\n"
+                                                     "rossi;Via Po 2;ROMA;2026;" +
+                                                     std::string(23, ';') +
+                                                     "H502\r\n"
+                                                     "Verdi;Via Dante 3;MILANO;2026\r\n");
   const auto pagina = [this] {
     auto& f = application.form<calculation::MainForm>();
     std::vector<std::vector<std::string>> v;

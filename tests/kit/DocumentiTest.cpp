@@ -41,14 +41,19 @@ TEST_F(DocumentiTest, AFileOfTheTemporaryFolderIsSaidToGoAtTheEnd) {
   const std::string cartella = std::filesystem::path(temp("x")).parent_path().string();
   EXPECT_EQ(TestoDocumentoNonAperto({temp("comunetasi.pdf")}),
             "Non è stato trovato un programma per aprire il file \"comunetasi.pdf\".\r\n"
-            "Il file si trova nella cartella:\r\n" + cartella + "\r\n"
-            "Apritelo da lì con il programma che preferite.\r\n"
-            "Il file verrà eliminato alla chiusura del programma: se vi serve, salvatelo in un'altra cartella.");
-  EXPECT_EQ(TestoDocumentoNonAperto({temp("a_2.pdf"), temp("a_1.pdf")}),
-            "Non è stato trovato un programma per aprire i file \"a_2.pdf\" e \"a_1.pdf\".\r\n"
-            "I file si trovano nella cartella:\r\n" + cartella + "\r\n"
-            "Apriteli da lì con il programma che preferite.\r\n"
-            "I file verranno eliminati alla chiusura del programma: se vi servono, salvateli in un'altra cartella.");
+            "Il file si trova nella cartella:\r\n" +
+                cartella +
+                "\r\n"
+                "Apritelo da lì con il programma che preferite.\r\n"
+                "Il file verrà eliminato alla chiusura del programma: se vi serve, salvatelo in un'altra cartella.");
+  EXPECT_EQ(
+      TestoDocumentoNonAperto({temp("a_2.pdf"), temp("a_1.pdf")}),
+      "Non è stato trovato un programma per aprire i file \"a_2.pdf\" e \"a_1.pdf\".\r\n"
+      "I file si trovano nella cartella:\r\n" +
+          cartella +
+          "\r\n"
+          "Apriteli da lì con il programma che preferite.\r\n"
+          "I file verranno eliminati alla chiusura del programma: se vi servono, salvateli in un'altra cartella.");
 }
 
 TEST_F(DocumentiTest, FilesOpenedTogetherFailWithOneMessageOnTheEventLoop) {

@@ -197,8 +197,12 @@ TEST_F(EditoriTest, AmountsTypedTheItalianWay) {
       {"a comma after a tentative comma", {Digita("12.3,4")}, "12,34", 1, "12,34", 1},
       {"a point after a tentative comma and two digits", {Digita("12.34.5")}, "12.345", 1, "12.345", 1},
       {"a refused key keeps the comma tentative", {Digita("1.2a34")}, "1.234", 1, "1.234", 1},
-      {"a comma typed again after Backspace is the user's", {Digita("12."), Back, Digita(",345")}, "12,34", 1,
-       "12.345", 1},
+      {"a comma typed again after Backspace is the user's",
+       {Digita("12."), Back, Digita(",345")},
+       "12,34",
+       1,
+       "12.345",
+       1},
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.nome);

@@ -121,9 +121,14 @@ const Caso kCasi[] = {
      "A;1;\tx\r\n",
      Operazione::Aggiungi,
      -1,
-     "\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80;\x1B" "3;z\x7Fw\x0C",
-     "A;1;\tx\r\n\xF3" "d ;3;zw\r\n",
-     {"A;1;\tx", "\xC3\xB3" "d ;3;zw"}},
+     "\xC5\x81\xC3\xB3"
+     "d\xC5\xBA \xF0\x9F\x98\x80;\x1B"
+     "3;z\x7Fw\x0C",
+     "A;1;\tx\r\n\xF3"
+     "d ;3;zw\r\n",
+     {"A;1;\tx",
+      "\xC3\xB3"
+      "d ;3;zw"}},
     {"SostituisciSoloCaratteriArchiviabili",
      "A;1;x\x1B\r\nB;2;y\r\n",
      Operazione::Sostituisci,

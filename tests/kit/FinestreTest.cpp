@@ -37,8 +37,8 @@ TEST_F(FinestreTest, TheHourglassComesDownEvenWhenTheStepThrows) {
     { Clessidra interna; }
     EXPECT_EQ(desk.mousePointer(), vbHourglass);
   }
-  EXPECT_EQ(desk.pointerChanges(), (std::vector<int>{vbHourglass, vbDefault, vbHourglass, vbHourglass,
-                                                      vbHourglass, vbDefault}));
+  EXPECT_EQ(desk.pointerChanges(),
+            (std::vector<int>{vbHourglass, vbDefault, vbHourglass, vbHourglass, vbHourglass, vbDefault}));
 }
 
 TEST_F(FinestreTest, TogliBarraRemovesOneTrailingSlash) {

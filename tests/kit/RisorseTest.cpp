@@ -64,8 +64,8 @@ TEST_F(RisorseTest, TheGuideExplainsWhatTheWindowsSendTheUserToReadIt) {
   const std::string guida(*CaricaRisorsa(TipoRisorsa::Html, RisorsaGuida));
   for (const char* parola :
        {"<a href=\"#comuni\">", "<h2 id=\"comuni\">", "Crea F24 per pi&ugrave; comuni", "<b>Memorizza</b>",
-        "<b>Azzera</b>", "semplificato", "detrazione", "<a href=\"#pertinenze\">", "<h2 id=\"pertinenze\">",
-        "C/2", "C/6", "C/7", "Copia il totale", "percentuale di possesso", "IBAN"})
+        "<b>Azzera</b>", "semplificato", "detrazione", "<a href=\"#pertinenze\">", "<h2 id=\"pertinenze\">", "C/2",
+        "C/6", "C/7", "Copia il totale", "percentuale di possesso", "IBAN"})
     EXPECT_NE(guida.find(parola), std::string::npos) << parola;
   for (size_t p = guida.find("href=\"#"); p != std::string::npos; p = guida.find("href=\"#", p + 1)) {
     const size_t inizio = p + 7;

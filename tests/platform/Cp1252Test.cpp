@@ -66,12 +66,21 @@ TEST(Cp1252, OnlyPrintableCharactersStay) {
       {"VIA APPIA 100", false, "VIA APPIA 100"},
       {"àèéìòù € “ÿ” Š œ", false, "àèéìòù € “ÿ” Š œ"},
       {"\xC5\x81\xC3\xB3\x64\xC5\xBA \xF0\x9F\x98\x80\tX", false, "ód X"},  // Łódź 😀 tab X
-      {"\xC5\x91", false, ""},                                               // ő
-      {"A\x1B" "B\x0C" "C", false, "ABC"},                                   // ESC, form feed
-      {"A\x7F" "B\xC2\x81" "C\xC2\x9D" "D", false, "ABCD"},                  // DEL, undefined bytes
+      {"\xC5\x91", false, ""},                                              // ő
+      {"A\x1B"
+       "B\x0C"
+       "C",
+       false, "ABC"},  // ESC, form feed
+      {"A\x7F"
+       "B\xC2\x81"
+       "C\xC2\x9D"
+       "D",
+       false, "ABCD"},  // DEL, undefined bytes
       {"riga 1\r\nriga 2\n", false, "riga 1riga 2"},
       {"riga 1\r\nriga 2\n", true, "riga 1\r\nriga 2\n"},
-      {"x\xC3" "y", false, "xy"},  // a broken sequence
+      {"x\xC3"
+       "y",
+       false, "xy"},  // a broken sequence
   };
   for (const auto& c : cases) EXPECT_EQ(onlyCp1252Printable(c.utf8, c.lineBreaks), c.kept) << c.utf8;
   EXPECT_EQ(onlyCp1252Printable(std::string_view("A\0B", 3)), "AB");
@@ -89,8 +98,14 @@ TEST(Cp1252, ArchiveFieldText) {
       {"\t\t", "  "},
       {"CITTÀ;FORLÌ € “x”", "CITTÀ;FORLÌ € “x”"},
       {"Š\xC2\xA0œ", "Š\xC2\xA0œ"},
-      {"A\x1B" "B\x7F" "C\xC2\x81" "D\r\n", "ABCD"},
-      {"\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80", "ód "},
+      {"A\x1B"
+       "B\x7F"
+       "C\xC2\x81"
+       "D\r\n",
+       "ABCD"},
+      {"\xC5\x81\xC3\xB3"
+       "d\xC5\xBA \xF0\x9F\x98\x80",
+       "ód "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.utf8);
@@ -107,9 +122,10 @@ TEST(Cp1252, ArchiveFieldText) {
 }
 
 TEST(Cp1252, PrintableCharacters) {
-  for (char32_t cp : {U' ', U'~', U'\u00A0', U'\u00FF', U'\u20AC', U'\u0178'}) EXPECT_TRUE(cp1252Printable(cp)) << static_cast<uint32_t>(cp);
-  for (char32_t cp : {U'\0', U'\t', U'\r', U'\x1B', U'\x7F', U'\u0081', U'\u009D', U'\u0141', U'\u0151', U'\U0001F600',
-                      U'\uFFFD'})
+  for (char32_t cp : {U' ', U'~', U'\u00A0', U'\u00FF', U'\u20AC', U'\u0178'})
+    EXPECT_TRUE(cp1252Printable(cp)) << static_cast<uint32_t>(cp);
+  for (char32_t cp :
+       {U'\0', U'\t', U'\r', U'\x1B', U'\x7F', U'\u0081', U'\u009D', U'\u0141', U'\u0151', U'\U0001F600', U'\uFFFD'})
     EXPECT_FALSE(cp1252Printable(cp)) << static_cast<uint32_t>(cp);
 }
 

@@ -93,8 +93,7 @@ TEST(ReadTextFile, DecodesAFileOfManyPiecesAsAWhole) {
   const std::string path = scratchFolder("readtext") + "/tasi.dat";
   for (size_t dimensione : {size_t{0}, size_t{5}, (size_t{1} << 20) - 1, size_t{1} << 20, (size_t{3} << 20) + 7}) {
     std::string bytes;
-    for (size_t i = 0; bytes.size() < dimensione; ++i)
-      bytes += i % 3 ? "CITT\xC0;citt\xE0\r\n" : "\x80 1.234,56\r";
+    for (size_t i = 0; bytes.size() < dimensione; ++i) bytes += i % 3 ? "CITT\xC0;citt\xE0\r\n" : "\x80 1.234,56\r";
     bytes.resize(dimensione);
     putBytes(path, bytes);
     FileStamp letto;

@@ -179,7 +179,7 @@ TEST_F(StampaArchivio, TheLocationIsMunicipalityThenAddressCutAtTheYearsColumn) 
     double fine = 0;
     for (const Parola& p : parole)
       if (std::abs(p.y - y) < 0.1 && p.x0 >= 5.1 && p.x0 < 13) fine = std::max(fine, p.x1);
-    EXPECT_LE(fine, 13.005);                 // no glyph past the separator
+    EXPECT_LE(fine, 13.005);  // no glyph past the separator
     if (c.tagliato) {
       EXPECT_GT(fine, 12.5);  // and cut at it, not before
     }
@@ -203,7 +203,8 @@ TEST_F(StampaArchivio, AFigureWiderThanItsColumnIsPrintedSmallerInsideIt) {
       {"999999999999999", "890.399.999.999,00", "890.399.999.999,00", "1.780.799.999.998,00"},
   };
   std::vector<std::string> righe;
-  for (const auto& c : casi) righe.push_back(Riga("ROSSI MARIO", "VIA ROMA 1", "ROMA", "2026", c.rendita, c.acconto, c.saldo));
+  for (const auto& c : casi)
+    righe.push_back(Riga("ROSSI MARIO", "VIA ROMA 1", "ROMA", "2026", c.rendita, c.acconto, c.saldo));
   const std::string file = stampa(righe);
   const auto parole = Parole(file);
   for (size_t k = 0; k < std::size(casi); ++k) {

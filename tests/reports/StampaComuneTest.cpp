@@ -316,8 +316,8 @@ TEST_F(StampaComune, EveryColumnIsWhatThePageShowsAndAddsUpToItsInstalment) {
   // A taxpayer with a half-euro building land and a thousand-euro building.
   {
     f24::testing::Riga aree{.indirizzo = "VIA DEI PRATI", .tipologia = "3", .acconto = "37,50", .saldo = "37,50"};
-    f24::testing::Riga casa{.indirizzo = "VIA ROMA 1", .tipologia = "0", .principale = "1", .acconto = "79,00",
-                            .saldo = "79,00"};
+    f24::testing::Riga casa{
+        .indirizzo = "VIA ROMA 1", .tipologia = "0", .principale = "1", .acconto = "79,00", .saldo = "79,00"};
     f24::testing::Riga altri{.indirizzo = "VIA PO 2", .tipologia = "1", .acconto = "2.637,64", .saldo = "2.637,64"};
     const std::vector<std::string> righe = {aree.Linea(), casa.Linea(), altri.Linea()};
     const f24::SceltaTotali scelta{"ROSSI MARIO", "TORINO", "2026"};

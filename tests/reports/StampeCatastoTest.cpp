@@ -76,7 +76,10 @@ TEST(DividiTesto, WrapsAtBlanksAsTheRecordReportDoes) {
        4,
        {"abcd", "efgh", "ij k", "lmno", "p "}},
       {"a word of many lines", std::string(25, 'w'), 10, {std::string(10, 'w'), std::string(10, 'w'), "wwwww "}},
-      {"a tail of exactly N characters", std::string(20, 'z') + " a", 10, {std::string(10, 'z'), std::string(10, 'z') + " ", "a "}},
+      {"a tail of exactly N characters",
+       std::string(20, 'z') + " a",
+       10,
+       {std::string(10, 'z'), std::string(10, 'z') + " ", "a "}},
       {"characters, not bytes", "perché è così", 10, {"perché è ", "così "}},
       {"a word whose blank does not fit moves to the next line", "aaaa bbbb c", 9, {"aaaa ", "bbbb c "}},
   };
@@ -209,9 +212,9 @@ TEST_F(StampaCatasto, AContinuationPageHoldsThirteenBuildingsWithoutAHeading) {
 TEST_F(StampaCatasto, NoLineOfAnEntryPassesTheFramesRightEdge) {
   const std::string lungo(40, 'W');
   const Righe righe = {
-      Linea({"ROSSI MARIO", "SAN GIOVANNI IN PERSICETO", "VIA DELLA REPUBBLICA PARTIGIANA 123 " + lungo, "0",
-             "1234567", "ABC", "12345", "123456", "1234", "A/10", "U" + lungo, "12,5", "1234", "100",
-             "1.234.567,89" + lungo, "", "", ""}),
+      Linea({"ROSSI MARIO", "SAN GIOVANNI IN PERSICETO", "VIA DELLA REPUBBLICA PARTIGIANA 123 " + lungo, "0", "1234567",
+             "ABC", "12345", "123456", "1234", "A/10", "U" + lungo, "12,5", "1234", "100", "1.234.567,89" + lungo, "",
+             "", ""}),
       Linea({"ROSSI MARIO", "CHIERI", "CAMPO", "1", "1234567" + lungo, "B", "3", "44", "", "", "", "", "15000", "50",
              "", "9.999,00", "12.345,00", ""}),
       Linea({"ROSSI MARIO", "PINO", "LOTTO", "2", "8", "", "4", "55", "", "", "", "", "800", "100",
@@ -247,18 +250,17 @@ TEST_F(StampaCatasto, AShareStoredWithItsPercentPrintsOnePercent) {
   } casi[] = {{"50%", "50%"}, {"50", "50%"}, {"", "--"}, {"%", "--"}, {"33,3%", "33,3%"}};
   for (const auto& c : casi) {
     SCOPED_TRACE(c.possesso);
-    const Righe righe = {
-        Linea({"ROSSI MARIO", "TORINO", "VIA ROMA 1", "0", "1", "", "2", "3", "", "A/2", "", "", "", c.possesso,
-               "100,00", "", "", ""}),
-        Linea({"ROSSI MARIO", "CHIERI", "CAMPO", "1", "7", "", "3", "44", "", "", "", "", "1500", c.possesso, "",
-               "9,00", "12,00", ""}),
-        Linea({"ROSSI MARIO", "PINO", "LOTTO", "2", "8", "", "4", "55", "", "", "", "", "800", c.possesso,
-               "50.000,00", "", "", ""})};
+    const Righe righe = {Linea({"ROSSI MARIO", "TORINO", "VIA ROMA 1", "0", "1", "", "2", "3", "", "A/2", "", "", "",
+                                c.possesso, "100,00", "", "", ""}),
+                         Linea({"ROSSI MARIO", "CHIERI", "CAMPO", "1", "7", "", "3", "44", "", "", "", "", "1500",
+                                c.possesso, "", "9,00", "12,00", ""}),
+                         Linea({"ROSSI MARIO", "PINO", "LOTTO", "2", "8", "", "4", "55", "", "", "", "", "800",
+                                c.possesso, "50.000,00", "", "", ""})};
     const auto testi = TestiDisegnati(stampa(righe));
     EXPECT_TRUE(InSequenza(testi, {"Rendita catastale: 100,00 - Percentuale di possesso: " + c.stampato}));
     EXPECT_TRUE(InSequenza(
-        testi, {"Partita: 7 Sez: -- Fg: 3 Num: 44 Sub: -- Mq: 1500 R.dom.: 12,00 - R.agr: 9,00 - Possesso: " +
-                c.stampato}));
+        testi,
+        {"Partita: 7 Sez: -- Fg: 3 Num: 44 Sub: -- Mq: 1500 R.dom.: 12,00 - R.agr: 9,00 - Possesso: " + c.stampato}));
     EXPECT_TRUE(InSequenza(
         testi, {"Partita: 8 Sez: -- Fg: 4 Num: 55 Sub: -- Mq: 800 Rendita: 50.000,00 - Possesso: " + c.stampato}));
   }
@@ -429,8 +431,9 @@ TEST_F(StampaImmobile, LongValuesWrapAtTheFrameAndPushTheRestDown) {
     EXPECT_TRUE(TestoIn(parole, "LOCALITA1", 7, 24.3));
     // The labels keep their order, each on a line of its own below the last
     // line of the value above.
-    std::vector<std::string> etichette = {"Comune:", "Ubicazione/Descrizione:", "Tipologia:", "Partita:",
-                                          "Sezione:", "Foglio:", "Numero:", "Subalterno:"};
+    std::vector<std::string> etichette = {
+        "Comune:",    "Ubicazione/Descrizione:", "Tipologia:", "Partita:", "Sezione:", "Foglio:", "Numero:",
+        "Subalterno:"};
     if (tipologia == 0) etichette.insert(etichette.end(), {"Categoria:", "Classe:", "Vani"});
     etichette.insert(etichette.end(), {"Metri", "Percentuale", tipologia == 0 ? "Rendita" : "Reddito", "Annotazioni:"});
     double sopra = 28;
@@ -470,7 +473,8 @@ TEST_F(StampaImmobile, AWordLongerThanTheLineIsBrokenAtTheLineWidth) {
   } casi[] = {
       {"a code of 200 characters", "Codice " + std::string(200, '7') + " fine"},
       {"a word of capitals, wider than the column in 65 characters", "NOTA " + std::string(150, 'W')},
-      {"a line of wide words", [] {
+      {"a line of wide words",
+       [] {
          std::string t;
          for (int i = 0; i < 12; ++i) t += "MMMMM ";
          return t + "fine";

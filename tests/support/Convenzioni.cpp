@@ -50,7 +50,9 @@ struct Battitura {
   int rifiuti;
 };
 // "Łódź 😀": what Windows-1252 lacks never reaches a box, and is refused with the beep.
-#define QUOTARA_LODZ "\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80"
+#define QUOTARA_LODZ \
+  "\xC5\x81\xC3\xB3" \
+  "d\xC5\xBA \xF0\x9F\x98\x80"
 constexpr Battitura kBattiture[] = {
     {Casella::Cifre, "1a,.;2", "12", 4},
     {Casella::Cifre, "3 -4", "34", 2},
@@ -60,13 +62,25 @@ constexpr Battitura kBattiture[] = {
     {Casella::Decimale, "2.5.", "2,5", 1},
     {Casella::Maiuscola, "ab,.;c", "ABC", 3},
     {Casella::Maiuscola, "forlì", "FORLÌ", 0},
-    {Casella::Maiuscola, QUOTARA_LODZ, "\xC3\x93" "D ", 3},
+    {Casella::Maiuscola, QUOTARA_LODZ,
+     "\xC3\x93"
+     "D ",
+     3},
     {Casella::Nome, "a,b;c", "abc", 2},
-    {Casella::Nome, QUOTARA_LODZ, "\xC3\xB3" "d ", 3},
+    {Casella::Nome, QUOTARA_LODZ,
+     "\xC3\xB3"
+     "d ",
+     3},
     {Casella::Iban, "it60 x-05.4/", "IT60X054", 0},
-    {Casella::Iban, "a,b;c\xC3\xA8" "1", "ABC1", 3},
+    {Casella::Iban,
+     "a,b;c\xC3\xA8"
+     "1",
+     "ABC1", 3},
     {Casella::Testo, "a,b", "a,b", 0},
-    {Casella::Testo, QUOTARA_LODZ, "\xC3\xB3" "d ", 3},
+    {Casella::Testo, QUOTARA_LODZ,
+     "\xC3\xB3"
+     "d ",
+     3},
 };
 
 // The flashes since `prima`, every one of them of `box`.
@@ -87,10 +101,16 @@ struct Incollatura {
 };
 constexpr Incollatura kIncollature[] = {
     {Casella::Maiuscola, "via, roma; 1.\r\n", "VIA ROMA 1"},
-    {Casella::Maiuscola, QUOTARA_LODZ "\tx, y\x1B", "\xC3\x93" "D X Y"},
+    {Casella::Maiuscola, QUOTARA_LODZ "\tx, y\x1B",
+     "\xC3\x93"
+     "D X Y"},
     {Casella::Nome, "Rossi;\r\nMario", "Rossi Mario"},
-    {Casella::Nome, QUOTARA_LODZ "\tX;Y\x0C", "\xC3\xB3" "d X Y"},
-    {Casella::Testo, QUOTARA_LODZ "\tX\x7F\r\nY", "\xC3\xB3" "d X Y"},
+    {Casella::Nome, QUOTARA_LODZ "\tX;Y\x0C",
+     "\xC3\xB3"
+     "d X Y"},
+    {Casella::Testo, QUOTARA_LODZ "\tX\x7F\r\nY",
+     "\xC3\xB3"
+     "d X Y"},
     {Casella::Iban, "it60 x054, 2811\r\n1010", "IT60X05428111010"},
 };
 #undef QUOTARA_LODZ
