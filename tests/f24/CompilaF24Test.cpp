@@ -87,10 +87,10 @@ std::map<std::string, std::string> mappa(const std::vector<std::pair<std::string
 class CompilaF24Test : public F24Test {
  protected:
   // Every FDF of the run is accepted by another FDF reader too.
-  void accettatoDaPdftk(const std::string& base) {
-    const std::string out = Esegui("pdftk " + quota(inDati(base + ".pdf")) + " fill_form " +
-                                   quota(inDati(base + ".fdf")) + " output " + quota(percorso(base + "-pdftk.pdf")));
-    EXPECT_TRUE(Riuscito(out)) << base << ": " << out;
+  void accettatoDaPdftk(const std::string& nome) {
+    const std::string out = Esegui("pdftk " + quota(inDati(nome + ".pdf")) + " fill_form " +
+                                   quota(inDati(nome + ".fdf")) + " output " + quota(percorso(nome + "-pdftk.pdf")));
+    EXPECT_TRUE(Riuscito(out)) << nome << ": " << out;
   }
 };
 
@@ -363,7 +363,7 @@ TEST_F(CompilaF24Test, TakesTheRowsTheShellHolds) {
 // final balance read "00", in the FDF and in the filled copy; the boxes of
 // rows without an amount stay empty.
 TEST_F(CompilaF24Test, EveryAmountsCentsRead00) {
-  struct Caso {
+  struct Esempio {
     const char* nome;
     ModelloF24 modello;
     int righe;
@@ -371,13 +371,13 @@ TEST_F(CompilaF24Test, EveryAmountsCentsRead00) {
     std::vector<std::string> suffissi;
     std::vector<std::string> vuoti;  // cents of amounts the form does not carry
   };
-  const Caso casi[] = {
+  const Esempio casi[] = {
       {"ordinary", ModelloF24::Normale, 3, "50", {""}, {"decimu41", "decimu42"}},
       {"ordinary without deduction", ModelloF24::Normale, 4, "", {""}, {"decdet1", "decdet2"}},
       {"two sheets", ModelloF24::Normale, 6, "", {"_1", "_2"}, {}},
       {"simplified", ModelloF24::Semplificato, 7, "40", {"_s"}, {"decimu41.7", "decimu42.9", "decdet1.1", "decimu11"}},
   };
-  for (const Caso& c : casi) {
+  for (const Esempio& c : casi) {
     SCOPED_TRACE(c.nome);
     if (c.suffissi.size() == 2) desk.expectMsgBox(vbOK);
     const auto r = righe(c.righe);
@@ -422,18 +422,18 @@ TEST_F(CompilaF24Test, EveryAmountsCentsRead00) {
 // of half-euro sums on the simplified one (every archive's instalments are
 // the sums of their rows: Rate.EachInstalmentIsTheSumOfItsRows).
 TEST_F(CompilaF24Test, TheFormsTotalIsTheInstalmentOfTheTotals) {
-  struct Caso {
+  struct Esempio {
     const CasoRate& archivio;
     int tipo;
     ModelloF24 modello;
   };
   const CasoRate& arrotondate = CasiRate()[0];
   const CasoRate& mezzoEuro = CasiRate()[1];
-  const Caso casi[] = {{arrotondate, 0, ModelloF24::Normale},
-                       {arrotondate, 1, ModelloF24::Normale},
-                       {arrotondate, 2, ModelloF24::Normale},
-                       {mezzoEuro, 1, ModelloF24::Semplificato}};
-  for (const Caso& c : casi) {
+  const Esempio casi[] = {{arrotondate, 0, ModelloF24::Normale},
+                          {arrotondate, 1, ModelloF24::Normale},
+                          {arrotondate, 2, ModelloF24::Normale},
+                          {mezzoEuro, 1, ModelloF24::Semplificato}};
+  for (const Esempio& c : casi) {
     SCOPED_TRACE(std::string(c.archivio.nome) + " type " + std::to_string(c.tipo));
     const EtichetteTotali e = CalcolaTotali(c.archivio.righe, {"ROSSI MARIO", "TORINO", "2026"});
     const RigheComune r = PreparaRigheF24(e, "L219", "2026", c.tipo);
@@ -466,21 +466,21 @@ TEST_F(CompilaF24Test, RefusesMoreThanTenRows) {
 }
 
 TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
-  const std::string base = "f24tasi_BIANCHI ANNA_A001_acconto_2014";
-  struct Caso {
+  const std::string radice = "f24tasi_BIANCHI ANNA_A001_acconto_2014";
+  struct Esempio {
     const char* descrizione;
     std::function<void()> prepara;
     std::string file;  // the file the message names
   };
-  const Caso casi[] = {
+  const Esempio casi[] = {
       {"the folder cannot be made", [&] { ScriviFile(datiF24(), "un file"); }, datiF24()},
       {"the template copy cannot be written",
-       [&] { std::filesystem::create_directories(inDati(base + ".pdf") + "/x"); }, inDati(base + ".pdf")},
-      {"the FDF cannot be written", [&] { std::filesystem::create_directories(inDati(base + ".fdf") + "/x"); },
-       inDati(base + ".fdf")},
+       [&] { std::filesystem::create_directories(inDati(radice + ".pdf") + "/x"); }, inDati(radice + ".pdf")},
+      {"the FDF cannot be written", [&] { std::filesystem::create_directories(inDati(radice + ".fdf") + "/x"); },
+       inDati(radice + ".fdf")},
       {"the filled copy cannot be written",
-       [&] { std::filesystem::create_directories(inDati(base + "-compilato.pdf") + "/x"); },
-       inDati(base + "-compilato.pdf")},
+       [&] { std::filesystem::create_directories(inDati(radice + "-compilato.pdf") + "/x"); },
+       inDati(radice + "-compilato.pdf")},
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.descrizione);
@@ -500,7 +500,7 @@ TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
   }
   // Two sheets: a failure on the second opens neither.
   std::filesystem::remove_all(datiF24());
-  std::filesystem::create_directories(inDati(base + "_2.fdf") + "/x");
+  std::filesystem::create_directories(inDati(radice + "_2.fdf") + "/x");
   desk.expectMsgBox(vbOK);
   desk.expectMsgBox(vbOK, {.icon = forms::vbCritical});
   EXPECT_FALSE(EseguiCompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(6))).Riuscito);
@@ -521,23 +521,23 @@ std::map<std::string, std::string> statoDatiF24(const std::string& cartella) {
 // A run that fails at a later step takes back what it wrote: the files of
 // earlier runs stay as they were, those it added go, and a folder it made too.
 TEST_F(CompilaF24Test, AFailedRunLeavesDatiF24AsItWas) {
-  const std::string base = "f24tasi_BIANCHI ANNA_A001_acconto_2014";
+  const std::string radice = "f24tasi_BIANCHI ANNA_A001_acconto_2014";
   // An earlier run of another taxpayer.
   auto altro = versamento(righe(2), "50");
   altro.Contribuente = "VERDI LUCA";
   ASSERT_TRUE(EseguiCompilaF24(persona(), false, ModelloF24::Normale, altro).Riuscito);
-  struct Caso {
+  struct Esempio {
     const char* descrizione;
     int righe;
     ModelloF24 modello;
     std::string occupato;  // the name a folder takes
   };
-  const Caso casi[] = {
-      {"the FDF name taken by a folder", 2, ModelloF24::Normale, base + ".fdf"},
-      {"the filled copy's name taken by a folder", 3, ModelloF24::Normale, base + "-compilato.pdf"},
-      {"the simplified form's FDF", 7, ModelloF24::Semplificato, base + "_s.fdf"},
-      {"the second sheet's FDF, after the whole first sheet", 6, ModelloF24::Normale, base + "_2.fdf"},
-      {"the second sheet's filled copy", 6, ModelloF24::Normale, base + "_2-compilato.pdf"},
+  const Esempio casi[] = {
+      {"the FDF name taken by a folder", 2, ModelloF24::Normale, radice + ".fdf"},
+      {"the filled copy's name taken by a folder", 3, ModelloF24::Normale, radice + "-compilato.pdf"},
+      {"the simplified form's FDF", 7, ModelloF24::Semplificato, radice + "_s.fdf"},
+      {"the second sheet's FDF, after the whole first sheet", 6, ModelloF24::Normale, radice + "_2.fdf"},
+      {"the second sheet's filled copy", 6, ModelloF24::Normale, radice + "_2-compilato.pdf"},
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.descrizione);
@@ -559,7 +559,7 @@ TEST_F(CompilaF24Test, AFailedRunLeavesDatiF24AsItWas) {
   const auto modello = shell::CaricaRisorsa(shell::TipoRisorsa::Custom, shell::RisorsaModelloF24);
   ASSERT_TRUE(modello);
   const rlim_t limite = modello->size() + 1024;
-  ASSERT_GT(std::filesystem::file_size(inDati(base + "-compilato.pdf")), limite) << "the filled copy is too small";
+  ASSERT_GT(std::filesystem::file_size(inDati(radice + "-compilato.pdf")), limite) << "the filled copy is too small";
   const auto corsa = [&] {
     desk.expectMsgBox(vbOK, {.icon = forms::vbCritical});
     return EseguiCompilaF24(persona(), false, ModelloF24::Normale, versamento(righe(3), "70")).Riuscito ? 1 : 0;
@@ -612,16 +612,16 @@ class CompilaF24Logica : public CompilaF24Test {
 };
 
 TEST_F(CompilaF24Logica, SaysWhatItMadeAndShowsNothing) {
-  struct Caso {
+  struct Esempio {
     int righe;
     ModelloF24 modello;
     std::vector<std::string> suffissi;  // in the order they are to be opened
   };
-  const Caso casi[] = {{1, ModelloF24::Normale, {""}},
-                       {6, ModelloF24::Normale, {"_2", "_1"}},
-                       {7, ModelloF24::Semplificato, {"_s"}},
-                       {9, ModelloF24::Normale, {"_s"}}};
-  for (const Caso& c : casi) {
+  const Esempio casi[] = {{1, ModelloF24::Normale, {""}},
+                          {6, ModelloF24::Normale, {"_2", "_1"}},
+                          {7, ModelloF24::Semplificato, {"_s"}},
+                          {9, ModelloF24::Normale, {"_s"}}};
+  for (const Esempio& c : casi) {
     SCOPED_TRACE(c.righe);
     std::filesystem::remove_all(datiF24());
     avvisiDueModelli_ = 0;
@@ -698,16 +698,16 @@ TEST_F(CompilaF24Logica, TheFilledCopyIsTheOneTheFdfGives) {
   r[1] += ";75";
   VersamentoF24 conAccenti = versamento(righe(2), "50");
   conAccenti.Contribuente = "NICCOLÒ DELL'ÈRA";
-  struct Caso {
+  struct Esempio {
     const char* nome;
     VersamentoF24 v;
     ModelloF24 modello;
   };
-  const Caso casi[] = {{"ordinary", versamento(righe(3), "50"), ModelloF24::Normale},
-                       {"two sheets", versamento(r, "", true), ModelloF24::Normale},
-                       {"simplified", versamento(r, "", true), ModelloF24::Semplificato},
-                       {"accents and an apostrophe", conAccenti, ModelloF24::Normale}};
-  for (const Caso& c : casi) {
+  const Esempio casi[] = {{"ordinary", versamento(righe(3), "50"), ModelloF24::Normale},
+                          {"two sheets", versamento(r, "", true), ModelloF24::Normale},
+                          {"simplified", versamento(r, "", true), ModelloF24::Semplificato},
+                          {"accents and an apostrophe", conAccenti, ModelloF24::Normale}};
+  for (const Esempio& c : casi) {
     SCOPED_TRACE(c.nome);
     const EsitoF24 esito = compila(c.v, c.modello);
     ASSERT_TRUE(esito.Riuscito) << esito.Errore;

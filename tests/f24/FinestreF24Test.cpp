@@ -170,8 +170,8 @@ TEST_F(ArchivioModelliTest, ListsEveryFormWithItsColumns) {
 }
 
 TEST_F(ArchivioModelliTest, OpensTheSelectedFormFilled) {
-  const std::string base = produci("MARIO BIANCHI");
-  std::filesystem::remove(base + "-compilato.pdf");
+  const std::string radice = produci("MARIO BIANCHI");
+  std::filesystem::remove(radice + "-compilato.pdf");
   auto& f = apri();
   const size_t prima = desk.openedDocuments().size();
   // A double click on no row does nothing.
@@ -179,17 +179,18 @@ TEST_F(ArchivioModelliTest, OpensTheSelectedFormFilled) {
   EXPECT_EQ(desk.openedDocuments().size(), prima);
   user.dblClickRow(f.lstF24, 0);
   ASSERT_EQ(desk.openedDocuments().size(), prima + 1);
-  EXPECT_EQ(desk.openedDocuments().back(), base + "-compilato.pdf");
-  EXPECT_EQ(quotara::testing::ControllaPdf(base + "-compilato.pdf"), "");
+  EXPECT_EQ(desk.openedDocuments().back(), radice + "-compilato.pdf");
+  EXPECT_EQ(quotara::testing::ControllaPdf(radice + "-compilato.pdf"), "");
   user.click(f.cmdLoad);
   EXPECT_EQ(desk.openedDocuments().size(), prima + 2);
   EXPECT_TRUE(desk.msgBoxes().empty());
 }
 
 TEST_F(ArchivioModelliTest, SaysWhyAFormCannotBeOpened) {
-  const std::string base = produci("MARIO BIANCHI");
-  std::filesystem::remove(base + ".pdf");
-  ScriviFile(base + ".fdf", LeggiFile(base + ".fdf").replace(LeggiFile(base + ".fdf").find("]/F("), 4, "]/F(/no"));
+  const std::string radice = produci("MARIO BIANCHI");
+  std::filesystem::remove(radice + ".pdf");
+  ScriviFile(radice + ".fdf",
+             LeggiFile(radice + ".fdf").replace(LeggiFile(radice + ".fdf").find("]/F("), 4, "]/F(/no"));
   auto& f = apri();
   const size_t prima = desk.openedDocuments().size();
   user.pickRow(f.lstF24, 0);

@@ -177,7 +177,9 @@ TEST_F(ScritturaFdfTest, KeepsWhatAReaderOfTheFileGetsBack) {
   for (const bool letto : {true, false}) {
     SCOPED_TRACE(letto ? "names checked" : "names unchecked");
     ScritturaFdf fdf;
-    if (letto) ASSERT_TRUE(fdf.LeggiNomiCampi(pdf));
+    if (letto) {
+      ASSERT_TRUE(fdf.LeggiNomiCampi(pdf));
+    }
     fdf.OpenFdf(percorso("uscita"));
     fdf.WriteField("cognome", "  D'ARCO (ROSSI) \\ ");
     fdf.WriteField("nome", "NICCOLÒ\tè € \xE2\x9C\x93");
