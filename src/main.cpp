@@ -3,12 +3,15 @@
 
 #include "desktop/QtDesktop.h"
 #include "platform/InstanceLock.h"
+#include "platform/Memory.h"
 #include "platform/Paths.h"
 #include "platform/Signals.h"
 #include "kit/Applicazione.h"
 #include "frame/Avvio.h"
 
 int main(int argc, char** argv) {
+  // Before anything else: this may run the program again from its start.
+  platform::heapInHugePages(argv);
   // Before anything is written: a logout, a shutdown or Ctrl+C from the first
   // instant waits in the pipe until the start-up is over, and is seen on the
   // event loop's first turn, so the start ends cleanly, its files removed.

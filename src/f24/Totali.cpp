@@ -33,6 +33,13 @@ Categoria CategoriaDi(const CampiRiga& c) {
 
 bool StessoComune(std::string_view a, std::string_view b) { return a == b || platform::compareNoCase(a, b) == 0; }
 
+// Field 1, the taxpayer, is `contribuente`: looked at before the line is
+// split, since a choice among a million lines matches a handful.
+bool DelContribuente(std::string_view riga, std::string_view contribuente) {
+  return riga.size() > contribuente.size() ? riga.starts_with(contribuente) && riga[contribuente.size()] == ';'
+                                           : riga == contribuente;
+}
+
 std::string Importo(double x) { return shell::FormattaEuro(x); }
 std::string Conteggio(double x) { return shell::Formatta(x, "0"); }
 // The runtime's own text of a number: no grouping, decimal comma, no trailing zeros.
@@ -91,6 +98,7 @@ EtichetteTotali CalcolaTotali(shell::VistaRighe righe, const SceltaTotali& scelt
   double a[NumeroCategorie] = {}, s[NumeroCategorie] = {};
 
   for (const std::string_view riga : righe) {
+    if (!DelContribuente(riga, scelta.Contribuente)) continue;
     const CampiRiga c(riga, CalcoloRecord::kDetrazioneSaldo);
     if (c[CalcoloRecord::kContribuente] != scelta.Contribuente || c[CalcoloRecord::kAnnoImposta] != scelta.Anno ||
         !StessoComune(c[CalcoloRecord::kComuneUbicazione], scelta.Comune))
@@ -178,6 +186,7 @@ std::vector<std::string> Contribuenti(shell::VistaRighe righe) {
 std::vector<std::string> ComuniDi(shell::VistaRighe righe, std::string_view contribuente) {
   Distinti elenco;
   for (const std::string_view riga : righe) {
+    if (!DelContribuente(riga, contribuente)) continue;
     const CampiRiga c(riga, CalcoloRecord::kComuneUbicazione);
     if (c[CalcoloRecord::kContribuente] == contribuente) elenco.Aggiungi(c[CalcoloRecord::kComuneUbicazione]);
   }
@@ -187,6 +196,7 @@ std::vector<std::string> ComuniDi(shell::VistaRighe righe, std::string_view cont
 std::vector<std::string> AnniDi(shell::VistaRighe righe, std::string_view contribuente, std::string_view comune) {
   Distinti elenco;
   for (const std::string_view riga : righe) {
+    if (!DelContribuente(riga, contribuente)) continue;
     const CampiRiga c(riga, CalcoloRecord::kAnnoImposta);
     if (c[CalcoloRecord::kComuneUbicazione] == comune && c[CalcoloRecord::kContribuente] == contribuente)
       elenco.Aggiungi(c[CalcoloRecord::kAnnoImposta]);
@@ -206,6 +216,7 @@ std::string CodiceCatastaleDi(shell::VistaRighe righe, std::string_view comune) 
 std::vector<std::string> ImmobiliDi(shell::VistaRighe righe, const SceltaTotali& scelta) {
   std::vector<std::string> elenco;
   for (const std::string_view riga : righe) {
+    if (!DelContribuente(riga, scelta.Contribuente)) continue;
     const CampiRiga c(riga, CalcoloRecord::kAnnoImposta);
     if (c[CalcoloRecord::kAnnoImposta] == scelta.Anno && c[CalcoloRecord::kComuneUbicazione] == scelta.Comune &&
         c[CalcoloRecord::kContribuente] == scelta.Contribuente)

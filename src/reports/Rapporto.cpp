@@ -1,5 +1,6 @@
 #include "reports/Rapporto.h"
 
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <chrono>
@@ -104,12 +105,18 @@ namespace {
 
 // The metrics of a report font ("Fnt1" to "Fnt6"), as the frame loads them
 // (Apri); `fnt4Arial` as in ModelloRapporto.
-pdf::FontMetrics Metriche(std::string_view font, bool fnt4Arial) {
+// Made once: a report measures every text it fits, a million of them for a
+// large archive.
+const pdf::FontMetrics& Metriche(std::string_view font, bool fnt4Arial) {
+  static const std::array<pdf::FontMetrics, 4> arial = {pdf::MetricheArial(0), pdf::MetricheArial(1),
+                                                        pdf::MetricheArial(2), pdf::MetricheArial(3)};
+  static const std::array<pdf::FontMetrics, 4> courier = {pdf::MetricheCourierNew(0), pdf::MetricheCourierNew(1),
+                                                          pdf::MetricheCourierNew(2), pdf::MetricheCourierNew(3)};
   // Fnt4 in Courier New is monospaced.
-  const bool courier = font == "Fnt4" && !fnt4Arial;
+  const bool inCourier = font == "Fnt4" && !fnt4Arial;
   const int stile = font == "Fnt2" || font == "Fnt6" ? 1 : font == "Fnt3" ? 2 : font == "Fnt4" ? 3 : 0;
   // Verdana is measured with the Arial metrics, as the writer describes it.
-  return courier ? pdf::MetricheCourierNew(stile) : pdf::MetricheArial(stile);
+  return inCourier ? courier[stile] : arial[stile];
 }
 
 constexpr float kPuntiPerCm = 72 / 2.54f;
@@ -124,7 +131,7 @@ float Avanzamento(const pdf::FontMetrics& m, std::string_view testo, size_t& i) 
 }  // namespace
 
 std::string Rapporto::Adatta(std::string_view testo, std::string_view font, float punti, float larghezza) const {
-  const pdf::FontMetrics m = Metriche(font, modello_.Fnt4Arial);
+  const pdf::FontMetrics& m = Metriche(font, modello_.Fnt4Arial);
   const float limite = larghezza * kPuntiPerCm * 1000 / punti;  // in thousandths of the font size
   float usata = 0;
   for (size_t i = 0; i < testo.size();) {
@@ -136,7 +143,7 @@ std::string Rapporto::Adatta(std::string_view testo, std::string_view font, floa
 }
 
 float Rapporto::Larghezza(std::string_view testo, std::string_view font, float punti) const {
-  const pdf::FontMetrics m = Metriche(font, modello_.Fnt4Arial);
+  const pdf::FontMetrics& m = Metriche(font, modello_.Fnt4Arial);
   float usata = 0;
   for (size_t i = 0; i < testo.size();) usata += Avanzamento(m, testo, i);
   return usata * punti / 1000 / kPuntiPerCm;

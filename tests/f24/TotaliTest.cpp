@@ -64,6 +64,32 @@ TEST(Totali, TheMunicipalityMatchesWithAccentedLettersInAnyCase) {
   EXPECT_EQ(CalcolaTotali(righe, {"ROSSI MARIO", "Forlì", "2026"}).Label4, "40,00");
 }
 
+// Only the taxpayer's own lines count: not those of a name that starts with
+// it or that it starts with, nor one in another case; a line that is the name
+// alone is the taxpayer's.
+TEST(Totali, ATaxpayerIsTheWholeFirstField) {
+  const auto riga = [](std::string contribuente, std::string comune, std::string indirizzo) {
+    return Riga{.contribuente = std::move(contribuente),
+                .indirizzo = std::move(indirizzo),
+                .comune = std::move(comune),
+                .imposta = "20,00",
+                .acconto = "10,00",
+                .saldo = "10,00"}
+        .Linea();
+  };
+  const std::vector<std::string> righe = {
+      riga("ROSSI", "ASTI", "VIA A"),         riga("ROSSI MARIO", "TORINO", "VIA B"),
+      riga("ROSSI MARIO X", "BRA", "VIA C"),  riga("rossi mario", "CUNEO", "VIA D"),
+      riga("ROSSI MARIO", "TORINO", "VIA E"), "ROSSI MARIO"};
+  // The last line is the name alone: its municipality is empty.
+  EXPECT_EQ(ComuniDi(righe, "ROSSI MARIO"), (std::vector<std::string>{"TORINO", ""}));
+  EXPECT_EQ(ComuniDi(righe, "ROSSI"), (std::vector<std::string>{"ASTI"}));
+  EXPECT_EQ(AnniDi(righe, "ROSSI MARIO", "TORINO"), (std::vector<std::string>{"2026"}));
+  EXPECT_EQ(ImmobiliDi(righe, {"ROSSI MARIO", "TORINO", "2026"}), (std::vector<std::string>{"VIA B", "VIA E"}));
+  EXPECT_EQ(CalcolaTotali(righe, {"ROSSI MARIO", "TORINO", "2026"}).Label4, "40,00");
+  EXPECT_EQ(CalcolaTotali(righe, {"ROSSI", "ASTI", "2026"}).Label4, "20,00");
+}
+
 TEST(Totali, TaxpayersOnceEachInFileOrder) {
   const std::vector<std::string> righe = {Riga{.contribuente = "VERDI"}.Linea(),
                                           Riga{.contribuente = "BIANCHI"}.Linea(),

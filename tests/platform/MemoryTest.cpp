@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,4 +22,48 @@ TEST(PreferHugePages, BuffersOfAnySizeKeepTheirContents) {
     for (size_t i = 0; i < dimensione; i += 4093) ASSERT_EQ(buffer[i], static_cast<char>('a' + i % 26)) << i;
   }
   preferHugePages(nullptr, 0);
+}
+
+TEST(HeapInHugePages, TheCLibraryIsToldOnceKeepingTheUsersSettings) {
+  const struct {
+    const char* prima;
+    std::optional<std::string> dopo;
+  } casi[] = {
+      {nullptr, "glibc.malloc.hugetlb=1"},
+      {"", "glibc.malloc.hugetlb=1"},
+      {"glibc.malloc.arena_max=2", "glibc.malloc.arena_max=2:glibc.malloc.hugetlb=1"},
+      {"glibc.malloc.hugetlb=0", std::nullopt},
+      {"glibc.malloc.arena_max=2:glibc.malloc.hugetlb=2", std::nullopt},
+  };
+  for (const auto& c : casi) EXPECT_EQ(tunablesWithHugePages(c.prima), c.dopo) << (c.prima ? c.prima : "(none)");
+}
+
+// The restarted program puts back the environment the user started it with,
+// so that the programs it opens see it unchanged; and it does not restart.
+TEST(HeapInHugePages, TheRestartedProgramPutsTheUsersEnvironmentBack) {
+#ifndef __GLIBC__
+  GTEST_SKIP() << "only the GNU C library is told";
+#endif
+  const char* prima = std::getenv("GLIBC_TUNABLES");
+  const std::optional<std::string> salvato = prima ? std::optional<std::string>(prima) : std::nullopt;
+  char nome[] = "quotara";
+  char* argv[] = {nome, nullptr};
+
+  ::setenv("GLIBC_TUNABLES", "glibc.malloc.arena_max=2:glibc.malloc.hugetlb=1", 1);
+  ::setenv("QUOTARA_GLIBC_TUNABLES", "=glibc.malloc.arena_max=2", 1);
+  heapInHugePages(argv);
+  ASSERT_NE(std::getenv("GLIBC_TUNABLES"), nullptr);
+  EXPECT_STREQ(std::getenv("GLIBC_TUNABLES"), "glibc.malloc.arena_max=2");
+  EXPECT_EQ(std::getenv("QUOTARA_GLIBC_TUNABLES"), nullptr);
+
+  ::setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1", 1);
+  ::setenv("QUOTARA_GLIBC_TUNABLES", "", 1);
+  heapInHugePages(argv);
+  EXPECT_EQ(std::getenv("GLIBC_TUNABLES"), nullptr);
+  EXPECT_EQ(std::getenv("QUOTARA_GLIBC_TUNABLES"), nullptr);
+
+  if (salvato)
+    ::setenv("GLIBC_TUNABLES", salvato->c_str(), 1);
+  else
+    ::unsetenv("GLIBC_TUNABLES");
 }
