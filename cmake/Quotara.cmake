@@ -142,14 +142,18 @@ function(quotara_test name)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
-# quotara_bench(name DEPS lib...): one Google Benchmark program from every .cpp of the folder.
+# quotara_bench(name [OWN_MAIN] DEPS lib...): one Google Benchmark program from every .cpp of the
+# folder; with OWN_MAIN one of them has the program's main.
 function(quotara_bench name)
-  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(A "OWN_MAIN" "" "DEPS" ${ARGN})
   find_package(benchmark REQUIRED)
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(bench_${name} ${srcs})
   target_include_directories(bench_${name} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
-  target_link_libraries(bench_${name} PRIVATE ${A_DEPS} benchmark::benchmark benchmark::benchmark_main)
+  target_link_libraries(bench_${name} PRIVATE ${A_DEPS} benchmark::benchmark)
+  if(NOT A_OWN_MAIN)
+    target_link_libraries(bench_${name} PRIVATE benchmark::benchmark_main)
+  endif()
 endfunction()
 
 # Adds every listed sub-folder that exists, so that folders can land one at a time.
