@@ -285,8 +285,9 @@ void Memoria(benchmark::State& state) {
     if (::stat(p.cartella().file(nome).c_str(), &st) == 0) mb += static_cast<double>(st.st_size) / 1e6;
   }
   state.counters["archivi_MB"] = mb;
-  state.counters["RSS_MB"] = KbDi("VmRSS:") / 1e3;
-  state.counters["picco_MB"] = KbDi("VmHWM:") / 1e3;
+  // /proc counts in units of 1,024 bytes; the files in millions of bytes, as here.
+  state.counters["RSS_MB"] = KbDi("VmRSS:") * 1024 / 1e6;
+  state.counters["picco_MB"] = KbDi("VmHWM:") * 1024 / 1e6;
 }
 
 const int kRegistrati = [] {
