@@ -5,7 +5,6 @@
 #include "platform/Text.h"
 #include "shell/CampiRiga.h"
 #include "shell/Modulo1.h"
-#include "shell/RecordArchivio.h"
 
 namespace archives {
 
@@ -39,11 +38,11 @@ void AggiungiCampoCsv(std::string& riga, std::string_view campo) {
 std::string RigaCsv(std::string_view riga) {
   std::string csv;
   csv.reserve(riga.size() + 8);
-  bool primo = true;
-  for (const std::string_view campo : shell::DividiCampi(riga)) {
-    if (!primo) csv += ',';
-    primo = false;
-    AggiungiCampoCsv(csv, campo);
+  shell::LettoreCampi campi(riga);
+  AggiungiCampoCsv(csv, campi.Prossimo());
+  while (!campi.Finito()) {
+    csv += ',';
+    AggiungiCampoCsv(csv, campi.Prossimo());
   }
   return csv;
 }

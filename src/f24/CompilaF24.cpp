@@ -12,6 +12,7 @@
 #include "pdf/CompilazioneModulo.h"
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 #include "shell/Modulo1.h"
 
 namespace f24 {
@@ -28,22 +29,8 @@ struct Guasto : std::runtime_error {
 
 // Character k (from 1) of a text, "" past its end.
 std::string carattere(std::string_view testo, size_t k) {
-  size_t pos = 0;
-  for (size_t i = 1; pos < testo.size(); ++i) {
-    const char32_t c = platform::nextCodePoint(testo, pos);
-    if (i != k) continue;
-    std::string out;
-    platform::appendUtf8(out, c);
-    return out;
-  }
-  return "";
-}
-
-// The characters of a text.
-size_t caratteri(std::string_view testo) {
-  size_t n = 0;
-  for (size_t pos = 0; pos < testo.size(); ++n) platform::nextCodePoint(testo, pos);
-  return n;
+  const std::u32string caratteri = platform::text::toU32(testo);
+  return k >= 1 && k <= caratteri.size() ? platform::text::toUtf8(caratteri.substr(k - 1, 1)) : "";
 }
 
 // An amount on the form: "" for none.
@@ -70,7 +57,7 @@ void scriviContribuente(ScritturaFdf& fdf, const DatiContribuenteF24& d, bool en
   fdf.WriteField("delega", d.Delega);
   fdf.WriteField("agenzia", d.Agenzia);
   fdf.WriteField("prov", d.ProvinciaAgenzia);
-  const size_t n = std::min<size_t>(caratteri(d.CodiceFiscale), 16);
+  const size_t n = std::min<size_t>(platform::text::length(d.CodiceFiscale), 16);
   for (size_t k = 1; k <= n; ++k) fdf.WriteField("cf" + std::to_string(k), carattere(d.CodiceFiscale, k));
   fdf.WriteField("cognome", d.Cognome);
   // An entity has no first name, birth date, sex or birthplace: the boxes stay empty.

@@ -33,11 +33,10 @@ Categoria CategoriaDi(const CampiRiga& c) {
 
 bool StessoComune(std::string_view a, std::string_view b) { return a == b || platform::compareNoCase(a, b) == 0; }
 
-// Field 1, the taxpayer, is `contribuente`: looked at before the line is
-// split, since a choice among a million lines matches a handful.
+// Field 1, the taxpayer, is `contribuente`: looked at before the rest of the
+// line is split, since a choice among a million lines matches a handful.
 bool DelContribuente(std::string_view riga, std::string_view contribuente) {
-  return riga.size() > contribuente.size() ? riga.starts_with(contribuente) && riga[contribuente.size()] == ';'
-                                           : riga == contribuente;
+  return shell::CampoDi(riga, CalcoloRecord::kContribuente) == contribuente;
 }
 
 std::string Importo(double x) { return shell::FormattaEuro(x); }
@@ -100,7 +99,7 @@ EtichetteTotali CalcolaTotali(shell::VistaRighe righe, const SceltaTotali& scelt
   for (const std::string_view riga : righe) {
     if (!DelContribuente(riga, scelta.Contribuente)) continue;
     const CampiRiga c(riga, CalcoloRecord::kDetrazioneSaldo);
-    if (c[CalcoloRecord::kContribuente] != scelta.Contribuente || c[CalcoloRecord::kAnnoImposta] != scelta.Anno ||
+    if (c[CalcoloRecord::kAnnoImposta] != scelta.Anno ||
         !StessoComune(c[CalcoloRecord::kComuneUbicazione], scelta.Comune))
       continue;
     const double impostaRiga = shell::CDbl(c[CalcoloRecord::kImpostaContribuente]);
@@ -186,9 +185,7 @@ std::vector<std::string> Contribuenti(shell::VistaRighe righe) {
 std::vector<std::string> ComuniDi(shell::VistaRighe righe, std::string_view contribuente) {
   Distinti elenco;
   for (const std::string_view riga : righe) {
-    if (!DelContribuente(riga, contribuente)) continue;
-    const CampiRiga c(riga, CalcoloRecord::kComuneUbicazione);
-    if (c[CalcoloRecord::kContribuente] == contribuente) elenco.Aggiungi(c[CalcoloRecord::kComuneUbicazione]);
+    if (DelContribuente(riga, contribuente)) elenco.Aggiungi(shell::CampoDi(riga, CalcoloRecord::kComuneUbicazione));
   }
   return std::move(elenco).Elenco();
 }
@@ -198,8 +195,7 @@ std::vector<std::string> AnniDi(shell::VistaRighe righe, std::string_view contri
   for (const std::string_view riga : righe) {
     if (!DelContribuente(riga, contribuente)) continue;
     const CampiRiga c(riga, CalcoloRecord::kAnnoImposta);
-    if (c[CalcoloRecord::kComuneUbicazione] == comune && c[CalcoloRecord::kContribuente] == contribuente)
-      elenco.Aggiungi(c[CalcoloRecord::kAnnoImposta]);
+    if (c[CalcoloRecord::kComuneUbicazione] == comune) elenco.Aggiungi(c[CalcoloRecord::kAnnoImposta]);
   }
   return std::move(elenco).Elenco();
 }
@@ -218,8 +214,7 @@ std::vector<std::string> ImmobiliDi(shell::VistaRighe righe, const SceltaTotali&
   for (const std::string_view riga : righe) {
     if (!DelContribuente(riga, scelta.Contribuente)) continue;
     const CampiRiga c(riga, CalcoloRecord::kAnnoImposta);
-    if (c[CalcoloRecord::kAnnoImposta] == scelta.Anno && c[CalcoloRecord::kComuneUbicazione] == scelta.Comune &&
-        c[CalcoloRecord::kContribuente] == scelta.Contribuente)
+    if (c[CalcoloRecord::kAnnoImposta] == scelta.Anno && c[CalcoloRecord::kComuneUbicazione] == scelta.Comune)
       elenco.emplace_back(c[CalcoloRecord::kIndirizzoImmobile]);
   }
   return elenco;

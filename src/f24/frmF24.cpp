@@ -52,12 +52,16 @@ EsitoF24 EseguiCompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24
   EsitoF24 esito = CompilaF24(dati, ente, modello, versamento, CartellaModelliF24(), modelli,
                               [] { shell::Messaggio(kAvvisoDueModelli); });
   if (!esito.NomeFileF24.empty()) shell::app().NomeFileF24 = esito.NomeFileF24;
+  MostraEsitoF24(esito);
+  return esito;
+}
+
+void MostraEsitoF24(const EsitoF24& esito) {
   for (const std::string& avviso : esito.Avvisi) shell::Messaggio(avviso, 0);
   if (esito.Riuscito)
     shell::ApriDocumenti(esito.Compilati);
   else
     shell::Messaggio(esito.Errore, esito.Guasto ? vbCritical : vbInformation);
-  return esito;
 }
 
 frmF24::frmF24() : archivio_(PercorsoArchivioF24(), List1, DatiContribuenteF24::chiaveDi) {

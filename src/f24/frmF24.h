@@ -38,6 +38,10 @@ VersamentoF24 VersamentoCorrente(const std::string& contribuente, const std::str
 EsitoF24 EseguiCompilaF24(const DatiContribuenteF24& dati, bool ente, ModelloF24 modello,
                           const VersamentoF24& versamento);
 
+// What a run ended with, shown: each notice of the FDF writer without an
+// icon, then the copies opened, or the error with its icon.
+void MostraEsitoF24(const EsitoF24& esito);
+
 // The blank date mask of the payer's birth date.
 inline constexpr const char* kMascheraData = "  /  /    ";
 

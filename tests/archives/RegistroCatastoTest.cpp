@@ -127,6 +127,9 @@ TEST(RigheEsportazione, FieldsStayAsStoredQuotedWhenTheyHoldACommaAQuoteOrALineB
     const Righe r = RigheEsportazione({std::string("X;") + campo + ";Y"});
     EXPECT_EQ(r.at(1), std::string("X,") + atteso + ",Y") << campo;
   }
+  // Empty fields at either end keep their places.
+  EXPECT_EQ(RigheEsportazione({";X;"}).at(1), ",X,");
+  EXPECT_EQ(RigheEsportazione({";;"}).at(1), ",,");
 }
 
 TEST(TogliPercento, OneTrailingPercentGoes) {

@@ -508,6 +508,33 @@ TEST_F(CompilaF24Test, ReportsTheFirstFailureAndOpensNothing) {
   EXPECT_EQ(desk.pendingAnswers(), 0u);
 }
 
+// A template that lacks a field: its notice is shown once, as the writer
+// words it, without an icon, before the copies are opened or the error told.
+TEST_F(CompilaF24Test, EachNoticeOfTheWriterIsShownBeforeTheOutcome) {
+  const std::string avviso = "Scrittura FDF: Nome campo inesistente detrazione0";
+  const std::string copia = percorso("a-compilato.pdf");
+  quotara::testing::ScriviFile(copia, "%PDF-1.4");
+  EsitoF24 riuscito;
+  riuscito.Riuscito = true;
+  riuscito.Compilati = {copia};
+  riuscito.Avvisi = {avviso};
+  desk.expectMsgBox(vbOK, {.prompt = avviso, .title = "Quotara", .buttons = forms::vbOKOnly, .icon = 0});
+  MostraEsitoF24(riuscito);
+  EXPECT_EQ(desk.msgBoxes().size(), 1u);
+  EXPECT_EQ(desk.openedDocuments(), std::vector<std::string>{copia});
+
+  EsitoF24 fallito;
+  fallito.Avvisi = {avviso};
+  fallito.Errore = "Impossibile compilare il modello F24.";
+  fallito.Guasto = true;
+  desk.expectMsgBox(vbOK, {.prompt = avviso, .icon = 0});
+  desk.expectMsgBox(vbOK, {.prompt = "Impossibile compilare il modello F24.", .icon = forms::vbCritical});
+  MostraEsitoF24(fallito);
+  EXPECT_EQ(desk.msgBoxes().size(), 3u);
+  EXPECT_EQ(desk.openedDocuments().size(), 1u);
+  EXPECT_EQ(desk.pendingAnswers(), 0u);
+}
+
 // "datiF24" as it stands: every entry with its bytes, folders as "<cartella>";
 // no entry at all when the folder is missing.
 std::map<std::string, std::string> statoDatiF24(const std::string& cartella) {

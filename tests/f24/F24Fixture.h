@@ -26,11 +26,7 @@ using quotara::testing::ScriviFile;
 inline std::string sorgente(const std::string& relativo) { return std::string(QUOTARA_SOURCE_DIR) + "/" + relativo; }
 
 // Single quotes around a path for the shell.
-inline std::string quota(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
+inline std::string quota(const std::string& s) { return quotara::testing::Quotato(s); }
 
 using quotara::testing::Esegui;
 

@@ -102,12 +102,30 @@ class DesktopCheGuarda : public HeadlessDesktop {
   }
 };
 
+// The program and temporary folders of a test without the program fixture,
+// inside its scratch folder; cleared when the object goes, also when an
+// assertion ends the test early.
+class CartelleDiProva {
+ public:
+  CartelleDiProva() {
+    std::filesystem::create_directories(base / "temp");
+    std::filesystem::permissions(base / "temp", std::filesystem::perms::owner_all);
+    platform::setTempFolderForTests((base / "temp").string());
+    platform::setProgramFolderForTests((base / "dati").string());
+  }
+  ~CartelleDiProva() {
+    platform::setTempFolderForTests("");
+    platform::setProgramFolderForTests("");
+  }
+  CartelleDiProva(const CartelleDiProva&) = delete;
+  CartelleDiProva& operator=(const CartelleDiProva&) = delete;
+
+  const std::filesystem::path base = quotara::testing::CartellaTest();
+};
+
 TEST(AvvioSplash, TheSplashStaysOnTopForTwoSecondsThenTheFrameOpens) {
-  const auto base = quotara::testing::CartellaTest();
-  std::filesystem::create_directories(base / "temp");
-  std::filesystem::permissions(base / "temp", std::filesystem::perms::owner_all);
-  platform::setTempFolderForTests((base / "temp").string());
-  platform::setProgramFolderForTests((base / "dati").string());
+  const CartelleDiProva cartelle;
+  const std::filesystem::path& base = cartelle.base;
   {
     DesktopCheGuarda desk;
     Applicazione application{desk};
@@ -132,12 +150,8 @@ TEST(AvvioSplash, TheSplashStaysOnTopForTwoSecondsThenTheFrameOpens) {
     EXPECT_EQ(cornice.ActiveForm(), &application.form<calculation::MainForm>());
     EXPECT_EQ(desk.mousePointer(), vbDefault);
   }
-  platform::setTempFolderForTests("");
-  platform::setProgramFolderForTests("");
 }
 
-// A rewrite of an archive killed half-way leaves its temporary file; the next
-// start removes it once it holds the lock, and only then.
 // A start-up that fails while the splash is up: the hourglass is gone when
 // the message says so, and nothing of the start is left.
 class DesktopCheFallisce : public HeadlessDesktop {
@@ -156,11 +170,8 @@ class DesktopCheFallisce : public HeadlessDesktop {
 };
 
 TEST(AvvioSplash, AFailedStartShowsTheErrorWithTheOrdinaryPointer) {
-  const auto base = quotara::testing::CartellaTest();
-  std::filesystem::create_directories(base / "temp");
-  std::filesystem::permissions(base / "temp", std::filesystem::perms::owner_all);
-  platform::setTempFolderForTests((base / "temp").string());
-  platform::setProgramFolderForTests((base / "dati").string());
+  const CartelleDiProva cartelle;
+  const std::filesystem::path& base = cartelle.base;
   {
     DesktopCheFallisce desk;
     Applicazione application{desk};
@@ -178,10 +189,10 @@ TEST(AvvioSplash, AFailedStartShowsTheErrorWithTheOrdinaryPointer) {
     EXPECT_FALSE(application.isLoaded<Principale>());
     EXPECT_TRUE(application.ended());
   }
-  platform::setTempFolderForTests("");
-  platform::setProgramFolderForTests("");
 }
 
+// A rewrite of an archive killed half-way leaves its temporary file; the next
+// start removes it once it holds the lock, and only then.
 TEST_F(AvvioTest, TheStartRemovesWhatAnInterruptedRewriteLeft) {
   const std::string avanzo = dati(".tasi.dat.4242-1.tmp");
   quotara::testing::ScriviFile(dati("tasi.dat"), "Rossi;Via Roma;ROMA;2026\r\n");
@@ -393,12 +404,9 @@ class DesktopCheAvvisa : public HeadlessDesktop {
 // An archive that cannot be read (reading it fails after it opened): the
 // start-up still opens the page, and the reason comes once, over the frame.
 TEST(AvvioArchivio, AnArchiveThatCannotBeReadIsSaidOnceTheFrameIsUp) {
-  const auto base = quotara::testing::CartellaTest();
-  std::filesystem::create_directories(base / "temp");
+  const CartelleDiProva cartelle;
+  const std::filesystem::path& base = cartelle.base;
   std::filesystem::create_directories(base / "dati");
-  std::filesystem::permissions(base / "temp", std::filesystem::perms::owner_all);
-  platform::setTempFolderForTests((base / "temp").string());
-  platform::setProgramFolderForTests((base / "dati").string());
   // Reading the process's own memory from offset 0 fails (EIO).
   std::filesystem::create_symlink("/proc/self/mem", base / "dati" / "tasi.dat");
   {
@@ -418,8 +426,6 @@ TEST(AvvioArchivio, AnArchiveThatCannotBeReadIsSaidOnceTheFrameIsUp) {
     EXPECT_EQ(f.List1.ListCount(), 0);
     EXPECT_EQ(f.Combo1.ListCount(), 0);
   }
-  platform::setTempFolderForTests("");
-  platform::setProgramFolderForTests("");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/Ambiente.h"
+
 using namespace platform;
 
 // Only advice: buffers of any size and place, an empty one included, keep
@@ -44,26 +46,27 @@ TEST(HeapInHugePages, TheRestartedProgramPutsTheUsersEnvironmentBack) {
 #ifndef __GLIBC__
   GTEST_SKIP() << "only the GNU C library is told";
 #endif
-  const char* prima = std::getenv("GLIBC_TUNABLES");
-  const std::optional<std::string> salvato = prima ? std::optional<std::string>(prima) : std::nullopt;
+  const struct {
+    const char* dato;       // GLIBC_TUNABLES as the restart gave it
+    const char* originale;  // what the first program left for the restarted one
+    const char* atteso;     // GLIBC_TUNABLES afterwards, nullptr: unset
+  } casi[] = {
+      {"glibc.malloc.arena_max=2:glibc.malloc.hugetlb=1", "=glibc.malloc.arena_max=2", "glibc.malloc.arena_max=2"},
+      {"glibc.malloc.hugetlb=1", "", nullptr},
+  };
   char nome[] = "quotara";
   char* argv[] = {nome, nullptr};
-
-  ::setenv("GLIBC_TUNABLES", "glibc.malloc.arena_max=2:glibc.malloc.hugetlb=1", 1);
-  ::setenv("QUOTARA_GLIBC_TUNABLES", "=glibc.malloc.arena_max=2", 1);
-  heapInHugePages(argv);
-  ASSERT_NE(std::getenv("GLIBC_TUNABLES"), nullptr);
-  EXPECT_STREQ(std::getenv("GLIBC_TUNABLES"), "glibc.malloc.arena_max=2");
-  EXPECT_EQ(std::getenv("QUOTARA_GLIBC_TUNABLES"), nullptr);
-
-  ::setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1", 1);
-  ::setenv("QUOTARA_GLIBC_TUNABLES", "", 1);
-  heapInHugePages(argv);
-  EXPECT_EQ(std::getenv("GLIBC_TUNABLES"), nullptr);
-  EXPECT_EQ(std::getenv("QUOTARA_GLIBC_TUNABLES"), nullptr);
-
-  if (salvato)
-    ::setenv("GLIBC_TUNABLES", salvato->c_str(), 1);
-  else
-    ::unsetenv("GLIBC_TUNABLES");
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.dato);
+    quotara::testing::EnvVar tunables("GLIBC_TUNABLES", c.dato);
+    quotara::testing::EnvVar originale("QUOTARA_GLIBC_TUNABLES", c.originale);
+    heapInHugePages(argv);
+    if (c.atteso) {
+      ASSERT_NE(std::getenv("GLIBC_TUNABLES"), nullptr);
+      EXPECT_STREQ(std::getenv("GLIBC_TUNABLES"), c.atteso);
+    } else {
+      EXPECT_EQ(std::getenv("GLIBC_TUNABLES"), nullptr);
+    }
+    EXPECT_EQ(std::getenv("QUOTARA_GLIBC_TUNABLES"), nullptr);
+  }
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "Scratch.h"
+#include "support/Ambiente.h"
 
 using namespace platform;
 
@@ -19,19 +20,7 @@ mode_t modeOf(const std::string& path) {
   return st.st_mode & 07777;
 }
 
-// Sets an environment variable for the life of the object.
-class EnvVar {
- public:
-  EnvVar(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    value ? setenv(name, value, 1) : unsetenv(name);
-  }
-  ~EnvVar() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using quotara::testing::EnvVar;
 
 }  // namespace
 

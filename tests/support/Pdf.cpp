@@ -25,14 +25,13 @@ std::string Entita(std::string s) {
   return s;
 }
 
-// A path in single quotes for the shell, its own single quotes kept.
+}  // namespace
+
 std::string Quotato(const std::string& s) {
   std::string out = "'";
   for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
 }
-
-}  // namespace
 
 // What the command prints, with its exit status when it fails.
 std::map<std::string, std::string> ValoriCampi(const std::string& file) {

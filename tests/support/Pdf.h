@@ -42,6 +42,8 @@ std::map<std::string, std::string> ValoriCampi(const std::string& file);
 // What a shell command prints (standard error too), followed by a line
 // "(exit N)" when it fails.
 std::string Esegui(const std::string& comando);
+// A path in single quotes for the shell, its own single quotes kept.
+std::string Quotato(const std::string& s);
 
 // The number of pages pdfinfo reports; 0 when it cannot read the file.
 int NumeroPagine(const std::string& file);
